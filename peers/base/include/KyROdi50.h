@@ -1,0 +1,7 @@
+// The base module's home header: everything the fill style module uses of it.
+#pragma once
+
+#include "KyByteArrayEx.h"
+#include "KyErrorMsg.h"
+#include "KyGeoStyle.h"
+#include "KyOperator.h"
