@@ -10,3 +10,4 @@
 #include "atltypes.h"
 #include "codepage.h"
 #include "windef.h"
+#include "winfile.h"
