@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -32,6 +33,18 @@ DWORD WinErrorFromErrno(int err) {
   }
 }
 
+// Whether the directory that would hold the file exists. The platform tells a
+// missing file (ERROR_FILE_NOT_FOUND) from a missing folder on its way
+// (ERROR_PATH_NOT_FOUND), where POSIX says ENOENT for both.
+bool ParentDirExists(const char* path) {
+  const char* slash = std::strrchr(path, '/');
+  if (!slash) return true;
+  if (slash == path) return true;  // the root
+  std::string dir(path, static_cast<size_t>(slash - path));
+  struct stat st;
+  return ::stat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 }  // namespace
 
 int CFileException::OsErrorToException(LONG e) {
@@ -45,6 +58,7 @@ int CFileException::OsErrorToException(LONG e) {
     case ERROR_SHARING_VIOLATION: return sharingViolation;
     case ERROR_DISK_FULL: return diskFull;
     case ERROR_HANDLE_EOF: return endOfFile;
+    case ERROR_NEGATIVE_SEEK: return badSeek;
     case ERROR_WRITE_FAULT:
     case ERROR_READ_FAULT: return hardIO;
     default: return genericException;
@@ -102,7 +116,11 @@ BOOL CFile::Open(const char* lpszFileName, UINT nOpenFlags, CFileException* pErr
     if (!(nOpenFlags & modeNoTruncate)) flags |= O_TRUNC;
   }
   int fd = ::open(lpszFileName, flags, 0666);
-  if (fd < 0) return fail(WinErrorFromErrno(errno));
+  if (fd < 0) {
+    const int err = errno;
+    if (err == ENOENT && !ParentDirExists(lpszFileName)) return fail(ERROR_PATH_NOT_FOUND);
+    return fail(WinErrorFromErrno(err));
+  }
   struct stat st;
   if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
     ::close(fd);
@@ -167,6 +185,11 @@ ULONGLONG CFile::Seek(LONGLONG lOff, UINT nFrom) {
   if (m_hFile == hFileNull) ThrowErrno(EBADF);
   int whence = nFrom == begin ? SEEK_SET : nFrom == current ? SEEK_CUR : SEEK_END;
   off_t r = ::lseek(m_hFile, static_cast<off_t>(lOff), whence);
+  if (r < 0 && errno == EINVAL) {
+    // A position before the start; the platform calls that a bad seek.
+    SetLastError(ERROR_NEGATIVE_SEEK);
+    throw new CFileException(CFileException::badSeek, ERROR_NEGATIVE_SEEK, m_strFileName);
+  }
   if (r < 0) ThrowErrno(errno);
   return static_cast<ULONGLONG>(r);
 }
