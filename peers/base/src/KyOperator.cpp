@@ -11,7 +11,15 @@ BOOL CKyOperator::RotateRect(CRect rect, unsigned char n, short angle, CPoint* o
   const double cx = (rect.left + rect.right) / 2.0;
   const double cy = (rect.top + rect.bottom) / 2.0;
   const double a = angle * M_PI / 1800.0;
-  const double c = std::cos(a), s = std::sin(a);
+  double c = std::cos(a), s = std::sin(a);
+  // Quarter turns take exact values: cos(pi / 2) is not 0 in doubles, and that
+  // error tipped corners that lie half-way between pixels the wrong way.
+  const int turn = ((angle % 3600) + 3600) % 3600;
+  if (turn % 900 == 0) {
+    static const double kQuarter[4][2] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
+    c = kQuarter[turn / 900][0];
+    s = kQuarter[turn / 900][1];
+  }
   const double corners[4][2] = {{static_cast<double>(rect.left), static_cast<double>(rect.top)},
                                 {static_cast<double>(rect.right), static_cast<double>(rect.top)},
                                 {static_cast<double>(rect.right), static_cast<double>(rect.bottom)},
