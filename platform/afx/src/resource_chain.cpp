@@ -130,7 +130,9 @@ HINSTANCE AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType) {
 }
 
 HINSTANCE AfxFindStringResourceHandle(UINT nID) {
-  char probe[2];
+  // Room for one character of any page, so that a text starting with a
+  // double-byte character still shows as there.
+  char probe[3];
   for (HINSTANCE h : ChainHandles())
     if (LoadString(h, nID, probe, sizeof probe) > 0) return h;
   return nullptr;
