@@ -115,6 +115,8 @@ TEST(CArray, CopyAppendAndTypedArrays) {
   EXPECT_EQ((std::vector<int>{1, 2, 3}), Items(b));
   b.Copy(b);
   EXPECT_EQ(3, b.GetSize());
+  EXPECT_EQ(3, b.Append(b));
+  EXPECT_EQ((std::vector<int>{1, 2, 3, 1, 2, 3}), Items(b)) << "appending an array to itself";
 
   CStringArray s;
   s.Add("x");

@@ -64,6 +64,12 @@ class CArray {
   }
   INT_PTR Append(const CArray& src) {
     INT_PTR old = GetSize();
+    // Appending an array to itself must not read from storage that grows.
+    if (this == &src) {
+      const std::vector<TYPE> copy = m_data;
+      m_data.insert(m_data.end(), copy.begin(), copy.end());
+      return old;
+    }
     m_data.insert(m_data.end(), src.m_data.begin(), src.m_data.end());
     return old;
   }
