@@ -1,0 +1,72 @@
+// The drawing objects behind HBITMAP, HPEN and HBRUSH.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "gdi_object.h"
+#include "surface.h"
+
+namespace kygdi {
+
+struct DC;
+
+struct BitmapObject : GdiObject {
+  Surface surface;
+  DC* selected_in = nullptr;  // a bitmap is selected into one DC at most
+  SIZE dimension{0, 0};       // SetBitmapDimensionEx, 0.1 mm
+  BitmapObject() : GdiObject(OBJ_BITMAP) {}
+  int GetObjectData(int cb, void* pv) const override;
+};
+
+struct PenObject : GdiObject {
+  UINT style = PS_SOLID;  // the whole style word, type and caps included
+  int width = 0;          // device units once realised; 0 and 1 are cosmetic
+  COLORREF colour = 0;
+  bool extended = false;  // ExtCreatePen: GetObject gives an EXTLOGPEN
+  bool dc_pen = false;    // DC_PEN: the colour is the DC's pen colour
+  PenObject() : GdiObject(OBJ_PEN) {}
+  int GetObjectData(int cb, void* pv) const override;
+  UINT Kind() const { return style & PS_STYLE_MASK; }
+};
+
+struct BrushObject : GdiObject {
+  UINT style = BS_SOLID;
+  COLORREF colour = 0;
+  int hatch = 0;
+  bool dc_brush = false;
+  // BS_PATTERN: a copy of the bitmap made at creation. A monochrome pattern
+  // takes the DC's text (0 bits) and background (1 bits) colours when drawn.
+  std::shared_ptr<Surface> pattern;
+  BrushObject() : GdiObject(OBJ_BRUSH) {}
+  int GetObjectData(int cb, void* pv) const override;
+};
+
+struct PaletteObject : GdiObject {
+  PaletteObject() : GdiObject(OBJ_PAL) {}
+};
+
+// A brush realised for one destination: a tile of pixels in the destination's
+// span form, `mask` 0xFF where the brush paints (a hatch on a transparent
+// background paints only its lines). tile_w x tile_h pixels, anchored so that
+// tile pixel (0, 0) falls on the brush origin.
+struct RealisedBrush {
+  bool null = true;
+  bool solid = false;
+  uint32_t solid_pixel = 0;
+  int tile_w = 0, tile_h = 0;
+  int span_bytes = 0;
+  std::vector<uint8_t> tile;  // rows of tile_w * span_bytes
+  std::vector<uint8_t> mask;  // rows of tile_w bytes, empty when the whole tile paints
+  POINT origin{0, 0};
+  const uint8_t* TileRow(int y) const;
+  // Fills out with w pixels of the tile's row for device (x, y).
+  void PatternSpan(int x, int y, int w, uint8_t* out) const;
+  void MaskSpan(int x, int y, int w, uint8_t* out) const;
+};
+
+// The hatch patterns on the 8 x 8 grid: bit 7 of a row byte is the leftmost
+// pixel, 1 where the hatch line lies.
+extern const uint8_t kHatchBits[6][8];
+
+}  // namespace kygdi

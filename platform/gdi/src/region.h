@@ -1,0 +1,59 @@
+// Regions: sets of device pixels kept as pixman's y-x banded rectangles.
+// Polygon regions are scan-converted with the same rule as polygon filling
+// (fill.h): a pixel belongs when its centre (x + 0.5, y + 0.5) is inside, the
+// winding or alternate rule deciding, so a rectangle polygon (0,0)-(4,4)
+// covers pixels 0..3.
+#pragma once
+
+#include <pixman.h>
+
+#include <vector>
+
+#include "gdi_object.h"
+
+namespace kygdi {
+
+class Region {
+ public:
+  Region();
+  Region(const RECT& r);  // NOLINT: an empty or inverted rect gives an empty region
+  Region(const Region& o);
+  Region& operator=(const Region& o);
+  ~Region();
+
+  static Region FromRects(const std::vector<RECT>& rects);
+  // Spans of a poly-polygon: counts gives the points of each polygon.
+  static Region FromPolygons(const POINT* pts, const int* counts, int polys, int fill_mode);
+  static Region FromEllipse(const RECT& box);
+
+  bool Empty() const;
+  int Type() const;  // NULLREGION, SIMPLEREGION or COMPLEXREGION
+  RECT Box() const;  // all zero when empty
+  bool Contains(int x, int y) const;
+  bool Overlaps(const RECT& r) const;
+  bool Equals(const Region& o) const;
+  void Offset(int dx, int dy);
+  void Intersect(const Region& o);
+  void Unite(const Region& o);
+  void Subtract(const Region& o);
+  void Xor(const Region& o);
+  std::vector<RECT> Rects() const;
+  // The rectangles of this region inside bounds, top band first.
+  std::vector<RECT> RectsIn(const RECT& bounds) const;
+
+  pixman_region32_t* raw() { return &r_; }
+  const pixman_region32_t* raw() const { return &r_; }
+
+ private:
+  pixman_region32_t r_;
+};
+
+struct RegionObject : GdiObject {
+  Region rgn;
+  RegionObject() : GdiObject(OBJ_REGION) {}
+};
+
+// Combine as CombineRgn does; returns the region type.
+int CombineRegions(Region& dst, const Region& a, const Region* b, int mode);
+
+}  // namespace kygdi

@@ -1,0 +1,75 @@
+// A surface is the pixels of one bitmap: rows top row first, `stride` bytes
+// each (the word-aligned bmWidthBytes, so the raw bits of GetBitmapBits are the
+// memory itself), and the primitive table of its pixel format, chosen once
+// when the surface is made. Callers write `s.funcs->solid_rects(...)` and never
+// switch on the depth. A surface of zero size has a table whose calls do
+// nothing.
+//
+// Pixel values are the format's own: 32 bpp 0x??RRGGBB in memory order B,G,R,x;
+// 24 bpp B,G,R; 16 bpp 5-6-5 and 15 bpp x-5-5-5 little-endian words; 8 bpp an
+// index into the fixed palette; 1 bpp 0 = black, 1 = white, most significant
+// bit leftmost.
+//
+// Spans: drawing code works on a span of pixels of one row in a byte form
+// where every bpp >= 8 is the memory itself and 1 bpp is unpacked into one
+// byte per pixel (0x00 or 0xFF). `span_begin` gives the span (a pointer into
+// the bitmap or the scratch buffer), `span_end` writes a scratch span back.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "wingdi.h"
+
+namespace kygdi {
+
+struct Surface;
+
+struct Primitives {
+  int bpp;
+  int span_bytes;  // bytes per pixel in span form: 4, 3, 2, 2, 1, 1
+  uint32_t (*colour_to_pixel)(COLORREF colour);
+  COLORREF (*pixel_to_colour)(uint32_t pixel);
+  uint32_t (*get_pixel)(const Surface& s, int x, int y);
+  // dst = (dst & and_bits) ^ xor_bits on every pixel of the rectangles, which
+  // the caller has clipped to the surface.
+  void (*solid_rects)(Surface& s, const RECT* rects, int count, uint32_t and_bits, uint32_t xor_bits);
+  uint8_t* (*span_begin)(Surface& s, int x, int y, int w, uint8_t* scratch);
+  void (*span_end)(Surface& s, int x, int y, int w, const uint8_t* span);
+  // Reads a span in span form into out (even for formats whose span is the
+  // memory itself): used when source and destination may overlap.
+  void (*span_read)(const Surface& s, int x, int y, int w, uint8_t* out);
+  // Writes count copies of one pixel value in span form.
+  void (*span_fill)(uint8_t* span, int count, uint32_t pixel);
+  uint32_t (*span_pixel)(const uint8_t* span, int i);
+};
+
+const Primitives* PrimitivesFor(int bpp);  // null table for 0; null for an unknown bpp
+
+// The palette of 8-bit surfaces (256 entries) and of 1-bit ones (2 entries).
+const RGBQUAD* FixedPalette8();
+uint32_t NearestPaletteIndex(const RGBQUAD* palette, int count, COLORREF colour);
+
+struct Surface {
+  int width = 0;
+  int height = 0;
+  int bpp = 0;
+  int stride = 0;  // bytes per row: ((width * bpp + 15) / 16) * 2
+  std::vector<uint8_t> storage;
+  uint8_t* bits = nullptr;
+  const Primitives* funcs = nullptr;
+
+  // Allocates a zeroed surface; false for an unsupported bpp or a size that
+  // is negative or too large (more than 2^28 pixels or 2^31 bytes).
+  bool Create(int w, int h, int bits_per_pixel);
+  static int StrideFor(int w, int bits_per_pixel);
+  uint8_t* Row(int y) { return bits + static_cast<ptrdiff_t>(y) * stride; }
+  const uint8_t* Row(int y) const { return bits + static_cast<ptrdiff_t>(y) * stride; }
+  uint32_t ColourToPixel(COLORREF c) const { return funcs->colour_to_pixel(c); }
+  COLORREF PixelToColour(uint32_t p) const { return funcs->pixel_to_colour(p); }
+};
+
+// The bits of a pixel value that the format uses (0x1, 0xFF, 0x7FFF, ...).
+uint32_t PixelMask(int bpp);
+
+}  // namespace kygdi
