@@ -37,8 +37,8 @@ class CKySymbol {
   // Deletes every stroke.
   void RemoveAll() { m_strokes.clear(); }
 
-  // The bounds of all strokes in symbol units (see CKySymStroke); FALSE for
-  // a symbol without strokes or a null pRect.
+  // The bounds of all strokes in symbol units (see CKySymStroke); FALSE, and
+  // pRect left as it was, when no stroke has points or pRect is null.
   BOOL GetSymbolRect(CRect* pRect) const;
 
   // Same id, name and strokes.
