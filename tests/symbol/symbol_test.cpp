@@ -67,6 +67,11 @@ TEST(CKySymbol, AssignmentCopiesDeeply) {
   CKySymbol& self = src;
   src = self;
   EXPECT_EQ(copy, src) << "assigning a symbol to itself changes nothing";
+
+  // Names are bytes; a zero byte inside one must not end the comparison.
+  copy.SetSymName(CString("re\0d", 4));
+  src.SetSymName(CString("re\0e", 4));
+  EXPECT_NE(copy, src);
 }
 
 TEST(CKySymbol, SymbolRectJoinsTheStrokes) {

@@ -49,7 +49,7 @@ BOOL CKySymbol::GetSymbolRect(CRect* pRect) const {
 }
 
 bool CKySymbol::operator==(const CKySymbol& o) const {
-  if (m_nSymId != o.m_nSymId || m_strName.Compare(o.m_strName) != 0 || m_strokes.size() != o.m_strokes.size())
+  if (m_nSymId != o.m_nSymId || m_strName.str() != o.m_strName.str() || m_strokes.size() != o.m_strokes.size())
     return false;
   for (size_t i = 0; i < m_strokes.size(); ++i) {
     if (*m_strokes[i] != *o.m_strokes[i]) return false;
