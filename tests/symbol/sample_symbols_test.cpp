@@ -50,4 +50,42 @@ TEST(KySampleSymbols, DotAndStarAreSingleFilledShapesWithExactBounds) {
   EXPECT_EQ(10, lib.GetSymbol(kySampleStar)->GetLastStroke(0)->GetPointCount());
 }
 
+// The two mask variants a transparent symbol pattern tile builds from a
+// library symbol, done here with the operations that tile uses.
+TEST(KySampleSymbols, MaskVariantsCanBeBuiltFromEverySample) {
+  const CKySymLib lib = KySampleSymbols();
+  const double k = 0.00392156862745098;
+  int rectangles = 0;
+  for (long pos = 0; pos < lib.GetSymbolCount(); ++pos) {
+    const CKySymbol* sym = lib.GetSymbolAt(pos);
+    CKySymbol mask;
+    const BYTE type = sym->GetLastStroke(0)->GetStrokeType();
+    if (sym->GetCount() == 1 && (type == 10 || type == 11)) {
+      CRect r;
+      ASSERT_TRUE(sym->GetLastStroke(0)->GetStrokeRect(&r));
+      auto* s = new CKySymStroke;
+      ASSERT_TRUE(s->MakeStroke_Rectangle(CPoint2D(r.left * k, r.top * k), CPoint2D(r.right * k, r.bottom * k), 0,
+                                          1, 0, 0, 0, 0, 0xFFFFFF));
+      mask.AddStroke(s);
+      CRect m;
+      ASSERT_TRUE(mask.GetSymbolRect(&m));
+      EXPECT_EQ(r, m) << sym->GetSymName().str() << ": the mask covers the shape's rectangle exactly";
+      EXPECT_TRUE(mask.GetLastStroke(0)->IsFilled());
+      ++rectangles;
+    } else {
+      mask = *sym;
+      for (int i = 0; i < mask.GetCount(); ++i) {
+        mask.GetLastStroke(i)->MakeBrushFix(0);
+        mask.GetLastStroke(i)->MakePenFix(0);
+      }
+      EXPECT_EQ(sym->GetCount(), mask.GetCount());
+      CRect a, b;
+      ASSERT_TRUE(sym->GetSymbolRect(&a));
+      ASSERT_TRUE(mask.GetSymbolRect(&b));
+      EXPECT_EQ(a, b) << sym->GetSymName().str();
+    }
+  }
+  EXPECT_EQ(2, rectangles) << "the dot and the star";
+}
+
 }  // namespace
