@@ -158,15 +158,16 @@ TEST_F(CFileTest, ReadWriteAndLengthFailuresThrow) {
 
   CFile ro;
   ASSERT_TRUE(ro.Open(Path("r").c_str(), CFile::modeRead));
-  EXPECT_EQ(CFileException::invalidFile, ThrownCause([&] { ro.Write("x", 1); }))
+  EXPECT_EQ(CFileException::accessDenied, ThrownCause([&] { ro.Write("x", 1); }))
       << "writing a file opened for reading";
+  EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), GetLastError());
   EXPECT_EQ(CFileException::badSeek, ThrownCause([&] { ro.Seek(-10, CFile::begin); }));
   EXPECT_EQ(static_cast<DWORD>(ERROR_NEGATIVE_SEEK), GetLastError());
   EXPECT_EQ(CFileException::badSeek, CFileException::OsErrorToException(ERROR_NEGATIVE_SEEK));
 
   CFile wo;
   ASSERT_TRUE(wo.Open(Path("r").c_str(), CFile::modeWrite));
-  EXPECT_EQ(CFileException::invalidFile, ThrownCause([&] { wo.Read(buf, 1); }));
+  EXPECT_EQ(CFileException::accessDenied, ThrownCause([&] { wo.Read(buf, 1); }));
   wo.SetLength(1);
   EXPECT_EQ(1u, wo.GetLength());
   wo.Close();

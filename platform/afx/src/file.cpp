@@ -150,6 +150,8 @@ void CFile::ThrowErrno(int err) const {
                            m_strFileName);
 }
 
+// On an open descriptor EBADF means the file was not opened for this kind of
+// access, which the platform reports as ERROR_ACCESS_DENIED.
 UINT CFile::Read(void* lpBuf, UINT nCount) {
   if (m_hFile == hFileNull) ThrowErrno(EBADF);
   UINT done = 0;
@@ -158,7 +160,7 @@ UINT CFile::Read(void* lpBuf, UINT nCount) {
     ssize_t n = ::read(m_hFile, p + done, nCount - done);
     if (n < 0) {
       if (errno == EINTR) continue;
-      ThrowErrno(errno);
+      ThrowErrno(errno == EBADF ? EACCES : errno);
     }
     if (n == 0) break;
     done += static_cast<UINT>(n);
@@ -174,7 +176,7 @@ void CFile::Write(const void* lpBuf, UINT nCount) {
     ssize_t n = ::write(m_hFile, p + done, nCount - done);
     if (n < 0) {
       if (errno == EINTR) continue;
-      ThrowErrno(errno);
+      ThrowErrno(errno == EBADF ? EACCES : errno);
     }
     if (n == 0) ThrowErrno(ENOSPC);
     done += static_cast<UINT>(n);
