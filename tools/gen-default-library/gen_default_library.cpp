@@ -3,7 +3,8 @@
 //   gen-default-library --cpp OUT.cpp   the resource section the module embeds
 //                       --bru OUT.bru   the image as a library file
 //                       --sheet OUT.png a contact sheet for review, of the ids
-//                       [--first ID] [--last ID] from first to last
+//                       [--first ID] [--last ID] from first to last, enlarged
+//                       [--scale N]          N times (default: by size)
 //
 // The image is in the 20010521 layout: the magic, the length of the group
 // tree block and the block (the root group, named "默认" in GB2312, style
@@ -146,8 +147,9 @@ std::string CppSource(const Bytes& image, const std::vector<Pattern>& patterns) 
 
 // Each pattern tiled over a square cell (enlarged 4, 2 or 1 times by its
 // size, so that seams would show), grey gutters between the cells.
-bool WriteSheet(const std::string& path, const std::vector<Pattern>& patterns, size_t first, size_t last) {
-  const int cell = 160, gutter = 6, cols = 8;
+bool WriteSheet(const std::string& path, const std::vector<Pattern>& patterns, size_t first, size_t last,
+                int forceScale) {
+  const int cell = forceScale > 1 ? 160 * forceScale : 160, gutter = 6, cols = forceScale > 1 ? 4 : 8;
   last = std::min(last, patterns.size() - 1);
   const int count = static_cast<int>(last - first + 1);
   const int rows = (count + cols - 1) / cols;
@@ -155,7 +157,7 @@ bool WriteSheet(const std::string& path, const std::vector<Pattern>& patterns, s
   std::vector<unsigned char> img(static_cast<size_t>(W * H), 150);
   for (int i = 0; i < count; ++i) {
     const Tile& t = patterns[first + static_cast<size_t>(i)].tile;
-    int scale = t.Width() <= 20 ? 4 : t.Width() <= 33 ? 2 : 1;
+    int scale = forceScale > 0 ? forceScale : t.Width() <= 20 ? 4 : t.Width() <= 33 ? 2 : 1;
     int ox = gutter + (i % cols) * (cell + gutter);
     int oy = gutter + (i / cols) * (cell + gutter);
     for (int y = 0; y < cell; ++y)
@@ -210,12 +212,14 @@ bool CheckSizes(const std::vector<Pattern>& patterns) {
 int main(int argc, char** argv) {
   std::string cpp, bru, sheet;
   size_t first = 0, last = 1000;
+  int scale = 0;
   for (int i = 1; i + 1 < argc; i += 2) {
     std::string opt = argv[i];
     if (opt == "--cpp") cpp = argv[i + 1];
     else if (opt == "--bru") bru = argv[i + 1];
     else if (opt == "--sheet") sheet = argv[i + 1];
     else if (opt == "--first") first = static_cast<size_t>(std::max(0, std::atoi(argv[i + 1]) - kFirstID));
+    else if (opt == "--scale") scale = std::atoi(argv[i + 1]);
     else if (opt == "--last") last = static_cast<size_t>(std::max(0, std::atoi(argv[i + 1]) - kFirstID));
     else {
       std::cerr << "gen-default-library: unknown option " << opt << "\n";
@@ -237,7 +241,7 @@ int main(int argc, char** argv) {
   bool ok = true;
   if (!cpp.empty()) ok = WriteFile(cpp, CppSource(image, patterns)) && ok;
   if (!bru.empty()) ok = WriteFile(bru, std::string(image.begin(), image.end())) && ok;
-  if (!sheet.empty()) ok = first <= last && first < patterns.size() && WriteSheet(sheet, patterns, first, last) && ok;
+  if (!sheet.empty()) ok = first <= last && first < patterns.size() && WriteSheet(sheet, patterns, first, last, scale) && ok;
   if (!ok) {
     std::cerr << "gen-default-library: could not write the output\n";
     return 1;
