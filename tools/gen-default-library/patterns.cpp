@@ -350,7 +350,7 @@ std::vector<Pattern> DefaultPatterns() {
     MarshTuft(t, 47, 47, 6);
     MarshTuft(t, 50, 16, 4);
     MarshTuft(t, 17, 50, 4);
-    const int dashes[][3] = {{28, 20, 36}, {2, 30, 9}, {36, 32, 42}, {58, 60, 64}, {25, 62, 31}, {4, 60, 65}};
+    const int dashes[][3] = {{28, 20, 27}, {2, 30, 36}, {36, 31, 38}, {58, 60, 66}, {25, 59, 65}, {62, 28, 34}};
     for (auto& d : dashes) t.Line(d[1], d[0], d[2], d[0]);
   });
   Add(p, "rock, large", 66, 66, [](Tile& t) {
