@@ -15,6 +15,12 @@ int EntriesFor(AFX_MODULE_STATE* state, HMODULE h) {
   return n;
 }
 
+// English for the length of a test, whatever the machine's locale.
+struct EnglishUI {
+  EnglishUI() { SetThreadUILanguage(LANGID_ENGLISH_US); }
+  ~EnglishUI() { SetThreadUILanguage(0); }
+};
+
 }  // namespace
 
 TEST(KyROZ50Module, ResourceHandleIsTheLoadedLibrary) {
@@ -27,6 +33,7 @@ TEST(KyROZ50Module, ResourceHandleIsTheLoadedLibrary) {
 }
 
 TEST(KyROZ50Module, LoadJoinsTheApplicationChainOnce) {
+  EnglishUI english;
   AFX_MODULE_STATE* app = AfxGetAppModuleState();
   EXPECT_EQ(AfxGetModuleState(), app);
   EXPECT_EQ(EntriesFor(app, KyROZ50ResourceHandle()), 1);
@@ -60,6 +67,7 @@ TEST(KyROZ50Module, DefaultLibraryFoundWithoutInit) {
 }
 
 TEST(KyROZ50Module, InitAddsOneEntryPerCallToTheCallingState) {
+  EnglishUI english;
   AFX_MODULE_STATE* app = AfxGetAppModuleState();
   {
     AFX_MODULE_STATE state(TRUE, GetModuleHandle(nullptr));

@@ -18,6 +18,7 @@ HMODULE C() { return reinterpret_cast<HMODULE>(&g_c); }
 class Chain : public ::testing::Test {
  protected:
   void SetUp() override {
+    SetThreadUILanguage(LANGID_ENGLISH_US);  // whatever the machine's locale
     const AFX_RESOURCE_STRING a[] = {{16, 1033, "A"}, {18, 1033, "BC"}, {40, 1033, "only in A"},
                                      {18, 2052, "\xb8\xf9\xd7\xe9"}};
     const AFX_RESOURCE_STRING b[] = {{16, 1033, "B's"}, {41, 1033, "only in B"}};
@@ -72,7 +73,7 @@ TEST_F(Chain, LoadStringCopiesAndCuts) {
   EXPECT_STREQ(buf, "\xb8\xf9");
   EXPECT_EQ(LoadString(A(), 18, buf, 5), 4);
   // Failures.
-  SetThreadUILanguage(0);
+  SetThreadUILanguage(LANGID_ENGLISH_US);
   EXPECT_EQ(LoadString(A(), 17, buf, sizeof buf), 0);  // empty slot of a block
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
   EXPECT_EQ(LoadString(A(), 500, buf, sizeof buf), 0);  // no such block

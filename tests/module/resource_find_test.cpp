@@ -23,6 +23,7 @@ const BYTE kNamed[] = {1, 2, 3, 4};
 class FindResourceTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    SetThreadUILanguage(LANGID_ENGLISH_US);  // whatever the machine's locale
     const AFX_RESOURCE_ITEM items[] = {
         {RT_BITMAP, MAKEINTRESOURCE(10), 1033, kEnglish, sizeof kEnglish},
         {RT_BITMAP, MAKEINTRESOURCE(10), 2052, kChinese, sizeof kChinese},

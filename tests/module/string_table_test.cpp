@@ -72,6 +72,8 @@ const struct {
 // Restores the thread's language and the locale variables a test changed.
 class StringTable : public ::testing::Test {
  protected:
+  // The test program pins LANG; the other variables are cleared here too.
+  void SetUp() override { TearDown(); }
   void TearDown() override {
     SetThreadUILanguage(0);
     setenv("LANG", "en_US.UTF-8", 1);

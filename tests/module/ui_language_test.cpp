@@ -38,6 +38,8 @@ void Put(const char* name, const char* value) {
 
 class UILanguage : public ::testing::Test {
  protected:
+  // The test program pins LANG; the other variables are cleared here too.
+  void SetUp() override { TearDown(); }
   void TearDown() override {
     SetThreadUILanguage(0);
     setenv("LANG", "en_US.UTF-8", 1);
