@@ -191,6 +191,7 @@ TEST_F(Chain, EntryPointCalls) {
   EXPECT_FALSE(AfxCallDllMain(C(), RecordingDllMain, DLL_PROCESS_DETACH));  // never attached
   EXPECT_TRUE(g_calls.empty());
   EXPECT_TRUE(AfxCallDllMain(C(), RecordingDllMain, DLL_PROCESS_ATTACH));
+  EXPECT_TRUE(AfxCallDllMain(C(), RecordingDllMain, DLL_PROCESS_ATTACH));  // attached already: not called
   EXPECT_TRUE(AfxCallDllMain(C(), RecordingDllMain, DLL_PROCESS_DETACH));
   EXPECT_FALSE(AfxCallDllMain(C(), RecordingDllMain, DLL_PROCESS_DETACH));  // once only
   EXPECT_EQ(g_calls, (std::vector<DWORD>{DLL_PROCESS_ATTACH, DLL_PROCESS_DETACH}));

@@ -106,7 +106,7 @@ void AfxSetResourceHandle(HINSTANCE hInstResource);
 
 typedef BOOL(WINAPI* AFX_DLLMAIN)(HINSTANCE, DWORD, LPVOID);
 // Delivers an attach or detach to a module's entry point (afxdllx.h does it
-// at load and unload); the detach only when the attach of the same module
-// succeeded. Returns the entry point's result, FALSE for a detach without a
-// successful attach.
+// at load and unload), once per module: an attach of a module attached
+// already is not delivered (TRUE), a detach only after a successful attach
+// (FALSE otherwise). Returns the entry point's result.
 BOOL AfxCallDllMain(HMODULE hModule, AFX_DLLMAIN pfnDllMain, DWORD dwReason);

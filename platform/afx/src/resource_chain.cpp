@@ -166,6 +166,11 @@ BOOL AfxLoadString(UINT nID, CString& out) {
 BOOL AfxCallDllMain(HMODULE hModule, AFX_DLLMAIN pfnDllMain, DWORD dwReason) {
   if (!pfnDllMain) return FALSE;
   if (dwReason == DLL_PROCESS_ATTACH) {
+    {
+      // A module attaches once, even if two of its files hooked its entry point.
+      std::lock_guard<std::mutex> lock(AttachedMutex());
+      if (AttachedModules().count(hModule)) return TRUE;
+    }
     if (pfnDllMain(hModule, DLL_PROCESS_ATTACH, nullptr)) {
       std::lock_guard<std::mutex> lock(AttachedMutex());
       AttachedModules().insert(hModule);
