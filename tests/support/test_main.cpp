@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
   setenv("LANG", "en_US.UTF-8", 1);
   unsetenv("LC_ALL");
   unsetenv("LC_CTYPE");
+  unsetenv("LC_MESSAGES");
   unsetenv("LANGUAGE");
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
