@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# The kyfsl command line end to end: the built-in library, conversion,
+# editing commands, and broken input that must fail cleanly (a one-line
+# reason and a non-zero status, never a signal).
+set -u
+kyfsl=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+passed=0
+failed=0
+
+check() {  # check NAME COMMAND...: the command must succeed
+  local name=$1; shift
+  if "$@" >"$work/out" 2>"$work/err"; then passed=$((passed + 1)); else
+    failed=$((failed + 1)); echo "FAIL: $name"; cat "$work/err"; fi
+}
+refuse() {  # refuse NAME COMMAND...: the command must fail with a message, not a crash
+  local name=$1; shift
+  "$@" >"$work/out" 2>"$work/err"
+  local rc=$?
+  if [ $rc -ne 0 ] && [ $rc -lt 128 ] && [ "$(wc -l <"$work/err")" -ge 1 ]; then passed=$((passed + 1)); else
+    failed=$((failed + 1)); echo "FAIL: $name (status $rc)"; cat "$work/err"; fi
+}
+expect() {  # expect NAME ACTUAL WANTED
+  if [ "$2" = "$3" ]; then passed=$((passed + 1)); else
+    failed=$((failed + 1)); echo "FAIL: $1: got '$2', want '$3'"; fi
+}
+json() { python3 -c "import json,sys; print(json.load(open(sys.argv[1]))$2)" "$1"; }
+
+check "default" "$kyfsl" default -o "$work/d.bru"
+expect "default size" "$(stat -c %s "$work/d.bru")" 21608
+check "info default" "$kyfsl" info "$work/d.bru" --json
+cp "$work/out" "$work/info.json"
+expect "magic" "$(json "$work/info.json" "['magic']")" 20010521
+expect "bitmap styles" "$(json "$work/info.json" "['bitmap_styles']")" 92
+expect "min id" "$(json "$work/info.json" "['min_id']")" 8
+expect "max id" "$(json "$work/info.json" "['max_id']")" 99
+check "info --default" "$kyfsl" info --default --json
+expect "built-in agrees" "$(json "$work/out" "['styles']")" 92
+
+check "convert" "$kyfsl" convert "$work/d.bru" -o "$work/c.bru"
+check "info converted" "$kyfsl" info "$work/c.bru" --json
+expect "converted magic" "$(json "$work/out" "['magic']")" 20031121
+expect "converted styles" "$(json "$work/out" "['bitmap_styles']")" 92
+expect "converted max id" "$(json "$work/out" "['max_id']")" 99
+
+check "list" "$kyfsl" list "$work/c.bru" --json
+expect "first listed" "$(json "$work/out" "[0]['name']")" 008
+expect "listed count" "$(json "$work/out" ".__len__()")" 92
+
+check "remove" "$kyfsl" remove "$work/c.bru" 8 99 -o "$work/r.bru"
+check "info removed" "$kyfsl" info "$work/r.bru" --json
+expect "after remove" "$(json "$work/out" "['styles']")" 90
+refuse "remove unknown id" "$kyfsl" remove "$work/c.bru" 5000 -o "$work/x.bru"
+[ ! -e "$work/x.bru" ]; expect "nothing written on error" $? 0
+
+check "rename" "$kyfsl" rename "$work/c.bru" 10 "Sand, fine" -o "$work/n.bru"
+check "list renamed" "$kyfsl" list "$work/n.bru" --json
+expect "renamed" "$(json "$work/out" "[2]['name']")" "Sand, fine"
+
+# A 1-bit 8x8 bitmap to import.
+python3 - "$work/p.bmp" <<'PY'
+import struct, sys
+rows = b''.join(struct.pack('<I', 0xAA000000 if y % 2 else 0x55000000) for y in range(8))
+head = b'BM' + struct.pack('<IHHI', 62 + len(rows), 0, 0, 62)
+info = struct.pack('<IiiHHIIiiII', 40, 8, 8, 1, 1, 0, len(rows), 0, 0, 2, 0)
+open(sys.argv[1], 'wb').write(head + info + b'\0\0\0\0\xff\xff\xff\0' + rows)
+PY
+check "import" "$kyfsl" import "$work/c.bru" "$work/p.bmp" --group "Imported/Fine" --resolution 254 -o "$work/i.bru"
+check "list imported" "$kyfsl" list "$work/i.bru" --json
+expect "imported id" "$(json "$work/out" "[-1]['id']")" 100
+expect "imported group" "$(json "$work/out" "[-1]['group']")" "Root Group/Imported/Fine"
+expect "imported resolution" "$(json "$work/out" "[-1]['resolution']")" 254
+check "tree" "$kyfsl" tree "$work/i.bru"
+expect "tree lines" "$(wc -l <"$work/out")" 3
+refuse "import bad resolution" "$kyfsl" import "$work/c.bru" "$work/p.bmp" --resolution 100 -o "$work/x.bru"
+printf 'XMxxxx' >"$work/bad.bmp"
+refuse "import non-bmp" "$kyfsl" import "$work/c.bru" "$work/bad.bmp" -o "$work/x.bru"
+
+check "merge" "$kyfsl" merge "$work/r.bru" "$work/c.bru" -o "$work/m.bru"
+check "info merged" "$kyfsl" info "$work/m.bru" --json
+expect "merged styles" "$(json "$work/out" "['styles']")" 92
+
+# Broken input: every command refuses it with a reason.
+refuse "missing file" "$kyfsl" info "$work/none.bru"
+: >"$work/empty.bru"
+refuse "empty file" "$kyfsl" info "$work/empty.bru"
+printf 'garbage!' >"$work/garbage.bru"
+refuse "unknown layout" "$kyfsl" list "$work/garbage.bru"
+head -c 5000 "$work/c.bru" >"$work/cut.bru"
+refuse "damaged convert" "$kyfsl" convert "$work/cut.bru" -o "$work/x.bru"
+refuse "damaged info" "$kyfsl" info "$work/cut.bru"
+refuse "no source" "$kyfsl" info
+refuse "unknown command" "$kyfsl" frobnicate
+[ ! -e "$work/x.bru" ]; expect "nothing written for refused input" $? 0
+for n in 1 3 4 7 8 100 409 2000 9999; do
+  head -c $n "$work/c.bru" >"$work/t.bru"
+  "$kyfsl" list "$work/t.bru" >/dev/null 2>&1
+  rc=$?
+  [ $rc -lt 128 ]; expect "truncated at $n does not crash" $? 0
+done
+
+echo "$passed passed, $failed failed"
+[ $failed -eq 0 ]

@@ -1,0 +1,138 @@
+#include <sys/stat.h>
+
+#include <cstring>
+
+#include "KyROZ50Module.h"
+#include "kyfsl.h"
+
+namespace kyfsl {
+
+namespace {
+
+constexpr long kMagics[] = {KY_FSL_MAGIC_CURRENT, KY_FSL_MAGIC_2001_05_21, KY_FSL_MAGIC_2001_05_10};
+
+std::vector<unsigned char> BuiltInImage() {
+  HINSTANCE module = KyROZ50ResourceHandle();
+  HRSRC res = FindResource(module, MAKEINTRESOURCE(4913), "KYFSLBMP");
+  HGLOBAL h = res ? LoadResource(module, res) : nullptr;
+  const unsigned char* p = h ? static_cast<const unsigned char*>(LockResource(h)) : nullptr;
+  const DWORD size = res ? SizeofResource(module, res) : 0;
+  if (!p || size == 0) throw Failure{"the built-in default library is missing from the module"};
+  return std::vector<unsigned char>(p, p + size);
+}
+
+std::vector<unsigned char> ImageOf(const Source& src) { return src.builtIn ? BuiltInImage() : ReadWholeFile(src.path); }
+
+}  // namespace
+
+std::vector<unsigned char> ReadWholeFile(const std::string& path) {
+  CFile file;
+  CFileException error;
+  if (!file.Open(path.c_str(), CFile::modeRead | CFile::shareDenyNone | CFile::typeBinary, &error)) {
+    throw Failure{"cannot open " + error.GetErrorMessage().str()};
+  }
+  try {
+    const ULONGLONG length = file.GetLength();
+    if (length > 0x7FFFFFFFULL) throw Failure{"'" + path + "' is too large to be a fill style library"};
+    std::vector<unsigned char> bytes(static_cast<size_t>(length));
+    if (length && file.Read(bytes.data(), static_cast<UINT>(length)) != length) {
+      throw Failure{"'" + path + "' could not be read to its end"};
+    }
+    return bytes;
+  } catch (CFileException* e) {
+    std::string why = e->GetErrorMessage().str();
+    e->Delete();
+    throw Failure{"cannot read " + why};
+  }
+}
+
+long ReadMagic(const Source& src) {
+  std::vector<unsigned char> image = ImageOf(src);
+  if (image.size() < 4) return 0;
+  return KyReadLE32(image.data());
+}
+
+void LoadLibrary(const Source& src, CKyFillStyleLib& lib, bool allowDamaged, bool* damaged) {
+  if (damaged) *damaged = false;
+  std::vector<unsigned char> image = ImageOf(src);
+  if (image.empty()) throw Failure{src.Describe() + " is empty"};
+  const long magic = image.size() >= 4 ? KyReadLE32(image.data()) : 0;
+  bool known = false;
+  for (long m : kMagics) known = known || m == magic;
+  if (!known) throw Failure{src.Describe() + " is not a fill style library (unknown layout)"};
+  CByteArray bytes;
+  bytes.SetSize(static_cast<INT_PTR>(image.size()));
+  std::memcpy(bytes.GetData(), image.data(), image.size());
+  if (!lib.FromByteArray(bytes)) {
+    if (!allowDamaged) {
+      throw Failure{src.Describe() + " is damaged: only " + std::to_string(lib.GetCount()) +
+                    " styles could be read before the fault"};
+    }
+    if (damaged) *damaged = true;
+  }
+  lib.SetModifiedFlag(FALSE);
+}
+
+void WriteFileReplacing(const std::string& path, const unsigned char* data, size_t size) {
+  std::string folder = ".";
+  const size_t slash = path.rfind('/');
+  if (slash == 0) folder = "/";
+  if (slash != std::string::npos && slash > 0) folder = path.substr(0, slash);
+  char temp[MAX_PATH];
+  if (GetTempFileName(folder.c_str(), "kyf", 0, temp) == 0) {
+    throw Failure{"cannot create a temporary file in '" + folder + "'"};
+  }
+  try {
+    CFile file(temp, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary);
+    if (size) file.Write(data, static_cast<UINT>(size));
+    file.Flush();
+    file.Close();
+  } catch (CFileException* e) {
+    std::string why = e->GetErrorMessage().str();
+    e->Delete();
+    DeleteFile(temp);
+    throw Failure{"cannot write " + why};
+  }
+  if (!MoveFileEx(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    DeleteFile(temp);
+    throw Failure{"cannot replace '" + path + "'"};
+  }
+}
+
+void SaveLibrary(CKyFillStyleLib& lib, const std::string& path) {
+  if (lib.GetCount() == 0) throw Failure{"the library has no styles left; nothing was written to '" + path + "'"};
+  if (!lib.Store(path.c_str())) throw Failure{"cannot write '" + path + "'"};
+}
+
+std::string ToUtf8(const CString& text, const Globals& g) {
+  return AfxCodePageToUtf8(text, static_cast<size_t>(text.GetLength()), g.codePage);
+}
+
+CString FromUtf8(const std::string& text, const Globals& g) {
+  std::string bytes;
+  if (!AfxUtf8ToCodePage(text, bytes, g.codePage)) {
+    throw Failure{"'" + text + "' cannot be written in code page " + std::to_string(g.codePage ? g.codePage : GetACP())};
+  }
+  return CString(bytes);
+}
+
+std::string GroupPath(CKyFillStyleLib& lib, long id, const Globals& g) {
+  const CKyFillStyleGroup* group = lib.GetStyleGroup()->GetGroupWithItemID(id);
+  std::string path;
+  for (; group; group = group->GetParentGroup()) {
+    path = ToUtf8(group->GetName(), g) + (path.empty() ? "" : "/" + path);
+  }
+  return path;
+}
+
+void AddSourceOptions(CLI::App* sub, Source& src) {
+  sub->add_option("LIB", src.path, "fill style library (.bru)");
+  sub->add_flag("--default", src.builtIn, "use the built-in default library");
+}
+
+void CheckSource(const Source& src) {
+  if (src.builtIn && !src.path.empty()) throw Failure{"give either LIB or --default, not both", 2};
+  if (!src.builtIn && src.path.empty()) throw Failure{"give a library file or --default", 2};
+}
+
+}  // namespace kyfsl
