@@ -1,0 +1,92 @@
+// TransparentRectangle: a solid colour over a rectangle at a rate.
+//
+// The device rectangle (clipped to the device) is copied into a first
+// bitmap, its raw bits are mixed with the colour and written into a second
+// bitmap, which is copied back. On a printer a large rectangle is cut into
+// tiles of 2000 x 2000 device pixels first, so that no off-screen bitmap
+// grows with the page:
+//
+//   +------+------+---+
+//   | full | full | R |     full tiles row by row, then the right
+//   +------+------+---+     column R, the bottom row B and the corner C
+//   |  B   |  B   | C |
+//   +------+------+---+
+#include <memory>
+
+#include "KyEspecialFill.h"
+
+namespace {
+
+constexpr int kPrintTile = 2000;
+// Rectangles up to this many device pixels a side are blended in one piece.
+constexpr int kPrintPieceMax = 2001;
+
+// An opaque fill of the logical rectangle. FALSE when the brush cannot be
+// made: nothing was painted then.
+BOOL FillSolid(CDC* pDC, const CRect* pRect, COLORREF cr) {
+  CBrush brush;
+  if (!brush.CreateSolidBrush(cr)) return FALSE;
+  pDC->FillRect(pRect, &brush);
+  return TRUE;
+}
+
+}  // namespace
+
+BOOL CKyEspecialFill::TransparentRectangle(CDC* pDC, CRect* pRect, COLORREF cr, int bPrint, long rate) {
+  if (!pDC || !pRect) return FALSE;
+  rate = ClampRate(rate);
+  if (rate == 100) return FillSolid(pDC, pRect, cr);
+  if (rate == 0) return TRUE;
+
+  CRect dev = *pRect;
+  pDC->LPtoDP(&dev);
+  dev.NormalizeRect();
+  const CRect device(0, 0, pDC->GetDeviceCaps(HORZRES), pDC->GetDeviceCaps(VERTRES));
+  if (!dev.IntersectRect(&dev, &device)) return FALSE;
+
+  if (bPrint && (dev.Width() > kPrintPieceMax || dev.Height() > kPrintPieceMax)) {
+    CSize tile(kPrintTile, kPrintTile);
+    pDC->DPtoLP(&tile);
+    const std::vector<CRect> pieces = SplitRect(*pRect, tile);
+    // One piece is the rectangle itself (a logical unit wider than a tile):
+    // splitting it again would never end, so it is blended whole.
+    if (pieces.size() > 1) {
+      for (CRect piece : pieces) TransparentRectangle(pDC, &piece, cr, bPrint, rate);
+      return TRUE;
+    }
+  }
+
+  const int w = dev.Width(), h = dev.Height();
+  CBitmap below, mixed;
+  CDC belowDC, mixedDC;
+  if (!belowDC.CreateCompatibleDC(pDC) || !mixedDC.CreateCompatibleDC(pDC)) return FALSE;
+  if (!below.CreateCompatibleBitmap(pDC, w, h) || !mixed.CreateCompatibleBitmap(pDC, w, h)) return FALSE;
+
+  CWorkFrame frame(pDC, FALSE);
+  CSelect selBelow(belowDC.m_hDC, below.m_hObject);
+  if (!selBelow.IsSelected()) return FALSE;
+  belowDC.BitBlt(0, 0, w, h, pDC, dev.left, dev.top, SRCCOPY);
+  BITMAP bm;
+  if (!below.GetBitmap(&bm)) return FALSE;
+
+  if (bm.bmBitsPixel < 15) {
+    // A palette device cannot take a mix: the fill is opaque there.
+    selBelow.Restore();
+    frame.Restore();
+    return FillSolid(pDC, pRect, cr);
+  }
+
+  const size_t n = static_cast<size_t>(bm.bmWidthBytes) * static_cast<size_t>(bm.bmHeight);
+  std::unique_ptr<BYTE[]> bits(new BYTE[n]);
+  if (below.GetBitmapBits(static_cast<DWORD>(n), bits.get()) != n) return FALSE;
+  MixColour(bits.get(), bm.bmWidthBytes, bm.bmBitsPixel, bm.bmWidth, bm.bmHeight, cr, rate);
+
+  if (mixed.SetBitmapBits(static_cast<DWORD>(n), bits.get()) != n) return FALSE;
+  CSelect selMixed(mixedDC.m_hDC, mixed.m_hObject);
+  if (!selMixed.IsSelected()) return FALSE;
+  const BOOL ok = pDC->BitBlt(dev.left, dev.top, w, h, &mixedDC, 0, 0, SRCCOPY);
+  selMixed.Restore();
+  selBelow.Restore();
+  frame.Restore();
+  return ok;
+}
