@@ -456,6 +456,7 @@ int StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, 
 int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc, int ySrc, UINT StartScan,
                       UINT cLines, const void* lpvBits, const BITMAPINFO* lpbmi, UINT ColorUse);
 BOOL GetBitmapDimensionEx(HBITMAP hbit, LPSIZE lpsize);
+BOOL SetBitmapDimensionEx(HBITMAP hbit, int w, int h, LPSIZE lpsz);
 
 // ---------------------------------------------------------------- pens and brushes
 HPEN CreatePen(int iStyle, int cWidth, COLORREF color);

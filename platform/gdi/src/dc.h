@@ -72,7 +72,8 @@ struct DC : GdiObject {
 
 DC* LookupDC(HDC hdc);  // null with ERROR_INVALID_HANDLE
 
-// Logical to device, rounding half away from zero as the platform does.
+// Logical to device and back, each result rounded to the nearest integer
+// with halves going up (floor(v + 0.5)), the rounding of the platform.
 POINT LogicalToDevice(const DC& dc, POINT p);
 POINT DeviceToLogical(const DC& dc, POINT p);
 // A logical rectangle to a device one, normalised (left <= right).

@@ -1,0 +1,221 @@
+// Lines. A cosmetic line is the run of pixels that the integer line stepping
+// of Bresenham picks from the first point up to, but not including, the last
+// one. Along the major axis every pixel is visited once; on the minor axis
+// the pixel nearest the true line is taken, a tie going away from the start.
+//
+// Styles count pixels along the polyline, so a dash goes on across a corner.
+// Off pixels are painted in the background colour in OPAQUE mode.
+#include "pen_draw.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "fill.h"
+
+namespace kygdi {
+namespace {
+
+// Runs of on and off pixels of each dash style, in pixels.
+struct DashStyle {
+  int count;
+  int runs[6];
+};
+const DashStyle kDash[] = {
+    {0, {0}},                    // PS_SOLID
+    {2, {18, 6}},                // PS_DASH
+    {2, {3, 3}},                 // PS_DOT
+    {4, {9, 6, 3, 6}},           // PS_DASHDOT
+    {6, {9, 3, 3, 3, 3, 3}},     // PS_DASHDOTDOT
+};
+
+class CosmeticStroker {
+ public:
+  CosmeticStroker(DC& dc, const PenObject& pen) : dc_(dc), s_(dc.Target()) {
+    UINT kind = pen.Kind();
+    if (kind >= PS_DASH && kind <= PS_DASHDOTDOT) style_ = &kDash[kind];
+    if (kind == PS_ALTERNATE) style_ = &kAlternate;
+    COLORREF c = pen.dc_pen ? dc.st.dc_pen_colour : pen.colour;
+    uint32_t pm = PixelMask(s_.bpp);
+    Rop2Masks(dc.st.rop2, s_.ColourToPixel(ResolveColour(c)), pm, &on_and_, &on_xor_);
+    Rop2Masks(dc.st.rop2, s_.ColourToPixel(ResolveColour(dc.st.bk_colour)), pm, &off_and_, &off_xor_);
+    opaque_ = dc.st.bk_mode == OPAQUE;
+    bounds_ = RECT{0, 0, s_.width, s_.height};
+    clip_ = ClipRegion(dc);
+  }
+
+  void Segment(POINT a, POINT b, bool last_point) {
+    int dx = b.x - a.x, dy = b.y - a.y;
+    int adx = std::abs(dx), ady = std::abs(dy);
+    int sx = dx < 0 ? -1 : 1, sy = dy < 0 ? -1 : 1;
+    int n = std::max(adx, ady);
+    if (n == 0) {
+      if (last_point) Plot(a.x, a.y);
+      return;
+    }
+    // Skip the part of a long line that lies far outside the surface.
+    for (int i = 0; i < n + (last_point ? 1 : 0); ++i) {
+      int x, y;
+      if (adx >= ady) {
+        x = a.x + sx * i;
+        y = a.y + sy * int((int64_t(2) * i * ady + adx) / (int64_t(2) * adx));
+      } else {
+        y = a.y + sy * i;
+        x = a.x + sx * int((int64_t(2) * i * adx + ady) / (int64_t(2) * ady));
+      }
+      Plot(x, y);
+      if (i > 65536 && Far(x, y, sx, sy)) {
+        // Nothing further along can come back into the surface.
+        break;
+      }
+    }
+  }
+
+ private:
+  bool Far(int x, int y, int sx, int sy) const {
+    return (sx > 0 && x >= s_.width) || (sx < 0 && x < 0) || (sy > 0 && y >= s_.height) || (sy < 0 && y < 0);
+  }
+  void Plot(int x, int y) {
+    bool on = true;
+    if (style_) {
+      on = (run_ % 2) == 0;
+      if (++pos_ >= style_->runs[run_]) {
+        pos_ = 0;
+        run_ = (run_ + 1) % style_->count;
+      }
+    }
+    if (!on && !opaque_) return;
+    if (x < 0 || y < 0 || x >= s_.width || y >= s_.height) return;
+    if (clip_ && !clip_->Contains(x, y)) return;
+    RECT r{x, y, x + 1, y + 1};
+    if (on)
+      s_.funcs->solid_rects(s_, &r, 1, on_and_, on_xor_);
+    else
+      s_.funcs->solid_rects(s_, &r, 1, off_and_, off_xor_);
+  }
+
+  static constexpr DashStyle kAlternate{2, {1, 1}};
+  DC& dc_;
+  Surface& s_;
+  const DashStyle* style_ = nullptr;
+  int run_ = 0, pos_ = 0;
+  uint32_t on_and_ = 0, on_xor_ = 0, off_and_ = 0, off_xor_ = 0;
+  bool opaque_ = true;
+  RECT bounds_;
+  const Region* clip_ = nullptr;
+};
+
+// The area a wide pen covers: each segment thickened to the pen's width,
+// with a disc at every vertex for the round caps and joins.
+Region WideArea(const std::vector<POINT>& pts, bool closed, int width, UINT style) {
+  Region area;
+  double h = width / 2.0;
+  size_t n = pts.size();
+  size_t segs = closed ? n : n - 1;
+  bool round = (style & PS_ENDCAP_MASK) == PS_ENDCAP_ROUND;
+  bool square = (style & PS_ENDCAP_MASK) == PS_ENDCAP_SQUARE;
+  for (size_t i = 0; i < segs; ++i) {
+    POINT a = pts[i], b = pts[(i + 1) % n];
+    double dx = b.x - a.x, dy = b.y - a.y, len = std::sqrt(dx * dx + dy * dy);
+    if (len == 0) continue;
+    double nx = -dy / len * h, ny = dx / len * h;
+    double ex = 0, ey = 0;
+    if (square && !closed) {
+      ex = dx / len * h;
+      ey = dy / len * h;
+    }
+    // Pixel centres sit at +0.5: a point (x, y) names the pixel whose centre
+    // is (x + 0.5, y + 0.5), so the band is shifted by half a pixel.
+    double ax = a.x + 0.5 - (i == 0 ? ex : 0), ay = a.y + 0.5 - (i == 0 ? ey : 0);
+    double bx = b.x + 0.5 + (i + 1 == segs ? ex : 0), by = b.y + 0.5 + (i + 1 == segs ? ey : 0);
+    double q[8] = {ax + nx, ay + ny, bx + nx, by + ny, bx - nx, by - ny, ax - nx, ay - ny};
+    int four = 4;
+    area.Unite(Region::FromPolygonsF(q, &four, 1, WINDING));
+  }
+  for (size_t i = 0; i < n; ++i) {
+    bool end = !closed && (i == 0 || i + 1 == n);
+    if (end && !round) continue;
+    if (!end && (style & PS_JOIN_MASK) != PS_JOIN_ROUND) continue;
+    POINT p = pts[i];
+    int lo = width / 2;
+    area.Unite(Region::FromEllipse(RECT{p.x - lo, p.y - lo, p.x - lo + width, p.y - lo + width}));
+  }
+  return area;
+}
+
+}  // namespace
+
+int PenDeviceWidth(const DC& dc, const PenObject& pen) {
+  if (pen.width <= 1) return 1;
+  int w = int(std::lround(pen.width * std::fabs(ScaleX(dc))));
+  return std::max(1, w);
+}
+
+void StrokeRegion(DC& dc, const Region& area) {
+  PenObject* pen = CurrentPen(dc);
+  if (!pen || pen->Kind() == PS_NULL) return;
+  FillRegionSolid(dc, area, pen->dc_pen ? dc.st.dc_pen_colour : pen->colour, dc.st.rop2);
+}
+
+void StrokeDevicePolyline(DC& dc, const std::vector<POINT>& pts, bool closed) {
+  PenObject* pen = CurrentPen(dc);
+  if (!pen || pen->Kind() == PS_NULL || pts.empty()) return;
+  int w = PenDeviceWidth(dc, *pen);
+  if (w > 1) {
+    if (pts.size() == 1) return;
+    StrokeRegion(dc, WideArea(pts, closed, w, pen->style));
+    return;
+  }
+  CosmeticStroker stroker(dc, *pen);
+  for (size_t i = 0; i + 1 < pts.size(); ++i) stroker.Segment(pts[i], pts[i + 1], false);
+  if (closed && pts.size() > 1) stroker.Segment(pts.back(), pts.front(), false);
+}
+
+}  // namespace kygdi
+
+using namespace kygdi;
+
+namespace {
+std::vector<POINT> ToDevice(const DC& dc, const POINT* pts, size_t n) {
+  std::vector<POINT> out(n);
+  for (size_t i = 0; i < n; ++i) out[i] = LogicalToDevice(dc, pts[i]);
+  return out;
+}
+}  // namespace
+
+BOOL LineTo(HDC hdc, int x, int y) {
+  DC* dc = LookupDC(hdc);
+  if (!dc) return FALSE;
+  POINT pts[2] = {dc->st.cur_pos, POINT{x, y}};
+  StrokeDevicePolyline(*dc, ToDevice(*dc, pts, 2), false);
+  dc->st.cur_pos = POINT{x, y};
+  return TRUE;
+}
+
+BOOL Polyline(HDC hdc, const POINT* apt, int cpt) {
+  DC* dc = LookupDC(hdc);
+  if (!dc || !apt || cpt < 2) return FALSE;
+  StrokeDevicePolyline(*dc, ToDevice(*dc, apt, size_t(cpt)), false);
+  return TRUE;
+}
+
+BOOL PolylineTo(HDC hdc, const POINT* apt, DWORD cpt) {
+  DC* dc = LookupDC(hdc);
+  if (!dc || !apt) return FALSE;
+  if (cpt == 0) return TRUE;
+  std::vector<POINT> pts{dc->st.cur_pos};
+  pts.insert(pts.end(), apt, apt + cpt);
+  StrokeDevicePolyline(*dc, ToDevice(*dc, pts.data(), pts.size()), false);
+  dc->st.cur_pos = apt[cpt - 1];
+  return TRUE;
+}
+
+BOOL PolyPolyline(HDC hdc, const POINT* apt, const DWORD* asz, DWORD csz) {
+  DC* dc = LookupDC(hdc);
+  if (!dc || !apt || !asz) return FALSE;
+  for (DWORD i = 0; i < csz; ++i) {
+    if (asz[i] < 2) return FALSE;
+    StrokeDevicePolyline(*dc, ToDevice(*dc, apt, asz[i]), false);
+    apt += asz[i];
+  }
+  return TRUE;
+}

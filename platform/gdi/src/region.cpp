@@ -1,0 +1,267 @@
+// Regions over pixman's region algebra, and the scan conversion that turns
+// polygons and ellipses into rows of pixels.
+//
+// Scan conversion samples pixel centres. For row y the line Y = y + 0.5 meets
+// the edges; an edge from (x0, y0) to (x1, y1) counts when
+// min(y0, y1) <= Y < max(y0, y1), so a horizontal edge never counts and a
+// vertex shared by two edges is met once. The crossings, sorted, pair up
+// (ALTERNATE) or are weighed by edge direction (WINDING) into spans [a, b) of
+// X, and pixel x is inside when a <= x + 0.5 < b:
+//
+//     x:   0   1   2   3   4
+//        +---+---+---+---+        polygon (0,0) (4,0) (4,4) (0,4)
+//        | # | # | # | # |   <- covers x = 0..3, y = 0..3:
+//        +---+---+---+---+      the right and bottom edges stay out
+#include "region.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kygdi {
+
+Region::Region() { pixman_region32_init(&r_); }
+Region::Region(const RECT& r) {
+  if (r.right > r.left && r.bottom > r.top)
+    pixman_region32_init_rect(&r_, r.left, r.top, unsigned(r.right - r.left), unsigned(r.bottom - r.top));
+  else
+    pixman_region32_init(&r_);
+}
+Region::Region(const Region& o) {
+  pixman_region32_init(&r_);
+  pixman_region32_copy(&r_, &o.r_);
+}
+Region& Region::operator=(const Region& o) {
+  if (this != &o) pixman_region32_copy(&r_, &o.r_);
+  return *this;
+}
+Region::~Region() { pixman_region32_fini(&r_); }
+
+Region Region::FromRects(const std::vector<RECT>& rects) {
+  std::vector<pixman_box32_t> boxes;
+  boxes.reserve(rects.size());
+  for (const RECT& r : rects)
+    if (r.right > r.left && r.bottom > r.top) boxes.push_back({r.left, r.top, r.right, r.bottom});
+  Region out;
+  if (!boxes.empty()) {
+    pixman_region32_fini(&out.r_);
+    pixman_region32_init_rects(&out.r_, boxes.data(), int(boxes.size()));
+  }
+  return out;
+}
+
+namespace {
+
+struct Crossing {
+  double x;
+  int dir;
+};
+
+// Rows of spans, merging runs of identical rows into one band.
+class BandBuilder {
+ public:
+  void Row(int y, const std::vector<std::pair<int, int>>& spans) {
+    if (spans == prev_ && y == prev_y_ + 1 && !prev_.empty()) {
+      prev_y_ = y;
+      return;
+    }
+    Flush();
+    prev_ = spans;
+    start_ = prev_y_ = y;
+  }
+  std::vector<RECT> Finish() {
+    Flush();
+    return std::move(rects_);
+  }
+
+ private:
+  void Flush() {
+    for (auto& s : prev_) rects_.push_back(RECT{s.first, start_, s.second, prev_y_ + 1});
+    prev_.clear();
+  }
+  std::vector<std::pair<int, int>> prev_;
+  int start_ = 0, prev_y_ = 0;
+  std::vector<RECT> rects_;
+};
+
+}  // namespace
+
+Region Region::FromPolygons(const POINT* pts, const int* counts, int polys, int fill_mode, int row_min,
+                            int row_max) {
+  size_t total = 0;
+  for (int k = 0; k < polys; ++k) total += size_t(std::max(0, counts[k]));
+  std::vector<double> xy(total * 2);
+  for (size_t i = 0; i < total; ++i) {
+    xy[2 * i] = pts[i].x;
+    xy[2 * i + 1] = pts[i].y;
+  }
+  return FromPolygonsF(xy.data(), counts, polys, fill_mode, row_min, row_max);
+}
+
+Region Region::Outline(const Region& r) {
+  Region inner(r);
+  for (auto d : {std::pair<int, int>{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+    Region s(r);
+    s.Offset(d.first, d.second);
+    inner.Intersect(s);
+  }
+  Region out(r);
+  out.Subtract(inner);
+  return out;
+}
+
+Region Region::FromPolygonsF(const double* pts, const int* counts, int polys, int fill_mode, int row_min,
+                             int row_max) {
+  struct Edge {
+    double x0, y0, x1, y1;
+    int dir;
+  };
+  std::vector<Edge> edges;
+  double ymin = 1e300, ymax = -1e300;
+  const double* p = pts;
+  for (int k = 0; k < polys; ++k) {
+    int n = std::max(0, counts[k]);
+    for (int i = 0; i < n; ++i) {
+      double ax = p[2 * i], ay = p[2 * i + 1], bx = p[2 * ((i + 1) % n)], by = p[2 * ((i + 1) % n) + 1];
+      if (ay == by) continue;
+      edges.push_back(Edge{ax, ay, bx, by, ay < by ? 1 : -1});
+      ymin = std::min(ymin, std::min(ay, by));
+      ymax = std::max(ymax, std::max(ay, by));
+    }
+    p += 2 * n;
+  }
+  if (edges.empty()) return Region();
+  BandBuilder bands;
+  std::vector<Crossing> xs;
+  std::vector<std::pair<int, int>> spans;
+  // A wild coordinate must not make us scan billions of empty rows.
+  int y0 = int(std::max<double>(std::floor(ymin - 0.5), row_min));
+  int y1 = int(std::min<double>(std::ceil(ymax), row_max - 1));
+  for (int y = y0; y <= y1; ++y) {
+    double Y = y + 0.5;
+    xs.clear();
+    for (const Edge& e : edges) {
+      double lo = std::min(e.y0, e.y1), hi = std::max(e.y0, e.y1);
+      if (Y < lo || Y >= hi) continue;
+      xs.push_back({e.x0 + (Y - e.y0) * (e.x1 - e.x0) / (e.y1 - e.y0), e.dir});
+    }
+    if (xs.empty()) continue;
+    std::sort(xs.begin(), xs.end(), [](const Crossing& a, const Crossing& b) { return a.x < b.x; });
+    spans.clear();
+    int wind = 0;
+    for (size_t i = 0; i + 1 < xs.size(); ++i) {
+      bool inside;
+      if (fill_mode == WINDING) {
+        wind += xs[i].dir;
+        inside = wind != 0;
+      } else {
+        inside = (i % 2) == 0;
+      }
+      if (!inside) continue;
+      // a <= x + 0.5 < b  <=>  ceil(a - 0.5) <= x < ceil(b - 0.5)
+      int a = int(std::ceil(xs[i].x - 0.5)), b = int(std::ceil(xs[i + 1].x - 0.5));
+      if (b <= a) continue;
+      if (!spans.empty() && spans.back().second >= a)
+        spans.back().second = std::max(spans.back().second, b);
+      else
+        spans.push_back({a, b});
+    }
+    bands.Row(y, spans);
+  }
+  return FromRects(bands.Finish());
+}
+
+Region Region::FromEllipse(const RECT& box) {
+  // The ellipse inscribed in the box; a pixel belongs when its centre is
+  // inside: ((x + 0.5 - cx) / a)^2 + ((y + 0.5 - cy) / b)^2 <= 1.
+  int l = std::min(box.left, box.right), r = std::max(box.left, box.right);
+  int t = std::min(box.top, box.bottom), b = std::max(box.top, box.bottom);
+  if (r <= l || b <= t) return Region();
+  double cx = (l + r) / 2.0, cy = (t + b) / 2.0, ax = (r - l) / 2.0, by = (b - t) / 2.0;
+  BandBuilder bands;
+  t = std::max(t, -(1 << 22));
+  b = std::min(b, 1 << 22);
+  std::vector<std::pair<int, int>> spans;
+  for (int y = t; y < b; ++y) {
+    double dy = (y + 0.5 - cy) / by;
+    double q = 1.0 - dy * dy;
+    spans.clear();
+    if (q >= 0) {
+      double half = ax * std::sqrt(q);
+      int a = int(std::ceil(cx - half - 0.5)), e = int(std::floor(cx + half - 0.5)) + 1;
+      a = std::max(a, l);
+      e = std::min(e, r);
+      if (e > a) spans.push_back({a, e});
+    }
+    bands.Row(y, spans);
+  }
+  return FromRects(bands.Finish());
+}
+
+bool Region::Empty() const { return !pixman_region32_not_empty(const_cast<pixman_region32_t*>(&r_)); }
+
+int Region::Type() const {
+  int n = pixman_region32_n_rects(const_cast<pixman_region32_t*>(&r_));
+  return n == 0 ? NULLREGION : n == 1 ? SIMPLEREGION : COMPLEXREGION;
+}
+
+RECT Region::Box() const {
+  if (Empty()) return RECT{0, 0, 0, 0};
+  const pixman_box32_t* e = pixman_region32_extents(const_cast<pixman_region32_t*>(&r_));
+  return RECT{e->x1, e->y1, e->x2, e->y2};
+}
+
+bool Region::Contains(int x, int y) const {
+  return pixman_region32_contains_point(const_cast<pixman_region32_t*>(&r_), x, y, nullptr);
+}
+
+bool Region::Overlaps(const RECT& r) const {
+  if (r.right <= r.left || r.bottom <= r.top) return false;
+  pixman_box32_t b{r.left, r.top, r.right, r.bottom};
+  return pixman_region32_contains_rectangle(const_cast<pixman_region32_t*>(&r_), &b) != PIXMAN_REGION_OUT;
+}
+
+bool Region::Equals(const Region& o) const {
+  return pixman_region32_equal(const_cast<pixman_region32_t*>(&r_), const_cast<pixman_region32_t*>(&o.r_));
+}
+
+void Region::Offset(int dx, int dy) { pixman_region32_translate(&r_, dx, dy); }
+void Region::Intersect(const Region& o) { pixman_region32_intersect(&r_, &r_, const_cast<pixman_region32_t*>(&o.r_)); }
+void Region::Unite(const Region& o) { pixman_region32_union(&r_, &r_, const_cast<pixman_region32_t*>(&o.r_)); }
+void Region::Subtract(const Region& o) { pixman_region32_subtract(&r_, &r_, const_cast<pixman_region32_t*>(&o.r_)); }
+void Region::Xor(const Region& o) {
+  Region a(*this), b(o);
+  a.Subtract(o);
+  b.Subtract(*this);
+  pixman_region32_union(&r_, a.raw(), b.raw());
+}
+
+std::vector<RECT> Region::Rects() const {
+  int n = 0;
+  const pixman_box32_t* b = pixman_region32_rectangles(const_cast<pixman_region32_t*>(&r_), &n);
+  std::vector<RECT> out;
+  out.reserve(size_t(n));
+  for (int i = 0; i < n; ++i) out.push_back(RECT{b[i].x1, b[i].y1, b[i].x2, b[i].y2});
+  return out;
+}
+
+std::vector<RECT> Region::RectsIn(const RECT& bounds) const {
+  Region clipped(bounds);
+  clipped.Intersect(*this);
+  return clipped.Rects();
+}
+
+int CombineRegions(Region& dst, const Region& a, const Region* b, int mode) {
+  Region out(a);
+  switch (mode) {
+    case RGN_AND: out.Intersect(*b); break;
+    case RGN_OR: out.Unite(*b); break;
+    case RGN_XOR: out.Xor(*b); break;
+    case RGN_DIFF: out.Subtract(*b); break;
+    case RGN_COPY: break;
+    default: return ERROR;
+  }
+  dst = out;
+  return dst.Type();
+}
+
+}  // namespace kygdi

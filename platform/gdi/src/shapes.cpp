@@ -1,0 +1,400 @@
+// Filled shapes, the user interface's rectangle helpers, and pixels.
+//
+// Rectangle(l, t, r, b) with a one-pixel pen outlines the pixels l..r-1 and
+// t..b-1 and fills inside the outline; with the null pen it fills l..r-2 and
+// t..b-2, one pixel less on the right and bottom, as the platform does.
+// Ellipses follow the same box rule: the ellipse inscribed in the box covers
+// the pixels whose centres lie inside it.
+#include <algorithm>
+#include <cmath>
+
+#include "fill.h"
+#include "pen_draw.h"
+
+using namespace kygdi;
+
+namespace {
+
+RECT NormalBox(const DC& dc, int l, int t, int r, int b) { return LogicalRectToDevice(dc, RECT{l, t, r, b}); }
+
+bool NullPen(const DC& dc) {
+  PenObject* p = CurrentPen(dc);
+  return !p || p->Kind() == PS_NULL;
+}
+
+// Fills the interior with the brush, then the ring with the pen.
+void PaintShape(DC& dc, const Region& interior, const Region& ring) {
+  FillRegionWithBrush(dc, interior, CurrentBrush(dc), dc.st.rop2);
+  StrokeRegion(dc, ring);
+}
+
+// The ring a pen of width w makes around a shape made by make(box).
+template <class Make>
+void PenShape(DC& dc, RECT box, Make make) {
+  if (NullPen(dc)) {
+    Region area = make(RECT{box.left, box.top, box.right - 1, box.bottom - 1});
+    FillRegionWithBrush(dc, area, CurrentBrush(dc), dc.st.rop2);
+    return;
+  }
+  int w = PenDeviceWidth(dc, *CurrentPen(dc));
+  if (w <= 1) {
+    Region area = make(box);
+    Region ring = Region::Outline(area);
+    Region inside(area);
+    inside.Subtract(ring);
+    PaintShape(dc, inside, ring);
+    return;
+  }
+  // A wide pen is centred on the outline, except PS_INSIDEFRAME, which keeps
+  // it inside the box.
+  int lo = (w - 1) / 2, hi = w / 2;
+  if (CurrentPen(dc)->Kind() == PS_INSIDEFRAME) lo = hi = 0;
+  RECT outer{box.left - lo, box.top - lo, box.right + hi, box.bottom + hi};
+  RECT inner{outer.left + w, outer.top + w, outer.right - w, outer.bottom - w};
+  Region ring = make(outer);
+  Region inside = make(inner);
+  ring.Subtract(inside);
+  PaintShape(dc, inside, ring);
+}
+
+Region RectArea(const RECT& r) { return Region(r); }
+
+Region RoundRectArea(const RECT& r, int ew, int eh) {
+  ew = std::min<int>(std::abs(ew), r.right - r.left);
+  eh = std::min<int>(std::abs(eh), r.bottom - r.top);
+  if (ew < 2 || eh < 2) return Region(r);
+  Region a(RECT{r.left + ew / 2, r.top, r.right - ew / 2, r.bottom});
+  a.Unite(Region(RECT{r.left, r.top + eh / 2, r.right, r.bottom - eh / 2}));
+  a.Unite(Region::FromEllipse(RECT{r.left, r.top, r.left + ew, r.top + eh}));
+  a.Unite(Region::FromEllipse(RECT{r.right - ew, r.top, r.right, r.top + eh}));
+  a.Unite(Region::FromEllipse(RECT{r.left, r.bottom - eh, r.left + ew, r.bottom}));
+  a.Unite(Region::FromEllipse(RECT{r.right - ew, r.bottom - eh, r.right, r.bottom}));
+  return a;
+}
+
+// The pixels of area whose angle around the box centre lies on the arc from
+// the start radial to the end radial, counter-clockwise on the screen (or
+// clockwise). Equal radials take the whole ellipse.
+Region ArcPart(const Region& area, const RECT& box, POINT start, POINT end, bool clockwise) {
+  double cx = (box.left + box.right) / 2.0, cy = (box.top + box.bottom) / 2.0;
+  double a0 = std::atan2(-(start.y - cy), start.x - cx), a1 = std::atan2(-(end.y - cy), end.x - cx);
+  if (clockwise) std::swap(a0, a1);
+  const double two_pi = 2 * M_PI;
+  double sweep = std::fmod(a1 - a0 + 2 * two_pi, two_pi);
+  if (sweep == 0) return area;
+  std::vector<RECT> spans;
+  for (const RECT& r : area.Rects())
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) {
+        double a = std::atan2(-(y + 0.5 - cy), x + 0.5 - cx);
+        if (std::fmod(a - a0 + 2 * two_pi, two_pi) <= sweep) {
+          if (!spans.empty() && spans.back().top == y && spans.back().right == x)
+            spans.back().right = x + 1;
+          else
+            spans.push_back(RECT{x, y, x + 1, y + 1});
+        }
+      }
+  return Region::FromRects(spans);
+}
+
+enum class ArcKind { kArc, kPie, kChord };
+
+BOOL ArcShape(HDC hdc, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4, ArcKind kind) {
+  DC* dc = LookupDC(hdc);
+  if (!dc) return FALSE;
+  RECT box = NormalBox(*dc, x1, y1, x2, y2);
+  if (box.right - box.left < 1 || box.bottom - box.top < 1) return TRUE;
+  POINT s = LogicalToDevice(*dc, POINT{x3, y3}), e = LogicalToDevice(*dc, POINT{x4, y4});
+  bool cw = dc->st.arc_direction == AD_CLOCKWISE;
+  Region ellipse = Region::FromEllipse(box);
+  Region ring = Region::Outline(ellipse);
+  PenObject* pen = CurrentPen(*dc);
+  int w = pen ? PenDeviceWidth(*dc, *pen) : 1;
+  if (w > 1) {
+    int lo = (w - 1) / 2, hi = w / 2;
+    ring = Region::FromEllipse(RECT{box.left - lo, box.top - lo, box.right + hi, box.bottom + hi});
+    ring.Subtract(Region::FromEllipse(RECT{box.left - lo + w, box.top - lo + w, box.right + hi - w, box.bottom + hi - w}));
+  }
+  Region arc = ArcPart(ring, box, s, e, cw);
+  if (kind == ArcKind::kArc) {
+    StrokeRegion(*dc, arc);
+    return TRUE;
+  }
+  // The ends of the arc on the ellipse, for the straight sides.
+  double cx = (box.left + box.right) / 2.0, cy = (box.top + box.bottom) / 2.0;
+  double ax = (box.right - box.left) / 2.0, ay = (box.bottom - box.top) / 2.0;
+  auto on_ellipse = [&](POINT p) {
+    double a = std::atan2(p.y - cy, p.x - cx);
+    return POINT{LONG(std::lround(cx + ax * std::cos(a) - 0.5)), LONG(std::lround(cy + ay * std::sin(a) - 0.5))};
+  };
+  POINT ps = on_ellipse(s), pe = on_ellipse(e);
+  Region inside(ellipse);
+  inside.Subtract(ring);
+  if (kind == ArcKind::kPie) {
+    inside = ArcPart(inside, box, s, e, cw);
+  } else {
+    // The chord keeps the side of the line start -> end that the arc lies on.
+    double dx = pe.x - ps.x, dy = pe.y - ps.y;
+    std::vector<RECT> spans;
+    for (const RECT& r : inside.Rects())
+      for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) {
+          double side = dx * (y - ps.y) - dy * (x - ps.x);
+          if (cw ? side >= 0 : side <= 0) spans.push_back(RECT{x, y, x + 1, y + 1});
+        }
+    inside = Region::FromRects(spans);
+  }
+  FillRegionWithBrush(*dc, inside, CurrentBrush(*dc), dc->st.rop2);
+  StrokeRegion(*dc, arc);
+  std::vector<POINT> sides = kind == ArcKind::kPie ? std::vector<POINT>{pe, POINT{LONG(cx), LONG(cy)}, ps}
+                                                   : std::vector<POINT>{pe, ps};
+  StrokeDevicePolyline(*dc, sides, false);
+  return TRUE;
+}
+
+BOOL FillDeviceRect(DC& dc, const RECT& r, const BrushObject* brush, DWORD rop) {
+  RealisedBrush rb = RealiseBrush(dc, brush);
+  if (rb.null) return TRUE;
+  FillRectsWithBrush(dc, ClipRects(dc, r), rb, Rop3Code(rop));
+  return TRUE;
+}
+
+}  // namespace
+
+BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
+  DC* dc = LookupDC(hdc);
+  if (!dc) return FALSE;
+  RECT box = NormalBox(*dc, left, top, right, bottom);
+  if (box.right - box.left < 1 || box.bottom - box.top < 1) return TRUE;
+  PenShape(*dc, box, RectArea);
+  return TRUE;
+}
+
+BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int width, int height) {
+  DC* dc = LookupDC(hdc);
+  if (!dc) return FALSE;
+  RECT box = NormalBox(*dc, left, top, right, bottom);
+  if (box.right - box.left < 1 || box.bottom - box.top < 1) return TRUE;
+  int ew = int(std::lround(width * std::fabs(ScaleX(*dc)))), eh = int(std::lround(height * std::fabs(ScaleY(*dc))));
+  PenShape(*dc, box, [&](const RECT& r) { return RoundRectArea(r, ew, eh); });
+  return TRUE;
+}
+
+BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
+  DC* dc = LookupDC(hdc);
+  if (!dc) return FALSE;
+  RECT box = NormalBox(*dc, left, top, right, bottom);
+  if (box.right - box.left < 1 || box.bottom - box.top < 1) return TRUE;
+  PenShape(*dc, box, [](const RECT& r) { return Region::FromEllipse(r); });
+  return TRUE;
+}
+
+BOOL Arc(HDC hdc, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+  return ArcShape(hdc, x1, y1, x2, y2, x3, y3, x4, y4, ArcKind::kArc);
+}
+BOOL Pie(HDC hdc, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+  return ArcShape(hdc, x1, y1, x2, y2, x3, y3, x4, y4, ArcKind::kPie);
+}
+BOOL Chord(HDC hdc, int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+  return ArcShape(hdc, x1, y1, x2, y2, x3, y3, x4, y4, ArcKind::kChord);
+}
+
+BOOL PolyPolygon(HDC hdc, const POINT* apt, const INT* asz, int csz) {
+  DC* dc = LookupDC(hdc);
+  if (!dc || !apt || !asz || csz <= 0) return FALSE;
+  size_t total = 0;
+  for (int i = 0; i < csz; ++i) {
+    if (asz[i] < 2) return FALSE;
+    total += size_t(asz[i]);
+  }
+  std::vector<POINT> dev(total);
+  for (size_t i = 0; i < total; ++i) dev[i] = LogicalToDevice(*dc, apt[i]);
+  const Surface& s = dc->Target();
+  Region area = Region::FromPolygons(dev.data(), asz, csz, dc->st.poly_fill_mode, -1, s.height + 1);
+  FillRegionWithBrush(*dc, area, CurrentBrush(*dc), dc->st.rop2);
+  size_t at = 0;
+  for (int i = 0; i < csz; ++i) {
+    std::vector<POINT> poly(dev.begin() + long(at), dev.begin() + long(at + size_t(asz[i])));
+    StrokeDevicePolyline(*dc, poly, true);
+    at += size_t(asz[i]);
+  }
+  return TRUE;
+}
+
+BOOL Polygon(HDC hdc, const POINT* apt, int cpt) {
+  if (cpt < 2) return FALSE;
+  return PolyPolygon(hdc, apt, &cpt, 1);
+}
+
+int FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
+  DC* dc = LookupDC(hDC);
+  if (!dc || !lprc) return FALSE;
+  // A small number names a system colour brush: COLOR_xxx + 1.
+  BrushObject* brush = Lookup<BrushObject>(hbr, OBJ_BRUSH);
+  if (!brush && reinterpret_cast<uintptr_t>(hbr) > 0 && reinterpret_cast<uintptr_t>(hbr) <= 31)
+    brush = Lookup<BrushObject>(GetSysColorBrush(int(reinterpret_cast<uintptr_t>(hbr)) - 1), OBJ_BRUSH);
+  if (!brush) return FALSE;
+  return FillDeviceRect(*dc, LogicalRectToDevice(*dc, *lprc), brush, PATCOPY);
+}
+
+int FrameRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
+  DC* dc = LookupDC(hDC);
+  BrushObject* brush = Lookup<BrushObject>(hbr, OBJ_BRUSH);
+  if (!dc || !lprc || !brush) return FALSE;
+  RECT r = LogicalRectToDevice(*dc, *lprc);
+  if (r.right <= r.left || r.bottom <= r.top) return TRUE;
+  Region ring(r);
+  ring.Subtract(Region(RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}));
+  RealisedBrush rb = RealiseBrush(*dc, brush);
+  if (!rb.null) FillRectsWithBrush(*dc, ClipRegionRects(*dc, ring), rb, Rop3Code(PATCOPY));
+  return TRUE;
+}
+
+BOOL InvertRect(HDC hDC, const RECT* lprc) {
+  DC* dc = LookupDC(hDC);
+  if (!dc || !lprc) return FALSE;
+  return BlitDevice(*dc, LogicalRectToDevice(*dc, *lprc), nullptr, DSTINVERT);
+}
+
+BOOL DrawFocusRect(HDC hDC, const RECT* lprc) {
+  DC* dc = LookupDC(hDC);
+  if (!dc || !lprc) return FALSE;
+  // A dotted frame XORed on: every other pixel of the border, so that a
+  // second call takes it away.
+  RECT r = LogicalRectToDevice(*dc, *lprc);
+  if (r.right <= r.left || r.bottom <= r.top) return TRUE;
+  Region ring(r);
+  ring.Subtract(Region(RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}));
+  std::vector<RECT> dots;
+  for (const RECT& b : ClipRegionRects(*dc, ring))
+    for (int y = b.top; y < b.bottom; ++y)
+      for (int x = b.left; x < b.right; ++x)
+        if (((x + y) & 1) == 0) dots.push_back(RECT{x, y, x + 1, y + 1});
+  Surface& s = dc->Target();
+  s.funcs->solid_rects(s, dots.data(), int(dots.size()), PixelMask(s.bpp), PixelMask(s.bpp));
+  return TRUE;
+}
+
+BOOL DrawEdge(HDC hdc, LPRECT qrc, UINT edge, UINT flags) {
+  DC* dc = LookupDC(hdc);
+  if (!dc || !qrc) return FALSE;
+  // Colours of the outer and inner borders, top-left then bottom-right.
+  COLORREF outer_tl = 0, outer_br = 0, inner_tl = 0, inner_br = 0;
+  bool has_outer = edge & BDR_OUTER, has_inner = edge & BDR_INNER;
+  if (flags & BF_MONO) {
+    outer_tl = outer_br = GetSysColor(COLOR_WINDOWFRAME);
+    inner_tl = inner_br = GetSysColor(COLOR_WINDOW);
+  } else if (flags & BF_FLAT) {
+    outer_tl = outer_br = GetSysColor(COLOR_BTNSHADOW);
+    inner_tl = inner_br = GetSysColor(COLOR_BTNFACE);
+  } else {
+    if (edge & BDR_RAISEDOUTER) {
+      outer_tl = GetSysColor(COLOR_3DLIGHT);
+      outer_br = GetSysColor(COLOR_3DDKSHADOW);
+    } else if (edge & BDR_SUNKENOUTER) {
+      outer_tl = GetSysColor(COLOR_BTNSHADOW);
+      outer_br = GetSysColor(COLOR_BTNHIGHLIGHT);
+    }
+    if (edge & BDR_RAISEDINNER) {
+      inner_tl = GetSysColor(COLOR_BTNHIGHLIGHT);
+      inner_br = GetSysColor(COLOR_BTNSHADOW);
+    } else if (edge & BDR_SUNKENINNER) {
+      inner_tl = GetSysColor(COLOR_3DDKSHADOW);
+      inner_br = GetSysColor(COLOR_3DLIGHT);
+    }
+  }
+  RECT r = *qrc;
+  auto line = [&](int l, int t, int rr, int b, COLORREF c) {
+    BrushObject brush;
+    brush.colour = c;
+    FillDeviceRect(*dc, LogicalRectToDevice(*dc, RECT{l, t, rr, b}), &brush, PATCOPY);
+  };
+  auto border = [&](COLORREF tl, COLORREF br) {
+    if (r.right <= r.left || r.bottom <= r.top) return;
+    if (flags & BF_LEFT) line(r.left, r.top, r.left + 1, r.bottom, tl);
+    if (flags & BF_TOP) line(r.left, r.top, r.right, r.top + 1, tl);
+    if (flags & BF_RIGHT) line(r.right - 1, r.top, r.right, r.bottom, br);
+    if (flags & BF_BOTTOM) line(r.left, r.bottom - 1, r.right, r.bottom, br);
+    if (flags & BF_LEFT) ++r.left;
+    if (flags & BF_TOP) ++r.top;
+    if (flags & BF_RIGHT) --r.right;
+    if (flags & BF_BOTTOM) --r.bottom;
+  };
+  if (has_outer) border(outer_tl, outer_br);
+  if (has_inner) border(inner_tl, inner_br);
+  if ((flags & BF_MIDDLE) && r.right > r.left && r.bottom > r.top)
+    line(r.left, r.top, r.right, r.bottom, (flags & BF_MONO) ? GetSysColor(COLOR_WINDOW) : GetSysColor(COLOR_BTNFACE));
+  if (flags & BF_ADJUST) *qrc = r;
+  return TRUE;
+}
+
+BOOL FillRgn(HDC hdc, HRGN hrgn, HBRUSH hbr) {
+  DC* dc = LookupDC(hdc);
+  RegionObject* rgn = Lookup<RegionObject>(hrgn, OBJ_REGION);
+  BrushObject* brush = Lookup<BrushObject>(hbr, OBJ_BRUSH);
+  if (!dc || !rgn || !brush) return FALSE;
+  RealisedBrush rb = RealiseBrush(*dc, brush);
+  if (!rb.null) FillRectsWithBrush(*dc, ClipRegionRects(*dc, rgn->rgn), rb, Rop3Code(PATCOPY));
+  return TRUE;
+}
+
+BOOL PaintRgn(HDC hdc, HRGN hrgn) {
+  DC* dc = LookupDC(hdc);
+  RegionObject* rgn = Lookup<RegionObject>(hrgn, OBJ_REGION);
+  if (!dc || !rgn) return FALSE;
+  FillRegionWithBrush(*dc, rgn->rgn, CurrentBrush(*dc), dc->st.rop2);
+  return TRUE;
+}
+
+BOOL InvertRgn(HDC hdc, HRGN hrgn) {
+  DC* dc = LookupDC(hdc);
+  RegionObject* rgn = Lookup<RegionObject>(hrgn, OBJ_REGION);
+  if (!dc || !rgn) return FALSE;
+  std::vector<RECT> rects = ClipRegionRects(*dc, rgn->rgn);
+  Surface& s = dc->Target();
+  s.funcs->solid_rects(s, rects.data(), int(rects.size()), PixelMask(s.bpp), PixelMask(s.bpp));
+  return TRUE;
+}
+
+BOOL FrameRgn(HDC hdc, HRGN hrgn, HBRUSH hbr, int w, int h) {
+  DC* dc = LookupDC(hdc);
+  RegionObject* rgn = Lookup<RegionObject>(hrgn, OBJ_REGION);
+  BrushObject* brush = Lookup<BrushObject>(hbr, OBJ_BRUSH);
+  if (!dc || !rgn || !brush || w <= 0 || h <= 0) return FALSE;
+  Region inner(rgn->rgn);
+  for (int dx = -w; dx <= w; dx += w)
+    for (int dy = -h; dy <= h; dy += h) {
+      Region s(rgn->rgn);
+      s.Offset(dx, dy);
+      inner.Intersect(s);
+    }
+  Region frame(rgn->rgn);
+  frame.Subtract(inner);
+  RealisedBrush rb = RealiseBrush(*dc, brush);
+  if (!rb.null) FillRectsWithBrush(*dc, ClipRegionRects(*dc, frame), rb, Rop3Code(PATCOPY));
+  return TRUE;
+}
+
+COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
+  DC* dc = LookupDC(hdc);
+  if (!dc) return CLR_INVALID;
+  POINT p = LogicalToDevice(*dc, POINT{x, y});
+  std::vector<RECT> r = ClipRects(*dc, RECT{p.x, p.y, p.x + 1, p.y + 1});
+  if (r.empty()) return CLR_INVALID;
+  Surface& s = dc->Target();
+  uint32_t pixel = s.ColourToPixel(ResolveColour(color));
+  s.funcs->solid_rects(s, r.data(), 1, 0, pixel);
+  return s.PixelToColour(pixel);
+}
+
+BOOL SetPixelV(HDC hdc, int x, int y, COLORREF color) { return SetPixel(hdc, x, y, color) != CLR_INVALID; }
+
+COLORREF GetPixel(HDC hdc, int x, int y) {
+  DC* dc = LookupDC(hdc);
+  if (!dc) return CLR_INVALID;
+  POINT p = LogicalToDevice(*dc, POINT{x, y});
+  std::vector<RECT> r = ClipRects(*dc, RECT{p.x, p.y, p.x + 1, p.y + 1});
+  if (r.empty()) return CLR_INVALID;
+  const Surface& s = dc->Target();
+  return s.PixelToColour(s.funcs->get_pixel(s, p.x, p.y));
+}

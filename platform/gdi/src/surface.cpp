@@ -1,0 +1,93 @@
+#include "surface.h"
+
+#include <climits>
+#include <cstring>
+
+namespace kygdi {
+
+int Surface::StrideFor(int w, int bits_per_pixel) {
+  // Device-dependent bitmaps pad each row to a 16-bit word.
+  return static_cast<int>(((static_cast<int64_t>(w) * bits_per_pixel + 15) / 16) * 2);
+}
+
+bool Surface::Create(int w, int h, int bits_per_pixel) {
+  const Primitives* p = PrimitivesFor(bits_per_pixel);
+  if (!p || w < 0 || h < 0) return false;
+  if (static_cast<uint64_t>(w) * static_cast<uint64_t>(h) > (uint64_t(1) << 28)) return false;
+  int64_t row = ((static_cast<int64_t>(w) * bits_per_pixel + 15) / 16) * 2;
+  if (row * h > INT_MAX) return false;
+  width = w;
+  height = h;
+  bpp = bits_per_pixel;
+  stride = static_cast<int>(row);
+  storage.assign(static_cast<size_t>(row * h), 0);
+  bits = storage.empty() ? nullptr : storage.data();
+  funcs = (w == 0 || h == 0) ? PrimitivesFor(0) : p;
+  if (w == 0 || h == 0) width = height = 0;
+  return true;
+}
+
+uint32_t PixelMask(int bpp) {
+  switch (bpp) {
+    case 1: return 0x1;
+    case 8: return 0xFF;
+    case 15: return 0x7FFF;
+    case 16: return 0xFFFF;
+    case 24: return 0xFFFFFF;
+    default: return 0xFFFFFFFF;
+  }
+}
+
+namespace {
+RGBQUAD Q(int r, int g, int b) { return RGBQUAD{BYTE(b), BYTE(g), BYTE(r), 0}; }
+
+struct Palette8 {
+  RGBQUAD e[256];
+  Palette8() {
+    // The twenty static colours at both ends, a 6 x 6 x 6 colour cube and a
+    // ramp of greys between them. Black is 0 and white 255, so that the
+    // bitwise raster operations keep black and white.
+    static const int first[10][3] = {{0, 0, 0},       {128, 0, 0},     {0, 128, 0},     {128, 128, 0},
+                                     {0, 0, 128},     {128, 0, 128},   {0, 128, 128},   {192, 192, 192},
+                                     {192, 220, 192}, {166, 202, 240}};
+    static const int last[10][3] = {{255, 251, 240}, {160, 160, 164}, {128, 128, 128}, {255, 0, 0},
+                                    {0, 255, 0},     {255, 255, 0},   {0, 0, 255},     {255, 0, 255},
+                                    {0, 255, 255},   {255, 255, 255}};
+    for (int i = 0; i < 10; ++i) {
+      e[i] = Q(first[i][0], first[i][1], first[i][2]);
+      e[246 + i] = Q(last[i][0], last[i][1], last[i][2]);
+    }
+    int n = 10;
+    for (int r = 0; r < 6; ++r)
+      for (int g = 0; g < 6; ++g)
+        for (int b = 0; b < 6; ++b) e[n++] = Q(r * 51, g * 51, b * 51);
+    for (int i = 0; i < 20; ++i) {
+      int v = 8 + i * 12;
+      e[n++] = Q(v, v, v);
+    }
+  }
+};
+}  // namespace
+
+const RGBQUAD* FixedPalette8() {
+  static const Palette8 p;
+  return p.e;
+}
+
+uint32_t NearestPaletteIndex(const RGBQUAD* palette, int count, COLORREF c) {
+  int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+  uint32_t best = 0;
+  int best_d = INT_MAX;
+  for (int i = 0; i < count; ++i) {
+    int dr = r - palette[i].rgbRed, dg = g - palette[i].rgbGreen, db = b - palette[i].rgbBlue;
+    int d = dr * dr + dg * dg + db * db;
+    if (d < best_d) {
+      best_d = d;
+      best = static_cast<uint32_t>(i);
+      if (d == 0) break;
+    }
+  }
+  return best;
+}
+
+}  // namespace kygdi
