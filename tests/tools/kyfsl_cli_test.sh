@@ -67,9 +67,10 @@ info = struct.pack('<IiiHHIIiiII', 40, 8, 8, 1, 1, 0, len(rows), 0, 0, 2, 0)
 open(sys.argv[1], 'wb').write(head + info + b'\0\0\0\0\xff\xff\xff\0' + rows)
 PY
 check "import" "$kyfsl" import "$work/c.bru" "$work/p.bmp" --group "Imported/Fine" --resolution 254 -o "$work/i.bru"
-check "list imported" "$kyfsl" list "$work/i.bru" --json
+check "list imported" "$kyfsl" --codepage 936 list "$work/i.bru" --json
 expect "imported id" "$(json "$work/out" "[-1]['id']")" 100
-expect "imported group" "$(json "$work/out" "[-1]['group']")" "Root Group/Imported/Fine"
+# The built-in library's root keeps its stored GB2312 name, shown as UTF-8.
+expect "imported group" "$(json "$work/out" "[-1]['group']")" "默认/Imported/Fine"
 expect "imported resolution" "$(json "$work/out" "[-1]['resolution']")" 254
 check "tree" "$kyfsl" tree "$work/i.bru"
 expect "tree lines" "$(wc -l <"$work/out")" 3
