@@ -13,7 +13,17 @@ struct Fmt8 {
     thread_local COLORREF last = CLR_INVALID;
     thread_local uint32_t last_index = 0;
     if (c != last) {
-      last_index = NearestPaletteIndex(FixedPalette8(), 256, c);
+      // The static colours win over equal entries of the cube, so black
+      // is 0 and white 255 and the raster operations keep them.
+      const RGBQUAD* pal = FixedPalette8();
+      last_index = NearestPaletteIndex(pal, 256, c);
+      const RGBQUAD& q = pal[last_index];
+      if (RGB(q.rgbRed, q.rgbGreen, q.rgbBlue) == (c & 0xFFFFFF))
+        for (int i : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 246, 247, 248, 249, 250, 251, 252, 253, 254, 255})
+          if (pal[i].rgbRed == q.rgbRed && pal[i].rgbGreen == q.rgbGreen && pal[i].rgbBlue == q.rgbBlue) {
+            last_index = uint32_t(i);
+            break;
+          }
       last = c;
     }
     return last_index;
