@@ -33,9 +33,8 @@ UINT GetTempFileName(LPCSTR path, LPCSTR prefix, UINT uUnique, LPSTR out) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
-  std::string base(path);
-  if (base.empty()) base = ".";
-  if (base.back() != '/') base += '/';
+  std::string base(*path ? path : ".");
+  if (base.back() != '/') base.push_back('/');
   base.append(prefix ? prefix : "", 0, 3);
   auto nameFor = [&](UINT n) {
     char hex[16];
