@@ -1,7 +1,8 @@
 // Lines. A cosmetic line is the run of pixels that the integer line stepping
 // of Bresenham picks from the first point up to, but not including, the last
 // one. Along the major axis every pixel is visited once; on the minor axis
-// the pixel nearest the true line is taken, a tie going away from the start.
+// the pixel nearest the true line is taken, a tie going back toward the
+// start, so (0, 0) to (4, 2) is two runs of two.
 //
 // Styles count pixels along the polyline, so a dash goes on across a corner.
 // Off pixels are painted in the background colour in OPAQUE mode.
@@ -57,10 +58,10 @@ class CosmeticStroker {
       int x, y;
       if (adx >= ady) {
         x = a.x + sx * i;
-        y = a.y + sy * int((int64_t(2) * i * ady + adx) / (int64_t(2) * adx));
+        y = a.y + sy * int((int64_t(2) * i * ady + adx - 1) / (int64_t(2) * adx));
       } else {
         y = a.y + sy * i;
-        x = a.x + sx * int((int64_t(2) * i * adx + ady) / (int64_t(2) * ady));
+        x = a.x + sx * int((int64_t(2) * i * adx + ady - 1) / (int64_t(2) * ady));
       }
       Plot(x, y);
       if (i > 65536 && Far(x, y, sx, sy)) {

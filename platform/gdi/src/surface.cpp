@@ -6,15 +6,19 @@
 namespace kygdi {
 
 int Surface::StrideFor(int w, int bits_per_pixel) {
-  // Device-dependent bitmaps pad each row to a 16-bit word.
-  return static_cast<int>(((static_cast<int64_t>(w) * bits_per_pixel + 15) / 16) * 2);
+  // Device-dependent bitmaps pad each row to a 16-bit word. A 15-bit pixel
+  // is stored in a whole word: counted as 15 bits, a row of 16 pixels came
+  // out 30 bytes and the primitives wrote past the end of the bits.
+  const int storage_bits = bits_per_pixel == 15 ? 16 : bits_per_pixel;
+  return static_cast<int>(((static_cast<int64_t>(w) * storage_bits + 15) / 16) * 2);
 }
 
 bool Surface::Create(int w, int h, int bits_per_pixel) {
   const Primitives* p = PrimitivesFor(bits_per_pixel);
   if (!p || w < 0 || h < 0) return false;
   if (static_cast<uint64_t>(w) * static_cast<uint64_t>(h) > (uint64_t(1) << 28)) return false;
-  int64_t row = ((static_cast<int64_t>(w) * bits_per_pixel + 15) / 16) * 2;
+  const int storage_bits = bits_per_pixel == 15 ? 16 : bits_per_pixel;
+  int64_t row = ((static_cast<int64_t>(w) * storage_bits + 15) / 16) * 2;
   if (row * h > INT_MAX) return false;
   width = w;
   height = h;
