@@ -2,6 +2,8 @@
 #pragma once
 
 #include "KyByteArrayEx.h"
+#include "KyDib.h"
 #include "KyErrorMsg.h"
 #include "KyGeoStyle.h"
 #include "KyOperator.h"
+#include "KyToolkit.h"

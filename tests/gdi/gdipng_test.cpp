@@ -1,0 +1,80 @@
+// PNG files of pixels, bitmaps and DCs.
+#include "gdipng.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+std::string TempPath(const char* name) {
+  return testing::TempDir() + "gdipng_" + std::to_string(getpid()) + "_" + name;
+}
+
+TEST(GdiPng, PixelsRoundTripExactly) {
+  const DWORD px[6] = {0xFF0000, 0x00FF00, 0x0000FF, 0x000000, 0xFFFFFF, 0x123456};
+  const std::string path = TempPath("rt.png");
+  ASSERT_TRUE(GdiWritePngPixels(path.c_str(), 3, 2, px));
+  int w = 0, h = 0;
+  std::vector<DWORD> got;
+  ASSERT_TRUE(GdiReadPngPixels(path.c_str(), &w, &h, &got));
+  EXPECT_EQ(w, 3);
+  EXPECT_EQ(h, 2);
+  EXPECT_EQ(got, std::vector<DWORD>(px, px + 6));
+  // The same pixels give the same bytes.
+  const std::string again = TempPath("rt2.png");
+  ASSERT_TRUE(GdiWritePngPixels(again.c_str(), 3, 2, px));
+  std::ifstream f1(path, std::ios::binary), f2(again, std::ios::binary);
+  std::string b1((std::istreambuf_iterator<char>(f1)), {}), b2((std::istreambuf_iterator<char>(f2)), {});
+  EXPECT_EQ(b1, b2);
+  std::remove(path.c_str());
+  std::remove(again.c_str());
+}
+
+TEST(GdiPng, BitmapsOfEveryDepthSaveTheirColours) {
+  for (int bpp : {1, 32}) {
+    HBITMAP bmp = CreateBitmap(4, 3, 1, bpp, nullptr);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    PatBlt(dc, 0, 0, 4, 3, WHITENESS);
+    PatBlt(dc, 1, 1, 2, 1, BLACKNESS);
+    const std::string path = TempPath("bmp.png");
+    ASSERT_TRUE(GdiSaveDCPng(dc, path.c_str())) << bpp;
+    SelectObject(dc, old);
+    int w = 0, h = 0;
+    std::vector<DWORD> got;
+    ASSERT_TRUE(GdiReadPngPixels(path.c_str(), &w, &h, &got)) << bpp;
+    ASSERT_EQ(got.size(), 12u) << bpp;
+    EXPECT_EQ(got[0], 0xFFFFFFu) << bpp;
+    EXPECT_EQ(got[5], 0x000000u) << bpp;
+    EXPECT_EQ(got[6], 0x000000u) << bpp;
+    EXPECT_EQ(got[7], 0xFFFFFFu) << bpp;
+    ASSERT_TRUE(GdiSaveBitmapPng(bmp, path.c_str())) << bpp;
+    std::remove(path.c_str());
+    DeleteDC(dc);
+    DeleteObject(bmp);
+  }
+}
+
+TEST(GdiPng, FailuresAreReported) {
+  const DWORD px[1] = {0};
+  EXPECT_FALSE(GdiWritePngPixels("/nonexistent-dir/x.png", 1, 1, px));
+  EXPECT_FALSE(GdiWritePngPixels(TempPath("z.png").c_str(), 0, 1, px));
+  EXPECT_FALSE(GdiSaveBitmapPng(nullptr, TempPath("n.png").c_str()));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+  int w, h;
+  std::vector<DWORD> got{1, 2};
+  EXPECT_FALSE(GdiReadPngPixels("/nonexistent-dir/x.png", &w, &h, &got));
+  // Not a PNG: refused, the output left alone.
+  const std::string junk = TempPath("junk.png");
+  { std::ofstream(junk) << "not a png at all"; }
+  EXPECT_FALSE(GdiReadPngPixels(junk.c_str(), &w, &h, &got));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_DATA));
+  EXPECT_EQ(got.size(), 2u);
+  std::remove(junk.c_str());
+}
+
+}  // namespace
