@@ -9,6 +9,7 @@
 #include "pen_draw.h"
 
 #include <cmath>
+#include <algorithm>
 #include <cstdlib>
 
 #include "fill.h"
@@ -31,7 +32,7 @@ const DashStyle kDash[] = {
 
 class CosmeticStroker {
  public:
-  CosmeticStroker(DC& dc, const PenObject& pen) : dc_(dc), s_(dc.Target()) {
+  CosmeticStroker(DC& dc, const PenObject& pen) : s_(dc.Target()) {
     UINT kind = pen.Kind();
     if (kind >= PS_DASH && kind <= PS_DASHDOTDOT) style_ = &kDash[kind];
     if (kind == PS_ALTERNATE) style_ = &kAlternate;
@@ -40,7 +41,6 @@ class CosmeticStroker {
     Rop2Masks(dc.st.rop2, s_.ColourToPixel(ResolveColour(c)), pm, &on_and_, &on_xor_);
     Rop2Masks(dc.st.rop2, s_.ColourToPixel(ResolveColour(dc.st.bk_colour)), pm, &off_and_, &off_xor_);
     opaque_ = dc.st.bk_mode == OPAQUE;
-    bounds_ = RECT{0, 0, s_.width, s_.height};
     clip_ = ClipRegion(dc);
   }
 
@@ -53,27 +53,54 @@ class CosmeticStroker {
       if (last_point) Plot(a.x, a.y);
       return;
     }
-    // Skip the part of a long line that lies far outside the surface.
-    for (int i = 0; i < n + (last_point ? 1 : 0); ++i) {
+    // Only the steps that can land on the surface are walked, so a line to
+    // a far-away point costs what its visible part costs; the dash style
+    // moves on over the steps skipped.
+    int64_t total = n + (last_point ? 1 : 0);
+    int64_t lo = 0, hi = total - 1;
+    auto limit = [&](int64_t start, int step, int64_t num, int64_t den, int64_t size) {
+      // start + step * i * num / den must lie in [-1, size]: solve for i.
+      if (num == 0) {
+        if (start < -1 || start > size) hi = -1;
+        return;
+      }
+      double a = double(-1 - start) * step * double(den) / double(num);
+      double b = double(size - start) * step * double(den) / double(num);
+      if (a > b) std::swap(a, b);
+      lo = std::max<int64_t>(lo, int64_t(std::floor(a)) - 1);
+      hi = std::min<int64_t>(hi, int64_t(std::ceil(b)) + 1);
+    };
+    limit(a.x, sx, adx, n, s_.width);
+    limit(a.y, sy, ady, n, s_.height);
+    if (hi < lo) {
+      Skip(total);
+      return;
+    }
+    Skip(lo);
+    for (int64_t i = lo; i <= hi; ++i) {
       int x, y;
       if (adx >= ady) {
-        x = a.x + sx * i;
+        x = a.x + sx * int(i);
         y = a.y + sy * int((int64_t(2) * i * ady + adx - 1) / (int64_t(2) * adx));
       } else {
-        y = a.y + sy * i;
+        y = a.y + sy * int(i);
         x = a.x + sx * int((int64_t(2) * i * adx + ady - 1) / (int64_t(2) * ady));
       }
       Plot(x, y);
-      if (i > 65536 && Far(x, y, sx, sy)) {
-        // Nothing further along can come back into the surface.
-        break;
-      }
     }
+    Skip(total - 1 - hi);
   }
 
  private:
-  bool Far(int x, int y, int sx, int sy) const {
-    return (sx > 0 && x >= s_.width) || (sx < 0 && x < 0) || (sy > 0 && y >= s_.height) || (sy < 0 && y < 0);
+  void Skip(int64_t steps) {
+    if (!style_ || steps <= 0) return;
+    int period = 0;
+    for (int k = 0; k < style_->count; ++k) period += style_->runs[k];
+    for (int64_t k = steps % period; k > 0; --k)
+      if (++pos_ >= style_->runs[run_]) {
+        pos_ = 0;
+        run_ = (run_ + 1) % style_->count;
+      }
   }
   void Plot(int x, int y) {
     bool on = true;
@@ -95,13 +122,11 @@ class CosmeticStroker {
   }
 
   static constexpr DashStyle kAlternate{2, {1, 1}};
-  DC& dc_;
   Surface& s_;
   const DashStyle* style_ = nullptr;
   int run_ = 0, pos_ = 0;
   uint32_t on_and_ = 0, on_xor_ = 0, off_and_ = 0, off_xor_ = 0;
   bool opaque_ = true;
-  RECT bounds_;
   const Region* clip_ = nullptr;
 };
 

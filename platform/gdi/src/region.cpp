@@ -178,8 +178,8 @@ Region Region::FromEllipse(const RECT& box) {
   if (r <= l || b <= t) return Region();
   double cx = (l + r) / 2.0, cy = (t + b) / 2.0, ax = (r - l) / 2.0, by = (b - t) / 2.0;
   BandBuilder bands;
-  t = std::max(t, -(1 << 22));
-  b = std::min(b, 1 << 22);
+  t = std::max(t, -(1 << 18));
+  b = std::min(b, 1 << 18);
   std::vector<std::pair<int, int>> spans;
   for (int y = t; y < b; ++y) {
     double dy = (y + 0.5 - cy) / by;

@@ -24,11 +24,12 @@ class Region {
   static Region FromRects(const std::vector<RECT>& rects);
   // Spans of a poly-polygon: counts gives the points of each polygon.
   static Region FromPolygons(const POINT* pts, const int* counts, int polys, int fill_mode,
-                             int row_min = -(1 << 22), int row_max = 1 << 22);
+                             int row_min = -(1 << 18), int row_max = 1 << 18);
   // The same with real-valued vertices: xy holds x0, y0, x1, y1, ...
-  // Rows outside [row_min, row_max) are not scanned (drawing passes its surface).
+  // Rows outside [row_min, row_max) are not scanned (drawing passes its
+  // surface). FIXME: a region made from coordinates beyond 2^18 is cut there.
   static Region FromPolygonsF(const double* xy, const int* counts, int polys, int fill_mode,
-                              int row_min = -(1 << 22), int row_max = 1 << 22);
+                              int row_min = -(1 << 18), int row_max = 1 << 18);
   static Region FromEllipse(const RECT& box);
   // The pixels of r that have a 4-neighbour outside r: a one pixel outline.
   static Region Outline(const Region& r);

@@ -1,0 +1,138 @@
+// Regions: polygon scan conversion, combination and queries.
+#include <vector>
+
+#include "gdi_fixture.h"
+
+namespace {
+
+std::string Cover(HRGN r, int w, int h) {
+  std::string s;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) s += PtInRegion(r, x, y) ? '#' : '.';
+    s += '\n';
+  }
+  return s;
+}
+
+TEST(Region, PolygonRegionsUseTheFillRule) {
+  struct Case {
+    const char* name;
+    std::vector<POINT> pts;
+    int mode;
+    const char* rows[5];
+  } cases[] = {
+      {"square", {{0, 0}, {4, 0}, {4, 4}, {0, 4}}, ALTERNATE, {"####.", "####.", "####.", "####.", "....."}},
+      {"triangle", {{0, 0}, {4, 0}, {0, 4}}, ALTERNATE, {"###..", "##...", "#....", ".....", "....."}},
+      {"diamond", {{2, 0}, {4, 2}, {2, 4}, {0, 2}}, WINDING, {".#...", "###..", "###..", ".#...", "....."}},
+      // A pentagram: its middle is wound twice.
+      {"star alternate", {{0, 2}, {5, 2}, {1, 5}, {2, 0}, {4, 5}}, ALTERNATE,
+       {".....", "..#..", "...#.", ".#...", ".#.#."}},
+      {"star winding", {{0, 2}, {5, 2}, {1, 5}, {2, 0}, {4, 5}}, WINDING,
+       {".....", "..#..", ".###.", ".##..", ".#.#."}},
+  };
+  for (const Case& c : cases) {
+    HRGN r = CreatePolygonRgn(c.pts.data(), int(c.pts.size()), c.mode);
+    ASSERT_NE(r, nullptr) << c.name;
+    EXPECT_EQ(Cover(r, 5, 5), Rows({c.rows[0], c.rows[1], c.rows[2], c.rows[3], c.rows[4]})) << c.name;
+    DeleteObject(r);
+  }
+}
+
+TEST(Region, PolygonRegionMatchesPolygonFill) {
+  POINT pts[] = {{1, 0}, {9, 3}, {4, 9}, {0, 5}};
+  HRGN r = CreatePolygonRgn(pts, 4, ALTERNATE);
+  TestCanvas c(10, 10, 32);
+  HGDIOBJ pen = SelectObject(c.dc(), GetStockObject(NULL_PEN));
+  HGDIOBJ brush = SelectObject(c.dc(), GetStockObject(BLACK_BRUSH));
+  Polygon(c.dc(), pts, 4);
+  EXPECT_EQ(c.Picture(RGB(0, 0, 0)), Cover(r, 10, 10));
+  SelectObject(c.dc(), pen);
+  SelectObject(c.dc(), brush);
+  DeleteObject(r);
+}
+
+TEST(Region, CombineModes) {
+  struct Case {
+    int mode;
+    int type;
+    const char* row;
+  } cases[] = {
+      {RGN_AND, SIMPLEREGION, "..##.."},
+      {RGN_OR, SIMPLEREGION, "######"},
+      {RGN_XOR, COMPLEXREGION, "##..##"},
+      {RGN_DIFF, SIMPLEREGION, "##...."},
+      {RGN_COPY, SIMPLEREGION, "####.."},
+  };
+  for (const Case& c : cases) {
+    HRGN a = CreateRectRgn(0, 0, 4, 1), b = CreateRectRgn(2, 0, 6, 1), d = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(CombineRgn(d, a, b, c.mode), c.type) << c.mode;
+    EXPECT_EQ(Cover(d, 6, 1), std::string(c.row) + "\n") << c.mode;
+    for (HRGN h : {a, b, d}) DeleteObject(h);
+  }
+  HRGN a = CreateRectRgn(0, 0, 2, 2), b = CreateRectRgn(5, 5, 6, 6);
+  EXPECT_EQ(CombineRgn(a, a, b, RGN_AND), NULLREGION);  // the destination may be a source
+  EXPECT_EQ(CombineRgn(a, a, nullptr, RGN_OR), ERROR);
+  EXPECT_EQ(CombineRgn(a, a, b, 99), ERROR);
+  DeleteObject(a);
+  DeleteObject(b);
+}
+
+TEST(Region, BoxOffsetAndPoints) {
+  HRGN r = CreateRectRgn(5, 6, 1, 2);  // corners in any order
+  RECT box;
+  EXPECT_EQ(GetRgnBox(r, &box), SIMPLEREGION);
+  EXPECT_EQ(box.left, 1);
+  EXPECT_EQ(box.top, 2);
+  EXPECT_EQ(box.right, 5);
+  EXPECT_EQ(box.bottom, 6);
+  EXPECT_EQ(OffsetRgn(r, 10, -2), SIMPLEREGION);
+  GetRgnBox(r, &box);
+  EXPECT_EQ(box.left, 11);
+  EXPECT_EQ(box.top, 0);
+  EXPECT_TRUE(PtInRegion(r, 11, 0));
+  EXPECT_FALSE(PtInRegion(r, 15, 0));  // right edge is outside
+  RECT probe{14, 3, 20, 20};
+  EXPECT_TRUE(RectInRegion(r, &probe));
+  HRGN empty = CreateRectRgn(3, 3, 3, 9);
+  EXPECT_EQ(GetRgnBox(empty, &box), NULLREGION);
+  EXPECT_EQ(box.right, 0);
+  DeleteObject(r);
+  DeleteObject(empty);
+}
+
+TEST(Region, ExtSelectClipRgnCombinesWithTheClip) {
+  TestCanvas c(6, 1, 32);
+  HRGN a = CreateRectRgn(0, 0, 4, 1), b = CreateRectRgn(2, 0, 6, 1);
+  EXPECT_EQ(ExtSelectClipRgn(c.dc(), a, RGN_COPY), SIMPLEREGION);
+  EXPECT_EQ(ExtSelectClipRgn(c.dc(), b, RGN_AND), SIMPLEREGION);
+  PatBlt(c.dc(), 0, 0, 6, 1, BLACKNESS);
+  EXPECT_EQ(c.Picture(RGB(0, 0, 0)), "..##..\n");
+  // The clip is a copy: changing the region afterwards changes nothing.
+  SetRectRgn(a, 0, 0, 6, 1);
+  PatBlt(c.dc(), 0, 0, 6, 1, BLACKNESS);
+  EXPECT_EQ(c.Picture(RGB(0, 0, 0)), "..##..\n");
+  EXPECT_EQ(ExtSelectClipRgn(c.dc(), nullptr, RGN_COPY), SIMPLEREGION);
+  EXPECT_EQ(ExtSelectClipRgn(c.dc(), nullptr, RGN_AND), ERROR);
+  EXPECT_EQ(ExtSelectClipRgn(c.dc(), a, RGN_DIFF), NULLREGION);
+  DeleteObject(a);
+  DeleteObject(b);
+}
+
+TEST(Region, BadArgumentsFail) {
+  POINT p[3] = {{0, 0}, {1, 0}, {0, 1}};
+  EXPECT_EQ(CreatePolygonRgn(nullptr, 3, ALTERNATE), nullptr);
+  EXPECT_EQ(CreatePolygonRgn(p, 3, 7), nullptr);
+  EXPECT_EQ(CreatePolygonRgn(p, -1, ALTERNATE), nullptr);
+  INT bad_counts[] = {3, -2};
+  EXPECT_EQ(CreatePolyPolygonRgn(p, bad_counts, 2, ALTERNATE), nullptr);
+  RECT box;
+  EXPECT_EQ(GetRgnBox(nullptr, &box), ERROR);
+  EXPECT_FALSE(PtInRegion(nullptr, 0, 0));
+  // Wild coordinates are scanned only where rows can exist.
+  POINT huge[] = {{0, -2000000000}, {10, 2000000000}, {-10, 0}};
+  HRGN r = CreatePolygonRgn(huge, 3, ALTERNATE);
+  EXPECT_NE(r, nullptr);
+  DeleteObject(r);
+}
+
+}  // namespace
