@@ -45,19 +45,27 @@ class CKySymbol {
   bool operator==(const CKySymbol& o) const;
   bool operator!=(const CKySymbol& o) const { return !(*this == o); }
 
-  // Drawing into a device context. These come with the rendering layer and
-  // are defined there, next to the GDI.
-  // FIXME: not defined yet; a caller does not link until the rendering layer
-  // is built.
+  // Drawing into a device context (KySymbolDraw.cpp; KySymbolPlacement.h
+  // says how symbol sizes, angles and map modes meet the device). The DC's
+  // state is as it was when either returns, and every pen and brush made is
+  // deleted.
   //
   // Draws the symbol with its anchor at param.m_ptPosition, one symbol size
   // mapped to param.m_nSize * param.m_dScale logical units, turned by
-  // param.m_nAngle tenths of a degree, unfixed pens and brushes in
-  // param.m_crColor. bPrinting says the DC is a printer's. FALSE when the DC
-  // is null or a GDI object cannot be made.
+  // param.m_nAngle tenths of a degree counter-clockwise as seen on the page,
+  // the pens and brushes that are not fixed in param.m_crColor. bPrinting
+  // says the DC is a printer's: its thinnest line is then 0.1 mm instead of
+  // one pixel. FALSE when the DC is null or cannot be saved, the scale is
+  // negative or not finite, the symbol would reach beyond the device's
+  // coordinates (ERROR_INVALID_PARAMETER), or a pen or brush cannot be made
+  // (the base module's error object records it; the other strokes are still
+  // drawn). A symbol without strokes, or a size of 0, draws nothing: TRUE.
   BOOL Draw(CDC* pDC, CKySymbolParameter& param, int bPrinting, int nReserved1 = 0, int nReserved2 = 0);
-  // Draws a preview that fills rect (the symbol's nominal extent scaled to
-  // the shorter side, centred) in colour cr. FALSE as above.
+  // Draws a preview in colour cr that fills rect (logical units of pDC): the
+  // bounds of the symbol's points, widened by its widest pen, scaled to fit
+  // with the aspect kept and centred, unturned; a symbol whose points have
+  // no extent is shown at its nominal extent. FALSE as above, and for a rect
+  // that is empty on the device.
   BOOL Draw(CDC* pDC, RECT& rect, COLORREF cr);
 
  private:
