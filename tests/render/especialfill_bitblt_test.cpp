@@ -1,0 +1,184 @@
+// TransparentBitblt and TransparentBitbltMask: a device bitmap, alone or
+// through a mask, over what the device shows, in every depth.
+#include <gtest/gtest.h>
+
+#include "KyEspecialFill.h"
+#include "especialfill_device.h"
+
+namespace {
+
+using kytest::FillDevice;
+using kytest::MakeSolidBitmap;
+
+const int kTrueColour[] = {32, 24, 16, 15};
+
+TEST(EspecialFillBitblt, BlendsOnlyWhatTheBitmapCovers) {
+  for (int bpp : kTrueColour) {
+    FillDevice dev(20, 10, bpp), ref(20, 10, bpp);
+    CBitmap red;
+    MakeSolidBitmap(dev.dc, red, 4, 3, RGB(255, 0, 0));
+    // cx 10 is wider than the bitmap: only its 4 columns are blended.
+    EXPECT_TRUE(CKyEspecialFill::TransparentBitblt(&dev.dc, &red, 2, 1, 10, 3, 50)) << bpp;
+    CRect where(2, 1, 6, 4);
+    EXPECT_TRUE(CKyEspecialFill::TransparentRectangle(&ref.dc, &where, RGB(255, 0, 0), FALSE, 50)) << bpp;
+    EXPECT_EQ(dev.Raw(), ref.Raw()) << bpp << " bits";
+  }
+}
+
+TEST(EspecialFillBitblt, ExactBytesOfHalfRedOverWhite) {
+  FillDevice d32(8, 8, 32), d16(8, 8, 16);
+  CBitmap r32, r16;
+  MakeSolidBitmap(d32.dc, r32, 2, 2, RGB(255, 0, 0));
+  EXPECT_TRUE(CKyEspecialFill::TransparentBitblt(&d32.dc, &r32, 3, 3, 2, 2, 50));
+  std::vector<BYTE> px = d32.RawAt(4, 4);
+  EXPECT_EQ(std::vector<BYTE>(px.begin(), px.begin() + 3), (std::vector<BYTE>{0x7F, 0x7F, 0xFE}));
+  MakeSolidBitmap(d16.dc, r16, 2, 2, RGB(255, 0, 0));
+  EXPECT_TRUE(CKyEspecialFill::TransparentBitblt(&d16.dc, &r16, 3, 3, 2, 2, 50));
+  EXPECT_EQ(d16.WordAt(3, 3), 0xF3EF);
+  EXPECT_EQ(d16.WordAt(5, 5), 0xFFFF);
+}
+
+TEST(EspecialFillBitblt, SizeLimitsTheBlock) {
+  FillDevice dev(10, 10, 24);
+  CBitmap black;
+  MakeSolidBitmap(dev.dc, black, 6, 6, RGB(0, 0, 0));
+  EXPECT_TRUE(CKyEspecialFill::TransparentBitblt(&dev.dc, &black, 0, 0, 2, 3, 50));
+  EXPECT_EQ(dev.PixelAt(1, 2), 0x7F7F7Fu);
+  EXPECT_EQ(dev.PixelAt(2, 2), 0xFFFFFFu);
+  EXPECT_EQ(dev.PixelAt(1, 3), 0xFFFFFFu);
+}
+
+TEST(EspecialFillBitblt, OpaqueRatesAndPaletteDevicesCopy) {
+  for (int bpp : {32, 24, 16, 15, 8}) {
+    for (long rate : {100L, 250L, 40L}) {
+      if (rate == 40 && bpp != 8) continue;  // only the palette device copies at 40
+      FillDevice dev(10, 10, bpp), ref(10, 10, bpp);
+      CBitmap blue;
+      MakeSolidBitmap(dev.dc, blue, 5, 5, RGB(0, 0, 255));
+      EXPECT_TRUE(CKyEspecialFill::TransparentBitblt(&dev.dc, &blue, 2, 2, 5, 5, rate)) << bpp << " " << rate;
+      CRect where(2, 2, 7, 7);
+      CBrush brush(RGB(0, 0, 255));
+      ref.dc.FillRect(&where, &brush);
+      EXPECT_EQ(dev.Raw(), ref.Raw()) << bpp << " bits, rate " << rate;
+    }
+  }
+}
+
+TEST(EspecialFillBitblt, NothingToDo) {
+  FillDevice dev(10, 10, 32);
+  CBitmap red;
+  MakeSolidBitmap(dev.dc, red, 4, 4, RGB(255, 0, 0));
+  const std::vector<BYTE> before = dev.Raw();
+  EXPECT_FALSE(CKyEspecialFill::TransparentBitblt(&dev.dc, &red, 0, 0, 0, 4, 50));
+  EXPECT_FALSE(CKyEspecialFill::TransparentBitblt(&dev.dc, &red, 0, 0, 4, 0, 50));
+  EXPECT_TRUE(CKyEspecialFill::TransparentBitblt(&dev.dc, &red, 0, 0, 4, 4, 0));
+  EXPECT_TRUE(CKyEspecialFill::TransparentBitblt(&dev.dc, &red, 0, 0, 4, 4, -5));
+  EXPECT_FALSE(CKyEspecialFill::TransparentBitblt(nullptr, &red, 0, 0, 4, 4, 50));
+  EXPECT_FALSE(CKyEspecialFill::TransparentBitblt(&dev.dc, nullptr, 0, 0, 4, 4, 50));
+  CBitmap none;
+  EXPECT_FALSE(CKyEspecialFill::TransparentBitblt(&dev.dc, &none, 0, 0, 4, 4, 50));
+  EXPECT_EQ(dev.Raw(), before);
+}
+
+// A bitmap of another layout than the device cannot be mixed byte by byte:
+// reading the device's rows with its byte count would run past them.
+TEST(EspecialFillBitblt, BitmapOfAnotherDepthIsRefused) {
+  kytest::SetDisplay(10, 10, 32);
+  HDC screen32 = ::GetDC(nullptr);
+  CBitmap wide;
+  wide.Attach(::CreateCompatibleBitmap(screen32, 6, 6));
+  ::ReleaseDC(nullptr, screen32);
+  FillDevice dev(10, 10, 16);
+  const std::vector<BYTE> before = dev.Raw();
+  EXPECT_FALSE(CKyEspecialFill::TransparentBitblt(&dev.dc, &wide, 0, 0, 6, 6, 50));
+  EXPECT_EQ(dev.Raw(), before);
+}
+
+TEST(EspecialFillBitblt, LogicalPositionAndSizeAndTheMappingAfterwards) {
+  FillDevice dev(100, 100, 32);
+  dev.dc.SetMapMode(MM_LOMETRIC);
+  CPoint at(127, -127);
+  CSize size(254, 254);
+  dev.dc.LPtoDP(&at);
+  dev.dc.LPtoDP(&size);
+  ASSERT_GT(size.cx, 60);
+  CBitmap black;
+  MakeSolidBitmap(dev.dc, black, 30, 30, RGB(0, 0, 0));
+  // The size is more than the bitmap: the bitmap's 30 x 30 are blended.
+  EXPECT_TRUE(CKyEspecialFill::TransparentBitblt(&dev.dc, &black, 127, -127, 254, 254, 50));
+  EXPECT_EQ(dev.dc.GetMapMode(), MM_LOMETRIC);
+  EXPECT_EQ(dev.dc.GetWindowOrg(), CPoint(0, 0));
+  EXPECT_EQ(dev.PixelAt(at.x - 1, at.y - 1), 0xFFFFFFu);
+  EXPECT_EQ(dev.PixelAt(at.x, at.y), 0x7F7F7Fu);
+  EXPECT_EQ(dev.PixelAt(at.x + 29, at.y + 29), 0x7F7F7Fu);
+  EXPECT_EQ(dev.PixelAt(at.x + 30, at.y + 29), 0xFFFFFFu);
+  EXPECT_EQ(dev.PixelAt(at.x + 29, at.y + 30), 0xFFFFFFu);
+}
+
+// The mask pair of a transparent background: the colour bitmap holds the
+// foreground in colour on black, the mask the foreground black on white.
+void MakePair(CDC& dc, CBitmap& colour, CBitmap& mask, int w, int h, COLORREF fore) {
+  MakeSolidBitmap(dc, colour, w, h, RGB(0, 0, 0));
+  MakeSolidBitmap(dc, mask, w, h, RGB(255, 255, 255));
+  CDC mem;
+  mem.CreateCompatibleDC(&dc);
+  // A checkerboard of 1-pixel foreground squares.
+  for (CBitmap* b : {&colour, &mask}) {
+    HGDIOBJ old = ::SelectObject(mem.m_hDC, b->m_hObject);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x)
+        if ((x + y) % 2 == 0) mem.SetPixel(x, y, b == &colour ? fore : RGB(0, 0, 0));
+    ::SelectObject(mem.m_hDC, old);
+  }
+}
+
+TEST(EspecialFillBitbltMask, OnlyTheForegroundIsMixed) {
+  for (int bpp : kTrueColour) {
+    FillDevice dev(12, 12, bpp);
+    const std::vector<BYTE> white = dev.RawAt(0, 0);
+    CBitmap colour, mask;
+    MakePair(dev.dc, colour, mask, 6, 6, RGB(255, 0, 0));
+    EXPECT_TRUE(CKyEspecialFill::TransparentBitbltMask(&dev.dc, &colour, &mask, 3, 3, 6, 6, 50)) << bpp;
+    FillDevice ref(12, 12, bpp);
+    CRect one(0, 0, 1, 1);
+    CKyEspecialFill::TransparentRectangle(&ref.dc, &one, RGB(255, 0, 0), FALSE, 50);
+    const std::vector<BYTE> mixed = ref.RawAt(0, 0);
+    for (int y = 0; y < 12; ++y)
+      for (int x = 0; x < 12; ++x) {
+        const bool inBlock = x >= 3 && x < 9 && y >= 3 && y < 9;
+        const bool fore = inBlock && (x - 3 + y - 3) % 2 == 0;
+        ASSERT_EQ(dev.RawAt(x, y), fore ? mixed : white) << bpp << " bits at " << x << "," << y;
+      }
+  }
+}
+
+TEST(EspecialFillBitbltMask, OpaqueIsAndThenOr) {
+  for (int bpp : {32, 24, 16, 15, 8}) {
+    FillDevice dev(8, 8, bpp, RGB(0, 255, 0));
+    CBitmap colour, mask;
+    MakePair(dev.dc, colour, mask, 4, 4, RGB(255, 0, 0));
+    const long rate = bpp == 8 ? 50 : 100;  // a palette device is opaque at any rate
+    EXPECT_TRUE(CKyEspecialFill::TransparentBitbltMask(&dev.dc, &colour, &mask, 2, 2, 4, 4, rate)) << bpp;
+    EXPECT_EQ(dev.PixelAt(2, 2), 0xFF0000u) << bpp;  // foreground
+    EXPECT_EQ(dev.PixelAt(3, 2), 0x00FF00u) << bpp;  // background shows through
+    EXPECT_EQ(dev.PixelAt(6, 6), 0x00FF00u) << bpp;
+  }
+}
+
+TEST(EspecialFillBitbltMask, PairsThatDoNotMatchAreRefused) {
+  FillDevice dev(10, 10, 32);
+  CBitmap colour, mask, small;
+  MakePair(dev.dc, colour, mask, 4, 4, RGB(255, 0, 0));
+  MakeSolidBitmap(dev.dc, small, 3, 4, RGB(255, 255, 255));
+  const std::vector<BYTE> before = dev.Raw();
+  EXPECT_FALSE(CKyEspecialFill::TransparentBitbltMask(&dev.dc, &colour, &small, 0, 0, 4, 4, 50));
+  EXPECT_FALSE(CKyEspecialFill::TransparentBitbltMask(&dev.dc, &colour, &small, 0, 0, 4, 4, 100));
+  CBitmap mono;
+  mono.CreateBitmap(4, 4, 1, 1, nullptr);
+  EXPECT_FALSE(CKyEspecialFill::TransparentBitbltMask(&dev.dc, &colour, &mono, 0, 0, 4, 4, 50));
+  EXPECT_FALSE(CKyEspecialFill::TransparentBitbltMask(&dev.dc, &colour, nullptr, 0, 0, 4, 4, 50));
+  EXPECT_EQ(dev.Raw(), before);
+  EXPECT_TRUE(CKyEspecialFill::TransparentBitbltMask(&dev.dc, &colour, &small, 0, 0, 4, 4, 0));
+}
+
+}  // namespace

@@ -1,0 +1,113 @@
+// TransparentPolygon and TransparentPolyPolygon: the blend stays inside the
+// shape, and the DC's clipping is what it should be afterwards.
+#include <gtest/gtest.h>
+
+#include "KyEspecialFill.h"
+#include "especialfill_device.h"
+
+namespace {
+
+using kytest::FillDevice;
+
+const DWORD kWhite = 0xFFFFFF, kHalf = 0x7F7F7F;
+
+// Which pixels of the device differ from white.
+std::vector<bool> Painted(FillDevice& dev) {
+  std::vector<bool> out;
+  for (DWORD p : dev.Pixels()) out.push_back(p != kWhite);
+  return out;
+}
+
+TEST(EspecialFillPolygon, BlendsInsideTheShapeOnly) {
+  for (int bpp : {32, 24, 16, 15}) {
+    FillDevice dev(30, 30, bpp), ref(30, 30, bpp);
+    POINT tri[3] = {{2, 2}, {25, 2}, {2, 25}};
+    EXPECT_TRUE(CKyEspecialFill::TransparentPolygon(&dev.dc, tri, 3, RGB(0, 0, 0), FALSE, 50, nullptr)) << bpp;
+    // The same pixels as an opaque polygon of the same region.
+    CRgn rgn;
+    rgn.CreatePolygonRgn(tri, 3, ALTERNATE);
+    CBrush black(RGB(0, 0, 0));
+    ref.dc.FillRgn(&rgn, &black);
+    EXPECT_EQ(Painted(dev), Painted(ref)) << bpp;
+    EXPECT_EQ(dev.PixelAt(5, 5) == kHalf || bpp < 24, true) << bpp;
+    EXPECT_EQ(dev.PixelAt(24, 24), kWhite) << bpp;
+    // The clipping is gone again.
+    CRgn probe;
+    probe.CreateRectRgn(0, 0, 1, 1);
+    EXPECT_EQ(::GetClipRgn(dev.dc.m_hDC, (HRGN)probe.m_hObject), 0) << bpp;
+  }
+}
+
+TEST(EspecialFillPolygon, PolyPolygonWithAHole) {
+  FillDevice dev(40, 40, 32);
+  POINT pts[8] = {{2, 2}, {30, 2}, {30, 30}, {2, 30}, {10, 10}, {20, 10}, {20, 20}, {10, 20}};
+  int counts[2] = {4, 4};
+  EXPECT_TRUE(CKyEspecialFill::TransparentPolyPolygon(&dev.dc, pts, counts, 2, RGB(0, 0, 0), FALSE, 50, nullptr));
+  EXPECT_EQ(dev.PixelAt(4, 4), kHalf);
+  EXPECT_EQ(dev.PixelAt(15, 15), kWhite);  // alternate filling leaves the inner square out
+  EXPECT_EQ(dev.PixelAt(35, 35), kWhite);
+}
+
+TEST(EspecialFillPolygon, OpaqueRateFillsTheShape) {
+  FillDevice dev(20, 20, 24);
+  POINT sq[4] = {{5, 5}, {15, 5}, {15, 15}, {5, 15}};
+  EXPECT_TRUE(CKyEspecialFill::TransparentPolygon(&dev.dc, sq, 4, RGB(0, 0, 255), FALSE, 100, nullptr));
+  EXPECT_EQ(dev.PixelAt(10, 10), 0x0000FFu);
+  EXPECT_EQ(dev.PixelAt(3, 3), kWhite);
+}
+
+TEST(EspecialFillPolygon, OffTheDeviceIsFalse) {
+  FillDevice dev(20, 20, 32);
+  POINT sq[4] = {{50, 50}, {60, 50}, {60, 60}, {50, 60}};
+  EXPECT_FALSE(CKyEspecialFill::TransparentPolygon(&dev.dc, sq, 4, RGB(0, 0, 0), FALSE, 50, nullptr));
+  EXPECT_FALSE(CKyEspecialFill::TransparentPolygon(nullptr, sq, 4, RGB(0, 0, 0), FALSE, 50, nullptr));
+  // Points promised but missing, or a negative count, are refused.
+  EXPECT_FALSE(CKyEspecialFill::TransparentPolygon(&dev.dc, nullptr, 4, RGB(0, 0, 0), FALSE, 50, nullptr));
+  int counts[2] = {4, -1};
+  EXPECT_FALSE(CKyEspecialFill::TransparentPolyPolygon(&dev.dc, sq, counts, 2, RGB(0, 0, 0), FALSE, 50, nullptr));
+  for (DWORD p : dev.Pixels()) ASSERT_EQ(p, kWhite);
+}
+
+// A shape that makes no region stands for the whole device area.
+TEST(EspecialFillPolygon, NoShapeMeansTheWholeDevice) {
+  FillDevice dev(20, 20, 32);
+  EXPECT_TRUE(CKyEspecialFill::TransparentPolygon(&dev.dc, nullptr, 0, RGB(0, 0, 0), FALSE, 50, nullptr));
+  for (DWORD p : dev.Pixels()) ASSERT_EQ(p, kHalf);
+  dev.Paint(RGB(255, 255, 255));
+  EXPECT_TRUE(CKyEspecialFill::TransparentPolyPolygon(&dev.dc, nullptr, nullptr, 0, RGB(0, 0, 0), FALSE, 50,
+                                                      nullptr));
+  for (DWORD p : dev.Pixels()) ASSERT_EQ(p, kHalf);
+}
+
+TEST(EspecialFillPolygon, PrintingKeepsThePrintRegion) {
+  FillDevice dev(40, 40, 32);
+  CRgn print;
+  print.CreateRectRgn(0, 0, 20, 40);
+  dev.dc.SelectClipRgn(&print);
+  POINT sq[4] = {{10, 10}, {30, 10}, {30, 30}, {10, 30}};
+  EXPECT_TRUE(CKyEspecialFill::TransparentPolygon(&dev.dc, sq, 4, RGB(0, 0, 0), TRUE, 50, &print));
+  EXPECT_EQ(dev.PixelAt(15, 15), kHalf);
+  EXPECT_EQ(dev.PixelAt(25, 15), kWhite);  // outside the print region
+  CRgn now;
+  now.CreateRectRgn(0, 0, 1, 1);
+  ASSERT_EQ(::GetClipRgn(dev.dc.m_hDC, (HRGN)now.m_hObject), 1);
+  EXPECT_TRUE(now.EqualRgn(&print));
+  // Printing without a print region: no clipping afterwards.
+  EXPECT_TRUE(CKyEspecialFill::TransparentPolygon(&dev.dc, sq, 4, RGB(0, 0, 0), TRUE, 50, nullptr));
+  EXPECT_EQ(::GetClipRgn(dev.dc.m_hDC, (HRGN)now.m_hObject), 0);
+}
+
+TEST(EspecialFillPolygon, LogicalPointsInAMetricMapping) {
+  FillDevice dev(100, 100, 32);
+  dev.dc.SetMapMode(MM_LOMETRIC);
+  POINT sq[4] = {{0, 0}, {127, 0}, {127, -127}, {0, -127}};  // device (0, 0) to about (49, 49)
+  POINT keep[4];
+  std::copy(sq, sq + 4, keep);
+  EXPECT_TRUE(CKyEspecialFill::TransparentPolygon(&dev.dc, sq, 4, RGB(0, 0, 0), FALSE, 50, nullptr));
+  EXPECT_EQ(dev.dc.GetMapMode(), MM_LOMETRIC);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(CPoint(sq[i]), CPoint(keep[i])) << "the caller's points stay";
+  EXPECT_EQ(dev.PixelAt(10, 10), kHalf);
+  EXPECT_EQ(dev.PixelAt(60, 60), kWhite);
+}
+
+}  // namespace
