@@ -1,0 +1,231 @@
+// The SDL2 presenter: the screen's pixels go to a streaming texture, SDL's
+// events come back as the screen's raw input.
+#include "sdlscreen.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <string>
+
+#include "codepage.h"
+#include "winuser.h"
+
+namespace {
+
+int VirtualKey(SDL_Keycode k) {
+  if (k >= SDLK_a && k <= SDLK_z) return 'A' + (k - SDLK_a);
+  if (k >= SDLK_0 && k <= SDLK_9) return '0' + (k - SDLK_0);
+  if (k >= SDLK_F1 && k <= SDLK_F12) return VK_F1 + (k - SDLK_F1);
+  if (k >= SDLK_KP_1 && k <= SDLK_KP_9) return VK_NUMPAD0 + 1 + (k - SDLK_KP_1);
+  switch (k) {
+    case SDLK_KP_0: return VK_NUMPAD0;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return VK_RETURN;
+    case SDLK_ESCAPE: return VK_ESCAPE;
+    case SDLK_BACKSPACE: return VK_BACK;
+    case SDLK_TAB: return VK_TAB;
+    case SDLK_SPACE: return VK_SPACE;
+    case SDLK_DELETE: return VK_DELETE;
+    case SDLK_INSERT: return VK_INSERT;
+    case SDLK_HOME: return VK_HOME;
+    case SDLK_END: return VK_END;
+    case SDLK_PAGEUP: return VK_PRIOR;
+    case SDLK_PAGEDOWN: return VK_NEXT;
+    case SDLK_LEFT: return VK_LEFT;
+    case SDLK_RIGHT: return VK_RIGHT;
+    case SDLK_UP: return VK_UP;
+    case SDLK_DOWN: return VK_DOWN;
+    case SDLK_LCTRL: return VK_LCONTROL;
+    case SDLK_RCTRL: return VK_RCONTROL;
+    case SDLK_LSHIFT: return VK_LSHIFT;
+    case SDLK_RSHIFT: return VK_RSHIFT;
+    case SDLK_LALT: return VK_LMENU;
+    case SDLK_RALT: return VK_RMENU;
+    case SDLK_MINUS: return VK_OEM_MINUS;
+    case SDLK_EQUALS: return VK_OEM_PLUS;
+    case SDLK_COMMA: return VK_OEM_COMMA;
+    case SDLK_PERIOD: return VK_OEM_PERIOD;
+    case SDLK_SLASH: return VK_OEM_2;
+    case SDLK_SEMICOLON: return VK_OEM_1;
+    case SDLK_KP_MINUS: return VK_SUBTRACT;
+    case SDLK_KP_PLUS: return VK_ADD;
+  }
+  return 0;
+}
+
+SDL_SystemCursor CursorFor(UINT idc) {
+  switch (idc) {
+    case 32513: return SDL_SYSTEM_CURSOR_IBEAM;
+    case 32514: return SDL_SYSTEM_CURSOR_WAIT;
+    case 32515: return SDL_SYSTEM_CURSOR_CROSSHAIR;
+    case 32642: return SDL_SYSTEM_CURSOR_SIZENWSE;
+    case 32643: return SDL_SYSTEM_CURSOR_SIZENESW;
+    case 32644: return SDL_SYSTEM_CURSOR_SIZEWE;
+    case 32645: return SDL_SYSTEM_CURSOR_SIZENS;
+    case 32646:
+    case 32640: return SDL_SYSTEM_CURSOR_SIZEALL;
+    case 32648: return SDL_SYSTEM_CURSOR_NO;
+    case 32649: return SDL_SYSTEM_CURSOR_HAND;
+    case 32650: return SDL_SYSTEM_CURSOR_WAITARROW;
+  }
+  return SDL_SYSTEM_CURSOR_ARROW;
+}
+
+}  // namespace
+
+KySdlWindow* KySdlWindow::Open(KyScreen& screen, const char* title) {
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    fprintf(stderr, "KySdlWindow: no display: %s\n", SDL_GetError());
+    return nullptr;
+  }
+  auto* w = new KySdlWindow();
+  w->m_screen = &screen;
+  w->m_width = screen.Width();
+  w->m_height = screen.Height();
+  SDL_Window* win = SDL_CreateWindow(title ? title : "", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w->m_width,
+                                     w->m_height, SDL_WINDOW_SHOWN);
+  if (!win) {
+    fprintf(stderr, "KySdlWindow: cannot open a window: %s\n", SDL_GetError());
+    delete w;
+    return nullptr;
+  }
+  w->m_window = win;
+  SDL_Renderer* r = SDL_CreateRenderer(win, -1, SDL_RENDERER_SOFTWARE);
+  if (!r) r = SDL_CreateRenderer(win, -1, 0);
+  w->m_renderer = r;
+  w->m_texture = r ? SDL_CreateTexture(r, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, w->m_width, w->m_height)
+                   : nullptr;
+  if (!r || !w->m_texture) {
+    fprintf(stderr, "KySdlWindow: cannot draw: %s\n", SDL_GetError());
+    delete w;
+    return nullptr;
+  }
+  SDL_StartTextInput();
+  w->m_open = true;
+  screen.SetPresenter(w);
+  w->Present(screen.Pixels(), screen.Width(), screen.Height(), RECT{0, 0, screen.Width(), screen.Height()});
+  return w;
+}
+
+KySdlWindow::~KySdlWindow() {
+  if (m_screen && m_screen->Presenter() == this) m_screen->SetPresenter(nullptr);
+  else if (m_screen) m_screen->SetPresenter(nullptr);
+  for (void* c : m_cursors)
+    if (c) SDL_FreeCursor(static_cast<SDL_Cursor*>(c));
+  if (m_texture) SDL_DestroyTexture(static_cast<SDL_Texture*>(m_texture));
+  if (m_renderer) SDL_DestroyRenderer(static_cast<SDL_Renderer*>(m_renderer));
+  if (m_window) SDL_DestroyWindow(static_cast<SDL_Window*>(m_window));
+  SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+}
+
+void KySdlWindow::Present(const DWORD* pixels, int width, int height, const RECT&) {
+  if (!m_open || width != m_width || height != m_height) return;
+  auto* tex = static_cast<SDL_Texture*>(m_texture);
+  auto* ren = static_cast<SDL_Renderer*>(m_renderer);
+  SDL_UpdateTexture(tex, nullptr, pixels, width * 4);
+  SDL_RenderClear(ren);
+  SDL_RenderCopy(ren, tex, nullptr, nullptr);
+  SDL_RenderPresent(ren);
+}
+
+DWORD KySdlWindow::Now() { return SDL_GetTicks(); }
+
+void KySdlWindow::SetCursorShape(UINT idc) {
+  if (!m_open) return;
+  if (idc == 0) {
+    SDL_ShowCursor(SDL_DISABLE);
+    return;
+  }
+  SDL_ShowCursor(SDL_ENABLE);
+  SDL_SystemCursor id = CursorFor(idc);
+  if (!m_cursors[id]) m_cursors[id] = SDL_CreateSystemCursor(id);
+  if (m_cursors[id]) SDL_SetCursor(static_cast<SDL_Cursor*>(m_cursors[id]));
+}
+
+bool KySdlWindow::Translate(const void* p) {
+  const SDL_Event& e = *static_cast<const SDL_Event*>(p);
+  KyInputEvent ev;
+  ev.time = SDL_GetTicks();
+  if (ev.time == 0) ev.time = 1;
+  switch (e.type) {
+    case SDL_QUIT:
+      m_open = false;
+      return true;
+    case SDL_WINDOWEVENT:
+      if (e.window.event == SDL_WINDOWEVENT_EXPOSED)
+        Present(m_screen->Pixels(), m_screen->Width(), m_screen->Height(), RECT{0, 0, m_width, m_height});
+      if (e.window.event == SDL_WINDOWEVENT_CLOSE) m_open = false;
+      return e.window.event == SDL_WINDOWEVENT_CLOSE;
+    case SDL_MOUSEMOTION:
+      ev.kind = KyInputEvent::kMouseMove;
+      ev.x = e.motion.x;
+      ev.y = e.motion.y;
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      ev.kind = e.type == SDL_MOUSEBUTTONDOWN ? KyInputEvent::kButtonDown : KyInputEvent::kButtonUp;
+      ev.x = e.button.x;
+      ev.y = e.button.y;
+      ev.button = e.button.button == SDL_BUTTON_RIGHT ? VK_RBUTTON : e.button.button == SDL_BUTTON_MIDDLE ? VK_MBUTTON : VK_LBUTTON;
+      break;
+    case SDL_MOUSEWHEEL: {
+      ev.kind = KyInputEvent::kWheel;
+      int x = 0, y = 0;
+      SDL_GetMouseState(&x, &y);
+      ev.x = x;
+      ev.y = y;
+      ev.wheel = e.wheel.y;
+      break;
+    }
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      ev.kind = e.type == SDL_KEYDOWN ? KyInputEvent::kKeyDown : KyInputEvent::kKeyUp;
+      ev.vk = VirtualKey(e.key.keysym.sym);
+      if (!ev.vk) return false;
+      break;
+    case SDL_TEXTINPUT: {
+      // One event for each character, in the ANSI code page.
+      std::string utf8 = e.text.text;
+      for (size_t i = 0; i < utf8.size();) {
+        size_t n = 1;
+        unsigned char c = static_cast<unsigned char>(utf8[i]);
+        if (c >= 0xF0) n = 4;
+        else if (c >= 0xE0) n = 3;
+        else if (c >= 0xC0) n = 2;
+        std::string ansi;
+        if (AfxUtf8ToCodePage(utf8.substr(i, n), ansi) && !ansi.empty() && ansi.size() < sizeof ev.text) {
+          KyInputEvent t;
+          t.kind = KyInputEvent::kText;
+          t.time = ev.time;
+          for (size_t k = 0; k < ansi.size(); ++k) t.text[k] = ansi[k];
+          m_screen->Inject(t);
+        }
+        i += n;
+      }
+      return true;
+    }
+    default:
+      return false;
+  }
+  m_screen->Inject(ev);
+  return true;
+}
+
+BOOL KySdlWindow::Pump() {
+  bool any = false;
+  SDL_Event e;
+  while (SDL_PollEvent(&e))
+    if (Translate(&e)) any = true;
+  return any;
+}
+
+BOOL KySdlWindow::Wait(int timeoutMs) {
+  if (!m_open) return FALSE;
+  if (Pump()) return TRUE;
+  SDL_Event e;
+  int got = timeoutMs < 0 ? SDL_WaitEvent(&e) : SDL_WaitEventTimeout(&e, timeoutMs);
+  bool any = false;
+  if (got && Translate(&e)) any = true;
+  if (Pump()) any = true;
+  return any;
+}

@@ -1,0 +1,34 @@
+// Helpers the standard controls share: their font, the colours their parent
+// gives them, owner-draw requests and etched disabled text.
+#pragma once
+
+#include "wnd.h"
+
+namespace kyuser {
+
+// The control's font (WM_SETFONT), else the system font.
+HFONT ControlFont(Wnd* w);
+// Sends WM_CTLCOLOR* to the parent (or the combo that owns a list) and
+// returns the brush to fill with; the DC gets the parent's colours.
+HBRUSH ControlColor(Wnd* w, HDC hdc, UINT msg);
+// Text as the disabled state shows it: a highlight copy one pixel down and
+// right, then the shadow colour.
+void DrawDisabledText(HDC hdc, const char* text, int len, RECT r, UINT fmt);
+// Height of a line of the DC's current font.
+int FontHeight(HDC hdc);
+int FontHeightOf(HFONT f);
+// Fills a DRAWITEMSTRUCT and sends WM_DRAWITEM to target.
+void SendDrawItem(Wnd* target, UINT ctlType, UINT ctlId, HWND item, UINT itemId, UINT action, UINT state, HDC hdc,
+                  const RECT& rc, ULONG_PTR data);
+
+}  // namespace kyuser
+
+namespace kyuser {
+// The list of a combo box tells its combo what the mouse did: an item was
+// picked (commit) or the list was left (cancel). The list keeps the items;
+// the combo forwards its CB_ messages to it.
+void ComboListDone(Wnd* combo, bool commit);
+// The list window of a combo box, made with it; it shows owner-drawn items
+// for the combo (ODT_COMBOBOX, the combo's id and handle).
+void SetListCombo(Wnd* list, Wnd* combo);
+}  // namespace kyuser
