@@ -117,7 +117,9 @@ class DialogHarness {
   void Type(int id, const std::string& text, HWND dlg = nullptr) {
     HWND h = Item(id, dlg);
     Click(Centre(h));
-    SendMessage(h, EM_SETSEL, 0, -1);
+    // Selected with the keys, after the click has put the caret somewhere.
+    Key(VK_HOME, {VK_LCONTROL});
+    Key(VK_END, {VK_LCONTROL, VK_LSHIFT});
     Type(text);
   }
 

@@ -1279,6 +1279,9 @@ HWND GetNextDlgGroupItem(HWND hDlg, HWND hCtl, BOOL bPrevious);
 BOOL MapDialogRect(HWND hDlg, LPRECT lpRect);
 // LOWORD the horizontal, HIWORD the vertical base unit of the system font.
 LONG GetDialogBaseUnits();
+// The base units of a font as the dialog manager measures them: the average
+// width of the 52 Latin letters, rounded, and the font's cell height.
+void KyFontBaseUnits(HFONT font, int* cx, int* cy);
 
 // A modal box with the text, caption (NULL: "Error") and the buttons of
 // uType; returns the id of the button pressed, 0 when it could not be made.
