@@ -337,7 +337,8 @@ void Select(Wnd* w, int i) {
   if (i >= 0) s->caret = i;
   if (old == i && oldCaret == s->caret) return;
   if (i >= 0) EnsureVisible(w, i);
-  RedrawItems(w, {old, i, oldCaret}, ODA_SELECT);
+  // The newly selected item last, after the ones that lost the selection or the caret.
+  RedrawItems(w, {old, oldCaret == old || oldCaret == i ? -1 : oldCaret, i}, ODA_SELECT);
 }
 
 void SetSel(Wnd* w, int i, bool on) {
