@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <list>
 #include <map>
@@ -56,7 +57,16 @@ Resolved Resolve(const std::string& family, bool bold, bool italic) {
   auto it = cache.find(key);
   if (it != cache.end()) return it->second;
   Resolved r;
-  static FcConfig* config = FcInitLoadConfigAndFonts();
+  static FcConfig* config = [] {
+    FcConfig* c = FcInitLoadConfigAndFonts();
+    // fontconfig keeps caches of its own until it is shut down; shut it at
+    // exit so that leak checkers see a clean process.
+    std::atexit([] {
+      FcConfigDestroy(config);
+      FcFini();
+    });
+    return c;
+  }();
   FcPattern* pat = FcPatternCreate();
   if (config && pat) {
     FcPatternAddString(pat, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
