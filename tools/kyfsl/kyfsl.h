@@ -65,6 +65,10 @@ void RegisterMerge(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterImport(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterRemove(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterRename(CLI::App& app, const Globals& g, Outcome& out);
+void RegisterRender(CLI::App& app, const Globals& g, Outcome& out);
+void RegisterGallery(CLI::App& app, const Globals& g, Outcome& out);
+void RegisterExportBmp(CLI::App& app, const Globals& g, Outcome& out);
+void RegisterDemo(CLI::App& app, const Globals& g, Outcome& out);
 
 // Adds "LIB" and "--default" to a subcommand that reads a library.
 void AddSourceOptions(CLI::App* sub, Source& src);

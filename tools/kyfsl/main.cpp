@@ -20,6 +20,10 @@ int main(int argc, char** argv) {
   kyfsl::RegisterImport(app, globals, outcome);
   kyfsl::RegisterRemove(app, globals, outcome);
   kyfsl::RegisterRename(app, globals, outcome);
+  kyfsl::RegisterRender(app, globals, outcome);
+  kyfsl::RegisterGallery(app, globals, outcome);
+  kyfsl::RegisterExportBmp(app, globals, outcome);
+  kyfsl::RegisterDemo(app, globals, outcome);
 
   try {
     app.parse(argc, argv);

@@ -1,0 +1,117 @@
+// The tile of a symbol pattern: the symbol drawn at each point of a tile of
+// m_nWidth x m_nHeight tenths of a millimetre, in a memory DC whose mapping
+// is MM_ISOTROPIC with the extents it inherits from MM_LOMETRIC, so one
+// logical unit is 0.1 mm on the target device and y grows upward. A symbol
+// cut by a tile edge is drawn again beyond the opposite edge, so the tiles
+// join without seams.
+#include <memory>
+
+#include "KyFillStyleVector.h"
+#include "KyVuv50.h"
+#include "RenderMath.h"
+#include "afxdc.h"
+
+namespace {
+
+// Draws the symbol at a point given in tenths of a millimetre, y down.
+void DrawAt(CDC& dc, CKySymbol& symbol, CKySymbolParameter& param, double x, double y, double scale) {
+  param.m_ptPosition = CPoint(ky::Near(x * scale), -ky::Near(y * scale));
+  symbol.Draw(&dc, param, 0, 0, 0);
+}
+
+}  // namespace
+
+BOOL CKyFillStyleVector::CreateBitmap(CDC* pDC, COLORREF crFore, COLORREF crBack, double dScale, int bMask,
+                                      CBitmap& bitmap) {
+  if (!pDC || m_nWidth == 0 || m_nHeight == 0) return FALSE;
+  CDC mem;
+  if (!mem.CreateCompatibleDC(pDC)) return FALSE;
+  const int oldMode = mem.SetMapMode(MM_ISOTROPIC);
+
+  const long ws = ky::Near(m_nWidth * dScale);
+  const long hs = ky::Near(m_nHeight * dScale);
+  CSize device(static_cast<int>(ws), static_cast<int>(hs));
+  mem.LPtoDP(&device);
+  const int w = device.cx, h = device.cy;
+
+  bitmap.DeleteObject();
+  const int horzRes = pDC->GetDeviceCaps(HORZRES);
+  const int vertRes = pDC->GetDeviceCaps(VERTRES);
+  if (w < 4 || h < 4 || w > horzRes || h > vertRes || !bitmap.CreateCompatibleBitmap(pDC, w, h)) {
+    mem.SetMapMode(oldMode);
+    return FALSE;
+  }
+  const CPoint oldOrg = mem.SetWindowOrg(0, 0);
+  CBitmap* oldBitmap = mem.SelectObject(&bitmap);
+  auto restore = [&] {
+    mem.SelectObject(oldBitmap);
+    mem.SetWindowOrg(oldOrg);
+    mem.SetMapMode(oldMode);
+  };
+
+  CBrush back;
+  back.CreateSolidBrush(crBack);
+  const CRect whole(0, 0, static_cast<int>(ws) + 1, static_cast<int>(-hs - 1));
+  mem.FillRect(&whole, &back);
+  if (GetPointCount() == 0) {
+    restore();
+    return TRUE;
+  }
+  CKySymbol* symbol = m_pSymLib ? m_pSymLib->GetSymbol(static_cast<unsigned long>(m_nSymID)) : nullptr;
+  if (!symbol) {
+    restore();
+    return FALSE;
+  }
+
+  CKySymbolParameter param(CPoint(10, 10), 128, 0, 0, 0, nullptr, 1.0);
+  param.m_nSize = static_cast<unsigned long>(m_nSymSize);
+  param.m_nAngle = static_cast<int>(m_nSymAngle);
+  param.m_crColor = crFore;
+  param.m_nSymID = static_cast<unsigned long>(m_nSymID);
+  param.m_dScale = dScale;
+
+  std::unique_ptr<CKySymbol> maskSymbol;
+  if (bMask) {
+    maskSymbol = std::make_unique<CKySymbol>();
+    CKySymStroke* only = symbol->GetCount() == 1 ? symbol->GetLastStroke(0) : nullptr;
+    if (only && (only->GetStrokeType() == 10 || only->GetStrokeType() == 11)) {
+      // A filled shape is masked as its bounding rectangle. The rectangle
+      // is drawn with the symbol's own size, angle and scale, so that it
+      // covers the shape as drawn; a fixed size of 255 device pixels would
+      // cover far more or less than the symbol at most sizes.
+      CRect r;
+      only->GetStrokeRect(&r);
+      const double k = 0.00392156862745098;
+      auto* stroke = new CKySymStroke;
+      stroke->MakeStroke_Rectangle(CPoint2D(r.left * k, r.top * k), CPoint2D(r.right * k, r.bottom * k), 0, 1, 0, 0,
+                                   0, 0, 0xFFFFFF);
+      maskSymbol->AddStroke(stroke);
+    } else {
+      *maskSymbol = *symbol;
+      for (int i = 0; i < maskSymbol->GetCount(); ++i) {
+        maskSymbol->GetLastStroke(i)->MakeBrushFix(0);
+        maskSymbol->GetLastStroke(i)->MakePenFix(0);
+      }
+    }
+  }
+  CKySymbol& drawn = maskSymbol ? *maskSymbol : *symbol;
+
+  double hw = m_nSymSize * 0.5;
+  hw = hw > 0 ? static_cast<double>(static_cast<long>((m_nSymSize + 1) * 0.5)) : static_cast<double>(ky::Near(hw));
+  const double tw = m_nWidth, th = m_nHeight;
+  for (INT_PTR k = 0; k < m_arrPoints.GetSize(); ++k) {
+    const double px = m_arrPoints[k].x, py = m_arrPoints[k].y;
+    const bool left = px - hw < 0, right = px + hw > tw, top = py - hw < 0, bottom = py + hw > th;
+    DrawAt(mem, drawn, param, px, py, dScale);
+    if (left) DrawAt(mem, drawn, param, px + tw, py, dScale);
+    if (right) DrawAt(mem, drawn, param, px - tw, py, dScale);
+    if (top) DrawAt(mem, drawn, param, px, py + th, dScale);
+    if (bottom) DrawAt(mem, drawn, param, px, py - th, dScale);
+    if (left && top) DrawAt(mem, drawn, param, px + tw, py + th, dScale);
+    if (right && bottom) DrawAt(mem, drawn, param, px - tw, py - th, dScale);
+    if (left && bottom) DrawAt(mem, drawn, param, px + tw, py - th, dScale);
+    if (right && top) DrawAt(mem, drawn, param, px - tw, py + th, dScale);
+  }
+  restore();
+  return TRUE;
+}

@@ -1,0 +1,44 @@
+// Handing a pattern out as a .bmp file.
+#include "KyFillStyle.h"
+#include "KyToolkit.h"
+#include "RenderMath.h"
+
+BOOL CKyFillStyle::ExportBMPFile(const CString& path, COLORREF crFore, COLORREF crBack) {
+  if (m_nType == FS_TYPE_VECTOR && m_pVector) {
+    HDC screen = ::GetDC(nullptr);
+    if (!screen) return FALSE;
+    BOOL written = FALSE;
+    {
+      CDC dc;
+      dc.Attach(screen);
+      CBitmap tile;
+      if (m_pVector->CreateBitmap(&dc, crFore, crBack, 1.0, FALSE, tile)) {
+        CString target(path);
+        written = CKyToolkit::SaveBitmapFile(screen, tile, target.GetBuffer(target.GetLength() + 1), nullptr);
+      }
+      tile.DeleteObject();
+      dc.Detach();
+    }
+    ::ReleaseDC(nullptr, screen);
+    return written;
+  }
+
+  if (m_arrBMP.IsEmpty()) return FALSE;
+  CByteArray copy;
+  copy.Copy(m_arrBMP);
+  ky::BmpHeader bmp;
+  const bool headers = ky::ReadBmpHeader(copy, bmp);
+  // A 1-bit image takes the two colours; an image too short to hold its
+  // colour table is written as it is stored.
+  if (headers && bmp.bitCount == 1) ky::ColourMonoImage(copy, crFore, crBack);
+  try {
+    CFile file;
+    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite)) return FALSE;
+    file.Write(copy.GetData(), static_cast<UINT>(copy.GetSize()));
+    file.Close();
+  } catch (CFileException* e) {
+    e->Delete();
+    return FALSE;
+  }
+  return TRUE;
+}

@@ -1,0 +1,210 @@
+// Painting a prepared tile into rectangles and polygons, opaque, through the
+// transparent mask pair, or blended at a rate.
+#include <vector>
+
+#include "KyDib.h"
+#include "KyErrorMsg.h"
+#include "KyEspecialFill.h"
+#include "KyFillStyle.h"
+#include "RenderMath.h"
+#include "TileGrid.h"
+
+namespace {
+
+constexpr DWORD kSrcCopy = 0x00CC0020;
+constexpr DWORD kSrcAnd = 0x008800C6;
+constexpr DWORD kSrcPaint = 0x00EE0086;
+
+bool HasBitmap(const CBitmap& b) { return b.GetSafeHandle() != nullptr; }
+
+}  // namespace
+
+BOOL CKyFillStyle::Display(CDC* pDC, CRect* pRect, long rate) {
+  if (!pDC || !pRect) return FALSE;
+  const int w = m_nTileWidth, h = m_nTileHeight;
+  if (w < 2 || h < 2) return FALSE;
+  const int horzRes = pDC->GetDeviceCaps(HORZRES);
+  const int vertRes = pDC->GetDeviceCaps(VERTRES);
+  CDC mem;
+  if (!mem.CreateCompatibleDC(pDC) || !HasBitmap(m_bmpPattern)) return FALSE;
+
+  CRect rect(*pRect);
+  ky::DeviceFrame frame(pDC, rect);
+  const CRect screen(0, 0, horzRes, vertRes);
+  rect.IntersectRect(&rect, &screen);
+  if (rate == 100) {
+    CBitmap* old = mem.SelectObject(&m_bmpPattern);
+    ky::ForEachTilePiece(rect, w, h,
+                         [&](int x, int y, int cx, int cy) { pDC->BitBlt(x, y, cx, cy, &mem, 0, 0, kSrcCopy); });
+    mem.SelectObject(old);
+  } else {
+    ky::ForEachTilePiece(rect, w, h, [&](int x, int y, int cx, int cy) {
+      CKyEspecialFill::TransparentBitblt(pDC, &m_bmpPattern, x, y, cx, cy, rate);
+    });
+  }
+  return TRUE;
+}
+
+BOOL CKyFillStyle::DisplayEx(CDC* pDC, CRect* pRect, int bNoDeviceClip, long rate) {
+  if (!pDC || !pRect) return FALSE;
+  const int w = m_nTileWidth, h = m_nTileHeight;
+  if (w < 2 || h < 2) return FALSE;
+  const int horzRes = pDC->GetDeviceCaps(HORZRES);
+  const int vertRes = pDC->GetDeviceCaps(VERTRES);
+  CRect rect(*pRect);
+  ky::DeviceFrame frame(pDC, rect);
+  if (!bNoDeviceClip) {
+    const CRect screen(0, 0, horzRes, vertRes);
+    rect.IntersectRect(&rect, &screen);
+  }
+  CDC mem;
+  if (!mem.CreateCompatibleDC(pDC)) {
+    KyGetErrorMsgObj()->CatchLastError();
+    return FALSE;
+  }
+
+  const bool pair = pDC->GetBkMode() != OPAQUE && (IsSingleColor() || m_pVector);
+  if (pair) {
+    if (!HasBitmap(m_bmpMask) || !HasBitmap(m_bmpFore)) return TRUE;
+    if (rate == 100) {
+      CDC fore;
+      if (!fore.CreateCompatibleDC(pDC)) return FALSE;
+      CBitmap* oldMask = mem.SelectObject(&m_bmpMask);
+      CBitmap* oldFore = fore.SelectObject(&m_bmpFore);
+      ky::ForEachTilePiece(rect, w, h, [&](int x, int y, int cx, int cy) {
+        pDC->BitBlt(x, y, cx, cy, &mem, 0, 0, kSrcAnd);
+        pDC->BitBlt(x, y, cx, cy, &fore, 0, 0, kSrcPaint);
+      });
+      fore.SelectObject(oldFore);
+      mem.SelectObject(oldMask);
+    } else {
+      ky::ForEachTilePiece(rect, w, h, [&](int x, int y, int cx, int cy) {
+        CKyEspecialFill::TransparentBitbltMask(pDC, &m_bmpFore, &m_bmpMask, x, y, cx, cy, rate);
+      });
+    }
+    return TRUE;
+  }
+
+  if (!HasBitmap(m_bmpPattern)) return TRUE;
+  if (rate == 100) {
+    CBitmap* old = mem.SelectObject(&m_bmpPattern);
+    ky::ForEachTilePiece(rect, w, h,
+                         [&](int x, int y, int cx, int cy) { pDC->BitBlt(x, y, cx, cy, &mem, 0, 0, kSrcCopy); });
+    mem.SelectObject(old);
+  } else {
+    ky::ForEachTilePiece(rect, w, h, [&](int x, int y, int cx, int cy) {
+      CKyEspecialFill::TransparentBitblt(pDC, &m_bmpPattern, x, y, cx, cy, rate);
+    });
+  }
+  return TRUE;
+}
+
+BOOL CKyFillStyle::Draw(CDC* pDC, CRect* pRect, long rate) {
+  if (!pDC || !pRect) return FALSE;
+  if (rate != 100) return DisplayEx(pDC, pRect, TRUE, rate);
+  if (m_nType == FS_TYPE_VECTOR) return m_pVector ? DisplayEx(pDC, pRect, TRUE, 100) : FALSE;
+  if (m_arrBMP.IsEmpty()) return FALSE;
+  if (pDC->GetBkMode() == TRANSPARENT && IsSingleColor()) return DisplayEx(pDC, pRect, TRUE, 100);
+
+  CByteArray copy;
+  copy.Copy(m_arrBMP);
+  ky::BmpHeader bmp;
+  if (!ky::ReadBmpHeader(copy, bmp)) return FALSE;
+  if (bmp.bitCount == 1) ky::ColourMonoImage(copy, m_crFore, m_crBack);
+  CKyDib dib;
+  if (!dib.Load(copy, 0)) return FALSE;
+  copy.RemoveAll();
+
+  const LONG srcW = bmp.width, srcH = bmp.AbsHeight();
+  CSize tile(m_nTileWidth, m_nTileHeight);
+  if (tile.cx == 0 && tile.cy == 0) {
+    if (m_nResolution == 0) {
+      dib.Close();
+      return FALSE;
+    }
+    tile = CSize(static_cast<int>(static_cast<long long>(srcW) * 254 / m_nResolution),
+                 static_cast<int>(static_cast<long long>(srcH) * 254 / m_nResolution));
+    pDC->LPtoDP(&tile);
+  }
+  // A half-failed preparation can leave one side 0; there is no tile to lay.
+  if (tile.cx < 1 || tile.cy < 1) {
+    dib.Close();
+    return FALSE;
+  }
+
+  CRect rect(*pRect);
+  {
+    ky::DeviceFrame frame(pDC, rect);
+    ky::ForEachTilePiece(rect, tile.cx, tile.cy, [&](int x, int y, int cx, int cy) {
+      const int sw = cx == tile.cx ? srcW : static_cast<int>(static_cast<long long>(cx) * srcW / tile.cx);
+      const int sh = cy == tile.cy ? srcH : static_cast<int>(static_cast<long long>(cy) * srcH / tile.cy);
+      dib.FreeDraw(pDC, x, y, cx, cy, 0, 0, sw, sh);
+    });
+  }
+  dib.Close();
+  return TRUE;
+}
+
+namespace {
+
+// The shared body of Polygon and PolyPolygon once the region is made.
+BOOL FillRegion(CKyFillStyle& style, CDC* pDC, CRgn& rgn, BOOL made, int bPrint, long rate) {
+  const int horzRes = pDC->GetDeviceCaps(HORZRES);
+  const int vertRes = pDC->GetDeviceCaps(VERTRES);
+  if (!made) {
+    rgn.DeleteObject();
+    rgn.CreateRectRgn(0, 0, horzRes, vertRes);
+  } else if (!bPrint) {
+    CRgn screen;
+    screen.CreateRectRgn(0, 0, horzRes, vertRes);
+    rgn.CombineRgn(&rgn, &screen, RGN_AND);
+  }
+  pDC->SelectClipRgn(&rgn, RGN_AND);
+  CRect box;
+  rgn.GetRgnBox(&box);
+  pDC->DPtoLP(reinterpret_cast<LPPOINT>(&box), 2);
+  if (bPrint) {
+    style.Draw(pDC, &box, rate);
+    pDC->SelectClipRgn(style.GetPrintRgn(), RGN_COPY);
+  } else {
+    style.DisplayEx(pDC, &box, FALSE, rate);
+    pDC->SelectClipRgn(nullptr);
+  }
+  rgn.DeleteObject();
+  return TRUE;
+}
+
+void SelectPrintRgn(CKyFillStyle& style, CDC* pDC, int bPrint) {
+  CRgn* print = style.GetPrintRgn();
+  if (bPrint && print && print->GetSafeHandle()) pDC->SelectClipRgn(print, RGN_COPY);
+}
+
+}  // namespace
+
+BOOL CKyFillStyle::Polygon(CDC* pDC, POINT* pts, int count, int bPrint, long rate) {
+  // No points is no shape: nothing is painted (a region that cannot be made
+  // would otherwise stand for the whole device).
+  if (!pDC || !pts || count < 1) return TRUE;
+  std::vector<POINT> dev(pts, pts + count);
+  pDC->LPtoDP(dev.data(), count);
+  SelectPrintRgn(*this, pDC, bPrint);
+  CRgn rgn;
+  const BOOL made = rgn.CreatePolygonRgn(dev.data(), count, ALTERNATE);
+  return FillRegion(*this, pDC, rgn, made, bPrint, rate);
+}
+
+BOOL CKyFillStyle::PolyPolygon(CDC* pDC, POINT* pts, int* counts, int nPolys, int bPrint, long rate) {
+  if (!pDC || !pts || !counts || nPolys < 1) return TRUE;
+  long long total = 0;
+  for (int i = 0; i < nPolys; ++i) {
+    if (counts[i] < 0) return TRUE;
+    total += counts[i];
+  }
+  if (total < 1 || total > 0x7FFFFFFF) return TRUE;
+  std::vector<POINT> dev(pts, pts + total);
+  pDC->LPtoDP(dev.data(), static_cast<int>(total));
+  SelectPrintRgn(*this, pDC, bPrint);
+  CRgn rgn;
+  const BOOL made = rgn.CreatePolyPolygonRgn(dev.data(), counts, nPolys, ALTERNATE);
+  return FillRegion(*this, pDC, rgn, made, bPrint, rate);
+}

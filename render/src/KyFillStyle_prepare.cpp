@@ -1,0 +1,165 @@
+// Tile preparation: a stored pattern becomes a device bitmap in the caller's
+// colours, sized from its resolution so that it keeps its physical size on
+// every device.
+//
+//   pattern pixels --(254 / dpi)--> tenths of a mm --(HORZRES / HORZSIZE*10)--> device pixels
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "KyDib.h"
+#include "KyErrorMsg.h"
+#include "KyFillStyle.h"
+#include "RenderMath.h"
+
+namespace {
+
+constexpr DWORD kSrcCopy = 0x00CC0020;
+
+BOOL Fail() {
+  KyGetErrorMsgObj()->CatchLastError();
+  return FALSE;
+}
+
+// 32-bit truncating arithmetic of the device size, done in 64 bits so that a
+// huge tile cannot wrap into a plausible one; the caller's size checks then
+// refuse it.
+long DeviceSize(long tenths, int res, int sizeMm) {
+  if (sizeMm <= 0) return 0;
+  const long long v = static_cast<long long>(tenths) * res / (static_cast<long long>(sizeMm) * 10);
+  if (v > INT32_MAX) return INT32_MAX;
+  if (v < INT32_MIN) return INT32_MIN;
+  return static_cast<long>(v);
+}
+
+}  // namespace
+
+BOOL CKyFillStyle::SetFillStyle(CDC* pDC, COLORREF crFore, COLORREF crBack, const CSize& size, double dScale) {
+  if (!pDC) return FALSE;
+  if (m_nType == FS_TYPE_VECTOR) {
+    if (!m_pVector) return FALSE;
+    if (!m_pVector->CreateBitmap(pDC, crFore, crBack, dScale, FALSE, m_bmpPattern)) return FALSE;
+    BITMAP bm;
+    m_bmpPattern.GetBitmap(&bm);
+    m_nTileWidth = bm.bmWidth;
+    m_nTileHeight = bm.bmHeight;
+    return TRUE;
+  }
+
+  if (m_arrBMP.IsEmpty()) return FALSE;
+  m_crFore = crFore;
+  m_crBack = crBack;
+  m_nTileWidth = ky::Near(size.cx * dScale);
+  m_nTileHeight = ky::Near(size.cy * dScale);
+
+  CByteArray copy;
+  copy.Copy(m_arrBMP);
+  ky::BmpHeader bmp;
+  // A stored image too short for its headers cannot be drawn.
+  if (!ky::ReadBmpHeader(copy, bmp)) return FALSE;
+  const LONG naturalHeight = bmp.AbsHeight();
+  if (m_nTileWidth == 0 && m_nTileHeight == 0 && m_nResolution != 0) {
+    // The product in 32 bits as stored values allow, the rest in double.
+    const int32_t w254 = static_cast<int32_t>(static_cast<uint32_t>(bmp.width) * 254u);
+    const int32_t h254 = static_cast<int32_t>(static_cast<uint32_t>(naturalHeight) * 254u);
+    m_nTileWidth = ky::Near(w254 * dScale / static_cast<long>(m_nResolution));
+    m_nTileHeight = ky::Near(h254 * dScale / static_cast<long>(m_nResolution));
+  }
+  if (bmp.bitCount == 1) ky::ColourMonoImage(copy, crFore, crBack);
+
+  CKyDib dib;
+  // An image whose headers do not match its bytes is refused here, before a
+  // bitmap of its claimed size is made.
+  if (!dib.Load(copy, 0)) return Fail();
+  copy.RemoveAll();
+  m_bmpPattern.DeleteObject();
+
+  const int horzRes = pDC->GetDeviceCaps(HORZRES);
+  const int vertRes = pDC->GetDeviceCaps(VERTRES);
+  const int horzSize = pDC->GetDeviceCaps(HORZSIZE);
+  const int vertSize = pDC->GetDeviceCaps(VERTSIZE);
+  const long w = DeviceSize(m_nTileWidth, horzRes, horzSize);
+  const long h = DeviceSize(m_nTileHeight, vertRes, vertSize);
+  m_nTileWidth = w;
+  m_nTileHeight = h;
+  if (w < 2 || h < 2 || w > horzRes || h > vertRes) {
+    dib.Close();
+    return Fail();
+  }
+
+  CDC mem;
+  if (!mem.CreateCompatibleDC(pDC) || !m_bmpPattern.CreateCompatibleBitmap(pDC, w, h)) {
+    dib.Close();
+    return Fail();
+  }
+  CBitmap* old = mem.SelectObject(&m_bmpPattern);
+  if (bmp.bitCount == 1 && (std::labs(bmp.width - w) >= 2 || std::labs(naturalHeight - h) >= 2)) {
+    // Far from its natural size a two-colour pattern is drawn pixel for pixel
+    // first and then stretched, so that no line of it is lost.
+    CDC natural;
+    CBitmap naturalBmp;
+    if (!natural.CreateCompatibleDC(pDC) || !naturalBmp.CreateCompatibleBitmap(pDC, bmp.width, naturalHeight)) {
+      dib.Close();
+      mem.SelectObject(old);
+      m_bmpPattern.DeleteObject();
+      return Fail();
+    }
+    CBitmap* oldNatural = natural.SelectObject(&naturalBmp);
+    dib.Draw(&natural, bmp.width, naturalHeight);
+    dib.Close();
+    mem.StretchBlt(0, 0, w, h, &natural, 0, 0, bmp.width, naturalHeight, kSrcCopy);
+    natural.SelectObject(oldNatural);
+  } else {
+    dib.Draw(&mem, w, h);
+    dib.Close();
+  }
+  mem.SelectObject(old);
+  return TRUE;
+}
+
+BOOL CKyFillStyle::SetFillStyleEx(CDC* pDC, COLORREF crFore, COLORREF crBack, CSize& size, double dScale) {
+  if (!pDC) return FALSE;
+  const bool transparent = pDC->GetBkMode() == TRANSPARENT;
+  if (m_nType == FS_TYPE_VECTOR) {
+    if (!m_pVector) return FALSE;
+    BITMAP bm;
+    if (!transparent) {
+      if (!m_pVector->CreateBitmap(pDC, crFore, crBack, dScale, FALSE, m_bmpPattern)) return FALSE;
+      m_bmpPattern.GetBitmap(&bm);
+    } else {
+      if (!m_pVector->CreateBitmap(pDC, RGB(0, 0, 0), RGB(255, 255, 255), dScale, TRUE, m_bmpMask)) return FALSE;
+      m_pVector->CreateBitmap(pDC, crFore, RGB(0, 0, 0), dScale, FALSE, m_bmpFore);
+      if (!m_bmpFore.GetBitmap(&bm)) return TRUE;
+    }
+    m_nTileWidth = bm.bmWidth;
+    m_nTileHeight = bm.bmHeight;
+    return TRUE;
+  }
+
+  if (m_arrBMP.IsEmpty()) return FALSE;
+  m_bmpMask.DeleteObject();
+  m_bmpFore.DeleteObject();
+  if (!(IsSingleColor() && transparent)) return SetFillStyle(pDC, crFore, crBack, size, dScale);
+
+  // The transparent pair: a mask (pattern foreground black, background
+  // white) and the foreground on black, painted with AND then OR.
+  if (!SetFillStyle(pDC, RGB(0, 0, 0), RGB(255, 255, 255), size, dScale)) return FALSE;
+  BITMAP bm;
+  if (!m_bmpPattern.GetBitmap(&bm)) return FALSE;
+  const size_t n = static_cast<size_t>(bm.bmWidthBytes) * static_cast<size_t>(bm.bmHeight);
+  std::vector<BYTE> bits(n);
+  m_bmpPattern.GetBitmapBits(static_cast<DWORD>(n), bits.data());
+  BITMAP maskInfo = bm;
+  maskInfo.bmBits = nullptr;
+  if (!m_bmpMask.CreateBitmapIndirect(&maskInfo)) {
+    m_bmpPattern.DeleteObject();
+    return Fail();
+  }
+  m_bmpMask.SetBitmapBits(static_cast<DWORD>(n), bits.data());
+
+  SetFillStyle(pDC, crFore, RGB(0, 0, 0), size, dScale);
+  m_bmpPattern.GetBitmapBits(static_cast<DWORD>(n), bits.data());
+  if (m_bmpFore.CreateBitmapIndirect(&maskInfo)) m_bmpFore.SetBitmapBits(static_cast<DWORD>(n), bits.data());
+  m_bmpPattern.DeleteObject();
+  return TRUE;
+}

@@ -1,0 +1,368 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <vector>
+
+#include "KyFillStyleLib.h"
+#include "KySampleSymbols.h"
+#include "KyVuv50.h"
+#include "bmp_builder.h"
+#include "lib_builder.h"
+
+namespace {
+
+// A screen of 1024 x 768 pixels over 320 x 240 mm at the given depth, and a
+// memory DC on a canvas of it pre-filled with grey 0xCC.
+class Screen {
+ public:
+  explicit Screen(int bpp = 32, int width = 200, int height = 120) {
+    KyGetDisplaySettings(&saved_);
+    KyDisplaySettings s{1024, 768, 320, 240, bpp, 96};
+    KySetDisplaySettings(&s);
+    dc.CreateCompatibleDC(nullptr);
+    // Compatible with the screen: a new memory DC holds a 1 x 1 monochrome
+    // bitmap, and a bitmap compatible with it would be monochrome too.
+    HDC screen = ::GetDC(nullptr);
+    canvas.Attach(::CreateCompatibleBitmap(screen, width, height));
+    ::ReleaseDC(nullptr, screen);
+    old_ = dc.SelectObject(&canvas);
+    dc.FillSolidRect(0, 0, width, height, RGB(0xCC, 0xCC, 0xCC));
+  }
+  ~Screen() {
+    dc.SelectObject(old_);
+    KySetDisplaySettings(&saved_);
+  }
+  COLORREF At(int x, int y) { return dc.GetPixel(x, y); }
+
+  CDC dc;
+  CBitmap canvas;
+
+ private:
+  KyDisplaySettings saved_;
+  CBitmap* old_ = nullptr;
+};
+
+CKyFillStyle* MonoStyle(CKyFillStyle& s, int w, int h, CKyFillStyle::FS_RESOLUTION res = CKyFillStyle::FS_81DPI) {
+  CByteArray pattern;
+  kytest::ToArray(kytest::Mono(w, h, [](int x, int y) { return x == 0 || y == 0; }), pattern);
+  s.CreateFillStyle(8, "grid", pattern, res);
+  return &s;
+}
+
+TEST(TilePreparation, NaturalSizeKeepsThePhysicalSize) {
+  Screen screen;
+  CKyFillStyle s;
+  MonoStyle(s, 8, 8);
+  ASSERT_TRUE(s.SetFillStyle(&screen.dc, RGB(255, 0, 0), RGB(255, 255, 255), CSize(0, 0), 1.0));
+  // 8 x 254 / 81 = 25 tenths of a millimetre; 25 x 1024 / 3200 = 8 pixels.
+  EXPECT_EQ(8, s.GetTileWidth());
+  EXPECT_EQ(8, s.GetTileHeight());
+
+  HDC printer = KyCreatePrinterDC();
+  ASSERT_NE(nullptr, printer);
+  CDC pdc;
+  pdc.Attach(printer);
+  ASSERT_TRUE(s.SetFillStyle(&pdc, RGB(255, 0, 0), RGB(255, 255, 255), CSize(0, 0), 1.0));
+  EXPECT_EQ(59, s.GetTileWidth());  // 25 x 4800 / 2030
+  s.ReleaseBMP();
+  pdc.DeleteDC();
+
+  CKyFillStyle t;
+  MonoStyle(t, 16, 16, CKyFillStyle::FS_96DPI);
+  ASSERT_TRUE(t.SetFillStyle(&screen.dc, 0, RGB(255, 255, 255), CSize(0, 0), 1.0));
+  EXPECT_EQ(42 * 1024 / 3200, t.GetTileWidth());  // 16 x 254 / 96 = 42 tenths
+}
+
+TEST(TilePreparation, SizeAndScaleRules) {
+  Screen screen;
+  CKyFillStyle s;
+  MonoStyle(s, 8, 8);
+  EXPECT_FALSE(s.SetFillStyle(&screen.dc, 0, 0xFFFFFF, CSize(0, 50), 1.0));
+  EXPECT_EQ(0, s.GetTileWidth());
+  EXPECT_FALSE(s.SetFillStyle(&screen.dc, 0, 0xFFFFFF, CSize(20000, 100), 1.0));  // wider than the screen
+  EXPECT_TRUE(s.SetFillStyle(&screen.dc, 0, 0xFFFFFF, CSize(100, 50), 2.0));
+  EXPECT_EQ(200 * 1024 / 3200, s.GetTileWidth());
+  EXPECT_EQ(100 * 768 / 2400, s.GetTileHeight());
+  // An absurd scale ends in the size check, not in a wrapped size.
+  EXPECT_FALSE(s.SetFillStyle(&screen.dc, 0, 0xFFFFFF, CSize(0, 0), 1e12));
+  CKyFillStyle empty;
+  EXPECT_FALSE(empty.SetFillStyle(&screen.dc, 0, 0, CSize(0, 0), 1.0));
+}
+
+TEST(TilePreparation, TwoColourPatternsTakeTheCallersColoursAndKeepTheirBytes) {
+  for (int bpp : {32, 24, 16, 15}) {
+    Screen screen(bpp);
+    CKyFillStyle s;
+    MonoStyle(s, 8, 8);
+    CByteArray before;
+    s.GetBMPArray(before);
+    ASSERT_TRUE(s.SetFillStyle(&screen.dc, RGB(255, 0, 0), RGB(0, 255, 0), CSize(0, 0), 1.0)) << bpp;
+    CRect r(0, 0, 16, 16);
+    ASSERT_TRUE(s.Display(&screen.dc, &r, 100));
+    EXPECT_EQ(RGB(255, 0, 0), screen.At(0, 0)) << bpp;   // bit 1: foreground
+    EXPECT_EQ(RGB(0, 255, 0), screen.At(3, 3)) << bpp;   // bit 0: background
+    EXPECT_EQ(RGB(255, 0, 0), screen.At(8, 5)) << bpp;   // next tile's first column
+    EXPECT_EQ(screen.At(199, 100), screen.At(16, 3)) << bpp;  // untouched paper
+    EXPECT_EQ(kytest::FromArray(before), kytest::FromArray(s.m_arrBMP));
+  }
+}
+
+TEST(TilePreparation, AShortOrLyingImageIsRefused) {
+  Screen screen;
+  CKyFillStyle s;
+  CByteArray bad;
+  kytest::ToArray({'B', 'M', 1, 2, 3}, bad);
+  s.CreateFillStyle(8, "short", bad, CKyFillStyle::FS_81DPI);
+  EXPECT_FALSE(s.SetFillStyle(&screen.dc, 0, 0xFFFFFF, CSize(0, 0), 1.0));
+  std::vector<uint8_t> lying = kytest::Mono(8, 8);
+  lying[18] = 0xFF;  // claims a width of 255 + ... pixels
+  lying[21] = 0x01;
+  kytest::ToArray(lying, bad);
+  s.CreateFillStyle(8, "lying", bad, CKyFillStyle::FS_81DPI);
+  EXPECT_FALSE(s.SetFillStyle(&screen.dc, 0, 0xFFFFFF, CSize(100, 100), 1.0));
+  CRect r(0, 0, 10, 10);
+  EXPECT_FALSE(s.Draw(&screen.dc, &r, 100));
+}
+
+// A 24-bit tile whose every pixel tells its own position: red = x, green = y.
+std::vector<uint8_t> PositionImage(int w, int h) {
+  const int stride = (w * 3 + 3) / 4 * 4;
+  std::vector<uint8_t> v(54 + static_cast<size_t>(stride * h), 0);
+  v[0] = 'B';
+  v[1] = 'M';
+  kytest::PutLE(v, 2, static_cast<uint32_t>(v.size()), 4);
+  kytest::PutLE(v, 10, 54, 4);
+  kytest::PutLE(v, 14, 40, 4);
+  kytest::PutLE(v, 18, static_cast<uint32_t>(w), 4);
+  kytest::PutLE(v, 22, static_cast<uint32_t>(h), 4);
+  kytest::PutLE(v, 26, 1, 2);
+  kytest::PutLE(v, 28, 24, 2);
+  for (int y = 0; y < h; ++y) {
+    uint8_t* row = v.data() + 54 + static_cast<size_t>(stride * (h - 1 - y));
+    for (int x = 0; x < w; ++x) {
+      row[3 * x + 0] = 0x40;                   // blue
+      row[3 * x + 1] = static_cast<uint8_t>(y);  // green
+      row[3 * x + 2] = static_cast<uint8_t>(x);  // red
+    }
+  }
+  return v;
+}
+
+TEST(TileGrid, PiecesAreAnchoredAtTheTopLeftCorner) {
+  Screen screen(32, 200, 120);
+  CKyFillStyle s;
+  CByteArray pattern;
+  kytest::ToArray(PositionImage(32, 32), pattern);
+  s.CreateFillStyle(8, "pos", pattern, CKyFillStyle::FS_81DPI);
+  // 32 pixels on this screen are 100 tenths of a millimetre.
+  ASSERT_TRUE(s.SetFillStyle(&screen.dc, 0, 0, CSize(100, 100), 1.0));
+  ASSERT_EQ(32, s.GetTileWidth());
+  CRect r(10, 20, 110, 70);  // 100 x 50: 3 full tiles, a 4-wide column, an 18-high row
+  ASSERT_TRUE(s.Display(&screen.dc, &r, 100));
+  for (int y = 0; y < 120; ++y) {
+    for (int x = 0; x < 200; ++x) {
+      const COLORREF want = r.PtInRect(CPoint(x, y))
+                                ? RGB((x - 10) % 32, (y - 20) % 32, 0x40)
+                                : RGB(0xCC, 0xCC, 0xCC);
+      ASSERT_EQ(want, screen.At(x, y)) << x << "," << y;
+    }
+  }
+}
+
+TEST(TileGrid, DisplayRestoresAMetricMapModeAndClipsToTheScreen) {
+  Screen screen(32, 200, 120);
+  CKyFillStyle s;
+  MonoStyle(s, 8, 8);
+  ASSERT_TRUE(s.SetFillStyle(&screen.dc, RGB(0, 0, 255), RGB(255, 255, 0), CSize(0, 0), 1.0));
+  screen.dc.SetMapMode(MM_LOMETRIC);
+  screen.dc.SetWindowOrg(5, -7);
+  CRect r(5, -7, 5 + 250, -7 - 250);  // 25 mm square from the window origin
+  ASSERT_TRUE(s.Display(&screen.dc, &r, 100));
+  EXPECT_EQ(MM_LOMETRIC, screen.dc.GetMapMode());
+  EXPECT_EQ(CPoint(5, -7), screen.dc.GetWindowOrg());
+  screen.dc.SetMapMode(MM_TEXT);
+  screen.dc.SetWindowOrg(0, 0);
+  EXPECT_EQ(RGB(0, 0, 255), screen.At(0, 0));
+  EXPECT_EQ(RGB(255, 255, 0), screen.At(1, 1));
+  const int side = 250 * 1024 / 3200;  // device pixels of 25 mm, near enough
+  EXPECT_EQ(RGB(0xCC, 0xCC, 0xCC), screen.At(side + 2, 2));
+}
+
+TEST(TileGrid, TransparentPairLeavesTheBackgroundAlone) {
+  Screen screen(32, 64, 64);
+  CKyFillStyle s;
+  MonoStyle(s, 8, 8);
+  screen.dc.SetBkMode(TRANSPARENT);
+  CSize none(0, 0);
+  ASSERT_TRUE(s.SetFillStyleEx(&screen.dc, RGB(200, 0, 0), RGB(255, 255, 255), none, 1.0));
+  EXPECT_EQ(nullptr, s.m_bmpPattern.GetSafeHandle());
+  ASSERT_NE(nullptr, s.m_bmpMask.GetSafeHandle());
+  CRect r(0, 0, 32, 32);
+  ASSERT_TRUE(s.DisplayEx(&screen.dc, &r, FALSE, 100));
+  EXPECT_EQ(RGB(200, 0, 0), screen.At(0, 3));
+  EXPECT_EQ(RGB(0xCC, 0xCC, 0xCC), screen.At(3, 3));  // the background shows through
+  EXPECT_EQ(RGB(0xCC, 0xCC, 0xCC), screen.At(40, 40));
+}
+
+TEST(TileGrid, ColourPatternsCannotBeTransparent) {
+  Screen screen;
+  CKyFillStyle s;
+  CByteArray pattern;
+  kytest::ToArray(PositionImage(8, 8), pattern);
+  s.CreateFillStyle(8, "colour", pattern, CKyFillStyle::FS_81DPI);
+  screen.dc.SetBkMode(TRANSPARENT);
+  CSize none(0, 0);
+  ASSERT_TRUE(s.SetFillStyleEx(&screen.dc, RGB(200, 0, 0), RGB(255, 255, 255), none, 1.0));
+  EXPECT_NE(nullptr, s.m_bmpPattern.GetSafeHandle());
+  EXPECT_EQ(nullptr, s.m_bmpMask.GetSafeHandle());
+}
+
+TEST(FillShapes, PolygonFillsInsideOnlyAndRemovesTheClip) {
+  Screen screen(32, 100, 100);
+  CKyFillStyle s;
+  CByteArray pattern;
+  kytest::ToArray(kytest::Mono(8, 8, [](int, int) { return true; }), pattern);
+  s.CreateFillStyle(8, "solid", pattern, CKyFillStyle::FS_81DPI);
+  ASSERT_TRUE(s.SetFillStyle(&screen.dc, RGB(0, 128, 0), RGB(255, 255, 255), CSize(0, 0), 1.0));
+  POINT tri[] = {{10, 10}, {90, 10}, {10, 90}};
+  EXPECT_TRUE(s.Polygon(&screen.dc, tri, 3, FALSE, 100));
+  EXPECT_EQ(RGB(0, 128, 0), screen.At(12, 12));
+  EXPECT_EQ(RGB(0, 128, 0), screen.At(40, 40));
+  EXPECT_EQ(RGB(0xCC, 0xCC, 0xCC), screen.At(80, 80));
+  EXPECT_EQ(RGB(0xCC, 0xCC, 0xCC), screen.At(5, 5));
+  CRect clip;
+  screen.dc.GetClipBox(&clip);
+  EXPECT_EQ(CRect(0, 0, 100, 100), clip);
+  // No points paint nothing.
+  EXPECT_TRUE(s.Polygon(&screen.dc, tri, 0, FALSE, 100));
+  EXPECT_EQ(RGB(0xCC, 0xCC, 0xCC), screen.At(80, 80));
+  POINT two[] = {{60, 60}, {99, 60}, {99, 99}, {60, 99}, {0, 0}, {5, 0}, {0, 5}};
+  int counts[] = {4, 3};
+  EXPECT_TRUE(s.PolyPolygon(&screen.dc, two, counts, 2, FALSE, 100));
+  EXPECT_EQ(RGB(0, 128, 0), screen.At(80, 80));
+  EXPECT_EQ(RGB(0, 128, 0), screen.At(1, 1));
+}
+
+TEST(FillShapes, DrawWithOneTileSideZeroIsRefused) {
+  Screen screen;
+  CKyFillStyle s;
+  MonoStyle(s, 8, 8);
+  s.m_nTileWidth = 0;
+  s.m_nTileHeight = 7;
+  CRect r(0, 0, 20, 20);
+  EXPECT_FALSE(s.Draw(&screen.dc, &r, 100));
+  s.m_nTileHeight = 0;  // both 0: the natural size is used
+  EXPECT_TRUE(s.Draw(&screen.dc, &r, 100));
+}
+
+TEST(Export, AMonoPatternIsWrittenWithItsTwoColoursReplaced) {
+  char path[] = "/tmp/kyfsl-export-XXXXXX";
+  int fd = mkstemp(path);
+  ASSERT_GE(fd, 0);
+  close(fd);
+  CKyFillStyle s;
+  MonoStyle(s, 8, 8);
+  ASSERT_TRUE(s.ExportBMPFile(path, RGB(1, 2, 3), RGB(4, 5, 6)));
+  std::ifstream f(path, std::ios::binary);
+  std::vector<uint8_t> got((std::istreambuf_iterator<char>(f)), {});
+  std::vector<uint8_t> want = kytest::FromArray(s.m_arrBMP);
+  want[54] = 6;
+  want[55] = 5;
+  want[56] = 4;
+  want[58] = 3;
+  want[59] = 2;
+  want[60] = 1;
+  EXPECT_EQ(want, got);
+  std::remove(path);
+  EXPECT_FALSE(s.ExportBMPFile("/no/such/folder/x.bmp", 0, 0));
+}
+
+}  // namespace
+
+namespace {
+
+// A library with the sample dot (id 10) and a symbol pattern drawing it.
+struct DotLibrary {
+  DotLibrary() {
+    CKySymLib samples = KySampleSymbols();
+    auto* dot = new CKySymbol;
+    *dot = *samples.GetSymbol(kySampleDot);
+    EXPECT_EQ(10, lib.AddSymbol(dot));
+    style = kytest::AddVector(lib, 8, "dots", 10);
+    style = lib.GetFillStyle(0);  // binds the symbol library
+    vector = style->GetFillStyleVector();
+    vector->RemoveAllPoint();
+    vector->SetHeight(100);
+  }
+  CKyFillStyleLib lib;
+  CKyFillStyle* style = nullptr;
+  CKyFillStyleVector* vector = nullptr;
+};
+
+COLORREF TilePixel(CDC& like, CBitmap& tile, int x, int y) {
+  CDC mem;
+  mem.CreateCompatibleDC(&like);
+  CBitmap* old = mem.SelectObject(&tile);
+  const COLORREF c = mem.GetPixel(x, y);
+  mem.SelectObject(old);
+  return c;
+}
+
+TEST(SymbolTile, SizeFollowsTheDevicesPhysicalResolution) {
+  Screen screen;
+  DotLibrary d;
+  d.vector->SetWidth(100);
+  d.vector->SetHeight(100);
+  CBitmap tile;
+  ASSERT_TRUE(d.vector->CreateBitmap(&screen.dc, RGB(0, 0, 0), RGB(0, 255, 0), 1.0, FALSE, tile));
+  BITMAP bm;
+  tile.GetBitmap(&bm);
+  EXPECT_EQ(32, bm.bmWidth);  // 10 mm at 3.2 pixels per millimetre
+  EXPECT_EQ(32, bm.bmHeight);
+  // No points: a tile of the background colour.
+  for (int y = 0; y < 32; y += 7) {
+    for (int x = 0; x < 32; x += 7) EXPECT_EQ(RGB(0, 255, 0), TilePixel(screen.dc, tile, x, y));
+  }
+  // Three device pixels are too few for a tile.
+  d.vector->SetWidth(10);
+  EXPECT_FALSE(d.vector->CreateBitmap(&screen.dc, 0, 0xFFFFFF, 1.0, FALSE, tile));
+  d.vector->SetWidth(0);
+  EXPECT_FALSE(d.vector->CreateBitmap(&screen.dc, 0, 0xFFFFFF, 1.0, FALSE, tile));
+}
+
+TEST(SymbolTile, ASymbolCutByAnEdgeContinuesOnTheOppositeEdge) {
+  Screen screen;
+  DotLibrary d;
+  // A dot of size 120 is some 25 tenths across; at x = 5 it crosses the left edge.
+  d.vector->SetSymSize(120);
+  d.vector->AddPoint(CPoint(5, 50));
+  CBitmap tile;
+  ASSERT_TRUE(d.vector->CreateBitmap(&screen.dc, RGB(0, 0, 0), RGB(255, 255, 255), 1.0, FALSE, tile));
+  const int mid = 16;  // y = 50 tenths
+  EXPECT_EQ(RGB(0, 0, 0), TilePixel(screen.dc, tile, 1, mid));   // the dot at x = 5
+  EXPECT_EQ(RGB(0, 0, 0), TilePixel(screen.dc, tile, 31, mid));  // and again at x = 105
+  EXPECT_EQ(RGB(255, 255, 255), TilePixel(screen.dc, tile, 16, mid));
+  EXPECT_EQ(RGB(255, 255, 255), TilePixel(screen.dc, tile, 1, 2));
+}
+
+TEST(SymbolTile, MissingSymbolAndTheTransparentPair) {
+  Screen screen(32, 64, 64);
+  DotLibrary d;
+  d.vector->AddPoint(CPoint(50, 50));
+  screen.dc.SetBkMode(TRANSPARENT);
+  CSize none(0, 0);
+  ASSERT_TRUE(d.style->SetFillStyleEx(&screen.dc, RGB(200, 0, 0), RGB(255, 255, 255), none, 1.0));
+  EXPECT_EQ(32, d.style->GetTileWidth());
+  CRect r(0, 0, 64, 64);
+  ASSERT_TRUE(d.style->DisplayEx(&screen.dc, &r, FALSE, 100));
+  EXPECT_EQ(RGB(200, 0, 0), screen.At(16, 16));   // the dot's centre
+  EXPECT_EQ(RGB(200, 0, 0), screen.At(48, 48));
+  EXPECT_EQ(screen.At(63, 63), screen.At(2, 2));  // paper shows between the dots
+  EXPECT_EQ(RGB(0xCC, 0xCC, 0xCC), screen.At(2, 2));
+  d.vector->SetSymID(99);
+  CBitmap tile;
+  EXPECT_FALSE(d.vector->CreateBitmap(&screen.dc, 0, 0xFFFFFF, 1.0, FALSE, tile));
+}
+
+}  // namespace

@@ -1,0 +1,96 @@
+#include "device.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "KyToolkit.h"
+#include "gdipng.h"
+
+namespace kyfsl {
+
+COLORREF ParseColour(const std::string& text) {
+  if (text.size() != 7 || text[0] != '#') throw Failure{"colour '" + text + "' is not #RRGGBB", 2};
+  char* end = nullptr;
+  const unsigned long v = std::strtoul(text.c_str() + 1, &end, 16);
+  if (*end) throw Failure{"colour '" + text + "' is not #RRGGBB", 2};
+  return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+}
+
+std::pair<int, int> ParsePair(const std::string& text, char sep, const char* what) {
+  const size_t at = text.find(sep);
+  char* end = nullptr;
+  if (at == std::string::npos) throw Failure{std::string(what) + " '" + text + "' is not W" + sep + "H", 2};
+  const long a = std::strtol(text.c_str(), &end, 10);
+  if (end != text.c_str() + at) throw Failure{std::string(what) + " '" + text + "' is not W" + sep + "H", 2};
+  const long b = std::strtol(text.c_str() + at + 1, &end, 10);
+  if (*end || a < -1000000000L || a > 1000000000L || b < -1000000000L || b > 1000000000L) {
+    throw Failure{std::string(what) + " '" + text + "' is not W" + sep + "H", 2};
+  }
+  return {static_cast<int>(a), static_cast<int>(b)};
+}
+
+void AddDeviceOptions(CLI::App* sub, DeviceOptions& o) {
+  sub->add_option_function<std::string>(
+      "--canvas", [&o](const std::string& v) { std::tie(o.width, o.height) = ParsePair(v, 'x', "--canvas"); },
+      "canvas size in pixels, WxH (default 800x600)");
+  sub->add_option("--dpi", o.dpi, "pixels per inch of the simulated screen (default 96)");
+  sub->add_option("--bpp", o.bpp, "bits per pixel: 32, 24, 16, 15 or 8 (default 32)");
+  sub->add_option("--paper", o.paper, "colour of the canvas, #RRGGBB (default #FFFFFF)");
+}
+
+Canvas::Canvas(const DeviceOptions& o) {
+  if (o.width < 1 || o.height < 1 || o.width > 16384 || o.height > 16384) {
+    throw Failure{"the canvas must be 1 to 16384 pixels wide and high", 2};
+  }
+  if (o.dpi < 10 || o.dpi > 4800) throw Failure{"--dpi must be between 10 and 4800", 2};
+  KyGetDisplaySettings(&m_saved);
+  KyDisplaySettings s = m_saved;
+  s.nHorzRes = o.width;
+  s.nVertRes = o.height;
+  // The physical size follows from the resolution.
+  s.nHorzSize = std::max(1, static_cast<int>(std::lround(o.width * 25.4 / o.dpi)));
+  s.nVertSize = std::max(1, static_cast<int>(std::lround(o.height * 25.4 / o.dpi)));
+  s.nBitsPixel = o.bpp;
+  s.nLogPixels = o.dpi;
+  if (!KySetDisplaySettings(&s)) throw Failure{"--bpp must be 32, 24, 16, 15 or 8", 2};
+  CDC* base = nullptr;
+  if (o.printer) {
+    if (!m_printer.Attach(KyCreatePrinterDC())) throw Failure{"the printer device cannot be made"};
+    base = &m_printer;
+  }
+  // The canvas is made compatible with the device itself: a fresh memory DC
+  // holds a monochrome bitmap, and a bitmap compatible with it would be too.
+  HDC screen = base ? nullptr : ::GetDC(nullptr);
+  HBITMAP canvas = ::CreateCompatibleBitmap(base ? base->GetSafeHdc() : screen, o.width, o.height);
+  if (screen) ::ReleaseDC(nullptr, screen);
+  if (!m_dc.CreateCompatibleDC(base) || !canvas || !m_bitmap.Attach(canvas)) {
+    if (canvas && !m_bitmap.GetSafeHandle()) ::DeleteObject(canvas);
+    throw Failure{"the canvas cannot be made (out of memory?)"};
+  }
+  m_old = m_dc.SelectObject(&m_bitmap);
+  m_dc.FillSolidRect(0, 0, o.width, o.height, ParseColour(o.paper));
+}
+
+Canvas::~Canvas() {
+  if (m_old) m_dc.SelectObject(m_old);
+  m_dc.DeleteDC();
+  m_printer.DeleteDC();
+  KySetDisplaySettings(&m_saved);
+}
+
+void Canvas::Save(const std::string& path) {
+  const bool bmp = path.size() > 4 && (path.compare(path.size() - 4, 4, ".bmp") == 0 ||
+                                       path.compare(path.size() - 4, 4, ".BMP") == 0);
+  if (m_old) m_dc.SelectObject(m_old);
+  BOOL ok;
+  if (bmp) {
+    std::string p = path;
+    ok = CKyToolkit::SaveBitmapFile(m_dc.GetSafeHdc(), m_bitmap, p.data(), nullptr);
+  } else {
+    ok = GdiSaveBitmapPng(m_bitmap, path.c_str());
+  }
+  m_old = m_dc.SelectObject(&m_bitmap);
+  if (!ok) throw Failure{"cannot write '" + path + "'"};
+}
+
+}  // namespace kyfsl

@@ -1,0 +1,49 @@
+// A simulated device for the drawing subcommands: a canvas bitmap in a
+// memory DC of the display (set to the asked size, resolution and depth) or
+// of the printer.
+#pragma once
+
+#include <string>
+#include <tuple>
+#include <utility>
+
+#include "afxdc.h"
+#include "kyfsl.h"
+
+namespace kyfsl {
+
+struct DeviceOptions {
+  int width = 800;
+  int height = 600;
+  int dpi = 96;
+  int bpp = 32;
+  bool printer = false;
+  std::string paper = "#FFFFFF";
+};
+
+class Canvas {
+ public:
+  // Throws Failure when the device cannot be made.
+  explicit Canvas(const DeviceOptions& o);
+  ~Canvas();
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+  CDC& DC() { return m_dc; }
+  // Writes the canvas as .png or .bmp (by the extension); throws Failure.
+  void Save(const std::string& path);
+
+ private:
+  KyDisplaySettings m_saved{};
+  CDC m_printer;
+  CDC m_dc;
+  CBitmap m_bitmap;
+  CBitmap* m_old = nullptr;
+};
+
+// "#RRGGBB" as a COLORREF; throws Failure for anything else.
+COLORREF ParseColour(const std::string& text);
+void AddDeviceOptions(CLI::App* sub, DeviceOptions& o);
+// "12x34" (sep 'x') or "1,2" (sep ','); throws Failure.
+std::pair<int, int> ParsePair(const std::string& text, char sep, const char* what);
+
+}  // namespace kyfsl
