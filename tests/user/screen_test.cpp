@@ -1,0 +1,74 @@
+// The screen: composition of windows into the desktop's pixels, screenshots,
+// and the live SDL window (skipped without an X display).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "dialog_harness.h"
+#include "sdlscreen.h"
+
+namespace {
+
+LRESULT CALLBACK RedProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_PAINT) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(h, &ps);
+    HBRUSH br = CreateSolidBrush(RGB(255, 0, 0));
+    RECT r{0, 0, 10, 10};
+    FillRect(dc, &r, br);
+    DeleteObject(br);
+    EndPaint(h, &ps);
+    return 0;
+  }
+  return DefWindowProc(h, m, w, l);
+}
+
+TEST(Screen, WindowsAreComposedIntoTheDesktopsPixels) {
+  DialogHarness h;
+  WNDCLASS wc{};
+  wc.lpfnWndProc = RedProc;
+  wc.lpszClassName = "KyRedWnd";
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  RegisterClass(&wc);
+  HWND top = CreateWindowEx(0, "KyRedWnd", "", WS_POPUP | WS_VISIBLE, 40, 30, 50, 50, nullptr, nullptr, nullptr, nullptr);
+  HWND child = CreateWindowEx(0, "KyRedWnd", "", WS_CHILD | WS_VISIBLE, 20, 20, 20, 20, top, nullptr, nullptr, nullptr);
+  h.Pump();
+  std::vector<DWORD> px = DialogHarness::Capture(RECT{40, 30, 90, 80});
+  auto at = [&](int x, int y) { return px[static_cast<size_t>(y) * 50 + x]; };
+  EXPECT_EQ(at(0, 0), 0xFF0000u);   // the top window's red corner
+  EXPECT_EQ(at(20, 20), 0xFF0000u);  // the child's, over its parent
+  COLORREF w = GetSysColor(COLOR_WINDOW);
+  DWORD white = (GetRValue(w) << 16) | (GetGValue(w) << 8) | GetBValue(w);
+  EXPECT_EQ(at(15, 15), white);
+  EXPECT_EQ(at(35, 35), white);  // the child's background
+  // Hiding the child shows its parent again.
+  ShowWindow(child, SW_HIDE);
+  h.Pump();
+  px = DialogHarness::Capture(RECT{40, 30, 90, 80});
+  EXPECT_EQ(at(20, 20), white);
+  // A screenshot holds the same pixels.
+  std::string path = testing::TempDir() + "screen_test.png";
+  ASSERT_TRUE(DialogHarness::Screenshot(path));
+  EXPECT_EQ(DialogHarness::DiffPixels(path), 0);
+  DestroyWindow(top);
+  h.Pump();
+  EXPECT_GT(DialogHarness::DiffPixels(path), 0);
+}
+
+TEST(Screen, LiveWindowShowsTheSamePixels) {
+  if (!getenv("DISPLAY")) GTEST_SKIP() << "no X display";
+  DialogHarness h;
+  KySdlWindow* w = KySdlWindow::Open(KyScreen::Get(), "screen_test");
+  ASSERT_NE(w, nullptr);
+  HWND top = CreateWindowEx(0, "Button", "Live", WS_POPUP | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 100, 30, nullptr,
+                            nullptr, nullptr, nullptr);
+  h.Pump();
+  EXPECT_TRUE(w->IsOpen());
+  EXPECT_EQ(KyScreen::Get().Presenter(), w);
+  DestroyWindow(top);
+  delete w;
+  EXPECT_EQ(KyScreen::Get().Presenter(), nullptr);
+}
+
+}  // namespace
