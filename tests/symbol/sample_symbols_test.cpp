@@ -18,7 +18,7 @@ TEST(KySampleSymbols, HoldsTheSixSamplesInIdOrder) {
       {kySampleStar, "star", 1, CKySymStroke::typeFilledPolygon},
       {kySampleTree, "tree", 2, CKySymStroke::typeRectangle},
       {kySampleReedTuft, "reed tuft", 5, CKySymStroke::typePolyline},
-      {kySampleRock, "rock", 2, CKySymStroke::typeFilledPolygon},
+      {kySampleRock, "rock", 2, CKySymStroke::typePolygon},
   };
   const CKySymLib lib = KySampleSymbols();
   ASSERT_EQ(6, lib.GetSymbolCount());

@@ -65,6 +65,38 @@ TEST(CKyStrokePainter, RectanglesAndEllipsesBecomePolygonsThatTurn) {
   EXPECT_TRUE(upright.Vertices(CKySymStroke()).empty());
 }
 
+TEST(CKyStrokePainter, UprightEllipsesAndCirclesGoToThePlatformsEllipse) {
+  kytest::SymbolCanvas c(4, 4, 32);
+  CKySymStroke ell, circle, rect;
+  ASSERT_TRUE(ell.MakeStroke_Ellipse({-0.5, -0.25}, {0.5, 0.25}, 0, FALSE, 0, 0, FALSE, FALSE, 0));
+  ASSERT_TRUE(circle.MakeStroke_FilledEllipse({0.0, 0.0}, {0.5, 0.5}, 0, FALSE, 0));
+  ASSERT_TRUE(rect.MakeStroke_Rectangle({-0.5, -0.25}, {0.5, 0.25}, 0, FALSE, 0, 0, FALSE, FALSE, 0));
+  const struct {
+    const char* name;
+    const CKySymStroke* stroke;
+    int angle;
+    BOOL upright;
+    RECT box;  // anchor (50, 50), 40 pixels per size
+  } cases[] = {
+      {"upright ellipse", &ell, 0, TRUE, {30, 40, 71, 61}},
+      {"ellipse on its side", &ell, 900, TRUE, {40, 30, 61, 71}},
+      {"ellipse upside down", &ell, 1800, TRUE, {30, 40, 71, 61}},
+      {"ellipse at an eighth", &ell, 450, FALSE, {}},
+      {"circle at an eighth", &circle, 450, TRUE, {54, 40, 75, 61}},  // centre (0.25, 0.25) turned to (64.1, 50)
+      {"rectangle", &rect, 0, FALSE, {}},
+  };
+  for (const auto& t : cases) {
+    const CKyStrokePainter p(c.dc(), CKySymbolPlacement(50, 50, 40, 40, t.angle), 0, 1);
+    RECT box{};
+    EXPECT_EQ(t.upright, p.UprightEllipseBox(*t.stroke, &box)) << t.name;
+    if (!t.upright) continue;
+    EXPECT_EQ(t.box.left, box.left) << t.name;
+    EXPECT_EQ(t.box.top, box.top) << t.name;
+    EXPECT_EQ(t.box.right, box.right) << t.name;
+    EXPECT_EQ(t.box.bottom, box.bottom) << t.name;
+  }
+}
+
 TEST(CKyStrokePainter, PenWidthInPixelsWithTheThinnestLine) {
   kytest::SymbolCanvas c(4, 4, 32);
   const struct {

@@ -7,7 +7,10 @@
 //   12 "star"       one filled five-pointed polygon (type 10)
 //   13 "tree"       a filled rectangle trunk under a filled ellipse crown
 //   14 "reed tuft"  five polylines fanning out from the base
-//   15 "rock"       a filled polygon and a polyline crack
+//   15 "rock"       an outlined polygon and a polyline crack
+//
+// Outlined strokes draw with a pen of 0.06 symbol sizes: about a pixel and
+// a half at the 6 mm a symbol pattern tile gives its symbols on a screen.
 #pragma once
 
 #include "KySymLib.h"

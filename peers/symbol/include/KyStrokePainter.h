@@ -5,8 +5,18 @@
 // Every stroke becomes a polyline or a polygon of device pixels, so that a
 // turned rectangle or ellipse turns with the rest: a rectangle is its four
 // corners, an ellipse a polygon with enough vertices that no edge strays a
-// quarter of a pixel from the curve. Pens and brushes are made per stroke
-// and deselected and deleted before Paint returns.
+// quarter of a pixel from the curve. An ellipse whose axes lie along the
+// device's (a circle, or any ellipse turned by quarter turns) is drawn by
+// the platform's Ellipse instead, whose pixels are rounder when small; a dot
+// of a few pixels is the common case.
+//
+// Pixels. A vertex at device x lies on the left edge of pixel x, so a shape
+// filled without a pen from x0 to x1 covers pixels x0 .. x1 - 1, and a
+// one-pixel outline also takes the pixels on its right and bottom edges.
+// Both the polygons and the ellipse boxes keep to this.
+//
+// Pens and brushes are made per stroke and deselected and deleted before
+// Paint returns.
 #pragma once
 
 #include <vector>
@@ -30,6 +40,11 @@ class CKyStrokePainter {
   // the opposite corner, back across x), the vertices of an ellipse starting
   // at the end of its x radius. Empty for an empty stroke.
   std::vector<POINT> Vertices(const CKySymStroke& s) const;
+  // The box for the platform's Ellipse when the stroke is an ellipse with
+  // its axes along the device's: TRUE and *pBox set, else FALSE. The box is
+  // one pixel wider and taller than the ellipse's extent on the device, as
+  // the platform's box rule needs for the pixels described above.
+  BOOL UprightEllipseBox(const CKySymStroke& s, RECT* pBox) const;
   // The pen width in device pixels for CreatePen: 0 for the one-pixel line.
   int PenWidth(const CKySymStroke& s) const;
   // How many vertices an ellipse of the given largest radius in pixels gets:

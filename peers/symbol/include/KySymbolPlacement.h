@@ -59,7 +59,16 @@ class CKySymbolPlacement {
   // The device pixel of a symbol point: Map rounded half up on both axes,
   // the rounding the platform gives logical points.
   POINT MapToPixel(const CPoint2D& p) const;
+  // A device coordinate rounded as MapToPixel rounds it, kept within
+  // +-kMaxDevice (NaN gives 0).
+  static LONG ToPixel(double v);
 
+  // Whether the angle is a whole number of quarter turns, so that the
+  // symbol's axes lie along the device's.
+  BOOL IsQuarterTurn() const { return m_cos == 0.0 || m_sin == 0.0; }
+  // Whether the symbol's x axis lies along the device's y (a quarter turn
+  // one way or the other).
+  BOOL SwapsAxes() const { return m_cos == 0.0; }
   double GetScaleX() const { return m_sx; }
   double GetScaleY() const { return m_sy; }
   // The pixels of one symbol size for a length without direction (a pen

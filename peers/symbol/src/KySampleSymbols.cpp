@@ -21,6 +21,11 @@ class SymbolBuilder {
     VERIFY(s->MakeStroke_Polyline(v.data(), static_cast<int>(v.size()), kLine, 0, FALSE, 0));
     m_sym->AddStroke(s);
   }
+  void Outline(const std::vector<CPoint2D>& v) {
+    auto* s = new CKySymStroke;
+    VERIFY(s->MakeStroke_Polygon(v.data(), static_cast<int>(v.size()), kLine, FALSE, 0, 0, FALSE, FALSE, 0));
+    m_sym->AddStroke(s);
+  }
   void FilledPolygon(const std::vector<CPoint2D>& v) {
     auto* s = new CKySymStroke;
     VERIFY(s->MakeStroke_FilledPolygon(v.data(), static_cast<int>(v.size()), 0, FALSE, 0));
@@ -86,8 +91,10 @@ CKySymLib KySampleSymbols() {
   reed.AddTo(lib);
 
   SymbolBuilder rock(kySampleRock, "rock");
-  rock.FilledPolygon({{-0.45, 0.3}, {-0.35, -0.1}, {-0.1, -0.3}, {0.2, -0.25}, {0.45, 0.05}, {0.4, 0.3}});
-  rock.Polyline({{-0.05, -0.28}, {0.0, -0.05}, {0.1, 0.1}});
+  // Outlined, so that the crack shows: a line over a fill of the same
+  // colour would vanish.
+  rock.Outline({{-0.45, 0.3}, {-0.35, -0.1}, {-0.1, -0.3}, {0.2, -0.25}, {0.45, 0.05}, {0.4, 0.3}});
+  rock.Polyline({{-0.1, -0.3}, {0.0, -0.02}, {0.12, 0.14}});
   rock.AddTo(lib);
 
   return lib;

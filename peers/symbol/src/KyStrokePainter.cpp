@@ -98,6 +98,23 @@ std::vector<POINT> CKyStrokePainter::Vertices(const CKySymStroke& s) const {
   return v;
 }
 
+BOOL CKyStrokePainter::UprightEllipseBox(const CKySymStroke& s, RECT* pBox) const {
+  const BYTE t = s.GetStrokeType();
+  if (t != CKySymStroke::typeEllipse && t != CKySymStroke::typeFilledEllipse) return FALSE;
+  const CPoint2D a = s.GetPoint(0), b = s.GetPoint(1);
+  double rx = std::fabs(b.x - a.x) / 2.0, ry = std::fabs(b.y - a.y) / 2.0;
+  // A circle is the same circle at every angle.
+  if (!m_place.IsQuarterTurn() && rx != ry) return FALSE;
+  double cx, cy;
+  m_place.Map(CPoint2D((a.x + b.x) / 2.0, (a.y + b.y) / 2.0), &cx, &cy);
+  if (m_place.SwapsAxes()) std::swap(rx, ry);
+  rx *= m_place.GetScaleX();
+  ry *= m_place.GetScaleY();
+  *pBox = RECT{CKySymbolPlacement::ToPixel(cx - rx), CKySymbolPlacement::ToPixel(cy - ry),
+               CKySymbolPlacement::ToPixel(cx + rx) + 1, CKySymbolPlacement::ToPixel(cy + ry) + 1};
+  return TRUE;
+}
+
 int CKyStrokePainter::PenWidth(const CKySymStroke& s) const {
   const double px = s.GetPenWidth() * m_place.GetLengthScale();
   // The placement keeps every length far inside int.
@@ -110,8 +127,10 @@ BOOL CKyStrokePainter::Paint(const CKySymStroke& s) const {
   const BOOL pen = HasPen(s);
   const BOOL fill = s.IsFilled();
   if (!pen && !fill) return TRUE;
-  const std::vector<POINT> v = Vertices(s);
-  if (v.empty()) return TRUE;
+  RECT box;
+  const BOOL upright = UprightEllipseBox(s, &box);
+  const std::vector<POINT> v = upright ? std::vector<POINT>() : Vertices(s);
+  if (!upright && v.empty()) return TRUE;
 
   CPen penObj;
   CBrush brushObj;
@@ -126,6 +145,7 @@ BOOL CKyStrokePainter::Paint(const CKySymStroke& s) const {
   const CSelection selPen(m_pDC, pen ? penObj.GetSafeHandle() : ::GetStockObject(NULL_PEN));
   const CSelection selBrush(m_pDC, fill ? brushObj.GetSafeHandle() : ::GetStockObject(NULL_BRUSH));
   if (!selPen.IsSelected() || !selBrush.IsSelected()) return FALSE;
+  if (upright) return m_pDC->Ellipse(box.left, box.top, box.right, box.bottom);
   const int n = static_cast<int>(v.size());
   if (s.GetStrokeType() == CKySymStroke::typePolyline) return m_pDC->Polyline(v.data(), n);
   return m_pDC->Polygon(v.data(), n);

@@ -121,17 +121,18 @@ void CKySymbolPlacement::Map(const CPoint2D& p, double* pX, double* pY) const {
   *pY = m_ay + m_sy * (-p.x * m_sin + p.y * m_cos);
 }
 
+LONG CKySymbolPlacement::ToPixel(double v) {
+  // The placement's checks keep points far inside int; the clamp only keeps
+  // the conversion defined whatever happens.
+  const double r = std::floor(v + 0.5);
+  if (std::isnan(r)) return 0;
+  return static_cast<LONG>(std::clamp(r, -kMaxDevice, kMaxDevice));
+}
+
 POINT CKySymbolPlacement::MapToPixel(const CPoint2D& p) const {
   double x, y;
   Map(p, &x, &y);
-  // The placement's checks keep points far inside int; the clamp only keeps
-  // the conversion defined whatever happens.
-  auto pixel = [](double v) {
-    const double r = std::floor(v + 0.5);
-    if (std::isnan(r)) return LONG{0};
-    return static_cast<LONG>(std::clamp(r, -kMaxDevice, kMaxDevice));
-  };
-  return POINT{pixel(x), pixel(y)};
+  return POINT{ToPixel(x), ToPixel(y)};
 }
 
 double CKySymbolPlacement::GetLengthScale() const { return std::sqrt(m_sx * m_sy); }
