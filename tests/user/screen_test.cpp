@@ -72,3 +72,22 @@ TEST(Screen, LiveWindowShowsTheSamePixels) {
 }
 
 }  // namespace
+
+namespace {
+TEST(Screen, GetDCOfAWindowDrawsIntoThatWindow) {
+  DialogHarness h;
+  HWND top = CreateWindowEx(0, "Static", "", WS_POPUP | WS_VISIBLE, 200, 100, 40, 40, nullptr, nullptr, nullptr, nullptr);
+  h.Pump();
+  HDC dc = GetDC(top);
+  ASSERT_NE(dc, nullptr);
+  HBRUSH br = CreateSolidBrush(RGB(0, 0, 255));
+  RECT r{0, 0, 5, 5};
+  FillRect(dc, &r, br);
+  DeleteObject(br);
+  EXPECT_EQ(ReleaseDC(top, dc), 1);
+  std::vector<DWORD> px = DialogHarness::Capture(RECT{200, 100, 206, 106});
+  EXPECT_EQ(px[0], 0x0000FFu);
+  EXPECT_NE(px[5 * 6 + 5], 0x0000FFu);
+  DestroyWindow(top);
+}
+}  // namespace

@@ -174,8 +174,7 @@ int main(int argc, char** argv) {
     static Ctx ctx{png};
     SetTimer(nullptr, 0, static_cast<UINT>(after), [](HWND, UINT, UINT_PTR, DWORD) {
       if (ctx.png) KyScreen::Get().SavePng(ctx.png);
-      if (CWnd* w = CWnd::GetActiveWindow()) ::EndDialog(w->m_hWnd, IDCANCEL);
-      PostQuitMessage(0);
+      if (CWnd* w = CWnd::GetActiveWindow()) w->PostMessage(WM_COMMAND, IDCANCEL);
     });
   }
   INT_PTR r = dlg.DoModal();

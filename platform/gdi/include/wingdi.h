@@ -421,6 +421,11 @@ HDC KyCreatePrinterDC();
 
 HDC GetDC(HWND hWnd);  // hWnd NULL: the whole display
 int ReleaseDC(HWND hWnd, HDC hDC);
+// The window system serves GetDC and ReleaseDC of a window (hWnd not NULL)
+// through these; until it sets them every window gets a DC of the display.
+typedef HDC (*KYWINDOWGETDC)(HWND hWnd);
+typedef int (*KYWINDOWRELEASEDC)(HWND hWnd, HDC hDC);
+void KySetWindowDCProcs(KYWINDOWGETDC pfnGet, KYWINDOWRELEASEDC pfnRelease);
 HDC CreateCompatibleDC(HDC hdc);  // hdc NULL: compatible with the display
 BOOL DeleteDC(HDC hdc);
 int GetDeviceCaps(HDC hdc, int index);  // 0 for a bad handle or index

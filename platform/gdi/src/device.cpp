@@ -125,9 +125,18 @@ HDC KyCreatePrinterDC() {
   return NewDC(d, std::move(frame), false);
 }
 
+namespace {
+KYWINDOWGETDC g_windowGetDC = nullptr;
+KYWINDOWRELEASEDC g_windowReleaseDC = nullptr;
+}  // namespace
+
+void KySetWindowDCProcs(KYWINDOWGETDC pfnGet, KYWINDOWRELEASEDC pfnRelease) {
+  g_windowGetDC = pfnGet;
+  g_windowReleaseDC = pfnRelease;
+}
+
 HDC GetDC(HWND hWnd) {
-  // FIXME: windows of the window system are not known here; every window
-  // gets a DC of the whole display.
+  if (hWnd && g_windowGetDC) return g_windowGetDC(hWnd);
   DisplayState& ds = Display();
   if (!ds.frame) {
     auto f = std::make_shared<Surface>();
@@ -138,6 +147,7 @@ HDC GetDC(HWND hWnd) {
 }
 
 int ReleaseDC(HWND hWnd, HDC hDC) {
+  if (hWnd && g_windowReleaseDC && g_windowReleaseDC(hWnd, hDC)) return 1;
   DC* dc = LookupDC(hDC);
   if (!dc || dc->memory) return 0;
   FreeObject(hDC);

@@ -1151,7 +1151,8 @@ BOOL EndPaint(HWND hWnd, const PAINTSTRUCT* lpPaint);
 // A DC on the whole window, frame included; release it with ReleaseDC.
 HDC GetWindowDC(HWND hWnd);
 // GetDC and ReleaseDC of a window are the GDI's calls; the window system
-// serves them for a non-NULL window (see KyUserWindowDC in the source).
+// serves them for a non-NULL window (KySetWindowDCProcs): GetDC gives the
+// same DC as KyUserGetDC(hWnd, TRUE).
 HDC GetDCEx(HWND hWnd, HRGN hrgnClip, DWORD flags);
 // The window system's DCs on a window: its client area (bClient) or the
 // whole window, drawing into the window's own bitmap. NULL for a dead window.

@@ -265,6 +265,13 @@ int KyUserReleaseDC(HWND hWnd, HDC hDC) {
 
 HDC GetWindowDC(HWND hWnd) { return KyUserGetDC(hWnd, FALSE); }
 
+namespace {
+HDC ClientDCOf(HWND hWnd) { return KyUserGetDC(hWnd, TRUE); }
+// GetDC and ReleaseDC of a window, the GDI's calls, come here from the
+// moment the window system is loaded.
+__attribute__((constructor)) void JoinGdi() { KySetWindowDCProcs(&ClientDCOf, &KyUserReleaseDC); }
+}  // namespace
+
 HDC GetDCEx(HWND hWnd, HRGN hrgnClip, DWORD flags) {
   HDC hdc = KyUserGetDC(hWnd, TRUE);
   if (hdc && hrgnClip) SelectClipRgn(hdc, hrgnClip);
