@@ -424,7 +424,6 @@ LRESULT CALLBACK ListBoxProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NCCREATE:
       s->wantV = (w->style & WS_VSCROLL) != 0;
       s->wantH = (w->style & WS_HSCROLL) != 0;
-      if (OwnerDraw(w) && !(w->style & LBS_HASSTRINGS) && (w->style & LBS_SORT) && false) w->style &= ~LBS_SORT;
       {
         LRESULT r = DefWindowProcA(h, msg, wp, lp);
         // Bars show only when the items need them.
