@@ -131,3 +131,19 @@ TEST_F(ListBoxTest, MultiColumnListsFillColumnsAndScrollSideways) {
 }
 
 }  // namespace
+
+namespace {
+TEST_F(ListBoxTest, AListDestroyedInItsOwnNotificationDoesNoHarm) {
+  HWND l = Make("ListBox", "", LBS_NOTIFY, 10, 10, 120, 100, 26);
+  for (const char* s : {"a", "b"}) Add(l, s);
+  onCommand = [](UINT, UINT code, HWND from) {
+    if (code == LBN_SELCHANGE) DestroyWindow(from);
+  };
+  h.DoubleClick(DialogHarness::At(l, 10, 5));
+  h.Key(VK_DOWN);
+  h.Pump();
+  EXPECT_FALSE(IsWindow(l));
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_EQ(Codes(26).back(), (Notice{26, LBN_SELCHANGE}));
+}
+}  // namespace
