@@ -146,7 +146,16 @@ BOOL CKyStrokePainter::Paint(const CKySymStroke& s) const {
   const CSelection selBrush(m_pDC, fill ? brushObj.GetSafeHandle() : ::GetStockObject(NULL_BRUSH));
   if (!selPen.IsSelected() || !selBrush.IsSelected()) return FALSE;
   if (upright) return m_pDC->Ellipse(box.left, box.top, box.right, box.bottom);
+  if (s.GetStrokeType() == CKySymStroke::typePolyline) {
+    std::vector<POINT> line = v;
+    // A one-pixel line leaves out its last point; a step on to any
+    // neighbour draws just that pixel, so a line from -0.5 to 0.5 covers
+    // both ends alike. A line that closes on its start has drawn it already.
+    const POINT last = line.back();
+    if (PenWidth(s) == 0 && (last.x != line.front().x || last.y != line.front().y))
+      line.push_back(POINT{last.x + 1, last.y});
+    return m_pDC->Polyline(line.data(), static_cast<int>(line.size()));
+  }
   const int n = static_cast<int>(v.size());
-  if (s.GetStrokeType() == CKySymStroke::typePolyline) return m_pDC->Polyline(v.data(), n);
   return m_pDC->Polygon(v.data(), n);
 }
