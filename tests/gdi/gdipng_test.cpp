@@ -59,6 +59,30 @@ TEST(GdiPng, BitmapsOfEveryDepthSaveTheirColours) {
   }
 }
 
+TEST(GdiPng, DisplayDCSavesItsFrame) {
+  KyDisplaySettings saved, small;
+  KyGetDisplaySettings(&saved);
+  small = saved;
+  small.nHorzRes = 64;
+  small.nVertRes = 32;
+  ASSERT_TRUE(KySetDisplaySettings(&small));
+  HDC screen = GetDC(nullptr);
+  const int w = GetDeviceCaps(screen, HORZRES), h = GetDeviceCaps(screen, VERTRES);
+  PatBlt(screen, 0, 0, 2, 1, BLACKNESS);
+  const std::string path = TempPath("screen.png");
+  ASSERT_TRUE(GdiSaveDCPng(screen, path.c_str()));
+  ReleaseDC(nullptr, screen);
+  int pw = 0, ph = 0;
+  std::vector<DWORD> got;
+  ASSERT_TRUE(GdiReadPngPixels(path.c_str(), &pw, &ph, &got));
+  EXPECT_EQ(pw, w);
+  EXPECT_EQ(ph, h);
+  EXPECT_EQ(got[0], 0u);
+  EXPECT_EQ(got[1], 0u);
+  std::remove(path.c_str());
+  KySetDisplaySettings(&saved);
+}
+
 TEST(GdiPng, FailuresAreReported) {
   const DWORD px[1] = {0};
   EXPECT_FALSE(GdiWritePngPixels("/nonexistent-dir/x.png", 1, 1, px));

@@ -2,6 +2,7 @@
 // of any format is saved as the colours it shows.
 #include <cstring>
 
+#include "dc.h"
 #include "gdipng.h"
 
 BOOL GdiGetBitmapPixels(HBITMAP hbm, int* width, int* height, std::vector<DWORD>* pixels) {
@@ -46,10 +47,21 @@ BOOL GdiSaveBitmapPng(HBITMAP hbm, const char* path) {
 }
 
 BOOL GdiSaveDCPng(HDC hdc, const char* path) {
-  HGDIOBJ bmp = hdc ? GetCurrentObject(hdc, OBJ_BITMAP) : nullptr;
-  if (!bmp) {
+  // Through the DC's own target, so that display and printer DCs (whose
+  // pixels are not a selected bitmap) save too.
+  kygdi::DC* dc = kygdi::LookupDC(hdc);
+  if (!dc) return FALSE;
+  const kygdi::Surface& s = dc->Target();
+  if (s.width <= 0 || s.height <= 0 || !s.funcs) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
-  return GdiSaveBitmapPng(static_cast<HBITMAP>(bmp), path);
+  std::vector<DWORD> px(static_cast<size_t>(s.width) * static_cast<size_t>(s.height));
+  for (int y = 0; y < s.height; ++y)
+    for (int x = 0; x < s.width; ++x) {
+      const COLORREF c = s.PixelToColour(s.funcs->get_pixel(s, x, y));
+      px[static_cast<size_t>(y) * s.width + x] = static_cast<DWORD>(GetRValue(c)) << 16 |
+                                                 static_cast<DWORD>(GetGValue(c)) << 8 | GetBValue(c);
+    }
+  return GdiWritePngPixels(path, s.width, s.height, px.data());
 }

@@ -14,7 +14,8 @@
 // handle (ERROR_INVALID_HANDLE) or a file that cannot be written
 // (ERROR_PATH_NOT_FOUND, ERROR_WRITE_FAULT).
 BOOL GdiSaveBitmapPng(HBITMAP hbm, const char* path);
-// Writes the bitmap selected into the DC. FALSE as GdiSaveBitmapPng.
+// Writes what the DC draws on: its selected bitmap, or the pixels of a
+// display or printer DC. FALSE as GdiSaveBitmapPng.
 BOOL GdiSaveDCPng(HDC hdc, const char* path);
 
 // Reads the pixels of a bitmap as GdiSaveBitmapPng writes them. FALSE for a
