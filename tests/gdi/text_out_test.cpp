@@ -291,6 +291,36 @@ TEST_F(TextOutTest, CodePageDecidesTheCharacters) {
   EXPECT_NE(latin.cx, cjk.cx);
 }
 
+TEST_F(TextOutTest, ChineseFaceNamesMapToTheCjkFace) {
+  AfxSetCodePage(936);
+  // "SimSun" in its own GBK bytes, and the same face asked for by charset.
+  HFONT byName = CreateFontA(-14, 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "\xcb\xce\xcc\xe5");
+  HFONT byCharset = CreateFontA(-14, 0, 0, 0, 0, 0, 0, 0, GB2312_CHARSET, 0, 0, 0, 0, "");
+  HFONT latin = CreateFontA(-14, 0, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
+  struct Face {
+    TEXTMETRICA tm{};
+    LONG x = 0;  // the advance of a Latin letter
+  };
+  auto measure = [&](HFONT f) {
+    HGDIOBJ prev = SelectObject(canvas_.dc(), f);
+    Face face;
+    GetTextMetricsA(canvas_.dc(), &face.tm);
+    face.x = Extent("x").cx;
+    SelectObject(canvas_.dc(), prev);
+    return face;
+  };
+  const Face a = measure(byName), b = measure(byCharset), c = measure(latin);
+  EXPECT_EQ(a.tm.tmCharSet, GB2312_CHARSET);  // the default charset of code page 936
+  EXPECT_EQ(a.tm.tmHeight, b.tm.tmHeight);
+  EXPECT_EQ(a.tm.tmAveCharWidth, b.tm.tmAveCharWidth);
+  EXPECT_EQ(a.x, b.x);
+  // The CJK face is not the Latin one: its metrics differ.
+  EXPECT_TRUE(a.tm.tmHeight != c.tm.tmHeight || a.tm.tmAveCharWidth != c.tm.tmAveCharWidth || a.x != c.x);
+  DeleteObject(byName);
+  DeleteObject(byCharset);
+  DeleteObject(latin);
+}
+
 TEST_F(TextOutTest, ScaledMappingMeasuresInLogicalUnits) {
   // 40 tenths of a millimetre at 96 dots per inch is a 15-pixel em: the
   // same pixels as a 15-pixel font in MM_TEXT, measured in logical units.
