@@ -82,6 +82,23 @@ check "merge" "$kyfsl" merge "$work/r.bru" "$work/c.bru" -o "$work/m.bru"
 check "info merged" "$kyfsl" info "$work/m.bru" --json
 expect "merged styles" "$(json "$work/out" "['styles']")" 92
 
+# Drawing: a style on a simulated screen and printer, the gallery, export.
+check "render" "$kyfsl" render --default --style 30 --canvas 120x80 --bpp 16 --fore '#FF0000' --rect 10,10,110,70 -o "$work/r.png"
+expect "render wrote a png" "$(head -c 4 "$work/r.png" | od -An -c | tr -d ' ')" '211PNG'
+check "render polygon, transparent, 50%" "$kyfsl" render --default --style 68 --transparent --rate 50 --polygon "10,10 100,20 50,70" --canvas 120x80 -o "$work/p.bmp"
+expect "render wrote a bmp" "$(head -c 2 "$work/p.bmp")" BM
+check "render print" "$kyfsl" render --default --style 20 --print --canvas 300x200 -o "$work/print.png"
+check "render gradient" "$kyfsl" render --gradient radial --hoffset 20 --canvas 100x100 -o "$work/g.png"
+check "render built-in hatch" "$kyfsl" render --style 4 --canvas 50x50 -o "$work/h.png"
+refuse "render unknown style" "$kyfsl" render --default --style 5000 -o "$work/x.png"
+refuse "render bad colour" "$kyfsl" render --default --fore red -o "$work/x.png"
+refuse "render bad depth" "$kyfsl" render --default --bpp 7 -o "$work/x.png"
+refuse "render bad polygon" "$kyfsl" render --default --polygon "1,2 3" -o "$work/x.png"
+check "gallery" "$kyfsl" gallery --default --columns 10 -o "$work/gallery.png"
+check "export-bmp" "$kyfsl" export-bmp "$work/c.bru" 8 --fore '#0000FF' -o "$work/e.bmp"
+expect "export size" "$(stat -c %s "$work/e.bmp")" 94
+check "demo" "$kyfsl" demo -o "$work/demo.png"
+
 # Broken input: every command refuses it with a reason.
 refuse "missing file" "$kyfsl" info "$work/none.bru"
 : >"$work/empty.bru"
