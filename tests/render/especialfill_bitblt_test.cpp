@@ -182,3 +182,21 @@ TEST(EspecialFillBitbltMask, PairsThatDoNotMatchAreRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+// 24-bit rows of an odd width are padded to a word: 7 pixels take 22 bytes,
+// and the padding byte of each row must not be taken for a pixel.
+TEST(EspecialFillBitblt, PaddedRowsOf24Bits) {
+  FillDevice dev(7, 5, 24), ref(7, 5, 24);
+  EXPECT_EQ(dev.Info().bmWidthBytes, 22);
+  CBitmap black;
+  MakeSolidBitmap(dev.dc, black, 7, 5, RGB(0, 0, 0));
+  EXPECT_TRUE(CKyEspecialFill::TransparentBitblt(&dev.dc, &black, 0, 0, 7, 5, 30));
+  CRect all(0, 0, 7, 5);
+  EXPECT_TRUE(CKyEspecialFill::TransparentRectangle(&ref.dc, &all, RGB(0, 0, 0), FALSE, 30));
+  EXPECT_EQ(dev.Raw(), ref.Raw());
+  EXPECT_EQ(dev.PixelAt(6, 4), 0xB2B2B2u);  // 255 * 70 / 100 = 178
+}
+
+}  // namespace
