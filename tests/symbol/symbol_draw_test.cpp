@@ -310,6 +310,8 @@ TEST_P(SymbolDraw, TheDCComesBackAsItWasAndEveryObjectMadeIsGone) {
   dc->SetBrushOrg(3, 5);
   dc->MoveTo(7, 9);
   const CallerState before = CallerState::Of(dc);
+  const int callersLevel = dc->SaveDC();
+  ASSERT_NE(0, callersLevel);
 
   // Every kind of stroke, pen and brush.
   CKySymbol sym;
@@ -337,6 +339,8 @@ TEST_P(SymbolDraw, TheDCComesBackAsItWasAndEveryObjectMadeIsGone) {
   EXPECT_FALSE(sym.Draw(dc, param, FALSE));
   CallerState::Of(dc).ExpectSame(before, "after a refusal");
   EXPECT_EQ(0, probe.Alive()) << "pens and brushes made by Draw are deleted";
+  EXPECT_TRUE(dc->RestoreDC(callersLevel)) << "the caller's saved level is still there";
+  EXPECT_FALSE(dc->RestoreDC(callersLevel)) << "and Draw left none of its own";
   EXPECT_FALSE(c.Ink().Empty());
   dc->SelectStockObject(BLACK_PEN);
   dc->SelectStockObject(WHITE_BRUSH);
