@@ -15,6 +15,11 @@
 // one-pixel outline also takes the pixels on its right and bottom edges.
 // Both the polygons and the ellipse boxes keep to this.
 //
+// Pens: the stroke's width in symbol sizes times the placement's length
+// scale, rounded; below two pixels it is the one-pixel cosmetic line, which
+// keeps its dash style. A dashed pen wider than that draws solid, as the
+// platform's wide pens do. Brushes: style 0 solid, 1 .. 6 the hatches.
+//
 // Pens and brushes are made per stroke and deselected and deleted before
 // Paint returns.
 #pragma once

@@ -17,7 +17,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "KyErrorMsg.h"
 #include "KyStrokePainter.h"
 #include "afxdc.h"
 
