@@ -157,6 +157,7 @@ TEST(Dialog, RangeValidationReportsTheStandardMessageAndStops) {
   h.Then([&] {
     // The message box is up, in a loop of its own.
     boxText = h.MessageBoxText();
+    EXPECT_TRUE(DialogHarness::Screenshot(testing::TempDir() + "range_message.png"));
     h.Key(VK_RETURN);
   });
   h.Then([&] {
