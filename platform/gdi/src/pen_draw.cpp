@@ -45,10 +45,11 @@ class CosmeticStroker {
   }
 
   void Segment(POINT a, POINT b, bool last_point) {
-    int dx = b.x - a.x, dy = b.y - a.y;
-    int adx = std::abs(dx), ady = std::abs(dy);
+    // 64 bits: the ends may be two billion pixels apart either way.
+    int64_t dx = int64_t(b.x) - a.x, dy = int64_t(b.y) - a.y;
+    int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
     int sx = dx < 0 ? -1 : 1, sy = dy < 0 ? -1 : 1;
-    int n = std::max(adx, ady);
+    int64_t n = std::max(adx, ady);
     if (n == 0) {
       if (last_point) Plot(a.x, a.y);
       return;
@@ -80,11 +81,11 @@ class CosmeticStroker {
     for (int64_t i = lo; i <= hi; ++i) {
       int x, y;
       if (adx >= ady) {
-        x = a.x + sx * int(i);
-        y = a.y + sy * int((int64_t(2) * i * ady + adx - 1) / (int64_t(2) * adx));
+        x = int(a.x + sx * i);
+        y = int(a.y + sy * int64_t((__int128(2) * i * ady + adx - 1) / (2 * adx)));
       } else {
-        y = a.y + sy * int(i);
-        x = a.x + sx * int((int64_t(2) * i * adx + ady - 1) / (int64_t(2) * ady));
+        y = int(a.y + sy * i);
+        x = int(a.x + sx * int64_t((__int128(2) * i * adx + ady - 1) / (2 * ady)));
       }
       Plot(x, y);
     }
