@@ -93,7 +93,7 @@ TEST(AfxDC, RegionsThroughTheWrapper) {
   EXPECT_TRUE(c.PtInRegion(1, 0));
   CRect box;
   c.GetRgnBox(&box);
-  EXPECT_EQ(box, CRect(0, 0, 3, 3));
+  EXPECT_EQ(box, CRect(0, 0, 4, 4));
   EXPECT_EQ(c.OffsetRgn(CPoint(1, 1)), COMPLEXREGION);
   EXPECT_TRUE(c.PtInRegion(2, 1));
 }

@@ -163,8 +163,8 @@ TEST(StretchBlt, EnlargesByRepeatingPixels) {
     TestCanvas dst(4, 2, bpp, RGB(0, 0, 0));
     StretchBlt(dst.dc(), 0, 0, 4, 2, src.dc(), 0, 0, 2, 1, SRCCOPY);
     EXPECT_EQ(dst.Picture(RGB(255, 255, 255)), Rows({"..##", "..##"})) << bpp;
-    // A negative width mirrors; the destination runs from x + w to x.
-    StretchBlt(dst.dc(), 4, 0, -4, 2, src.dc(), 0, 0, 2, 1, SRCCOPY);
+    // A negative width mirrors; the destination runs from x + w + 1 to x.
+    StretchBlt(dst.dc(), 3, 0, -4, 2, src.dc(), 0, 0, 2, 1, SRCCOPY);
     EXPECT_EQ(dst.Picture(RGB(255, 255, 255)), Rows({"##..", "##.."})) << bpp;
   }
 }

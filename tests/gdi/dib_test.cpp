@@ -147,10 +147,10 @@ TEST(Dib, StretchDIBitsScalesMirrorsAndClampsTheSource) {
     EXPECT_EQ(m.At(3, 3), kGreen);
   }
   {
-    // A negative destination width mirrors left and right: (2, -2) covers
-    // columns 0 and 1.
+    // A negative destination width mirrors left and right: (1, -2) covers
+    // columns 0 and 1, x + w + 1 to x.
     MemDC m(2, 2);
-    ASSERT_NE(StretchDIBits(m.dc, 2, 0, -2, 2, 0, 0, 2, 2, bits, info.Get(), DIB_RGB_COLORS, SRCCOPY), 0);
+    ASSERT_NE(StretchDIBits(m.dc, 1, 0, -2, 2, 0, 0, 2, 2, bits, info.Get(), DIB_RGB_COLORS, SRCCOPY), 0);
     EXPECT_EQ(m.At(0, 0), kWhite);
     EXPECT_EQ(m.At(1, 0), kBlue);
     EXPECT_EQ(m.At(0, 1), kGreen);

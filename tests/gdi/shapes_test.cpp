@@ -148,11 +148,11 @@ TEST(Ellipse, SmallEllipseWithPenAndBrush) {
   }
 }
 
-TEST(Ellipse, NullPenShrinksLikeRectangle) {
+TEST(Ellipse, NullPenKeepsTheBox) {
   TestCanvas c(6, 6, 32);
   Tools t(c.dc(), CreatePen(PS_NULL, 1, kInk), CreateSolidBrush(kFill));
   Ellipse(c.dc(), 0, 0, 5, 5);
-  EXPECT_EQ(PenAndBrush(c, 6, 6), Rows({".bb...", "bbbb..", "bbbb..", ".bb...", "......", "......"}));
+  EXPECT_EQ(PenAndBrush(c, 6, 6), Rows({".bbb..", "bbbbb.", "bbbbb.", "bbbbb.", ".bbb..", "......"}));
 }
 
 TEST(Arc, EqualEndsDrawTheWholeEllipse) {
@@ -176,7 +176,7 @@ TEST(Polygon, FillsWithTheRegionRuleAndOutlines) {
     Tools t(c.dc(), CreatePen(PS_NULL, 1, kInk), CreateSolidBrush(kFill));
     POINT tri[] = {{0, 0}, {4, 0}, {0, 4}};
     Polygon(c.dc(), tri, 3);
-    EXPECT_EQ(PenAndBrush(c, 6, 6), Rows({"bbb...", "bb....", "b.....", "......", "......", "......"})) << bpp;
+    EXPECT_EQ(PenAndBrush(c, 6, 6), Rows({"bbbb..", "bbb...", "bb....", "b.....", "......", "......"})) << bpp;
   }
   TestCanvas c(6, 6, 32);
   Tools t(c.dc(), CreatePen(PS_SOLID, 1, kInk), CreateSolidBrush(kFill));
@@ -206,11 +206,11 @@ TEST(Brush, HatchesLieOnTheGridOfTheBrushOrigin) {
     int hatch;
     const char* rows[8];
   } cases[] = {
-      {HS_HORIZONTAL, {"........", "........", "........", "........", "########", "........", "........", "........"}},
+      {HS_HORIZONTAL, {"........", "........", "........", "########", "........", "........", "........", "........"}},
       {HS_VERTICAL, {"....#...", "....#...", "....#...", "....#...", "....#...", "....#...", "....#...", "....#..."}},
       {HS_FDIAGONAL, {"#.......", ".#......", "..#.....", "...#....", "....#...", ".....#..", "......#.", ".......#"}},
       {HS_BDIAGONAL, {".......#", "......#.", ".....#..", "....#...", "...#....", "..#.....", ".#......", "#......."}},
-      {HS_CROSS, {"....#...", "....#...", "....#...", "....#...", "########", "....#...", "....#...", "....#..."}},
+      {HS_CROSS, {"....#...", "....#...", "....#...", "########", "....#...", "....#...", "....#...", "....#..."}},
       {HS_DIAGCROSS, {"#......#", ".#....#.", "..#..#..", "...##...", "...##...", "..#..#..", ".#....#.", "#......#"}},
   };
   for (int bpp : kAllBpp)

@@ -47,9 +47,21 @@ class PixelConverter {
   uint32_t last_in_ = 0xFFFFFFFF, last_out_ = 0;
 };
 
+// A mirrored rectangle (right < left) covers the pixels right + 1 .. left,
+// as the reference rasterizer does: the start point stays inside.
 RECT Normalised(const RECT& r) {
-  return RECT{std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
-              std::max(r.top, r.bottom)};
+  RECT n = r;
+  if (n.right < n.left) {
+    LONG t = n.left;
+    n.left = n.right + 1;
+    n.right = t + 1;
+  }
+  if (n.bottom < n.top) {
+    LONG t = n.top;
+    n.top = n.bottom + 1;
+    n.bottom = t + 1;
+  }
+  return n;
 }
 
 }  // namespace

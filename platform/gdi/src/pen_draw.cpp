@@ -1,8 +1,9 @@
 // Lines. A cosmetic line is the run of pixels that the integer line stepping
 // of Bresenham picks from the first point up to, but not including, the last
 // one. Along the major axis every pixel is visited once; on the minor axis
-// the pixel nearest the true line is taken, a tie going back toward the
-// start, so (0, 0) to (4, 2) is two runs of two.
+// the pixel nearest the true line is taken, a tie going to the smaller
+// coordinate, so (0, 0) to (4, 2) is two runs of two and the same line drawn
+// backwards is not the same set of pixels.
 //
 // Styles count pixels along the polyline, so a dash goes on across a corner.
 // Off pixels are painted in the background colour in OPAQUE mode.
@@ -82,10 +83,10 @@ class CosmeticStroker {
       int x, y;
       if (adx >= ady) {
         x = int(a.x + sx * i);
-        y = int(a.y + sy * int64_t((__int128(2) * i * ady + adx - 1) / (2 * adx)));
+        y = int(a.y + MinorStep(i, dy, adx));
       } else {
         y = int(a.y + sy * i);
-        x = int(a.x + sx * int64_t((__int128(2) * i * adx + ady - 1) / (2 * ady)));
+        x = int(a.x + MinorStep(i, dx, ady));
       }
       Plot(x, y);
     }
@@ -93,6 +94,15 @@ class CosmeticStroker {
   }
 
  private:
+  // The minor axis offset at major step i: i * d / n rounded to the nearest
+  // integer, a tie going to the smaller coordinate whichever way the line
+  // runs, as the reference rasterizer does.
+  static int64_t MinorStep(int64_t i, int64_t d, int64_t n) {
+    __int128 num = __int128(2) * i * d - n, den = __int128(2) * n;  // ceil(i*d/n - 1/2)
+    __int128 q = num / den;
+    if (num % den != 0 && num > 0) ++q;
+    return int64_t(q);
+  }
   void Skip(int64_t steps) {
     if (!style_ || steps <= 0) return;
     int period = 0;
@@ -150,10 +160,10 @@ Region WideArea(const std::vector<POINT>& pts, bool closed, int width, UINT styl
       ex = dx / len * h;
       ey = dy / len * h;
     }
-    // Pixel centres sit at +0.5: a point (x, y) names the pixel whose centre
-    // is (x + 0.5, y + 0.5), so the band is shifted by half a pixel.
-    double ax = a.x + 0.5 - (i == 0 ? ex : 0), ay = a.y + 0.5 - (i == 0 ? ey : 0);
-    double bx = b.x + 0.5 + (i + 1 == segs ? ex : 0), by = b.y + 0.5 + (i + 1 == segs ? ey : 0);
+    // Polygon filling samples pixel corners, so the band centred on the
+    // points covers the pixels centred on the line.
+    double ax = a.x - (i == 0 ? ex : 0), ay = a.y - (i == 0 ? ey : 0);
+    double bx = b.x + (i + 1 == segs ? ex : 0), by = b.y + (i + 1 == segs ? ey : 0);
     double q[8] = {ax + nx, ay + ny, bx + nx, by + ny, bx - nx, by - ny, ax - nx, ay - ny};
     int four = 4;
     area.Unite(Region::FromPolygonsF(q, &four, 1, WINDING));

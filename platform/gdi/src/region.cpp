@@ -1,12 +1,13 @@
 // Regions over pixman's region algebra, and the scan conversion that turns
 // polygons and ellipses into rows of pixels.
 //
-// Scan conversion samples pixel centres. For row y the line Y = y + 0.5 meets
-// the edges; an edge from (x0, y0) to (x1, y1) counts when
-// min(y0, y1) <= Y < max(y0, y1), so a horizontal edge never counts and a
-// vertex shared by two edges is met once. The crossings, sorted, pair up
-// (ALTERNATE) or are weighed by edge direction (WINDING) into spans [a, b) of
-// X, and pixel x is inside when a <= x + 0.5 < b:
+// Scan conversion samples each pixel's top left corner, the rule observed
+// on the reference rasterizer. For row y the line Y = y meets the edges; an
+// edge from (x0, y0) to (x1, y1) counts when min(y0, y1) <= Y < max(y0, y1),
+// so a horizontal edge never counts and a vertex shared by two edges is met
+// once. The crossings, sorted, pair up (ALTERNATE) or are weighed by edge
+// direction (WINDING) into spans [a, b) of X, and pixel x is inside when
+// a <= x < b:
 //
 //     x:   0   1   2   3   4
 //        +---+---+---+---+        polygon (0,0) (4,0) (4,4) (0,4)
@@ -134,10 +135,10 @@ Region Region::FromPolygonsF(const double* pts, const int* counts, int polys, in
   std::vector<Crossing> xs;
   std::vector<std::pair<int, int>> spans;
   // A wild coordinate must not make us scan billions of empty rows.
-  int y0 = int(std::max<double>(std::floor(ymin - 0.5), row_min));
+  int y0 = int(std::max<double>(std::floor(ymin), row_min));
   int y1 = int(std::min<double>(std::ceil(ymax), row_max - 1));
   for (int y = y0; y <= y1; ++y) {
-    double Y = y + 0.5;
+    double Y = y;
     xs.clear();
     for (const Edge& e : edges) {
       double lo = std::min(e.y0, e.y1), hi = std::max(e.y0, e.y1);
@@ -157,8 +158,8 @@ Region Region::FromPolygonsF(const double* pts, const int* counts, int polys, in
         inside = (i % 2) == 0;
       }
       if (!inside) continue;
-      // a <= x + 0.5 < b  <=>  ceil(a - 0.5) <= x < ceil(b - 0.5)
-      int a = int(std::ceil(xs[i].x - 0.5)), b = int(std::ceil(xs[i + 1].x - 0.5));
+      // a <= x < b  <=>  ceil(a) <= x < ceil(b)
+      int a = int(std::ceil(xs[i].x)), b = int(std::ceil(xs[i + 1].x));
       if (b <= a) continue;
       if (!spans.empty() && spans.back().second >= a)
         spans.back().second = std::max(spans.back().second, b);

@@ -22,8 +22,10 @@ HRGN CreateRectRgn(int x1, int y1, int x2, int y2) { return NewRegion(Region(Nor
 HRGN CreateRectRgnIndirect(const RECT* r) {
   return r ? CreateRectRgn(r->left, r->top, r->right, r->bottom) : nullptr;
 }
+// An elliptic region leaves out the right and bottom of its box.
 HRGN CreateEllipticRgn(int x1, int y1, int x2, int y2) {
-  return NewRegion(Region::FromEllipse(Normal(x1, y1, x2, y2)));
+  RECT r = Normal(x1, y1, x2, y2);
+  return NewRegion(Region::FromEllipse(RECT{r.left, r.top, r.right - 1, r.bottom - 1}));
 }
 HRGN CreateEllipticRgnIndirect(const RECT* r) {
   return r ? CreateEllipticRgn(r->left, r->top, r->right, r->bottom) : nullptr;
