@@ -273,7 +273,7 @@ TEST(WidePen, RoundCapsCoverBothEnds) {
   MoveToEx(c.dc(), 2, 3, nullptr);
   LineTo(c.dc(), 8, 3);
   EXPECT_EQ(c.Picture(RGB(0, 0, 0)),
-            Rows({"...........", "...........", ".#########.", ".#########.", ".#########.", "...........", "..........."}));
+            Rows({"...........", "...........", "..#######..", ".#########.", "..#######..", "...........", "..........."}));
   SelectObject(c.dc(), old);
   DeleteObject(wide);
 }
