@@ -32,17 +32,21 @@ BOOL CKyFillStyle::Display(CDC* pDC, CRect* pRect, long rate) {
   ky::DeviceFrame frame(pDC, rect);
   const CRect screen(0, 0, horzRes, vertRes);
   rect.IntersectRect(&rect, &screen);
-  if (rate == 100) {
-    CBitmap* old = mem.SelectObject(&m_bmpPattern);
-    ky::ForEachTilePiece(rect, w, h,
-                         [&](int x, int y, int cx, int cy) { pDC->BitBlt(x, y, cx, cy, &mem, 0, 0, kSrcCopy); });
-    mem.SelectObject(old);
-  } else {
-    ky::ForEachTilePiece(rect, w, h, [&](int x, int y, int cx, int cy) {
-      CKyEspecialFill::TransparentBitblt(pDC, &m_bmpPattern, x, y, cx, cy, rate);
-    });
-  }
+  PaintPattern(pDC, mem, rect, rate);
   return TRUE;
+}
+
+void CKyFillStyle::PaintPattern(CDC* pDC, CDC& mem, const CRect& rect, long rate) {
+  CBitmap* const tiles[] = {&m_bmpPattern};
+  ky::LayTiles(pDC, tiles, rect, m_nTileWidth, m_nTileHeight, [&](CBitmap* const* src, int x, int y, int cx, int cy) {
+    if (rate == 100) {
+      CBitmap* old = mem.SelectObject(src[0]);
+      pDC->BitBlt(x, y, cx, cy, &mem, 0, 0, kSrcCopy);
+      mem.SelectObject(old);
+    } else {
+      CKyEspecialFill::TransparentBitblt(pDC, src[0], x, y, cx, cy, rate);
+    }
+  });
 }
 
 BOOL CKyFillStyle::DisplayEx(CDC* pDC, CRect* pRect, int bNoDeviceClip, long rate) {
@@ -66,36 +70,27 @@ BOOL CKyFillStyle::DisplayEx(CDC* pDC, CRect* pRect, int bNoDeviceClip, long rat
   const bool pair = pDC->GetBkMode() != OPAQUE && (IsSingleColor() || m_pVector);
   if (pair) {
     if (!HasBitmap(m_bmpMask) || !HasBitmap(m_bmpFore)) return TRUE;
-    if (rate == 100) {
-      CDC fore;
-      if (!fore.CreateCompatibleDC(pDC)) return FALSE;
-      CBitmap* oldMask = mem.SelectObject(&m_bmpMask);
-      CBitmap* oldFore = fore.SelectObject(&m_bmpFore);
-      ky::ForEachTilePiece(rect, w, h, [&](int x, int y, int cx, int cy) {
+    CDC fore;
+    if (rate == 100 && !fore.CreateCompatibleDC(pDC)) return FALSE;
+    // The colour bitmap comes first, the mask second, in both forms.
+    CBitmap* const tiles[] = {&m_bmpFore, &m_bmpMask};
+    ky::LayTiles(pDC, tiles, rect, w, h, [&](CBitmap* const* src, int x, int y, int cx, int cy) {
+      if (rate == 100) {
+        CBitmap* oldMask = mem.SelectObject(src[1]);
+        CBitmap* oldFore = fore.SelectObject(src[0]);
         pDC->BitBlt(x, y, cx, cy, &mem, 0, 0, kSrcAnd);
         pDC->BitBlt(x, y, cx, cy, &fore, 0, 0, kSrcPaint);
-      });
-      fore.SelectObject(oldFore);
-      mem.SelectObject(oldMask);
-    } else {
-      ky::ForEachTilePiece(rect, w, h, [&](int x, int y, int cx, int cy) {
-        CKyEspecialFill::TransparentBitbltMask(pDC, &m_bmpFore, &m_bmpMask, x, y, cx, cy, rate);
-      });
-    }
+        fore.SelectObject(oldFore);
+        mem.SelectObject(oldMask);
+      } else {
+        CKyEspecialFill::TransparentBitbltMask(pDC, src[0], src[1], x, y, cx, cy, rate);
+      }
+    });
     return TRUE;
   }
 
   if (!HasBitmap(m_bmpPattern)) return TRUE;
-  if (rate == 100) {
-    CBitmap* old = mem.SelectObject(&m_bmpPattern);
-    ky::ForEachTilePiece(rect, w, h,
-                         [&](int x, int y, int cx, int cy) { pDC->BitBlt(x, y, cx, cy, &mem, 0, 0, kSrcCopy); });
-    mem.SelectObject(old);
-  } else {
-    ky::ForEachTilePiece(rect, w, h, [&](int x, int y, int cx, int cy) {
-      CKyEspecialFill::TransparentBitblt(pDC, &m_bmpPattern, x, y, cx, cy, rate);
-    });
-  }
+  PaintPattern(pDC, mem, rect, rate);
   return TRUE;
 }
 

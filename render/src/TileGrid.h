@@ -13,6 +13,8 @@
 // right column, the bottom row, the corner.
 #pragma once
 
+#include <algorithm>
+
 #include "afxdc.h"
 
 namespace ky {
@@ -34,6 +36,45 @@ void ForEachTilePiece(const CRect& r, int w, int h, Piece piece) {
     for (int i = 0; i < cols; ++i) piece(r.left + i * w, r.bottom - rowRem, w, rowRem);
   }
   if (colRem > 0 && rowRem > 0) piece(r.right - colRem, r.bottom - rowRem, colRem, rowRem);
+}
+
+// Lays one or more tiles of w x h (a tile, or a mask and its foreground)
+// over a rectangle with the pixels of ForEachTilePiece, a row at a time:
+// each tile is first repeated across a band as wide as the rectangle, and
+// each row of tiles is then one transfer per band from its origin. Pieces do
+// not overlap, so per-pixel operations (copies, AND then OR, blending) give
+// the same pixels as piece by piece, with about cols + rows transfers
+// instead of cols x rows. `paint(srcs, x, y, cx, cy)` copies from the
+// origin of each srcs[k]: the bands, or the tiles themselves when a band
+// cannot be made or the rectangle is no wider than a tile.
+template <size_t N, typename Paint>
+void LayTiles(CDC* pDC, CBitmap* const (&tiles)[N], const CRect& r, int w, int h, Paint paint) {
+  if (w <= 0 || h <= 0 || r.Width() <= 0 || r.Height() <= 0) return;
+  const int width = r.Width(), height = r.Height();
+  CBitmap bands[N];
+  CBitmap* srcs[N];
+  bool banded = width > w;
+  CDC tileDC, bandDC;
+  banded = banded && tileDC.CreateCompatibleDC(pDC) && bandDC.CreateCompatibleDC(pDC);
+  for (size_t k = 0; banded && k < N; ++k) {
+    if (!bands[k].CreateCompatibleBitmap(pDC, width, h)) {
+      banded = false;
+      break;
+    }
+    CBitmap* oldTile = tileDC.SelectObject(tiles[k]);
+    CBitmap* oldBand = bandDC.SelectObject(&bands[k]);
+    for (int x = 0; x < width; x += w) bandDC.BitBlt(x, 0, std::min(w, width - x), h, &tileDC, 0, 0, 0x00CC0020);
+    bandDC.SelectObject(oldBand);
+    tileDC.SelectObject(oldTile);
+    srcs[k] = &bands[k];
+  }
+  if (!banded) {
+    ForEachTilePiece(r, w, h, [&](int x, int y, int cx, int cy) { paint(tiles, x, y, cx, cy); });
+    return;
+  }
+  const int rows = height / h, rowRem = height % h;
+  for (int j = 0; j < rows; ++j) paint(srcs, r.left, r.top + j * h, width, h);
+  if (rowRem > 0) paint(srcs, r.left, r.bottom - rowRem, width, rowRem);
 }
 
 // Puts a DC into device units for the life of the object: a rectangle given

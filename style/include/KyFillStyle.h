@@ -133,6 +133,8 @@ class CKyFillStyle {
   CKyFillStyleVector* m_pVector = nullptr;
 
  private:
+  // Lays m_bmpPattern over a device rectangle, opaque or blended at rate.
+  void PaintPattern(CDC* pDC, CDC& mem, const CRect& rect, long rate);
   // Reads id, name, [resolution], pattern of a bitmap record starting at
   // pos; returns the offset behind it or -1.
   long ReadBitmapBody(const CByteArray& in, long long pos, bool hasResolution);
