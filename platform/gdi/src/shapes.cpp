@@ -170,6 +170,18 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
   if (!dc) return FALSE;
   RECT box = NormalBox(*dc, left, top, right, bottom);
   if (box.right - box.left < 1 || box.bottom - box.top < 1) return TRUE;
+  PenObject* pen = CurrentPen(*dc);
+  if (pen && pen->Kind() != PS_NULL && pen->Kind() != PS_INSIDEFRAME && PenDeviceWidth(*dc, *pen) > 1) {
+    // A wide pen strokes the outline as a closed path, so its round joins
+    // round the corners; the brush fills inside the path first.
+    FillRegionWithBrush(*dc, Region(RECT{box.left + 1, box.top + 1, box.right - 1, box.bottom - 1}),
+                        CurrentBrush(*dc), dc->st.rop2);
+    StrokeDevicePolyline(*dc,
+                         {POINT{box.left, box.top}, POINT{box.right - 1, box.top}, POINT{box.right - 1, box.bottom - 1},
+                          POINT{box.left, box.bottom - 1}},
+                         true);
+    return TRUE;
+  }
   PenShape(*dc, box, RectArea);
   return TRUE;
 }
