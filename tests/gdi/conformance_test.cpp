@@ -55,11 +55,11 @@ TEST(Conformance, ScenesMatchTheReferenceRasterizer) {
   std::string ours(buf, len);
   free(buf);
 
-  // FIXME: ellipse outlines and the arcs on them are close but not the
-  // reference's pixels; a 1 x 1 rectangle with a pen draws its pixel here
+  // FIXME: arcs pick their pixels by the angle of the pixel centre, which
+  // takes a few more pixels near the end radial than the reference does and
+  // keeps the end point; a 1 x 1 rectangle with a pen draws its pixel here
   // and nothing there.
-  const std::set<std::string> known = {"ellipse 11x8", "ellipse 11x8 nullpen", "ellipse 10", "arc whole",
-                                       "arc quarter", "arc quarter 10", "rect 1x1"};
+  const std::set<std::string> known = {"arc whole", "arc quarter", "arc quarter 10", "rect 1x1"};
   std::map<std::string, std::string> want = Blocks(ss.str()), got = Blocks(ours);
   ASSERT_GT(want.size(), 40u);
   for (const auto& [name, pixels] : want) {

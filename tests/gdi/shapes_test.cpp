@@ -164,10 +164,11 @@ TEST(Arc, EqualEndsDrawTheWholeEllipse) {
   SelectObject(whole.dc(), old);
   Arc(arc.dc(), 0, 0, 6, 6, 6, 3, 6, 3);
   EXPECT_EQ(arc.Picture(RGB(0, 0, 0)), whole.Picture(RGB(0, 0, 0)));
-  // A quarter, counter-clockwise from the right to the top.
+  // A quarter, counter-clockwise from the right to the top. FIXME: the
+  // reference platform leaves out the pixels next to the end radial.
   TestCanvas quarter(6, 6, 32);
   Arc(quarter.dc(), 0, 0, 6, 6, 6, 3, 3, 0);
-  EXPECT_EQ(quarter.Picture(RGB(0, 0, 0)), Rows({"...##.", ".....#", ".....#", "......", "......", "......"}));
+  EXPECT_EQ(quarter.Picture(RGB(0, 0, 0)), Rows({"...#..", "....#.", ".....#", "......", "......", "......"}));
 }
 
 TEST(Polygon, FillsWithTheRegionRuleAndOutlines) {

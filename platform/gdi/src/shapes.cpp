@@ -3,10 +3,9 @@
 // Rectangle(l, t, r, b) with a one-pixel pen outlines the pixels l..r-1 and
 // t..b-1 and fills inside the outline; with the null pen it fills l..r-2 and
 // t..b-2, one pixel less on the right and bottom, as the platform does.
-// An ellipse covers the pixels l..r-1, t..b-1 whose centres lie inside the
-// inscribed ellipse, with either pen. FIXME: the reference rasterizer traces
-// ellipse outlines incrementally and differs by a pixel on some rows; wide
-// pens there have rounder caps and corners (see tests/gdi/conformance).
+// An ellipse covers the pixels l..r-1, t..b-1 of Region::FromEllipse with
+// either pen. FIXME: arcs differ from the reference near their end radial
+// (see tests/gdi/conformance).
 #include <algorithm>
 #include <cmath>
 
