@@ -23,6 +23,25 @@ bool NameContains(const CString& name, const CString& upperText) {
   return n.Find(upperText) >= 0;
 }
 
+// Reads a whole file of 1 to maxLength bytes. False when it cannot be opened
+// or read, is empty or is longer; no exception leaves it.
+bool ReadWholeFile(const CString& path, UINT share, ULONGLONG maxLength, CByteArray& out) {
+  try {
+    CFile file;
+    if (!file.Open(path, CFile::modeRead | share | CFile::typeBinary)) return false;
+    const ULONGLONG length = file.GetLength();
+    if (length == 0 || length > maxLength) return false;
+    out.SetSize(static_cast<INT_PTR>(length));
+    if (file.Read(out.GetData(), static_cast<UINT>(length)) != length) return false;
+    file.Close();
+    return true;
+  } catch (CFileException* e) {
+    e->Delete();
+  } catch (const std::bad_alloc&) {
+  }
+  return false;
+}
+
 }  // namespace
 
 CKyFillStyleLib::CKyFillStyleLib() : m_pRootGroup(new CKyFillStyleGroup) {
@@ -169,18 +188,7 @@ BOOL CKyFillStyleLib::AddFillStyle(long id, const CString& name, CKyFillStyleGro
   if (id < 8 || !group || !BelongsToTree(group)) return FALSE;
 
   CByteArray bytes;
-  try {
-    CFile file;
-    if (!file.Open(bmpPath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary)) return FALSE;
-    const ULONGLONG length = file.GetLength();
-    if (length < 1 || length > static_cast<ULONGLONG>(kMaxBmpFileSize)) return FALSE;
-    bytes.SetSize(static_cast<INT_PTR>(length));
-    if (file.Read(bytes.GetData(), static_cast<UINT>(length)) != length) return FALSE;
-    file.Close();
-  } catch (CFileException* e) {
-    e->Delete();
-    return FALSE;
-  }
+  if (!ReadWholeFile(bmpPath, CFile::shareDenyWrite, kMaxBmpFileSize, bytes)) return FALSE;
   if (bytes.GetSize() < 2 || bytes[0] != 'B' || bytes[1] != 'M') return FALSE;
   if (FindID(id) >= 0) return FALSE;
 
@@ -426,22 +434,9 @@ BOOL CKyFillStyleLib::FromByteArray(const CByteArray& in) {
 }
 
 BOOL CKyFillStyleLib::Load(const CString& path) {
+  // Offsets in an image are 32-bit; a larger file cannot be one.
   CByteArray image;
-  try {
-    CFile file;
-    if (!file.Open(path, CFile::modeRead | CFile::shareDenyNone | CFile::typeBinary)) return FALSE;
-    const ULONGLONG length = file.GetLength();
-    // Offsets in an image are 32-bit; a larger file cannot be one.
-    if (length == 0 || length > static_cast<ULONGLONG>(INT_MAX)) return FALSE;
-    image.SetSize(static_cast<INT_PTR>(length));
-    if (file.Read(image.GetData(), static_cast<UINT>(length)) != length) return FALSE;
-    file.Close();
-  } catch (CFileException* e) {
-    e->Delete();
-    return FALSE;
-  } catch (const std::bad_alloc&) {
-    return FALSE;
-  }
+  if (!ReadWholeFile(path, CFile::shareDenyNone, INT_MAX, image)) return FALSE;
   FromByteArray(image);
   m_bModified = FALSE;
   return TRUE;
@@ -514,20 +509,7 @@ BOOL CKyFillStyleLib::CreateDefault() {
 
 BOOL CKyFillStyleLib::Append(const CString& path, int bOverwrite) {
   CByteArray image;
-  try {
-    CFile file;
-    if (!file.Open(path, CFile::modeRead | CFile::shareDenyNone | CFile::typeBinary)) return FALSE;
-    const ULONGLONG length = file.GetLength();
-    if (length == 0 || length > static_cast<ULONGLONG>(INT_MAX)) return FALSE;
-    image.SetSize(static_cast<INT_PTR>(length));
-    if (file.Read(image.GetData(), static_cast<UINT>(length)) != length) return FALSE;
-    file.Close();
-  } catch (CFileException* e) {
-    e->Delete();
-    return FALSE;
-  } catch (const std::bad_alloc&) {
-    return FALSE;
-  }
+  if (!ReadWholeFile(path, CFile::shareDenyNone, INT_MAX, image)) return FALSE;
   AppendFromByteArray(image, bOverwrite);
   return TRUE;
 }
