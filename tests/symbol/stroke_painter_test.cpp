@@ -76,13 +76,13 @@ TEST(CKyStrokePainter, UprightEllipsesAndCirclesGoToThePlatformsEllipse) {
     const CKySymStroke* stroke;
     int angle;
     BOOL upright;
-    RECT box;  // anchor (50, 50), 40 pixels per size
+    RECT box;  // anchor (50, 50), 40 pixels per size; Ellipse covers left..right - 1
   } cases[] = {
-      {"upright ellipse", &ell, 0, TRUE, {30, 40, 71, 61}},
-      {"ellipse on its side", &ell, 900, TRUE, {40, 30, 61, 71}},
-      {"ellipse upside down", &ell, 1800, TRUE, {30, 40, 71, 61}},
+      {"upright ellipse", &ell, 0, TRUE, {30, 40, 70, 60}},
+      {"ellipse on its side", &ell, 900, TRUE, {40, 30, 60, 70}},
+      {"ellipse upside down", &ell, 1800, TRUE, {30, 40, 70, 60}},
       {"ellipse at an eighth", &ell, 450, FALSE, {}},
-      {"circle at an eighth", &circle, 450, TRUE, {54, 40, 75, 61}},  // centre (0.25, 0.25) turned to (64.1, 50)
+      {"circle at an eighth", &circle, 450, TRUE, {54, 40, 74, 60}},  // centre (0.25, 0.25) turned to (64.1, 50)
       {"rectangle", &rect, 0, FALSE, {}},
   };
   for (const auto& t : cases) {

@@ -110,8 +110,9 @@ BOOL CKyStrokePainter::UprightEllipseBox(const CKySymStroke& s, RECT* pBox) cons
   if (m_place.SwapsAxes()) std::swap(rx, ry);
   rx *= m_place.GetScaleX();
   ry *= m_place.GetScaleY();
+  // Ellipse fills left .. right - 1 and top .. bottom - 1, as on the platform.
   *pBox = RECT{CKySymbolPlacement::ToPixel(cx - rx), CKySymbolPlacement::ToPixel(cy - ry),
-               CKySymbolPlacement::ToPixel(cx + rx) + 1, CKySymbolPlacement::ToPixel(cy + ry) + 1};
+               CKySymbolPlacement::ToPixel(cx + rx), CKySymbolPlacement::ToPixel(cy + ry)};
   return TRUE;
 }
 
