@@ -37,6 +37,7 @@ expect "min id" "$(json "$work/info.json" "['min_id']")" 8
 expect "max id" "$(json "$work/info.json" "['max_id']")" 99
 check "info --default" "$kyfsl" info --default --json
 expect "built-in agrees" "$(json "$work/out" "['styles']")" 92
+expect "built-in root shown from GB2312" "$(json "$work/out" "['root']")" "默认"
 
 check "convert" "$kyfsl" convert "$work/d.bru" -o "$work/c.bru"
 check "info converted" "$kyfsl" info "$work/c.bru" --json

@@ -68,7 +68,7 @@ void RegisterInfo(CLI::App& app, const Globals& g, Outcome& out) {
   auto json = std::make_shared<bool>(false);
   AddSourceOptions(sub, *src);
   sub->add_flag("--json", *json, "print JSON");
-  sub->callback([src, json, &g, &out] { out.status = RunInfo(*src, *json, g); });
+  sub->callback([src, json, &g, &out] { out.status = RunInfo(*src, *json, ForSource(g, *src)); });
 }
 
 }  // namespace kyfsl

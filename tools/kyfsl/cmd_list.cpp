@@ -58,7 +58,7 @@ void RegisterList(CLI::App& app, const Globals& g, Outcome& out) {
   auto json = std::make_shared<bool>(false);
   AddSourceOptions(sub, *src);
   sub->add_flag("--json", *json, "print JSON");
-  sub->callback([src, json, &g, &out] { out.status = RunList(*src, *json, g); });
+  sub->callback([src, json, &g, &out] { out.status = RunList(*src, *json, ForSource(g, *src)); });
 }
 
 }  // namespace kyfsl

@@ -24,7 +24,7 @@ void RegisterTree(CLI::App& app, const Globals& g, Outcome& out) {
     CKyFillStyleLib lib;
     bool damaged = false;
     LoadLibrary(*src, lib, true, &damaged);
-    Print(lib.GetStyleGroup(), 0, g);
+    Print(lib.GetStyleGroup(), 0, ForSource(g, *src));
     out.status = damaged ? 3 : 0;
     if (damaged) std::fprintf(stderr, "kyfsl: %s is damaged\n", src->Describe().c_str());
   });

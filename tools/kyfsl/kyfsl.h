@@ -70,6 +70,15 @@ void RegisterGallery(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterExportBmp(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterDemo(CLI::App& app, const Globals& g, Outcome& out);
 
+// The globals for showing names of a library from src: the built-in
+// library's text is GB2312, so it is shown as code page 936 unless the
+// user chose a page.
+inline Globals ForSource(const Globals& g, const Source& src) {
+  Globals out = g;
+  if (src.builtIn && out.codePage == 0) out.codePage = 936;
+  return out;
+}
+
 // Adds "LIB" and "--default" to a subcommand that reads a library.
 void AddSourceOptions(CLI::App* sub, Source& src);
 void CheckSource(const Source& src);
