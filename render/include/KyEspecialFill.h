@@ -189,6 +189,15 @@ class CKyEspecialFill {
   static BOOL PrepareBitmap(CDC* pDC, const CRect& clip, CBitmap& bitmap);
   // The colour of radius r of a centred gradient.
   static COLORREF RingColour(const CCentredGeometry& g, long r, COLORREF crStart, COLORREF crEnd);
+  // The body shared by the radial and square gradients: into a bitmap of the
+  // clipped rectangle, a filled dot of crStart at the centre when it is
+  // visible, then outlines of wide pens from the first radius that reaches
+  // the rectangle to the last, each in its ring colour. shape(dc, x, y, r, angle, dot)
+  // draws the figure of radius r about (x, y) with the selected pen and
+  // brush; dot is true for the centre dot. FALSE as the two renderers.
+  static BOOL DrawCentredRings(CDC* pDC, CRect* pRect, COLORREF crStart, COLORREF crEnd, long hOffset,
+                               long vOffset, CBitmap& bitmap, int bPrint,
+                               void (*shape)(CDC& dc, int x, int y, int r, long angle, bool dot), long angle);
 
   // Switches a DC to MM_TEXT and puts its map mode and window origin back
   // when it goes. With bAlwaysResetOrigin the window origin is set to (0, 0)

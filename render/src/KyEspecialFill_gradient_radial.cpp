@@ -1,56 +1,21 @@
 // The radial gradient: concentric rings of wide pens around the centre,
 // from the first radius that can reach the visible rectangle to the last.
-#include <algorithm>
-#include <cmath>
-
-#include "KyErrorMsg.h"
 #include "KyEspecialFill.h"
+
+namespace {
+
+// The centre dot is a 2-pixel filled ellipse; a ring is a whole-ellipse arc.
+void DrawCircle(CDC& dc, int x, int y, int r, long, bool dot) {
+  if (dot) {
+    dc.Ellipse(x - 1, y - 1, x + 1, y + 1);
+  } else {
+    dc.Arc(x - r, y - r, x + r, y + r, x, y, x, y);
+  }
+}
+
+}  // namespace
 
 BOOL CKyEspecialFill::GetRadialBitmap(CDC* pDC, CRect* pRect, COLORREF crStart, COLORREF crEnd, long hOffset,
                                       long vOffset, CBitmap& bitmap, int bPrint) {
-  CDC memDC;
-  if (!memDC.CreateCompatibleDC(pDC)) {
-    KyGetErrorMsgObj()->CatchLastError();
-    return FALSE;
-  }
-  CCentredGeometry g;
-  GetCentredGeometry(pDC, *pRect, hOffset, vOffset, bPrint, g);
-  if (g.clip.Width() < 2 || g.clip.Height() < 2) return FALSE;
-  if (!PrepareBitmap(pDC, g.clip, bitmap)) return FALSE;
-  CSelect selBitmap(memDC.m_hDC, bitmap.m_hObject);
-  const int w = static_cast<int>(g.penWidth);
-  const int x = g.rel.x, y = g.rel.y;
-
-  CPen pen;
-  if (!pen.CreatePen(PS_SOLID, w, crStart)) {
-    KyGetErrorMsgObj()->CatchLastError();
-    return FALSE;
-  }
-  CSelect selPen(memDC.m_hDC, pen.m_hObject);
-  long r0;
-  if (g.clip.PtInRect(g.centre)) {
-    CBrush dot;
-    if (!dot.CreateSolidBrush(crStart)) {
-      KyGetErrorMsgObj()->CatchLastError();
-      return FALSE;
-    }
-    CSelect selDot(memDC.m_hDC, dot.m_hObject);
-    memDC.Ellipse(x - 1, y - 1, x + 1, y + 1);
-    r0 = g.step + 1;
-  } else {
-    r0 = std::max(1L, static_cast<long>(g.d - g.hd));
-  }
-  const long rEnd = static_cast<long>(std::ceil(g.d + g.hd));
-
-  for (long r = r0; r <= rEnd; r += g.step) {
-    CPen ring;
-    if (!ring.CreatePen(PS_SOLID, w, RingColour(g, r, crStart, crEnd))) {
-      KyGetErrorMsgObj()->CatchLastError();
-      return FALSE;
-    }
-    CSelect selRing(memDC.m_hDC, ring.m_hObject);
-    const int ir = static_cast<int>(r);
-    memDC.Arc(x - ir, y - ir, x + ir, y + ir, x, y, x, y);
-  }
-  return TRUE;
+  return DrawCentredRings(pDC, pRect, crStart, crEnd, hOffset, vOffset, bitmap, bPrint, DrawCircle, 0);
 }
