@@ -32,3 +32,14 @@ void ComboListDone(Wnd* combo, bool commit);
 // for the combo (ODT_COMBOBOX, the combo's id and handle).
 void SetListCombo(Wnd* list, Wnd* combo);
 }  // namespace kyuser
+
+namespace kyuser {
+// Adds a common control family's class registration, which runs once with
+// the system classes (or at once, when they are registered already):
+//   static const KyCommonClassRegistrar kReg([] { RegisterClassA(&wc); ... });
+struct KyCommonClassRegistrar {
+  explicit KyCommonClassRegistrar(void (*registerClasses)());
+};
+// Runs every registration added so far; later ones run as they are added.
+void RunCommonClassRegistrars();
+}  // namespace kyuser

@@ -6,6 +6,7 @@
 #include <list>
 #include <unordered_map>
 
+#include "ctlutil.h"
 #include "wnd.h"
 
 namespace kyuser {
@@ -118,6 +119,7 @@ void RegisterSystemClasses() {
     c.system = true;
     r.classes.push_back(c);
   }
+  RunCommonClassRegistrars();
 }
 
 void ReleaseRecord(Wnd* w) {

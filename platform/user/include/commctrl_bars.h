@@ -1,0 +1,4 @@
+// Common controls: toolbars and tooltips.
+#pragma once
+
+#include "winuser.h"

@@ -1,0 +1,4 @@
+// Common controls: tab control.
+#pragma once
+
+#include "winuser.h"
