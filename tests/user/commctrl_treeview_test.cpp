@@ -318,6 +318,39 @@ TEST_F(TreeViewTest, ItemsKeepTextImagesAndDataAndDeletionFreesTheirHandles) {
   for (HTREEITEM old : {s.a, s.a1, s.a2, s.a2a, s.b}) EXPECT_NE(again, old);
 }
 
+TEST_F(TreeViewTest, APopupTreeReportsToTheWindowItWasMadeFor) {
+  // As a drop-down tree is made: a popup whose parent argument is the dialog.
+  HWND t = CreateWindowEx(0, WC_TREEVIEW, "", WS_POPUP | WS_BORDER | TVS_HASBUTTONS | TVS_LINESATROOT, 0, 0, 10, 10,
+                          parent, nullptr, nullptr, nullptr);
+  ASSERT_NE(t, nullptr);
+  Sample s = Build(t);
+  TreeView_Expand(t, s.a, TVE_EXPAND);
+  ASSERT_FALSE(notifies.empty());
+  EXPECT_EQ(notifies.back().code, static_cast<UINT>(TVN_ITEMEXPANDED));
+  EXPECT_EQ(notifies.back().id, 0u);
+  // Its image list is reached through the framework's wrapper and draws.
+  HIMAGELIST il = ImageList_Create(16, 16, ILC_COLOR24, 10, 5);
+  ImageList_SetImageCount(il, 2);
+  TreeView_SetImageList(t, il, TVSIL_NORMAL);
+  CTreeCtrl tree;
+  ASSERT_TRUE(tree.Attach(t));
+  CImageList* images = tree.GetImageList(TVSIL_NORMAL);
+  ASSERT_NE(images, nullptr);
+  EXPECT_EQ(images->m_hImageList, il);
+  EXPECT_EQ(images->GetImageCount(), 2);
+  CDC dc;
+  dc.CreateCompatibleDC(nullptr);
+  CBitmap bmp;
+  bmp.CreateBitmap(20, 20, 1, 32, nullptr);
+  CBitmap* old = dc.SelectObject(&bmp);
+  EXPECT_TRUE(images->Draw(&dc, 0, CPoint(4, 2), ILD_NORMAL));
+  dc.SelectObject(old);
+  tree.DestroyWindow();
+  // The wrapper did not own the list: it is still there.
+  EXPECT_EQ(ImageList_GetImageCount(il), 2);
+  ImageList_Destroy(il);
+}
+
 // A tree that changes its images on the reflected expansion notification,
 // as a folder tree does: open folder when expanded, closed otherwise.
 class FolderTree : public CTreeCtrl {
