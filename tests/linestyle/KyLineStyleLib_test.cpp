@@ -27,10 +27,10 @@ TEST(LineStyleLib, OwnStylesHaveIdsFromSixInOrder) {
 }
 
 TEST(LineStyleLib, ChineseNamesFollowTheUiLanguage) {
-  const LANGID old = SetThreadUILanguage(2052);
+  SetThreadUILanguage(2052);
   CKyLineStyleLib lib;
   lib.CreateDefault();
-  SetThreadUILanguage(old);
+  SetThreadUILanguage(0);  // back to the language of the locale
   EXPECT_STREQ(lib.GetStyleObj(0).GetName(), "\xcb\xab\xcf\xdf");  // 双线
   EXPECT_STREQ(lib.GetStyleObj(2).GetName(), "\xcc\xfa\xc2\xb7");  // 铁路
 }
