@@ -121,6 +121,26 @@ TEST_F(LineStylePicker, WidthOutOfRangeGetsTheRangeMessageAndStaysOpen) {
   EXPECT_EQ(dlg.GetCurSelWidth(), 7);
 }
 
+TEST_F(LineStylePicker, SpinStepsTheWidth) {
+  CKyLineStylePickerDlg dlg;
+  dlg.AttachLineStyleLib(&lib);
+  dlg.SetCurSelWidth(5);
+  h.Then([&] {
+    HWND spin = DialogHarness::Item(IDC_KYZOD_WIDTH_SPIN);
+    ASSERT_NE(spin, nullptr);
+    RECT r{};
+    GetClientRect(spin, &r);
+    h.Click(DialogHarness::At(spin, r.right / 2, r.bottom / 4));  // the upper arrow
+    h.Click(DialogHarness::At(spin, r.right / 2, r.bottom / 4));
+  });
+  h.Then([&] {
+    EXPECT_EQ(DialogHarness::Text(IDC_KYZOD_WIDTH), "7");
+    h.Click(IDOK);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_EQ(dlg.GetCurSelWidth(), 7);
+}
+
 TEST_F(LineStylePicker, UnknownStyleSelectsNothingAndKeepsTheId) {
   CKyLineStylePickerDlg dlg;
   dlg.AttachLineStyleLib(&lib);
