@@ -241,7 +241,7 @@ KyDialogTemplate BuildTemplate(const FileDialogSetup& s) {
   KyDialogTemplate t(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_CENTER | DS_3DLOOK, 0, 0,
                      280, cy, s.title.c_str(), 8, "MS Sans Serif");
   t.LText("Look &in:", stc4, 7, 9, 40, 8);
-  t.LText("", stc1, 50, 7, 170, 12, SS_LEFTNOWORDWRAP | SS_SUNKEN | SS_NOPREFIX);
+  t.LText("", stc1, 50, 7, 170, 12, SS_LEFTNOWORDWRAP | SS_SUNKEN | SS_NOPREFIX | SS_CENTERIMAGE);
   t.PushButton("&Up", psh1, 226, 6, 47, 14, WS_TABSTOP);
   DWORD listStyle = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP;
   if (s.flags & OFN_ALLOWMULTISELECT) listStyle |= LBS_EXTENDEDSEL;

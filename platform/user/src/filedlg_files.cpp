@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <strings.h>
 #include <filesystem>
 #include <system_error>
 
@@ -180,7 +181,11 @@ std::vector<std::string> List(const std::string& folder, bool folders, const std
     if (!folders && !MatchAnyPattern(patterns, name)) continue;
     out.push_back(name);
   }
-  std::sort(out.begin(), out.end());
+  // Sorted as a person reads them: without regard to case, bytes breaking ties.
+  std::sort(out.begin(), out.end(), [](const std::string& a, const std::string& b) {
+    int c = strcasecmp(a.c_str(), b.c_str());
+    return c != 0 ? c < 0 : a < b;
+  });
   return out;
 }
 }  // namespace
