@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "dialog_harness.h"
 #include "resimage.h"
 #include "winuser.h"
 
@@ -131,6 +133,17 @@ inline void AddResource(LPCSTR type, WORD id, Bytes bytes) {
   keep.push_back(std::make_unique<Bytes>(std::move(bytes)));
   AFX_RESOURCE_ITEM item{type, MAKEINTRESOURCE(id), 0, keep.back()->data(), static_cast<DWORD>(keep.back()->size())};
   AfxRegisterResources(GetModuleHandle(nullptr), &item, 1);
+}
+
+// A part of the screen, each pixel made a square of `zoom`, for looking at.
+inline bool SaveZoomed(const std::string& path, POINT at, int w, int h, int zoom) {
+  std::vector<DWORD> px = DialogHarness::Capture(RECT{at.x, at.y, at.x + w, at.y + h});
+  std::vector<DWORD> big(static_cast<size_t>(w * zoom) * static_cast<size_t>(h * zoom));
+  for (int y = 0; y < h * zoom; ++y)
+    for (int x = 0; x < w * zoom; ++x)
+      big[static_cast<size_t>(y) * static_cast<size_t>(w * zoom) + static_cast<size_t>(x)] =
+          px[static_cast<size_t>(y / zoom) * static_cast<size_t>(w) + static_cast<size_t>(x / zoom)];
+  return GdiWritePngPixels(path.c_str(), w * zoom, h * zoom, big.data()) != FALSE;
 }
 
 }  // namespace kytest

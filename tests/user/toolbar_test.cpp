@@ -47,17 +47,6 @@ TBBUTTON Button(int image, int id, BYTE style = TBSTYLE_BUTTON, BYTE state = TBS
 
 TBBUTTON Separator(int width = 0) { return Button(width, 0, TBSTYLE_SEP, 0); }
 
-// A part of the screen, each pixel made a square of `zoom`, for looking at.
-bool SaveZoomed(const std::string& path, POINT at, int w, int h, int zoom) {
-  std::vector<DWORD> px = DialogHarness::Capture(RECT{at.x, at.y, at.x + w, at.y + h});
-  std::vector<DWORD> big(static_cast<size_t>(w * zoom) * static_cast<size_t>(h * zoom));
-  for (int y = 0; y < h * zoom; ++y)
-    for (int x = 0; x < w * zoom; ++x)
-      big[static_cast<size_t>(y) * static_cast<size_t>(w * zoom) + static_cast<size_t>(x)] =
-          px[static_cast<size_t>(y / zoom) * static_cast<size_t>(w) + static_cast<size_t>(x / zoom)];
-  return GdiWritePngPixels(path.c_str(), w * zoom, h * zoom, big.data()) != FALSE;
-}
-
 class ToolbarTest : public ControlFixture {
  protected:
   void SetUp() override {
