@@ -83,14 +83,18 @@ void PenShape(DC& dc, RECT box, Make make, bool shrink_null = true) {
   PaintShape(dc, inside, ring);
 }
 
-Region RectArea(const RECT& r, const RECT&) { return Region(r); }
+Region RectArea(const RECT& r, const RECT& limit) {
+  Region a(r);
+  a.Intersect(Region(limit));
+  return a;
+}
 
 // ew, eh: the corner ellipse's size, at least 0.
 Region RoundRectArea(const RECT& r, int64_t ew, int64_t eh, const RECT& limit) {
   if (EmptyBox(r)) return Region();
   ew = std::min<int64_t>(ew, int64_t(r.right) - r.left);
   eh = std::min<int64_t>(eh, int64_t(r.bottom) - r.top);
-  if (ew < 2 || eh < 2) return Region(r);
+  if (ew < 2 || eh < 2) return RectArea(r, limit);
   // Every sum below stays between the box's own edges.
   LONG w = LONG(ew), h = LONG(eh);
   Region a(RECT{r.left + w / 2, r.top, r.right - w / 2, r.bottom});
@@ -99,6 +103,7 @@ Region RoundRectArea(const RECT& r, int64_t ew, int64_t eh, const RECT& limit) {
   a.Unite(Region::FromEllipse(RECT{r.right - w, r.top, r.right, r.top + h}, &limit));
   a.Unite(Region::FromEllipse(RECT{r.left, r.bottom - h, r.left + w, r.bottom}, &limit));
   a.Unite(Region::FromEllipse(RECT{r.right - w, r.bottom - h, r.right, r.bottom}, &limit));
+  a.Intersect(Region(limit));
   return a;
 }
 
@@ -417,8 +422,9 @@ BOOL FrameRgn(HDC hdc, HRGN hrgn, HBRUSH hbr, int w, int h) {
   BrushObject* brush = Lookup<BrushObject>(hbr, OBJ_BRUSH);
   if (!dc || !rgn || !brush || w <= 0 || h <= 0) return FALSE;
   Region inner(rgn->rgn);
-  for (int dx = -w; dx <= w; dx += w)
-    for (int dy = -h; dy <= h; dy += h) {
+  // The nine offsets listed, not stepped: dx += w would overflow past INT_MAX.
+  for (int dx : {-w, 0, w})
+    for (int dy : {-h, 0, h}) {
       Region s(rgn->rgn);
       s.Offset(dx, dy);
       inner.Intersect(s);
