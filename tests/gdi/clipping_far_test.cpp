@@ -432,4 +432,33 @@ TEST(FarRegions, AreCutAndPaintOnlyTheirVisiblePart) {
   DeleteObject(g);
 }
 
+TEST(FarText, WildAdvancesAndOriginsSaturate) {
+  TestCanvas c(kSide, kSide, 32);
+  HDC dc = c.dc();
+  // Advances that would take the pen around the int range and back.
+  const INT dx[] = {INT_MAX, INT_MIN, INT_MAX, INT_MIN};
+  EXPECT_TRUE(ExtTextOutA(dc, 2, 2, 0, nullptr, "wild", 4, dx));
+  SetTextCharacterExtra(dc, INT_MAX);
+  EXPECT_TRUE(TextOutA(dc, 2, 2, "wild", 4));
+  SetTextCharacterExtra(dc, 0);
+  // A calculated rectangle at the end of the range stays there.
+  RECT r{INT_MAX - 2, INT_MAX - 2, INT_MAX, INT_MAX};
+  EXPECT_GT(DrawTextA(dc, "wide text", -1, &r, DT_CALCRECT), 0);
+  EXPECT_EQ(r.right, INT_MAX);
+  EXPECT_EQ(r.bottom, INT_MAX);
+  // Origins moved past the end are held there.
+  POINT org;
+  OffsetViewportOrgEx(dc, INT_MAX, INT_MIN, nullptr);
+  OffsetViewportOrgEx(dc, INT_MAX, INT_MIN, nullptr);
+  GetViewportOrgEx(dc, &org);
+  EXPECT_EQ(org.x, INT_MAX);
+  EXPECT_EQ(org.y, INT_MIN);
+  SetViewportOrgEx(dc, 0, 0, nullptr);
+  // A clip moved by a scaled offset beyond the range.
+  SetMapMode(dc, MM_ANISOTROPIC);
+  SetViewportExtEx(dc, 1 << 20, 1 << 20, nullptr);
+  IntersectClipRect(dc, 0, 0, 1, 1);
+  EXPECT_NE(OffsetClipRgn(dc, INT_MAX, INT_MIN), ERROR);
+}
+
 }  // namespace

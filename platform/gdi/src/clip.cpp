@@ -2,6 +2,7 @@
 // every drawing call paints through.
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 #include "dc.h"
 
@@ -126,8 +127,9 @@ int OffsetClipRgn(HDC hdc, int x, int y) {
   DC* dc = LookupDC(hdc);
   if (!dc) return ERROR;
   if (dc->st.clip) {
-    double sx = ScaleX(*dc), sy = ScaleY(*dc);
-    dc->st.clip->Offset(int(x * sx), int(y * sy));
+    // Truncated toward zero and held in range before the conversion.
+    auto scaled = [](int v, double s) { return int(std::clamp(std::trunc(v * s), double(INT_MIN), double(INT_MAX))); };
+    dc->st.clip->Offset(scaled(x, ScaleX(*dc)), scaled(y, ScaleY(*dc)));
   }
   return ClipType(*dc);
 }

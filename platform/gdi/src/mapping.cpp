@@ -144,7 +144,7 @@ BOOL SetPoint(HDC hdc, POINT Mapping::*f, int x, int y, LPPOINT old, bool offset
   if (!dc) return FALSE;
   POINT& p = dc->st.map.*f;
   if (old) *old = p;
-  p = offset ? POINT{p.x + x, p.y + y} : POINT{x, y};
+  p = offset ? POINT{Saturate(int64_t(p.x) + x), Saturate(int64_t(p.y) + y)} : POINT{x, y};
   return TRUE;
 }
 BOOL SetExt(HDC hdc, SIZE Mapping::*f, int x, int y, LPSIZE old) {

@@ -48,8 +48,9 @@ int DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format) {
     const double sx = ScaleX(*dc), sy = ScaleY(*dc);
     const int w = LengthToLogicalX(*dc, layout.maxWidth);
     const int h = LengthToLogicalY(*dc, textHeight);
-    lprc->right = lprc->left + (sx < 0 ? -w : w);
-    lprc->bottom = lprc->top + (sy < 0 ? -h : h);
+    auto clamp = [](int64_t v) { return static_cast<LONG>(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); };
+    lprc->right = clamp(int64_t(lprc->left) + (sx < 0 ? -w : w));
+    lprc->bottom = clamp(int64_t(lprc->top) + (sy < 0 ? -h : h));
     return h;
   }
 

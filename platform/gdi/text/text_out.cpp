@@ -27,7 +27,8 @@ std::vector<int> DeviceAdvances(const DC& dc, FontInstance& font, const std::vec
     for (const TextChar& c : chars) {
       for (int k = 0; k < c.length; ++k) sum += lpDx[c.offset + k];
       const int pos = LengthToDeviceX(dc, sum);
-      dx.push_back(pos - prev);
+      // 64 bits: wild advances may put two positions at opposite ends of the range.
+      dx.push_back(static_cast<int>(std::clamp<int64_t>(int64_t(pos) - prev, INT_MIN, INT_MAX)));
       prev = pos;
     }
   } else if (dc.st.char_extra != 0) {
@@ -39,9 +40,9 @@ std::vector<int> DeviceAdvances(const DC& dc, FontInstance& font, const std::vec
 
 int RunWidth(FontInstance& font, const std::vector<TextChar>& chars, const std::vector<int>& dx) {
   if (dx.empty()) return MeasureChars(font, chars, 0, chars.size());
-  int w = 0;
+  int64_t w = 0;
   for (int a : dx) w += a;
-  return w;
+  return static_cast<int>(std::clamp<int64_t>(w, INT_MIN, INT_MAX));
 }
 
 }  // namespace
