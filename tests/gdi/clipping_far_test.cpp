@@ -37,7 +37,8 @@ int64_t FarSteps(POINT p, POINT d) {
 const int kW = 40, kH = 30;
 const POINT kThrough{17, 13};
 // Directions in every octant, steep and shallow, axis-parallel and diagonal.
-const POINT kDirections[] = {{7, 3}, {3, 7}, {-7, 3}, {-3, -7}, {1, 0}, {0, 1}, {1, 1}, {-1, 1}, {-5, 2}, {2, -5}, {1000, 1}};
+const POINT kDirections[] = {{7, 3}, {3, 7}, {-7, 3}, {-3, -7}, {1, 0},   {0, 1},
+                             {1, 1}, {-1, 1}, {-5, 2}, {2, -5},  {1000, 1}};
 
 struct PenCase {
   const char* name;
@@ -401,7 +402,8 @@ TEST(FarRegions, AreCutAndPaintOnlyTheirVisiblePart) {
   // Regions do not know a surface: from far coordinates they are cut 2^18
   // pixels out, which bounds the rows made; painting walks only the clip.
   HRGN e = CreateEllipticRgn(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
-  POINT p[] = {{INT_MIN, INT_MIN}, {INT_MAX, INT_MIN}, {INT_MAX, INT_MAX}, {INT_MIN / 3, INT_MAX}, {INT_MIN, INT_MAX / 3}};
+  POINT p[] = {
+      {INT_MIN, INT_MIN}, {INT_MAX, INT_MIN}, {INT_MAX, INT_MAX}, {INT_MIN / 3, INT_MAX}, {INT_MIN, INT_MAX / 3}};
   HRGN g = CreatePolygonRgn(p, 5, WINDING);
   ASSERT_TRUE(e && g);
   RECT box;

@@ -350,7 +350,8 @@ BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, D
   RECT d = DeviceRect(*dc, x, y, cx, cy);
   // Same device size in both: a plain copy even if the mappings flip y.
   int64_t dw = std::abs(int64_t(d.right) - d.left), dh = std::abs(int64_t(d.bottom) - d.top);
-  int64_t sw = std::abs(int64_t(src.rect.right) - src.rect.left), sh = std::abs(int64_t(src.rect.bottom) - src.rect.top);
+  int64_t sw = std::abs(int64_t(src.rect.right) - src.rect.left);
+  int64_t sh = std::abs(int64_t(src.rect.bottom) - src.rect.top);
   if (dw == sw && dh == sh) {
     d = RECT{std::min(d.left, d.right), std::min(d.top, d.bottom), std::max(d.left, d.right),
              std::max(d.top, d.bottom)};

@@ -24,7 +24,8 @@ RECT DeviceClipBox(const DC& dc) {
   RECT r{0, 0, s.width, s.height};
   if (dc.st.clip) {
     RECT c = dc.st.clip->Box();
-    r = RECT{std::max(r.left, c.left), std::max(r.top, c.top), std::min(r.right, c.right), std::min(r.bottom, c.bottom)};
+    r = RECT{std::max(r.left, c.left), std::max(r.top, c.top), std::min(r.right, c.right),
+             std::min(r.bottom, c.bottom)};
   }
   if (r.right <= r.left || r.bottom <= r.top) return RECT{0, 0, 0, 0};
   return r;

@@ -86,7 +86,8 @@ BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCSTR
   // most 2^28 pixels); drawing it would take its glyph positions past the
   // int range.
   const int64_t far = int64_t(1) << 30;
-  const bool placeable = left >= -far && left <= far && baseline >= -far && baseline <= far && width >= 0 && width <= far;
+  const bool placeable =
+      left >= -far && left <= far && baseline >= -far && baseline <= far && width >= -far && width <= far;
 
   RECT box{};
   const bool hasRect = lprect && (options & (ETO_OPAQUE | ETO_CLIPPED));
