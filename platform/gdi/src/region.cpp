@@ -22,9 +22,11 @@ namespace kygdi {
 
 Region::Region() { pixman_region32_init(&r_); }
 Region::Region(const RECT& r) {
-  if (r.right > r.left && r.bottom > r.top)
-    pixman_region32_init_rect(&r_, r.left, r.top, unsigned(r.right - r.left), unsigned(r.bottom - r.top));
-  else
+  // From the corners, not a width: a rectangle may span the whole int range.
+  if (r.right > r.left && r.bottom > r.top) {
+    pixman_box32_t b{r.left, r.top, r.right, r.bottom};
+    pixman_region32_init_with_extents(&r_, &b);
+  } else
     pixman_region32_init(&r_);
 }
 Region::Region(const Region& o) {

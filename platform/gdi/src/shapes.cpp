@@ -95,14 +95,18 @@ Region RoundRectArea(const RECT& r, int64_t ew, int64_t eh, const RECT& limit) {
   ew = std::min<int64_t>(ew, int64_t(r.right) - r.left);
   eh = std::min<int64_t>(eh, int64_t(r.bottom) - r.top);
   if (ew < 2 || eh < 2) return RectArea(r, limit);
-  // Every sum below stays between the box's own edges.
-  LONG w = LONG(ew), h = LONG(eh);
-  Region a(RECT{r.left + w / 2, r.top, r.right - w / 2, r.bottom});
-  a.Unite(Region(RECT{r.left, r.top + h / 2, r.right, r.bottom - h / 2}));
-  a.Unite(Region::FromEllipse(RECT{r.left, r.top, r.left + w, r.top + h}, &limit));
-  a.Unite(Region::FromEllipse(RECT{r.right - w, r.top, r.right, r.top + h}, &limit));
-  a.Unite(Region::FromEllipse(RECT{r.left, r.bottom - h, r.left + w, r.bottom}, &limit));
-  a.Unite(Region::FromEllipse(RECT{r.right - w, r.bottom - h, r.right, r.bottom}, &limit));
+  // 64 bits: the corner may be up to 2^32 wide; every sum lies between the
+  // box's own edges, so it fits a LONG again.
+  const int64_t l = r.left, t = r.top, rr = r.right, b = r.bottom;
+  auto box = [](int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
+    return RECT{LONG(x0), LONG(y0), LONG(x1), LONG(y1)};
+  };
+  Region a(box(l + ew / 2, t, rr - ew / 2, b));
+  a.Unite(Region(box(l, t + eh / 2, rr, b - eh / 2)));
+  a.Unite(Region::FromEllipse(box(l, t, l + ew, t + eh), &limit));
+  a.Unite(Region::FromEllipse(box(rr - ew, t, rr, t + eh), &limit));
+  a.Unite(Region::FromEllipse(box(l, b - eh, l + ew, b), &limit));
+  a.Unite(Region::FromEllipse(box(rr - ew, b - eh, rr, b), &limit));
   a.Intersect(Region(limit));
   return a;
 }
