@@ -179,12 +179,12 @@ BOOL ArcShape(HDC hdc, int x1, int y1, int x2, int y2, int x3, int y3, int x4, i
     inside = ArcPart(inside, box, s, e, cw);
   } else {
     // The chord keeps the side of the line start -> end that the arc lies on.
-    double dx = pe.x - ps.x, dy = pe.y - ps.y;
+    double dx = double(pe.x) - ps.x, dy = double(pe.y) - ps.y;
     std::vector<RECT> spans;
     for (const RECT& r : inside.Rects())
       for (int y = r.top; y < r.bottom; ++y)
         for (int x = r.left; x < r.right; ++x) {
-          double side = dx * (y - ps.y) - dy * (x - ps.x);
+          double side = dx * (double(y) - ps.y) - dy * (double(x) - ps.x);
           if (cw ? side >= 0 : side <= 0) spans.push_back(RECT{x, y, x + 1, y + 1});
         }
     inside = Region::FromRects(spans);

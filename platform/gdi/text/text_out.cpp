@@ -33,7 +33,8 @@ std::vector<int> DeviceAdvances(const DC& dc, FontInstance& font, const std::vec
     }
   } else if (dc.st.char_extra != 0) {
     const int extra = LengthToDeviceX(dc, dc.st.char_extra);
-    for (const TextChar& c : chars) dx.push_back(font.Advance(c.cp) + extra);
+    for (const TextChar& c : chars)
+      dx.push_back(static_cast<int>(std::clamp<int64_t>(int64_t(font.Advance(c.cp)) + extra, INT_MIN, INT_MAX)));
   }
   return dx;
 }
