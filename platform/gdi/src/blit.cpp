@@ -9,6 +9,7 @@
 // into monochrome gives 1 where the pixel equals the source's background
 // colour and 0 elsewhere.
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "fill.h"
@@ -47,21 +48,34 @@ class PixelConverter {
   uint32_t last_in_ = 0xFFFFFFFF, last_out_ = 0;
 };
 
+// A rectangle in 64 bits: extents of 32-bit corners reach 2^32.
+struct Box64 {
+  int64_t left, top, right, bottom;
+  int64_t Width() const { return right - left; }
+  int64_t Height() const { return bottom - top; }
+};
+
 // A mirrored rectangle (right < left) covers the pixels right + 1 .. left,
 // as the reference rasterizer does: the start point stays inside.
-RECT Normalised(const RECT& r) {
-  RECT n = r;
+Box64 Normalised(const RECT& r) {
+  Box64 n{r.left, r.top, r.right, r.bottom};
   if (n.right < n.left) {
-    LONG t = n.left;
+    int64_t t = n.left;
     n.left = n.right + 1;
     n.right = t + 1;
   }
   if (n.bottom < n.top) {
-    LONG t = n.top;
+    int64_t t = n.top;
     n.top = n.bottom + 1;
     n.bottom = t + 1;
   }
   return n;
+}
+
+// Held inside the 32-bit range; the edge INT_MAX is past every surface.
+RECT ToRect(const Box64& b) {
+  auto c = [](int64_t v) { return LONG(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); };
+  return RECT{c(b.left), c(b.top), c(b.right), c(b.bottom)};
 }
 
 }  // namespace
@@ -130,29 +144,30 @@ BOOL BlitDevice(DC& dc, RECT dst, const BlitSource* src, DWORD rop_code) {
   bool use_src = RopUsesSource(rop), use_pat = RopUsesPattern(rop);
   if (use_src && (!src || !src->surface)) return FALSE;
   bool flip_x = false, flip_y = false;
-  RECT sr{0, 0, 0, 0};
+  Box64 sr{0, 0, 0, 0};
   if (use_src) {
     flip_x = (dst.right < dst.left) != (src->rect.right < src->rect.left);
     flip_y = (dst.bottom < dst.top) != (src->rect.bottom < src->rect.top);
     sr = Normalised(src->rect);
   }
-  RECT dr = Normalised(dst);
-  int dw = dr.right - dr.left, dh = dr.bottom - dr.top;
+  Box64 dr = Normalised(dst);
+  const int64_t dw = dr.Width(), dh = dr.Height();
   if (dw == 0 || dh == 0) return TRUE;
   const Surface* ss = use_src ? src->surface : nullptr;
-  int sw = sr.right - sr.left, sh = sr.bottom - sr.top;
+  const int64_t sw = sr.Width(), sh = sr.Height();
   bool stretch = use_src && (sw != dw || sh != dh || flip_x || flip_y);
   if (use_src && (sw == 0 || sh == 0)) return TRUE;
   if (use_src && !stretch) {
     // Only what the source has is copied: the destination shrinks with the
     // part of the source rectangle that lies outside the source bitmap.
-    int l = std::max<LONG>(sr.left, 0), t = std::max<LONG>(sr.top, 0);
-    int r = std::min<LONG>(sr.right, ss->width), b = std::min<LONG>(sr.bottom, ss->height);
+    int64_t l = std::max<int64_t>(sr.left, 0), t = std::max<int64_t>(sr.top, 0);
+    int64_t r = std::min<int64_t>(sr.right, ss->width), b = std::min<int64_t>(sr.bottom, ss->height);
     if (r <= l || b <= t) return TRUE;
-    dr = RECT{dr.left + (l - sr.left), dr.top + (t - sr.top), dr.right - (sr.right - r), dr.bottom - (sr.bottom - b)};
-    sr = RECT{l, t, r, b};
+    dr = Box64{dr.left + (l - sr.left), dr.top + (t - sr.top), dr.right - (sr.right - r), dr.bottom - (sr.bottom - b)};
+    sr = Box64{l, t, r, b};
   }
-  std::vector<RECT> rects = ClipRects(dc, dr);
+  // The walk below covers only the clipped rectangles, whatever the extent.
+  std::vector<RECT> rects = ClipRects(dc, ToRect(dr));
   if (rects.empty()) return TRUE;
 
   RealisedBrush brush;
@@ -175,23 +190,24 @@ BOOL BlitDevice(DC& dc, RECT dst, const BlitSource* src, DWORD rop_code) {
 
   // Source column of destination column x (stretching): the pixel whose
   // centre maps nearest, mirrored when the signs of the widths differ.
+  // 128-bit products: an index and an extent may each be near 2^32.
   auto src_col = [&](int x) {
-    int i = x - dr.left;
+    int64_t i = x - dr.left;
     if (flip_x) i = dw - 1 - i;
-    int v = sr.left + int((int64_t(2 * i + 1) * sw) / (2 * int64_t(dw)));
-    return std::clamp(v, 0, ss->width - 1);
+    int64_t v = sr.left + int64_t((__int128(2 * i + 1) * sw) / (2 * __int128(dw)));
+    return int(std::clamp<int64_t>(v, 0, ss->width - 1));
   };
   auto src_row = [&](int y) {
-    int i = y - dr.top;
+    int64_t i = y - dr.top;
     if (flip_y) i = dh - 1 - i;
-    int v = sr.top + int((int64_t(2 * i + 1) * sh) / (2 * int64_t(dh)));
-    return std::clamp(v, 0, ss->height - 1);
+    int64_t v = sr.top + int64_t((__int128(2 * i + 1) * sh) / (2 * __int128(dh)));
+    return int(std::clamp<int64_t>(v, 0, ss->height - 1));
   };
   // The range of source columns [first, last] that destination column x
   // covers when shrinking.
-  auto src_range = [&](int i0, int n_dst, int n_src, int base) {
-    int a = base + int(int64_t(i0) * n_src / n_dst), b = base + int(int64_t(i0 + 1) * n_src / n_dst) - 1;
-    return std::pair<int, int>(a, std::max(a, b));
+  auto src_range = [&](int64_t i0, int64_t n_dst, int64_t n_src, int64_t base) {
+    int64_t a = base + int64_t(__int128(i0) * n_src / n_dst), b = base + int64_t(__int128(i0 + 1) * n_src / n_dst) - 1;
+    return std::pair<int64_t, int64_t>(a, std::max(a, b));
   };
 
   for (const RECT& r : rects) {
@@ -222,11 +238,11 @@ BOOL BlitDevice(DC& dc, RECT dst, const BlitSource* src, DWORD rop_code) {
         // Rows of the source that this destination row takes.
         int rows_from, rows_to;
         if (sh > dh && (and_scans || or_scans)) {
-          int i = y - dr.top;
+          int64_t i = y - dr.top;
           if (flip_y) i = dh - 1 - i;
           auto rg = src_range(i, dh, sh, sr.top);
-          rows_from = std::clamp(rg.first, 0, ss->height - 1);
-          rows_to = std::clamp(rg.second, 0, ss->height - 1);
+          rows_from = int(std::clamp<int64_t>(rg.first, 0, ss->height - 1));
+          rows_to = int(std::clamp<int64_t>(rg.second, 0, ss->height - 1));
         } else {
           rows_from = rows_to = src_row(y);
         }
@@ -239,10 +255,11 @@ BOOL BlitDevice(DC& dc, RECT dst, const BlitSource* src, DWORD rop_code) {
           for (int i = 0; i < w; ++i) {
             uint32_t v;
             if (sw > dw && (and_scans || or_scans)) {
-              int c = r.left + i - dr.left;
+              int64_t c = r.left + i - dr.left;
               if (flip_x) c = dw - 1 - c;
               auto rg = src_range(c, dw, sw, sr.left);
-              int a = std::clamp(rg.first, 0, ss->width - 1), b = std::clamp(rg.second, 0, ss->width - 1);
+              int a = int(std::clamp<int64_t>(rg.first, 0, ss->width - 1));
+              int b = int(std::clamp<int64_t>(rg.second, 0, ss->width - 1));
               v = ss->funcs->span_pixel(srow.data(), a);
               for (int q = a + 1; q <= b; ++q) {
                 uint32_t u = ss->funcs->span_pixel(srow.data(), q);
@@ -289,7 +306,8 @@ using namespace kygdi;
 
 namespace {
 RECT DeviceRect(const DC& dc, int x, int y, int w, int h) {
-  POINT a = LogicalToDevice(dc, POINT{x, y}), b = LogicalToDevice(dc, POINT{x + w, y + h});
+  // x + w in 64 bits: the far corner may lie past INT_MAX.
+  POINT a = LogicalToDevice(dc, POINT{x, y}), b = LogicalToDevice(dc, int64_t(x) + w, int64_t(y) + h);
   return RECT{a.x, a.y, b.x, b.y};
 }
 }  // namespace
@@ -331,8 +349,9 @@ BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, D
   src.bk_colour = sdc->st.bk_colour;
   RECT d = DeviceRect(*dc, x, y, cx, cy);
   // Same device size in both: a plain copy even if the mappings flip y.
-  int dw = std::abs(int(d.right - d.left)), dh = std::abs(int(d.bottom - d.top));
-  int sw = std::abs(int(src.rect.right - src.rect.left)), sh = std::abs(int(src.rect.bottom - src.rect.top));
+  int64_t dw = std::abs(int64_t(d.right) - d.left), dh = std::abs(int64_t(d.bottom) - d.top);
+  int64_t sw = std::abs(int64_t(src.rect.right) - src.rect.left);
+  int64_t sh = std::abs(int64_t(src.rect.bottom) - src.rect.top);
   if (dw == sw && dh == sh) {
     d = RECT{std::min(d.left, d.right), std::min(d.top, d.bottom), std::max(d.left, d.right),
              std::max(d.top, d.bottom)};

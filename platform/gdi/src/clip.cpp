@@ -1,6 +1,8 @@
 // Clipping: the DC's clip region (device units) and the rectangle lists that
 // every drawing call paints through.
 #include <algorithm>
+#include <climits>
+#include <cmath>
 
 #include "dc.h"
 
@@ -17,9 +19,30 @@ std::vector<RECT> ClipRects(const DC& dc, const RECT& bounds) {
   return dc.st.clip->RectsIn(r);
 }
 
+RECT DeviceClipBox(const DC& dc) {
+  const Surface& s = dc.Target();
+  RECT r{0, 0, s.width, s.height};
+  if (dc.st.clip) {
+    RECT c = dc.st.clip->Box();
+    r = RECT{std::max(r.left, c.left), std::max(r.top, c.top), std::min(r.right, c.right),
+             std::min(r.bottom, c.bottom)};
+  }
+  if (r.right <= r.left || r.bottom <= r.top) return RECT{0, 0, 0, 0};
+  return r;
+}
+
+RECT GrowRect(const RECT& r, int64_t d) {
+  auto clamp = [](int64_t v) { return LONG(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); };
+  return RECT{clamp(r.left - d), clamp(r.top - d), clamp(r.right + d), clamp(r.bottom + d)};
+}
+
 void PaintSpan(DC& dc, int x, int y, int w, COLORREF colour) {
   Surface& s = dc.Target();
-  std::vector<RECT> rects = ClipRects(dc, RECT{x, y + 0, x + w, y + 1});
+  if (w <= 0 || y < 0 || y >= s.height) return;
+  // 64 bits: a span may start near INT_MAX.
+  int64_t l = std::max<int64_t>(x, 0), r = std::min<int64_t>(int64_t(x) + w, s.width);
+  if (r <= l) return;
+  std::vector<RECT> rects = ClipRects(dc, RECT{LONG(l), y, LONG(r), y + 1});
   if (rects.empty()) return;
   s.funcs->solid_rects(s, rects.data(), int(rects.size()), 0, s.ColourToPixel(colour & 0xFFFFFF));
 }
@@ -105,8 +128,9 @@ int OffsetClipRgn(HDC hdc, int x, int y) {
   DC* dc = LookupDC(hdc);
   if (!dc) return ERROR;
   if (dc->st.clip) {
-    double sx = ScaleX(*dc), sy = ScaleY(*dc);
-    dc->st.clip->Offset(int(x * sx), int(y * sy));
+    // Truncated toward zero and held in range before the conversion.
+    auto scaled = [](int v, double s) { return int(std::clamp(std::trunc(v * s), double(INT_MIN), double(INT_MAX))); };
+    dc->st.clip->Offset(scaled(x, ScaleX(*dc)), scaled(y, ScaleY(*dc)));
   }
   return ClipType(*dc);
 }
@@ -115,6 +139,7 @@ BOOL PtVisible(HDC hdc, int x, int y) {
   DC* dc = LookupDC(hdc);
   if (!dc) return -1;
   POINT p = LogicalToDevice(*dc, POINT{x, y});
+  if (p.x == INT_MAX || p.y == INT_MAX) return FALSE;  // no surface reaches that far
   return ClipRects(*dc, RECT{p.x, p.y, p.x + 1, p.y + 1}).empty() ? FALSE : TRUE;
 }
 

@@ -74,7 +74,10 @@ DC* LookupDC(HDC hdc);  // null with ERROR_INVALID_HANDLE
 
 // Logical to device and back, each result rounded to the nearest integer
 // with halves going up (floor(v + 0.5)), the rounding of the platform.
+// A device coordinate that overflows 32 bits saturates at INT_MIN or INT_MAX.
 POINT LogicalToDevice(const DC& dc, POINT p);
+// The same for logical coordinates beyond 32 bits (a corner x + w).
+POINT LogicalToDevice(const DC& dc, int64_t x, int64_t y);
 POINT DeviceToLogical(const DC& dc, POINT p);
 // A logical rectangle to a device one, normalised (left <= right).
 RECT LogicalRectToDevice(const DC& dc, const RECT& r);
@@ -86,6 +89,13 @@ double ScaleY(const DC& dc);
 // and bounds intersected. Empty when nothing is visible.
 std::vector<RECT> ClipRects(const DC& dc, const RECT& bounds);
 const Region* ClipRegion(const DC& dc);  // null: no clip
+// The bounding box of the visible device pixels (surface and clip region);
+// empty (all zero) when nothing is visible. Rasterisers walk only what lies
+// in this box, grown by what a pen can reach, so that far-away coordinates
+// cost what the visible part costs.
+RECT DeviceClipBox(const DC& dc);
+// r grown by d on every side, held inside the 32-bit range.
+RECT GrowRect(const RECT& r, int64_t d);
 
 // Paints device pixels [x, x + w) of row y in colour, clipped.
 void PaintSpan(DC& dc, int x, int y, int w, COLORREF colour);

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include <algorithm>
+#include <climits>
 
 #include "dc.h"
 
@@ -16,6 +17,21 @@ namespace kygdi {
 
 namespace {
 int Round(double v) { return int(std::floor(v + 0.5)); }
+
+// A transformed coordinate that does not fit in 32 bits is held at the
+// nearest end of the range, which lies far outside every surface; the
+// conversion of an out-of-range double to int would be undefined.
+int SaturatingRound(double v) {
+  double r = std::floor(v + 0.5);
+  if (!(r > double(INT_MIN))) return INT_MIN;
+  if (r >= double(INT_MAX)) return INT_MAX;
+  return int(r);
+}
+int Saturate(int64_t v) { return int(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); }
+
+double Map(int64_t v, int from_org, int to_org, int from_ext, int to_ext) {
+  return double(v - from_org) * to_ext / from_ext + to_org;
+}
 
 // In MM_ISOTROPIC one logical unit has the same physical size on both axes:
 // the viewport extent of the axis with the larger unit shrinks to match.
@@ -34,20 +50,23 @@ void FixIsotropic(DC& dc) {
 }
 }  // namespace
 
-POINT LogicalToDevice(const DC& dc, POINT p) {
+POINT LogicalToDevice(const DC& dc, POINT p) { return LogicalToDevice(dc, int64_t(p.x), int64_t(p.y)); }
+
+POINT LogicalToDevice(const DC& dc, int64_t x, int64_t y) {
   const Mapping& m = dc.st.map;
-  if (m.mode == MM_TEXT) return POINT{p.x - m.window_org.x + m.viewport_org.x, p.y - m.window_org.y + m.viewport_org.y};
-  double x = double(p.x - m.window_org.x) * m.viewport_ext.cx / m.window_ext.cx + m.viewport_org.x;
-  double y = double(p.y - m.window_org.y) * m.viewport_ext.cy / m.window_ext.cy + m.viewport_org.y;
-  return POINT{Round(x), Round(y)};
+  if (m.mode == MM_TEXT)
+    return POINT{Saturate(x - m.window_org.x + m.viewport_org.x), Saturate(y - m.window_org.y + m.viewport_org.y)};
+  return POINT{SaturatingRound(Map(x, m.window_org.x, m.viewport_org.x, m.window_ext.cx, m.viewport_ext.cx)),
+               SaturatingRound(Map(y, m.window_org.y, m.viewport_org.y, m.window_ext.cy, m.viewport_ext.cy))};
 }
 
 POINT DeviceToLogical(const DC& dc, POINT p) {
   const Mapping& m = dc.st.map;
-  if (m.mode == MM_TEXT) return POINT{p.x - m.viewport_org.x + m.window_org.x, p.y - m.viewport_org.y + m.window_org.y};
-  double x = double(p.x - m.viewport_org.x) * m.window_ext.cx / m.viewport_ext.cx + m.window_org.x;
-  double y = double(p.y - m.viewport_org.y) * m.window_ext.cy / m.viewport_ext.cy + m.window_org.y;
-  return POINT{Round(x), Round(y)};
+  if (m.mode == MM_TEXT)
+    return POINT{Saturate(int64_t(p.x) - m.viewport_org.x + m.window_org.x),
+                 Saturate(int64_t(p.y) - m.viewport_org.y + m.window_org.y)};
+  return POINT{SaturatingRound(Map(p.x, m.viewport_org.x, m.window_org.x, m.viewport_ext.cx, m.window_ext.cx)),
+               SaturatingRound(Map(p.y, m.viewport_org.y, m.window_org.y, m.viewport_ext.cy, m.window_ext.cy))};
 }
 
 RECT LogicalRectToDevice(const DC& dc, const RECT& r) {
@@ -125,7 +144,7 @@ BOOL SetPoint(HDC hdc, POINT Mapping::*f, int x, int y, LPPOINT old, bool offset
   if (!dc) return FALSE;
   POINT& p = dc->st.map.*f;
   if (old) *old = p;
-  p = offset ? POINT{p.x + x, p.y + y} : POINT{x, y};
+  p = offset ? POINT{Saturate(int64_t(p.x) + x), Saturate(int64_t(p.y) + y)} : POINT{x, y};
   return TRUE;
 }
 BOOL SetExt(HDC hdc, SIZE Mapping::*f, int x, int y, LPSIZE old) {

@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 #include "fill.h"
@@ -43,6 +44,7 @@ class CosmeticStroker {
     Rop2Masks(dc.st.rop2, s_.ColourToPixel(ResolveColour(dc.st.bk_colour)), pm, &off_and_, &off_xor_);
     opaque_ = dc.st.bk_mode == OPAQUE;
     clip_ = ClipRegion(dc);
+    box_ = DeviceClipBox(dc);
   }
 
   void Segment(POINT a, POINT b, bool last_point) {
@@ -55,25 +57,34 @@ class CosmeticStroker {
       if (last_point) Plot(a.x, a.y);
       return;
     }
-    // Only the steps that can land on the surface are walked, so a line to
+    // Only the steps that can land in the clip box are walked, so a line to
     // a far-away point costs what its visible part costs; the dash style
-    // moves on over the steps skipped.
+    // moves on over the steps skipped as if they had been walked.
     int64_t total = n + (last_point ? 1 : 0);
     int64_t lo = 0, hi = total - 1;
-    auto limit = [&](int64_t start, int step, int64_t num, int64_t den, int64_t size) {
-      // start + step * i * num / den must lie in [-1, size]: solve for i.
+    auto limit = [&](int64_t start, int step, int64_t num, int64_t den, int64_t first, int64_t end) {
+      // start + step * i * num / den must lie in [first - 1, end]: solve for
+      // i. The true line is within half a pixel of the pixel picked, and the
+      // range is widened by a step each way for the rounding of the doubles.
       if (num == 0) {
-        if (start < -1 || start > size) hi = -1;
+        if (start < first - 1 || start > end) hi = -1;
         return;
       }
-      double a = double(-1 - start) * step * double(den) / double(num);
-      double b = double(size - start) * step * double(den) / double(num);
+      double a = double(first - 1 - start) * step * double(den) / double(num);
+      double b = double(end - start) * step * double(den) / double(num);
       if (a > b) std::swap(a, b);
-      lo = std::max<int64_t>(lo, int64_t(std::floor(a)) - 1);
-      hi = std::min<int64_t>(hi, int64_t(std::ceil(b)) + 1);
+      // Clamped before the conversion: a far box gives values beyond 64 bits.
+      a = std::clamp(std::floor(a), -1.0, double(total));
+      b = std::clamp(std::ceil(b), -1.0, double(total));
+      lo = std::max<int64_t>(lo, int64_t(a) - 1);
+      hi = std::min<int64_t>(hi, int64_t(b) + 1);
     };
-    limit(a.x, sx, adx, n, s_.width);
-    limit(a.y, sy, ady, n, s_.height);
+    if (box_.right <= box_.left) {
+      hi = -1;
+    } else {
+      limit(a.x, sx, adx, n, box_.left, box_.right);
+      limit(a.y, sy, ady, n, box_.top, box_.bottom);
+    }
     if (hi < lo) {
       Skip(total);
       return;
@@ -139,42 +150,66 @@ class CosmeticStroker {
   uint32_t on_and_ = 0, on_xor_ = 0, off_and_ = 0, off_xor_ = 0;
   bool opaque_ = true;
   const Region* clip_ = nullptr;
+  RECT box_{0, 0, 0, 0};
 };
 
 // The round cap of a pen of width w at p: the pixels whose centres lie
 // within sqrt(w (w - 1)) / 2 of the point, measured from the pixel centre
 // for odd widths and from the pixel corner for even ones. That is the cap
-// recorded from the reference platform for widths 3 and 4.
-Region Disc(POINT p, int w) {
-  double c = (w % 2) ? 0.5 : 0.0, r2 = w * (w - 1) / 4.0;
+// recorded from the reference platform for widths 3 and 4. Only the rows and
+// columns inside limit are made: a pen may be far wider than the surface.
+Region Disc(POINT p, int w, const RECT& limit) {
+  double c = (w % 2) ? 0.5 : 0.0, r2 = double(w) * (w - 1) / 4.0;
+  auto inside = [&](int64_t dx, double ey) {
+    double ex = double(dx) + 0.5 - c;
+    return ex * ex + ey * ey <= r2;
+  };
+  int64_t dy0 = std::max<int64_t>(-w, int64_t(limit.top) - p.y);
+  int64_t dy1 = std::min<int64_t>(w, int64_t(limit.bottom) - 1 - p.y);
   std::vector<RECT> rows;
-  for (int dy = -w; dy <= w; ++dy) {
-    double ey = dy + 0.5 - c;
-    int first = INT32_MAX, last = INT32_MIN;
-    for (int dx = -w; dx <= w; ++dx) {
-      double ex = dx + 0.5 - c;
-      if (ex * ex + ey * ey <= r2) {
-        first = std::min(first, dx);
-        last = std::max(last, dx);
-      }
-    }
-    if (first <= last) rows.push_back(RECT{p.x + first, p.y + dy, p.x + last + 1, p.y + dy + 1});
+  for (int64_t dy = dy0; dy <= dy1; ++dy) {
+    double ey = double(dy) + 0.5 - c;
+    double room = r2 - ey * ey;
+    if (room < 0) continue;
+    // The row's run from the square root, then settled by the same test a
+    // walk over every column would make, so rounding cannot move an end.
+    double t = std::sqrt(room);
+    int64_t first = std::max<int64_t>(-w, int64_t(std::ceil(c - 0.5 - t)));
+    int64_t last = std::min<int64_t>(w, int64_t(std::floor(c - 0.5 + t)));
+    while (first > -w && inside(first - 1, ey)) --first;
+    while (first <= last && !inside(first, ey)) ++first;
+    while (last < w && inside(last + 1, ey)) ++last;
+    while (last >= first && !inside(last, ey)) --last;
+    if (first > last) continue;
+    int64_t l = std::max<int64_t>(p.x + first, limit.left), r = std::min<int64_t>(p.x + last + 1, limit.right);
+    if (r <= l) continue;
+    rows.push_back(RECT{LONG(l), LONG(p.y + dy), LONG(r), LONG(p.y + dy + 1)});
   }
   return Region::FromRects(rows);
 }
 
-// The area a wide pen covers: each segment thickened to the pen's width,
-// with a disc at every vertex for the round caps and joins.
-Region WideArea(const std::vector<POINT>& pts, bool closed, int width, UINT style) {
+// The area a wide pen covers inside limit: each segment thickened to the
+// pen's width, with a disc at every vertex for the round caps and joins.
+// Segments are scan-converted from their own end points whatever their
+// length, and only over the rows and columns of limit, so the pixels inside
+// are those of the whole segment.
+Region WideArea(const std::vector<POINT>& pts, bool closed, int width, UINT style, const RECT& limit) {
   Region area;
+  if (limit.right <= limit.left || limit.bottom <= limit.top) return area;
   double h = width / 2.0;
   size_t n = pts.size();
   size_t segs = closed ? n : n - 1;
   bool round = (style & PS_ENDCAP_MASK) == PS_ENDCAP_ROUND;
   bool square = (style & PS_ENDCAP_MASK) == PS_ENDCAP_SQUARE;
+  // A segment whose box, grown by the pen's reach (the square cap's corner
+  // lies h * sqrt(2) out), misses limit adds nothing there.
+  double reach = 2 * h + 2;
   for (size_t i = 0; i < segs; ++i) {
     POINT a = pts[i], b = pts[(i + 1) % n];
-    double dx = b.x - a.x, dy = b.y - a.y, len = std::sqrt(dx * dx + dy * dy);
+    if (std::min(a.x, b.x) - reach >= limit.right || std::max(a.x, b.x) + reach < limit.left ||
+        std::min(a.y, b.y) - reach >= limit.bottom || std::max(a.y, b.y) + reach < limit.top)
+      continue;
+    double dx = double(b.x) - a.x, dy = double(b.y) - a.y, len = std::sqrt(dx * dx + dy * dy);
     if (len == 0) continue;
     double nx = -dy / len * h, ny = dx / len * h;
     double ex = 0, ey = 0;
@@ -188,13 +223,13 @@ Region WideArea(const std::vector<POINT>& pts, bool closed, int width, UINT styl
     double bx = b.x + (i + 1 == segs ? ex : 0), by = b.y + (i + 1 == segs ? ey : 0);
     double q[8] = {ax + nx, ay + ny, bx + nx, by + ny, bx - nx, by - ny, ax - nx, ay - ny};
     int four = 4;
-    area.Unite(Region::FromPolygonsF(q, &four, 1, WINDING));
+    area.Unite(Region::FromPolygonsF(q, &four, 1, WINDING, limit.top, limit.bottom, limit.left, limit.right));
   }
   for (size_t i = 0; i < n; ++i) {
     bool end = !closed && (i == 0 || i + 1 == n);
     if (end && !round) continue;
     if (!end && (style & PS_JOIN_MASK) != PS_JOIN_ROUND) continue;
-    area.Unite(Disc(pts[i], width));
+    area.Unite(Disc(pts[i], width, limit));
   }
   return area;
 }
@@ -203,8 +238,10 @@ Region WideArea(const std::vector<POINT>& pts, bool closed, int width, UINT styl
 
 int PenDeviceWidth(const DC& dc, const PenObject& pen) {
   if (pen.width <= 1) return 1;
-  int w = int(std::lround(pen.width * std::fabs(ScaleX(dc))));
-  return std::max(1, w);
+  // Held at 2^30, wider than any surface, so that sums with coordinates
+  // stay inside 64-bit doubles' exact integers and the int range.
+  double w = std::min(std::round(pen.width * std::fabs(ScaleX(dc))), double(kMaxPenWidth));
+  return std::max(1, int(w));
 }
 
 void StrokeRegion(DC& dc, const Region& area) {
@@ -219,7 +256,12 @@ void StrokeDevicePolyline(DC& dc, const std::vector<POINT>& pts, bool closed) {
   int w = PenDeviceWidth(dc, *pen);
   if (w > 1) {
     if (pts.size() == 1) return;
-    StrokeRegion(dc, WideArea(pts, closed, w, pen->style));
+    // The pen reaches w / 2 beyond a line; a pixel more for the outline
+    // rounding and the caps.
+    RECT box = DeviceClipBox(dc);
+    if (box.right <= box.left) return;
+    RECT limit = GrowRect(box, 1);
+    StrokeRegion(dc, WideArea(pts, closed, w, pen->style, limit));
     return;
   }
   CosmeticStroker stroker(dc, *pen);

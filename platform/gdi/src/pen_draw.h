@@ -8,6 +8,9 @@
 
 namespace kygdi {
 
+// The widest pen drawn, in device pixels; wider pens are held there.
+constexpr int kMaxPenWidth = 1 << 30;
+
 // The pen's width in device pixels; 1 for cosmetic pens and width 0.
 int PenDeviceWidth(const DC& dc, const PenObject& pen);
 // Strokes a polyline given in device units; closed adds the segment back to

@@ -22,9 +22,11 @@ namespace kygdi {
 
 Region::Region() { pixman_region32_init(&r_); }
 Region::Region(const RECT& r) {
-  if (r.right > r.left && r.bottom > r.top)
-    pixman_region32_init_rect(&r_, r.left, r.top, unsigned(r.right - r.left), unsigned(r.bottom - r.top));
-  else
+  // From the corners, not a width: a rectangle may span the whole int range.
+  if (r.right > r.left && r.bottom > r.top) {
+    pixman_box32_t b{r.left, r.top, r.right, r.bottom};
+    pixman_region32_init_with_extents(&r_, &b);
+  } else
     pixman_region32_init(&r_);
 }
 Region::Region(const Region& o) {
@@ -87,7 +89,7 @@ class BandBuilder {
 }  // namespace
 
 Region Region::FromPolygons(const POINT* pts, const int* counts, int polys, int fill_mode, int row_min,
-                            int row_max) {
+                            int row_max, int col_min, int col_max) {
   size_t total = 0;
   for (int k = 0; k < polys; ++k) total += size_t(std::max(0, counts[k]));
   std::vector<double> xy(total * 2);
@@ -95,7 +97,7 @@ Region Region::FromPolygons(const POINT* pts, const int* counts, int polys, int 
     xy[2 * i] = pts[i].x;
     xy[2 * i + 1] = pts[i].y;
   }
-  return FromPolygonsF(xy.data(), counts, polys, fill_mode, row_min, row_max);
+  return FromPolygonsF(xy.data(), counts, polys, fill_mode, row_min, row_max, col_min, col_max);
 }
 
 Region Region::Outline(const Region& r) {
@@ -111,7 +113,7 @@ Region Region::Outline(const Region& r) {
 }
 
 Region Region::FromPolygonsF(const double* pts, const int* counts, int polys, int fill_mode, int row_min,
-                             int row_max) {
+                             int row_max, int col_min, int col_max) {
   struct Edge {
     double x0, y0, x1, y1;
     int dir;
@@ -130,20 +132,24 @@ Region Region::FromPolygonsF(const double* pts, const int* counts, int polys, in
     }
     p += 2 * n;
   }
-  if (edges.empty()) return Region();
+  if (edges.empty() || row_max <= row_min || col_max <= col_min) return Region();
+  // A wild coordinate must not make us scan billions of empty rows.
+  if (ymax < row_min || ymin > double(row_max) - 1) return Region();
   BandBuilder bands;
   std::vector<Crossing> xs;
   std::vector<std::pair<int, int>> spans;
-  // A wild coordinate must not make us scan billions of empty rows.
   int y0 = int(std::max<double>(std::floor(ymin), row_min));
-  int y1 = int(std::min<double>(std::ceil(ymax), row_max - 1));
+  int y1 = int(std::min<double>(std::ceil(ymax), double(row_max) - 1));
+  // Crossings are held inside the columns wanted before they become
+  // integers: that keeps every pixel there and the conversion defined.
+  const double x_lo = col_min, x_hi = col_max;
   for (int y = y0; y <= y1; ++y) {
     double Y = y;
     xs.clear();
     for (const Edge& e : edges) {
       double lo = std::min(e.y0, e.y1), hi = std::max(e.y0, e.y1);
       if (Y < lo || Y >= hi) continue;
-      xs.push_back({e.x0 + (Y - e.y0) * (e.x1 - e.x0) / (e.y1 - e.y0), e.dir});
+      xs.push_back({std::clamp(e.x0 + (Y - e.y0) * (e.x1 - e.x0) / (e.y1 - e.y0), x_lo, x_hi), e.dir});
     }
     if (xs.empty()) continue;
     std::sort(xs.begin(), xs.end(), [](const Crossing& a, const Crossing& b) { return a.x < b.x; });
@@ -171,7 +177,7 @@ Region Region::FromPolygonsF(const double* pts, const int* counts, int polys, in
   return FromRects(bands.Finish());
 }
 
-Region Region::FromEllipse(const RECT& box) {
+Region Region::FromEllipse(const RECT& box, const RECT* limit) {
   // The ellipse through the pixels l..r-1, t..b-1: pixel (x, y) belongs when
   // ((x - cx) / A)^2 + ((y - cy) / B)^2 <= 1, with (cx, cy) the middle pixel
   // position and the semi-axes 0.3 pixel longer than half the pixel span.
@@ -181,11 +187,21 @@ Region Region::FromEllipse(const RECT& box) {
   int l = std::min(box.left, box.right), r = std::max(box.left, box.right);
   int t = std::min(box.top, box.bottom), b = std::max(box.top, box.bottom);
   if (r <= l || b <= t) return Region();
-  double hx = (r - l - 1) / 2.0, hy = (b - t - 1) / 2.0;
+  // Doubles: the box may span the whole 32-bit range.
+  double hx = (double(r) - l - 1) / 2.0, hy = (double(b) - t - 1) / 2.0;
   double cx = l + hx, cy = t + hy, ax = hx + 0.3, by = hy + 0.3;
+  int cl = l, cr = r;
+  if (!limit) {
+    t = std::max(t, -(1 << 18));
+    b = std::min(b, 1 << 18);
+  } else {
+    t = std::max<int>(t, limit->top);
+    b = std::min<int>(b, limit->bottom);
+    cl = std::max<int>(cl, limit->left);
+    cr = std::min<int>(cr, limit->right);
+    if (cr <= cl) return Region();
+  }
   BandBuilder bands;
-  t = std::max(t, -(1 << 18));
-  b = std::min(b, 1 << 18);
   std::vector<std::pair<int, int>> spans;
   for (int y = t; y < b; ++y) {
     double dy = (y - cy) / by;
@@ -193,7 +209,8 @@ Region Region::FromEllipse(const RECT& box) {
     spans.clear();
     if (q >= 0) {
       double half = ax * std::sqrt(q) + 1e-9;
-      int a = std::max(l, int(std::ceil(cx - half))), e = std::min(r, int(std::floor(cx + half)) + 1);
+      int a = int(std::max<double>(cl, std::ceil(cx - half)));
+      int e = int(std::min<double>(cr, std::floor(cx + half) + 1));
       if (e > a) spans.push_back({a, e});
     }
     bands.Row(y, spans);

@@ -7,6 +7,7 @@
 
 #include <pixman.h>
 
+#include <climits>
 #include <vector>
 
 #include "gdi_object.h"
@@ -24,13 +25,19 @@ class Region {
   static Region FromRects(const std::vector<RECT>& rects);
   // Spans of a poly-polygon: counts gives the points of each polygon.
   static Region FromPolygons(const POINT* pts, const int* counts, int polys, int fill_mode,
-                             int row_min = -(1 << 18), int row_max = 1 << 18);
+                             int row_min = -(1 << 18), int row_max = 1 << 18, int col_min = INT_MIN,
+                             int col_max = INT_MAX);
   // The same with real-valued vertices: xy holds x0, y0, x1, y1, ...
-  // Rows outside [row_min, row_max) are not scanned (drawing passes its
-  // surface). FIXME: a region made from coordinates beyond 2^18 is cut there.
+  // Rows outside [row_min, row_max) are not scanned and spans are cut to
+  // [col_min, col_max) (drawing passes its clip box); inside those the pixels
+  // are those of the whole polygon. FIXME: a region made from coordinates
+  // beyond 2^18 is cut there.
   static Region FromPolygonsF(const double* xy, const int* counts, int polys, int fill_mode,
-                              int row_min = -(1 << 18), int row_max = 1 << 18);
-  static Region FromEllipse(const RECT& box);
+                              int row_min = -(1 << 18), int row_max = 1 << 18, int col_min = INT_MIN,
+                              int col_max = INT_MAX);
+  // The ellipse inscribed in box; only the part inside limit is made, when
+  // given (rows beyond 2^18 are never made).
+  static Region FromEllipse(const RECT& box, const RECT* limit = nullptr);
   // The pixels of r that have a 4-neighbour outside r: a one pixel outline.
   static Region Outline(const Region& r);
 

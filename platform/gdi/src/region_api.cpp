@@ -1,5 +1,6 @@
 // The region calls: creation, combination and queries.
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "dc.h"
@@ -25,6 +26,8 @@ HRGN CreateRectRgnIndirect(const RECT* r) {
 // An elliptic region leaves out the right and bottom of its box.
 HRGN CreateEllipticRgn(int x1, int y1, int x2, int y2) {
   RECT r = Normal(x1, y1, x2, y2);
+  // Both edges at INT_MIN: nothing inside, and r.right - 1 would overflow.
+  if (r.right == INT_MIN || r.bottom == INT_MIN) return NewRegion(Region());
   return NewRegion(Region::FromEllipse(RECT{r.left, r.top, r.right - 1, r.bottom - 1}));
 }
 HRGN CreateEllipticRgnIndirect(const RECT* r) {

@@ -4,9 +4,16 @@
 // t..b-1 and fills inside the outline; with the null pen it fills l..r-2 and
 // t..b-2, one pixel less on the right and bottom, as the platform does.
 // An ellipse covers the pixels l..r-1, t..b-1 of Region::FromEllipse with
-// either pen. FIXME: arcs differ from the reference near their end radial
+// either pen.
+//
+// Shapes may be far larger than the surface (a map zoomed in, coordinates
+// near the ends of the 32-bit range): their areas are made only inside the
+// DC's clip box grown by two pixels, which keeps every visible pixel, and
+// the outline of such a cut area (Region::Outline) differs from the whole
+// one only on the grown border, outside the box. FIXME: arcs differ from the reference near their end radial
 // (see tests/gdi/conformance).
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "fill.h"
@@ -17,6 +24,16 @@ using namespace kygdi;
 namespace {
 
 RECT NormalBox(const DC& dc, int l, int t, int r, int b) { return LogicalRectToDevice(dc, RECT{l, t, r, b}); }
+
+bool EmptyBox(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
+
+// Where a shape's area is made: the visible box and a margin (see above).
+RECT ShapeLimit(const DC& dc) {
+  RECT box = DeviceClipBox(dc);
+  return EmptyBox(box) ? box : GrowRect(box, 2);
+}
+
+LONG Clamp32(int64_t v) { return LONG(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); }
 
 bool NullPen(const DC& dc) {
   PenObject* p = CurrentPen(dc);
@@ -32,16 +49,19 @@ void PaintShape(DC& dc, const Region& interior, const Region& ring) {
 // The ring a pen of width w makes around a shape made by make(box).
 // shrink_null: the null pen takes one pixel off the right and bottom, as it
 // does for rectangles (an ellipse keeps its box on the reference rasterizer).
+// make(box, limit) gives the shape's area inside limit.
 template <class Make>
 void PenShape(DC& dc, RECT box, Make make, bool shrink_null = true) {
+  RECT limit = ShapeLimit(dc);
+  if (EmptyBox(limit)) return;
   if (NullPen(dc)) {
-    Region area = shrink_null ? make(RECT{box.left, box.top, box.right - 1, box.bottom - 1}) : make(box);
+    Region area = shrink_null ? make(RECT{box.left, box.top, box.right - 1, box.bottom - 1}, limit) : make(box, limit);
     FillRegionWithBrush(dc, area, CurrentBrush(dc), dc.st.rop2);
     return;
   }
   int w = PenDeviceWidth(dc, *CurrentPen(dc));
   if (w <= 1) {
-    Region area = make(box);
+    Region area = make(box, limit);
     Region ring = Region::Outline(area);
     Region inside(area);
     inside.Subtract(ring);
@@ -52,34 +72,52 @@ void PenShape(DC& dc, RECT box, Make make, bool shrink_null = true) {
   // it inside the box.
   int lo = (w - 1) / 2, hi = w / 2;
   if (CurrentPen(dc)->Kind() == PS_INSIDEFRAME) lo = hi = 0;
-  RECT outer{box.left - lo, box.top - lo, box.right + hi, box.bottom + hi};
-  RECT inner{outer.left + w, outer.top + w, outer.right - w, outer.bottom - w};
-  Region ring = make(outer);
-  Region inside = make(inner);
+  // 64 bits, then held in range: a wide pen may take a far edge past it.
+  int64_t ol = int64_t(box.left) - lo, ot = int64_t(box.top) - lo;
+  int64_t orr = int64_t(box.right) + hi, ob = int64_t(box.bottom) + hi;
+  RECT outer{Clamp32(ol), Clamp32(ot), Clamp32(orr), Clamp32(ob)};
+  RECT inner{Clamp32(ol + w), Clamp32(ot + w), Clamp32(orr - w), Clamp32(ob - w)};
+  Region ring = make(outer, limit);
+  Region inside = make(inner, limit);
   ring.Subtract(inside);
   PaintShape(dc, inside, ring);
 }
 
-Region RectArea(const RECT& r) { return Region(r); }
+Region RectArea(const RECT& r, const RECT& limit) {
+  Region a(r);
+  a.Intersect(Region(limit));
+  return a;
+}
 
-Region RoundRectArea(const RECT& r, int ew, int eh) {
-  ew = std::min<int>(std::abs(ew), r.right - r.left);
-  eh = std::min<int>(std::abs(eh), r.bottom - r.top);
-  if (ew < 2 || eh < 2) return Region(r);
-  Region a(RECT{r.left + ew / 2, r.top, r.right - ew / 2, r.bottom});
-  a.Unite(Region(RECT{r.left, r.top + eh / 2, r.right, r.bottom - eh / 2}));
-  a.Unite(Region::FromEllipse(RECT{r.left, r.top, r.left + ew, r.top + eh}));
-  a.Unite(Region::FromEllipse(RECT{r.right - ew, r.top, r.right, r.top + eh}));
-  a.Unite(Region::FromEllipse(RECT{r.left, r.bottom - eh, r.left + ew, r.bottom}));
-  a.Unite(Region::FromEllipse(RECT{r.right - ew, r.bottom - eh, r.right, r.bottom}));
+// ew, eh: the corner ellipse's size, at least 0.
+Region RoundRectArea(const RECT& r, int64_t ew, int64_t eh, const RECT& limit) {
+  if (EmptyBox(r)) return Region();
+  ew = std::min<int64_t>(ew, int64_t(r.right) - r.left);
+  eh = std::min<int64_t>(eh, int64_t(r.bottom) - r.top);
+  if (ew < 2 || eh < 2) return RectArea(r, limit);
+  // 64 bits: the corner may be up to 2^32 wide; every sum lies between the
+  // box's own edges, so it fits a LONG again.
+  const int64_t l = r.left, t = r.top, rr = r.right, b = r.bottom;
+  auto box = [](int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
+    return RECT{LONG(x0), LONG(y0), LONG(x1), LONG(y1)};
+  };
+  Region a(box(l + ew / 2, t, rr - ew / 2, b));
+  a.Unite(Region(box(l, t + eh / 2, rr, b - eh / 2)));
+  a.Unite(Region::FromEllipse(box(l, t, l + ew, t + eh), &limit));
+  a.Unite(Region::FromEllipse(box(rr - ew, t, rr, t + eh), &limit));
+  a.Unite(Region::FromEllipse(box(l, b - eh, l + ew, b), &limit));
+  a.Unite(Region::FromEllipse(box(rr - ew, b - eh, rr, b), &limit));
+  a.Intersect(Region(limit));
   return a;
 }
 
 // The pixels of area whose angle around the box centre lies on the arc from
 // the start radial to the end radial, counter-clockwise on the screen (or
 // clockwise). Equal radials take the whole ellipse.
+// The area is already cut to the clip box, so the walk over its pixels
+// costs what the visible part costs.
 Region ArcPart(const Region& area, const RECT& box, POINT start, POINT end, bool clockwise) {
-  double cx = (box.left + box.right) / 2.0, cy = (box.top + box.bottom) / 2.0;
+  double cx = (double(box.left) + box.right) / 2.0, cy = (double(box.top) + box.bottom) / 2.0;
   double a0 = std::atan2(-(start.y - cy), start.x - cx), a1 = std::atan2(-(end.y - cy), end.x - cx);
   if (clockwise) std::swap(a0, a1);
   const double two_pi = 2 * M_PI;
@@ -106,17 +144,21 @@ BOOL ArcShape(HDC hdc, int x1, int y1, int x2, int y2, int x3, int y3, int x4, i
   DC* dc = LookupDC(hdc);
   if (!dc) return FALSE;
   RECT box = NormalBox(*dc, x1, y1, x2, y2);
-  if (box.right - box.left < 1 || box.bottom - box.top < 1) return TRUE;
+  if (EmptyBox(box)) return TRUE;
+  RECT limit = ShapeLimit(*dc);
+  if (EmptyBox(limit)) return TRUE;
   POINT s = LogicalToDevice(*dc, POINT{x3, y3}), e = LogicalToDevice(*dc, POINT{x4, y4});
   bool cw = dc->st.arc_direction == AD_CLOCKWISE;
-  Region ellipse = Region::FromEllipse(box);
+  Region ellipse = Region::FromEllipse(box, &limit);
   Region ring = Region::Outline(ellipse);
   PenObject* pen = CurrentPen(*dc);
   int w = pen ? PenDeviceWidth(*dc, *pen) : 1;
   if (w > 1) {
-    int lo = (w - 1) / 2, hi = w / 2;
-    ring = Region::FromEllipse(RECT{box.left - lo, box.top - lo, box.right + hi, box.bottom + hi});
-    ring.Subtract(Region::FromEllipse(RECT{box.left - lo + w, box.top - lo + w, box.right + hi - w, box.bottom + hi - w}));
+    int64_t lo = (w - 1) / 2, hi = w / 2;
+    int64_t ol = box.left - lo, ot = box.top - lo, orr = box.right + hi, ob = box.bottom + hi;
+    ring = Region::FromEllipse(RECT{Clamp32(ol), Clamp32(ot), Clamp32(orr), Clamp32(ob)}, &limit);
+    ring.Subtract(
+        Region::FromEllipse(RECT{Clamp32(ol + w), Clamp32(ot + w), Clamp32(orr - w), Clamp32(ob - w)}, &limit));
   }
   Region arc = ArcPart(ring, box, s, e, cw);
   if (kind == ArcKind::kArc) {
@@ -124,8 +166,8 @@ BOOL ArcShape(HDC hdc, int x1, int y1, int x2, int y2, int x3, int y3, int x4, i
     return TRUE;
   }
   // The ends of the arc on the ellipse, for the straight sides.
-  double cx = (box.left + box.right) / 2.0, cy = (box.top + box.bottom) / 2.0;
-  double ax = (box.right - box.left) / 2.0, ay = (box.bottom - box.top) / 2.0;
+  double cx = (double(box.left) + box.right) / 2.0, cy = (double(box.top) + box.bottom) / 2.0;
+  double ax = (double(box.right) - box.left) / 2.0, ay = (double(box.bottom) - box.top) / 2.0;
   auto on_ellipse = [&](POINT p) {
     double a = std::atan2(p.y - cy, p.x - cx);
     return POINT{LONG(std::lround(cx + ax * std::cos(a) - 0.5)), LONG(std::lround(cy + ay * std::sin(a) - 0.5))};
@@ -137,12 +179,12 @@ BOOL ArcShape(HDC hdc, int x1, int y1, int x2, int y2, int x3, int y3, int x4, i
     inside = ArcPart(inside, box, s, e, cw);
   } else {
     // The chord keeps the side of the line start -> end that the arc lies on.
-    double dx = pe.x - ps.x, dy = pe.y - ps.y;
+    double dx = double(pe.x) - ps.x, dy = double(pe.y) - ps.y;
     std::vector<RECT> spans;
     for (const RECT& r : inside.Rects())
       for (int y = r.top; y < r.bottom; ++y)
         for (int x = r.left; x < r.right; ++x) {
-          double side = dx * (y - ps.y) - dy * (x - ps.x);
+          double side = dx * (double(y) - ps.y) - dy * (double(x) - ps.x);
           if (cw ? side >= 0 : side <= 0) spans.push_back(RECT{x, y, x + 1, y + 1});
         }
     inside = Region::FromRects(spans);
@@ -168,7 +210,7 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
   DC* dc = LookupDC(hdc);
   if (!dc) return FALSE;
   RECT box = NormalBox(*dc, left, top, right, bottom);
-  if (box.right - box.left < 1 || box.bottom - box.top < 1) return TRUE;
+  if (EmptyBox(box)) return TRUE;
   PenObject* pen = CurrentPen(*dc);
   if (pen && pen->Kind() != PS_NULL && pen->Kind() != PS_INSIDEFRAME && PenDeviceWidth(*dc, *pen) > 1) {
     // A wide pen strokes the outline as a closed path, so its round joins
@@ -189,9 +231,13 @@ BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int width, int
   DC* dc = LookupDC(hdc);
   if (!dc) return FALSE;
   RECT box = NormalBox(*dc, left, top, right, bottom);
-  if (box.right - box.left < 1 || box.bottom - box.top < 1) return TRUE;
-  int ew = int(std::lround(width * std::fabs(ScaleX(*dc)))), eh = int(std::lround(height * std::fabs(ScaleY(*dc))));
-  PenShape(*dc, box, [&](const RECT& r) { return RoundRectArea(r, ew, eh); });
+  if (EmptyBox(box)) return TRUE;
+  // Held below 2^33, more than any box is wide, before the conversion.
+  auto corner = [](int v, double scale) {
+    return int64_t(std::min(std::round(std::fabs(double(v)) * std::fabs(scale)), 8589934592.0));
+  };
+  int64_t ew = corner(width, ScaleX(*dc)), eh = corner(height, ScaleY(*dc));
+  PenShape(*dc, box, [&](const RECT& r, const RECT& limit) { return RoundRectArea(r, ew, eh, limit); });
   return TRUE;
 }
 
@@ -199,8 +245,8 @@ BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom) {
   DC* dc = LookupDC(hdc);
   if (!dc) return FALSE;
   RECT box = NormalBox(*dc, left, top, right, bottom);
-  if (box.right - box.left < 1 || box.bottom - box.top < 1) return TRUE;
-  PenShape(*dc, box, [](const RECT& r) { return Region::FromEllipse(r); }, false);
+  if (EmptyBox(box)) return TRUE;
+  PenShape(*dc, box, [](const RECT& r, const RECT& limit) { return Region::FromEllipse(r, &limit); }, false);
   return TRUE;
 }
 
@@ -224,8 +270,11 @@ BOOL PolyPolygon(HDC hdc, const POINT* apt, const INT* asz, int csz) {
   }
   std::vector<POINT> dev(total);
   for (size_t i = 0; i < total; ++i) dev[i] = LogicalToDevice(*dc, apt[i]);
-  const Surface& s = dc->Target();
-  Region area = Region::FromPolygons(dev.data(), asz, csz, dc->st.poly_fill_mode, -1, s.height + 1);
+  // Only the rows and columns of the clip box are scanned, so the cost does
+  // not grow with the size of the polygon.
+  RECT box = GrowRect(DeviceClipBox(*dc), 1);
+  Region area = Region::FromPolygons(dev.data(), asz, csz, dc->st.poly_fill_mode, box.top, box.bottom, box.left,
+                                     box.right);
   FillRegionWithBrush(*dc, area, CurrentBrush(*dc), dc->st.rop2);
   size_t at = 0;
   for (int i = 0; i < csz; ++i) {
@@ -377,8 +426,9 @@ BOOL FrameRgn(HDC hdc, HRGN hrgn, HBRUSH hbr, int w, int h) {
   BrushObject* brush = Lookup<BrushObject>(hbr, OBJ_BRUSH);
   if (!dc || !rgn || !brush || w <= 0 || h <= 0) return FALSE;
   Region inner(rgn->rgn);
-  for (int dx = -w; dx <= w; dx += w)
-    for (int dy = -h; dy <= h; dy += h) {
+  // The nine offsets listed, not stepped: dx += w would overflow past INT_MAX.
+  for (int dx : {-w, 0, w})
+    for (int dy : {-h, 0, h}) {
       Region s(rgn->rgn);
       s.Offset(dx, dy);
       inner.Intersect(s);
@@ -394,6 +444,7 @@ COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
   DC* dc = LookupDC(hdc);
   if (!dc) return CLR_INVALID;
   POINT p = LogicalToDevice(*dc, POINT{x, y});
+  if (p.x == INT_MAX || p.y == INT_MAX) return CLR_INVALID;  // past every surface; p.x + 1 would overflow
   std::vector<RECT> r = ClipRects(*dc, RECT{p.x, p.y, p.x + 1, p.y + 1});
   if (r.empty()) return CLR_INVALID;
   Surface& s = dc->Target();
@@ -408,6 +459,7 @@ COLORREF GetPixel(HDC hdc, int x, int y) {
   DC* dc = LookupDC(hdc);
   if (!dc) return CLR_INVALID;
   POINT p = LogicalToDevice(*dc, POINT{x, y});
+  if (p.x == INT_MAX || p.y == INT_MAX) return CLR_INVALID;  // past every surface; p.x + 1 would overflow
   std::vector<RECT> r = ClipRects(*dc, RECT{p.x, p.y, p.x + 1, p.y + 1});
   if (r.empty()) return CLR_INVALID;
   const Surface& s = dc->Target();

@@ -1,7 +1,10 @@
 // DrawText: lines laid out in the formatting rectangle's device pixels,
 // then painted line by line like ExtTextOut, clipped to the rectangle
 // unless DT_NOCLIP.
+#include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "codepage.h"
@@ -33,7 +36,10 @@ int DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format) {
   const RECT dev = LogicalRectToDevice(*dc, *lprc);
   const int lineHeight = tm.tmHeight + ((format & DT_EXTERNALLEADING) ? tm.tmExternalLeading : 0);
   const std::vector<TextChar> chars = DecodeAnsi(lpchText, cchText, CP_ACP);
-  const DrawTextLayout layout = LayoutDrawText(*font, chars, dev.right - dev.left, format);
+  // 64 bits for the box's extents: its edges may be at either end of the range.
+  const int64_t devW = int64_t(dev.right) - dev.left, devH = int64_t(dev.bottom) - dev.top;
+  const DrawTextLayout layout =
+      LayoutDrawText(*font, chars, static_cast<int>(std::min<int64_t>(devW, INT_MAX)), format);
   const int textHeight = static_cast<int>(layout.lines.size()) * lineHeight;
 
   if (format & DT_CALCRECT) {
@@ -42,23 +48,29 @@ int DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format) {
     const double sx = ScaleX(*dc), sy = ScaleY(*dc);
     const int w = LengthToLogicalX(*dc, layout.maxWidth);
     const int h = LengthToLogicalY(*dc, textHeight);
-    lprc->right = lprc->left + (sx < 0 ? -w : w);
-    lprc->bottom = lprc->top + (sy < 0 ? -h : h);
+    auto clamp = [](int64_t v) { return static_cast<LONG>(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); };
+    lprc->right = clamp(int64_t(lprc->left) + (sx < 0 ? -w : w));
+    lprc->bottom = clamp(int64_t(lprc->top) + (sy < 0 ? -h : h));
     return h;
   }
 
   const bool single = (format & DT_SINGLELINE) != 0;
-  int top = dev.top;
-  if (single && (format & DT_VCENTER)) top = dev.top + (dev.bottom - dev.top - lineHeight) / 2;
-  else if (single && (format & DT_BOTTOM)) top = dev.bottom - lineHeight;
+  int64_t top = dev.top;
+  if (single && (format & DT_VCENTER)) top = dev.top + (devH - lineHeight) / 2;
+  else if (single && (format & DT_BOTTOM)) top = int64_t(dev.bottom) - lineHeight;
   const RECT* clip = (format & DT_NOCLIP) ? nullptr : &dev;
 
+  // Lines placed beyond 2^30 pixels are out of every surface (at most 2^28
+  // pixels); they are laid out but not drawn, so no position overflows.
+  const int64_t far = int64_t(1) << 30;
   for (size_t i = 0; i < layout.lines.size(); ++i) {
     const DrawTextLine& line = layout.lines[i];
-    int x = dev.left;
-    if (format & DT_CENTER) x = dev.left + (dev.right - dev.left - line.width) / 2;
-    else if (format & DT_RIGHT) x = dev.right - line.width;
-    const int lineTop = top + static_cast<int>(i) * lineHeight;
+    int64_t x64 = dev.left;
+    if (format & DT_CENTER) x64 = dev.left + (devW - line.width) / 2;
+    else if (format & DT_RIGHT) x64 = int64_t(dev.right) - line.width;
+    const int64_t top64 = top + static_cast<int64_t>(i) * lineHeight;
+    if (x64 < -far || x64 > far || top64 < -far || top64 > far || line.width > far) continue;
+    const int x = static_cast<int>(x64), lineTop = static_cast<int>(top64);
     if (dc->st.bk_mode == OPAQUE && line.width > 0)
       FillDeviceRect(*dc, RECT{x, lineTop, x + line.width, lineTop + tm.tmHeight}, dc->st.bk_colour, clip);
     RunPlacement at;
@@ -68,6 +80,7 @@ int DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format) {
     at.underline = line.underline;
     PaintRun(*dc, *font, line.chars, at, dc->st.text_colour, clip);
   }
-  if (single && (format & (DT_VCENTER | DT_BOTTOM))) return LengthToLogicalY(*dc, top + textHeight - dev.top);
+  if (single && (format & (DT_VCENTER | DT_BOTTOM)))
+    return LengthToLogicalY(*dc, static_cast<int>(std::clamp<int64_t>(top + textHeight - dev.top, INT_MIN, INT_MAX)));
   return LengthToLogicalY(*dc, textHeight);
 }

@@ -1,13 +1,18 @@
 #include "text_draw.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace kygdi {
 
 namespace {
 
-int RoundAway(double v) { return static_cast<int>(v >= 0 ? v + 0.5 : v - 0.5); }
+// Held inside the int range before the conversion, which is undefined past it.
+int RoundAway(double v) {
+  const double r = std::clamp(v >= 0 ? v + 0.5 : v - 0.5, double(INT_MIN), double(INT_MAX));
+  return static_cast<int>(r);
+}
 
 }  // namespace
 
@@ -29,6 +34,10 @@ int PaintRun(DC& dc, FontInstance& font, const std::vector<TextChar>& chars, con
 void FillDeviceRect(DC& dc, const RECT& r, COLORREF colour, const RECT* clip) {
   RECT box = r;
   if (clip && !IntersectRect(&box, &r, clip)) return;
+  // Only the rows that can show are walked: an opaque rectangle may be far
+  // larger than the surface.
+  const RECT visible = DeviceClipBox(dc);
+  if (!IntersectRect(&box, &box, &visible)) return;
   if (box.right <= box.left) return;
   for (LONG y = box.top; y < box.bottom; ++y) PaintSpan(dc, box.left, y, box.right - box.left, colour);
 }

@@ -1,5 +1,7 @@
 // TextOut, ExtTextOut, extents, metrics and the DC's text attributes.
+#include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 
 #include "codepage.h"
@@ -25,21 +27,23 @@ std::vector<int> DeviceAdvances(const DC& dc, FontInstance& font, const std::vec
     for (const TextChar& c : chars) {
       for (int k = 0; k < c.length; ++k) sum += lpDx[c.offset + k];
       const int pos = LengthToDeviceX(dc, sum);
-      dx.push_back(pos - prev);
+      // 64 bits: wild advances may put two positions at opposite ends of the range.
+      dx.push_back(static_cast<int>(std::clamp<int64_t>(int64_t(pos) - prev, INT_MIN, INT_MAX)));
       prev = pos;
     }
   } else if (dc.st.char_extra != 0) {
     const int extra = LengthToDeviceX(dc, dc.st.char_extra);
-    for (const TextChar& c : chars) dx.push_back(font.Advance(c.cp) + extra);
+    for (const TextChar& c : chars)
+      dx.push_back(static_cast<int>(std::clamp<int64_t>(int64_t(font.Advance(c.cp)) + extra, INT_MIN, INT_MAX)));
   }
   return dx;
 }
 
 int RunWidth(FontInstance& font, const std::vector<TextChar>& chars, const std::vector<int>& dx) {
   if (dx.empty()) return MeasureChars(font, chars, 0, chars.size());
-  int w = 0;
+  int64_t w = 0;
   for (int a : dx) w += a;
-  return w;
+  return static_cast<int>(std::clamp<int64_t>(w, INT_MIN, INT_MAX));
 }
 
 }  // namespace
@@ -66,41 +70,50 @@ BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCSTR
   const bool updateCp = (align & TA_UPDATECP) != 0;
   const POINT ref = updateCp ? dc->st.cur_pos : POINT{x, y};
   const POINT p = LogicalToDevice(*dc, ref);
-  int left = p.x;
+  // 64 bits: the reference point may lie near either end of the int range.
+  int64_t left = p.x;
   switch (align & TA_CENTER) {
-    case TA_CENTER: left = p.x - width / 2; break;
-    case TA_RIGHT: left = p.x - width; break;
+    case TA_CENTER: left = int64_t(p.x) - width / 2; break;
+    case TA_RIGHT: left = int64_t(p.x) - width; break;
     default: break;
   }
-  int baseline = p.y + tm.tmAscent;
+  int64_t baseline = int64_t(p.y) + tm.tmAscent;
   switch (align & TA_BASELINE) {
     case TA_BASELINE: baseline = p.y; break;
-    case TA_BOTTOM: baseline = p.y - tm.tmDescent; break;
+    case TA_BOTTOM: baseline = int64_t(p.y) - tm.tmDescent; break;
     default: break;
   }
+  // A run placed beyond 2^30 pixels is out of every surface (they are at
+  // most 2^28 pixels); drawing it would take its glyph positions past the
+  // int range.
+  const int64_t far = int64_t(1) << 30;
+  const bool placeable =
+      left >= -far && left <= far && baseline >= -far && baseline <= far && width >= -far && width <= far;
 
   RECT box{};
   const bool hasRect = lprect && (options & (ETO_OPAQUE | ETO_CLIPPED));
   if (hasRect) box = LogicalRectToDevice(*dc, *lprect);
   const RECT* clip = hasRect && (options & ETO_CLIPPED) ? &box : nullptr;
   if (hasRect && (options & ETO_OPAQUE)) FillDeviceRect(*dc, box, dc->st.bk_colour, nullptr);
-  if (!chars.empty()) {
+  if (!chars.empty() && placeable) {
+    const int l = static_cast<int>(left), b = static_cast<int>(baseline);
     if (dc->st.bk_mode == OPAQUE) {
-      const RECT cell{left, baseline - tm.tmAscent, left + width, baseline + tm.tmDescent};
+      const RECT cell{l, b - tm.tmAscent, l + width, b + tm.tmDescent};
       FillDeviceRect(*dc, cell, dc->st.bk_colour, clip);
     }
     RunPlacement at;
-    at.penX = left;
-    at.baseline = baseline;
+    at.penX = l;
+    at.baseline = b;
     at.dx = dx.empty() ? nullptr : dx.data();
     PaintRun(*dc, *font, chars, at, dc->st.text_colour, clip);
   }
   if (updateCp) {
     // The current position moves past the text the way it was laid.
-    int nx = p.x;
-    if ((align & TA_CENTER) == TA_LEFT) nx = p.x + width;
-    if ((align & TA_CENTER) == TA_RIGHT) nx = p.x - width;
-    dc->st.cur_pos.x = DeviceToLogical(*dc, POINT{nx, p.y}).x;
+    int64_t nx = p.x;
+    if ((align & TA_CENTER) == TA_LEFT) nx = int64_t(p.x) + width;
+    if ((align & TA_CENTER) == TA_RIGHT) nx = int64_t(p.x) - width;
+    nx = std::clamp<int64_t>(nx, INT_MIN, INT_MAX);
+    dc->st.cur_pos.x = DeviceToLogical(*dc, POINT{static_cast<LONG>(nx), p.y}).x;
   }
   return TRUE;
 }

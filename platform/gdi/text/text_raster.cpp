@@ -1,5 +1,9 @@
 #include "text_raster.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
 namespace kygdi {
 
 namespace {
@@ -26,24 +30,31 @@ void Bar(int x, int width, int top, int thickness, const SpanSink& sink) {
 }  // namespace
 
 int RasterizeRun(FontInstance& font, const std::vector<TextChar>& chars, const RunPlacement& at, const SpanSink& sink) {
-  int x = at.penX;
+  // The pen runs in 64 bits, and glyphs it takes beyond 2^30 pixels (past
+  // every surface) are not drawn, so no position overflows however wild the
+  // advances given.
+  const int64_t far = int64_t(1) << 30;
+  int64_t x = at.penX;
   for (size_t i = 0; i < chars.size(); ++i) {
     const TextChar& c = chars[i];
     int advance;
     if (at.dx) {
       advance = at.dx[i];
     } else if (c.cp == '\t' && at.tabWidth > 0) {
-      int rel = x - at.penX;
-      advance = (rel / at.tabWidth + 1) * at.tabWidth - rel;
+      const int64_t rel = x - at.penX;
+      advance = static_cast<int>(std::min<int64_t>((rel / at.tabWidth + 1) * at.tabWidth - rel, INT_MAX));
     } else {
       advance = font.Advance(c.cp);
     }
-    if (!(c.cp == '\t' && at.tabWidth > 0)) GlyphSpans(font.GlyphFor(c.cp), x, at.baseline, sink);
-    if (static_cast<int>(i) == at.underline)
-      Bar(x, font.Advance(c.cp), at.baseline + font.UnderlinePosition(), font.UnderlineThickness(), sink);
+    const bool placed = x >= -far && x <= far;
+    if (placed && !(c.cp == '\t' && at.tabWidth > 0))
+      GlyphSpans(font.GlyphFor(c.cp), static_cast<int>(x), at.baseline, sink);
+    if (placed && static_cast<int>(i) == at.underline)
+      Bar(static_cast<int>(x), font.Advance(c.cp), at.baseline + font.UnderlinePosition(), font.UnderlineThickness(),
+          sink);
     x += advance;
   }
-  const int width = x - at.penX;
+  const int width = static_cast<int>(std::clamp<int64_t>(x - at.penX, INT_MIN, INT_MAX));
   if (font.Underline()) Bar(at.penX, width, at.baseline + font.UnderlinePosition(), font.UnderlineThickness(), sink);
   if (font.StrikeOut())
     Bar(at.penX, width, at.baseline - font.StrikeoutPosition(), font.UnderlineThickness(), sink);
