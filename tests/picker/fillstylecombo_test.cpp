@@ -133,6 +133,8 @@ struct Drawn {
   kytest::Canvas canvas{200, 16};
   CRect item{0, 0, 200, 16};
   CRect swatch{43, 1, 199, 15};
+  // The font a combo box of a dialog draws with.
+  Drawn() { canvas.dc().SelectStockObject(DEFAULT_GUI_FONT); }
 };
 
 TEST(FillStyleCombo, BuiltInEntriesShowTheirIdAndABrush) {
