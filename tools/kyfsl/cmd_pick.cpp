@@ -10,6 +10,7 @@
 #include "KyLineStyleLib.h"
 #include "device.h"
 #include "gdipng.h"
+#include "resource.h"
 #include "sdlscreen.h"
 #include "winnls.h"
 
