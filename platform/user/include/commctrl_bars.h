@@ -275,10 +275,8 @@ typedef struct tagNMTBHOTITEM {
 #define TTDT_AUTOPOP 2
 #define TTDT_INITIAL 3
 
-#ifndef LPSTR_TEXTCALLBACKA
 #define LPSTR_TEXTCALLBACKA ((LPSTR)-1L)
 #define LPSTR_TEXTCALLBACK LPSTR_TEXTCALLBACKA
-#endif
 
 typedef struct tagTOOLINFOA {
   UINT cbSize;  // at least TTTOOLINFOA_V1_SIZE
