@@ -205,6 +205,11 @@ void CKyColorDlg::OnPaint() {
   CPaintDC dc(this);
   CBrush black(RGB(0, 0, 0));
   const CRect f = FieldRect();
+  // The cross reaches past the field's edge: the face around it is painted
+  // anew so that no old cross stays there.
+  CRect around(f);
+  around.InflateRect(6, 6);
+  dc.FillSolidRect(&around, GetSysColor(COLOR_BTNFACE));
   if (m_bmpField.GetSafeHandle()) {
     CDC mem;
     if (mem.CreateCompatibleDC(&dc)) {
