@@ -155,4 +155,9 @@ class CKyFSLEditWnd : public CWnd {
   afx_msg void OnCaptureChanged(CWnd* pWnd);
 
   DECLARE_MESSAGE_MAP()
+
+ private:
+  // TRUE while a button release gives the capture back, so that the capture
+  // change it causes is not taken for a lost drag.
+  bool m_bReleasing = false;
 };

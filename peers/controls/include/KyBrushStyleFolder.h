@@ -8,7 +8,7 @@
 //   4      hatch HS_DIAGCROSS      7  hatch HS_VERTICAL
 //   8 ...  a pattern brush of the colour on white, 8 x 8 pixels, one of the
 //          kPatternCount patterns of this module by (index - 8) % kPatternCount
-//          (dots, bricks, grid, scales, ...): a swatch for a library index
+//          (dots, bricks, grid, zigzag, ...): a swatch for a library index
 //          that stands out from the built-in fills and from its neighbours.
 //   < 0    nothing: FALSE.
 #pragma once

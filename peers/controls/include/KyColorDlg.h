@@ -40,6 +40,7 @@ class CKyColorDlg : public CDialog {
   CRect FieldRect() const;  // client rectangle of the hue/saturation field
   CRect LumRect() const;    // and of the lightness bar
 
+  CBitmap m_bmpField;  // the hue/saturation field, drawn once
   COLORREF m_crColor;
   int m_nHue = 0, m_nSat = 0, m_nLight = 0;
   int m_nDragging = 0;  // 0 none, 1 the field, 2 the bar

@@ -73,5 +73,5 @@ class CKyColorPopup : public CWnd {
   COLORREF m_crCurrent = CLR_INVALID;
   int m_nHot = -1;
   BOOL m_bClosing = FALSE;
-  BOOL m_bPressedInside = FALSE;
+  BOOL m_bInChooser = FALSE;  // while "More..." runs its dialog
 };

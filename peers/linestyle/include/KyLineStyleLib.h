@@ -42,8 +42,8 @@ class CKyLineStyleLib {
   int Count() const { return static_cast<int>(m_styles.size()); }
   // Index of the style with that id, or -1.
   int FindID(long id) const;
-  // The style at index. ASSERTs on an index out of range and then returns an
-  // empty style of no id that draws nothing.
+  // The style at index; for an index out of range an empty style of id -1
+  // that draws nothing.
   CKyLineStyleObj& GetStyleObj(int index);
   const CKyLineStyleObj& GetStyleObj(int index) const;
 

@@ -64,7 +64,7 @@ class CKyLineStylePickerDlg : public CDialog {
   DECLARE_MESSAGE_MAP()
 
  private:
-  void DrawPreview();
+  void DrawPreview(CDC* pDC, const CRect& r);
 
   CKyLineStyleLib* m_pLib = nullptr;
   long m_nStyle = 0;
