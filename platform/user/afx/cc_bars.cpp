@@ -408,3 +408,26 @@ CSize CToolBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
   }
   return size;
 }
+
+// ---------------------------------------------------------------- CToolBarCtrl image lists
+CImageList* CToolBarCtrl::SetImageList(CImageList* pImageList) {
+  LRESULT old = ::SendMessage(m_hWnd, TB_SETIMAGELIST, 0,
+                              reinterpret_cast<LPARAM>(pImageList ? pImageList->GetSafeHandle() : nullptr));
+  return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(old));
+}
+
+CImageList* CToolBarCtrl::GetImageList() const {
+  return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(::SendMessage(m_hWnd, TB_GETIMAGELIST, 0, 0)));
+}
+
+CImageList* CToolBarCtrl::SetDisabledImageList(CImageList* pImageList) {
+  LRESULT old = ::SendMessage(m_hWnd, TB_SETDISABLEDIMAGELIST, 0,
+                              reinterpret_cast<LPARAM>(pImageList ? pImageList->GetSafeHandle() : nullptr));
+  return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(old));
+}
+
+CImageList* CToolBarCtrl::SetHotImageList(CImageList* pImageList) {
+  LRESULT old = ::SendMessage(m_hWnd, TB_SETHOTIMAGELIST, 0,
+                              reinterpret_cast<LPARAM>(pImageList ? pImageList->GetSafeHandle() : nullptr));
+  return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(old));
+}
