@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "KyEspecialFill.h"
+#include "KyFSLEditDlg.h"
 #include "KyFillStyle.h"
 #include "KyFillStyleGroup.h"
 #include "KyFillStyleLib.h"
@@ -361,7 +362,10 @@ void CKyFSLPickDlg::DrawPreviews() {
   CBrush face(GetSysColor(COLOR_BTNFACE));
   CBrush* oldBrush = mem.SelectObject(&face);
   CGdiObject* oldPen = mem.SelectStockObject(NULL_PEN);
-  mem.Rectangle(&rect);
+  // FillRect rather than Rectangle: with the null pen a rectangle leaves
+  // its right and bottom pixel rows out, which showed as a black edge of
+  // the fresh bitmap.
+  mem.FillRect(&rect, &face);
 
   m_nCurSelStyle = -1;
   m_pCurStyle = nullptr;
@@ -660,8 +664,12 @@ void CKyFSLPickDlg::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct) {
 
 void CKyFSLPickDlg::OnFslEditFillstylelib() {
   if (!m_pFillStyleLib) return;
-  // The library editor is not part of this build yet: the view is rebuilt
-  // as it will be after the editor has run.
+  {
+    CKyFSLEditDlg editor(this);
+    editor.AttachKyFillStyleLib(m_pFillStyleLib);
+    editor.DoModal();
+  }
+  // The editor may have changed anything: the view is rebuilt from the root.
   // The editor may have changed anything: the view is rebuilt from the root.
   m_pCurGroup = m_pFillStyleLib->GetStyleGroup();
   if (m_pCurGroup)

@@ -8,6 +8,7 @@
 #include "KyFSLPickDlg.h"
 #include "KyGeoStyle.h"
 #include "KyLineStyleLib.h"
+#include "codepage.h"
 #include "device.h"
 #include "gdipng.h"
 #include "resource.h"
@@ -131,6 +132,10 @@ int RunPick(const PickArgs& a, const Globals& g) {
   const CKyGeoStyle start = Record(a);
   SetThreadUILanguage(a.lang == "zh" ? MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED)
                                      : MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
+  // The dialog shows the library's names and its own Chinese texts as bytes
+  // of the ANSI code page: the library's page, or GB2312 for Chinese.
+  const UINT page = g.codePage ? g.codePage : a.lang == "zh" ? 936 : 0;
+  if (page) AfxSetCodePage(page);
   CKyFillStyleLib lib;
   LoadLibrary(a.src, lib);
   CKyLineStyleLib lines;
@@ -150,7 +155,6 @@ int RunPick(const PickArgs& a, const Globals& g) {
   delete window;
   if (result != IDOK) return 1;
   Print(dlg.GetStyle(), a.json);
-  (void)g;
   return 0;
 }
 
