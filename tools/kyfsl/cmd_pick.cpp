@@ -137,7 +137,13 @@ int RunPick(const PickArgs& a, const Globals& g) {
   const UINT page = g.codePage ? g.codePage : a.lang == "zh" ? 936 : 0;
   if (page) AfxSetCodePage(page);
   CKyFillStyleLib lib;
-  LoadLibrary(a.src, lib);
+  // The built-in library as a host has it: CreateDefault, which names the
+  // root group in the user's language.
+  if (a.src.builtIn) {
+    if (!lib.CreateDefault()) throw Failure{"the built-in default library is missing from the module"};
+  } else {
+    LoadLibrary(a.src, lib);
+  }
   CKyLineStyleLib lines;
   lines.CreateDefault();
 
