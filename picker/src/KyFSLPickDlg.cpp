@@ -1,5 +1,6 @@
 #include "KyFSLPickDlg.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -369,7 +370,7 @@ void CKyFSLPickDlg::DrawPreviews() {
 
   m_nCurSelStyle = -1;
   m_pCurStyle = nullptr;
-  const long m = m_nCurLineWidth / 2 + 25;
+  const long m = PreviewLineWidth(rect) / 2 + 25;
   // y grows upwards, so +m vertically moves top and bottom inwards.
   rect.InflateRect(-m, m);
 
@@ -421,6 +422,14 @@ void CKyFSLPickDlg::DrawPreviews() {
   preview->ReleaseDC(pDC);
 }
 
+long CKyFSLPickDlg::PreviewLineWidth(const CRect& area) const {
+  // A record may carry any width. An outline wider than the preview looks
+  // the same as one as wide as the preview, and a negative one as none;
+  // drawing kilometre-wide pens only took minutes.
+  const long limit = std::max(std::abs(area.Width()), std::abs(area.Height())) + 50;
+  return std::clamp(m_nCurLineWidth, 0L, limit);
+}
+
 void CKyFSLPickDlg::DrawLineStyle(CDC* pDC, CRect* rect) {
   if (!pDC || !rect) return;
   POINT pts[5] = {{rect->left, rect->top},
@@ -428,7 +437,7 @@ void CKyFSLPickDlg::DrawLineStyle(CDC* pDC, CRect* rect) {
                   {rect->right, rect->bottom},
                   {rect->right, rect->top},
                   {rect->left, rect->top}};
-  const long width = m_nCurLineWidth;
+  const long width = PreviewLineWidth(*rect);
   if (m_nLineStyleID >= 0 && m_nLineStyleID <= 5) {
     static const int kPenStyle[6] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL};
     CPen pen;
