@@ -160,6 +160,21 @@ TEST(PickDlg, ABuiltInFillAtStartIsSelectedInTheRoot) {
     EXPECT_TRUE(p.Enabled(IDC_PICK_BACK_COLOR));
     EXPECT_EQ(p.Text(IDC_PICK_RATE), "100");
     EXPECT_TRUE(p.dlg.m_bInitialized);
+    // The previous-group button: the icon at 32 x 32 and its tooltip.
+    EXPECT_NE(p.dlg.m_btnPrevious.GetIcon(), nullptr);
+    EXPECT_EQ(p.dlg.m_btnPrevious.GetIconSize(), CSize(32, 32));
+    EXPECT_EQ(p.dlg.m_toolTip.GetToolCount(), 1);
+    CString tip;
+    p.dlg.m_toolTip.GetText(tip, p.dlg.GetDlgItem(IDC_PICK_PREVIOUS));
+    EXPECT_EQ(tip, "Previous");
+    // The spins' ranges.
+    int lo = 0, hi = 0;
+    p.dlg.m_spinAngle.GetRange32(lo, hi);
+    EXPECT_EQ(lo, 0);
+    EXPECT_EQ(hi, 3600);
+    p.dlg.m_spinHoffset.GetRange32(lo, hi);
+    EXPECT_EQ(lo, -100);
+    EXPECT_EQ(hi, 100);
     // The type combo holds the four gradients in order.
     HWND type = p.Item(IDC_PICK_GRADIENT_TYPE);
     ASSERT_EQ(::SendMessage(type, CB_GETCOUNT, 0, 0), 4);
