@@ -116,7 +116,7 @@ void CToolTipCtrl::UpdateTipText(UINT nIDText, CWnd* pWnd, UINT_PTR nIDTool) {
 
 // ---------------------------------------------------------------- CToolBarCtrl
 BOOL CToolBarCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
-  return CreateEx(0, dwStyle, rect, pParentWnd, nID);
+  return CreateEx(0, dwStyle | WS_CHILD, rect, pParentWnd, nID);
 }
 
 BOOL CToolBarCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
@@ -299,11 +299,12 @@ BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount) {
     TBBUTTON& b = buttons[static_cast<size_t>(i)];
     b.iString = -1;
     UINT id = lpIDArray ? lpIDArray[i] : ID_SEPARATOR;
+    // Separators are enabled too, so that their framework style reads TBBS_SEPARATOR alone.
+    b.fsState = TBSTATE_ENABLED;
     if (id == ID_SEPARATOR) {
       b.fsStyle = TBSTYLE_SEP;
     } else {
       b.idCommand = static_cast<int>(id);
-      b.fsState = TBSTATE_ENABLED;
       b.iBitmap = image++;
     }
   }
