@@ -12,6 +12,7 @@
 #include "KyLineStyleLib.h"
 #include "KyLineStyleObj.h"
 #include "KyLineStylePickerDlg.h"
+#include "afxres.h"
 #include "resource.h"
 
 namespace {
@@ -213,7 +214,9 @@ BOOL CKyFSLPickDlg::OnInitDialog() {
 
   SelectCurrentStyle(m_nCurSelStyle);
 
-  if (HICON icon = ::LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(IDI_FSL_PICK)))
+  // The icon is the module's: found along the resource chain, not in the host.
+  HINSTANCE res = AfxFindResourceHandle(MAKEINTRESOURCE(IDI_FSL_PICK), RT_GROUP_ICON);
+  if (HICON icon = res ? ::LoadIcon(res, MAKEINTRESOURCE(IDI_FSL_PICK)) : nullptr)
     m_btnPrevious.SetIcon(icon, CSize(32, 32));
 
   m_spinHoffset.SetRange32(-100, 100);
