@@ -759,6 +759,46 @@ TEST(PickDlg, ALineStyleTheLibraryLacksDrawsASolidOutline) {
   p.dlg.DoModal();
 }
 
+TEST(PickDlg, TheEditorOpensOnTheLibraryAndThePickerRebuildsItsView) {
+  Picker p;
+  p.dlg.SetCurSelStyle(13);
+  HWND picker = nullptr;
+  p.h.Then([&] {
+    picker = p.dlg.m_hWnd;
+    // Wander off to another group first.
+    p.h.Click(IDC_PICK_PREVIOUS);
+  });
+  p.h.Then([&] {
+    EXPECT_EQ(p.dlg.m_pCurGroup, p.t.a1);
+    p.h.Click(IDC_PICK_EDITOR);
+  });
+  p.h.Then([&] {
+    // The editor is up, owned by the picker.
+    EXPECT_NE(DialogHarness::Active(), picker);
+    EXPECT_EQ(::GetParent(DialogHarness::Active()), picker);
+    p.h.Key(VK_ESCAPE);
+  });
+  p.h.Then([&] {
+    EXPECT_EQ(DialogHarness::Active(), picker);
+    // The view is rebuilt from the root and finds the group of the id the
+    // picker last had (-1 after the group change: the root).
+    EXPECT_EQ(p.dlg.m_pCurGroup, p.t.root);
+    EXPECT_EQ(p.dlg.m_comboGroup.m_pCurGroup, p.t.root);
+    EXPECT_EQ(p.ListCount(), 3 + 8 + 2);
+    p.ClickEntry(3 + 8 + 1);
+  });
+  p.h.Then([&] { p.h.Click(IDC_PICK_EDITOR); });
+  p.h.Then([&] { p.h.Key(VK_ESCAPE); });
+  p.h.Then([&] {
+    EXPECT_EQ(p.dlg.m_pCurGroup, p.t.root);
+    EXPECT_EQ(p.ListSel(), 3 + 8 + 1);
+    EXPECT_EQ(p.dlg.GetCurSelStyle(), 9);
+    p.h.Click(IDOK);
+  });
+  ASSERT_EQ(p.dlg.DoModal(), IDOK);
+  EXPECT_EQ(p.dlg.GetStyle().m_nFillStyle, 9);
+}
+
 // ---------------------------------------------------------------- bad input
 
 TEST(PickDlg, AStyleThatCannotBePreparedShowsOnlyTheBackground) {
