@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "KyFSLPickDlg.h"
 #include "KyGeoStyle.h"
@@ -154,6 +155,12 @@ int RunPick(const PickArgs& a, const Globals& g) {
     Screenshot(dlg, a.screenshot);
     return 0;
   }
+  // Without a desktop SDL may still open a window nobody can see or use,
+  // and the dialog would wait for input for ever.
+  const char* x11 = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  if ((!x11 || !*x11) && (!wayland || !*wayland))
+    throw Failure{"no display to open the picker on (set DISPLAY, or use --screenshot)", 2};
   KyScreen::Get().SetSize(800, 600);
   KySdlWindow* window = KySdlWindow::Open(KyScreen::Get(), "kyfsl pick");
   if (!window) throw Failure{"no display to open the picker on (set DISPLAY, or use --screenshot)", 2};
