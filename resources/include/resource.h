@@ -88,6 +88,12 @@
 #define ID_FSL_EXPORT_BMP 23327
 #define ID_FSL_DIALOG_SETTING 23328
 
+// Messages of the editor for files and codes it cannot take.
+#define IDS_LIB_UNREADABLE 23101
+#define IDS_LIB_NOT_STORED 23102
+#define IDS_STYLE_NOT_EDITABLE 23103
+#define IDS_BAD_CODE 23104
+
 // The ranges of the string table.
 #define IDS_FIRST 23001
 #define IDS_LAST 23025

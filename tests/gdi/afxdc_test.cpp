@@ -124,6 +124,25 @@ TEST(AfxDC, SaveAndRestoreThroughTheWrapper) {
   EXPECT_EQ(dc.GetWindowOrg(), CPoint(5, 6));
 }
 
+TEST(AfxDC, TemporaryWrappersTakeTheClassAskedFor) {
+  HFONT font = ::CreateFontA(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+  ASSERT_NE(font, nullptr);
+  // As SelectStockObject hands back the old font, then a caller asks for it as a font.
+  CGdiObject* plain = CGdiObject::FromHandle(font);
+  CFont* typed = CFont::FromHandle(font);
+  ASSERT_NE(typed, nullptr);
+  EXPECT_NE(dynamic_cast<CFont*>(static_cast<CGdiObject*>(typed)), nullptr);
+  EXPECT_EQ(typed->m_hObject, font);
+  // The first wrapper stays usable for its holder and still owns nothing.
+  EXPECT_EQ(plain->m_hObject, font);
+  EXPECT_FALSE(plain->DeleteObject());
+  EXPECT_FALSE(typed->DeleteObject());
+  EXPECT_EQ(CFont::FromHandle(font), typed);
+  AfxDeleteTempGdiObjects();
+  EXPECT_NE(::GetObjectType(font), 0u);
+  ::DeleteObject(font);
+}
+
 TEST(LineTo, FarAwayEndsCostOnlyTheVisiblePart) {
   TestCanvas c(5, 1, 32);
   MoveToEx(c.dc(), -2000000000, 0, nullptr);

@@ -25,6 +25,9 @@ int main(int argc, char** argv) {
   kyfsl::RegisterExportBmp(app, globals, outcome);
   kyfsl::RegisterDemo(app, globals, outcome);
   kyfsl::RegisterDialogs(app, globals, outcome);
+#ifdef KYFSL_WITH_PICKER
+  kyfsl::RegisterPick(app, globals, outcome);
+#endif
 
   try {
     app.parse(argc, argv);

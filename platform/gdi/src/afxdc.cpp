@@ -6,12 +6,17 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <vector>
 
 namespace {
 
 struct WrapperMaps {
   std::map<HGDIOBJ, CGdiObject*> permanent;
   std::map<HGDIOBJ, std::unique_ptr<CGdiObject>> temporary;
+  // Temporaries of a handle that a FromHandle of a more derived class
+  // replaced; kept until AfxDeleteTempGdiObjects, since callers may still
+  // hold them.
+  std::vector<std::unique_ptr<CGdiObject>> retired;
   std::map<HDC, CDC*> permanent_dc;
   std::map<HDC, std::unique_ptr<CDC>> temporary_dc;
 };
@@ -28,6 +33,12 @@ T* FromHandleOf(HGDIOBJ h) {
   auto p = m.permanent.find(h);
   if (p != m.permanent.end()) return static_cast<T*>(p->second);
   auto& slot = m.temporary[h];
+  // A wrapper of the handle made as another class (CGdiObject::FromHandle
+  // of the font a SelectStockObject gave back, then CFont::FromHandle) is
+  // no T: casting it down was undefined. A T takes its place.
+  if (slot && !dynamic_cast<T*>(slot.get())) {
+    m.retired.push_back(std::move(slot));
+  }
   if (!slot) {
     auto w = std::make_unique<T>();
     w->m_hObject = h;
@@ -42,6 +53,8 @@ void AfxDeleteTempGdiObjects() {
   WrapperMaps& m = Maps();
   for (auto& t : m.temporary) t.second->m_hObject = nullptr;  // temporaries never own their handle
   m.temporary.clear();
+  for (auto& t : m.retired) t->m_hObject = nullptr;
+  m.retired.clear();
 }
 
 // ---------------------------------------------------------------- CGdiObject
@@ -72,6 +85,8 @@ BOOL CGdiObject::DeleteObject() {
   // A temporary wrapper does not own its handle.
   auto t = Maps().temporary.find(m_hObject);
   if (t != Maps().temporary.end() && t->second.get() == this) return FALSE;
+  for (auto& r : Maps().retired)
+    if (r.get() == this) return FALSE;
   return ::DeleteObject(Detach());
 }
 
