@@ -185,6 +185,10 @@ class CKyFSLEditDlg : public CDialog, public CKyFSLEditHost, public CKyFSLEditLi
   void SetTool(int nTool);
 
  private:
+  // Ends a start-up that cannot go on: the modal loop returns -1, and a
+  // modeless Create destroys the window and returns FALSE.
+  BOOL FailInit();
+  BOOL m_bInitFailed = FALSE;
   // The 16 x 16 images of the two bars, which the bars only borrow.
   CImageList m_imlTools;
   CImageList m_imlCommands;
