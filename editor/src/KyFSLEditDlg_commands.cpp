@@ -4,6 +4,7 @@
 // Each command that replaces the library first offers to save unsaved
 // changes; a save that does not happen stops the command, so that nothing
 // is discarded that the user meant to keep.
+#include "KyDib.h"
 #include "KyFSLEditDlg.h"
 #include "afxdlgs.h"
 #include "afxfile.h"
@@ -18,14 +19,20 @@ CString LoadText(UINT id) {
   return s;
 }
 
-// The whole file, or FALSE when it cannot be read or is larger than any
-// library image can be.
-BOOL ReadFileBytes(const CString& path, CByteArray& out) {
+// A library image's offsets are 32-bit.
+constexpr ULONGLONG kMaxLibraryBytes = 0x7FFFFFFF;
+// The largest pattern the canvas edits, 999 x 999 at 32 bits, with room
+// for headers; a larger file is refused before it is read.
+constexpr ULONGLONG kMaxImageBytes = 8u << 20;
+
+// The whole file, or FALSE when it cannot be read, is empty or is larger
+// than maxBytes.
+BOOL ReadFileBytes(const CString& path, CByteArray& out, ULONGLONG maxBytes) {
   CFile file;
   if (!file.Open(path, CFile::modeRead | CFile::shareDenyNone)) return FALSE;
   try {
     ULONGLONG length = file.GetLength();
-    if (length == 0 || length > 0x7FFFFFFFull) return FALSE;
+    if (length == 0 || length > maxBytes) return FALSE;
     out.SetSize(static_cast<INT_PTR>(length));
     if (file.Read(out.GetData(), static_cast<UINT>(length)) != length) return FALSE;
   } catch (CFileException* e) {
@@ -33,6 +40,16 @@ BOOL ReadFileBytes(const CString& path, CByteArray& out) {
     return FALSE;
   }
   return TRUE;
+}
+
+// A BMP file whose headers agree with its bytes and whose size the canvas
+// can edit.
+BOOL IsImportableImage(const CString& path) {
+  CByteArray bytes;
+  if (!ReadFileBytes(path, bytes, kMaxImageBytes)) return FALSE;
+  CKyDib dib;
+  if (!dib.Load(bytes, 0)) return FALSE;
+  return dib.GetWidth() <= CKyFSLEditWnd::kMaxSize && dib.GetHeight() <= CKyFSLEditWnd::kMaxSize;
 }
 
 }  // namespace
@@ -119,7 +136,7 @@ void CKyFSLEditDlg::OnBrushlibOpen() {
     // that is no library leaves the library as it was.
     CByteArray image;
     CKyFillStyleLib scratch;
-    if (!ReadFileBytes(path, image) || !scratch.FromByteArray(image)) {
+    if (!ReadFileBytes(path, image, kMaxLibraryBytes) || !scratch.FromByteArray(image)) {
       AfxMessageBox(IDS_LIB_UNREADABLE, MB_OK | MB_ICONEXCLAMATION);
       return;
     }
@@ -150,18 +167,24 @@ void CKyFSLEditDlg::OnBrushImage() {
   CFileDialog dlg(TRUE, "*.bmp", nullptr, OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY, filter, this);
   if (dlg.DoModal() != IDOK) return;
   int c0 = Cells().NewCell();
+  CString failed;
   for (POSITION pos = dlg.GetStartPosition(); pos;) {
     CString path = dlg.GetNextPathName(pos);
     CString name = path;
     int slash = name.ReverseFind('/');
     if (slash >= 0) name = name.Mid(slash + 1);
+    CString file = name;
     int dot = name.ReverseFind('.');
     if (dot >= 0) name = name.Left(dot);
     name.Trim();
     long id = m_pLib->GetMaxID() + 1;
     if (id < 8) id = 8;
-    // A file that is no usable image is skipped; the others still come in.
-    if (!m_pLib->AddFillStyle(id, name, m_pGroup, 0, path, m_nResolution)) continue;
+    // Only whole BMP images the canvas can also edit come in; the others are
+    // named to the user at the end, and the rest of the choice still comes in.
+    if (!IsImportableImage(path) || !m_pLib->AddFillStyle(id, name, m_pGroup, 0, path, m_nResolution)) {
+      failed += "\n" + file;
+      continue;
+    }
     CString code;
     code.Format("%ld", id);
     m_comboCode.AddString(code);
@@ -175,6 +198,7 @@ void CKyFSLEditDlg::OnBrushImage() {
     m_wndList.m_nEditIndex = -1;
     m_bModified = TRUE;
   }
+  if (!failed.IsEmpty()) AfxMessageBox(LoadText(IDS_IMPORT_FAILED) + failed, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CKyFSLEditDlg::OnFslExportBMP() {
