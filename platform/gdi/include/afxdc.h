@@ -77,6 +77,10 @@ class CBitmap : public CGdiObject {
   BOOL CreateBitmapIndirect(LPBITMAP lpBitmap);
   BOOL CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight);
   BOOL CreateDiscardableBitmap(CDC* pDC, int nWidth, int nHeight);
+  // A bitmap resource found along the framework's resource chain, as a
+  // device-dependent bitmap; FALSE when no module has it or it is damaged.
+  BOOL LoadBitmap(LPCTSTR lpszResourceName);
+  BOOL LoadBitmap(UINT nIDResource);
   int GetBitmap(BITMAP* pBitMap);  // bytes written, 0 on failure
   DWORD SetBitmapBits(DWORD dwCount, const void* lpBits);
   DWORD GetBitmapBits(DWORD dwCount, LPVOID lpBits) const;

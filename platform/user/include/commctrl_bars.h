@@ -1,4 +1,385 @@
-// Common controls: toolbars and tooltips.
+// Common controls: toolbars ("ToolbarWindow32") and tooltips
+// ("tooltips_class32"), with the home platform's names, values and layouts.
+//
+// A toolbar is a row (or, with TBSTYLE_WRAPABLE, rows) of buttons that draw
+// images cut from the bitmaps added with TB_ADDBITMAP, or taken from an image
+// list given with TB_SETIMAGELIST. A click on a button sends WM_COMMAND
+// (the button's command in the low word, BN_CLICKED in the high word, the
+// toolbar's handle in lParam) to the toolbar's parent, or to the window set
+// with TB_SETPARENT. TBSTYLE_TOOLTIPS gives the toolbar a tooltip of its own;
+// its TTN_NEEDTEXT notifications (idFrom = the button's command) are passed
+// on to that same window.
+//
+// A tooltip shows the text of the tool under the mouse after the initial
+// delay. The tools' windows (or their owners) hand it their mouse messages
+// with TTM_RELAYEVENT. Text given as LPSTR_TEXTCALLBACK is asked for with
+// TTN_NEEDTEXTA, or TTN_NEEDTEXTW when the tool's window answers
+// WM_NOTIFYFORMAT with NFR_UNICODE; text given as MAKEINTRESOURCE(id) with
+// hinst is string id of that module.
 #pragma once
 
+#include <cstddef>
+
 #include "winuser.h"
+
+// ---------------------------------------------------------------- shared by the common controls
+#ifndef CCS_TOP
+#define CCS_TOP 0x00000001L
+#define CCS_NOMOVEY 0x00000002L
+#define CCS_BOTTOM 0x00000003L
+#define CCS_NORESIZE 0x00000004L
+#define CCS_NOPARENTALIGN 0x00000008L
+#define CCS_ADJUSTABLE 0x00000020L
+#define CCS_NODIVIDER 0x00000040L
+#define CCS_VERT 0x00000080L
+#define CCS_LEFT (CCS_VERT | CCS_TOP)
+#define CCS_RIGHT (CCS_VERT | CCS_BOTTOM)
+#define CCS_NOMOVEX (CCS_VERT | CCS_NOMOVEY)
+#endif
+
+#ifndef WM_NOTIFYFORMAT
+#define WM_NOTIFYFORMAT 0x0055
+#define NFR_ANSI 1
+#define NFR_UNICODE 2
+#define NF_QUERY 3
+#define NF_REQUERY 4
+#endif
+
+#ifndef NM_FIRST
+#define NM_FIRST (0U - 0U)
+#endif
+
+// ---------------------------------------------------------------- toolbars
+#define TOOLBARCLASSNAMEA "ToolbarWindow32"
+#define TOOLBARCLASSNAME TOOLBARCLASSNAMEA
+
+// Button states (fsState).
+#define TBSTATE_CHECKED 0x01
+#define TBSTATE_PRESSED 0x02
+#define TBSTATE_ENABLED 0x04
+#define TBSTATE_HIDDEN 0x08
+#define TBSTATE_INDETERMINATE 0x10
+#define TBSTATE_WRAP 0x20  // the next button starts a new row
+#define TBSTATE_ELLIPSES 0x40
+#define TBSTATE_MARKED 0x80
+
+// Button styles (fsStyle) and toolbar window styles. A check-group button
+// stays checked when clicked again and takes the check from the other
+// check-group buttons of its group: the run of TBSTYLE_GROUP buttons around
+// it, ended by a separator or a button of another kind.
+#define TBSTYLE_BUTTON 0x0000
+#define TBSTYLE_SEP 0x0001
+#define TBSTYLE_CHECK 0x0002
+#define TBSTYLE_GROUP 0x0004
+#define TBSTYLE_CHECKGROUP (TBSTYLE_GROUP | TBSTYLE_CHECK)
+#define TBSTYLE_DROPDOWN 0x0008
+#define TBSTYLE_AUTOSIZE 0x0010
+#define TBSTYLE_NOPREFIX 0x0020
+#define TBSTYLE_TOOLTIPS 0x0100
+#define TBSTYLE_WRAPABLE 0x0200
+#define TBSTYLE_ALTDRAG 0x0400
+#define TBSTYLE_FLAT 0x0800
+#define TBSTYLE_LIST 0x1000
+#define TBSTYLE_CUSTOMERASE 0x2000
+#define TBSTYLE_REGISTERDROP 0x4000
+#define TBSTYLE_TRANSPARENT 0x8000
+#define BTNS_BUTTON TBSTYLE_BUTTON
+#define BTNS_SEP TBSTYLE_SEP
+#define BTNS_CHECK TBSTYLE_CHECK
+#define BTNS_GROUP TBSTYLE_GROUP
+#define BTNS_CHECKGROUP TBSTYLE_CHECKGROUP
+#define BTNS_DROPDOWN TBSTYLE_DROPDOWN
+#define BTNS_AUTOSIZE TBSTYLE_AUTOSIZE
+#define BTNS_NOPREFIX TBSTYLE_NOPREFIX
+#define BTNS_SHOWTEXT 0x0040
+#define BTNS_WHOLEDROPDOWN 0x0080
+
+#define TBSTYLE_EX_DRAWDDARROWS 0x00000001
+#define TBSTYLE_EX_MIXEDBUTTONS 0x00000008
+#define TBSTYLE_EX_HIDECLIPPEDBUTTONS 0x00000010
+#define TBSTYLE_EX_DOUBLEBUFFER 0x00000080
+
+// A button. On 64-bit builds the home platform pads the two bytes to eight.
+typedef struct _TBBUTTON {
+  int iBitmap;    // image index, or for a separator its width (0: the default 8)
+  int idCommand;  // 0 for a separator
+  BYTE fsState;
+  BYTE fsStyle;
+  BYTE bReserved[6];
+  DWORD_PTR dwData;
+  INT_PTR iString;  // index of a string added with TB_ADDSTRING, or a string pointer; -1 none
+} TBBUTTON, *PTBBUTTON, *LPTBBUTTON;
+typedef const TBBUTTON* LPCTBBUTTON;
+
+// TB_ADDBITMAP: with hInst NULL, nID is an HBITMAP (the toolbar copies it);
+// otherwise nID is the id of an RT_BITMAP resource of hInst.
+typedef struct tagTBADDBITMAP {
+  HINSTANCE hInst;
+  UINT_PTR nID;
+} TBADDBITMAP, *LPTBADDBITMAP;
+#define HINST_COMMCTRL ((HINSTANCE)-1)
+
+typedef struct _TBREPLACEBITMAP {
+  HINSTANCE hInstOld;
+  UINT_PTR nIDOld;
+  HINSTANCE hInstNew;
+  UINT_PTR nIDNew;
+  int nButtons;
+} TBREPLACEBITMAP, *LPTBREPLACEBITMAP;
+
+#define TBIF_IMAGE 0x00000001
+#define TBIF_TEXT 0x00000002
+#define TBIF_STATE 0x00000004
+#define TBIF_STYLE 0x00000008
+#define TBIF_LPARAM 0x00000010
+#define TBIF_COMMAND 0x00000020
+#define TBIF_SIZE 0x00000040
+#define TBIF_BYINDEX 0x80000000  // the wParam of TB_GET/SETBUTTONINFO is an index
+
+typedef struct {
+  UINT cbSize;
+  DWORD dwMask;
+  int idCommand;
+  int iImage;
+  BYTE fsState;
+  BYTE fsStyle;
+  WORD cx;
+  DWORD_PTR lParam;
+  LPSTR pszText;
+  int cchText;
+} TBBUTTONINFOA, *LPTBBUTTONINFOA;
+typedef TBBUTTONINFOA TBBUTTONINFO;
+typedef LPTBBUTTONINFOA LPTBBUTTONINFO;
+
+// Messages. Results as on the home platform: TRUE/FALSE, -1 for an index
+// not found, and FALSE for an unknown command id.
+#define TB_ENABLEBUTTON (WM_USER + 1)
+#define TB_CHECKBUTTON (WM_USER + 2)
+#define TB_PRESSBUTTON (WM_USER + 3)
+#define TB_HIDEBUTTON (WM_USER + 4)
+#define TB_INDETERMINATE (WM_USER + 5)
+#define TB_MARKBUTTON (WM_USER + 6)
+#define TB_ISBUTTONENABLED (WM_USER + 9)
+#define TB_ISBUTTONCHECKED (WM_USER + 10)
+#define TB_ISBUTTONPRESSED (WM_USER + 11)
+#define TB_ISBUTTONHIDDEN (WM_USER + 12)
+#define TB_ISBUTTONINDETERMINATE (WM_USER + 13)
+#define TB_ISBUTTONHIGHLIGHTED (WM_USER + 14)
+#define TB_SETSTATE (WM_USER + 17)
+#define TB_GETSTATE (WM_USER + 18)          // the state, -1 for an unknown command
+#define TB_ADDBITMAP (WM_USER + 19)         // index of the first image added, -1 on failure
+#define TB_ADDBUTTONSA (WM_USER + 20)
+#define TB_INSERTBUTTONA (WM_USER + 21)
+#define TB_DELETEBUTTON (WM_USER + 22)
+#define TB_GETBUTTON (WM_USER + 23)
+#define TB_BUTTONCOUNT (WM_USER + 24)
+#define TB_COMMANDTOINDEX (WM_USER + 25)    // -1 for an unknown command
+#define TB_ADDSTRINGA (WM_USER + 28)        // index of the first string added, -1 on failure
+#define TB_GETITEMRECT (WM_USER + 29)       // by index, in client coordinates
+#define TB_BUTTONSTRUCTSIZE (WM_USER + 30)
+#define TB_SETBUTTONSIZE (WM_USER + 31)
+#define TB_SETBITMAPSIZE (WM_USER + 32)
+#define TB_AUTOSIZE (WM_USER + 33)
+#define TB_GETTOOLTIPS (WM_USER + 35)
+#define TB_SETTOOLTIPS (WM_USER + 36)
+#define TB_SETPARENT (WM_USER + 37)         // the previous notify window
+#define TB_SETROWS (WM_USER + 39)
+#define TB_GETROWS (WM_USER + 40)
+#define TB_SETCMDID (WM_USER + 42)
+#define TB_CHANGEBITMAP (WM_USER + 43)
+#define TB_GETBITMAP (WM_USER + 44)
+#define TB_GETBUTTONTEXTA (WM_USER + 45)
+#define TB_REPLACEBITMAP (WM_USER + 46)
+#define TB_SETINDENT (WM_USER + 47)
+#define TB_SETIMAGELIST (WM_USER + 48)      // the previous list
+#define TB_GETIMAGELIST (WM_USER + 49)
+#define TB_GETRECT (WM_USER + 51)           // by command id
+#define TB_SETHOTIMAGELIST (WM_USER + 52)
+#define TB_GETHOTIMAGELIST (WM_USER + 53)
+#define TB_SETDISABLEDIMAGELIST (WM_USER + 54)
+#define TB_GETDISABLEDIMAGELIST (WM_USER + 55)
+#define TB_SETSTYLE (WM_USER + 56)
+#define TB_GETSTYLE (WM_USER + 57)
+#define TB_GETBUTTONSIZE (WM_USER + 58)     // MAKELONG(width, height)
+#define TB_SETBUTTONWIDTH (WM_USER + 59)
+#define TB_GETBUTTONINFOA (WM_USER + 65)    // index of the button, -1 when not found
+#define TB_SETBUTTONINFOA (WM_USER + 66)
+#define TB_HITTEST (WM_USER + 69)           // index of the button, or -1 - index of the separator / nearest
+#define TB_GETHOTITEM (WM_USER + 71)
+#define TB_SETHOTITEM (WM_USER + 72)
+#define TB_MOVEBUTTON (WM_USER + 82)
+#define TB_GETMAXSIZE (WM_USER + 83)
+#define TB_SETEXTENDEDSTYLE (WM_USER + 84)  // the previous extended style
+#define TB_GETEXTENDEDSTYLE (WM_USER + 85)
+#define TB_GETPADDING (WM_USER + 86)
+#define TB_SETPADDING (WM_USER + 87)
+#define TB_ADDBUTTONS TB_ADDBUTTONSA
+#define TB_INSERTBUTTON TB_INSERTBUTTONA
+#define TB_ADDSTRING TB_ADDSTRINGA
+#define TB_GETBUTTONTEXT TB_GETBUTTONTEXTA
+#define TB_GETBUTTONINFO TB_GETBUTTONINFOA
+#define TB_SETBUTTONINFO TB_SETBUTTONINFOA
+
+// Notifications (WM_NOTIFY to the notify window).
+#define TBN_FIRST (0U - 700U)
+#define TBN_DROPDOWN (TBN_FIRST - 10)
+#define TBN_HOTITEMCHANGE (TBN_FIRST - 13)
+#define TBDDRET_DEFAULT 0
+#define TBDDRET_NODEFAULT 1
+
+typedef struct tagNMTOOLBARA {
+  NMHDR hdr;
+  int iItem;  // the button's command
+  TBBUTTON tbButton;
+  int cchText;
+  LPSTR pszText;
+  RECT rcButton;
+} NMTOOLBARA, *LPNMTOOLBARA;
+typedef NMTOOLBARA NMTOOLBAR;
+typedef LPNMTOOLBARA LPNMTOOLBAR;
+
+#define HICF_OTHER 0x00000000
+#define HICF_MOUSE 0x00000001
+#define HICF_LEAVING 0x00000020
+typedef struct tagNMTBHOTITEM {
+  NMHDR hdr;
+  int idOld;
+  int idNew;
+  DWORD dwFlags;
+} NMTBHOTITEM, *LPNMTBHOTITEM;
+
+// ---------------------------------------------------------------- tooltips
+#define TOOLTIPS_CLASSA "tooltips_class32"
+#define TOOLTIPS_CLASS TOOLTIPS_CLASSA
+
+#define TTS_ALWAYSTIP 0x01  // shows also while the owner is inactive
+#define TTS_NOPREFIX 0x02
+#define TTS_NOANIMATE 0x10
+#define TTS_NOFADE 0x20
+#define TTS_BALLOON 0x40
+
+// Tool flags. TTF_IDISHWND: uId is the tool's window handle and the tool is
+// that whole window; otherwise the tool is rect in hwnd's client area.
+#define TTF_IDISHWND 0x0001
+#define TTF_CENTERTIP 0x0002
+#define TTF_RTLREADING 0x0004
+#define TTF_SUBCLASS 0x0010
+#define TTF_TRACK 0x0020
+#define TTF_ABSOLUTE 0x0080
+#define TTF_TRANSPARENT 0x0100
+#define TTF_PARSELINKS 0x1000
+#define TTF_DI_SETITEM 0x8000  // NMTTDISPINFO: keep the text given for later showings
+
+#define TTDT_AUTOMATIC 0
+#define TTDT_RESHOW 1
+#define TTDT_AUTOPOP 2
+#define TTDT_INITIAL 3
+
+#ifndef LPSTR_TEXTCALLBACKA
+#define LPSTR_TEXTCALLBACKA ((LPSTR)(LONG_PTR)-1)
+#define LPSTR_TEXTCALLBACK LPSTR_TEXTCALLBACKA
+#endif
+
+typedef struct tagTOOLINFOA {
+  UINT cbSize;  // at least TTTOOLINFOA_V1_SIZE
+  UINT uFlags;
+  HWND hwnd;
+  UINT_PTR uId;
+  RECT rect;
+  HINSTANCE hinst;
+  LPSTR lpszText;
+  LPARAM lParam;
+  void* lpReserved;
+} TTTOOLINFOA, *LPTTTOOLINFOA, TOOLINFOA, *LPTOOLINFOA;
+typedef TOOLINFOA TOOLINFO;
+typedef LPTOOLINFOA LPTOOLINFO;
+typedef TTTOOLINFOA TTTOOLINFO;
+#define TTTOOLINFOA_V1_SIZE offsetof(TTTOOLINFOA, lParam)
+#define TTTOOLINFOA_V2_SIZE offsetof(TTTOOLINFOA, lpReserved)
+
+typedef struct _TT_HITTESTINFOA {
+  HWND hwnd;
+  POINT pt;
+  TTTOOLINFOA ti;
+} TTHITTESTINFOA, *LPTTHITTESTINFOA;
+typedef TTHITTESTINFOA TTHITTESTINFO;
+typedef LPTTHITTESTINFOA LPTTHITTESTINFO;
+
+// Messages (the ANSI forms; tools are described with TOOLINFOA).
+#define TTM_ACTIVATE (WM_USER + 1)
+#define TTM_SETDELAYTIME (WM_USER + 3)
+#define TTM_ADDTOOLA (WM_USER + 4)          // TRUE, FALSE for a bad TOOLINFO
+#define TTM_DELTOOLA (WM_USER + 5)
+#define TTM_NEWTOOLRECTA (WM_USER + 6)
+#define TTM_RELAYEVENT (WM_USER + 7)
+#define TTM_GETTOOLINFOA (WM_USER + 8)      // TRUE when the tool exists
+#define TTM_SETTOOLINFOA (WM_USER + 9)
+#define TTM_HITTESTA (WM_USER + 10)
+#define TTM_GETTEXTA (WM_USER + 11)
+#define TTM_UPDATETIPTEXTA (WM_USER + 12)
+#define TTM_GETTOOLCOUNT (WM_USER + 13)
+#define TTM_ENUMTOOLSA (WM_USER + 14)
+#define TTM_GETCURRENTTOOLA (WM_USER + 15)
+#define TTM_WINDOWFROMPOINT (WM_USER + 16)
+#define TTM_TRACKACTIVATE (WM_USER + 17)
+#define TTM_TRACKPOSITION (WM_USER + 18)
+#define TTM_SETTIPBKCOLOR (WM_USER + 19)
+#define TTM_SETTIPTEXTCOLOR (WM_USER + 20)
+#define TTM_GETDELAYTIME (WM_USER + 21)
+#define TTM_GETTIPBKCOLOR (WM_USER + 22)
+#define TTM_GETTIPTEXTCOLOR (WM_USER + 23)
+#define TTM_SETMAXTIPWIDTH (WM_USER + 24)
+#define TTM_GETMAXTIPWIDTH (WM_USER + 25)
+#define TTM_SETMARGIN (WM_USER + 26)
+#define TTM_GETMARGIN (WM_USER + 27)
+#define TTM_POP (WM_USER + 28)
+#define TTM_UPDATE (WM_USER + 29)
+#define TTM_POPUP (WM_USER + 34)
+#define TTM_ADDTOOL TTM_ADDTOOLA
+#define TTM_DELTOOL TTM_DELTOOLA
+#define TTM_NEWTOOLRECT TTM_NEWTOOLRECTA
+#define TTM_GETTOOLINFO TTM_GETTOOLINFOA
+#define TTM_SETTOOLINFO TTM_SETTOOLINFOA
+#define TTM_HITTEST TTM_HITTESTA
+#define TTM_GETTEXT TTM_GETTEXTA
+#define TTM_UPDATETIPTEXT TTM_UPDATETIPTEXTA
+#define TTM_ENUMTOOLS TTM_ENUMTOOLSA
+#define TTM_GETCURRENTTOOL TTM_GETCURRENTTOOLA
+
+// Notifications, sent to the tool's hwnd with idFrom = the tool's uId.
+#define TTN_FIRST (0U - 520U)
+#define TTN_GETDISPINFOA (TTN_FIRST - 0)
+#define TTN_GETDISPINFOW (TTN_FIRST - 10)
+#define TTN_SHOW (TTN_FIRST - 1)
+#define TTN_POP (TTN_FIRST - 2)
+#define TTN_NEEDTEXTA TTN_GETDISPINFOA
+#define TTN_NEEDTEXTW TTN_GETDISPINFOW
+#define TTN_GETDISPINFO TTN_GETDISPINFOA
+#define TTN_NEEDTEXT TTN_NEEDTEXTA
+
+// The answer to TTN_NEEDTEXT: lpszText pointing at a string (szText, or one
+// that lives on), or MAKEINTRESOURCE(id) with hinst; the tooltip takes the
+// text when the notification returns. The wide form's text is UTF-16 code
+// units, one per WCHAR.
+typedef struct tagNMTTDISPINFOA {
+  NMHDR hdr;
+  LPSTR lpszText;
+  char szText[80];
+  HINSTANCE hinst;
+  UINT uFlags;
+  LPARAM lParam;
+} NMTTDISPINFOA, *LPNMTTDISPINFOA;
+typedef struct tagNMTTDISPINFOW {
+  NMHDR hdr;
+  WCHAR* lpszText;
+  WCHAR szText[80];
+  HINSTANCE hinst;
+  UINT uFlags;
+  LPARAM lParam;
+} NMTTDISPINFOW, *LPNMTTDISPINFOW;
+typedef NMTTDISPINFOA NMTTDISPINFO;
+typedef LPNMTTDISPINFOA LPNMTTDISPINFO;
+typedef NMTTDISPINFOA TOOLTIPTEXTA;
+typedef NMTTDISPINFOW TOOLTIPTEXTW;
+typedef NMTTDISPINFOA TOOLTIPTEXT;
+typedef LPNMTTDISPINFOA LPTOOLTIPTEXT;
