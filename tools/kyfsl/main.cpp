@@ -24,6 +24,10 @@ int main(int argc, char** argv) {
   kyfsl::RegisterGallery(app, globals, outcome);
   kyfsl::RegisterExportBmp(app, globals, outcome);
   kyfsl::RegisterDemo(app, globals, outcome);
+  kyfsl::RegisterDialogs(app, globals, outcome);
+#ifdef KYFSL_WITH_PICKER
+  kyfsl::RegisterPick(app, globals, outcome);
+#endif
 
   try {
     app.parse(argc, argv);
