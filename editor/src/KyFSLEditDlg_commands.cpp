@@ -6,6 +6,8 @@
 // is discarded that the user meant to keep.
 #include "KyDib.h"
 #include "KyFSLEditDlg.h"
+#include "KyFSLExportBmpDlg.h"
+#include "KyFSLOptionDlg.h"
 #include "afxdlgs.h"
 #include "afxfile.h"
 #include "afxres.h"
@@ -202,22 +204,38 @@ void CKyFSLEditDlg::OnBrushImage() {
 }
 
 void CKyFSLEditDlg::OnFslExportBMP() {
-  // FIXME: the Export BMP File dialog (colours and path) is still to come;
-  // until then the style is written in black on white to a file chosen in
-  // the save-file dialog.
   if (!m_pLib || !m_pGroup) return;
+  CommitFloat();
   int i = m_wndList.m_nSelIndex;
   KyFSLGridCells cells = Cells();
   if (!cells.IsStyle(i)) return;
   CKyFillStyle* style = m_pLib->GetFillStyle(m_pLib->FindID(m_pGroup->GetItemID(i - cells.parent - cells.subGroups)));
   if (!style) return;
-  CString file = style->GetFillStyleName() + ".bmp";
-  CFileDialog dlg(FALSE, "*.bmp", file, OFN_OVERWRITEPROMPT, "BMP File(*.bmp)|*.bmp||", this);
-  if (dlg.DoModal() != IDOK) return;
-  CString path = dlg.GetPathName();
-  if (!path.IsEmpty()) style->ExportBMPFile(path, 0x000000, 0xFFFFFF);
+  CKyFSLExportBmpDlg dlg(this);
+  dlg.m_strFileName = style->GetFillStyleName() + ".bmp";
+  if (dlg.DoModal() != IDOK || dlg.m_strPath.IsEmpty()) return;
+  // The user asked for a file: one that is not written is said so.
+  if (!style->ExportBMPFile(dlg.m_strPath, dlg.m_crFront, dlg.m_crBack))
+    AfxMessageBox(IDS_EXPORT_FAILED, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CKyFSLEditDlg::OnFSLDialogSetting() {
-  // FIXME: the options sheet is still to come; the settings keep their values.
+  CommitFloat();
+  CKyFSLOptionDlg sheet(IDS_SETTING, nullptr, 0);
+  sheet.m_pageOpen.m_bAppend = m_bAppend;
+  sheet.m_pageOpen.m_bOverwrite = m_bOverwrite;
+  sheet.m_pageStyle.m_nResolution = m_nResolution;
+  sheet.m_pageStyle.m_nCellSize = m_wndCanvas.m_nCellSize;
+  if (sheet.DoModal() != IDOK) return;
+  m_bAppend = sheet.m_pageOpen.m_bAppend;
+  m_bOverwrite = sheet.m_pageOpen.m_bOverwrite;
+  // Only the values the lists offer come back; anything else keeps the
+  // setting as it was.
+  for (long r : CKyFSLOptionStylePage::kResolutions)
+    if (r == sheet.m_pageStyle.m_nResolution) m_nResolution = static_cast<CKyFillStyle::FS_RESOLUTION>(r);
+  int cell = sheet.m_pageStyle.m_nCellSize;
+  if (cell >= CKyFSLOptionStylePage::kMinCellSize && cell <= CKyFSLOptionStylePage::kMaxCellSize)
+    m_wndCanvas.m_nCellSize = cell;
+  m_wndCanvas.ScrollChange(0, 0);
+  m_wndCanvas.ReDraw();
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "KyEspecialFill.h"
+#include "KyFSLEditDlg.h"
 #include "KyFillStyle.h"
 #include "KyFillStyleGroup.h"
 #include "KyFillStyleLib.h"
@@ -660,8 +661,11 @@ void CKyFSLPickDlg::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct) {
 
 void CKyFSLPickDlg::OnFslEditFillstylelib() {
   if (!m_pFillStyleLib) return;
-  // The library editor is not part of this build yet: the view is rebuilt
-  // as it will be after the editor has run.
+  {
+    CKyFSLEditDlg editor(this);
+    editor.AttachKyFillStyleLib(m_pFillStyleLib);
+    editor.DoModal();
+  }
   // The editor may have changed anything: the view is rebuilt from the root.
   m_pCurGroup = m_pFillStyleLib->GetStyleGroup();
   if (m_pCurGroup)

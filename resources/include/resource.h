@@ -94,6 +94,7 @@
 #define IDS_STYLE_NOT_EDITABLE 23103
 #define IDS_BAD_CODE 23104
 #define IDS_IMPORT_FAILED 23105
+#define IDS_EXPORT_FAILED 23106
 
 // The ranges of the string table.
 #define IDS_FIRST 23001

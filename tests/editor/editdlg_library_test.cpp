@@ -290,29 +290,6 @@ TEST_F(EditDlgLibrary, ImportThreeBitmapsAndSkipTheBadOnes) {
   EXPECT_EQ(boxTexts[0].find("Water"), std::string::npos);
 }
 
-TEST_F(EditDlgLibrary, ExportAStyleAndReadItBack) {
-  ClickCell(2);  // "Check"
-  std::string path = TempPath("Check.bmp");
-  std::remove(path.c_str());
-  KySetFileDialogAnswer(path.c_str());
-  Command(ID_FSL_EXPORT_BMP);
-  KyFileDialogRequest req;
-  ASSERT_TRUE(KyGetLastFileDialogRequest(&req));
-  EXPECT_TRUE(req.bSave);
-  EXPECT_EQ(req.initialFile, "Check.bmp");
-  // What the record itself writes.
-  std::string direct = TempPath("direct.bmp");
-  ASSERT_TRUE(lib.GetFillStyle(lib.FindID(9))->ExportBMPFile(direct.c_str(), 0x000000, 0xFFFFFF));
-  std::vector<uint8_t> got = ReadFile(path);
-  ASSERT_FALSE(got.empty());
-  EXPECT_EQ(got, ReadFile(direct));
-  // Read back as a pattern of the right size.
-  CKyDib dib;
-  ASSERT_TRUE(dib.Load(got.data(), got.size()));
-  EXPECT_EQ(dib.GetWidth(), 16);
-  EXPECT_EQ(dib.GetHeight(), 12);
-}
-
 class EditDlgClose : public EditDlgLibrary, public testing::WithParamInterface<PromptCase> {};
 
 TEST_P(EditDlgClose, WithUnsavedChanges) {
