@@ -370,37 +370,65 @@ struct TVSORTCB {
 };
 typedef TVSORTCB* LPTVSORTCB;
 
-#define TreeView_InsertItem(hwnd, lpis) \
-  ((HTREEITEM)SendMessageA((hwnd), TVM_INSERTITEM, 0, (LPARAM)(lpis)))
-#define TreeView_DeleteItem(hwnd, hitem) ((BOOL)SendMessageA((hwnd), TVM_DELETEITEM, 0, (LPARAM)(hitem)))
-#define TreeView_DeleteAllItems(hwnd) ((BOOL)SendMessageA((hwnd), TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT))
-#define TreeView_Expand(hwnd, hitem, code) ((BOOL)SendMessageA((hwnd), TVM_EXPAND, (WPARAM)(code), (LPARAM)(hitem)))
-#define TreeView_GetCount(hwnd) ((UINT)SendMessageA((hwnd), TVM_GETCOUNT, 0, 0))
-#define TreeView_GetImageList(hwnd, iImage) ((HIMAGELIST)SendMessageA((hwnd), TVM_GETIMAGELIST, (WPARAM)(iImage), 0))
-#define TreeView_SetImageList(hwnd, himl, iImage) \
-  ((HIMAGELIST)SendMessageA((hwnd), TVM_SETIMAGELIST, (WPARAM)(iImage), (LPARAM)(himl)))
-#define TreeView_GetNextItem(hwnd, hitem, code) \
-  ((HTREEITEM)SendMessageA((hwnd), TVM_GETNEXTITEM, (WPARAM)(code), (LPARAM)(hitem)))
-#define TreeView_GetChild(hwnd, hitem) TreeView_GetNextItem(hwnd, hitem, TVGN_CHILD)
-#define TreeView_GetNextSibling(hwnd, hitem) TreeView_GetNextItem(hwnd, hitem, TVGN_NEXT)
-#define TreeView_GetPrevSibling(hwnd, hitem) TreeView_GetNextItem(hwnd, hitem, TVGN_PREVIOUS)
-#define TreeView_GetParent(hwnd, hitem) TreeView_GetNextItem(hwnd, hitem, TVGN_PARENT)
-#define TreeView_GetFirstVisible(hwnd) TreeView_GetNextItem(hwnd, NULL, TVGN_FIRSTVISIBLE)
-#define TreeView_GetNextVisible(hwnd, hitem) TreeView_GetNextItem(hwnd, hitem, TVGN_NEXTVISIBLE)
-#define TreeView_GetPrevVisible(hwnd, hitem) TreeView_GetNextItem(hwnd, hitem, TVGN_PREVIOUSVISIBLE)
-#define TreeView_GetLastVisible(hwnd) TreeView_GetNextItem(hwnd, NULL, TVGN_LASTVISIBLE)
-#define TreeView_GetSelection(hwnd) TreeView_GetNextItem(hwnd, NULL, TVGN_CARET)
-#define TreeView_GetDropHilight(hwnd) TreeView_GetNextItem(hwnd, NULL, TVGN_DROPHILITE)
-#define TreeView_GetRoot(hwnd) TreeView_GetNextItem(hwnd, NULL, TVGN_ROOT)
-#define TreeView_Select(hwnd, hitem, code) ((BOOL)SendMessageA((hwnd), TVM_SELECTITEM, (WPARAM)(code), (LPARAM)(hitem)))
-#define TreeView_SelectItem(hwnd, hitem) TreeView_Select(hwnd, hitem, TVGN_CARET)
-#define TreeView_SelectDropTarget(hwnd, hitem) TreeView_Select(hwnd, hitem, TVGN_DROPHILITE)
-#define TreeView_SelectSetFirstVisible(hwnd, hitem) TreeView_Select(hwnd, hitem, TVGN_FIRSTVISIBLE)
-#define TreeView_GetItem(hwnd, pitem) ((BOOL)SendMessageA((hwnd), TVM_GETITEM, 0, (LPARAM)(pitem)))
-#define TreeView_SetItem(hwnd, pitem) ((BOOL)SendMessageA((hwnd), TVM_SETITEM, 0, (LPARAM)(pitem)))
-#define TreeView_HitTest(hwnd, lpht) ((HTREEITEM)SendMessageA((hwnd), TVM_HITTEST, 0, (LPARAM)(lpht)))
-#define TreeView_EnsureVisible(hwnd, hitem) ((BOOL)SendMessageA((hwnd), TVM_ENSUREVISIBLE, 0, (LPARAM)(hitem)))
-#define TreeView_GetVisibleCount(hwnd) ((UINT)SendMessageA((hwnd), TVM_GETVISIBLECOUNT, 0, 0))
+// The home platform's message helpers, as functions (their results may be ignored).
+inline HTREEITEM TreeView_InsertItem(HWND hwnd, const TVINSERTSTRUCTA* lpis) {
+  return reinterpret_cast<HTREEITEM>(SendMessageA(hwnd, TVM_INSERTITEM, 0, reinterpret_cast<LPARAM>(lpis)));
+}
+inline BOOL TreeView_DeleteItem(HWND hwnd, HTREEITEM hitem) {
+  return static_cast<BOOL>(SendMessageA(hwnd, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(hitem)));
+}
+inline BOOL TreeView_DeleteAllItems(HWND hwnd) { return TreeView_DeleteItem(hwnd, TVI_ROOT); }
+inline BOOL TreeView_Expand(HWND hwnd, HTREEITEM hitem, UINT code) {
+  return static_cast<BOOL>(SendMessageA(hwnd, TVM_EXPAND, code, reinterpret_cast<LPARAM>(hitem)));
+}
+inline UINT TreeView_GetCount(HWND hwnd) { return static_cast<UINT>(SendMessageA(hwnd, TVM_GETCOUNT, 0, 0)); }
+inline HIMAGELIST TreeView_GetImageList(HWND hwnd, int iImage) {
+  return reinterpret_cast<HIMAGELIST>(SendMessageA(hwnd, TVM_GETIMAGELIST, static_cast<WPARAM>(iImage), 0));
+}
+inline HIMAGELIST TreeView_SetImageList(HWND hwnd, HIMAGELIST himl, int iImage) {
+  return reinterpret_cast<HIMAGELIST>(
+      SendMessageA(hwnd, TVM_SETIMAGELIST, static_cast<WPARAM>(iImage), reinterpret_cast<LPARAM>(himl)));
+}
+inline HTREEITEM TreeView_GetNextItem(HWND hwnd, HTREEITEM hitem, UINT code) {
+  return reinterpret_cast<HTREEITEM>(SendMessageA(hwnd, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(hitem)));
+}
+inline HTREEITEM TreeView_GetChild(HWND hwnd, HTREEITEM hitem) { return TreeView_GetNextItem(hwnd, hitem, TVGN_CHILD); }
+inline HTREEITEM TreeView_GetNextSibling(HWND hwnd, HTREEITEM hitem) { return TreeView_GetNextItem(hwnd, hitem, TVGN_NEXT); }
+inline HTREEITEM TreeView_GetPrevSibling(HWND hwnd, HTREEITEM hitem) { return TreeView_GetNextItem(hwnd, hitem, TVGN_PREVIOUS); }
+inline HTREEITEM TreeView_GetParent(HWND hwnd, HTREEITEM hitem) { return TreeView_GetNextItem(hwnd, hitem, TVGN_PARENT); }
+inline HTREEITEM TreeView_GetFirstVisible(HWND hwnd) { return TreeView_GetNextItem(hwnd, nullptr, TVGN_FIRSTVISIBLE); }
+inline HTREEITEM TreeView_GetNextVisible(HWND hwnd, HTREEITEM hitem) { return TreeView_GetNextItem(hwnd, hitem, TVGN_NEXTVISIBLE); }
+inline HTREEITEM TreeView_GetPrevVisible(HWND hwnd, HTREEITEM hitem) {
+  return TreeView_GetNextItem(hwnd, hitem, TVGN_PREVIOUSVISIBLE);
+}
+inline HTREEITEM TreeView_GetLastVisible(HWND hwnd) { return TreeView_GetNextItem(hwnd, nullptr, TVGN_LASTVISIBLE); }
+inline HTREEITEM TreeView_GetSelection(HWND hwnd) { return TreeView_GetNextItem(hwnd, nullptr, TVGN_CARET); }
+inline HTREEITEM TreeView_GetDropHilight(HWND hwnd) { return TreeView_GetNextItem(hwnd, nullptr, TVGN_DROPHILITE); }
+inline HTREEITEM TreeView_GetRoot(HWND hwnd) { return TreeView_GetNextItem(hwnd, nullptr, TVGN_ROOT); }
+inline BOOL TreeView_Select(HWND hwnd, HTREEITEM hitem, UINT code) {
+  return static_cast<BOOL>(SendMessageA(hwnd, TVM_SELECTITEM, code, reinterpret_cast<LPARAM>(hitem)));
+}
+inline BOOL TreeView_SelectItem(HWND hwnd, HTREEITEM hitem) { return TreeView_Select(hwnd, hitem, TVGN_CARET); }
+inline BOOL TreeView_SelectDropTarget(HWND hwnd, HTREEITEM hitem) { return TreeView_Select(hwnd, hitem, TVGN_DROPHILITE); }
+inline BOOL TreeView_SelectSetFirstVisible(HWND hwnd, HTREEITEM hitem) {
+  return TreeView_Select(hwnd, hitem, TVGN_FIRSTVISIBLE);
+}
+inline BOOL TreeView_GetItem(HWND hwnd, TVITEMA* pitem) {
+  return static_cast<BOOL>(SendMessageA(hwnd, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(pitem)));
+}
+inline BOOL TreeView_SetItem(HWND hwnd, const TVITEMA* pitem) {
+  return static_cast<BOOL>(SendMessageA(hwnd, TVM_SETITEM, 0, reinterpret_cast<LPARAM>(pitem)));
+}
+inline UINT TreeView_GetItemState(HWND hwnd, HTREEITEM hitem, UINT mask) {
+  return static_cast<UINT>(SendMessageA(hwnd, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(hitem), mask));
+}
+inline HTREEITEM TreeView_HitTest(HWND hwnd, TVHITTESTINFO* lpht) {
+  return reinterpret_cast<HTREEITEM>(SendMessageA(hwnd, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(lpht)));
+}
+inline BOOL TreeView_EnsureVisible(HWND hwnd, HTREEITEM hitem) {
+  return static_cast<BOOL>(SendMessageA(hwnd, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(hitem)));
+}
+inline UINT TreeView_GetVisibleCount(HWND hwnd) { return static_cast<UINT>(SendMessageA(hwnd, TVM_GETVISIBLECOUNT, 0, 0)); }
 
 // ---------------------------------------------------------------- list view
 // Only the report view (LVS_REPORT: a header of columns over rows of items
@@ -683,29 +711,73 @@ typedef NMLVDISPINFOA LV_DISPINFO;
 
 typedef int(CALLBACK* PFNLVCOMPARE)(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
 
-#define ListView_GetItemCount(hwnd) ((int)SendMessageA((hwnd), LVM_GETITEMCOUNT, 0, 0))
-#define ListView_InsertItem(hwnd, pitem) ((int)SendMessageA((hwnd), LVM_INSERTITEM, 0, (LPARAM)(pitem)))
-#define ListView_DeleteItem(hwnd, i) ((BOOL)SendMessageA((hwnd), LVM_DELETEITEM, (WPARAM)(int)(i), 0))
-#define ListView_DeleteAllItems(hwnd) ((BOOL)SendMessageA((hwnd), LVM_DELETEALLITEMS, 0, 0))
-#define ListView_GetItem(hwnd, pitem) ((BOOL)SendMessageA((hwnd), LVM_GETITEM, 0, (LPARAM)(pitem)))
-#define ListView_SetItem(hwnd, pitem) ((BOOL)SendMessageA((hwnd), LVM_SETITEM, 0, (LPARAM)(pitem)))
-#define ListView_GetNextItem(hwnd, i, flags) \
-  ((int)SendMessageA((hwnd), LVM_GETNEXTITEM, (WPARAM)(int)(i), MAKELPARAM((flags), 0)))
-#define ListView_InsertColumn(hwnd, iCol, pcol) \
-  ((int)SendMessageA((hwnd), LVM_INSERTCOLUMN, (WPARAM)(int)(iCol), (LPARAM)(pcol)))
-#define ListView_DeleteColumn(hwnd, iCol) ((BOOL)SendMessageA((hwnd), LVM_DELETECOLUMN, (WPARAM)(int)(iCol), 0))
-#define ListView_SetColumnWidth(hwnd, iCol, cx) \
-  ((BOOL)SendMessageA((hwnd), LVM_SETCOLUMNWIDTH, (WPARAM)(int)(iCol), MAKELPARAM((cx), 0)))
-#define ListView_GetColumnWidth(hwnd, iCol) ((int)SendMessageA((hwnd), LVM_GETCOLUMNWIDTH, (WPARAM)(int)(iCol), 0))
-#define ListView_HitTest(hwnd, pinfo) ((int)SendMessageA((hwnd), LVM_HITTEST, 0, (LPARAM)(pinfo)))
-#define ListView_SubItemHitTest(hwnd, pinfo) ((int)SendMessageA((hwnd), LVM_SUBITEMHITTEST, 0, (LPARAM)(pinfo)))
-#define ListView_GetSelectedCount(hwnd) ((UINT)SendMessageA((hwnd), LVM_GETSELECTEDCOUNT, 0, 0))
-#define ListView_GetItemState(hwnd, i, mask) ((UINT)SendMessageA((hwnd), LVM_GETITEMSTATE, (WPARAM)(i), (LPARAM)(mask)))
-#define ListView_SetExtendedListViewStyle(hwnd, dw) \
-  ((DWORD)SendMessageA((hwnd), LVM_SETEXTENDEDLISTVIEWSTYLE, 0, (LPARAM)(dw)))
-#define ListView_GetExtendedListViewStyle(hwnd) ((DWORD)SendMessageA((hwnd), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0))
-#define ListView_EnsureVisible(hwnd, i, fPartialOK) \
-  ((BOOL)SendMessageA((hwnd), LVM_ENSUREVISIBLE, (WPARAM)(int)(i), MAKELPARAM((fPartialOK), 0)))
+inline int ListView_GetItemCount(HWND hwnd) { return static_cast<int>(SendMessageA(hwnd, LVM_GETITEMCOUNT, 0, 0)); }
+inline int ListView_InsertItem(HWND hwnd, const LVITEMA* pitem) {
+  return static_cast<int>(SendMessageA(hwnd, LVM_INSERTITEM, 0, reinterpret_cast<LPARAM>(pitem)));
+}
+inline BOOL ListView_DeleteItem(HWND hwnd, int i) {
+  return static_cast<BOOL>(SendMessageA(hwnd, LVM_DELETEITEM, static_cast<WPARAM>(i), 0));
+}
+inline BOOL ListView_DeleteAllItems(HWND hwnd) { return static_cast<BOOL>(SendMessageA(hwnd, LVM_DELETEALLITEMS, 0, 0)); }
+inline BOOL ListView_GetItem(HWND hwnd, LVITEMA* pitem) {
+  return static_cast<BOOL>(SendMessageA(hwnd, LVM_GETITEM, 0, reinterpret_cast<LPARAM>(pitem)));
+}
+inline BOOL ListView_SetItem(HWND hwnd, const LVITEMA* pitem) {
+  return static_cast<BOOL>(SendMessageA(hwnd, LVM_SETITEM, 0, reinterpret_cast<LPARAM>(pitem)));
+}
+inline int ListView_GetNextItem(HWND hwnd, int i, UINT flags) {
+  return static_cast<int>(SendMessageA(hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(i), MAKELPARAM(flags, 0)));
+}
+inline int ListView_InsertColumn(HWND hwnd, int iCol, const LVCOLUMNA* pcol) {
+  return static_cast<int>(SendMessageA(hwnd, LVM_INSERTCOLUMN, static_cast<WPARAM>(iCol), reinterpret_cast<LPARAM>(pcol)));
+}
+inline BOOL ListView_DeleteColumn(HWND hwnd, int iCol) {
+  return static_cast<BOOL>(SendMessageA(hwnd, LVM_DELETECOLUMN, static_cast<WPARAM>(iCol), 0));
+}
+inline BOOL ListView_SetColumnWidth(HWND hwnd, int iCol, int cx) {
+  return static_cast<BOOL>(SendMessageA(hwnd, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(iCol), MAKELPARAM(cx, 0)));
+}
+inline int ListView_GetColumnWidth(HWND hwnd, int iCol) {
+  return static_cast<int>(SendMessageA(hwnd, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(iCol), 0));
+}
+inline int ListView_HitTest(HWND hwnd, LVHITTESTINFO* pinfo) {
+  return static_cast<int>(SendMessageA(hwnd, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(pinfo)));
+}
+inline int ListView_SubItemHitTest(HWND hwnd, LVHITTESTINFO* pinfo) {
+  return static_cast<int>(SendMessageA(hwnd, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(pinfo)));
+}
+inline UINT ListView_GetSelectedCount(HWND hwnd) { return static_cast<UINT>(SendMessageA(hwnd, LVM_GETSELECTEDCOUNT, 0, 0)); }
+inline UINT ListView_GetItemState(HWND hwnd, int i, UINT mask) {
+  return static_cast<UINT>(SendMessageA(hwnd, LVM_GETITEMSTATE, static_cast<WPARAM>(i), static_cast<LPARAM>(mask)));
+}
+inline BOOL ListView_SetItemState(HWND hwnd, int i, UINT state, UINT mask) {
+  LVITEMA item{};
+  item.state = state;
+  item.stateMask = mask;
+  return static_cast<BOOL>(SendMessageA(hwnd, LVM_SETITEMSTATE, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item)));
+}
+inline void ListView_GetItemText(HWND hwnd, int i, int iSubItem, LPSTR pszText, int cchTextMax) {
+  LVITEMA item{};
+  item.iSubItem = iSubItem;
+  item.pszText = pszText;
+  item.cchTextMax = cchTextMax;
+  SendMessageA(hwnd, LVM_GETITEMTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+}
+inline BOOL ListView_SetItemText(HWND hwnd, int i, int iSubItem, LPCSTR pszText) {
+  LVITEMA item{};
+  item.iSubItem = iSubItem;
+  item.pszText = const_cast<LPSTR>(pszText);
+  return static_cast<BOOL>(SendMessageA(hwnd, LVM_SETITEMTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item)));
+}
+inline DWORD ListView_SetExtendedListViewStyle(HWND hwnd, DWORD dw) {
+  return static_cast<DWORD>(SendMessageA(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(dw)));
+}
+inline DWORD ListView_GetExtendedListViewStyle(HWND hwnd) {
+  return static_cast<DWORD>(SendMessageA(hwnd, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+}
+inline BOOL ListView_EnsureVisible(HWND hwnd, int i, BOOL fPartialOK) {
+  return static_cast<BOOL>(SendMessageA(hwnd, LVM_ENSUREVISIBLE, static_cast<WPARAM>(i), MAKELPARAM(fPartialOK, 0)));
+}
 
 // ---------------------------------------------------------------- up-down
 // An up-down is a pair of arrows that steps a position within a range. With

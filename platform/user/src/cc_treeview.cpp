@@ -16,6 +16,10 @@
 // Expanding by code (TVM_EXPAND) notifies TVN_ITEMEXPANDING/ED only until
 // the item has once been expanded (TVIS_EXPANDEDONCE); expanding by mouse or
 // keyboard always notifies.
+//
+// FIXME: no horizontal scrolling, label editing (TVS_EDITLABELS), check
+// boxes (TVS_CHECKBOXES), hot tracking (TVS_TRACKSELECT), TVS_SINGLEEXPAND,
+// tooltips or drag notifications.
 #include <algorithm>
 #include <map>
 #include <memory>
