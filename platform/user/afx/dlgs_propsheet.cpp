@@ -144,17 +144,22 @@ void CPropertySheet::LayoutPage(CPropertyPage* pPage) {
 BOOL CPropertySheet::ShowPage(int nPage) {
   CPropertyPage* page = GetPage(nPage);
   if (!page) return FALSE;
+  // A page made now takes the focus for its first control; the focus is
+  // put back below, so that a new page and one made before behave alike.
+  HWND focus = ::GetFocus();
   if (!page->m_hWnd) {
     if (!page->CreatePage(this)) return FALSE;
     LayoutPage(page);
   }
-  if (NotifyPage(page, PSN_SETACTIVE) == -1) return FALSE;
-  CPropertyPage* old = GetPage(m_nActive);
-  HWND focus = ::GetFocus();
-  if (old && old != page && old->m_hWnd) {
-    if (focus && (focus == old->m_hWnd || ::IsChild(old->m_hWnd, focus))) m_tab.SetFocus();
-    old->ShowWindow(SW_HIDE);
+  if (NotifyPage(page, PSN_SETACTIVE) == -1) {
+    if (focus && ::IsWindow(focus)) ::SetFocus(focus);
+    return FALSE;
   }
+  CPropertyPage* old = GetPage(m_nActive);
+  bool focusInOld = old && old != page && old->m_hWnd && focus && (focus == old->m_hWnd || ::IsChild(old->m_hWnd, focus));
+  if (focusInOld) m_tab.SetFocus();  // a hidden page keeps no focus
+  else if (focus && ::IsWindow(focus)) ::SetFocus(focus);
+  if (old && old != page && old->m_hWnd) old->ShowWindow(SW_HIDE);
   m_nActive = nPage;
   m_tab.SetCurSel(nPage);
   ::SetWindowPos(page->m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);

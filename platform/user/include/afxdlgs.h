@@ -41,7 +41,8 @@ class CFileDialog : public CCommonDialog {
   // CommDlgExtendedError says why).
   INT_PTR DoModal() override;
 
-  // The chosen file's full path; with several chosen, the first one's.
+  // The chosen file's full path; with several chosen, their folder (use
+  // GetStartPosition / GetNextPathName for them).
   CString GetPathName() const;
   // The chosen name without its folder ("a.bru").
   CString GetFileName() const;
@@ -59,7 +60,7 @@ class CFileDialog : public CCommonDialog {
 
  protected:
   BOOL m_bOpenFileDialog;
-  CString m_strFilter;  // the filter with its '|' turned into '\0'
+  std::string m_strFilter;  // the filter with its '|' turned into '\0'
   CString m_strDefExt;
   TCHAR m_szFileTitle[64];
   // Room for many names of a multiple selection; callers may point

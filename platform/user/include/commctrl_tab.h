@@ -111,17 +111,33 @@ typedef struct tagTCHITTESTINFO {
 #define TCN_FOCUSCHANGE (TCN_FIRST - 4)
 
 // The message wrappers.
-#define TabCtrl_GetItemCount(hwnd) static_cast<int>(::SendMessageA((hwnd), TCM_GETITEMCOUNT, 0, 0))
-#define TabCtrl_GetItem(hwnd, iItem, pitem) static_cast<BOOL>(::SendMessageA((hwnd), TCM_GETITEMA, static_cast<WPARAM>(iItem), reinterpret_cast<LPARAM>(pitem)))
-#define TabCtrl_SetItem(hwnd, iItem, pitem) static_cast<BOOL>(::SendMessageA((hwnd), TCM_SETITEMA, static_cast<WPARAM>(iItem), reinterpret_cast<LPARAM>(pitem)))
-#define TabCtrl_InsertItem(hwnd, iItem, pitem) static_cast<int>(::SendMessageA((hwnd), TCM_INSERTITEMA, static_cast<WPARAM>(iItem), reinterpret_cast<LPARAM>(pitem)))
-#define TabCtrl_DeleteItem(hwnd, i) static_cast<BOOL>(::SendMessageA((hwnd), TCM_DELETEITEM, static_cast<WPARAM>(i), 0))
-#define TabCtrl_DeleteAllItems(hwnd) static_cast<BOOL>(::SendMessageA((hwnd), TCM_DELETEALLITEMS, 0, 0))
-#define TabCtrl_GetItemRect(hwnd, i, prc) static_cast<BOOL>(::SendMessageA((hwnd), TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(prc)))
-#define TabCtrl_GetCurSel(hwnd) static_cast<int>(::SendMessageA((hwnd), TCM_GETCURSEL, 0, 0))
-#define TabCtrl_SetCurSel(hwnd, i) static_cast<int>(::SendMessageA((hwnd), TCM_SETCURSEL, static_cast<WPARAM>(i), 0))
-#define TabCtrl_HitTest(hwnd, pinfo) static_cast<int>(::SendMessageA((hwnd), TCM_HITTEST, 0, reinterpret_cast<LPARAM>(pinfo)))
-#define TabCtrl_AdjustRect(hwnd, bLarger, prc) static_cast<void>(::SendMessageA((hwnd), TCM_ADJUSTRECT, static_cast<WPARAM>(bLarger), reinterpret_cast<LPARAM>(prc)))
-#define TabCtrl_GetRowCount(hwnd) static_cast<int>(::SendMessageA((hwnd), TCM_GETROWCOUNT, 0, 0))
-#define TabCtrl_GetCurFocus(hwnd) static_cast<int>(::SendMessageA((hwnd), TCM_GETCURFOCUS, 0, 0))
-#define TabCtrl_SetCurFocus(hwnd, i) ::SendMessageA((hwnd), TCM_SETCURFOCUS, static_cast<WPARAM>(i), 0)
+inline int TabCtrl_GetItemCount(HWND h) { return static_cast<int>(::SendMessageA(h, TCM_GETITEMCOUNT, 0, 0)); }
+inline BOOL TabCtrl_GetItem(HWND h, int i, TCITEMA* p) {
+  return static_cast<BOOL>(::SendMessageA(h, TCM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(p)));
+}
+inline BOOL TabCtrl_SetItem(HWND h, int i, const TCITEMA* p) {
+  return static_cast<BOOL>(::SendMessageA(h, TCM_SETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(p)));
+}
+inline int TabCtrl_InsertItem(HWND h, int i, const TCITEMA* p) {
+  return static_cast<int>(::SendMessageA(h, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(p)));
+}
+inline BOOL TabCtrl_DeleteItem(HWND h, int i) {
+  return static_cast<BOOL>(::SendMessageA(h, TCM_DELETEITEM, static_cast<WPARAM>(i), 0));
+}
+inline BOOL TabCtrl_DeleteAllItems(HWND h) { return static_cast<BOOL>(::SendMessageA(h, TCM_DELETEALLITEMS, 0, 0)); }
+inline BOOL TabCtrl_GetItemRect(HWND h, int i, RECT* r) {
+  return static_cast<BOOL>(::SendMessageA(h, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(r)));
+}
+inline int TabCtrl_GetCurSel(HWND h) { return static_cast<int>(::SendMessageA(h, TCM_GETCURSEL, 0, 0)); }
+inline int TabCtrl_SetCurSel(HWND h, int i) {
+  return static_cast<int>(::SendMessageA(h, TCM_SETCURSEL, static_cast<WPARAM>(i), 0));
+}
+inline int TabCtrl_HitTest(HWND h, TCHITTESTINFO* p) {
+  return static_cast<int>(::SendMessageA(h, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(p)));
+}
+inline void TabCtrl_AdjustRect(HWND h, BOOL bLarger, RECT* r) {
+  ::SendMessageA(h, TCM_ADJUSTRECT, static_cast<WPARAM>(bLarger), reinterpret_cast<LPARAM>(r));
+}
+inline int TabCtrl_GetRowCount(HWND h) { return static_cast<int>(::SendMessageA(h, TCM_GETROWCOUNT, 0, 0)); }
+inline int TabCtrl_GetCurFocus(HWND h) { return static_cast<int>(::SendMessageA(h, TCM_GETCURFOCUS, 0, 0)); }
+inline void TabCtrl_SetCurFocus(HWND h, int i) { ::SendMessageA(h, TCM_SETCURFOCUS, static_cast<WPARAM>(i), 0); }

@@ -136,12 +136,28 @@ typedef struct _PSHNOTIFY {
 #define ID_WIZFINISH 0x3025
 #define AFX_IDC_TAB_CONTROL 0x3020
 
-#define PropSheet_SetCurSel(hDlg, hpage, index) static_cast<BOOL>(::SendMessageA((hDlg), PSM_SETCURSEL, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(hpage)))
-#define PropSheet_Changed(hDlg, hwnd) static_cast<BOOL>(::SendMessageA((hDlg), PSM_CHANGED, reinterpret_cast<WPARAM>(hwnd), 0))
-#define PropSheet_UnChanged(hDlg, hwnd) ::SendMessageA((hDlg), PSM_UNCHANGED, reinterpret_cast<WPARAM>(hwnd), 0)
-#define PropSheet_CancelToClose(hDlg) ::SendMessageA((hDlg), PSM_CANCELTOCLOSE, 0, 0)
-#define PropSheet_PressButton(hDlg, iButton) ::SendMessageA((hDlg), PSM_PRESSBUTTON, static_cast<WPARAM>(iButton), 0)
-#define PropSheet_GetTabControl(hDlg) reinterpret_cast<HWND>(::SendMessageA((hDlg), PSM_GETTABCONTROL, 0, 0))
-#define PropSheet_GetCurrentPageHwnd(hDlg) reinterpret_cast<HWND>(::SendMessageA((hDlg), PSM_GETCURRENTPAGEHWND, 0, 0))
-#define PropSheet_SetTitle(hDlg, wStyle, lpszText) ::SendMessageA((hDlg), PSM_SETTITLEA, static_cast<WPARAM>(wStyle), reinterpret_cast<LPARAM>(lpszText))
-#define PropSheet_QuerySiblings(hDlg, wParam, lParam) ::SendMessageA((hDlg), PSM_QUERYSIBLINGS, (wParam), (lParam))
+inline BOOL PropSheet_SetCurSel(HWND hDlg, void* hpage, int index) {
+  return static_cast<BOOL>(::SendMessageA(hDlg, PSM_SETCURSEL, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(hpage)));
+}
+inline BOOL PropSheet_Changed(HWND hDlg, HWND hPage) {
+  return static_cast<BOOL>(::SendMessageA(hDlg, PSM_CHANGED, reinterpret_cast<WPARAM>(hPage), 0));
+}
+inline void PropSheet_UnChanged(HWND hDlg, HWND hPage) {
+  ::SendMessageA(hDlg, PSM_UNCHANGED, reinterpret_cast<WPARAM>(hPage), 0);
+}
+inline void PropSheet_CancelToClose(HWND hDlg) { ::SendMessageA(hDlg, PSM_CANCELTOCLOSE, 0, 0); }
+inline void PropSheet_PressButton(HWND hDlg, int iButton) {
+  ::SendMessageA(hDlg, PSM_PRESSBUTTON, static_cast<WPARAM>(iButton), 0);
+}
+inline HWND PropSheet_GetTabControl(HWND hDlg) {
+  return reinterpret_cast<HWND>(::SendMessageA(hDlg, PSM_GETTABCONTROL, 0, 0));
+}
+inline HWND PropSheet_GetCurrentPageHwnd(HWND hDlg) {
+  return reinterpret_cast<HWND>(::SendMessageA(hDlg, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+inline void PropSheet_SetTitle(HWND hDlg, DWORD wStyle, LPCSTR lpszText) {
+  ::SendMessageA(hDlg, PSM_SETTITLEA, static_cast<WPARAM>(wStyle), reinterpret_cast<LPARAM>(lpszText));
+}
+inline LRESULT PropSheet_QuerySiblings(HWND hDlg, WPARAM wParam, LPARAM lParam) {
+  return ::SendMessageA(hDlg, PSM_QUERYSIBLINGS, wParam, lParam);
+}
