@@ -8,7 +8,7 @@ namespace uires {
 
 namespace {
 
-enum : int { k = 0, r = 1, y = 3, s = 7, d = 8, R = 9, Y = 11, B = 12, W = 15 };
+enum : int { k = 0, r = 1, y = 3, b = 4, s = 7, d = 8, R = 9, Y = 11, B = 12, W = 15 };
 
 // A closed folder in the box (x, y0) .. (x + w - 1, y0 + h - 1): a tab on
 // the upper left, the body below it, a light edge along the top of the body
@@ -42,9 +42,9 @@ void DrawUpArrow(PixelArt& a, int cx, int top, int size) {
 }
 
 // Capital letters of five by seven pixels.
-const std::vector<std::string> kLetterN = {"k...k", "kk..k", "k.k.k", "k.k.k", "k..kk", "k...k", "k...k"};
-const std::vector<std::string> kLetterE = {"kkkkk", "k....", "k....", "kkkk.", "k....", "k....", "kkkkk"};
-const std::vector<std::string> kLetterW = {"k...k", "k...k", "k...k", "k.k.k", "k.k.k", "kk.kk", "k...k"};
+const std::vector<std::string> kLetterN = {"R...R", "RR..R", "R.R.R", "R.R.R", "R..RR", "R...R", "R...R"};
+const std::vector<std::string> kLetterE = {"RRRRR", "R....", "R....", "RRRR.", "R....", "R....", "RRRRR"};
+const std::vector<std::string> kLetterW = {"R...R", "R...R", "R...R", "R.R.R", "R.R.R", "RR.RR", "R...R"};
 
 }  // namespace
 
@@ -61,24 +61,27 @@ PixelArt FolderUpCell() {
   return a;
 }
 
-// A flat brush lying on the diagonal, its tip down to the left, over the
-// word NEW.
+// A broad brush lying on the diagonal, its tip down to the left, over the
+// word NEW in red. Each part is a band of parallel strokes shifted sideways.
 PixelArt NewStyleCell() {
   PixelArt a(48, 48);
-  // The handle, from the upper right down to the ferrule.
-  for (int i = 0; i < 3; ++i) a.Line(40 + i, 3, 24 + i, 19, r);
-  a.Line(39, 3, 23, 19, k);
-  a.Line(43, 3, 27, 19, k);
-  // The ferrule, grey.
-  for (int i = 0; i < 5; ++i) a.Line(24 + i, 18, 20 + i, 22, d);
-  // The bristles, a blue fan with its tip at (10, 30).
-  for (int i = 0; i < 8; ++i) a.Line(19 + i / 2, 21 + i / 2 + (i & 1), 10, 30, B);
-  a.Line(19, 21, 10, 30, k);
-  a.Line(27, 25, 10, 30, k);
+  // The handle, maroon with dark edges, from the upper right corner.
+  for (int i = 0; i <= 5; ++i) a.Line(40 + i, 2, 28 + i, 14, i == 0 || i == 5 ? k : r);
+  // The ferrule, grey with a light stripe.
+  for (int i = 0; i <= 7; ++i) a.Line(27 + i, 14, 22 + i, 19, i == 0 || i == 7 ? k : i == 2 ? W : d);
+  // The bristles, a blue fan from the ferrule to the tip.
+  for (int i = 0; i <= 16; ++i) a.Line(21 + i / 2, 20, 9 + i / 4, 28 + i / 4, B);
+  a.Line(21, 20, 9, 28, b);
+  a.Line(29, 20, 13, 32, b);
+  a.Line(9, 28, 13, 32, b);
+  // Strokes that run side by side leave pinholes between them; close them.
+  for (int y = 20; y <= 32; ++y)
+    for (int x = 9; x <= 29; ++x)
+      if (a.Get(x, y) == kBackground && a.Get(x - 1, y) == B && a.Get(x + 1, y) == B) a.Set(x, y, B);
   // The word, twice as large as its letters.
-  a.Blit(PixelArt::FromRows("N", kLetterN), 6, 32, 2);
-  a.Blit(PixelArt::FromRows("E", kLetterE), 18, 32, 2);
-  a.Blit(PixelArt::FromRows("W", kLetterW), 30, 32, 2);
+  a.Blit(PixelArt::FromRows("N", kLetterN), 7, 33, 2);
+  a.Blit(PixelArt::FromRows("E", kLetterE), 19, 33, 2);
+  a.Blit(PixelArt::FromRows("W", kLetterW), 31, 33, 2);
   return a;
 }
 

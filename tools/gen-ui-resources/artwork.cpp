@@ -1,6 +1,8 @@
 // Toolbars, bitmaps and the icon: the pictures of art_*.cpp encoded as the
 // platform's resources.
+#include <initializer_list>
 #include <stdexcept>
+#include <string>
 
 #include "art.h"
 #include "resource.h"
@@ -50,6 +52,17 @@ Bytes ToolbarResource(const int* ids, size_t count) {
   return b;
 }
 
+// A picture must not use its background colours itself: the toolbar maps
+// grey to the button face, the image lists make magenta or black transparent.
+void CheckColoursUnused(const PixelArt& art, std::initializer_list<int> colours, const char* what) {
+  for (int y = 0; y < art.Height(); ++y)
+    for (int x = 0; x < art.Width(); ++x)
+      for (int c : colours)
+        if (art.Get(x, y) == c)
+          throw std::runtime_error(std::string(what) + " uses a background colour at (" + std::to_string(x) + ", " +
+                                   std::to_string(y) + ")");
+}
+
 void AddBothLanguages(std::vector<Resource>& out, int type, int id, const Bytes& bytes, const std::string& what) {
   out.push_back({type, id, 1033, bytes, what});
   out.push_back({type, id, 2052, bytes, what});
@@ -65,6 +78,9 @@ void AddArtwork(std::vector<Resource>& out) {
   if (tools.Width() != 16 * static_cast<int>(std::size(kToolButtons)) ||
       commands.Width() != 16 * static_cast<int>(commandCount))
     throw std::runtime_error("a toolbar has not one image per button");
+  CheckColoursUnused(tools, {kSilver, kMagenta}, "the tool palette");
+  CheckColoursUnused(commands, {kSilver, kMagenta}, "the command bar");
+  CheckColoursUnused(TreeImages(), {kBlack}, "the group tree");
 
   // The toolbars' own bitmaps keep the button face grey of the classic
   // toolbar bitmaps; the image lists' copies are on magenta.
