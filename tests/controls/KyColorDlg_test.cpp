@@ -68,7 +68,7 @@ TEST(ColorDlg, FieldClickSetsHueAndSaturation) {
 
 TEST(ColorDlg, ChineseTemplateLoads) {
   DialogHarness h;
-  const LANGID old = SetThreadUILanguage(2052);
+  SetThreadUILanguage(2052);
   AfxSetCodePage(936);  // texts come out of the dialog manager in the ANSI page
   CKyColorDlg dlg(RGB(10, 20, 30));
   h.Then([&] {
@@ -78,7 +78,7 @@ TEST(ColorDlg, ChineseTemplateLoads) {
     h.Click(IDCANCEL);
   });
   EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-  SetThreadUILanguage(old);
+  SetThreadUILanguage(0);  // back to the language of the locale
   AfxSetCodePage(0);
   EXPECT_EQ(dlg.GetColor(), RGB(10, 20, 30));
 }

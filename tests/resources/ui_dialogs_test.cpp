@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "KyROZ50Module.h"
+#include "commctrl.h"
 #include "dlgtemplate.h"
 #include "resource.h"
 
@@ -101,8 +102,7 @@ struct ItemCase {
 };
 
 const DWORD kVis = WS_CHILD | WS_VISIBLE;
-const DWORD kUpDownStyle = kVis | 0x0002 /* UDS_SETBUDDYINT */ | 0x0004 /* UDS_ALIGNRIGHT */ |
-                           0x0010 /* UDS_AUTOBUDDY */ | 0x0020 /* UDS_ARROWKEYS */ | 0x0080 /* UDS_NOTHOUSANDS */;
+const DWORD kUpDownStyle = kVis | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
 
 const ItemCase kPickItems[] = {
     {IDOK, "Button", "OK", 290, 269, 27, 14, kVis | BS_PUSHBUTTON, BS_DEFPUSHBUTTON},

@@ -385,6 +385,19 @@ TEST_F(PropSheetTest, ASheetThatCannotBeMadeReturnsMinusOne) {
   EXPECT_EQ(unanswered.DoModal(), -1);
 }
 
+TEST_F(PropSheetTest, AModelessSheetRunsInTheCallersLoopAndOKDestroysIt) {
+  COptionSheet sheet(IDS_CAPTION, nullptr, 1);
+  ASSERT_TRUE(sheet.Create());
+  EXPECT_TRUE(IsWindowVisible(sheet.m_hWnd));
+  h.Click(DialogHarness::Centre(GetDlgItem(sheet.m_pageOpen.m_hWnd, IDC_APPEND)));
+  h.Pump();
+  h.Click(DialogHarness::Centre(GetDlgItem(sheet.m_hWnd, IDOK)));
+  h.Pump();
+  EXPECT_EQ(sheet.m_hWnd, nullptr);
+  EXPECT_EQ(sheet.m_pageOpen.m_bAppend, TRUE);
+  EXPECT_EQ(sheet.m_pageOpen.log, (std::vector<std::string>{"init", "ok"}));
+}
+
 TEST_F(PropSheetTest, RunTimeClassesChainUpToCWnd) {
   COptionSheet sheet(IDS_CAPTION, nullptr, 0);
   EXPECT_STREQ(sheet.GetRuntimeClass()->m_lpszClassName, "COptionSheet");

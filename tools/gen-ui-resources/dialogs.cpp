@@ -14,21 +14,6 @@
 #include "resource.h"
 #include "resource_set.h"
 
-// Common control styles used by the templates (the values are the home
-// platform's; the control families define them too).
-#ifndef UDS_SETBUDDYINT
-#define UDS_SETBUDDYINT 0x0002
-#define UDS_ALIGNRIGHT 0x0004
-#define UDS_AUTOBUDDY 0x0010
-#define UDS_ARROWKEYS 0x0020
-#define UDS_NOTHOUSANDS 0x0080
-#endif
-#ifndef LVS_REPORT
-#define LVS_REPORT 0x0001
-#define LVS_SINGLESEL 0x0004
-#define LVS_SHOWSELALWAYS 0x0008
-#endif
-
 namespace uires {
 
 namespace {

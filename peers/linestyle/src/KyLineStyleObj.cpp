@@ -91,50 +91,6 @@ std::vector<Pt> OffsetPath(const Path& path, double d) {
   return out;
 }
 
-// Cuts a polyline into the "on" pieces of a dash pattern (lengths already
-// in logical units); the phase runs on across vertices.
-std::vector<std::vector<Pt>> Dash(const std::vector<Pt>& line, const std::vector<double>& pattern) {
-  std::vector<std::vector<Pt>> pieces;
-  double total = 0;
-  for (double v : pattern) total += v;
-  if (pattern.empty() || total <= 0) {
-    pieces.push_back(line);
-    return pieces;
-  }
-  size_t k = 0;
-  double left = pattern[0];
-  bool on = true;
-  std::vector<Pt> cur;
-  if (line.empty()) return pieces;
-  cur.push_back(line[0]);
-  for (size_t i = 0; i + 1 < line.size(); ++i) {
-    Pt a = line[i], b = line[i + 1];
-    double seg = Length(b - a), pos = 0;
-    while (seg - pos > left) {
-      pos += left;
-      Pt q = a + (b - a) * (pos / seg);
-      if (on) {
-        cur.push_back(q);
-        pieces.push_back(std::move(cur));
-        cur.clear();
-      } else {
-        cur.push_back(q);
-      }
-      on = !on;
-      // Zero-length entries of a pattern are skipped without looping.
-      do {
-        k = (k + 1) % pattern.size();
-        left = pattern[k];
-      } while (left <= 0);
-    }
-    left -= seg - pos;
-    if (on) cur.push_back(b);
-    else cur.assign(1, b);
-  }
-  if (on && cur.size() >= 2) pieces.push_back(std::move(cur));
-  return pieces;
-}
-
 // Where on the path the distance s from its start lies, and the left normal
 // there. FALSE past the end.
 bool PointAt(const std::vector<Pt>& p, double s, Pt* at, Pt* normal) {
@@ -156,9 +112,184 @@ double PathLength(const std::vector<Pt>& p) {
   return len;
 }
 
-int PenWidth(double pen, double u) {
-  const LONG w = Near(pen * u);
+int PenWidth(double pen, double u, double maxWidth) {
+  const double v = pen * u > maxWidth ? maxWidth : pen * u;
+  const LONG w = Near(v);
   return pen <= 0 || w < 1 ? 0 : static_cast<int>(w);
+}
+
+// What is drawn is cut to the DC's clip box first (widened by the pens'
+// reach), so that a line thousands of screens long costs what its visible
+// part costs.
+struct Box {
+  double left, top, right, bottom;
+  bool Contains(Pt p) const { return p.x >= left && p.x <= right && p.y >= top && p.y <= bottom; }
+};
+
+// Liang-Barsky: the parameters t0 <= t1 of the part of a..b inside the box;
+// false when none.
+bool ClipRange(Pt a, Pt b, const Box& box, double* pt0, double* pt1) {
+  double t0 = 0, t1 = 1;
+  const double dx = b.x - a.x, dy = b.y - a.y;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {a.x - box.left, box.right - a.x, a.y - box.top, box.bottom - a.y};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0) {
+      if (t > t1) return false;
+      if (t > t0) t0 = t;
+    } else {
+      if (t < t0) return false;
+      if (t < t1) t1 = t;
+    }
+  }
+  *pt0 = t0;
+  *pt1 = t1;
+  return true;
+}
+
+bool ClipSegment(Pt& a, Pt& b, const Box& box) {
+  double t0, t1;
+  if (!ClipRange(a, b, box, &t0, &t1)) return false;
+  const Pt a0 = a, d = b - a;
+  a = a0 + d * t0;
+  b = a0 + d * t1;
+  return true;
+}
+
+// Calls fn(s, point, left normal) at s = phase + k step along the path, for
+// the stations that lie in the box; segments outside it are skipped whole,
+// so that the count of calls follows what is visible.
+template <typename Fn>
+void ForEachStation(const std::vector<Pt>& p, double phase, double step, const Box& box, Fn fn) {
+  double start = 0;  // distance of segment i's start from the path's start
+  for (size_t i = 0; i + 1 < p.size(); ++i) {
+    const double len = Length(p[i + 1] - p[i]);
+    double t0, t1;
+    if (len > 0 && ClipRange(p[i], p[i + 1], box, &t0, &t1)) {
+      const double sa = start + t0 * len, sb = start + t1 * len;
+      double k = std::ceil((sa - phase) / step);
+      if (k < 0) k = 0;
+      const Pt n = LeftNormal(p[i], p[i + 1]);
+      for (double s = phase + k * step; s <= sb; s += step) {
+        // A station on a shared vertex belongs to the segment it starts.
+        if (s >= start + len && i + 2 < p.size()) break;
+        fn(s, p[i] + (p[i + 1] - p[i]) * ((s - start) / len), n);
+      }
+    }
+    start += len;
+  }
+}
+
+// A polyline cut to the box: the runs of it that lie inside.
+std::vector<std::vector<Pt>> ClipPolyline(const std::vector<Pt>& line, const Box& box) {
+  std::vector<std::vector<Pt>> runs;
+  std::vector<Pt> cur;
+  for (size_t i = 0; i + 1 < line.size(); ++i) {
+    Pt a = line[i], b = line[i + 1];
+    const bool whole = box.Contains(a) && box.Contains(b);
+    if (!whole && !ClipSegment(a, b, box)) {
+      if (cur.size() >= 2) runs.push_back(std::move(cur));
+      cur.clear();
+      continue;
+    }
+    if (cur.empty()) {
+      cur.push_back(a);
+    } else if (cur.back().x != a.x || cur.back().y != a.y) {
+      if (cur.size() >= 2) runs.push_back(std::move(cur));
+      cur.assign(1, a);
+    }
+    cur.push_back(b);
+    if (!box.Contains(line[i + 1])) {
+      runs.push_back(std::move(cur));
+      cur.clear();
+    }
+  }
+  if (cur.size() >= 2) runs.push_back(std::move(cur));
+  return runs;
+}
+
+
+// Cuts a polyline into the "on" pieces of a dash pattern (lengths already
+// in logical units) that lie in the box. The phase runs on across vertices
+// and across the parts outside the box, which are stepped over by
+// arithmetic rather than walked.
+std::vector<std::vector<Pt>> Dash(const std::vector<Pt>& line, const std::vector<double>& pattern, const Box& box) {
+  std::vector<std::vector<Pt>> pieces;
+  double total = 0;
+  for (double v : pattern) total += v > 0 ? v : 0;
+  if (pattern.empty() || total <= 0) return ClipPolyline(line, box);
+  size_t k = 0;
+  double left = pattern[0];
+  bool on = true;
+  auto next = [&] {
+    on = !on;
+    k = (k + 1) % pattern.size();
+    left = pattern[k];
+  };
+  // Skips d along the pattern without drawing.
+  auto advance = [&](double d) {
+    if (d < left) {
+      left -= d;
+      return;
+    }
+    d -= left;
+    next();
+    d = std::fmod(d, total);
+    while (d >= left) {
+      d -= left > 0 ? left : 0;
+      next();
+    }
+    left -= d;
+  };
+  std::vector<Pt> cur;
+  auto flush = [&] {
+    if (cur.size() >= 2) pieces.push_back(std::move(cur));
+    cur.clear();
+  };
+  for (size_t i = 0; i + 1 < line.size(); ++i) {
+    const Pt a = line[i], b = line[i + 1];
+    const double seg = Length(b - a);
+    double t0 = 0, t1 = 1;
+    if (seg == 0) continue;
+    if (!ClipRange(a, b, box, &t0, &t1)) {
+      flush();
+      advance(seg);
+      continue;
+    }
+    if (t0 > 0) {
+      flush();
+      advance(t0 * seg);
+    }
+    double pos = t0 * seg;
+    const double end = t1 * seg;
+    if (on && cur.empty()) cur.push_back(a + (b - a) * (pos / seg));
+    while (end - pos > left) {
+      pos += left;
+      const Pt q = a + (b - a) * (pos / seg);
+      if (on) {
+        cur.push_back(q);
+        flush();
+      } else {
+        cur.assign(1, q);
+      }
+      next();
+      // Zero-length entries of a pattern are passed without looping.
+      while (left <= 0) next();
+    }
+    left -= end - pos;
+    if (on) cur.push_back(a + (b - a) * (end / seg));
+    if (t1 < 1) {
+      flush();
+      advance((1 - t1) * seg);
+    }
+  }
+  flush();
+  return pieces;
 }
 
 }  // namespace
@@ -197,7 +328,18 @@ BOOL CKyLineStyleObj::Polyline(CDC* pDC, const POINT* pts, int count) const {
   if (!pDC || !pts || count < 2) return FALSE;
   const Path path = MakePath(pts, count);
   if (path.pts.size() < 2) return TRUE;  // a single point: nothing to draw
-  const double u = UnitFor(pDC);
+  CRect clip;
+  if (pDC->GetClipBox(&clip) == ERROR) return TRUE;  // nothing visible
+  clip.NormalizeRect();
+  // A pen wider than twice the visible area covers it whatever its width,
+  // and so does a unit that large: both are held there.
+  const double span = static_cast<double>(clip.Width()) + clip.Height() + 4;
+  const double u = std::min(UnitFor(pDC), span);
+  double reach = 0;  // how far from the path a layer draws, in u
+  for (const KyLineLayer& l : m_layers)
+    reach = std::max({reach, std::fabs(l.offset), std::fabs(l.offset2), l.pen});
+  const double margin = (reach + 2) * u;
+  const Box box{clip.left - margin, clip.top - margin, clip.right + margin, clip.bottom + margin};
   CPen* oldPen = pDC->GetCurrentPen();
   CBrush* oldBrush = pDC->GetCurrentBrush();
   HGDIOBJ hOldPen = oldPen ? oldPen->GetSafeHandle() : GetStockObject(BLACK_PEN);
@@ -205,34 +347,32 @@ BOOL CKyLineStyleObj::Polyline(CDC* pDC, const POINT* pts, int count) const {
   std::vector<POINT> buf;
 
   for (const KyLineLayer& layer : m_layers) {
-    CPen pen(PS_SOLID, PenWidth(layer.pen, u), m_crColor);
+    CPen pen(PS_SOLID, PenWidth(layer.pen, u, 2 * span), m_crColor);
     pDC->SelectObject(&pen);
     if (layer.kind == KyLineLayer::kLine) {
       std::vector<double> dash;
       for (double v : layer.dash) dash.push_back(v * u);
-      for (const std::vector<Pt>& piece : Dash(OffsetPath(path, layer.offset * u), dash)) {
+      for (const std::vector<Pt>& run : Dash(OffsetPath(path, layer.offset * u), dash, box)) {
         buf.clear();
-        for (Pt q : piece) buf.push_back(ToPoint(q));
-        if (buf.size() >= 2) pDC->Polyline(buf.data(), static_cast<int>(buf.size()));
+        for (Pt q : run) buf.push_back(ToPoint(q));
+        pDC->Polyline(buf.data(), static_cast<int>(buf.size()));
       }
     } else if (layer.step > 0) {
       const double step = layer.step * u, total = PathLength(path.pts);
       CBrush fill(m_crColor);
       if (layer.kind == KyLineLayer::kTeeth) pDC->SelectObject(&fill);
-      for (double s = layer.phase * u; s <= total; s += step) {
-        Pt at, n;
-        if (!PointAt(path.pts, s, &at, &n)) break;
+      ForEachStation(path.pts, layer.phase * u, step, box, [&](double s, Pt at, Pt n) {
         if (layer.kind == KyLineLayer::kTicks) {
           POINT seg[2] = {ToPoint(at + n * (layer.offset * u)), ToPoint(at + n * (layer.offset2 * u))};
           pDC->Polyline(seg, 2);
-        } else {
-          Pt end, n2;
-          if (!PointAt(path.pts, s + layer.length * u, &end, &n2)) break;
-          Pt mid = (at + end) * 0.5;
-          POINT tri[3] = {ToPoint(at), ToPoint(mid + n * (layer.offset * u)), ToPoint(end)};
-          pDC->Polygon(tri, 3);
+          return;
         }
-      }
+        Pt end, n2;
+        if (s + layer.length * u > total || !PointAt(path.pts, s + layer.length * u, &end, &n2)) return;
+        Pt mid = (at + end) * 0.5;
+        POINT tri[3] = {ToPoint(at), ToPoint(mid + n * (layer.offset * u)), ToPoint(end)};
+        pDC->Polygon(tri, 3);
+      });
       pDC->SelectObject(hOldBrush);
     }
     pDC->SelectObject(hOldPen);

@@ -96,8 +96,8 @@ void CKyLineStylePickerDlg::DrawStyle(CDC* pDC, const CRect& rc, long id, long w
   const int y = (rc.top + rc.bottom) / 2;
   POINT pts[2] = {{rc.left, y}, {rc.right, y}};
   if (id >= 0 && id < kPenStyleCount) {
-    // Dashed pens are one pixel wide on the home platform's GDI; wider ones
-    // draw solid. The swatch shows what the preview of a fill will show.
+    // A dashed pen wider than one pixel draws solid, as the fill preview
+    // that uses the same pen will.
     CPen pen(kPenStyles[id], static_cast<int>(width), cr);
     CPen* old = pDC->SelectObject(&pen);
     const int oldBk = pDC->SetBkMode(TRANSPARENT);
@@ -129,11 +129,15 @@ void CKyLineStylePickerDlg::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDIS) {
   pDC->FillSolidRect(&r, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   CRect swatch(r.left + 4, r.top + 2, r.left + kSwatchWidth - 4, r.bottom - 2);
   pDC->FillSolidRect(&swatch, RGB(255, 255, 255));
-  // Swatches are at most 4 pixels wide so that every entry fits its row.
-  const long w = m_nWidth < 1 ? 1 : m_nWidth > 4 ? 4 : m_nWidth;
+  // Swatches are at most 4 pixels wide so that every entry fits its row;
+  // the dashed pen styles are shown one pixel wide, the only width at which
+  // the GDI dashes them, so that each shows its pattern.
+  const long id = StyleOfEntry(static_cast<int>(lpDIS->itemID));
+  long w = m_nWidth < 1 ? 1 : m_nWidth > 4 ? 4 : m_nWidth;
+  if (id >= 1 && id <= 4) w = 1;
   CRect line(swatch);
   line.DeflateRect(4, 0);
-  DrawStyle(pDC, line, StyleOfEntry(static_cast<int>(lpDIS->itemID)), w, m_crColor);
+  DrawStyle(pDC, line, id, w, m_crColor);
   CString name;
   m_listStyles.GetText(static_cast<int>(lpDIS->itemID), name);
   pDC->SetBkMode(TRANSPARENT);

@@ -60,7 +60,7 @@ HBITMAP KyCreateBitmapFromPackedDib(const void* pPacked, size_t cb, UINT kind) {
     hbm = CreateBitmap(l.width, l.height, 1, 1, nullptr);
   } else if (kind & KY_DIB_SECTION) {
     hbm = MakeSection(l);
-  } else if (IsBlackAndWhite(l, p + l.colorTableOffset)) {
+  } else if (!(kind & KY_DIB_SCREEN) && IsBlackAndWhite(l, p + l.colorTableOffset)) {
     hbm = CreateBitmap(l.width, l.height, 1, 1, nullptr);
   } else {
     HDC screen = GetDC(nullptr);

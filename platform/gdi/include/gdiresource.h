@@ -14,6 +14,7 @@
 #define KY_DIB_DEVICE 0x0000   // device-dependent: the screen's format, or 1 bit for a black and white DIB
 #define KY_DIB_SECTION 0x0001  // a DIB section of the DIB's own depth (32 bits for depths it cannot share)
 #define KY_DIB_MONO 0x0002     // 1 bit: black for dark pixels, white for light ones
+#define KY_DIB_SCREEN 0x0004   // device-dependent in the screen's format, even for a black and white DIB
 
 // The bitmap of the cb bytes at pPacked. NULL with ERROR_INVALID_DATA when
 // the header is damaged, sizes more than cb holds or is of a kind this GDI

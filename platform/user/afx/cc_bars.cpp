@@ -299,11 +299,12 @@ BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount) {
     TBBUTTON& b = buttons[static_cast<size_t>(i)];
     b.iString = -1;
     UINT id = lpIDArray ? lpIDArray[i] : ID_SEPARATOR;
+    // Separators are enabled too, so that their framework style reads TBBS_SEPARATOR alone.
+    b.fsState = TBSTATE_ENABLED;
     if (id == ID_SEPARATOR) {
       b.fsStyle = TBSTYLE_SEP;
     } else {
       b.idCommand = static_cast<int>(id);
-      b.fsState = TBSTATE_ENABLED;
       b.iBitmap = image++;
     }
   }

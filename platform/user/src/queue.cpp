@@ -652,10 +652,9 @@ BOOL SetCursorPos(int x, int y) {
 UINT GetDoubleClickTime() { return 500; }
 BOOL MessageBeep(UINT) { return TRUE; }
 
-// ---------------------------------------------------------------- cursors and icons
+// ---------------------------------------------------------------- cursors (icons: icon.cpp)
 namespace {
 constexpr uintptr_t kSysCursorBase = 0xC1000000;
-constexpr uintptr_t kSysIconBase = 0xC2000000;
 std::map<std::pair<HINSTANCE, std::string>, uintptr_t>& ModuleCursors() {
   static auto* m = new std::map<std::pair<HINSTANCE, std::string>, uintptr_t>();
   return *m;
@@ -713,25 +712,3 @@ HCURSOR GetCursor() { return Q().cursor; }
 
 int ShowCursor(BOOL bShow) { return bShow ? ++Q().cursorCount : --Q().cursorCount; }
 
-HICON LoadIconA(HINSTANCE hInstance, LPCSTR name) {
-  if (!name) return nullptr;
-  if (!hInstance) {
-    if (!IS_INTRESOURCE(name)) return nullptr;
-    UINT id = static_cast<UINT>(reinterpret_cast<uintptr_t>(name));
-    if (id < 32512 || id > 32517) {
-      SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
-      return nullptr;
-    }
-    return reinterpret_cast<HICON>(kSysIconBase + id);
-  }
-  HRSRC r = FindResource(hInstance, name, RT_GROUP_ICON);
-  if (!r) r = FindResource(hInstance, name, RT_ICON);
-  if (!r) return nullptr;
-  return reinterpret_cast<HICON>(kSysIconBase + 0x8000 + (reinterpret_cast<uintptr_t>(r) & 0x7FFF));
-}
-
-UINT KyGetIconShape(HICON h) {
-  uintptr_t v = reinterpret_cast<uintptr_t>(h);
-  if (v > kSysIconBase && v < kSysIconBase + 0x8000) return static_cast<UINT>(v - kSysIconBase);
-  return 0;
-}

@@ -1,0 +1,460 @@
+// Bitmap and icon resources: LoadBitmap, LoadImage, CBitmap::LoadBitmap,
+// icon directories, icons from resources and bitmaps, and DrawIconEx's
+// AND/XOR drawing, exact to the pixel.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "afxres.h"
+#include "afxwin.h"
+#include "gdiresource.h"
+#include "image_resources.h"
+
+using namespace kytest;
+
+namespace {
+
+constexpr WORD kBmp24 = 7101, kBmpMono = 7102, kBmpDamaged = 7103;
+constexpr WORD kIconGroup = 7110, kIcon16 = 7111, kIcon32 = 7112, kIconAlpha = 7113, kIconAlphaGroup = 7114;
+constexpr WORD kIconBadImage = 7115, kIconBadGroup = 7116;
+constexpr COLORREF kRed = RGB(255, 0, 0), kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);
+
+// A 4 x 3 picture whose every pixel is different.
+COLORREF Pixel(int x, int y) { return RGB(40 * x + 10, 60 * y + 20, 200 - 30 * x - 20 * y); }
+
+// A 4 x 4 icon, by quarter of the rows: picture (mask 0), transparent
+// (mask 1, colour 0), inverting (mask 1, colour white), picture.
+COLORREF IconColor(int, int y) { return y == 1 ? kBlack : y == 2 ? kWhite : kRed; }
+bool IconMask(int, int y) { return y == 1 || y == 2; }
+
+void RegisterAll() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  AddResource(RT_BITMAP, kBmp24, Dib24(4, 3, Pixel));
+  AddResource(RT_BITMAP, kBmpMono, Dib1(8, 2, kBlack, kWhite, [](int x, int) { return x % 2 == 1; }));
+  Bytes damaged = Dib24(100, 100, Pixel);
+  damaged.resize(200);  // the rows are gone
+  AddResource(RT_BITMAP, kBmpDamaged, damaged);
+
+  Bytes i16 = IconImage(16, 16, 24, [](int, int) { return RGB(0, 0, 255); }, [](int, int) { return false; });
+  Bytes i32 = IconImage(32, 32, 24, [](int x, int y) { return IconColor(x, y / 8); },
+                        [](int x, int y) { return IconMask(x, y / 8); });
+  AddResource(RT_GROUP_ICON, kIconGroup,
+              IconGroup({{16, 16, 24, kIcon16, i16.size()}, {32, 32, 24, kIcon32, i32.size()}}));
+  AddResource(RT_ICON, kIcon16, i16);
+  AddResource(RT_ICON, kIcon32, i32);
+
+  // Opaque left column, half-transparent second, clear right half; no mask needed.
+  Bytes alpha = IconImage(4, 4, 32, [](int x, int) -> COLORREF {
+    return x == 0 ? 0xFF0000FF : x == 1 ? 0x800000FF : 0;
+  }, [](int x, int) { return x >= 2; });
+  AddResource(RT_GROUP_ICON, kIconAlphaGroup, IconGroup({{4, 4, 32, kIconAlpha, alpha.size()}}));
+  AddResource(RT_ICON, kIconAlpha, alpha);
+
+  Bytes bad = IconImage(8, 8, 24, Pixel, [](int, int) { return false; });
+  bad.resize(60);
+  AddResource(RT_GROUP_ICON, kIconBadGroup, IconGroup({{8, 8, 24, kIconBadImage, bad.size()}}));
+  AddResource(RT_ICON, kIconBadImage, bad);
+}
+
+class IconTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    RegisterAll();
+    self = GetModuleHandle(nullptr);
+  }
+  HINSTANCE self = nullptr;
+};
+
+// The pixels of a bitmap, read through a memory DC.
+COLORREF At(HBITMAP bm, int x, int y) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, bm);
+  COLORREF c = GetPixel(dc, x, y);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  return c;
+}
+
+BITMAP Info(HBITMAP bm) {
+  BITMAP b{};
+  GetObject(bm, sizeof b, &b);
+  return b;
+}
+
+// A screen-format canvas filled with one colour, to draw icons on.
+struct Canvas {
+  HDC dc;
+  HBITMAP bm;
+  HGDIOBJ old;
+  Canvas(int w, int h, COLORREF fill) {
+    HDC screen = GetDC(nullptr);
+    dc = CreateCompatibleDC(screen);
+    bm = CreateCompatibleBitmap(screen, w, h);
+    ReleaseDC(nullptr, screen);
+    old = SelectObject(dc, bm);
+    HBRUSH b = CreateSolidBrush(fill);
+    RECT r{0, 0, w, h};
+    FillRect(dc, &r, b);
+    DeleteObject(b);
+  }
+  ~Canvas() {
+    SelectObject(dc, old);
+    DeleteObject(bm);
+    DeleteDC(dc);
+  }
+};
+
+TEST_F(IconTest, LoadBitmapMakesADeviceBitmapWithTheDibsPixels) {
+  HBITMAP bm = LoadBitmap(self, MAKEINTRESOURCE(kBmp24));
+  ASSERT_NE(bm, nullptr);
+  BITMAP b = Info(bm);
+  EXPECT_EQ(b.bmWidth, 4);
+  EXPECT_EQ(b.bmHeight, 3);
+  HDC screen = GetDC(nullptr);
+  EXPECT_EQ(b.bmBitsPixel, GetDeviceCaps(screen, BITSPIXEL));
+  ReleaseDC(nullptr, screen);
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(At(bm, x, y), Pixel(x, y)) << x << "," << y;
+  DeleteObject(bm);
+}
+
+TEST_F(IconTest, ABlackAndWhiteDibLoadsAsAMonochromeBitmap) {
+  HBITMAP bm = LoadBitmap(self, MAKEINTRESOURCE(kBmpMono));
+  ASSERT_NE(bm, nullptr);
+  EXPECT_EQ(Info(bm).bmBitsPixel, 1);
+  EXPECT_EQ(At(bm, 0, 0), kBlack);
+  EXPECT_EQ(At(bm, 1, 0), kWhite);
+  DeleteObject(bm);
+}
+
+TEST_F(IconTest, MissingAndDamagedBitmapsFailWithTheirErrors) {
+  SetLastError(0);
+  EXPECT_EQ(LoadBitmap(self, MAKEINTRESOURCE(7199)), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
+  SetLastError(0);
+  EXPECT_EQ(LoadBitmap(self, MAKEINTRESOURCE(kBmpDamaged)), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_DATA));
+}
+
+TEST_F(IconTest, PackedDibsAreCheckedAgainstTheirLength) {
+  struct Case {
+    const char* name;
+    std::function<void(Bytes&)> damage;
+  } cases[] = {
+      {"header cut", [](Bytes& v) { v.resize(20); }},
+      {"rows cut by one byte", [](Bytes& v) { v.pop_back(); }},
+      {"unknown header size", [](Bytes& v) { Put(v, 0, 41, 4); }},
+      {"bit count 7", [](Bytes& v) { Put(v, 14, 7, 2); }},
+      {"PNG compression", [](Bytes& v) { Put(v, 16, 5, 4); }},
+      {"colour count past the table", [](Bytes& v) { Put(v, 14, 8, 2), Put(v, 32, 300, 4); }},
+      {"height far beyond the bytes", [](Bytes& v) { Put(v, 8, 0x7FFFFF, 4); }},
+  };
+  for (const Case& c : cases) {
+    Bytes v = Dib24(4, 3, Pixel);
+    c.damage(v);
+    SetLastError(0);
+    EXPECT_EQ(KyCreateBitmapFromPackedDib(v.data(), v.size(), KY_DIB_DEVICE), nullptr) << c.name;
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_DATA)) << c.name;
+  }
+  Bytes good = Dib24(4, 3, Pixel);
+  HBITMAP bm = KyCreateBitmapFromPackedDib(good.data(), good.size(), KY_DIB_DEVICE);
+  EXPECT_NE(bm, nullptr);
+  DeleteObject(bm);
+}
+
+TEST_F(IconTest, LoadImageMakesSectionsMonochromeAndStretchedBitmaps) {
+  auto* sec = static_cast<HBITMAP>(LoadImage(self, MAKEINTRESOURCE(kBmp24), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  ASSERT_NE(sec, nullptr);
+  EXPECT_EQ(Info(sec).bmBitsPixel, 24);
+  EXPECT_NE(Info(sec).bmBits, nullptr);
+  EXPECT_EQ(At(sec, 3, 2), Pixel(3, 2));
+  DeleteObject(sec);
+
+  auto* big = static_cast<HBITMAP>(LoadImage(self, MAKEINTRESOURCE(kBmp24), IMAGE_BITMAP, 8, 6, 0));
+  ASSERT_NE(big, nullptr);
+  EXPECT_EQ(Info(big).bmWidth, 8);
+  EXPECT_EQ(Info(big).bmHeight, 6);
+  EXPECT_EQ(At(big, 7, 5), Pixel(3, 2));
+  DeleteObject(big);
+
+  auto* mono = static_cast<HBITMAP>(LoadImage(self, MAKEINTRESOURCE(kBmp24), IMAGE_BITMAP, 0, 0, LR_MONOCHROME));
+  ASSERT_NE(mono, nullptr);
+  EXPECT_EQ(Info(mono).bmBitsPixel, 1);
+  DeleteObject(mono);
+
+  auto* s1 = LoadImage(self, MAKEINTRESOURCE(kBmp24), IMAGE_BITMAP, 0, 0, LR_SHARED);
+  EXPECT_EQ(LoadImage(self, MAKEINTRESOURCE(kBmp24), IMAGE_BITMAP, 0, 0, LR_SHARED), s1);
+  SetLastError(0);
+  EXPECT_EQ(LoadImage(self, MAKEINTRESOURCE(kBmp24), 7, 0, 0, 0), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+}
+
+TEST_F(IconTest, LoadImageReadsBmpAndIcoFiles) {
+  std::string dir = testing::TempDir();
+  Bytes dib = Dib24(4, 3, Pixel);
+  Bytes file = {'B', 'M'};
+  Put(file, 2, static_cast<uint32_t>(14 + dib.size()), 4);
+  Put(file, 6, 0, 4);
+  Put(file, 10, 14 + 40, 4);
+  file.insert(file.end(), dib.begin(), dib.end());
+  std::string bmp = dir + "/kyicon_test.bmp";
+  FILE* f = fopen(bmp.c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  fwrite(file.data(), 1, file.size(), f);
+  fclose(f);
+  auto* bm = static_cast<HBITMAP>(LoadImage(nullptr, bmp.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+  ASSERT_NE(bm, nullptr);
+  EXPECT_EQ(At(bm, 2, 1), Pixel(2, 1));
+  DeleteObject(bm);
+
+  Bytes img = IconImage(16, 16, 24, [](int, int) { return kRed; }, [](int, int) { return false; });
+  Bytes ico;
+  Put(ico, 0, 0, 2);
+  Put(ico, 2, 1, 2);
+  Put(ico, 4, 1, 2);
+  Put(ico, 6, 16, 1);
+  Put(ico, 7, 16, 1);
+  Put(ico, 8, 0, 2);
+  Put(ico, 10, 1, 2);
+  Put(ico, 12, 24, 2);
+  Put(ico, 14, static_cast<uint32_t>(img.size()), 4);
+  Put(ico, 18, 22, 4);
+  ico.insert(ico.end(), img.begin(), img.end());
+  std::string icoPath = dir + "/kyicon_test.ico";
+  f = fopen(icoPath.c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  fwrite(ico.data(), 1, ico.size(), f);
+  fclose(f);
+  auto* icon = static_cast<HICON>(LoadImage(nullptr, icoPath.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
+  ASSERT_NE(icon, nullptr);
+  Canvas c(16, 16, kWhite);
+  EXPECT_TRUE(DrawIconEx(c.dc, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL));
+  EXPECT_EQ(GetPixel(c.dc, 8, 8), kRed);
+  EXPECT_TRUE(DestroyIcon(icon));
+  SetLastError(0);
+  EXPECT_EQ(LoadImage(nullptr, (dir + "/none.ico").c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+}
+
+TEST_F(IconTest, CBitmapLoadsAlongTheResourceChain) {
+  AfxSetResourceHandle(self);
+  CBitmap bm;
+  ASSERT_TRUE(bm.LoadBitmap(kBmp24));
+  BITMAP b{};
+  bm.GetBitmap(&b);
+  EXPECT_EQ(b.bmWidth, 4);
+  CBitmap none;
+  EXPECT_FALSE(none.LoadBitmap(7199));
+  EXPECT_EQ(none.m_hObject, nullptr);
+}
+
+TEST_F(IconTest, TheDirectoryEntryNearestInSizeIsChosen) {
+  HRSRC r = FindResource(self, MAKEINTRESOURCE(kIconGroup), RT_GROUP_ICON);
+  ASSERT_NE(r, nullptr);
+  auto* dir = static_cast<const BYTE*>(LockResource(LoadResource(self, r)));
+  struct Case {
+    int cx, cy;
+    UINT flags;
+    int id;
+  } cases[] = {
+      {16, 16, 0, kIcon16}, {32, 32, 0, kIcon32}, {20, 20, 0, kIcon16},
+      {28, 28, 0, kIcon32}, {48, 48, 0, kIcon32}, {0, 0, LR_DEFAULTSIZE, kIcon32},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(LookupIconIdFromDirectoryEx(dir, TRUE, c.cx, c.cy, c.flags), c.id) << c.cx << "x" << c.cy;
+  EXPECT_EQ(LookupIconIdFromDirectory(dir, TRUE), kIcon32);
+  EXPECT_EQ(LookupIconIdFromDirectoryEx(dir, FALSE, 32, 32, 0), 0);  // not a cursor directory
+}
+
+TEST_F(IconTest, LoadIconTakesTheSystemSizeAndHandsOutOneHandle) {
+  HICON icon = LoadIcon(self, MAKEINTRESOURCE(kIconGroup));
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(LoadIcon(self, MAKEINTRESOURCE(kIconGroup)), icon);
+  EXPECT_EQ(KyGetIconShape(icon), 0u);
+  ICONINFO ii{};
+  ASSERT_TRUE(GetIconInfo(icon, &ii));
+  EXPECT_TRUE(ii.fIcon);
+  EXPECT_EQ(Info(ii.hbmColor).bmWidth, 32);
+  EXPECT_EQ(Info(ii.hbmMask).bmHeight, 32);
+  EXPECT_EQ(Info(ii.hbmMask).bmBitsPixel, 1);
+  DeleteObject(ii.hbmColor);
+  DeleteObject(ii.hbmMask);
+  // The module's icon stays: destroying it does nothing.
+  EXPECT_TRUE(DestroyIcon(icon));
+  Canvas c(32, 32, kWhite);
+  EXPECT_TRUE(DrawIcon(c.dc, 0, 0, icon));
+
+  auto* small = static_cast<HICON>(LoadImage(self, MAKEINTRESOURCE(kIconGroup), IMAGE_ICON, 16, 16, 0));
+  ASSERT_NE(small, nullptr);
+  ASSERT_TRUE(GetIconInfo(small, &ii));
+  EXPECT_EQ(Info(ii.hbmColor).bmWidth, 16);
+  Canvas c16(16, 16, kWhite);
+  DrawIconEx(c16.dc, 0, 0, small, 0, 0, 0, nullptr, DI_NORMAL);
+  EXPECT_EQ(GetPixel(c16.dc, 5, 5), RGB(0, 0, 255));
+  DeleteObject(ii.hbmColor);
+  DeleteObject(ii.hbmMask);
+  EXPECT_TRUE(DestroyIcon(small));
+  SetLastError(0);
+  EXPECT_FALSE(DestroyIcon(small));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_CURSOR_HANDLE));
+
+  SetLastError(0);
+  EXPECT_EQ(LoadIcon(self, MAKEINTRESOURCE(7198)), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
+  SetLastError(0);
+  EXPECT_EQ(LoadIcon(self, MAKEINTRESOURCE(kIconBadGroup)), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_DATA));
+}
+
+TEST_F(IconTest, DrawIconExAndsTheMaskThenXorsTheImage) {
+  HICON icon = LoadIcon(self, MAKEINTRESOURCE(kIconGroup));
+  ASSERT_NE(icon, nullptr);
+  const COLORREF back = RGB(0x33, 0x66, 0x99);
+  struct Case {
+    const char* name;
+    UINT flags;
+    COLORREF rows[4];  // expected colour of each band of rows
+  } cases[] = {
+      {"normal", DI_NORMAL, {kRed, back, RGB(0xCC, 0x99, 0x66), kRed}},
+      {"mask", DI_MASK, {kBlack, back, back, kBlack}},
+      {"image", DI_IMAGE, {kRed, kBlack, kWhite, kRed}},
+  };
+  for (const Case& c : cases) {
+    Canvas canvas(32, 32, back);
+    ASSERT_TRUE(DrawIconEx(canvas.dc, 0, 0, icon, 32, 32, 0, nullptr, c.flags)) << c.name;
+    for (int band = 0; band < 4; ++band)
+      EXPECT_EQ(GetPixel(canvas.dc, 10, band * 8 + 3), c.rows[band]) << c.name << " band " << band;
+  }
+  // Stretched to half size, and with a flicker-free brush under it.
+  Canvas half(16, 16, back);
+  DrawIconEx(half.dc, 0, 0, icon, 16, 16, 0, nullptr, DI_NORMAL);
+  EXPECT_EQ(GetPixel(half.dc, 5, 1), kRed);
+  EXPECT_EQ(GetPixel(half.dc, 5, 5), back);
+  Canvas brushed(32, 32, back);
+  HBRUSH green = CreateSolidBrush(RGB(0, 255, 0));
+  DrawIconEx(brushed.dc, 0, 0, icon, 32, 32, 0, green, DI_NORMAL);
+  DeleteObject(green);
+  EXPECT_EQ(GetPixel(brushed.dc, 10, 11), RGB(0, 255, 0));
+  EXPECT_EQ(GetPixel(brushed.dc, 10, 19), RGB(255, 0, 255));
+
+  SetLastError(0);
+  EXPECT_FALSE(DrawIconEx(half.dc, 0, 0, reinterpret_cast<HICON>(0x1234), 0, 0, 0, nullptr, DI_NORMAL));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_CURSOR_HANDLE));
+}
+
+TEST_F(IconTest, AnAlphaChannelBlendsTheImage) {
+  HICON icon = LoadIcon(self, MAKEINTRESOURCE(kIconAlphaGroup));
+  ASSERT_NE(icon, nullptr);
+  Canvas c(4, 4, kWhite);
+  ASSERT_TRUE(DrawIconEx(c.dc, 0, 0, icon, 4, 4, 0, nullptr, DI_NORMAL));
+  EXPECT_EQ(GetPixel(c.dc, 0, 0), kRed);
+  // 0x80 of red over white: 255 * 128 / 255 + 255 * 127 / 255, rounded.
+  EXPECT_EQ(GetPixel(c.dc, 1, 0), RGB(255, 127, 127));
+  EXPECT_EQ(GetPixel(c.dc, 3, 3), kWhite);
+}
+
+TEST_F(IconTest, IconsFromBitmapsCopyThemAndGiveCopiesBack) {
+  HDC screen = GetDC(nullptr);
+  HBITMAP color = CreateCompatibleBitmap(screen, 2, 2);
+  ReleaseDC(nullptr, screen);
+  BYTE maskBits[4] = {0x40, 0, 0x80, 0};  // rows, 2 bytes each: .X and X.
+  HBITMAP mask = CreateBitmap(2, 2, 1, 1, maskBits);
+  {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, color);
+    SetPixel(dc, 0, 0, kRed);
+    SetPixel(dc, 1, 0, kBlack);
+    SetPixel(dc, 0, 1, kBlack);
+    SetPixel(dc, 1, 1, RGB(0, 0, 255));
+    SelectObject(dc, old);
+    DeleteDC(dc);
+  }
+  ICONINFO ii{TRUE, 0, 0, mask, color};
+  HICON icon = CreateIconIndirect(&ii);
+  ASSERT_NE(icon, nullptr);
+  DeleteObject(color);
+  DeleteObject(mask);  // the icon keeps copies of its own
+  Canvas c(2, 2, RGB(0, 255, 0));
+  ASSERT_TRUE(DrawIconEx(c.dc, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL));
+  EXPECT_EQ(GetPixel(c.dc, 0, 0), kRed);
+  EXPECT_EQ(GetPixel(c.dc, 1, 0), RGB(0, 255, 0));
+  EXPECT_EQ(GetPixel(c.dc, 0, 1), RGB(0, 255, 0));
+  EXPECT_EQ(GetPixel(c.dc, 1, 1), RGB(0, 0, 255));
+
+  ICONINFO back{};
+  ASSERT_TRUE(GetIconInfo(icon, &back));
+  EXPECT_EQ(At(back.hbmColor, 1, 1), RGB(0, 0, 255));
+  EXPECT_EQ(At(back.hbmMask, 1, 0), kWhite);
+  EXPECT_EQ(back.xHotspot, 1u);
+  DeleteObject(back.hbmColor);
+  DeleteObject(back.hbmMask);
+
+  HICON copy = CopyIcon(icon);
+  ASSERT_NE(copy, nullptr);
+  EXPECT_NE(copy, icon);
+  EXPECT_TRUE(DestroyIcon(icon));
+  Canvas c2(2, 2, RGB(0, 255, 0));
+  EXPECT_TRUE(DrawIconEx(c2.dc, 0, 0, copy, 0, 0, 0, nullptr, DI_NORMAL));
+  EXPECT_EQ(GetPixel(c2.dc, 0, 0), kRed);
+  EXPECT_TRUE(DestroyIcon(copy));
+
+  // A monochrome icon: AND rows over XOR rows in one bitmap.
+  BYTE monoBits[8] = {0, 0, 0xC0, 0, 0xC0, 0, 0, 0};  // AND rows 00, 11; XOR rows 11, 00
+  HBITMAP both = CreateBitmap(2, 4, 1, 1, monoBits);
+  ICONINFO mono{TRUE, 0, 0, both, nullptr};
+  HICON m = CreateIconIndirect(&mono);
+  ASSERT_NE(m, nullptr);
+  Canvas c3(2, 2, RGB(0, 255, 0));
+  DrawIconEx(c3.dc, 0, 0, m, 0, 0, 0, nullptr, DI_NORMAL);
+  EXPECT_EQ(GetPixel(c3.dc, 0, 0), kWhite);
+  EXPECT_EQ(GetPixel(c3.dc, 0, 1), RGB(0, 255, 0));
+  DestroyIcon(m);
+  DeleteObject(both);
+
+  SetLastError(0);
+  ICONINFO none{TRUE, 0, 0, nullptr, nullptr};
+  EXPECT_EQ(CreateIconIndirect(&none), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+}
+
+TEST_F(IconTest, DamagedIconImagesAreRefused) {
+  Bytes good = IconImage(8, 8, 24, Pixel, [](int, int) { return false; });
+  struct Case {
+    const char* name;
+    std::function<void(Bytes&)> damage;
+  } cases[] = {
+      {"cut in the mask", [](Bytes& v) { v.resize(v.size() - 1); }},
+      {"odd height", [](Bytes& v) { Put(v, 8, 15, 4); }},
+      {"compressed", [](Bytes& v) { Put(v, 16, 1, 4); }},
+      {"PNG signature", [](Bytes& v) { v[0] = 0x89, v[1] = 'P', v[2] = 'N', v[3] = 'G'; }},
+      {"huge", [](Bytes& v) { Put(v, 4, 100000, 4); }},
+  };
+  for (const Case& c : cases) {
+    Bytes v = good;
+    c.damage(v);
+    SetLastError(0);
+    EXPECT_EQ(CreateIconFromResourceEx(v.data(), static_cast<DWORD>(v.size()), TRUE, 0x00030000, 0, 0, 0), nullptr)
+        << c.name;
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_DATA)) << c.name;
+  }
+  HICON ok = CreateIconFromResource(good.data(), static_cast<DWORD>(good.size()), TRUE, 0x00030000);
+  EXPECT_NE(ok, nullptr);
+  DestroyIcon(ok);
+  EXPECT_EQ(CreateIconFromResource(good.data(), static_cast<DWORD>(good.size()), TRUE, 0x00020000), nullptr);
+}
+
+TEST_F(IconTest, SystemIconsAreStillTheirShapes) {
+  HICON q = LoadIcon(nullptr, IDI_QUESTION);
+  ASSERT_NE(q, nullptr);
+  EXPECT_EQ(KyGetIconShape(q), 32514u);
+  Canvas c(32, 32, RGB(0, 255, 0));
+  EXPECT_TRUE(DrawIconEx(c.dc, 0, 0, q, 32, 32, 0, nullptr, DI_NORMAL));
+  EXPECT_EQ(GetPixel(c.dc, 4, 16), kWhite);  // inside the round face
+  EXPECT_EQ(GetPixel(c.dc, 0, 0), RGB(0, 255, 0));
+  EXPECT_TRUE(DestroyIcon(q));
+  EXPECT_EQ(LoadIcon(nullptr, MAKEINTRESOURCE(100)), nullptr);
+}
+
+}  // namespace
