@@ -26,19 +26,24 @@ class ExportBmp : public EditDlgTest {
     ASSERT_TRUE(kytest::AddBitmap(lib, 9, "Brick", nullptr, 16, 12));
     Open();
   }
-  static CKyButtonColorPicker* Picker(int id) {
-    return static_cast<CKyButtonColorPicker*>(CWnd::FromHandlePermanent(DialogHarness::Item(id)));
+  static CKyButtonColorPicker* Picker(int id, HWND dlg = nullptr) {
+    return static_cast<CKyButtonColorPicker*>(CWnd::FromHandlePermanent(DialogHarness::Item(id, dlg)));
   }
   // Opens a picker's popup by a click and picks palette entry i.
   void PickColour(int id, int i) {
-    h.Then([this, id] { h.Click(id); });
+    h.Then([this, id] {
+      exportDlg = DialogHarness::Active();
+      h.Click(id);
+    });
     h.Then([this, id, i] {
-      CKyColorPopup* popup = Picker(id)->GetPopup();
+      // The popup is the active window now.
+      CKyColorPopup* popup = Picker(id, exportDlg)->GetPopup();
       ASSERT_TRUE(popup);
       CRect r = popup->EntryRect(i);
       h.Click(DialogHarness::At(popup->m_hWnd, r.CenterPoint().x, r.CenterPoint().y));
     });
   }
+  HWND exportDlg = nullptr;
   std::string Temp(const std::string& name) { return testing::TempDir() + "export_" + name; }
 };
 

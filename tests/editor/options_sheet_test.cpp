@@ -12,7 +12,7 @@ namespace {
 class OptionSheet : public EditDlgTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(kytest::AddBitmap(lib, 8, "Plain", nullptr, 40, 40));
+    ASSERT_TRUE(kytest::AddBitmap(lib, 8, "Plain", nullptr, 120, 120));
     Open();
   }
   static HWND Sheet() { return DialogHarness::Active(); }
@@ -75,7 +75,7 @@ TEST_F(OptionSheet, ShowsTheEditorsSettingsWithTheirLabels) {
 
 TEST_F(OptionSheet, OKGivesTheEditorTheChoicesAndRedrawsTheCanvas) {
   ClickCell(0);
-  Button(IDC_EDITOR_EDIT);  // a 40 x 40 pattern: 40 cells of 6 pixels do not fit
+  Button(IDC_EDITOR_EDIT);  // 120 cells of 6 pixels are wider than the canvas
   dlg.m_wndCanvas.SendMessage(WM_HSCROLL, MAKEWPARAM(SB_LINERIGHT, 0), 0);
   h.Pump();
   ASSERT_GT(dlg.m_wndCanvas.m_nScrollX, 0);
