@@ -163,6 +163,44 @@ TEST_F(OptionSheet, OverwriteFollowsAppend) {
   EXPECT_FALSE(dlg.m_bOverwrite);
 }
 
+TEST_F(OptionSheet, ChineseCaptionsTabsAndLabels) {
+  SetThreadUILanguage(2052);
+  AfxSetCodePage(936);  // the templates' texts come out as GB2312
+  CString expectedCaption;
+  expectedCaption.LoadString(IDS_SETTING);
+  std::string caption, tab0, tab1, append, overwrite;
+  auto tabText = [](int i) {
+    char buf[64] = {0};
+    TCITEM it{};
+    it.mask = TCIF_TEXT;
+    it.pszText = buf;
+    it.cchTextMax = sizeof buf;
+    TabCtrl_GetItem(Tab(), i, &it);
+    return std::string(buf);
+  };
+  h.Then([&] {
+    caption = DialogHarness::Text(Sheet());
+    tab0 = tabText(0);
+    tab1 = tabText(1);
+    ClickTab(1);
+  });
+  h.Then([&] {
+    append = DialogHarness::Text(PageItem(IDC_OPTION_APPEND));
+    overwrite = DialogHarness::Text(PageItem(IDC_OPTION_OVERWRITE));
+    h.Click(IDCANCEL);
+  });
+  Command(ID_FSL_DIALOG_SETTING);
+  SetThreadUILanguage(0);
+  AfxSetCodePage(0);
+  EXPECT_EQ(caption, std::string(expectedCaption));
+  EXPECT_NE(caption, "Setting...");
+  EXPECT_EQ(tab0, "\xd1\xf9\xca\xbd");      // 样式
+  EXPECT_EQ(tab1, "\xb4\xf2\xbf\xaa");      // 打开
+  EXPECT_EQ(append, "\xd7\xb7\xbc\xd3\xb5\xbd\xb5\xb1\xc7\xb0\xbf\xe2");  // 追加到当前库
+  EXPECT_EQ(overwrite,
+            "\xb8\xb2\xb8\xc7\xb1\xe0\xba\xc5\xcf\xe0\xcd\xac\xb5\xc4\xd1\xf9\xca\xbd\xa3\xbf");  // 覆盖编号相同的样式？
+}
+
 // The pages alone: values that the lists do not offer select nothing and
 // come back unchanged; the page that is never shown keeps its values.
 TEST(OptionPages, ValuesOutsideTheListsSelectNothing) {
