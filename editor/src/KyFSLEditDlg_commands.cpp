@@ -205,7 +205,6 @@ void CKyFSLEditDlg::OnBrushImage() {
 
 void CKyFSLEditDlg::OnFslExportBMP() {
   if (!m_pLib || !m_pGroup) return;
-  CommitFloat();
   int i = m_wndList.m_nSelIndex;
   KyFSLGridCells cells = Cells();
   if (!cells.IsStyle(i)) return;
@@ -220,6 +219,8 @@ void CKyFSLEditDlg::OnFslExportBMP() {
 }
 
 void CKyFSLEditDlg::OnFSLDialogSetting() {
+  // The canvas is rebuilt at the new zoom and scrolled back to its corner;
+  // a floating block is merged first, as the pattern commands do.
   CommitFloat();
   CKyFSLOptionDlg sheet(IDS_SETTING, nullptr, 0);
   sheet.m_pageOpen.m_bAppend = m_bAppend;

@@ -21,7 +21,8 @@ long OrZero(long id) { return id < 0 ? 0 : id; }
 void CKyFSLEditDlg::OnFslEdittoolSymbol() { FillStyleSymbolAtt(1); }
 
 void CKyFSLEditDlg::FillStyleSymbolAtt(int bNew) {
-  if (!m_pLib) return;
+  // A new style needs a group to go into.
+  if (!m_pLib || (bNew && !m_pGroup)) return;
   CKySymLib* own = m_pLib->GetSymLib();
   CKySymLib* res = m_pLib->m_pResSymLib;
   const long n = m_nSymCount;
