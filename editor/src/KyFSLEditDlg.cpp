@@ -178,11 +178,15 @@ BOOL CKyFSLEditDlg::OnInitDialog() {
   CRect client;
   GetClientRect(&client);
   // The palette takes the right end of the band above the edits and the
-  // command bar the rest of it, so that neither covers the other.
+  // command bar the rest of it, so that neither covers the other. A CCS_TOP
+  // bar sizes itself to the whole width; its buttons say how wide it is.
   CRect palette;
   m_wndToolPalette.GetWindowRect(&palette);
-  int paletteX = client.right - palette.Width() - 2;
-  m_wndToolPalette.MoveWindow(paletteX, 1, palette.Width(), palette.Height());
+  CRect last(0, 0, 0, 0);
+  int paletteWidth = palette.Width();
+  if (m_wndToolPalette.GetItemRect(kTools - 1, &last)) paletteWidth = last.right + 2;
+  int paletteX = client.right - paletteWidth - 2;
+  m_wndToolPalette.MoveWindow(paletteX, 1, paletteWidth, palette.Height());
   m_wndCommandBar.MoveWindow(10, 1, paletteX - 10, 25);
   m_wndCommandBar.EnableToolTips(TRUE);
 
