@@ -14,6 +14,7 @@
 #include <sys/stat.h>
 
 #include "KyFSLEditDlg.h"
+#include "KySampleSymbols.h"
 #include "codepage.h"
 #include "sdlscreen.h"
 #include "winnls.h"
@@ -74,6 +75,11 @@ int RunEdit(const EditOptions& o, const Globals& g) {
     root.LoadString(23009);  // "Root Group"
     lib.GetStyleGroup()->SetName(root);
   }
+
+  // The symbols a host would offer beside the library's own: here the
+  // sample symbols, for new symbol patterns.
+  CKySymLib samples = KySampleSymbols();
+  lib.m_pResSymLib = &samples;
 
   KyScreen::Get().SetSize(kScreenWidth, kScreenHeight);
   CEditorOnFile dlg;
