@@ -1,6 +1,9 @@
 // The framework's GDI wrappers. Temporary wrappers made by FromHandle live in
 // one map per process until AfxDeleteTempGdiObjects; a permanent wrapper
-// (one that Attach or a Create call bound) is found first.
+// (one that Attach or a Create call bound) is found first. One handle may
+// have temporaries of several classes (a stock pen handed out as a
+// CGdiObject by SelectStockObject, later as a CPen by SelectObject): each
+// caller gets one of the class it asked for, never a base object cast down.
 #include "afxdc.h"
 
 #include <algorithm>
@@ -11,7 +14,7 @@ namespace {
 
 struct WrapperMaps {
   std::map<HGDIOBJ, CGdiObject*> permanent;
-  std::map<HGDIOBJ, std::unique_ptr<CGdiObject>> temporary;
+  std::multimap<HGDIOBJ, std::unique_ptr<CGdiObject>> temporary;
   std::map<HDC, CDC*> permanent_dc;
   std::map<HDC, std::unique_ptr<CDC>> temporary_dc;
 };
@@ -27,13 +30,14 @@ T* FromHandleOf(HGDIOBJ h) {
   WrapperMaps& m = Maps();
   auto p = m.permanent.find(h);
   if (p != m.permanent.end()) return static_cast<T*>(p->second);
-  auto& slot = m.temporary[h];
-  if (!slot) {
-    auto w = std::make_unique<T>();
-    w->m_hObject = h;
-    slot = std::move(w);
-  }
-  return static_cast<T*>(slot.get());
+  auto range = m.temporary.equal_range(h);
+  for (auto it = range.first; it != range.second; ++it)
+    if (T* t = dynamic_cast<T*>(it->second.get())) return t;
+  auto w = std::make_unique<T>();
+  w->m_hObject = h;
+  T* t = w.get();
+  m.temporary.emplace(h, std::move(w));
+  return t;
 }
 
 }  // namespace
@@ -70,8 +74,9 @@ HGDIOBJ CGdiObject::Detach() {
 BOOL CGdiObject::DeleteObject() {
   if (!m_hObject) return FALSE;
   // A temporary wrapper does not own its handle.
-  auto t = Maps().temporary.find(m_hObject);
-  if (t != Maps().temporary.end() && t->second.get() == this) return FALSE;
+  auto range = Maps().temporary.equal_range(m_hObject);
+  for (auto t = range.first; t != range.second; ++t)
+    if (t->second.get() == this) return FALSE;
   return ::DeleteObject(Detach());
 }
 
