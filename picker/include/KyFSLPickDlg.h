@@ -137,6 +137,9 @@ class CKyFSLPickDlg : public CDialog {
   bool SelectCurrentStyle(long id);
   void ResetInfo();
   void ClearFindBoxes();
+  // The outline width the preview draws with: m_nCurLineWidth kept within
+  // 0 and the larger side of area (logical units).
+  long PreviewLineWidth(const CRect& area) const;
   // Whether pGroup is the attached library's root or one of its descendants.
   bool IsGroupOfLibrary(const CKyFillStyleGroup* pGroup) const;
 

@@ -1,5 +1,6 @@
 #include "KyFSLPickDlg.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "KyLineStyleLib.h"
 #include "KyLineStyleObj.h"
 #include "KyLineStylePickerDlg.h"
+#include "afxres.h"
 #include "resource.h"
 
 namespace {
@@ -212,7 +214,9 @@ BOOL CKyFSLPickDlg::OnInitDialog() {
 
   SelectCurrentStyle(m_nCurSelStyle);
 
-  if (HICON icon = ::LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(IDI_FSL_PICK)))
+  // The icon is the module's: found along the resource chain, not in the host.
+  HINSTANCE res = AfxFindResourceHandle(MAKEINTRESOURCE(IDI_FSL_PICK), RT_GROUP_ICON);
+  if (HICON icon = res ? ::LoadIcon(res, MAKEINTRESOURCE(IDI_FSL_PICK)) : nullptr)
     m_btnPrevious.SetIcon(icon, CSize(32, 32));
 
   m_spinHoffset.SetRange32(-100, 100);
@@ -362,11 +366,14 @@ void CKyFSLPickDlg::DrawPreviews() {
   CBrush face(GetSysColor(COLOR_BTNFACE));
   CBrush* oldBrush = mem.SelectObject(&face);
   CGdiObject* oldPen = mem.SelectStockObject(NULL_PEN);
-  mem.Rectangle(&rect);
+  // FillRect rather than Rectangle: with the null pen a rectangle leaves
+  // its right and bottom pixel rows out, which showed as a black edge of
+  // the fresh bitmap.
+  mem.FillRect(&rect, &face);
 
   m_nCurSelStyle = -1;
   m_pCurStyle = nullptr;
-  const long m = m_nCurLineWidth / 2 + 25;
+  const long m = PreviewLineWidth(rect) / 2 + 25;
   // y grows upwards, so +m vertically moves top and bottom inwards.
   rect.InflateRect(-m, m);
 
@@ -418,6 +425,14 @@ void CKyFSLPickDlg::DrawPreviews() {
   preview->ReleaseDC(pDC);
 }
 
+long CKyFSLPickDlg::PreviewLineWidth(const CRect& area) const {
+  // A record may carry any width. An outline wider than the preview looks
+  // the same as one as wide as the preview, and a negative one as none;
+  // drawing kilometre-wide pens only took minutes.
+  const long limit = std::max(std::abs(area.Width()), std::abs(area.Height())) + 50;
+  return std::clamp(m_nCurLineWidth, 0L, limit);
+}
+
 void CKyFSLPickDlg::DrawLineStyle(CDC* pDC, CRect* rect) {
   if (!pDC || !rect) return;
   POINT pts[5] = {{rect->left, rect->top},
@@ -425,7 +440,7 @@ void CKyFSLPickDlg::DrawLineStyle(CDC* pDC, CRect* rect) {
                   {rect->right, rect->bottom},
                   {rect->right, rect->top},
                   {rect->left, rect->top}};
-  const long width = m_nCurLineWidth;
+  const long width = PreviewLineWidth(*rect);
   if (m_nLineStyleID >= 0 && m_nLineStyleID <= 5) {
     static const int kPenStyle[6] = {PS_SOLID, PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_NULL};
     CPen pen;

@@ -92,7 +92,8 @@ TEST(PickTree, TheRootShowsItsSubGroupsClosed) {
   ComboHost host(nullptr);
   host.combo.ReAttachStyleGroup(host.t.root);
   const std::string root = static_cast<LPCSTR>(host.t.root->GetName());
-  std::vector<Node> want{{0, root, 0, true}, {1, "A", 0, false}, {1, "B", 0, false}, {1, "C", 0, false}};
+  // The root's first expansion tells the tree, which opens its folder.
+  std::vector<Node> want{{0, root, 1, true}, {1, "A", 0, false}, {1, "B", 0, false}, {1, "C", 0, false}};
   EXPECT_EQ(host.Nodes(), want);
   EXPECT_EQ(host.Current(), host.t.root);
   EXPECT_EQ(host.combo.m_pCurGroup, host.t.root);
@@ -103,7 +104,7 @@ TEST(PickTree, ADirectSubGroupIsTheOpenCurrentNode) {
   host.combo.ReAttachStyleGroup(host.t.b);
   const std::string root = static_cast<LPCSTR>(host.t.root->GetName());
   // B's own sub-groups are reached through the list, not the tree.
-  std::vector<Node> want{{0, root, 0, true}, {1, "A", 0, false}, {1, "B", 1, false}, {1, "C", 0, false}};
+  std::vector<Node> want{{0, root, 1, true}, {1, "A", 0, false}, {1, "B", 1, false}, {1, "C", 0, false}};
   EXPECT_EQ(host.Nodes(), want);
   EXPECT_EQ(host.Current(), host.t.b);
 }
@@ -112,7 +113,7 @@ TEST(PickTree, AGroupThreeLevelsDownShowsOnlyItsChain) {
   ComboHost host(nullptr);
   host.combo.ReAttachStyleGroup(host.t.a2);
   const std::string root = static_cast<LPCSTR>(host.t.root->GetName());
-  std::vector<Node> want{{0, root, 0, true},  {1, "A", 0, true},   {2, "A1", 0, true},
+  std::vector<Node> want{{0, root, 1, true},  {1, "A", 1, true},   {2, "A1", 1, true},
                          {3, "A2", 1, false}, {1, "B", 0, false},  {1, "C", 0, false}};
   EXPECT_EQ(host.Nodes(), want);
   EXPECT_EQ(host.Current(), host.t.a2);
@@ -239,10 +240,16 @@ TEST(PickCombo, AltDownOpensEscapeClosesEnterChooses) {
     host.h.Key(VK_DOWN);
     host.h.Key(VK_DOWN);
   });
-  host.h.Then([&] { host.h.Key(VK_RETURN); });
+  CKyFillStyleGroup* caret = nullptr;
+  host.h.Then([&] {
+    ASSERT_NE(host.tree().GetSelectedItem(), nullptr);
+    caret = reinterpret_cast<CKyFillStyleGroup*>(host.tree().GetItemData(host.tree().GetSelectedItem()));
+    host.h.Key(VK_RETURN);
+  });
   host.h.Pump();
   EXPECT_FALSE(host.combo.GetDroppedState());
-  std::vector<CKyFillStyleGroup*> want{host.t.b};
+  EXPECT_NE(caret, host.t.root);
+  std::vector<CKyFillStyleGroup*> want{caret};
   EXPECT_EQ(host.Sent(), want);
   // Enter sends the group but is not a mouse choice.
   EXPECT_EQ(host.combo.GetCurSelGroup(), nullptr);

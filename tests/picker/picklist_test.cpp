@@ -263,12 +263,4 @@ TEST(PickList, DoubleClickAndSelectionReachTheParent) {
   EXPECT_EQ(host.list.GetCurSel(), 1);
 }
 
-TEST(PickList, MeasureItemAsksForNinetySquare) {
-  ProbeList list;
-  MEASUREITEMSTRUCT m{};
-  list.MeasureItem(&m);
-  EXPECT_EQ(m.itemWidth, 90u);
-  EXPECT_EQ(m.itemHeight, 90u);
-}
-
 }  // namespace

@@ -173,4 +173,22 @@ TEST_F(WindowTest, ZOrderOfChildrenIsCreationOrder) {
   EXPECT_EQ(GetWindow(top, GW_CHILD), b);
 }
 
+TEST_F(WindowTest, SetWindowPosActivatesATopLevelWindowUnlessAskedNotTo) {
+  HWND owner = Make(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+  SetActiveWindow(owner);
+  HWND quiet = Make(WS_POPUP, 10, 10, 20, 20, owner);
+  SetWindowPos(quiet, HWND_NOTOPMOST, 20, 20, 30, 30, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  EXPECT_TRUE(IsWindowVisible(quiet));
+  EXPECT_EQ(GetActiveWindow(), owner);
+  HWND popup = Make(WS_POPUP, 10, 10, 20, 20, owner);
+  SetWindowPos(popup, HWND_NOTOPMOST, 20, 20, 30, 30, SWP_SHOWWINDOW);
+  EXPECT_TRUE(IsWindowVisible(popup));
+  EXPECT_EQ(GetActiveWindow(), popup);
+  EXPECT_EQ(GetFocus(), popup);
+  // Children are never activated.
+  HWND child = Make(WS_CHILD, 0, 0, 5, 5, owner, 3);
+  SetWindowPos(child, nullptr, 1, 1, 5, 5, SWP_SHOWWINDOW | SWP_NOZORDER);
+  EXPECT_EQ(GetActiveWindow(), popup);
+}
+
 }  // namespace

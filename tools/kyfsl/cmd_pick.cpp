@@ -4,10 +4,12 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "KyFSLPickDlg.h"
 #include "KyGeoStyle.h"
 #include "KyLineStyleLib.h"
+#include "codepage.h"
 #include "device.h"
 #include "gdipng.h"
 #include "resource.h"
@@ -131,8 +133,18 @@ int RunPick(const PickArgs& a, const Globals& g) {
   const CKyGeoStyle start = Record(a);
   SetThreadUILanguage(a.lang == "zh" ? MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED)
                                      : MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
+  // The dialog shows the library's names and its own Chinese texts as bytes
+  // of the ANSI code page: the library's page, or GB2312 for Chinese.
+  const UINT page = g.codePage ? g.codePage : a.lang == "zh" ? 936 : 0;
+  if (page) AfxSetCodePage(page);
   CKyFillStyleLib lib;
-  LoadLibrary(a.src, lib);
+  // The built-in library as a host has it: CreateDefault, which names the
+  // root group in the user's language.
+  if (a.src.builtIn) {
+    if (!lib.CreateDefault()) throw Failure{"the built-in default library is missing from the module"};
+  } else {
+    LoadLibrary(a.src, lib);
+  }
   CKyLineStyleLib lines;
   lines.CreateDefault();
 
@@ -143,6 +155,12 @@ int RunPick(const PickArgs& a, const Globals& g) {
     Screenshot(dlg, a.screenshot);
     return 0;
   }
+  // Without a desktop SDL may still open a window nobody can see or use,
+  // and the dialog would wait for input for ever.
+  const char* x11 = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  if ((!x11 || !*x11) && (!wayland || !*wayland))
+    throw Failure{"no display to open the picker on (set DISPLAY, or use --screenshot)", 2};
   KyScreen::Get().SetSize(800, 600);
   KySdlWindow* window = KySdlWindow::Open(KyScreen::Get(), "kyfsl pick");
   if (!window) throw Failure{"no display to open the picker on (set DISPLAY, or use --screenshot)", 2};
@@ -150,7 +168,6 @@ int RunPick(const PickArgs& a, const Globals& g) {
   delete window;
   if (result != IDOK) return 1;
   Print(dlg.GetStyle(), a.json);
-  (void)g;
   return 0;
 }
 

@@ -74,6 +74,12 @@ BOOL SetWindowPos(HWND hWnd, HWND after, int x, int y, int cx, int cy, UINT flag
     w->style &= ~WS_VISIBLE;
   }
   MarkScreenDirty();
+  // A visible top-level window is activated (and so takes the focus) unless
+  // the caller asks SWP_NOACTIVATE, as on the home platform.
+  if (!(wp.flags & SWP_NOACTIVATE) && !w->IsChild() && (w->style & WS_VISIBLE) && !(w->style & WS_DISABLED) &&
+      GetActiveWindow() != hWnd)
+    SetActiveWindow(hWnd);
+  if (w->dead) return FALSE;
   Send(w, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&wp));
   (void)moved;
   return TRUE;
