@@ -170,6 +170,8 @@ class CKyFSLEditDlg : public CDialog, public CKyFSLEditHost, public CKyFSLEditLi
   // in the group or the tree and selects it.
   void FindFromCodeCombo();
   void FindFromNameCombo();
+  // Selects the found cell i of the (new) current group and edits its style.
+  void ShowFound(int i);
   // Library commands.
   // The "Save File?" question before a command that replaces the library:
   // TRUE to go on (answered No, or Yes and the library was stored).

@@ -275,6 +275,7 @@ BOOL CKyFSLEditDlg::OnNeedTextA(UINT id, NMHDR* pNMHDR, LRESULT* pResult) {
   if (text.IsEmpty()) return FALSE;
   std::memset(ttt->szText, 0, sizeof ttt->szText);
   std::memcpy(ttt->szText, static_cast<LPCSTR>(text), static_cast<size_t>(text.GetLength()));
+  ttt->lpszText = ttt->szText;
   if (pResult) *pResult = 0;
   return TRUE;
 }
@@ -285,6 +286,7 @@ BOOL CKyFSLEditDlg::OnNeedTextW(UINT id, NMHDR* pNMHDR, LRESULT* pResult) {
   CString text = NeedText(nID);
   if (text.IsEmpty()) return FALSE;
   ToUtf16(AfxCodePageToUtf8(text, static_cast<size_t>(text.GetLength())), ttt->szText, kTooltipChars);
+  ttt->lpszText = ttt->szText;
   if (pResult) *pResult = 0;
   return TRUE;
 }

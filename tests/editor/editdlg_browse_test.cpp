@@ -75,6 +75,8 @@ TEST_F(EditDlgBrowse, EnterInTheCodeBoxFindsAStyleInAnotherGroup) {
   EXPECT_EQ(Text(dlg.m_editGroup), "Bricks");
   EXPECT_EQ(dlg.m_wndList.m_nSelIndex, 2);  // ".." and "Brick wall" before it
   EXPECT_EQ(dlg.m_wndList.m_nEditIndex, 2);
+  EXPECT_EQ(Text(dlg.m_editCode), "31");  // and its style is in the canvas
+  EXPECT_EQ(dlg.m_wndCanvas.m_nWidth, 8);
   // A code nobody has changes nothing.
   h.Type(IDC_EDITOR_CODE_COMBO, "777", dlg.m_hWnd);
   h.Key(VK_RETURN);
