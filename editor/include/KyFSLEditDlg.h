@@ -170,6 +170,8 @@ class CKyFSLEditDlg : public CDialog, public CKyFSLEditHost, public CKyFSLEditLi
   // in the group or the tree and selects it.
   void FindFromCodeCombo();
   void FindFromNameCombo();
+  // Selects the found cell i of the (new) current group and edits its style.
+  void ShowFound(int i);
   // Library commands.
   // The "Save File?" question before a command that replaces the library:
   // TRUE to go on (answered No, or Yes and the library was stored).
@@ -185,6 +187,10 @@ class CKyFSLEditDlg : public CDialog, public CKyFSLEditHost, public CKyFSLEditLi
   void SetTool(int nTool);
 
  private:
+  // Ends a start-up that cannot go on: the modal loop returns -1, and a
+  // modeless Create destroys the window and returns FALSE.
+  BOOL FailInit();
+  BOOL m_bInitFailed = FALSE;
   // The 16 x 16 images of the two bars, which the bars only borrow.
   CImageList m_imlTools;
   CImageList m_imlCommands;

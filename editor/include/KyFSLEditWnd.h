@@ -23,6 +23,9 @@
 
 class CKyFillStyle;
 class CKyFSLEditHost;
+namespace kycanvas {
+class CanvasDC;
+}
 
 // The tool command ids (the tool palette's buttons).
 enum : int {
@@ -157,7 +160,23 @@ class CKyFSLEditWnd : public CWnd {
   DECLARE_MESSAGE_MAP()
 
  private:
+  friend class kycanvas::CanvasDC;
+
+  // The two buttons differ only in colours and in when undo is taken.
+  void ButtonDown(CPoint point, bool bRight);
+  void ButtonUp(CPoint point, bool bRight);
+  // Rebuilds m_bmpCanvas without showing it; FALSE without a window or a
+  // client area.
+  BOOL BuildCanvas();
+  // The rubber band of a handle drag, once, NOT-XOR.
+  void DrawElasticFrame(CDC* pDC, const CRect& cells);
+
+  // The DC of the paint in progress, which every drawing then uses.
+  CDC* m_pPaintDC = nullptr;
   // TRUE while a button release gives the capture back, so that the capture
   // change it causes is not taken for a lost drag.
   bool m_bReleasing = false;
+  // TRUE while a shape preview is on the window for the next move to take
+  // away (the ellipses show none until the pointer first moves).
+  bool m_bPreviewShown = false;
 };

@@ -52,7 +52,19 @@ CKyFSLEditDlg::~CKyFSLEditDlg() {
   m_pToolButtons = nullptr;
 }
 
-BOOL CKyFSLEditDlg::Create(CWnd* pParent) { return CDialog::Create(IDD_FSL_EDIT, pParent); }
+BOOL CKyFSLEditDlg::Create(CWnd* pParent) {
+  m_bInitFailed = FALSE;
+  if (!CDialog::Create(IDD_FSL_EDIT, pParent)) return FALSE;
+  if (!m_bInitFailed) return TRUE;
+  DestroyWindow();
+  return FALSE;
+}
+
+BOOL CKyFSLEditDlg::FailInit() {
+  m_bInitFailed = TRUE;
+  EndDialog(-1);
+  return -1;
+}
 
 BOOL CKyFSLEditDlg::AttachKyFillStyleLib(CKyFillStyleLib* pLib) {
   m_pLib = pLib;
@@ -121,7 +133,7 @@ END_MESSAGE_MAP()
 
 BOOL CKyFSLEditDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  if (!m_pLib || !CKyFSLEditList::RegisterWndClass() || !CKyFSLEditWnd::RegisterWndClass()) return -1;
+  if (!m_pLib || !CKyFSLEditList::RegisterWndClass() || !CKyFSLEditWnd::RegisterWndClass()) return FailInit();
 
   // 1. Tooltips of the three transfer buttons.
   m_wndToolTip.Create(this);
@@ -131,8 +143,8 @@ BOOL CKyFSLEditDlg::OnInitDialog() {
   if (!m_wndToolPalette.Create(WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_WRAPABLE | TBSTYLE_TOOLTIPS |
                                    CCS_NOMOVEY | CCS_TOP,
                                CRect(0, 0, 0, 0), this, IDR_FSL_EDITTOOL))
-    return -1;
-  if (m_wndToolPalette.AddBitmap(kTools, IDR_FSL_EDITTOOL) < 0) return -1;
+    return FailInit();
+  if (m_wndToolPalette.AddBitmap(kTools, IDR_FSL_EDITTOOL) < 0) return FailInit();
   delete[] m_pToolButtons;
   m_pToolButtons = new TBBUTTON[kTools];
   for (int i = 0; i < kTools; ++i) {
@@ -157,7 +169,7 @@ BOOL CKyFSLEditDlg::OnInitDialog() {
   if (!m_wndCommandBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS,
                                 CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR) ||
       !m_wndCommandBar.LoadToolBar(IDR_FSL_BRUSHLIB))
-    return -1;
+    return FailInit();
   if (m_imlCommands.Create(16, 16, ILC_COLOR24 | ILC_MASK, 17, 0)) {
     CBitmap bmp;
     if (bmp.LoadBitmap(IDB_FSL_BRUSHLIB16)) m_imlCommands.Add(&bmp, kMagenta);
@@ -166,11 +178,15 @@ BOOL CKyFSLEditDlg::OnInitDialog() {
   CRect client;
   GetClientRect(&client);
   // The palette takes the right end of the band above the edits and the
-  // command bar the rest of it, so that neither covers the other.
+  // command bar the rest of it, so that neither covers the other. A CCS_TOP
+  // bar sizes itself to the whole width; its buttons say how wide it is.
   CRect palette;
   m_wndToolPalette.GetWindowRect(&palette);
-  int paletteX = client.right - palette.Width() - 2;
-  m_wndToolPalette.MoveWindow(paletteX, 1, palette.Width(), palette.Height());
+  CRect last(0, 0, 0, 0);
+  int paletteWidth = palette.Width();
+  if (m_wndToolPalette.GetItemRect(kTools - 1, &last)) paletteWidth = last.right + 2;
+  int paletteX = client.right - paletteWidth - 2;
+  m_wndToolPalette.MoveWindow(paletteX, 1, paletteWidth, palette.Height());
   m_wndCommandBar.MoveWindow(10, 1, paletteX - 10, 25);
   m_wndCommandBar.EnableToolTips(TRUE);
 
@@ -183,7 +199,7 @@ BOOL CKyFSLEditDlg::OnInitDialog() {
                           this, IDC_EDITOR_GRID) ||
       !m_wndCanvas.CreateEx(WS_EX_CLIENTEDGE, CKyFSLEditWnd::kClassName, "", WS_CHILD | WS_VISIBLE,
                             CRect(204, y0, client.right - 2, client.bottom - 30), this, IDC_EDITOR_CANVAS))
-    return -1;
+    return FailInit();
 
   // 5. The root group.
   m_pGroup = m_pLib->GetStyleGroup();
@@ -259,6 +275,7 @@ BOOL CKyFSLEditDlg::OnNeedTextA(UINT id, NMHDR* pNMHDR, LRESULT* pResult) {
   if (text.IsEmpty()) return FALSE;
   std::memset(ttt->szText, 0, sizeof ttt->szText);
   std::memcpy(ttt->szText, static_cast<LPCSTR>(text), static_cast<size_t>(text.GetLength()));
+  ttt->lpszText = ttt->szText;
   if (pResult) *pResult = 0;
   return TRUE;
 }
@@ -269,6 +286,7 @@ BOOL CKyFSLEditDlg::OnNeedTextW(UINT id, NMHDR* pNMHDR, LRESULT* pResult) {
   CString text = NeedText(nID);
   if (text.IsEmpty()) return FALSE;
   ToUtf16(AfxCodePageToUtf8(text, static_cast<size_t>(text.GetLength())), ttt->szText, kTooltipChars);
+  ttt->lpszText = ttt->szText;
   if (pResult) *pResult = 0;
   return TRUE;
 }

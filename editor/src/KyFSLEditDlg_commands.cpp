@@ -4,7 +4,10 @@
 // Each command that replaces the library first offers to save unsaved
 // changes; a save that does not happen stops the command, so that nothing
 // is discarded that the user meant to keep.
+#include "KyDib.h"
 #include "KyFSLEditDlg.h"
+#include "KyFSLExportBmpDlg.h"
+#include "KyFSLOptionDlg.h"
 #include "afxdlgs.h"
 #include "afxfile.h"
 #include "afxres.h"
@@ -18,14 +21,20 @@ CString LoadText(UINT id) {
   return s;
 }
 
-// The whole file, or FALSE when it cannot be read or is larger than any
-// library image can be.
-BOOL ReadFileBytes(const CString& path, CByteArray& out) {
+// A library image's offsets are 32-bit.
+constexpr ULONGLONG kMaxLibraryBytes = 0x7FFFFFFF;
+// The largest pattern the canvas edits, 999 x 999 at 32 bits, with room
+// for headers; a larger file is refused before it is read.
+constexpr ULONGLONG kMaxImageBytes = 8u << 20;
+
+// The whole file, or FALSE when it cannot be read, is empty or is larger
+// than maxBytes.
+BOOL ReadFileBytes(const CString& path, CByteArray& out, ULONGLONG maxBytes) {
   CFile file;
   if (!file.Open(path, CFile::modeRead | CFile::shareDenyNone)) return FALSE;
   try {
     ULONGLONG length = file.GetLength();
-    if (length == 0 || length > 0x7FFFFFFFull) return FALSE;
+    if (length == 0 || length > maxBytes) return FALSE;
     out.SetSize(static_cast<INT_PTR>(length));
     if (file.Read(out.GetData(), static_cast<UINT>(length)) != length) return FALSE;
   } catch (CFileException* e) {
@@ -33,6 +42,16 @@ BOOL ReadFileBytes(const CString& path, CByteArray& out) {
     return FALSE;
   }
   return TRUE;
+}
+
+// A BMP file whose headers agree with its bytes and whose size the canvas
+// can edit.
+BOOL IsImportableImage(const CString& path) {
+  CByteArray bytes;
+  if (!ReadFileBytes(path, bytes, kMaxImageBytes)) return FALSE;
+  CKyDib dib;
+  if (!dib.Load(bytes, 0)) return FALSE;
+  return dib.GetWidth() <= CKyFSLEditWnd::kMaxSize && dib.GetHeight() <= CKyFSLEditWnd::kMaxSize;
 }
 
 }  // namespace
@@ -119,7 +138,7 @@ void CKyFSLEditDlg::OnBrushlibOpen() {
     // that is no library leaves the library as it was.
     CByteArray image;
     CKyFillStyleLib scratch;
-    if (!ReadFileBytes(path, image) || !scratch.FromByteArray(image)) {
+    if (!ReadFileBytes(path, image, kMaxLibraryBytes) || !scratch.FromByteArray(image)) {
       AfxMessageBox(IDS_LIB_UNREADABLE, MB_OK | MB_ICONEXCLAMATION);
       return;
     }
@@ -150,18 +169,24 @@ void CKyFSLEditDlg::OnBrushImage() {
   CFileDialog dlg(TRUE, "*.bmp", nullptr, OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY, filter, this);
   if (dlg.DoModal() != IDOK) return;
   int c0 = Cells().NewCell();
+  CString failed;
   for (POSITION pos = dlg.GetStartPosition(); pos;) {
     CString path = dlg.GetNextPathName(pos);
     CString name = path;
     int slash = name.ReverseFind('/');
     if (slash >= 0) name = name.Mid(slash + 1);
+    CString file = name;
     int dot = name.ReverseFind('.');
     if (dot >= 0) name = name.Left(dot);
     name.Trim();
     long id = m_pLib->GetMaxID() + 1;
     if (id < 8) id = 8;
-    // A file that is no usable image is skipped; the others still come in.
-    if (!m_pLib->AddFillStyle(id, name, m_pGroup, 0, path, m_nResolution)) continue;
+    // Only whole BMP images the canvas can also edit come in; the others are
+    // named to the user at the end, and the rest of the choice still comes in.
+    if (!IsImportableImage(path) || !m_pLib->AddFillStyle(id, name, m_pGroup, 0, path, m_nResolution)) {
+      failed += "\n" + file;
+      continue;
+    }
     CString code;
     code.Format("%ld", id);
     m_comboCode.AddString(code);
@@ -175,25 +200,43 @@ void CKyFSLEditDlg::OnBrushImage() {
     m_wndList.m_nEditIndex = -1;
     m_bModified = TRUE;
   }
+  if (!failed.IsEmpty()) AfxMessageBox(LoadText(IDS_IMPORT_FAILED) + failed, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CKyFSLEditDlg::OnFslExportBMP() {
-  // FIXME: the Export BMP File dialog (colours and path) is still to come;
-  // until then the style is written in black on white to a file chosen in
-  // the save-file dialog.
   if (!m_pLib || !m_pGroup) return;
   int i = m_wndList.m_nSelIndex;
   KyFSLGridCells cells = Cells();
   if (!cells.IsStyle(i)) return;
   CKyFillStyle* style = m_pLib->GetFillStyle(m_pLib->FindID(m_pGroup->GetItemID(i - cells.parent - cells.subGroups)));
   if (!style) return;
-  CString file = style->GetFillStyleName() + ".bmp";
-  CFileDialog dlg(FALSE, "*.bmp", file, OFN_OVERWRITEPROMPT, "BMP File(*.bmp)|*.bmp||", this);
-  if (dlg.DoModal() != IDOK) return;
-  CString path = dlg.GetPathName();
-  if (!path.IsEmpty()) style->ExportBMPFile(path, 0x000000, 0xFFFFFF);
+  CKyFSLExportBmpDlg dlg(this);
+  dlg.m_strFileName = style->GetFillStyleName() + ".bmp";
+  if (dlg.DoModal() != IDOK || dlg.m_strPath.IsEmpty()) return;
+  // The user asked for a file: one that is not written is said so.
+  if (!style->ExportBMPFile(dlg.m_strPath, dlg.m_crFront, dlg.m_crBack))
+    AfxMessageBox(IDS_EXPORT_FAILED, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CKyFSLEditDlg::OnFSLDialogSetting() {
-  // FIXME: the options sheet is still to come; the settings keep their values.
+  // The canvas is rebuilt at the new zoom and scrolled back to its corner;
+  // a floating block is merged first, as the pattern commands do.
+  CommitFloat();
+  CKyFSLOptionDlg sheet(IDS_SETTING, nullptr, 0);
+  sheet.m_pageOpen.m_bAppend = m_bAppend;
+  sheet.m_pageOpen.m_bOverwrite = m_bOverwrite;
+  sheet.m_pageStyle.m_nResolution = m_nResolution;
+  sheet.m_pageStyle.m_nCellSize = m_wndCanvas.m_nCellSize;
+  if (sheet.DoModal() != IDOK) return;
+  m_bAppend = sheet.m_pageOpen.m_bAppend;
+  m_bOverwrite = sheet.m_pageOpen.m_bOverwrite;
+  // Only the values the lists offer come back; anything else keeps the
+  // setting as it was.
+  for (long r : CKyFSLOptionStylePage::kResolutions)
+    if (r == sheet.m_pageStyle.m_nResolution) m_nResolution = static_cast<CKyFillStyle::FS_RESOLUTION>(r);
+  int cell = sheet.m_pageStyle.m_nCellSize;
+  if (cell >= CKyFSLOptionStylePage::kMinCellSize && cell <= CKyFSLOptionStylePage::kMaxCellSize)
+    m_wndCanvas.m_nCellSize = cell;
+  m_wndCanvas.ScrollChange(0, 0);
+  m_wndCanvas.ReDraw();
 }

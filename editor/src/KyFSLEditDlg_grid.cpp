@@ -8,8 +8,11 @@
 void CKyFSLEditDlg::CommitFloat() { m_wndCanvas.InsertSelect(1, TRUE); }
 
 void CKyFSLEditDlg::DropFloat() {
+  bool shown = !m_wndCanvas.m_arrFloat.IsEmpty();
   m_wndCanvas.m_rcSelect.SetRectEmpty();
   m_wndCanvas.m_arrFloat.RemoveAll();
+  // The block was painted over the pattern; the canvas shows it no more.
+  if (shown && m_wndCanvas.m_hWnd) m_wndCanvas.ReDraw();
 }
 
 void CKyFSLEditDlg::AddCodes() {

@@ -14,6 +14,16 @@ bool IsComboEdit(HWND focus, const CComboBox& combo) {
 
 }  // namespace
 
+void CKyFSLEditDlg::ShowFound(int i) {
+  AddCodes();
+  m_wndList.ScrollChange(i);
+  m_wndList.ReDraw();
+  m_wndList.BrushSelect(i);
+  // The found style becomes the edited one, so it is loaded too: an edited
+  // cell whose style is not in the canvas would be overwritten by Save.
+  OnEditButton();
+}
+
 void CKyFSLEditDlg::FindFromCodeCombo() {
   if (!m_pGroup || !m_pLib) return;
   CString text;
@@ -34,11 +44,7 @@ void CKyFSLEditDlg::FindFromCodeCombo() {
   if (i == -1) return;  // no such style anywhere: the text stays for correction
   KyFSLGridCells cells = Cells();
   i += cells.parent + cells.subGroups;
-  AddCodes();
-  m_wndList.ScrollChange(i);
-  m_wndList.ReDraw();
-  m_wndList.BrushSelect(i);
-  m_wndList.m_nEditIndex = i;
+  ShowFound(i);
 }
 
 void CKyFSLEditDlg::FindFromNameCombo() {
@@ -62,11 +68,7 @@ void CKyFSLEditDlg::FindFromNameCombo() {
   if (i == -1) return;
   cells = Cells();
   i += cells.parent + cells.subGroups;
-  AddCodes();
-  m_wndList.ScrollChange(i);
-  m_wndList.ReDraw();
-  m_wndList.BrushSelect(i);
-  m_wndList.m_nEditIndex = i;
+  ShowFound(i);
 }
 
 BOOL CKyFSLEditDlg::PreTranslateMessage(MSG* pMsg) {

@@ -79,9 +79,10 @@ CPoint CellAt(const CKyFSLEditWnd& w, CPoint point) {
   return CPoint((point.x + w.m_nScrollX) / c, (point.y + w.m_nScrollY) / c);
 }
 
-bool IsShapeTool(int tool) { return tool >= KY_TOOL_LINE && tool <= KY_TOOL_ELLIPSE_FILL; }
+}  // namespace
 
-// Draws the current tool's shape from anchor to end.
+namespace kycanvas {
+
 void DrawShape(CKyFSLEditWnd& w, CDC* pDC, int nColor, int bInsert) {
   switch (w.m_nTool) {
     case KY_TOOL_LINE:
@@ -107,12 +108,12 @@ void DrawShape(CKyFSLEditWnd& w, CDC* pDC, int nColor, int bInsert) {
   }
 }
 
-}  // namespace
+}  // namespace kycanvas
 
-// The press of either button; bRight changes only what the Part of the
-// press for Pen, Erase and the single-cell shapes paints, and when undo is
-// taken.
-static void ButtonDown(CKyFSLEditWnd& w, CPoint point, bool bRight) {
+// The press of either button; bRight changes only what Pen, Erase and the
+// single-cell shapes paint, and when undo is taken.
+void CKyFSLEditWnd::ButtonDown(CPoint point, bool bRight) {
+  CKyFSLEditWnd& w = *this;
   w.SetCapture();
   const CPoint cell = CellAt(w, point);
   const int k = w.PtInRect(CPoint(point.x + w.m_nScrollX, point.y + w.m_nScrollY));
@@ -143,8 +144,10 @@ static void ButtonDown(CKyFSLEditWnd& w, CPoint point, bool bRight) {
       case KY_TOOL_RECTANGLE:
       case KY_TOOL_RECTANGLE_FILL:
         DrawShape(w, dc.Get(), bRight ? 0 : 1, FALSE);
+        m_bPreviewShown = true;
         break;
       default:  // the ellipses show nothing until the pointer moves
+        m_bPreviewShown = false;
         break;
     }
     w.m_nDragKind = 4;
@@ -152,9 +155,9 @@ static void ButtonDown(CKyFSLEditWnd& w, CPoint point, bool bRight) {
   if (w.m_nDragKind != 0 && (bRight || !w.m_bMoveSelect)) w.SaveUndo();
 }
 
-void CKyFSLEditWnd::OnLButtonDown(UINT, CPoint point) { ButtonDown(*this, point, false); }
+void CKyFSLEditWnd::OnLButtonDown(UINT, CPoint point) { ButtonDown(point, false); }
 
-void CKyFSLEditWnd::OnRButtonDown(UINT, CPoint point) { ButtonDown(*this, point, true); }
+void CKyFSLEditWnd::OnRButtonDown(UINT, CPoint point) { ButtonDown(point, true); }
 
 void CKyFSLEditWnd::OnMouseMove(UINT nFlags, CPoint point) {
   const CPoint cell = CellAt(*this, point);
@@ -201,9 +204,10 @@ void CKyFSLEditWnd::OnMouseMove(UINT nFlags, CPoint point) {
     } else if (IsShapeTool(m_nTool)) {
       CanvasDC dc(*this);
       if (CDC* pDC = dc.Get()) pDC->SetROP2(R2_NOTXORPEN);
-      DrawShape(*this, dc.Get(), 1, FALSE);  // takes the last preview away
+      if (m_bPreviewShown) DrawShape(*this, dc.Get(), 1, FALSE);  // takes the last preview away
       m_ptEnd = cell;
       DrawShape(*this, dc.Get(), 1, FALSE);
+      m_bPreviewShown = true;
     }
   }
 
@@ -216,10 +220,11 @@ void CKyFSLEditWnd::OnMouseMove(UINT nFlags, CPoint point) {
   }
 }
 
-static void ButtonUp(CKyFSLEditWnd& w, CPoint point, bool bRight, bool& releasing) {
-  releasing = true;
+void CKyFSLEditWnd::ButtonUp(CPoint point, bool bRight) {
+  CKyFSLEditWnd& w = *this;
+  m_bReleasing = true;
   ::ReleaseCapture();
-  releasing = false;
+  m_bReleasing = false;
   const CPoint cell = CellAt(w, point);
   switch (w.m_nDragKind) {
     case 1:
@@ -275,9 +280,9 @@ static void ButtonUp(CKyFSLEditWnd& w, CPoint point, bool bRight, bool& releasin
   }
 }
 
-void CKyFSLEditWnd::OnLButtonUp(UINT, CPoint point) { ButtonUp(*this, point, false, m_bReleasing); }
+void CKyFSLEditWnd::OnLButtonUp(UINT, CPoint point) { ButtonUp(point, false); }
 
-void CKyFSLEditWnd::OnRButtonUp(UINT, CPoint point) { ButtonUp(*this, point, true, m_bReleasing); }
+void CKyFSLEditWnd::OnRButtonUp(UINT, CPoint point) { ButtonUp(point, true); }
 
 void CKyFSLEditWnd::OnCaptureChanged(CWnd*) {
   // Capture taken away in the middle of a drag (a message box, another

@@ -56,11 +56,21 @@ inline bool GetBit(const CKyFSLEditWnd& c, int x, int y) {
 class CanvasDC {
  public:
   explicit CanvasDC(CKyFSLEditWnd& wnd) : m_wnd(wnd) {
-    if (wnd.m_hWnd) m_pDC = wnd.GetDC();
+    if (wnd.m_pPaintDC) {
+      // Inside OnPaint everything goes through the paint DC, which the
+      // window shows when the paint ends; its state is put back afterwards.
+      m_pDC = wnd.m_pPaintDC;
+      m_nSaved = m_pDC->SaveDC();
+    } else if (wnd.m_hWnd) {
+      m_pDC = wnd.GetDC();
+    }
     if (m_pDC) m_pDC->SetWindowOrg(wnd.m_nScrollX, wnd.m_nScrollY);
   }
   ~CanvasDC() {
-    if (m_pDC) m_wnd.ReleaseDC(m_pDC);
+    if (m_pDC && m_nSaved)
+      m_pDC->RestoreDC(m_nSaved);
+    else if (m_pDC)
+      m_wnd.ReleaseDC(m_pDC);
   }
   CanvasDC(const CanvasDC&) = delete;
   CanvasDC& operator=(const CanvasDC&) = delete;
@@ -69,6 +79,7 @@ class CanvasDC {
  private:
   CKyFSLEditWnd& m_wnd;
   CDC* m_pDC = nullptr;
+  int m_nSaved = 0;
 };
 
 // Paints cells in one colour with the null pen and a solid brush selected
@@ -97,4 +108,7 @@ class CellPainter {
 namespace kycanvas {
 // Writes the pattern's width and/or height into the host's edits as "%d".
 void ShowSize(CKyFSLEditWnd& wnd, bool bWidth, bool bHeight);
+// Draws the current tool's shape from anchor to end; nothing for the other tools.
+void DrawShape(CKyFSLEditWnd& w, CDC* pDC, int nColor, int bInsert);
+inline bool IsShapeTool(int tool) { return tool >= KY_TOOL_LINE && tool <= KY_TOOL_ELLIPSE_FILL; }
 }  // namespace kycanvas

@@ -179,22 +179,25 @@ void CKyFSLEditWnd::DrawBrush(CDC* pDC) {
   }
 }
 
+void CKyFSLEditWnd::DrawElasticFrame(CDC* pDC, const CRect& cells) {
+  if (!pDC) return;
+  const int c = CellSize(*this);
+  CPen pen(PS_DOT, 1, RGB(0, 0, 0));
+  CPen* oldPen = pDC->SelectObject(&pen);
+  CGdiObject* oldBrush = pDC->SelectStockObject(NULL_BRUSH);
+  const int oldRop = pDC->SetROP2(R2_NOTXORPEN);
+  DrawFrame(pDC, CRect(0, 0, (cells.right - cells.left) * c, (cells.bottom - cells.top) * c));
+  pDC->SetROP2(oldRop);
+  pDC->SelectObject(oldBrush);
+  pDC->SelectObject(oldPen);
+}
+
 void CKyFSLEditWnd::DrawElastic(int w, int h) {
   if (w == 0 || h == 0) return;
-  const int c = CellSize(*this);
   CanvasDC dc(*this);
-  if (CDC* pDC = dc.Get()) {
-    CPen pen(PS_DOT, 1, RGB(0, 0, 0));
-    CPen* oldPen = pDC->SelectObject(&pen);
-    CGdiObject* oldBrush = pDC->SelectStockObject(NULL_BRUSH);
-    const int oldRop = pDC->SetROP2(R2_NOTXORPEN);
-    DrawFrame(pDC, CRect(0, 0, (m_rcElastic.right - m_rcElastic.left) * c, (m_rcElastic.bottom - m_rcElastic.top) * c));
-    DrawFrame(pDC, CRect(0, 0, w * c, h * c));
-    pDC->SetROP2(oldRop);
-    pDC->SelectObject(oldBrush);
-    pDC->SelectObject(oldPen);
-  }
+  DrawElasticFrame(dc.Get(), m_rcElastic);  // takes the old band away
   m_rcElastic.SetRect(0, 0, w, h);
+  DrawElasticFrame(dc.Get(), m_rcElastic);
 }
 
 void CKyFSLEditWnd::DrawSelect(int bOnlyFrame) {
@@ -255,15 +258,28 @@ int CKyFSLEditWnd::InsertSelect(int nColor, int bInsert) {
 }
 
 void CKyFSLEditWnd::ReDraw() {
-  if (!m_hWnd) return;
+  if (!BuildCanvas()) return;
+  CRect rc;
+  GetClientRect(&rc);
+  CanvasDC dc(*this);
+  CDC mem;
+  if (!dc.Get() || !mem.CreateCompatibleDC(dc.Get())) return;
+  dc.Get()->SetWindowOrg(0, 0);
+  CBitmap* old = mem.SelectObject(&m_bmpCanvas);
+  dc.Get()->BitBlt(0, 0, rc.Width(), rc.Height(), &mem, 0, 0, SRCCOPY);
+  mem.SelectObject(old);
+}
+
+BOOL CKyFSLEditWnd::BuildCanvas() {
+  if (!m_hWnd) return FALSE;
   CRect rc;
   GetClientRect(&rc);
   m_bmpCanvas.DeleteObject();
-  if (rc.Width() < 1 || rc.Height() < 1) return;
+  if (rc.Width() < 1 || rc.Height() < 1) return FALSE;
   CClientDC dc(this);
-  if (!m_bmpCanvas.CreateCompatibleBitmap(&dc, rc.Width(), rc.Height())) return;
+  if (!m_bmpCanvas.CreateCompatibleBitmap(&dc, rc.Width(), rc.Height())) return FALSE;
   CDC mem;
-  if (!mem.CreateCompatibleDC(&dc)) return;
+  if (!mem.CreateCompatibleDC(&dc)) return FALSE;
   CBitmap* oldBitmap = mem.SelectObject(&m_bmpCanvas);
   mem.PatBlt(0, 0, rc.Width(), rc.Height(), WHITENESS);
   mem.SetWindowOrg(m_nScrollX, m_nScrollY);
@@ -292,12 +308,15 @@ void CKyFSLEditWnd::ReDraw() {
     }
     m_pVectorStyle->ReleaseBMP();
   }
-  dc.BitBlt(0, 0, rc.Width(), rc.Height(), &mem, 0, 0, SRCCOPY);
   mem.SelectObject(oldBitmap);
+  return TRUE;
 }
 
 void CKyFSLEditWnd::OnPaint() {
   CPaintDC dc(this);
+  // Cells written by a Pen or Erase drag reach the bitmap only at the
+  // release; a paint in the middle of one must not take them off screen.
+  if (m_nDragKind == 4 && (m_nTool == KY_TOOL_PEN || m_nTool == KY_TOOL_ERASE)) BuildCanvas();
   if (m_bmpCanvas.GetSafeHandle()) {
     CRect rc;
     GetClientRect(&rc);
@@ -308,8 +327,22 @@ void CKyFSLEditWnd::OnPaint() {
       mem.SelectObject(old);
     }
   }
+  // What is drawn NOT-XOR over the bitmap is drawn again, so that the next
+  // NOT-XOR drawing still takes it away: the floating block and its frame,
+  // and during a drag the shape preview or the rubber band.
+  m_pPaintDC = &dc;
   InsertSelect(1, FALSE);
   DrawSelect(TRUE);
+  {
+    CanvasDC cdc(*this);
+    if (m_nDragKind == 4 && IsShapeTool(m_nTool) && m_bPreviewShown) {
+      cdc.Get()->SetROP2(R2_NOTXORPEN);
+      DrawShape(*this, cdc.Get(), 1, FALSE);
+    } else if (m_nDragKind >= 1 && m_nDragKind <= 3) {
+      DrawElasticFrame(cdc.Get(), m_rcElastic);
+    }
+  }
+  m_pPaintDC = nullptr;
 }
 
 BOOL CKyFSLEditWnd::OnEraseBkgnd(CDC*) {

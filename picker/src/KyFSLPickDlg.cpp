@@ -682,7 +682,6 @@ void CKyFSLPickDlg::OnFslEditFillstylelib() {
     editor.DoModal();
   }
   // The editor may have changed anything: the view is rebuilt from the root.
-  // The editor may have changed anything: the view is rebuilt from the root.
   m_pCurGroup = m_pFillStyleLib->GetStyleGroup();
   if (m_pCurGroup)
     if (CKyFillStyleGroup* g = m_pCurGroup->GetGroupWithItemID(m_nCurSelStyle)) m_pCurGroup = g;

@@ -93,6 +93,8 @@
 #define IDS_LIB_NOT_STORED 23102
 #define IDS_STYLE_NOT_EDITABLE 23103
 #define IDS_BAD_CODE 23104
+#define IDS_IMPORT_FAILED 23105
+#define IDS_EXPORT_FAILED 23106
 
 // The ranges of the string table.
 #define IDS_FIRST 23001

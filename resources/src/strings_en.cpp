@@ -63,6 +63,8 @@ const AFX_RESOURCE_STRING kEnglish[] = {
     {IDS_LIB_UNREADABLE, 1033, "The file could not be read as a fill style library; the library is unchanged."},
     {IDS_LIB_NOT_STORED, 1033, "The library could not be saved to the file."},
     {IDS_STYLE_NOT_EDITABLE, 1033, "This fill style cannot be loaded into the editor."},
+    {IDS_IMPORT_FAILED, 1033, "These files could not be read as BMP images and were not imported:"},
+    {IDS_EXPORT_FAILED, 1033, "The BMP file could not be written."},
     {IDS_BAD_CODE, 1033, "The code must be a whole number of 8 or more."},
 };
 

@@ -65,6 +65,37 @@ TEST(AfxDC, SelectObjectReturnsTheOldObject) {
   EXPECT_FALSE(bmp.DeleteObject());
 }
 
+TEST(AfxDC, OneHandleWrappedAsTwoClassesGivesEachItsOwn) {
+  // A stock pen handed out as a CGdiObject first, then as a CPen, before the
+  // temporaries are freed: the CPen is a real CPen.
+  AfxDeleteTempGdiObjects();
+  CDC dc;
+  dc.CreateCompatibleDC(nullptr);
+  CGdiObject* asObject = dc.SelectStockObject(WHITE_PEN);
+  ASSERT_NE(asObject, nullptr);
+  CPen red(PS_SOLID, 1, RGB(255, 0, 0));
+  CGdiObject* generic = CGdiObject::FromHandle(GetStockObject(BLACK_PEN));
+  CPen* asPen = CPen::FromHandle(static_cast<HPEN>(GetStockObject(BLACK_PEN)));
+  ASSERT_NE(asPen, nullptr);
+  EXPECT_NE(static_cast<CGdiObject*>(asPen), generic);
+  EXPECT_NE(dynamic_cast<CPen*>(static_cast<CGdiObject*>(asPen)), nullptr);
+  EXPECT_EQ(asPen->m_hObject, GetStockObject(BLACK_PEN));
+  LOGPEN lp{};
+  EXPECT_TRUE(asPen->GetLogPen(&lp));
+  EXPECT_EQ(lp.lopnColor, RGB(0, 0, 0));
+  // Asked again, each class gets the same wrapper as before; a CGdiObject
+  // may be either.
+  EXPECT_EQ(CPen::FromHandle(static_cast<HPEN>(GetStockObject(BLACK_PEN))), asPen);
+  CGdiObject* again = CGdiObject::FromHandle(GetStockObject(BLACK_PEN));
+  EXPECT_TRUE(again == generic || again == asPen);
+  // Neither temporary deletes the stock handle.
+  EXPECT_FALSE(asPen->DeleteObject());
+  EXPECT_FALSE(generic->DeleteObject());
+  EXPECT_EQ(GetObjectType(GetStockObject(BLACK_PEN)), static_cast<DWORD>(OBJ_PEN));
+  dc.SelectObject(&red);
+  AfxDeleteTempGdiObjects();
+}
+
 TEST(AfxDC, GdiObjectsDeleteTheirHandles) {
   HGDIOBJ h;
   {

@@ -58,6 +58,8 @@ std::string GroupPath(CKyFillStyleLib& lib, long id, const Globals& g);
 
 void RegisterInfo(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterList(CLI::App& app, const Globals& g, Outcome& out);
+// Only in builds with the window system (KYFSL_WITH_EDITOR).
+void RegisterEdit(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterTree(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterDefault(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterConvert(CLI::App& app, const Globals& g, Outcome& out);

@@ -11,6 +11,9 @@ int main(int argc, char** argv) {
   app.add_option("--codepage", globals.codePage,
                  "code page of the names in the library (default: the platform's ANSI code page)");
 
+#ifdef KYFSL_WITH_EDITOR
+  kyfsl::RegisterEdit(app, globals, outcome);
+#endif
   kyfsl::RegisterInfo(app, globals, outcome);
   kyfsl::RegisterList(app, globals, outcome);
   kyfsl::RegisterTree(app, globals, outcome);
