@@ -161,13 +161,23 @@ void CKyFSLEditWnd::DrawEditGrid(CDC* pDC) {
   if (!pDC || w < 1 || h < 1) return;
   CPen pen(PS_SOLID, 1, kGrid);
   CPen* oldPen = pDC->SelectObject(&pen);
-  for (int i = 0; i <= w; ++i) {
-    pDC->MoveTo(i * c, 0);
-    pDC->LineTo(i * c, h * c);
-  }
-  for (int j = 0; j <= h; ++j) {
-    pDC->MoveTo(0, j * c);
-    pDC->LineTo(w * c, j * c);
+  // Only the lines and parts of lines inside the clip box are drawn: the
+  // same pixels, without two thousand lines of a large pattern mostly out
+  // of view.
+  CRect clip(0, 0, w * c + 1, h * c + 1);
+  CRect box;
+  if (pDC->GetClipBox(&box) != ERROR) clip.IntersectRect(&clip, &box);
+  if (!clip.IsRectEmpty()) {
+    const int top = clip.top, bottom = std::min(h * c, static_cast<int>(clip.bottom));
+    const int left = clip.left, right = std::min(w * c, static_cast<int>(clip.right));
+    for (int i = std::max(0, left / c); i <= w && i * c < clip.right; ++i) {
+      pDC->MoveTo(i * c, top);
+      pDC->LineTo(i * c, bottom);
+    }
+    for (int j = std::max(0, top / c); j <= h && j * c < clip.bottom; ++j) {
+      pDC->MoveTo(left, j * c);
+      pDC->LineTo(right, j * c);
+    }
   }
   pDC->Rectangle(w * c, 0, w * c + kHandleSize, kHandleSize);
   pDC->Rectangle(0, h * c, kHandleSize, h * c + kHandleSize);
@@ -216,7 +226,14 @@ BOOL CKyFSLEditWnd::StretchCells(CDC* pDC) {
   info.hdr.biBitCount = 1;
   info.colours[0] = RGBQUAD{0xFF, 0xFF, 0xFF, 0};  // clear: white
   info.colours[1] = RGBQUAD{0xFF, 0x00, 0x00, 0};  // set: blue (blue, green, red)
-  if (StretchDIBits(pDC->GetSafeHdc(), 0, 0, w * c, h * c, 0, 0, w, h, m_arrBits.GetData(),
+  // Only the cells in view are transferred: source rows of a bottom-up
+  // image count from its bottom.
+  CRect rc;
+  GetClientRect(&rc);
+  const int x0 = std::clamp(m_nScrollX / c, 0, w), y0 = std::clamp(m_nScrollY / c, 0, h);
+  const int nx = std::min(w - x0, rc.Width() / c + 2), ny = std::min(h - y0, rc.Height() / c + 2);
+  if (nx > 0 && ny > 0 &&
+      StretchDIBits(pDC->GetSafeHdc(), x0 * c, y0 * c, nx * c, ny * c, x0, h - y0 - ny, nx, ny, m_arrBits.GetData(),
                     reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS, SRCCOPY) == 0)
     return FALSE;
   DrawEditGrid(pDC);

@@ -342,7 +342,7 @@ TEST_F(CanvasWindow, ResizingTo999AndBack) {
 TEST_F(CanvasWindow, ReDrawMatchesGridAndCellByCell) {
   struct {
     int w, h, c, scroll;
-  } cases[] = {{32, 32, 6, 0}, {33, 7, 2, 0}, {64, 64, 8, 0}, {20, 9, 1, 0}, {200, 150, 5, 1}, {999, 999, 2, 1}};
+  } cases[] = {{32, 32, 6, 0}, {33, 7, 2, 0}, {64, 64, 8, 0}, {20, 9, 1, 0}, {200, 150, 5, 1}, {300, 200, 7, 1}, {999, 999, 2, 1}};
   for (auto k : cases) {
     SCOPED_TRACE(testing::Message() << k.w << "x" << k.h << " at " << k.c);
     host.NewPattern(k.w, k.h, k.c);
@@ -362,7 +362,26 @@ TEST_F(CanvasWindow, ReDrawMatchesGridAndCellByCell) {
     CBitmap* old = mem.SelectObject(&ref);
     mem.PatBlt(0, 0, rc.Width(), rc.Height(), WHITENESS);
     mem.SetWindowOrg(C().m_nScrollX, C().m_nScrollY);
-    C().DrawEditGrid(&mem);
+    // The grid and handles drawn here in full, then every set cell.
+    const int c = k.c, w = k.w, hh = k.h;
+    CPen grey(PS_SOLID, 1, RGB(0xA0, 0xA0, 0xA0));
+    CPen* oldPen = mem.SelectObject(&grey);
+    for (int i = 0; i <= w; ++i) {
+      mem.MoveTo(i * c, 0);
+      mem.LineTo(i * c, hh * c);
+    }
+    for (int j = 0; j <= hh; ++j) {
+      mem.MoveTo(0, j * c);
+      mem.LineTo(w * c, j * c);
+    }
+    mem.Rectangle(w * c, 0, w * c + 6, 6);
+    mem.Rectangle(0, hh * c, 6, hh * c + 6);
+    CBrush handle(RGB(0, 0, 0xC8));
+    CBrush* oldBrush = mem.SelectObject(&handle);
+    for (CPoint p : {CPoint(w * c, hh * c), CPoint((w / 2) * c, hh * c), CPoint(w * c, (hh / 2) * c)})
+      mem.Rectangle(p.x, p.y, p.x + 6, p.y + 6);
+    mem.SelectObject(oldBrush);
+    mem.SelectObject(oldPen);
     C().DrawBrush(&mem);
     mem.SelectObject(old);
     const DWORD bytes = static_cast<DWORD>(rc.Width() * rc.Height() * 4);
