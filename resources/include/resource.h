@@ -93,3 +93,86 @@
 #define IDS_LAST 23025
 #define ID_EDITOR_FIRST 23301
 #define ID_EDITOR_LAST 23328
+
+// Controls of the picker dialog 4905. -1 (IDC_STATIC) marks the labels and
+// group boxes; OK and Cancel are IDOK and IDCANCEL.
+#define IDC_PICK_GROUP_COMBO 23434     // group combo with the drop-down tree
+#define IDC_PICK_BACK_COLOR 23435      // background colour button
+#define IDC_PICK_TRANSPARENT 23436     // "BkTransparent"
+#define IDC_PICK_FRONT_COLOR 23437     // foreground colour button
+#define IDC_PICK_PREVIOUS 23438        // previous group (icon button)
+#define IDC_PICK_INFO 23439            // read-only info line
+#define IDC_PICK_HIDDEN_DEFAULT 23409  // hidden, disabled default push button
+#define IDC_PICK_PREVIEW 23440         // preview area
+#define IDC_PICK_STYLE_LIST 23441      // style list
+#define IDC_PICK_BACK_LABEL 23442      // "BkColor"
+#define IDC_PICK_LINESTYLE 23443       // "LineStyle"
+#define IDC_PICK_GRADIENT 23444        // "Gradient"
+#define IDC_PICK_ANGLE 23464           // gradient angle edit
+#define IDC_PICK_ANGLE_SPIN 23465      // its up-down
+#define IDC_PICK_RATE 23466            // opacity rate edit ("Rate:")
+#define IDC_PICK_GRADIENT_TYPE 23467   // "Type" combo
+#define IDC_PICK_HOFFSET 23468         // "HOffset" edit
+#define IDC_PICK_HOFFSET_SPIN 23469    // its up-down
+#define IDC_PICK_VOFFSET 23470         // "VOffset" edit
+#define IDC_PICK_VOFFSET_SPIN 23471    // its up-down
+#define IDC_PICK_EDITOR 23472          // "FillStyle Editor"
+#define IDC_PICK_FIND_CODE 23473       // "Code" find box
+#define IDC_PICK_FIND_NAME 23474       // "Name" find box
+
+// Controls of the editor dialog 4901.
+#define IDC_EDITOR_EDIT 23401           // ">>" (Edit)
+#define IDC_EDITOR_CODE_COMBO 23402     // "Code" combo of the grid's cells
+#define IDC_EDITOR_CODE 23403           // code of the edited style
+#define IDC_EDITOR_CODE_SPIN 23404      // its up-down
+#define IDC_EDITOR_HIDDEN_DEFAULT 23410 // hidden, disabled default push button
+#define IDC_EDITOR_GRID 23411           // browser grid, class "BRUSHLISTBOX", made at start-up
+#define IDC_EDITOR_CANVAS 23412         // pattern canvas, class "BRUSHWND", made at start-up
+#define IDC_EDITOR_STATUS 23413         // canvas status line
+#define IDC_EDITOR_SAVE 23414           // "<<" (Save)
+#define IDC_EDITOR_SAVE_AS 23415        // "<--" (Save as)
+#define IDC_EDITOR_WIDTH 23417          // width of the edited pattern
+#define IDC_EDITOR_NAME 23418           // "Name" of the edited style
+#define IDC_EDITOR_HEIGHT 23419         // height of the edited pattern
+#define IDC_EDITOR_SEL_WIDTH 23420      // width of the style selected in the grid
+#define IDC_EDITOR_SEL_HEIGHT 23421     // height of the style selected in the grid
+#define IDC_EDITOR_NAME_COMBO 23422     // "Name" combo of the grid's cells
+#define IDC_EDITOR_GROUP 23423          // "Group" name of the current group
+#define IDC_EDITOR_WIDTH_SPIN 23428     // up-down of the width
+#define IDC_EDITOR_HEIGHT_SPIN 23429    // up-down of the height
+
+// Controls of the arrange-paste dialog 4902.
+#define IDC_ARRANGE_X 23424        // "XCoordinate"
+#define IDC_ARRANGE_Y 23425        // "YCoordinate"
+#define IDC_ARRANGE_Y_SPACE 23426  // "YSpace"
+#define IDC_ARRANGE_X_SPACE 23427  // "XSpace"
+
+// Controls of the options pages 4903 ("Style") and 4904 ("Open").
+#define IDC_OPTION_APPEND 23430      // "Append the current Lib"
+#define IDC_OPTION_ZOOM 23431        // "Zoom In" list
+#define IDC_OPTION_RESOLUTION 23432  // "Resolution" list
+#define IDC_OPTION_OVERWRITE 23433   // "Overwrited the same ID?"
+
+// Controls of the symbol pattern dialog 4914. The point list shares its
+// number with the picker's gradient box; the two never meet in one dialog.
+#define IDC_SYMBOL_POINTS 23444       // point list, columns "X" and "Y"
+#define IDC_SYMBOL_SELECT 23445       // "Select Symbol" (owner-drawn)
+#define IDC_SYMBOL_WIDTH 23446        // "Width" of the tile
+#define IDC_SYMBOL_WIDTH_SPIN 23447   // its up-down
+#define IDC_SYMBOL_HEIGHT 23448       // "Height" of the tile
+#define IDC_SYMBOL_HEIGHT_SPIN 23449  // its up-down
+#define IDC_SYMBOL_SIZE 23450         // "Symbol Size:"
+#define IDC_SYMBOL_SIZE_SPIN 23451    // its up-down
+#define IDC_SYMBOL_ANGLE 23452        // "Symbol Angle:"
+#define IDC_SYMBOL_ANGLE_SPIN 23453   // its up-down
+#define IDC_SYMBOL_POINT_X 23454      // X of the point being entered
+#define IDC_SYMBOL_POINT_Y 23455      // Y of the point being entered
+#define IDC_SYMBOL_ADD 23456          // "Add"
+#define IDC_SYMBOL_DELETE 23457       // "Delete"
+#define IDC_SYMBOL_MODIFY 23458       // "Modify"
+
+// Controls of the export dialog 4915.
+#define IDC_EXPORT_PATH 23459        // path of the file written
+#define IDC_EXPORT_BROWSE 23460      // "..."
+#define IDC_EXPORT_FRONT_COLOR 23461 // "Front Color:" picker
+#define IDC_EXPORT_BACK_COLOR 23462  // "Back Color:" picker

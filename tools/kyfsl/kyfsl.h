@@ -69,6 +69,7 @@ void RegisterRender(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterGallery(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterExportBmp(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterDemo(CLI::App& app, const Globals& g, Outcome& out);
+void RegisterDialogs(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterCanvas(CLI::App& app, const Globals& g, Outcome& out);
 
 // The globals for showing names of a library from src: the built-in

@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
   kyfsl::RegisterGallery(app, globals, outcome);
   kyfsl::RegisterExportBmp(app, globals, outcome);
   kyfsl::RegisterDemo(app, globals, outcome);
+  kyfsl::RegisterDialogs(app, globals, outcome);
   kyfsl::RegisterCanvas(app, globals, outcome);
 
   try {

@@ -5,6 +5,7 @@
 #include "afxassert.h"
 #include "afxcoll.h"
 #include "afxfile.h"
+#include "afxobj.h"
 #include "afxres.h"
 #include "afxstr.h"
 #include "atltypes.h"

@@ -39,7 +39,8 @@ struct AFX_EXTENSION_MODULE {
   BOOL bInitialized;
   HMODULE hModule;
   HMODULE hResource;
-  // FIXME: runtime class lists stay empty until the framework has a class registry.
+  // Unused: run-time classes join one process-wide list as their library
+  // loads (afxobj.h), so a library keeps no list of its own.
   CRuntimeClass* pFirstSharedClass;
   void* pFirstSharedFactory;
 };

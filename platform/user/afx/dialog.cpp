@@ -10,6 +10,8 @@ CWnd* g_mainWnd = nullptr;
 CWnd* AfxGetMainWnd() { return g_mainWnd; }
 void AfxSetMainWnd(CWnd* p) { g_mainWnd = p; }
 
+IMPLEMENT_DYNAMIC(CDialog, CWnd)
+
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
 ON_COMMAND(IDOK, OnOK)
 ON_COMMAND(IDCANCEL, OnCancel)

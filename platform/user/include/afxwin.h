@@ -196,7 +196,8 @@ class CNotSupportedException : public CException {};
 [[noreturn]] void AfxThrowNotSupportedException();
 
 // ---------------------------------------------------------------- CCmdTarget and CWnd
-class CCmdTarget {
+class CCmdTarget : public CObject {
+  DECLARE_DYNAMIC(CCmdTarget)
  public:
   CCmdTarget() = default;
   virtual ~CCmdTarget() = default;
@@ -223,6 +224,7 @@ struct AFX_CURRENT_MESSAGE {
 };
 
 class CWnd : public CCmdTarget {
+  DECLARE_DYNCREATE(CWnd)
  public:
   HWND m_hWnd = nullptr;
 
@@ -646,6 +648,7 @@ class CDataExchange {
 };
 
 class CDialog : public CWnd {
+  DECLARE_DYNAMIC(CDialog)
  public:
   CDialog();
   explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);

@@ -47,11 +47,19 @@ LPCSTR IconOf(UINT type) {
 
 struct BoxInfo {
   std::vector<BoxButton> buttons;
+  int defId = IDOK;
 };
 
 INT_PTR CALLBACK BoxProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_INITDIALOG) {
     SetPropA(h, "KyBoxInfo", reinterpret_cast<HANDLE>(lp));
+    // The default button (MB_DEFBUTTON2, ...) starts with the focus, so that
+    // Enter answers with it and not with the first button.
+    auto* info = reinterpret_cast<BoxInfo*>(lp);
+    if (HWND def = info ? GetDlgItem(h, info->defId) : nullptr) {
+      SetFocus(def);
+      return FALSE;
+    }
     return TRUE;
   }
   if (msg == WM_COMMAND) {
@@ -105,6 +113,7 @@ int MessageBoxA(HWND hWnd, LPCSTR text, LPCSTR caption, UINT type) {
                textY, textW, textH);
   int def = (type & MB_DEFMASK) >> 8;
   if (def >= nb) def = 0;
+  info.defId = info.buttons[static_cast<size_t>(def)].id;
   short x = static_cast<short>((cx - buttonsW) / 2);
   for (int i = 0; i < nb; ++i) {
     DWORD style = WS_VISIBLE | WS_TABSTOP | (i == def ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | (i == 0 ? WS_GROUP : 0);
