@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
 #ifdef KYFSL_WITH_PICKER
   kyfsl::RegisterPick(app, globals, outcome);
 #endif
+  kyfsl::RegisterCanvas(app, globals, outcome);
 
   try {
     app.parse(argc, argv);

@@ -384,11 +384,6 @@ LRESULT DeleteItem(Wnd* w, LPARAM lp) {
   return TRUE;
 }
 
-void SetDepth(TreeItem* t, int depth) {
-  t->depth = depth;
-  for (TreeItem* k : t->kids) SetDepth(k, depth + 1);
-}
-
 LRESULT InsertItem(Wnd* w, const TVINSERTSTRUCTA* is) {
   TreeState* s = State(w);
   if (!is) return 0;
