@@ -1,17 +1,21 @@
 // The framework's GDI wrappers. Temporary wrappers made by FromHandle live in
-// one map per process until AfxDeleteTempGdiObjects; a permanent wrapper
-// (one that Attach or a Create call bound) is found first.
+// one map per process until AfxDeleteTempGdiObjects, one per handle and
+// class: CGdiObject::FromHandle and CBrush::FromHandle of the same brush give
+// two wrappers, so that neither is ever used as the other's class. A
+// permanent wrapper (one that Attach or a Create call bound) is found first.
 #include "afxdc.h"
 
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <typeindex>
+#include <utility>
 
 namespace {
 
 struct WrapperMaps {
   std::map<HGDIOBJ, CGdiObject*> permanent;
-  std::map<HGDIOBJ, std::unique_ptr<CGdiObject>> temporary;
+  std::map<std::pair<HGDIOBJ, std::type_index>, std::unique_ptr<CGdiObject>> temporary;
   std::map<HDC, CDC*> permanent_dc;
   std::map<HDC, std::unique_ptr<CDC>> temporary_dc;
 };
@@ -27,7 +31,7 @@ T* FromHandleOf(HGDIOBJ h) {
   WrapperMaps& m = Maps();
   auto p = m.permanent.find(h);
   if (p != m.permanent.end()) return static_cast<T*>(p->second);
-  auto& slot = m.temporary[h];
+  auto& slot = m.temporary[{h, std::type_index(typeid(T))}];
   if (!slot) {
     auto w = std::make_unique<T>();
     w->m_hObject = h;
@@ -70,7 +74,7 @@ HGDIOBJ CGdiObject::Detach() {
 BOOL CGdiObject::DeleteObject() {
   if (!m_hObject) return FALSE;
   // A temporary wrapper does not own its handle.
-  auto t = Maps().temporary.find(m_hObject);
+  auto t = Maps().temporary.find({m_hObject, std::type_index(typeid(*this))});
   if (t != Maps().temporary.end() && t->second.get() == this) return FALSE;
   return ::DeleteObject(Detach());
 }
