@@ -71,6 +71,11 @@ TEST(FlatButton, WithoutIconDrawsItsTextAndKeepsNoIcon) {
   EXPECT_EQ(b.GetIcon(), nullptr);
   EXPECT_EQ(b.SetIcon(nullptr, 0, -3), nullptr);
   EXPECT_EQ(b.GetIconSize(), CSize(32, 32));  // a size of nothing counts as 32
+  HICON icon = LoadIcon(nullptr, IDI_APPLICATION);
+  EXPECT_EQ(b.SetIcon(icon, CSize(16, 24)), nullptr);
+  EXPECT_EQ(b.GetIconSize(), CSize(16, 24));
+  EXPECT_EQ(b.SetIcon(nullptr), icon);
+  EXPECT_EQ(b.GetIconSize(), CSize(32, 32));
   EXPECT_FALSE(b.IsHot());
 }
 

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "afxwin.h"
+#include "commdlg.h"
 #include "gdipng.h"
 #include "winscreen.h"
 
@@ -35,6 +36,7 @@ class DialogHarness {
     KyInputEvent e;
     while (KyScreen::Get().PopInput(&e)) {
     }
+    KyClearFileDialogAnswers();
   }
   DialogHarness(const DialogHarness&) = delete;
   DialogHarness& operator=(const DialogHarness&) = delete;

@@ -327,6 +327,31 @@ TEST_F(FileDialogTest, AResultThatDoesNotFitIsRefused) {
   EXPECT_EQ(CommDlgExtendedError(), static_cast<DWORD>(CDERR_INITIALIZATION));
 }
 
+TEST_F(FileDialogTest, ReadOnlyIsOfferedByOpenDialogsUnlessHidden) {
+  struct Case {
+    BOOL open;
+    DWORD flags;
+    bool box;
+  };
+  const Case cases[] = {{TRUE, 0, true}, {TRUE, OFN_HIDEREADONLY, false}, {FALSE, 0, false}};
+  for (const Case& c : cases) {
+    CFileDialog dlg(c.open, "bru", nullptr, c.flags, kBruFilter);
+    dlg.m_ofn.lpstrInitialDir = folder.c_str();
+    bool box = false;
+    h.Then([&] {
+      box = h.Item(chx1) != nullptr;
+      if (box) h.Click(chx1);
+    });
+    h.Then([&] {
+      h.Type(edt1, "default.bru");
+      h.Key(VK_RETURN);
+    });
+    ASSERT_EQ(dlg.DoModal(), IDOK) << c.open << " " << c.flags;
+    EXPECT_EQ(box, c.box) << c.open << " " << c.flags;
+    EXPECT_EQ(dlg.GetReadOnlyPref(), c.box ? TRUE : FALSE) << c.open << " " << c.flags;
+  }
+}
+
 TEST_F(FileDialogTest, ADialogNobodyAnswersIsCancelled) {
   CFileDialog dlg(TRUE, "bru", nullptr, OFN_HIDEREADONLY, kBruFilter);
   dlg.m_ofn.lpstrInitialDir = folder.c_str();

@@ -14,7 +14,7 @@ using namespace kytest;
 
 namespace {
 
-constexpr WORD kBmp24 = 7101, kBmpMono = 7102, kBmpDamaged = 7103;
+constexpr WORD kBmp24 = 7101, kBmpMono = 7102, kBmpDamaged = 7103, kBmpGrays = 7104;
 constexpr WORD kIconGroup = 7110, kIcon16 = 7111, kIcon32 = 7112, kIconAlpha = 7113, kIconAlphaGroup = 7114;
 constexpr WORD kIconBadImage = 7115, kIconBadGroup = 7116;
 constexpr COLORREF kRed = RGB(255, 0, 0), kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);
@@ -33,6 +33,8 @@ void RegisterAll() {
   done = true;
   AddResource(RT_BITMAP, kBmp24, Dib24(4, 3, Pixel));
   AddResource(RT_BITMAP, kBmpMono, Dib1(8, 2, kBlack, kWhite, [](int x, int) { return x % 2 == 1; }));
+  AddResource(RT_BITMAP, kBmpGrays,
+              Dib1(8, 1, RGB(192, 192, 192), RGB(128, 128, 128), [](int x, int) { return x % 2 == 1; }));
   Bytes damaged = Dib24(100, 100, Pixel);
   damaged.resize(200);  // the rows are gone
   AddResource(RT_BITMAP, kBmpDamaged, damaged);
@@ -189,6 +191,30 @@ TEST_F(IconTest, LoadImageMakesSectionsMonochromeAndStretchedBitmaps) {
   SetLastError(0);
   EXPECT_EQ(LoadImage(self, MAKEINTRESOURCE(kBmp24), 7, 0, 0, 0), nullptr);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+}
+
+TEST_F(IconTest, LoadImageMapsTheColourTableOfIndexedImages) {
+  struct Case {
+    const char* name;
+    UINT flags;
+    COLORREF even, odd;
+  } cases[] = {
+      {"as stored", 0, RGB(192, 192, 192), RGB(128, 128, 128)},
+      {"3D colours", LR_LOADMAP3DCOLORS, GetSysColor(COLOR_3DFACE), GetSysColor(COLOR_3DSHADOW)},
+      {"transparent", LR_LOADTRANSPARENT, GetSysColor(COLOR_WINDOW), RGB(128, 128, 128)},
+  };
+  for (const Case& c : cases) {
+    auto* bm = static_cast<HBITMAP>(LoadImage(self, MAKEINTRESOURCE(kBmpGrays), IMAGE_BITMAP, 0, 0, c.flags));
+    ASSERT_NE(bm, nullptr) << c.name;
+    EXPECT_EQ(At(bm, 0, 0), c.even) << c.name;
+    EXPECT_EQ(At(bm, 1, 0), c.odd) << c.name;
+    DeleteObject(bm);
+  }
+  // A 24-bit image has no table to map.
+  auto* deep = static_cast<HBITMAP>(LoadImage(self, MAKEINTRESOURCE(kBmp24), IMAGE_BITMAP, 0, 0, LR_LOADTRANSPARENT));
+  ASSERT_NE(deep, nullptr);
+  EXPECT_EQ(At(deep, 0, 2), Pixel(0, 2));
+  DeleteObject(deep);
 }
 
 TEST_F(IconTest, LoadImageReadsBmpAndIcoFiles) {

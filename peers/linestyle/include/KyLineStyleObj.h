@@ -7,7 +7,10 @@
 //
 // so that a style keeps its look at every width and stays visible when the
 // width is thin for the device. Every coordinate is a logical one: the style
-// draws through the DC's own mapping (any map mode, y up or down).
+// draws through the DC's own mapping (any map mode, y up or down). What is
+// drawn is cut to the DC's clip box first, and u and the pens are held to the
+// size of that box, so that a wild width or a line far longer than the
+// device costs only what is seen.
 //
 //   kLine   a line parallel to the path at `offset` u (positive: to the left
 //           of the direction of travel as seen with y down), pen `pen` u wide

@@ -116,7 +116,7 @@ void CToolTipCtrl::UpdateTipText(UINT nIDText, CWnd* pWnd, UINT_PTR nIDTool) {
 
 // ---------------------------------------------------------------- CToolBarCtrl
 BOOL CToolBarCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
-  return CreateEx(0, dwStyle, rect, pParentWnd, nID);
+  return CreateEx(0, dwStyle | WS_CHILD, rect, pParentWnd, nID);
 }
 
 BOOL CToolBarCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {

@@ -151,8 +151,9 @@ typedef struct {
 typedef TBBUTTONINFOA TBBUTTONINFO;
 typedef LPTBBUTTONINFOA LPTBBUTTONINFO;
 
-// Messages. Results as on the home platform: TRUE/FALSE, -1 for an index
-// not found, and FALSE for an unknown command id.
+// Messages. Results as on the home platform: the setters TRUE, or FALSE for
+// an unknown command id or index; TB_IS* and TB_GETSTATE -1 for an unknown
+// command; indexes -1 when not found.
 #define TB_ENABLEBUTTON (WM_USER + 1)
 #define TB_CHECKBUTTON (WM_USER + 2)
 #define TB_PRESSBUTTON (WM_USER + 3)

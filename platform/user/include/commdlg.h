@@ -91,6 +91,7 @@ typedef LPOPENFILENAMEA LPOPENFILENAME;
 #define cmb1 0x0470   // the filters
 #define edt1 0x0480   // the name
 #define psh1 0x0400   // "Up"
+#define chx1 0x0410   // "Open as read-only", without OFN_HIDEREADONLY
 
 // TRUE when the user chose a file (OK); FALSE for Cancel and errors, then
 // CommDlgExtendedError tells which (0 for Cancel).

@@ -1243,7 +1243,8 @@ struct ICONINFO {
   DWORD xHotspot;
   DWORD yHotspot;
   HBITMAP hbmMask;   // monochrome; for a colour icon the AND mask only
-  HBITMAP hbmColor;  // NULL for a monochrome icon (hbmMask then holds AND over XOR, twice as high)
+  HBITMAP hbmColor;  // CreateIconIndirect: NULL for a monochrome icon, whose hbmMask then holds
+                     // AND over XOR, twice as high. GetIconInfo always gives both.
 };
 typedef ICONINFO* PICONINFO;
 
@@ -1299,8 +1300,9 @@ HICON LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);
 // IMAGE_BITMAP, IMAGE_ICON or IMAGE_CURSOR from a module (or, with
 // LR_LOADFROMFILE, from a .bmp or .ico file named by name). cx, cy: the
 // size wanted (0: the image's own size for bitmaps; the system size for
-// icons with LR_DEFAULTSIZE, else the first image's); the icon image nearest
-// in size is chosen and stretched. LR_CREATEDIBSECTION gives a DIB section
+// icons with LR_DEFAULTSIZE, else the deepest image in its own size); the
+// icon image nearest in size is chosen and stretched. LR_LOADMAP3DCOLORS and
+// LR_LOADTRANSPARENT change the colour table of an indexed bitmap only. LR_CREATEDIBSECTION gives a DIB section
 // of the resource's own format, LR_MONOCHROME a 1-bit image, LR_SHARED the
 // same handle for the same resource (not to be destroyed). NULL on failure,
 // as LoadBitmap.
@@ -1320,8 +1322,11 @@ HICON CreateIconFromResource(const BYTE* presbits, DWORD dwResSize, BOOL fIcon, 
 // sizes disagree.
 HICON CreateIconIndirect(const ICONINFO* piconinfo);
 // Copies of the icon's bitmaps, which the caller deletes. FALSE with
-// ERROR_INVALID_CURSOR_HANDLE for a handle that is not a live icon.
+// ERROR_INVALID_CURSOR_HANDLE for a handle that is not a live icon (the
+// system icons have no bitmaps here).
 BOOL GetIconInfo(HICON hIcon, PICONINFO piconinfo);
+// A new icon of the same pictures (a system icon is its own copy); NULL
+// with ERROR_INVALID_CURSOR_HANDLE for a bad handle.
 HICON CopyIcon(HICON hIcon);
 // FALSE with ERROR_INVALID_CURSOR_HANDLE for a bad handle; TRUE and nothing
 // done for a system or module icon, which live as long as their module.

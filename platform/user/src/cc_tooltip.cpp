@@ -16,6 +16,7 @@
 // what its window says now.
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 

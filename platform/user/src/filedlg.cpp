@@ -17,8 +17,6 @@
 namespace kyuser {
 namespace {
 
-#define chx1 0x0410
-
 struct DialogState {
   OPENFILENAMEA* ofn = nullptr;
   FileDialogSetup* setup = nullptr;
@@ -236,7 +234,8 @@ INT_PTR CALLBACK FileDialogProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 KyDialogTemplate BuildTemplate(const FileDialogSetup& s) {
-  bool readOnlyBox = !(s.flags & OFN_HIDEREADONLY);
+  // Only an open dialog offers read-only, and only when not asked to hide it.
+  bool readOnlyBox = !s.save && !(s.flags & OFN_HIDEREADONLY);
   short cy = readOnlyBox ? 176 : 164;
   KyDialogTemplate t(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_CENTER | DS_3DLOOK, 0, 0,
                      280, cy, s.title.c_str(), 8, "MS Sans Serif");

@@ -296,6 +296,59 @@ HBITMAP BitmapFromFile(LPCSTR path, UINT kind) {
   return KyCreateBitmapFromPackedDib(file.data() + 14, file.size() - 14, kind);
 }
 
+// The bytes of a packed DIB from a resource or a .bmp file, copied so that
+// its colour table can be changed.
+bool ReadPackedDib(HINSTANCE hInst, LPCSTR name, bool fromFile, std::vector<BYTE>& out) {
+  if (fromFile) {
+    std::vector<BYTE> file;
+    if (!ReadFile(name, file)) return false;
+    if (file.size() < 14 || file[0] != 'B' || file[1] != 'M') {
+      SetLastError(ERROR_INVALID_DATA);
+      return false;
+    }
+    out.assign(file.begin() + 14, file.end());
+    return true;
+  }
+  HRSRC r = FindResource(hInst, name, RT_BITMAP);
+  if (!r) return false;
+  const BYTE* p = static_cast<const BYTE*>(LockResource(LoadResource(hInst, r)));
+  if (!p) return false;
+  out.assign(p, p + SizeofResource(hInst, r));
+  return true;
+}
+
+// LR_LOADMAP3DCOLORS and LR_LOADTRANSPARENT act on the colour table of an
+// indexed image; deeper images have none and keep their colours.
+void MapColorTable(std::vector<BYTE>& dib, UINT flags) {
+  if (dib.size() < 40 || LE32(dib.data()) < 40) return;
+  const DWORD headerSize = LE32(dib.data());
+  const WORD bits = LE16(dib.data() + 14);
+  if (bits > 8 || headerSize > dib.size()) return;
+  DWORD colors = LE32(dib.data() + 32);
+  if (colors == 0 || colors > (1u << bits)) colors = 1u << bits;
+  const size_t table = headerSize;
+  if (table + 4 * static_cast<size_t>(colors) >= dib.size()) return;
+  auto set = [&](DWORD i, COLORREF c) {
+    BYTE* e = dib.data() + table + 4 * static_cast<size_t>(i);
+    e[0] = GetBValue(c), e[1] = GetGValue(c), e[2] = GetRValue(c);
+  };
+  if (flags & LR_LOADMAP3DCOLORS) {
+    for (DWORD i = 0; i < colors; ++i) {
+      const BYTE* e = dib.data() + table + 4 * static_cast<size_t>(i);
+      COLORREF c = RGB(e[2], e[1], e[0]);
+      if (c == RGB(128, 128, 128)) set(i, GetSysColor(COLOR_3DSHADOW));
+      else if (c == RGB(192, 192, 192)) set(i, GetSysColor(COLOR_3DFACE));
+      else if (c == RGB(223, 223, 223)) set(i, GetSysColor(COLOR_3DLIGHT));
+    }
+  }
+  if (flags & LR_LOADTRANSPARENT) {
+    // The first pixel of the bits (the bottom-left one of a bottom-up image).
+    BYTE first = dib[table + 4 * static_cast<size_t>(colors)];
+    DWORD index = bits == 8 ? first : bits == 4 ? first >> 4u : first >> 7u;
+    if (index < colors) set(index, GetSysColor(COLOR_WINDOW));
+  }
+}
+
 // An .ico or .cur file: a 6-byte header, 16-byte entries with the offset of
 // each image, then the images.
 HICON IconFromFile(LPCSTR path, bool fIcon, int cx, int cy, UINT flags) {
@@ -488,8 +541,16 @@ HANDLE LoadImageA(HINSTANCE hInst, LPCSTR name, UINT type, int cx, int cy, UINT 
   HANDLE result = nullptr;
   if (type == IMAGE_BITMAP) {
     UINT kind = (fuLoad & LR_MONOCHROME) ? KY_DIB_MONO : (fuLoad & LR_CREATEDIBSECTION) ? KY_DIB_SECTION : KY_DIB_DEVICE;
-    // FIXME: LR_LOADTRANSPARENT and LR_LOADMAP3DCOLORS leave the colours as they are.
-    HBITMAP hbm = fromFile ? BitmapFromFile(name, kind) : KyLoadBitmapResource(hInst, name, kind);
+    HBITMAP hbm = nullptr;
+    if (fuLoad & (LR_LOADTRANSPARENT | LR_LOADMAP3DCOLORS)) {
+      std::vector<BYTE> dib;
+      if (ReadPackedDib(hInst, name, fromFile, dib)) {
+        MapColorTable(dib, fuLoad);
+        hbm = KyCreateBitmapFromPackedDib(dib.data(), dib.size(), kind);
+      }
+    } else {
+      hbm = fromFile ? BitmapFromFile(name, kind) : KyLoadBitmapResource(hInst, name, kind);
+    }
     if (hbm && (cx || cy)) {
       int w = 0, h = 0;
       BitmapSize(hbm, &w, &h);
