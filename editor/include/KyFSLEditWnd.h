@@ -168,6 +168,9 @@ class CKyFSLEditWnd : public CWnd {
   // Rebuilds m_bmpCanvas without showing it; FALSE without a window or a
   // client area.
   BOOL BuildCanvas();
+  // Grid and cells of a consistent buffer by one stretched transfer of the
+  // bits; FALSE (nothing drawn) when the buffer is not exactly H x S.
+  BOOL StretchCells(CDC* pDC);
   // The rubber band of a handle drag, once, NOT-XOR.
   void DrawElasticFrame(CDC* pDC, const CRect& cells);
 

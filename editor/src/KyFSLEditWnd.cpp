@@ -181,7 +181,7 @@ void CKyFSLEditWnd::OnMouseMove(UINT nFlags, CPoint point) {
   else if (m_nDragKind == 3)
     DrawElastic(Width(*this), cell.y);
 
-  if (k == 4 && m_nDragKind == 4 && cell != m_ptEnd) {
+  if (k == 4 && m_nDragKind == 4 && (cell.x != m_ptEnd.x || cell.y != m_ptEnd.y)) {
     if (m_nTool == KY_TOOL_SELECT) {
       if (m_bMoveSelect) {
         DrawSelect(TRUE);

@@ -98,6 +98,7 @@ class CellPainter {
   CDC* m_pDC;
   int m_nColor;
   int m_c;
+  DWORD m_rop = 0;  // the block transfer that paints like the DC's ROP2, 0 for none
   CBrush m_brush;
   CGdiObject* m_pOldPen = nullptr;
   CBrush* m_pOldBrush = nullptr;

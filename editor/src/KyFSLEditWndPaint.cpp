@@ -73,6 +73,20 @@ CellPainter::CellPainter(CKyFSLEditWnd& wnd, CDC* pDC, int nColor)
   m_brush.CreateSolidBrush(nColor ? kCellSet : kCellClear);
   m_pOldPen = m_pDC->SelectStockObject(NULL_PEN);
   m_pOldBrush = m_pDC->SelectObject(&m_brush);
+  // A cell is a plain rectangle of the brush: a pattern block transfer with
+  // the raster operation of the DC's mix mode paints the same pixels as the
+  // null-pen Rectangle, for a fraction of the cost.
+  switch (m_pDC->GetROP2()) {
+    case R2_COPYPEN:
+      m_rop = PATCOPY;
+      break;
+    case R2_NOTXORPEN:
+      m_rop = 0x00A50065;  // PDxn: NOT (pattern XOR destination)
+      break;
+    default:
+      m_rop = 0;
+      break;
+  }
 }
 
 CellPainter::~CellPainter() {
@@ -87,7 +101,10 @@ void CellPainter::Paint(CPoint cell, int bInsert) {
     // With the null pen a rectangle leaves out its right and bottom edges,
     // so this fills the cell inside its grid lines.
     const int x = cell.x * m_c, y = cell.y * m_c;
-    m_pDC->Rectangle(x + 1, y + 1, x + m_c + 1, y + m_c + 1);
+    if (m_rop)
+      m_pDC->PatBlt(x + 1, y + 1, m_c - 1, m_c - 1, m_rop);
+    else
+      m_pDC->Rectangle(x + 1, y + 1, x + m_c + 1, y + m_c + 1);
   }
   if (bInsert) m_wnd.InsertBit(cell, m_nColor);
 }
@@ -144,13 +161,23 @@ void CKyFSLEditWnd::DrawEditGrid(CDC* pDC) {
   if (!pDC || w < 1 || h < 1) return;
   CPen pen(PS_SOLID, 1, kGrid);
   CPen* oldPen = pDC->SelectObject(&pen);
-  for (int i = 0; i <= w; ++i) {
-    pDC->MoveTo(i * c, 0);
-    pDC->LineTo(i * c, h * c);
-  }
-  for (int j = 0; j <= h; ++j) {
-    pDC->MoveTo(0, j * c);
-    pDC->LineTo(w * c, j * c);
+  // Only the lines and parts of lines inside the clip box are drawn: the
+  // same pixels, without two thousand lines of a large pattern mostly out
+  // of view.
+  CRect clip(0, 0, w * c + 1, h * c + 1);
+  CRect box;
+  if (pDC->GetClipBox(&box) != ERROR) clip.IntersectRect(&clip, &box);
+  if (!clip.IsRectEmpty()) {
+    const int top = clip.top, bottom = std::min(h * c, static_cast<int>(clip.bottom));
+    const int left = clip.left, right = std::min(w * c, static_cast<int>(clip.right));
+    for (int i = std::max(0, left / c); i <= w && i * c < clip.right; ++i) {
+      pDC->MoveTo(i * c, top);
+      pDC->LineTo(i * c, bottom);
+    }
+    for (int j = std::max(0, top / c); j <= h && j * c < clip.bottom; ++j) {
+      pDC->MoveTo(left, j * c);
+      pDC->LineTo(right, j * c);
+    }
   }
   pDC->Rectangle(w * c, 0, w * c + kHandleSize, kHandleSize);
   pDC->Rectangle(0, h * c, kHandleSize, h * c + kHandleSize);
@@ -177,6 +204,40 @@ void CKyFSLEditWnd::DrawBrush(CDC* pDC) {
         if (row[b] & (0x80 >> (x % 8))) p.Paint(CPoint(x, y), FALSE);
     }
   }
+}
+
+BOOL CKyFSLEditWnd::StretchCells(CDC* pDC) {
+  // The buffer is the pixel data of a 1-bit DIB: stretched c times onto the
+  // grid, with the grid drawn over it, it gives the pixels of grid + cells
+  // (the cells never touch a grid line or a handle), with one transfer in
+  // place of a rectangle per cell. Only a buffer of exactly H x S bytes.
+  const int w = Width(*this), h = Height(*this), c = CellSize(*this);
+  if (w < 1 || h < 1 || w != m_nWidth || h != m_nHeight ||
+      m_arrBits.GetSize() != static_cast<INT_PTR>(h) * RowBytesFor(w))
+    return FALSE;
+  struct {
+    BITMAPINFOHEADER hdr;
+    RGBQUAD colours[2];
+  } info{};
+  info.hdr.biSize = sizeof info.hdr;
+  info.hdr.biWidth = w;
+  info.hdr.biHeight = h;
+  info.hdr.biPlanes = 1;
+  info.hdr.biBitCount = 1;
+  info.colours[0] = RGBQUAD{0xFF, 0xFF, 0xFF, 0};  // clear: white
+  info.colours[1] = RGBQUAD{0xFF, 0x00, 0x00, 0};  // set: blue (blue, green, red)
+  // Only the cells in view are transferred: source rows of a bottom-up
+  // image count from its bottom.
+  CRect rc;
+  GetClientRect(&rc);
+  const int x0 = std::clamp(m_nScrollX / c, 0, w), y0 = std::clamp(m_nScrollY / c, 0, h);
+  const int nx = std::min(w - x0, rc.Width() / c + 2), ny = std::min(h - y0, rc.Height() / c + 2);
+  if (nx > 0 && ny > 0 &&
+      StretchDIBits(pDC->GetSafeHdc(), x0 * c, y0 * c, nx * c, ny * c, x0, h - y0 - ny, nx, ny, m_arrBits.GetData(),
+                    reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS, SRCCOPY) == 0)
+    return FALSE;
+  DrawEditGrid(pDC);
+  return TRUE;
 }
 
 void CKyFSLEditWnd::DrawElasticFrame(CDC* pDC, const CRect& cells) {
@@ -283,8 +344,10 @@ BOOL CKyFSLEditWnd::BuildCanvas() {
   CBitmap* oldBitmap = mem.SelectObject(&m_bmpCanvas);
   mem.PatBlt(0, 0, rc.Width(), rc.Height(), WHITENESS);
   mem.SetWindowOrg(m_nScrollX, m_nScrollY);
-  DrawEditGrid(&mem);
-  DrawBrush(&mem);
+  if (!StretchCells(&mem)) {
+    DrawEditGrid(&mem);
+    DrawBrush(&mem);
+  }
   mem.SetWindowOrg(0, 0);
   if (!m_arrImage.IsEmpty()) {
     // Shown at its own pixel size, from its own header.

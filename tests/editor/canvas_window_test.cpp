@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <set>
 
@@ -334,6 +335,69 @@ TEST_F(CanvasWindow, ResizingTo999AndBack) {
   EXPECT_TRUE(Bit(100, 10));
   EXPECT_TRUE(Bit(110, 10));
   EXPECT_FALSE(Bit(105, 10));
+}
+
+// ReDraw lays the cells by one stretched transfer of the bits; the pixels
+// are those of the grid and a rectangle per set cell.
+TEST_F(CanvasWindow, ReDrawMatchesGridAndCellByCell) {
+  struct {
+    int w, h, c, scroll;
+  } cases[] = {{32, 32, 6, 0}, {33, 7, 2, 0}, {64, 64, 8, 0}, {20, 9, 1, 0}, {200, 150, 5, 1}, {300, 200, 7, 1}, {999, 999, 2, 1}};
+  for (auto k : cases) {
+    SCOPED_TRACE(testing::Message() << k.w << "x" << k.h << " at " << k.c);
+    host.NewPattern(k.w, k.h, k.c);
+    for (INT_PTR i = 0; i < C().m_arrBits.GetSize(); ++i) C().m_arrBits[i] = static_cast<BYTE>(i * 37 + i / 5);
+    if (k.scroll) {
+      C().SendMessage(WM_HSCROLL, SB_LINEDOWN);
+      C().SendMessage(WM_VSCROLL, SB_LINEDOWN);
+    }
+    C().ReDraw();
+    CRect rc;
+    C().GetClientRect(&rc);
+    CClientDC wdc(&C());
+    CBitmap ref;
+    ASSERT_TRUE(ref.CreateCompatibleBitmap(&wdc, rc.Width(), rc.Height()));
+    CDC mem;
+    mem.CreateCompatibleDC(&wdc);
+    CBitmap* old = mem.SelectObject(&ref);
+    mem.PatBlt(0, 0, rc.Width(), rc.Height(), WHITENESS);
+    mem.SetWindowOrg(C().m_nScrollX, C().m_nScrollY);
+    // The grid and handles drawn here in full, then every set cell.
+    const int c = k.c, w = k.w, hh = k.h;
+    CPen grey(PS_SOLID, 1, RGB(0xA0, 0xA0, 0xA0));
+    CPen* oldPen = mem.SelectObject(&grey);
+    for (int i = 0; i <= w; ++i) {
+      mem.MoveTo(i * c, 0);
+      mem.LineTo(i * c, hh * c);
+    }
+    for (int j = 0; j <= hh; ++j) {
+      mem.MoveTo(0, j * c);
+      mem.LineTo(w * c, j * c);
+    }
+    mem.Rectangle(w * c, 0, w * c + 6, 6);
+    mem.Rectangle(0, hh * c, 6, hh * c + 6);
+    CBrush handle(RGB(0, 0, 0xC8));
+    CBrush* oldBrush = mem.SelectObject(&handle);
+    for (CPoint p : {CPoint(w * c, hh * c), CPoint((w / 2) * c, hh * c), CPoint(w * c, (hh / 2) * c)})
+      mem.Rectangle(p.x, p.y, p.x + 6, p.y + 6);
+    mem.SelectObject(oldBrush);
+    mem.SelectObject(oldPen);
+    C().DrawBrush(&mem);
+    mem.SelectObject(old);
+    const DWORD bytes = static_cast<DWORD>(rc.Width() * rc.Height() * 4);
+    std::vector<BYTE> a(bytes), b(bytes);
+    ASSERT_EQ(C().m_bmpCanvas.GetBitmapBits(bytes, a.data()), bytes);
+    ASSERT_EQ(ref.GetBitmapBits(bytes, b.data()), bytes);
+    // Colours only: the unused top byte of a 32-bit pixel is whatever each
+    // drawing path leaves there.
+    int diffs = 0;
+    for (DWORD i = 0; i < bytes && diffs < 5; i += 4)
+      if (std::memcmp(&a[i], &b[i], 3)) {
+        ++diffs;
+        ADD_FAILURE() << "pixel " << (i / 4) % rc.Width() << "," << (i / 4) / rc.Width() << ": " << std::hex
+                      << *reinterpret_cast<DWORD*>(&a[i]) << " against cell by cell " << *reinterpret_cast<DWORD*>(&b[i]);
+      }
+  }
 }
 
 // Screenshots of one drawing at several cell sizes, for a person to look at.

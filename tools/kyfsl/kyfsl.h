@@ -72,6 +72,7 @@ void RegisterGallery(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterExportBmp(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterDemo(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterDialogs(CLI::App& app, const Globals& g, Outcome& out);
+void RegisterCanvas(CLI::App& app, const Globals& g, Outcome& out);
 
 // The globals for showing names of a library from src: the built-in
 // library's text is GB2312, so it is shown as code page 936 unless the

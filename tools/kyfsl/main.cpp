@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
   kyfsl::RegisterExportBmp(app, globals, outcome);
   kyfsl::RegisterDemo(app, globals, outcome);
   kyfsl::RegisterDialogs(app, globals, outcome);
+  kyfsl::RegisterCanvas(app, globals, outcome);
 
   try {
     app.parse(argc, argv);
