@@ -109,6 +109,14 @@ TEST(AfxDC, GdiObjectsDeleteTheirHandles) {
   EXPECT_EQ(GetObjectType(h), 0u);
   CGdiObject* temp = CGdiObject::FromHandle(GetStockObject(BLACK_BRUSH));
   EXPECT_EQ(temp->GetObjectType(), UINT(OBJ_BRUSH));
+  // The same brush asked for as a CBrush gets a CBrush of its own, which the
+  // untyped wrapper could not be used as (a stock object selected out and a
+  // brush selected in later used to meet in one wrapper).
+  CBrush* typed = CBrush::FromHandle(static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  EXPECT_NE(static_cast<CGdiObject*>(typed), temp);
+  EXPECT_EQ(typed->m_hObject, temp->m_hObject);
+  EXPECT_EQ(CBrush::FromHandle(static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))), typed);
+  EXPECT_FALSE(typed->DeleteObject());  // temporaries never delete their handle
   AfxDeleteTempGdiObjects();
   EXPECT_NE(GetObjectType(GetStockObject(BLACK_BRUSH)), 0u);
 }
