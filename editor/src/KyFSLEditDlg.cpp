@@ -180,6 +180,15 @@ BOOL CKyFSLEditDlg::OnInitDialog() {
   // The palette takes the right end of the band above the edits and the
   // command bar the rest of it, so that neither covers the other. A CCS_TOP
   // bar sizes itself to the whole width; its buttons say how wide it is.
+  // The two bars hold 28 buttons, which at the usual 24-pixel buttons are
+  // wider than the band: at 22 (a 16-pixel image and 6 of padding) each one
+  // fits beside the other, and no button lies under the palette where a
+  // click could not reach it.
+  for (CToolBarCtrl* bar : {&m_wndToolPalette, &m_wndCommandBar.GetToolBarCtrl()}) {
+    bar->SendMessage(TB_SETPADDING, 0, MAKELPARAM(6, 6));
+    bar->SetButtonSize(CSize(22, 22));
+  }
+  m_wndToolPalette.AutoSize();
   CRect palette;
   m_wndToolPalette.GetWindowRect(&palette);
   CRect last(0, 0, 0, 0);

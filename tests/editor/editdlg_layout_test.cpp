@@ -21,4 +21,29 @@ TEST_F(EditDlgTest, StartsOnTheRootGroup) {
   EXPECT_EQ(dlg.m_wndCanvas.m_nCellSize, 6);
 }
 
+// Each button of the command bar and of the tool palette lies where a click
+// reaches it: the window under its centre is its own bar, not the other.
+TEST_F(EditDlgTest, EveryBarButtonCanBeClicked) {
+  Open();
+  struct Bar {
+    HWND hwnd;
+    int count;
+  };
+  CToolBarCtrl& commands = dlg.m_wndCommandBar.GetToolBarCtrl();
+  const Bar bars[] = {{dlg.m_wndToolPalette.m_hWnd, dlg.m_wndToolPalette.GetButtonCount()},
+                      {commands.m_hWnd, commands.GetButtonCount()}};
+  EXPECT_EQ(bars[0].count, 12);
+  EXPECT_EQ(bars[1].count, 20);  // 16 buttons, 4 separators
+  for (const Bar& bar : bars) {
+    for (int i = 0; i < bar.count; ++i) {
+      RECT r;
+      ASSERT_TRUE(::SendMessage(bar.hwnd, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r)));
+      POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+      ::ClientToScreen(bar.hwnd, &p);
+      EXPECT_EQ(::WindowFromPoint(p), bar.hwnd) << "button " << i;
+    }
+  }
+  EXPECT_EQ(commands.CommandToIndex(ID_FSL_DIALOG_SETTING), 19u);
+}
+
 }  // namespace
