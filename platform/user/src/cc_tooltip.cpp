@@ -147,6 +147,40 @@ std::string LoadText(HINSTANCE hinst, UINT id) {
 
 // Asks the tool's window for the text (TTN_NEEDTEXTA, or W when the window
 // says it speaks Unicode).
+// The owner's text in the character form of DI: from a string resource,
+// from the notification's own buffer, or from a string of the owner's.
+std::string DispText(const NMTTDISPINFOW& di) {
+  if (di.lpszText == di.szText) return FromWide(di.szText, std::size(di.szText));
+  if (di.lpszText && !IS_INTRESOURCE(di.lpszText)) return FromWide(di.lpszText, 4096);
+  return std::string();
+}
+std::string DispText(const NMTTDISPINFOA& di) {
+  if (di.lpszText == di.szText) return std::string(di.szText, strnlen(di.szText, sizeof di.szText));
+  if (di.lpszText && !IS_INTRESOURCE(di.lpszText) && di.lpszText != LPSTR_TEXTCALLBACKA) return di.lpszText;
+  return std::string();
+}
+
+// Asks the owner for the tool's text with TTN_GETDISPINFOA/W; the two forms
+// differ only in their characters. FALSE when the tooltip went away while
+// the owner answered.
+template <class DI>
+bool AskOwner(Wnd* w, const Tool& t, HWND to, UINT code, std::string* text, HINSTANCE* hinst, UINT* flags) {
+  DI di{};
+  di.hdr = NMHDR{w->handle, t.uId, code};
+  di.lpszText = di.szText;
+  di.uFlags = t.uFlags;
+  di.lParam = t.lParam;
+  SendMessageA(to, WM_NOTIFY, t.uId, reinterpret_cast<LPARAM>(&di));
+  if (!FromHandleQuiet(w->handle)) return false;
+  *hinst = di.hinst;
+  *flags = di.uFlags;
+  if (di.hinst && di.lpszText && IS_INTRESOURCE(di.lpszText))
+    *text = LoadText(di.hinst, static_cast<UINT>(reinterpret_cast<uintptr_t>(di.lpszText)));
+  else
+    *text = DispText(di);
+  return true;
+}
+
 std::string AskText(Wnd* w, Tool& t) {
   HWND to = t.hwnd;
   if (!to || !IsWindow(to)) return std::string();
@@ -154,39 +188,9 @@ std::string AskText(Wnd* w, Tool& t) {
   std::string text;
   HINSTANCE hinst = nullptr;
   UINT flags = 0;
-  if (wide) {
-    NMTTDISPINFOW di{};
-    di.hdr = NMHDR{w->handle, t.uId, TTN_GETDISPINFOW};
-    di.lpszText = di.szText;
-    di.uFlags = t.uFlags;
-    di.lParam = t.lParam;
-    SendMessageA(to, WM_NOTIFY, t.uId, reinterpret_cast<LPARAM>(&di));
-    if (!FromHandleQuiet(w->handle)) return std::string();
-    hinst = di.hinst;
-    flags = di.uFlags;
-    if (di.hinst && di.lpszText && IS_INTRESOURCE(di.lpszText))
-      text = LoadText(di.hinst, static_cast<UINT>(reinterpret_cast<uintptr_t>(di.lpszText)));
-    else if (di.lpszText == di.szText)
-      text = FromWide(di.szText, std::size(di.szText));
-    else if (di.lpszText && !IS_INTRESOURCE(di.lpszText))
-      text = FromWide(di.lpszText, 4096);
-  } else {
-    NMTTDISPINFOA di{};
-    di.hdr = NMHDR{w->handle, t.uId, TTN_GETDISPINFOA};
-    di.lpszText = di.szText;
-    di.uFlags = t.uFlags;
-    di.lParam = t.lParam;
-    SendMessageA(to, WM_NOTIFY, t.uId, reinterpret_cast<LPARAM>(&di));
-    if (!FromHandleQuiet(w->handle)) return std::string();
-    hinst = di.hinst;
-    flags = di.uFlags;
-    if (di.hinst && di.lpszText && IS_INTRESOURCE(di.lpszText))
-      text = LoadText(di.hinst, static_cast<UINT>(reinterpret_cast<uintptr_t>(di.lpszText)));
-    else if (di.lpszText == di.szText)
-      text.assign(di.szText, strnlen(di.szText, sizeof di.szText));
-    else if (di.lpszText && !IS_INTRESOURCE(di.lpszText) && di.lpszText != LPSTR_TEXTCALLBACKA)
-      text = di.lpszText;
-  }
+  bool alive = wide ? AskOwner<NMTTDISPINFOW>(w, t, to, TTN_GETDISPINFOW, &text, &hinst, &flags)
+                    : AskOwner<NMTTDISPINFOA>(w, t, to, TTN_GETDISPINFOA, &text, &hinst, &flags);
+  if (!alive) return std::string();
   if (flags & TTF_DI_SETITEM) {
     // The window's answer stands from now on.
     t.callback = false;
