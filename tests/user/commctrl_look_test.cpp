@@ -3,6 +3,8 @@
 // list with grid lines and a selected row, and an edit with an up-down.
 // The screenshot is kept for a person to look at; the asserts check the
 // pixels that must be there.
+#include <cstring>
+
 #include "commctrl_fixture.h"
 #include "dlgtemplate.h"
 
@@ -130,14 +132,14 @@ TEST(CommonControlLook, TreeListAndUpDownInADialog) {
 
   // The caret's label is highlighted in the focused tree.
   RECT label{};
-  *reinterpret_cast<HTREEITEM*>(&label) = water;
+  std::memcpy(&label, &water, sizeof(HTREEITEM));
   ASSERT_TRUE(SendMessage(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&label)));
   POINT p{label.left + 1, (label.top + label.bottom) / 2};
   ClientToScreen(tree, &p);
   EXPECT_EQ(DialogHarness::Capture(RECT{p.x, p.y, p.x + 1, p.y + 1})[0], Pixel(GetSysColor(COLOR_HIGHLIGHT)));
   // The open folder of "Library" is drawn where its image goes.
   RECT libLabel{};
-  *reinterpret_cast<HTREEITEM*>(&libLabel) = lib;
+  std::memcpy(&libLabel, &lib, sizeof(HTREEITEM));
   SendMessage(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&libLabel));
   POINT f{libLabel.left - 17 + 8, libLabel.top + (libLabel.bottom - libLabel.top - 16) / 2 + 10};
   ClientToScreen(tree, &f);

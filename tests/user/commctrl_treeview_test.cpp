@@ -2,6 +2,8 @@
 // children), expansion by message and by input with its notifications,
 // selection, hit testing, item data and images, deletion, and the framework
 // wrapper with a reflected notification.
+#include <cstring>
+
 #include "afxcmn.h"
 #include "commctrl_fixture.h"
 
@@ -227,7 +229,7 @@ TEST_F(TreeViewTest, HitTestingNamesThePartUnderThePoint) {
   int indent = static_cast<int>(SendMessage(t, TVM_GETINDENT, 0, 0));
   EXPECT_GE(row, 16);
   RECT label{};
-  *reinterpret_cast<HTREEITEM*>(&label) = s.a1;
+  std::memcpy(&label, &s.a1, sizeof(HTREEITEM));
   ASSERT_TRUE(SendMessage(t, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&label)));
   EXPECT_EQ(label.left, 2 * indent + 17);  // two slots, the image and a pixel
   EXPECT_EQ(label.top, row);
@@ -263,7 +265,7 @@ TEST_F(TreeViewTest, ClickingALabelSelectsThenReportsTheClick) {
   HWND t = Make(WC_TREEVIEW, "", TVS_HASBUTTONS | TVS_LINESATROOT, 10, 10, 200, 100, kTree);
   Sample s = Build(t);
   RECT label{};
-  *reinterpret_cast<HTREEITEM*>(&label) = s.b;
+  std::memcpy(&label, &s.b, sizeof(HTREEITEM));
   ASSERT_TRUE(SendMessage(t, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&label)));
   h.Click(DialogHarness::At(t, label.left + 3, (label.top + label.bottom) / 2));
   h.Pump();
