@@ -70,6 +70,7 @@ void RegisterRename(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterRender(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterGallery(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterExportBmp(CLI::App& app, const Globals& g, Outcome& out);
+void RegisterExport(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterDemo(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterDialogs(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterPick(CLI::App& app, const Globals& g, Outcome& out);

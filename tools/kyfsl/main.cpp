@@ -26,6 +26,7 @@ int main(int argc, char** argv) {
   kyfsl::RegisterRender(app, globals, outcome);
   kyfsl::RegisterGallery(app, globals, outcome);
   kyfsl::RegisterExportBmp(app, globals, outcome);
+  kyfsl::RegisterExport(app, globals, outcome);
   kyfsl::RegisterDemo(app, globals, outcome);
   kyfsl::RegisterDialogs(app, globals, outcome);
 #ifdef KYFSL_WITH_PICKER

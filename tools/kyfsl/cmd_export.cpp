@@ -1,0 +1,121 @@
+// kyfsl export: a library's styles for other map programs (SVG tiles, QGIS
+// style XML, SLD, Mapnik XML).
+#include <cstdlib>
+#include <sstream>
+
+#include "KyExportFiles.h"
+#include "device.h"
+
+namespace kyfsl {
+
+namespace {
+
+struct ExportArgs {
+  Source src;
+  std::string format;
+  std::string output;
+  std::string fore = "#000000";
+  std::string back = "#FFFFFF";
+  bool transparent = false;
+  long rate = 100;
+  std::string ids;
+  UINT codePage = 0;
+};
+
+// "8,9,12-15" as ids; throws Failure for anything else.
+std::vector<long> ParseIds(const std::string& text) {
+  std::vector<long> ids;
+  std::istringstream in(text);
+  std::string part;
+  auto bad = [&] { return Failure{"--ids '" + text + "' is not a list like 8,9,12-15", 2}; };
+  auto number = [&](const std::string& s) {
+    char* end = nullptr;
+    const long v = std::strtol(s.c_str(), &end, 10);
+    if (s.empty() || *end || v < 0 || v > 0x7FFFFFFFL) throw bad();
+    return v;
+  };
+  while (std::getline(in, part, ',')) {
+    const size_t dash = part.find('-', 1);
+    if (dash == std::string::npos) {
+      ids.push_back(number(part));
+      continue;
+    }
+    const long first = number(part.substr(0, dash)), last = number(part.substr(dash + 1));
+    if (last < first || last - first > 100000) throw bad();
+    for (long id = first; id <= last; ++id) ids.push_back(id);
+  }
+  if (ids.empty()) throw bad();
+  return ids;
+}
+
+// Library text as UTF-8; bytes that are not text of the code page are
+// refused rather than shown as replacement marks.
+kyexport::NameDecoder ExportNameDecoder(const Globals& g) {
+  return [g](const CString& text, std::string* utf8) {
+    try {
+      *utf8 = ToUtf8(text, g);
+      return FromUtf8(*utf8, g) == text;
+    } catch (const Failure&) {
+      return false;
+    }
+  };
+}
+
+bool WriteWhole(const std::string& path, const std::string& content, std::string* error) {
+  try {
+    WriteFileReplacing(path, reinterpret_cast<const unsigned char*>(content.data()), content.size());
+    return true;
+  } catch (const Failure& f) {
+    *error = f.message;
+    return false;
+  }
+}
+
+int RunExport(const ExportArgs& a, const Globals& global) {
+  kyexport::ExportFormat format;
+  if (!kyexport::ParseFormat(a.format, &format)) {
+    throw Failure{"unknown format '" + a.format + "': use svg, qgis, sld or mapnik", 2};
+  }
+  CheckSource(a.src);
+  kyexport::ExportOptions options;
+  options.colours = kyexport::SvgColours{ParseColour(a.fore), ParseColour(a.back), a.transparent};
+  options.rate = a.rate;
+  const std::vector<long> ids = a.ids.empty() ? std::vector<long>{} : ParseIds(a.ids);
+
+  CKyFillStyleLib lib;
+  LoadLibrary(a.src, lib);
+  Globals g = global;
+  if (a.codePage) g.codePage = a.codePage;
+  g = ForSource(g, a.src);
+  std::vector<kyexport::ExportEntry> entries;
+  std::vector<kyexport::ExportFile> files;
+  std::string error;
+  if (!kyexport::CollectEntries(lib, ids, ExportNameDecoder(g), &entries, &error) ||
+      !kyexport::PlanExport(format, entries, options, &files, &error) ||
+      !kyexport::WritePlan(files, a.output, kyexport::WritesFolder(format), WriteWhole, &error)) {
+    throw Failure{error};
+  }
+  std::printf("exported %zu styles to '%s'\n", entries.size(), a.output.c_str());
+  return 0;
+}
+
+}  // namespace
+
+void RegisterExport(CLI::App& app, const Globals& g, Outcome& out) {
+  auto* sub = app.add_subcommand("export", "write styles for other map programs: svg, qgis, sld or mapnik");
+  auto a = std::make_shared<ExportArgs>();
+  AddSourceOptions(sub, a->src);
+  sub->add_option("--format", a->format, "svg (a folder of .svg files and index.html), qgis (a style .xml), "
+                                         "sld or mapnik (a folder: the style file and the .svg files)")
+      ->required();
+  sub->add_option("-o,--output", a->output, "folder to write (svg, sld, mapnik) or .xml file (qgis)")->required();
+  sub->add_option("--fore", a->fore, "foreground colour #RRGGBB of two-colour patterns and symbols");
+  sub->add_option("--back", a->back, "background colour #RRGGBB");
+  sub->add_flag("--transparent", a->transparent, "leave the background of two-colour patterns and symbols out");
+  sub->add_option("--rate", a->rate, "opacity in percent (default 100)");
+  sub->add_option("--ids", a->ids, "styles to export, e.g. 8,9,12-15 (default: all)");
+  sub->add_option("--codepage", a->codePage, "code page of the library's names (default: 936 for --default)");
+  sub->callback([a, &g, &out] { out.status = RunExport(*a, g); });
+}
+
+}  // namespace kyfsl
