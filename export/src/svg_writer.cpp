@@ -10,14 +10,13 @@ namespace kyexport {
 
 namespace {
 
-std::string Header(const SvgTile& tile, const std::string& title, bool crisp) {
+std::string Header(const SvgTile& tile, const std::string& title) {
   std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
   svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + Number(tile.widthMm) +
          "mm\" height=\"" + Number(tile.heightMm) + "mm\" viewBox=\"0 0 " + std::to_string(tile.viewWidth) + " " +
-         std::to_string(tile.viewHeight) + "\"";
-  // Pixel edges lie on whole viewBox units; browsers then keep them sharp.
-  if (crisp) svg += " shape-rendering=\"crispEdges\"";
-  svg += ">\n";
+         std::to_string(tile.viewHeight) + "\">\n";
+  // No shape-rendering hint: pixel edges already lie on whole viewBox units,
+  // and Mapnik's reader refuses the attribute.
   if (!title.empty()) svg += "<title>" + XmlEscape(title) + "</title>\n";
   return svg;
 }
@@ -25,6 +24,14 @@ std::string Header(const SvgTile& tile, const std::string& title, bool crisp) {
 std::string FullRect(const SvgTile& tile, COLORREF colour) {
   return "<rect x=\"0\" y=\"0\" width=\"" + std::to_string(tile.viewWidth) + "\" height=\"" +
          std::to_string(tile.viewHeight) + "\" fill=\"" + HexColour(colour) + "\"/>\n";
+}
+
+// An unpainted rectangle over the whole tile. Readers that size a pattern
+// by the extent of its drawing (Mapnik) would otherwise shrink a tile whose
+// shapes do not reach its edges.
+std::string Frame(const SvgTile& tile) {
+  return "<rect x=\"0\" y=\"0\" width=\"" + std::to_string(tile.viewWidth) + "\" height=\"" +
+         std::to_string(tile.viewHeight) + "\" fill=\"none\"/>\n";
 }
 
 std::string RectsPath(const ColourRects& cr) {
@@ -63,11 +70,11 @@ std::string BitmapSvg(const CKyFillStyle& style, const SvgTile& tile, const SvgC
                       const std::string& title, std::string* error) {
   PatternGrid grid;
   if (!ReadPatternGrid(style, colours.fore, colours.back, &grid, error)) return "";
-  std::string svg = Header(tile, title, true);
+  std::string svg = Header(tile, title);
   if (grid.twoColour) {
     // The background goes under the whole tile, so that no seam between
     // neighbouring shapes lets the page through when a reader smooths edges.
-    if (!colours.transparent) svg += FullRect(tile, colours.back);
+    svg += colours.transparent ? Frame(tile) : FullRect(tile, colours.back);
     const auto fore = MergeRuns(grid, [&](int x, int y) { return !grid.isBack[static_cast<size_t>(y) * grid.width + x]; });
     for (const ColourRects& cr : fore) svg += RectsPath(cr);
   } else {
@@ -83,8 +90,8 @@ std::string BitmapSvg(const CKyFillStyle& style, const SvgTile& tile, const SvgC
 std::string SymbolSvg(const CKyFillStyle& style, const SvgTile& tile, const SvgColours& colours,
                       const std::string& title, std::string* error) {
   CKyFillStyleVector* vec = style.GetFillStyleVector();
-  std::string svg = Header(tile, title, false);
-  if (!colours.transparent) svg += FullRect(tile, colours.back);
+  std::string svg = Header(tile, title);
+  svg += colours.transparent ? Frame(tile) : FullRect(tile, colours.back);
   if (vec->GetPointCount() > 0) {
     const CKySymbol* sym = vec->GetSymLib() ? vec->GetSymLib()->GetSymbol(static_cast<unsigned long>(vec->GetSymID()))
                                             : nullptr;
@@ -100,7 +107,15 @@ std::string SymbolSvg(const CKyFillStyle& style, const SvgTile& tile, const SvgC
       for (int k = 0; k < n; ++k) {
         SymbolPlace place{static_cast<double>(xs[k]), static_cast<double>(ys[k]),
                           static_cast<double>(vec->GetSymSize()), static_cast<int>(vec->GetSymAngle())};
-        AppendSymbolShapes(*sym, place, colours.fore, svg);
+        // A copy wholly on the tile keeps its strokes as SVG shapes; one that
+        // crosses an edge is cut to the tile as polygons, so that nothing
+        // lies outside the viewBox.
+        const std::vector<SymbolArea> areas = SymbolAreas(*sym, place, colours.fore);
+        if (AreasInside(areas, w, h)) {
+          AppendSymbolShapes(*sym, place, colours.fore, svg);
+        } else {
+          AppendClippedAreas(areas, w, h, svg);
+        }
       }
     }
   }

@@ -1,5 +1,6 @@
 #include "symbol_shapes.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "KyExportText.h"
@@ -111,7 +112,131 @@ std::string Ellipse(const CKySymStroke& s, const Placer& at) {
   return out;
 }
 
+// Vertices of an ellipse around (cx, cy) with radii rx, ry along the
+// symbol's turned axes, close enough that no edge strays a twentieth of a
+// tile unit (5 micrometres) from the curve.
+std::vector<Pt> EllipsePoints(const Placer& at, const CPoint2D& a, const CPoint2D& b) {
+  const double cx = (a.x + b.x) / 2, cy = (a.y + b.y) / 2;
+  const double rx = std::fabs(b.x - a.x) / 2, ry = std::fabs(b.y - a.y) / 2;
+  const double r = std::max(rx, ry) * at.Size();
+  int n = 8;
+  if (r > 0.05) n = static_cast<int>(std::ceil(M_PI / std::acos(1.0 - 0.05 / r)));
+  n = std::clamp(n, 8, 512);
+  std::vector<Pt> out;
+  for (int i = 0; i < n; ++i) {
+    const double t = 2 * M_PI * i / n;
+    Pt p;
+    at.Map(CPoint2D(cx + rx * std::cos(t), cy + ry * std::sin(t)), &p.x, &p.y);
+    out.push_back(p);
+  }
+  return out;
+}
+
+std::vector<Pt> Disc(const Pt& c, double r) {
+  int n = 8;
+  if (r > 0.05) n = static_cast<int>(std::ceil(M_PI / std::acos(1.0 - 0.05 / r)));
+  n = std::clamp(n, 8, 512);
+  std::vector<Pt> out;
+  for (int i = 0; i < n; ++i) {
+    const double t = 2 * M_PI * i / n;
+    out.push_back({c.x + r * std::cos(t), c.y + r * std::sin(t)});
+  }
+  return out;
+}
+
+// The band a round pen of width w sweeps along the line through pts.
+void PenBand(const std::vector<Pt>& pts, bool closed, double w, COLORREF colour, std::vector<SymbolArea>& out) {
+  const size_t n = pts.size();
+  const size_t segments = closed ? n : n - 1;
+  for (size_t i = 0; i < segments; ++i) {
+    const Pt a = pts[i], b = pts[(i + 1) % n];
+    const double len = std::hypot(b.x - a.x, b.y - a.y);
+    if (len > 0) {
+      const double nx = -(b.y - a.y) / len * w / 2, ny = (b.x - a.x) / len * w / 2;
+      out.push_back({{{a.x + nx, a.y + ny}, {b.x + nx, b.y + ny}, {b.x - nx, b.y - ny}, {a.x - nx, a.y - ny}},
+                     colour,
+                     false});
+    }
+  }
+  for (const Pt& p : pts) out.push_back({Disc(p, w / 2), colour, false});
+}
+
+std::vector<Pt> MappedPoints(const CKySymStroke& s, const Placer& at) {
+  std::vector<Pt> out;
+  for (int i = 0; i < s.GetPointCount(); ++i) {
+    Pt p;
+    at.Map(s.GetPoint(i), &p.x, &p.y);
+    out.push_back(p);
+  }
+  return out;
+}
+
+std::vector<Pt> RectanglePoints(const CKySymStroke& s, const Placer& at) {
+  const CPoint2D a = s.GetPoint(0), b = s.GetPoint(1);
+  std::vector<Pt> out(4);
+  at.Map(a, &out[0].x, &out[0].y);
+  at.Map(CPoint2D(b.x, a.y), &out[1].x, &out[1].y);
+  at.Map(b, &out[2].x, &out[2].y);
+  at.Map(CPoint2D(a.x, b.y), &out[3].x, &out[3].y);
+  return out;
+}
+
 }  // namespace
+
+std::vector<SymbolArea> SymbolAreas(const CKySymbol& sym, const SymbolPlace& place, COLORREF follow) {
+  const Placer at(place);
+  std::vector<SymbolArea> out;
+  for (int i = 0; i < sym.GetCount(); ++i) {
+    const CKySymStroke& s = *sym.GetLastStroke(i);
+    const BYTE type = s.GetStrokeType();
+    std::vector<Pt> outline;
+    bool closed = true;
+    switch (type) {
+      case CKySymStroke::typePolyline: outline = MappedPoints(s, at); closed = false; break;
+      case CKySymStroke::typePolygon:
+      case CKySymStroke::typeFilledPolygon: outline = MappedPoints(s, at); break;
+      case CKySymStroke::typeRectangle: outline = RectanglePoints(s, at); break;
+      case CKySymStroke::typeEllipse:
+      case CKySymStroke::typeFilledEllipse: outline = EllipsePoints(at, s.GetPoint(0), s.GetPoint(1)); break;
+      default: continue;
+    }
+    if (s.IsFilled() && type != CKySymStroke::typePolyline) {
+      out.push_back({outline, s.IsBrushFix() ? s.GetColor() : follow, s.GetBrushStyle() != 0});
+    }
+    const bool pen = type >= CKySymStroke::typePolyline && type <= CKySymStroke::typeEllipse &&
+                     s.GetPenStyle() != CKySymStroke::penStyleLast;
+    if (pen && !outline.empty()) {
+      // FIXME: a dashed thin pen is drawn solid where its symbol is cut by
+      // the tile's edge.
+      PenBand(outline, closed, std::max(s.GetPenWidth() * at.Size(), kThinnestPen),
+              s.IsPenFix() ? s.GetColor() : follow, out);
+    }
+  }
+  return out;
+}
+
+bool AreasInside(const std::vector<SymbolArea>& areas, double w, double h) {
+  for (const SymbolArea& a : areas) {
+    for (const Pt& p : a.pts) {
+      if (p.x < 0 || p.y < 0 || p.x > w || p.y > h) return false;
+    }
+  }
+  return true;
+}
+
+void AppendClippedAreas(const std::vector<SymbolArea>& areas, double w, double h, std::string& svg) {
+  for (const SymbolArea& a : areas) {
+    const std::vector<Pt> clipped = ClipToRect(a.pts, 0, 0, w, h);
+    if (clipped.empty()) continue;
+    svg += "<polygon points=\"";
+    for (size_t i = 0; i < clipped.size(); ++i) {
+      if (i) svg += ' ';
+      svg += Number(clipped[i].x, 3) + "," + Number(clipped[i].y, 3);
+    }
+    svg += "\" fill=\"" + HexColour(a.colour) + "\"" + (a.hatched ? " fill-opacity=\"0.5\"" : "") +
+           " stroke=\"none\"/>\n";
+  }
+}
 
 void AppendSymbolShapes(const CKySymbol& sym, const SymbolPlace& place, COLORREF follow, std::string& svg) {
   const Placer at(place);

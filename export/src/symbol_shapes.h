@@ -12,8 +12,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "KyVuv50.h"
+#include "polygon_clip.h"
 
 namespace kyexport {
 
@@ -26,6 +28,22 @@ struct SymbolPlace {
 // Appends one element per stroke of sym to svg. Strokes that are not colour
 // fixed draw in follow.
 void AppendSymbolShapes(const CKySymbol& sym, const SymbolPlace& place, COLORREF follow, std::string& svg);
+
+// The symbol as filled polygons on the tile: fills as they are, a pen as
+// the band a round pen sweeps (a quadrilateral per segment, a disc per
+// vertex). A copy of a symbol that crosses the tile's edge is drawn this way
+// and clipped to the tile, because some readers (Mapnik) size a pattern by
+// the extent of its drawing rather than by its viewBox.
+struct SymbolArea {
+  std::vector<Pt> pts;
+  COLORREF colour = 0;
+  bool hatched = false;  // drawn half-covering, as AppendSymbolShapes draws hatches
+};
+std::vector<SymbolArea> SymbolAreas(const CKySymbol& sym, const SymbolPlace& place, COLORREF follow);
+// Whether every area lies within [0, w] x [0, h].
+bool AreasInside(const std::vector<SymbolArea>& areas, double w, double h);
+// Appends each area, clipped to [0, w] x [0, h], as a <polygon>.
+void AppendClippedAreas(const std::vector<SymbolArea>& areas, double w, double h, std::string& svg);
 
 // The positions at which a symbol at (px, py) is drawn on a w x h tile so
 // that a symbol cut by an edge continues on the opposite edge: the point

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "KyVuv50.h"
 #include "bmp_builder.h"
 
@@ -62,16 +64,19 @@ TEST(SvgWriter, BitmapPatternsExactly) {
   const BitmapCase cases[] = {
       {"checker 2x2 at 254 dpi", 2, 2, [](int x, int y) { return ((x + y) & 1) != 0; }, CKyFillStyle::FS_254DPI, false,
        std::string(kHead) +
-           "width=\"0.2mm\" height=\"0.2mm\" viewBox=\"0 0 2 2\" shape-rendering=\"crispEdges\">\n"
+           "width=\"0.2mm\" height=\"0.2mm\" viewBox=\"0 0 2 2\">\n"
            "<title>8 chess &amp; co</title>\n"
            "<rect x=\"0\" y=\"0\" width=\"2\" height=\"2\" fill=\"#FFFFFF\"/>\n"
            "<path fill=\"#FF0000\" d=\"M1 0h1v1h-1zM0 1h1v1h-1z\"/>\n"
            "</svg>\n"},
+      // The background is left out; an unpainted frame keeps the tile's
+      // extent for readers that measure the drawing.
       {"checker transparent: no background", 2, 2, [](int x, int y) { return ((x + y) & 1) != 0; },
        CKyFillStyle::FS_254DPI, true,
        std::string(kHead) +
-           "width=\"0.2mm\" height=\"0.2mm\" viewBox=\"0 0 2 2\" shape-rendering=\"crispEdges\">\n"
+           "width=\"0.2mm\" height=\"0.2mm\" viewBox=\"0 0 2 2\">\n"
            "<title>8 chess &amp; co</title>\n"
+           "<rect x=\"0\" y=\"0\" width=\"2\" height=\"2\" fill=\"none\"/>\n"
            "<path fill=\"#FF0000\" d=\"M1 0h1v1h-1zM0 1h1v1h-1z\"/>\n"
            "</svg>\n"},
       // Rows 0 and 1 have the same run 1..3, which becomes one 2 x 2 square;
@@ -79,14 +84,14 @@ TEST(SvgWriter, BitmapPatternsExactly) {
       {"merged runs at 96 dpi", 4, 3, [](int x, int y) { return x == 1 || x == 2 || y == 2; }, CKyFillStyle::FS_96DPI,
        false,
        std::string(kHead) +
-           "width=\"1.058333mm\" height=\"0.79375mm\" viewBox=\"0 0 4 3\" shape-rendering=\"crispEdges\">\n"
+           "width=\"1.058333mm\" height=\"0.79375mm\" viewBox=\"0 0 4 3\">\n"
            "<title>8 chess &amp; co</title>\n"
            "<rect x=\"0\" y=\"0\" width=\"4\" height=\"3\" fill=\"#FFFFFF\"/>\n"
            "<path fill=\"#FF0000\" d=\"M1 0h2v2h-2zM0 2h4v1h-4z\"/>\n"
            "</svg>\n"},
       {"all background: only the rectangle", 8, 1, [](int, int) { return false; }, CKyFillStyle::FS_81DPI, false,
        std::string(kHead) +
-           "width=\"2.508642mm\" height=\"0.31358mm\" viewBox=\"0 0 8 1\" shape-rendering=\"crispEdges\">\n"
+           "width=\"2.508642mm\" height=\"0.31358mm\" viewBox=\"0 0 8 1\">\n"
            "<title>8 chess &amp; co</title>\n"
            "<rect x=\"0\" y=\"0\" width=\"8\" height=\"1\" fill=\"#FFFFFF\"/>\n"
            "</svg>\n"},
@@ -109,7 +114,7 @@ TEST(SvgWriter, ColourPatternKeepsItsColoursAndTheCommonOneIsTheBase) {
   // The caller's colours and transparency do not touch a colour picture.
   const std::string svg = StyleToSvg(s, SvgColours{kRed, kWhite, true}, "", nullptr);
   EXPECT_EQ(svg, std::string(kHead) +
-                     "width=\"0.6mm\" height=\"0.2mm\" viewBox=\"0 0 3 1\" shape-rendering=\"crispEdges\">\n"
+                     "width=\"0.6mm\" height=\"0.2mm\" viewBox=\"0 0 3 1\">\n"
                      "<rect x=\"0\" y=\"0\" width=\"3\" height=\"1\" fill=\"#008000\"/>\n"
                      "<path fill=\"#0000FF\" d=\"M0 0h1v1h-1z\"/>\n"
                      "</svg>\n");
@@ -194,6 +199,7 @@ TEST(SvgWriter, SymbolPatternExactly) {
       // A quarter turn counter-clockwise stands the bar up: its right end
       // goes to the top.
       {"quarter turn, transparent", 900, true,
+       "<rect x=\"0\" y=\"0\" width=\"100\" height=\"80\" fill=\"none\"/>\n"
        "<ellipse cx=\"50\" cy=\"40\" rx=\"15\" ry=\"15\" transform=\"rotate(-90 50 40)\" fill=\"#FF0000\" "
        "stroke=\"none\"/>\n"
        "<polyline points=\"50,70 50,10\" fill=\"none\" stroke=\"#FF0000\" stroke-width=\"6\" "
@@ -216,7 +222,7 @@ TEST(SvgWriter, SymbolPatternExactly) {
   }
 }
 
-TEST(SvgWriter, SymbolNearAnEdgeIsRepeatedAcrossIt) {
+TEST(SvgWriter, SymbolNearAnEdgeIsRepeatedAcrossItAndCutToTheTile) {
   CKySymLib lib = OneSymbolLib();
   CKyFillStyle s;
   s.CreateFillStyleVector(12, "sym", 100, 100);
@@ -224,14 +230,27 @@ TEST(SvgWriter, SymbolNearAnEdgeIsRepeatedAcrossIt) {
   s.GetFillStyleVector()->AddPoint(CPoint(5, 95));
   s.AttachSymLib(&lib);
   const std::string svg = StyleToSvg(s, SvgColours{}, "", nullptr);
-  // Four dots: the point, across the left edge, across the bottom, and
-  // across that corner.
-  for (const char* dot : {"cx=\"5\" cy=\"95\"", "cx=\"105\" cy=\"95\"", "cx=\"5\" cy=\"-5\"", "cx=\"105\" cy=\"-5\""}) {
-    EXPECT_NE(svg.find(dot), std::string::npos) << dot;
+  // The point and its copies across the left edge, the bottom and that
+  // corner all cross an edge: each is cut to the tile as polygons, and no
+  // coordinate lies outside it.
+  EXPECT_EQ(svg.find("<ellipse"), std::string::npos);
+  EXPECT_EQ(svg.find("<polyline"), std::string::npos);
+  size_t polygons = 0;
+  for (size_t at = svg.find("<polygon points=\""); at != std::string::npos; at = svg.find("<polygon points=\"", at + 1)) {
+    ++polygons;
+    const size_t start = at + 16, end = svg.find('"', start);
+    std::istringstream pts(svg.substr(start, end - start));
+    double x, y;
+    char comma;
+    while (pts >> x >> comma >> y) {
+      EXPECT_TRUE(x >= 0 && x <= 100 && y >= 0 && y <= 100) << x << "," << y;
+    }
   }
-  size_t ellipses = 0;
-  for (size_t at = svg.find("<ellipse"); at != std::string::npos; at = svg.find("<ellipse", at + 1)) ++ellipses;
-  EXPECT_EQ(ellipses, 4u);
+  EXPECT_GT(polygons, 4u);
+  // The dot's centre copies: the one across the bottom-left corner covers
+  // the tile's bottom-left pixel area around (5, 95) as well as the top
+  // right around (105, -5) -> (100, 0).
+  EXPECT_NE(svg.find("100,0"), std::string::npos);
 }
 
 TEST(SvgWriter, SymbolPatternWithoutPointsIsPlainBackground) {
