@@ -119,5 +119,22 @@ for n in 1 3 4 7 8 100 409 2000 9999; do
   [ $rc -lt 128 ]; expect "truncated at $n does not crash" $? 0
 done
 
+# kyfsl export: every format, and bad input that leaves nothing behind.
+check "export svg" "$kyfsl" export --default --format svg -o "$work/svg"
+expect "svg files" "$(ls "$work/svg" | wc -l)" 93
+check "export qgis" "$kyfsl" export --default --format qgis -o "$work/q.xml" --ids 8-10,20
+expect "qgis symbols" "$(grep -c '<symbol alpha=.*type="fill"' "$work/q.xml")" 8
+check "export sld" "$kyfsl" export --default --format sld -o "$work/sld" --rate 50 --transparent
+check "export mapnik" "$kyfsl" export --default --format mapnik -o "$work/mapnik" --ids 12
+expect "mapnik files" "$(ls "$work/mapnik" | tr '\n' ' ')" "12-012.svg mapnik.xml "
+refuse "export unknown format" "$kyfsl" export --default --format png -o "$work/x"
+refuse "export folder over a file" "$kyfsl" export --default --format svg -o "$work/q.xml"
+refuse "export file over a folder" "$kyfsl" export --default --format qgis -o "$work/svg"
+refuse "export missing ids" "$kyfsl" export --default --format svg --ids 5,8,999 -o "$work/ids"
+expect "missing ids named at once" "$(cat "$work/err")" "kyfsl: the library has no styles 5, 999"
+expect "nothing left behind" "$(ls -d "$work/ids" 2>/dev/null)" ""
+refuse "export into no folder" "$kyfsl" export --default --format svg -o "$work/no/such/dir"
+refuse "export bad ids" "$kyfsl" export --default --format svg --ids 9-3 -o "$work/ids"
+
 echo "$passed passed, $failed failed"
 [ $failed -eq 0 ]
