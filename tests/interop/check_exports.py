@@ -280,6 +280,36 @@ def qgis_check(kyfsl, work, lib):
     layer = QgsVectorLayer("Polygon?field=fill_style:integer", "square", "memory")
     message, ok = layer.loadSldStyle(os.path.join(sld_dir, "styles.sld"))
     check(ok, f"QGIS loads the SLD without error ({message or 'no message'})")
+    # QGIS finds the SVG files relative to its working directory and reads
+    # the size in metres of paper as pixels of 0.28 mm: the symbol pattern's
+    # 10 mm tile repeats every 35 pixels, whatever the dpi.
+    feature = QgsFeature(layer.fields())
+    feature.setAttribute(0, 10)
+    l, t, r, b = SQUARE
+    feature.setGeometry(QgsGeometry.fromWkt(f"POLYGON(({l} {t}, {r} {t}, {r} {b}, {l} {b}, {l} {t}))"))
+    layer.dataProvider().addFeatures([feature])
+    here = os.getcwd()
+    os.chdir(sld_dir)
+    try:
+        path = os.path.join(work, "qgis-sld-10-96.png")
+        settings = QgsMapSettings()
+        settings.setOutputSize(QSize(CANVAS, CANVAS))
+        settings.setOutputDpi(96)
+        settings.setExtent(QgsRectangle(0, 0, CANVAS, CANVAS))
+        settings.setLayers([layer])
+        image = QImage(QSize(CANVAS, CANVAS), QImage.Format_ARGB32)
+        image.fill(QColor(255, 255, 255))
+        painter = QPainter(image)
+        job = QgsMapRendererCustomPainterJob(settings, painter)
+        job.start()
+        job.waitForFinished()
+        painter.end()
+        image.save(path)
+    finally:
+        os.chdir(here)
+    drawn = grey(path)
+    periods = [exact_period(drawn, axis, CANVAS // 4) for axis in (1, 0)]
+    check(periods == [35, 35], f"QGIS draws the SLD's symbol pattern every {periods} px (35 expected)")
     app.exitQgis()
 
 
@@ -289,6 +319,7 @@ def main():
     parser.add_argument("--work", required=True)
     parser.add_argument("--mapnik-only", action="store_true")
     a = parser.parse_args()
+    a.work, a.kyfsl = os.path.abspath(a.work), os.path.abspath(a.kyfsl)
     os.makedirs(a.work, exist_ok=True)
     lib = os.path.join(a.work, "interop.bru")
     write_library(lib)
