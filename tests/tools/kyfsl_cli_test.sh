@@ -135,6 +135,19 @@ expect "missing ids named at once" "$(cat "$work/err")" "kyfsl: the library has 
 expect "nothing left behind" "$(ls -d "$work/ids" 2>/dev/null)" ""
 refuse "export into no folder" "$kyfsl" export --default --format svg -o "$work/no/such/dir"
 refuse "export bad ids" "$kyfsl" export --default --format svg --ids 9-3 -o "$work/ids"
+# Libraries of the oldest layout (magic, then id, name, pattern per record)
+# with one name that is not GB2312 text and one with a control byte.
+for bad in "ff fe" "41 07 42"; do
+  python3 - "$work/bad.bru" "$bad" <<'PY'
+import struct, sys
+name = bytes.fromhex(sys.argv[2])
+bmp = b"BM" + struct.pack("<IHHI", 94, 0, 0, 62) + struct.pack("<IiiHHIIiiII", 40, 8, 8, 1, 1, 0, 32, 0, 0, 2, 0)
+bmp += struct.pack("<II", 0, 0xFFFFFF) + bytes(range(32))
+open(sys.argv[1], "wb").write(struct.pack("<iii", 20010510, 8, len(name)) + name + struct.pack("<i", len(bmp)) + bmp)
+PY
+  refuse "export bad name $bad" "$kyfsl" export "$work/bad.bru" --codepage 936 --format svg -o "$work/bad"
+  expect "bad name $bad: nothing written" "$(ls -d "$work/bad" 2>/dev/null)" ""
+done
 
 echo "$passed passed, $failed failed"
 [ $failed -eq 0 ]
