@@ -1,5 +1,7 @@
 #include "KySvgWriter.h"
 
+#include <cmath>
+
 #include "KyExportText.h"
 #include "KyFillStyleVector.h"
 #include "pattern_grid.h"
@@ -122,6 +124,12 @@ std::string SymbolSvg(const CKyFillStyle& style, const SvgTile& tile, const SvgC
   return svg + "</svg>\n";
 }
 
+// Readers cut a tile down to whole pixels. A width written a hair below its
+// exact value (16 pixels of 96 dpi are 4.2333... mm) would lose a whole
+// pixel at the pattern's own resolution and be resampled, blurred; so the
+// width is rounded up to the micrometre, never down.
+double UpToMicrometre(double mm) { return std::ceil(mm * 1e6 - 1e-6) / 1e6; }
+
 }  // namespace
 
 bool SvgTileOf(const CKyFillStyle& style, SvgTile* tile, std::string* error) {
@@ -153,8 +161,8 @@ bool SvgTileOf(const CKyFillStyle& style, SvgTile* tile, std::string* error) {
   const double dpi = CKyFillStyle::ValidResolution(style.GetResolution());
   tile->viewWidth = grid.width;
   tile->viewHeight = grid.height;
-  tile->widthMm = grid.width * 25.4 / dpi;
-  tile->heightMm = grid.height * 25.4 / dpi;
+  tile->widthMm = UpToMicrometre(grid.width * 25.4 / dpi);
+  tile->heightMm = UpToMicrometre(grid.height * 25.4 / dpi);
   return true;
 }
 

@@ -84,14 +84,14 @@ TEST(SvgWriter, BitmapPatternsExactly) {
       {"merged runs at 96 dpi", 4, 3, [](int x, int y) { return x == 1 || x == 2 || y == 2; }, CKyFillStyle::FS_96DPI,
        false,
        std::string(kHead) +
-           "width=\"1.058333mm\" height=\"0.79375mm\" viewBox=\"0 0 4 3\">\n"
+           "width=\"1.058334mm\" height=\"0.79375mm\" viewBox=\"0 0 4 3\">\n"
            "<title>8 chess &amp; co</title>\n"
            "<rect x=\"0\" y=\"0\" width=\"4\" height=\"3\" fill=\"#FFFFFF\"/>\n"
            "<path fill=\"#FF0000\" d=\"M1 0h2v2h-2zM0 2h4v1h-4z\"/>\n"
            "</svg>\n"},
       {"all background: only the rectangle", 8, 1, [](int, int) { return false; }, CKyFillStyle::FS_81DPI, false,
        std::string(kHead) +
-           "width=\"2.508642mm\" height=\"0.31358mm\" viewBox=\"0 0 8 1\">\n"
+           "width=\"2.508642mm\" height=\"0.313581mm\" viewBox=\"0 0 8 1\">\n"
            "<title>8 chess &amp; co</title>\n"
            "<rect x=\"0\" y=\"0\" width=\"8\" height=\"1\" fill=\"#FFFFFF\"/>\n"
            "</svg>\n"},
@@ -127,8 +127,31 @@ TEST(SvgWriter, UnknownResolutionCountsAsTheDefault) {
   kyexport::SvgTile tile;
   std::string error;
   ASSERT_TRUE(kyexport::SvgTileOf(s, &tile, &error));
-  EXPECT_DOUBLE_EQ(tile.widthMm, 8 * 25.4 / 81);
+  EXPECT_DOUBLE_EQ(tile.widthMm, 2.508642);  // 8 * 25.4 / 81, rounded up to the micrometre
   EXPECT_EQ(tile.viewWidth, 8);
+}
+
+TEST(SvgWriter, WidthsAreRoundedUpSoReadersKeepWholePixels) {
+  struct Case {
+    int pixels;
+    CKyFillStyle::FS_RESOLUTION res;
+    double mm;
+  };
+  // 16 pixels of 96 dpi are 4.2333... mm: 4.233333 would come out at
+  // 15.99999 pixels on a 96-dpi device, which readers cut down to 15.
+  const Case cases[] = {{16, CKyFillStyle::FS_96DPI, 4.233334},
+                        {16, CKyFillStyle::FS_150DPI, 2.709334},
+                        {8, CKyFillStyle::FS_254DPI, 0.8},
+                        {10, CKyFillStyle::FS_127DPI, 2.0}};
+  for (const Case& c : cases) {
+    CKyFillStyle s;
+    MakeBitmap(s, c.pixels, 1, [](int, int) { return true; }, c.res);
+    kyexport::SvgTile tile;
+    std::string error;
+    ASSERT_TRUE(kyexport::SvgTileOf(s, &tile, &error));
+    EXPECT_DOUBLE_EQ(tile.widthMm, c.mm) << c.pixels << " at " << c.res;
+    EXPECT_GE(tile.widthMm / 25.4 * static_cast<int>(c.res), c.pixels) << c.pixels << " at " << c.res;
+  }
 }
 
 TEST(SvgWriter, BadStylesSayWhy) {
