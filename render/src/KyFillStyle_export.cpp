@@ -1,4 +1,5 @@
 // Handing a pattern out as a .bmp file.
+#include "BmpImage.h"
 #include "KyFillStyle.h"
 #include "KyToolkit.h"
 #include "RenderMath.h"
@@ -26,11 +27,10 @@ BOOL CKyFillStyle::ExportBMPFile(const CString& path, COLORREF crFore, COLORREF 
   if (m_arrBMP.IsEmpty()) return FALSE;
   CByteArray copy;
   copy.Copy(m_arrBMP);
-  ky::BmpHeader bmp;
-  const bool headers = ky::ReadBmpHeader(copy, bmp);
-  // A 1-bit image takes the two colours; an image too short to hold its
-  // colour table is written as it is stored.
-  if (headers && bmp.bitCount == 1) ky::ColourMonoImage(copy, crFore, crBack);
+  KyBmpHeader bmp;
+  // A 1-bit image takes the two colours; an image whose headers cannot be
+  // read is written as it is stored.
+  if (ky::ReadBmpHeader(copy, bmp)) ky::ColourMonoImage(copy, bmp, crFore, crBack);
   try {
     CFile file;
     if (!file.Open(path, CFile::modeCreate | CFile::modeWrite)) return FALSE;

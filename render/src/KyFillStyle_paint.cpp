@@ -2,6 +2,7 @@
 // transparent mask pair, or blended at a rate.
 #include <vector>
 
+#include "BmpImage.h"
 #include "KyDib.h"
 #include "KyErrorMsg.h"
 #include "KyEspecialFill.h"
@@ -103,14 +104,14 @@ BOOL CKyFillStyle::Draw(CDC* pDC, CRect* pRect, long rate) {
 
   CByteArray copy;
   copy.Copy(m_arrBMP);
-  ky::BmpHeader bmp;
+  KyBmpHeader bmp;
   if (!ky::ReadBmpHeader(copy, bmp)) return FALSE;
-  if (bmp.bitCount == 1) ky::ColourMonoImage(copy, m_crFore, m_crBack);
+  ky::ColourMonoImage(copy, bmp, m_crFore, m_crBack);
   CKyDib dib;
   if (!dib.Load(copy, 0)) return FALSE;
   copy.RemoveAll();
 
-  const LONG srcW = bmp.width, srcH = bmp.AbsHeight();
+  const LONG srcW = bmp.width, srcH = bmp.height;
   CSize tile(m_nTileWidth, m_nTileHeight);
   if (tile.cx == 0 && tile.cy == 0) {
     if (m_nResolution == 0) {

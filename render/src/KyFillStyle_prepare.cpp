@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "BmpImage.h"
 #include "KyDib.h"
 #include "KyErrorMsg.h"
 #include "KyFillStyle.h"
@@ -54,10 +55,11 @@ BOOL CKyFillStyle::SetFillStyle(CDC* pDC, COLORREF crFore, COLORREF crBack, cons
 
   CByteArray copy;
   copy.Copy(m_arrBMP);
-  ky::BmpHeader bmp;
-  // A stored image too short for its headers cannot be drawn.
-  if (!ky::ReadBmpHeader(copy, bmp)) return FALSE;
-  const LONG naturalHeight = bmp.AbsHeight();
+  KyBmpHeader bmp;
+  // An image whose headers do not match its bytes is refused here, before a
+  // bitmap of its claimed size is made.
+  if (!ky::ReadBmpHeader(copy, bmp)) return Fail();
+  const LONG naturalHeight = bmp.height;
   if (m_nTileWidth == 0 && m_nTileHeight == 0 && m_nResolution != 0) {
     // The product in 32 bits as stored values allow, the rest in double.
     const int32_t w254 = static_cast<int32_t>(static_cast<uint32_t>(bmp.width) * 254u);
@@ -65,11 +67,9 @@ BOOL CKyFillStyle::SetFillStyle(CDC* pDC, COLORREF crFore, COLORREF crBack, cons
     m_nTileWidth = ky::Near(w254 * dScale / static_cast<long>(m_nResolution));
     m_nTileHeight = ky::Near(h254 * dScale / static_cast<long>(m_nResolution));
   }
-  if (bmp.bitCount == 1) ky::ColourMonoImage(copy, crFore, crBack);
+  ky::ColourMonoImage(copy, bmp, crFore, crBack);
 
   CKyDib dib;
-  // An image whose headers do not match its bytes is refused here, before a
-  // bitmap of its claimed size is made.
   if (!dib.Load(copy, 0)) return Fail();
   copy.RemoveAll();
   m_bmpPattern.DeleteObject();

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "ByteReader.h"
+#include "KyDib.h"
 
 BOOL CKyFillStyle::IsValidResolution(long r) {
   switch (r) {
@@ -67,10 +68,11 @@ void CKyFillStyle::ReleaseBMP() {
 }
 
 BOOL CKyFillStyle::IsSingleColor() const {
-  // biBitCount is the 16-bit field at byte 28 of the file image.
-  if (m_arrBMP.GetSize() < 30) return FALSE;
-  const BYTE* p = m_arrBMP.GetData();
-  return (p[28] | p[29] << 8) == 1;
+  // The bit count sits where the header form puts it (byte 24 in a core
+  // header, 28 in the others); an image that cannot be read is no pattern.
+  KyBmpHeader h;
+  if (!CKyDib::ReadHeader(m_arrBMP.GetData(), static_cast<size_t>(m_arrBMP.GetSize()), &h)) return FALSE;
+  return h.bitCount == 1;
 }
 
 BOOL CKyFillStyle::GetBMPArray(CByteArray& out) const {

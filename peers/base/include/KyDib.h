@@ -8,13 +8,35 @@
 // and 8 and 4-bit run-length encoding are read.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 #include "afx.h"
 #include "afxdc.h"
 
+// What the headers of a whole BMP file image say, once checked against its
+// bytes: every header the reader takes (12-byte core, 40-byte info, the
+// bit-field, v4 and v5 forms) gives the same fields, so no caller reads a
+// field at a fixed offset.
+struct KyBmpHeader {
+  int width = 0;
+  int height = 0;  // always positive; see topDown
+  bool topDown = false;
+  int bitCount = 0;
+  size_t headerSize = 0;      // of the info header: 12, 40, 52, 56, 108 or 124
+  int colors = 0;             // colour table entries (1 or 2 for a 1-bit image)
+  int colorEntryBytes = 4;    // 3 in a core header's table
+  size_t colorTableOffset = 0;  // from the start of the file image
+  size_t bitsOffset = 0;        // the pixel rows, from the start of the file image
+};
+
 class CKyDib {
  public:
+  // Reads and checks the headers of the BMP file image of `size` bytes at
+  // data, exactly as Load does, without taking the pixels. FALSE (and *out
+  // untouched) when Load would refuse the image.
+  static BOOL ReadHeader(const BYTE* data, size_t size, KyBmpHeader* out);
+
   CKyDib() = default;
   ~CKyDib() { Close(); }
   CKyDib(const CKyDib&) = delete;

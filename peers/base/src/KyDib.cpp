@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "dib_layout.h"
+
 namespace {
 
 // Limits that no genuine picture of this system reaches; a header beyond
@@ -27,121 +29,39 @@ void Put32(BYTE* p, uint32_t v) {
   for (int i = 0; i < 4; ++i) p[i] = static_cast<BYTE>(v >> (8 * i));
 }
 
-// What the headers of a BMP image say, once checked.
+// What the headers of a BMP image say, once checked: the GDI's reading of the
+// info header (the one reader of header forms and sizes), placed in the file.
 struct Parsed {
-  uint32_t headerSize = 0;
-  int32_t width = 0;
-  int32_t height = 0;
-  bool topDown = false;
-  uint16_t bitCount = 0;
-  uint32_t compression = BI_RGB;
-  uint32_t colors = 0;
-  uint32_t entryBytes = 4;
+  kygdi::DibLayout layout;
   size_t tableOffset = 0;  // from the start of the file image
-  uint32_t masks[3] = {0, 0, 0};
-  bool hasMasks = false;
-  size_t stride = 0;
   size_t bitsOffset = 0;
   size_t bitsBytes = 0;  // bytes the pixel data takes in the file
+  bool Rle() const { return layout.compression == BI_RLE8 || layout.compression == BI_RLE4; }
+  bool HasMasks() const { return layout.compression == BI_BITFIELDS; }
 };
 
 bool ParseHeaders(const BYTE* d, size_t size, Parsed& p) {
-  if (size < kFileHeaderBytes + 12 || d[0] != 'B' || d[1] != 'M') return false;
+  if (!d || size < kFileHeaderBytes + 12 || d[0] != 'B' || d[1] != 'M') return false;
   const uint32_t fileSize = LE32(d + 2);
   const uint32_t offBits = LE32(d + 10);
   if (fileSize != 0 && fileSize > size) return false;  // the file says it is longer than it is
-  const BYTE* h = d + kFileHeaderBytes;
-  const size_t avail = size - kFileHeaderBytes;
-  p.headerSize = LE32(h);
-  switch (p.headerSize) {
-    case 12: case 40: case 52: case 56: case 108: case 124: break;
-    default: return false;
-  }
-  if (p.headerSize > avail) return false;
-
-  int64_t width, height;
-  uint16_t planes;
-  uint32_t clrUsed = 0, sizeImage = 0;
-  if (p.headerSize == 12) {
-    width = LE16(h + 4);
-    height = LE16(h + 6);
-    planes = LE16(h + 8);
-    p.bitCount = LE16(h + 10);
-    p.entryBytes = 3;
-  } else {
-    width = static_cast<int32_t>(LE32(h + 4));
-    height = static_cast<int32_t>(LE32(h + 8));
-    planes = LE16(h + 12);
-    p.bitCount = LE16(h + 14);
-    p.compression = LE32(h + 16);
-    sizeImage = LE32(h + 20);
-    clrUsed = LE32(h + 32);
-  }
-  if (planes != 1) return false;
-  switch (p.bitCount) {
-    case 1: case 4: case 8: case 16: case 24: case 32: break;
-    default: return false;
-  }
-  switch (p.compression) {
-    case BI_RGB: break;
-    case BI_RLE8: if (p.bitCount != 8) return false; break;
-    case BI_RLE4: if (p.bitCount != 4) return false; break;
-    case BI_BITFIELDS: if (p.bitCount != 16 && p.bitCount != 32) return false; break;
-    default: return false;
-  }
-  const bool rle = p.compression == BI_RLE8 || p.compression == BI_RLE4;
-  if (width <= 0 || height == 0) return false;
-  p.topDown = height < 0;
-  if (p.topDown) {
-    if (rle) return false;  // run-length images are bottom-up only
-    height = -height;
-  }
-  const uint64_t pixels = static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
-  if (pixels > (rle ? kMaxRlePixels : kMaxPixels)) return false;
-  p.width = static_cast<int32_t>(width);
-  p.height = static_cast<int32_t>(height);
-  p.stride = static_cast<size_t>((static_cast<uint64_t>(width) * p.bitCount + 31) / 32 * 4);
-
-  if (p.bitCount <= 8) {
-    const uint32_t full = 1u << p.bitCount;
-    if (clrUsed > full) return false;
-    p.colors = clrUsed ? clrUsed : full;
-  } else {
-    if (clrUsed > 256) return false;
-    p.colors = clrUsed;  // a palette hint, skipped
-  }
-
-  size_t tableAt = kFileHeaderBytes + p.headerSize;
-  if (p.compression == BI_BITFIELDS) {
-    // The masks follow a 40-byte header; longer headers hold them.
-    const BYTE* m = h + 40;
-    if (p.headerSize == 40) {
-      if (avail < 52) return false;
-      tableAt += 12;
-    }
-    for (int i = 0; i < 3; ++i) p.masks[i] = LE32(m + 4 * i);
-    if (!p.masks[0] && !p.masks[1] && !p.masks[2]) return false;
-    p.hasMasks = true;
-  }
-  p.tableOffset = tableAt;
-  const size_t tableEnd = tableAt + static_cast<size_t>(p.colors) * p.entryBytes;
+  kygdi::DibLayout& l = p.layout;
+  if (!kygdi::DibParseInfo(d + kFileHeaderBytes, size - kFileHeaderBytes, &l)) return false;
+  const uint64_t pixels = static_cast<uint64_t>(l.width) * static_cast<uint64_t>(l.height);
+  if (pixels > (p.Rle() ? kMaxRlePixels : kMaxPixels)) return false;
+  p.tableOffset = kFileHeaderBytes + l.colorTableOffset;
   // The pixels start after the colour table and inside the file.
-  if (offBits < tableEnd || offBits >= size) return false;
+  if (offBits < kFileHeaderBytes + l.infoBytes || offBits >= size) return false;
   p.bitsOffset = offBits;
-  if (rle) {
-    if (sizeImage == 0 || sizeImage > size - offBits) return false;
-    p.bitsBytes = sizeImage;
-  } else {
-    const uint64_t need = static_cast<uint64_t>(p.stride) * static_cast<uint64_t>(p.height);
-    if (need > size - offBits) return false;
-    p.bitsBytes = static_cast<size_t>(need);
-  }
+  if (l.imageBytes > size - offBits) return false;
+  p.bitsBytes = l.imageBytes;
   return true;
 }
 
 // Expands 8 or 4-bit run-length data into bottom-up rows. Runs that pass a
 // row's end or the image's are cut; pixels the data skips stay index 0.
-void DecodeRle(const Parsed& p, const BYTE* src, size_t bytes, std::vector<BYTE>& rows) {
+void DecodeRle(const Parsed& parsed, const BYTE* src, size_t bytes, std::vector<BYTE>& rows) {
+  const kygdi::DibLayout& p = parsed.layout;
   const bool four = p.compression == BI_RLE4;
   rows.assign(p.stride * static_cast<size_t>(p.height), 0);
   int64_t x = 0, y = 0;
@@ -195,15 +115,31 @@ BOOL CKyDib::Load(CByteArray& data, int nStart) {
   return Load(base ? base + nStart : nullptr, static_cast<size_t>(data.GetSize() - nStart));
 }
 
+BOOL CKyDib::ReadHeader(const BYTE* data, size_t size, KyBmpHeader* out) {
+  Parsed p;
+  if (!out || !ParseHeaders(data, size, p)) return FALSE;
+  const kygdi::DibLayout& l = p.layout;
+  out->width = l.width;
+  out->height = l.height;
+  out->topDown = l.topDown;
+  out->bitCount = l.bitCount;
+  out->headerSize = l.headerSize;
+  out->colors = static_cast<int>(l.colors);
+  out->colorEntryBytes = static_cast<int>(l.colorEntryBytes);
+  out->colorTableOffset = p.tableOffset;
+  out->bitsOffset = p.bitsOffset;
+  return TRUE;
+}
+
 BOOL CKyDib::Load(const BYTE* d, size_t size) {
   Close();
-  Parsed p;
-  if (!d || !ParseHeaders(d, size, p)) {
+  Parsed parsed;
+  if (!ParseHeaders(d, size, parsed)) {
     SetLastError(ERROR_INVALID_DATA);
     return FALSE;
   }
-  const bool rle = p.compression == BI_RLE8 || p.compression == BI_RLE4;
-  const size_t maskBytes = p.hasMasks ? 12 : 0;
+  const kygdi::DibLayout& p = parsed.layout;
+  const size_t maskBytes = parsed.HasMasks() ? 12 : 0;
   std::vector<BYTE> info(kInfoHeaderBytes + maskBytes + static_cast<size_t>(p.colors) * 4, 0);
   BYTE* h = info.data();
   Put32(h, kInfoHeaderBytes);
@@ -211,26 +147,26 @@ BOOL CKyDib::Load(const BYTE* d, size_t size) {
   Put32(h + 8, static_cast<uint32_t>(p.topDown ? -p.height : p.height));
   Put16(h + 12, 1);
   Put16(h + 14, p.bitCount);
-  Put32(h + 16, p.hasMasks ? BI_BITFIELDS : BI_RGB);
+  Put32(h + 16, parsed.HasMasks() ? BI_BITFIELDS : BI_RGB);
   Put32(h + 20, static_cast<uint32_t>(p.stride * static_cast<size_t>(p.height)));
   Put32(h + 24, 0);
   Put32(h + 28, 0);
   Put32(h + 32, p.colors);
   Put32(h + 36, 0);
-  for (int i = 0; i < 3 && p.hasMasks; ++i) Put32(h + 40 + 4 * i, p.masks[i]);
+  for (int i = 0; i < 3 && parsed.HasMasks(); ++i) Put32(h + 40 + 4 * i, p.masks[i]);
   BYTE* table = h + kInfoHeaderBytes + maskBytes;
   for (uint32_t i = 0; i < p.colors; ++i) {
-    const BYTE* e = d + p.tableOffset + static_cast<size_t>(i) * p.entryBytes;
+    const BYTE* e = d + parsed.tableOffset + static_cast<size_t>(i) * p.colorEntryBytes;
     table[4 * i] = e[0];
     table[4 * i + 1] = e[1];
     table[4 * i + 2] = e[2];
   }
 
   std::vector<BYTE> bits;
-  if (rle)
-    DecodeRle(p, d + p.bitsOffset, p.bitsBytes, bits);
+  if (parsed.Rle())
+    DecodeRle(parsed, d + parsed.bitsOffset, parsed.bitsBytes, bits);
   else
-    bits.assign(d + p.bitsOffset, d + p.bitsOffset + p.bitsBytes);
+    bits.assign(d + parsed.bitsOffset, d + parsed.bitsOffset + parsed.bitsBytes);
 
   m_info.swap(info);
   m_bits.swap(bits);
