@@ -103,16 +103,18 @@ const uint8_t* RealisedBrush::TileRow(int y) const {
 }
 
 void RealisedBrush::PatternSpan(int x, int y, int w, uint8_t* out) const {
+  if (w <= 0) return;
   const uint8_t* row = TileRow(y);
-  int tx = ((x - origin.x) % tile_w + tile_w) % tile_w;
-  size_t B = size_t(span_bytes);
-  while (w > 0) {
-    int n = std::min(w, tile_w - tx);
-    std::memcpy(out, row + size_t(tx) * B, size_t(n) * B);
-    out += size_t(n) * B;
-    w -= n;
-    tx = 0;
-  }
+  const int tx = ((x - origin.x) % tile_w + tile_w) % tile_w;
+  const size_t B = size_t(span_bytes), total = size_t(w) * B;
+  // One period from the span's phase, then the span copies itself in
+  // doubling blocks: a narrow tile costs a few large copies per row instead
+  // of one small copy per tile width.
+  const size_t period = size_t(tile_w) * B, first = std::min(total, size_t(tile_w - tx) * B);
+  std::memcpy(out, row + size_t(tx) * B, first);
+  if (first < total) std::memcpy(out + first, row, std::min(total, period) - first);
+  for (size_t filled = std::min(total, period); filled < total; filled *= 2)
+    std::memcpy(out + filled, out, std::min(filled, total - filled));
 }
 
 void RealisedBrush::MaskSpan(int x, int y, int w, uint8_t* out) const {

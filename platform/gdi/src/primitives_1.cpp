@@ -73,10 +73,11 @@ void NullRead(const Surface&, int, int, int, uint8_t*) {}
 
 }  // namespace
 
-extern const Primitives kPrimitives1 = {1,        1,        FromColour, ToColour,  GetPixel, SolidRects,
-                                        SpanBegin, SpanEnd, SpanRead,   SpanFill, SpanPixel};
-extern const Primitives kPrimitivesNull = {0,         1,       FromColour, ToColour,  NullGet, NullRects,
-                                           NullBegin, NullEnd, NullRead,   SpanFill, SpanPixel};
+// Neither is mixed: their blend column is empty.
+extern const Primitives kPrimitives1 = {1,       1,        FromColour, ToColour, GetPixel, SolidRects, SpanBegin,
+                                        SpanEnd, SpanRead, SpanFill,   SpanPixel, nullptr, nullptr};
+extern const Primitives kPrimitivesNull = {0,       1,        FromColour, ToColour, NullGet, NullRects, NullBegin,
+                                           NullEnd, NullRead, SpanFill,   SpanPixel, nullptr, nullptr};
 
 extern const Primitives kPrimitives32, kPrimitives24, kPrimitives16, kPrimitives15, kPrimitives8;
 

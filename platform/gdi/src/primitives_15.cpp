@@ -7,6 +7,8 @@ namespace kygdi {
 namespace {
 struct Fmt15 {
   static constexpr int kBytes = 2;
+  static constexpr Field kFields[3] = {{10, 5}, {5, 5}, {0, 5}};
+  static constexpr uint32_t kKeep = 0x8000u;
   static uint32_t Load(const uint8_t* p) { return LoadLE(p, 2); }
   static void Store(uint8_t* p, uint32_t v) { StoreLE(p, 2, v); }
   static void Fill(uint8_t* p, int n, uint32_t v) {

@@ -5,6 +5,8 @@ namespace kygdi {
 namespace {
 struct Fmt24 {
   static constexpr int kBytes = 3;
+  static constexpr Field kFields[3] = {{16, 8}, {8, 8}, {0, 8}};
+  static constexpr uint32_t kKeep = 0;
   static uint32_t Load(const uint8_t* p) { return LoadLE(p, 3); }
   static void Store(uint8_t* p, uint32_t v) { StoreLE(p, 3, v); }
   static void Fill(uint8_t* p, int n, uint32_t v) {

@@ -5,6 +5,8 @@ namespace kygdi {
 namespace {
 struct Fmt32 {
   static constexpr int kBytes = 4;
+  static constexpr Field kFields[3] = {{16, 8}, {8, 8}, {0, 8}};
+  static constexpr uint32_t kKeep = 0xFF000000u;
   static uint32_t Load(const uint8_t* p) {
     uint32_t v;
     std::memcpy(&v, p, 4);

@@ -3,6 +3,8 @@
 //   F::kBytes             bytes per pixel
 //   F::Load(p) / Store(p) pixel value at p
 //   F::FromColour(c) / ToColour(v)
+//   F::kFields            (mixed formats only) the colour components as
+//                         {shift, width}, and F::kKeep the other bits
 // Each primitives_<bpp>.cpp instantiates them for its format.
 #pragma once
 
@@ -11,6 +13,13 @@
 #include "surface.h"
 
 namespace kygdi {
+
+// A colour component of a pixel value: `width` bits from bit `shift`.
+struct Field {
+  int shift;
+  int width;
+  constexpr uint32_t Max() const { return (1u << width) - 1; }
+};
 
 template <class F>
 struct BytePrimitives {
@@ -43,9 +52,43 @@ struct BytePrimitives {
   static void SpanFill(uint8_t* span, int count, uint32_t pixel) { F::Fill(span, count, pixel); }
   static uint32_t SpanPixel(const uint8_t* span, int i) { return F::Load(span + i * F::kBytes); }
 
+  // The blend column's general loops: each component looked up in the
+  // share tables. A fill's own share is the same for every pixel.
+  static void BlendSolidRow(uint8_t* d, int n, uint32_t pixel, const BlendShares& t) {
+    uint32_t share = 0;
+    for (const Field& f : F::kFields) share |= uint32_t(t.take[(pixel >> f.shift) & f.Max()]) << f.shift;
+    for (int i = 0; i < n; ++i, d += F::kBytes) {
+      const uint32_t v = F::Load(d);
+      uint32_t out = v & F::kKeep;
+      for (const Field& f : F::kFields) out |= uint32_t(t.keep[(v >> f.shift) & f.Max()]) << f.shift;
+      F::Store(d, out + share);
+    }
+  }
+  static void BlendCopyRow(uint8_t* d, const uint8_t* s, const uint8_t* m, int n, const BlendShares& t) {
+    uint32_t colour_bits = 0;
+    for (const Field& f : F::kFields) colour_bits |= f.Max() << f.shift;
+    for (int i = 0; i < n; ++i, d += F::kBytes, s += F::kBytes) {
+      if (m) {
+        const bool black = (F::Load(m) & colour_bits) == 0;
+        m += F::kBytes;
+        if (!black) continue;
+      }
+      const uint32_t v = F::Load(d), o = F::Load(s);
+      uint32_t out = v & F::kKeep;
+      for (const Field& f : F::kFields)
+        out |= uint32_t(t.keep[(v >> f.shift) & f.Max()] + t.take[(o >> f.shift) & f.Max()]) << f.shift;
+      F::Store(d, out);
+    }
+  }
+
   static constexpr Primitives Make(int bpp) {
-    return Primitives{bpp,        F::kBytes, F::FromColour, F::ToColour, GetPixel, SolidRects, SpanBegin,
-                      SpanEnd,    SpanRead,  SpanFill,     SpanPixel};
+    if constexpr (requires { F::kFields; }) {
+      return Primitives{bpp,      F::kBytes, F::FromColour, F::ToColour, GetPixel,      SolidRects,  SpanBegin,
+                        SpanEnd,  SpanRead,  SpanFill,      SpanPixel,   BlendSolidRow, BlendCopyRow};
+    } else {
+      return Primitives{bpp,     F::kBytes, F::FromColour, F::ToColour, GetPixel, SolidRects, SpanBegin,
+                        SpanEnd, SpanRead,  SpanFill,      SpanPixel,   nullptr,  nullptr};
+    }
   }
 };
 

@@ -54,6 +54,7 @@ void Rop3Span(uint8_t rop, uint8_t* d, const uint8_t* s, const uint8_t* p, size_
       case 0x5A: Apply(d, s, p, n, [](uint64_t p, uint64_t, uint64_t d) { return p ^ d; }); return;
       case 0x55: Apply(d, s, p, n, [](uint64_t, uint64_t, uint64_t d) { return ~d; }); return;
       case 0xFB: Apply(d, s, p, n, [](uint64_t p, uint64_t s, uint64_t d) { return p | ~s | d; }); return;
+      case 0xEC: Apply(d, s, p, n, [](uint64_t p, uint64_t s, uint64_t d) { return (p & d) | s; }); return;
       default: break;
     }
   }

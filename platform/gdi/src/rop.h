@@ -7,6 +7,7 @@
 //   0x44  S&~D       0x33  ~S        0x11  ~(S|D)    0xC0  P&S
 //   0xBB  ~S|D       0xF0  P         0xFB  P|~S|D    0x5A  P^D
 //   0x55  ~D         0x00  0         0xFF  1         0xAA  D
+//   0xEC  (P&D)|S    a mask pattern and its colour tile in one pass
 //
 // Spans are bytes, so every format works the same; fast paths for the codes
 // above sit in a table, the general evaluation of the truth table last.

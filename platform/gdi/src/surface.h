@@ -25,6 +25,29 @@ namespace kygdi {
 
 struct Surface;
 
+// Mixing at a rate (1..99), per colour component in the format's own widths:
+//   result = trunc(below * (100 - rate) / 100) + trunc(over * rate / 100)
+// keep[v] and take[v] hold the two shares for every component value v, so a
+// loop does two lookups and an add; the sum never passes the component's
+// maximum. Bits outside the colour (the fourth byte at 32 bpp, bit 15 at
+// 15 bpp) keep the destination's value.
+struct BlendShares {
+  uint8_t keep[256];
+  uint8_t take[256];
+  int rate;
+  explicit BlendShares(int r) : rate(r) {
+    for (int v = 0; v < 256; ++v) {
+      keep[v] = uint8_t(v * (100 - r) / 100);
+      take[v] = uint8_t(v * r / 100);
+    }
+  }
+};
+// One row of n pixels mixed with one pixel value.
+using BlendSolidRow = void (*)(uint8_t* d, int n, uint32_t pixel, const BlendShares& t);
+// One row of n pixels mixed with a source row of the same format; with a
+// mask row (same format), only where the mask pixel's colour bits are all 0.
+using BlendCopyRow = void (*)(uint8_t* d, const uint8_t* s, const uint8_t* mask, int n, const BlendShares& t);
+
 struct Primitives {
   int bpp;
   int span_bytes;  // bytes per pixel in span form: 4, 3, 2, 2, 1, 1
@@ -42,6 +65,11 @@ struct Primitives {
   // Writes count copies of one pixel value in span form.
   void (*span_fill)(uint8_t* span, int count, uint32_t pixel);
   uint32_t (*span_pixel)(const uint8_t* span, int i);
+  // The blend column, general loops; null where a format is not mixed
+  // (palette and monochrome surfaces). Fast paths for some formats sit in
+  // FindBlendSolidRow / FindBlendCopyRow (blend.h).
+  BlendSolidRow blend_solid_row;
+  BlendCopyRow blend_copy_row;
 };
 
 const Primitives* PrimitivesFor(int bpp);  // null table for 0; null for an unknown bpp
