@@ -3,13 +3,16 @@
 //
 // Both convert the position and size to device units before the working
 // frame switches the DC to MM_TEXT. Opaque rates and palette bitmaps go out
-// as plain block transfers; otherwise the device area under the bitmap is
-// copied into a bitmap of the same layout, mixed over raw bits and copied
-// back, only as far as both the size and the bitmap reach.
+// as plain block transfers; otherwise the bitmap is mixed straight into the
+// device's pixels by the GDI's blend column, only as far as both the size
+// and the bitmap reach. A device whose pixels cannot be mixed there takes
+// the long way: the area under the bitmap is copied into a bitmap of the
+// same layout, mixed over raw bits and copied back.
 #include <algorithm>
 #include <memory>
 
 #include "KyEspecialFill.h"
+#include "gdiblend.h"
 
 namespace {
 
@@ -29,6 +32,15 @@ bool SameLayout(const BITMAP& a, const BITMAP& b) {
 
 BOOL CKyEspecialFill::BlendBitmap(CDC* pDC, CDC& memDC, CBitmap* pOver, CBitmap* pMask, const BITMAP& bm,
                                   CPoint pt, CSize size, long rate) {
+  const int w = std::min<int>(size.cx, bm.bmWidth), h = std::min<int>(size.cy, bm.bmHeight);
+  if (w > 0 && h > 0) {
+    CSelect sel(memDC.m_hDC, pOver->m_hObject);
+    if (sel.IsSelected() &&
+        GdiBlendBlt(pDC->m_hDC, pt.x, pt.y, w, h, memDC.m_hDC, 0, 0,
+                    pMask ? static_cast<HBITMAP>(pMask->m_hObject) : nullptr, static_cast<int>(rate)))
+      return TRUE;
+  }
+
   CBitmap copy;
   if (!copy.CreateCompatibleBitmap(pDC, bm.bmWidth, bm.bmHeight)) return FALSE;
   CSelect sel(memDC.m_hDC, copy.m_hObject);
@@ -45,7 +57,6 @@ BOOL CKyEspecialFill::BlendBitmap(CDC* pDC, CDC& memDC, CBitmap* pOver, CBitmap*
   std::unique_ptr<BYTE[]> below = ReadBits(copy, n);
   if (!over || !below || (pMask && !mask)) return FALSE;
 
-  const int w = std::min<int>(size.cx, bm.bmWidth), h = std::min<int>(size.cy, bm.bmHeight);
   MixBits(below.get(), over.get(), mask.get(), bm.bmWidthBytes, bm.bmBitsPixel, w, h, rate);
   if (copy.SetBitmapBits(static_cast<DWORD>(n), below.get()) != n) return FALSE;
   return pDC->BitBlt(pt.x, pt.y, w, h, &memDC, 0, 0, SRCCOPY);

@@ -1,7 +1,9 @@
 // TransparentRectangle: a solid colour over a rectangle at a rate.
 //
-// The device rectangle (clipped to the device) is copied into a first
-// bitmap, its raw bits are mixed with the colour and written into a second
+// The device rectangle (clipped to the device) is mixed with the colour
+// straight in the device's pixels by the GDI's blend column. A device whose
+// pixels cannot be mixed there takes the long way: the rectangle is copied
+// into a first bitmap, its raw bits are mixed and written into a second
 // bitmap, which is copied back. On a printer a large rectangle is cut into
 // tiles of 2000 x 2000 device pixels first, so that no off-screen bitmap
 // grows with the page:
@@ -14,6 +16,7 @@
 #include <memory>
 
 #include "KyEspecialFill.h"
+#include "gdiblend.h"
 
 namespace {
 
@@ -54,6 +57,11 @@ BOOL CKyEspecialFill::TransparentRectangle(CDC* pDC, CRect* pRect, COLORREF cr, 
       for (CRect piece : pieces) TransparentRectangle(pDC, &piece, cr, bPrint, rate);
       return TRUE;
     }
+  }
+
+  {
+    CWorkFrame frame(pDC, FALSE);
+    if (GdiBlendRect(pDC->m_hDC, &dev, cr, static_cast<int>(rate))) return TRUE;
   }
 
   const int w = dev.Width(), h = dev.Height();

@@ -15,8 +15,37 @@ namespace {
 constexpr DWORD kSrcCopy = 0x00CC0020;
 constexpr DWORD kSrcAnd = 0x008800C6;
 constexpr DWORD kSrcPaint = 0x00EE0086;
+// (D & P) | S: SRCAND of a pattern, then SRCPAINT of the source, in one pass.
+constexpr DWORD kMaskPatternPaint = 0x00EC02E8;
 
 bool HasBitmap(const CBitmap& b) { return b.GetSafeHandle() != nullptr; }
+
+// The transparent pair at rate 100 in one pass over the device: the mask
+// becomes a pattern brush laid from the rectangle's corner, the foreground is
+// laid in bands as the source, and each pixel is (D & mask) | fore, the very
+// bits of an AND pass followed by an OR pass. FALSE, with nothing painted,
+// when the brush cannot be made or the mask is monochrome (a monochrome
+// pattern brush would take the DC's colours instead of its own bits).
+BOOL PaintPairInOnePass(CDC* pDC, CDC& mem, CBitmap& fore, CBitmap& mask, const CRect& rect, int w, int h) {
+  BITMAP bm;
+  if (!mask.GetBitmap(&bm) || bm.bmBitsPixel < 8) return FALSE;
+  CBrush brush;
+  if (!brush.CreatePatternBrush(&mask)) return FALSE;
+  // The brush origin is in device units.
+  CPoint corner(rect.left, rect.top);
+  pDC->LPtoDP(&corner);
+  const CPoint oldOrg = pDC->SetBrushOrg(corner);
+  CBrush* oldBrush = pDC->SelectObject(&brush);
+  CBitmap* const tiles[] = {&fore};
+  ky::LayTiles(pDC, tiles, rect, w, h, [&](CBitmap* const* src, int x, int y, int cx, int cy) {
+    CBitmap* old = mem.SelectObject(src[0]);
+    pDC->BitBlt(x, y, cx, cy, &mem, 0, 0, kMaskPatternPaint);
+    mem.SelectObject(old);
+  });
+  pDC->SelectObject(oldBrush);
+  pDC->SetBrushOrg(oldOrg);
+  return TRUE;
+}
 
 }  // namespace
 
@@ -71,6 +100,7 @@ BOOL CKyFillStyle::DisplayEx(CDC* pDC, CRect* pRect, int bNoDeviceClip, long rat
   const bool pair = pDC->GetBkMode() != OPAQUE && (IsSingleColor() || m_pVector);
   if (pair) {
     if (!HasBitmap(m_bmpMask) || !HasBitmap(m_bmpFore)) return TRUE;
+    if (rate == 100 && PaintPairInOnePass(pDC, mem, m_bmpFore, m_bmpMask, rect, w, h)) return TRUE;
     CDC fore;
     if (rate == 100 && !fore.CreateCompatibleDC(pDC)) return FALSE;
     // The colour bitmap comes first, the mask second, in both forms.

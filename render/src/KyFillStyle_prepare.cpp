@@ -16,6 +16,7 @@
 namespace {
 
 constexpr DWORD kSrcCopy = 0x00CC0020;
+constexpr DWORD kPatternAndNotSource = 0x00300F2A;  // P & ~S
 
 BOOL Fail() {
   KyGetErrorMsgObj()->CatchLastError();
@@ -31,6 +32,34 @@ long DeviceSize(long tenths, int res, int sizeMm) {
   if (v > INT32_MAX) return INT32_MAX;
   if (v < INT32_MIN) return INT32_MIN;
   return static_cast<long>(v);
+}
+
+// The foreground tile of a transparent pair made from its mask.
+BOOL ForeFromMask(CDC* pDC, COLORREF crFore, const BITMAP& bm, CBitmap& mask, CBitmap& fore) {
+  // Each mask pixel is exactly black or white when the tile was drawn pixel
+  // for pixel or enlarged, and the foreground tile a second preparation
+  // would draw has the foreground colour where the mask is black and black
+  // where it is white: P & ~S with the foreground as the pattern, bit for
+  // bit (white's ~S keeps only bits a colour leaves 0). A monochrome device
+  // maps colours to its two values its own way, so it takes the second
+  // preparation.
+  if (bm.bmBitsPixel < 8) return FALSE;
+  BITMAP info = bm;
+  info.bmBits = nullptr;
+  CDC maskDC, foreDC;
+  CBrush brush;
+  if (!maskDC.CreateCompatibleDC(pDC) || !foreDC.CreateCompatibleDC(pDC) || !brush.CreateSolidBrush(crFore & 0xFFFFFF))
+    return FALSE;
+  if (!fore.CreateBitmapIndirect(&info)) return FALSE;
+  CBitmap* oldMask = maskDC.SelectObject(&mask);
+  CBitmap* oldFore = foreDC.SelectObject(&fore);
+  CBrush* oldBrush = foreDC.SelectObject(&brush);
+  const BOOL ok = foreDC.BitBlt(0, 0, bm.bmWidth, bm.bmHeight, &maskDC, 0, 0, kPatternAndNotSource);
+  foreDC.SelectObject(oldBrush);
+  foreDC.SelectObject(oldFore);
+  maskDC.SelectObject(oldMask);
+  if (!ok) fore.DeleteObject();
+  return ok;
 }
 
 }  // namespace
@@ -142,24 +171,36 @@ BOOL CKyFillStyle::SetFillStyleEx(CDC* pDC, COLORREF crFore, COLORREF crBack, CS
   if (!(IsSingleColor() && transparent)) return SetFillStyle(pDC, crFore, crBack, size, dScale);
 
   // The transparent pair: a mask (pattern foreground black, background
-  // white) and the foreground on black, painted with AND then OR.
+  // white) and the foreground on black, painted with AND then OR. The tile
+  // is prepared once, as the mask; the foreground is made from it unless a
+  // shrinking stretch merged pattern pixels (see ForeFromMask).
   if (!SetFillStyle(pDC, RGB(0, 0, 0), RGB(255, 255, 255), size, dScale)) return FALSE;
   BITMAP bm;
   if (!m_bmpPattern.GetBitmap(&bm)) return FALSE;
-  const size_t n = static_cast<size_t>(bm.bmWidthBytes) * static_cast<size_t>(bm.bmHeight);
-  std::vector<BYTE> bits(n);
-  m_bmpPattern.GetBitmapBits(static_cast<DWORD>(n), bits.data());
+  m_bmpMask.Attach(m_bmpPattern.Detach());
+  KyBmpHeader natural;
+  const bool shrunk = ky::ReadBmpHeader(m_arrBMP, natural) &&
+                      (std::labs(natural.width - bm.bmWidth) >= 2 || std::labs(natural.height - bm.bmHeight) >= 2) &&
+                      (bm.bmWidth < natural.width || bm.bmHeight < natural.height);
+  if (!shrunk && ForeFromMask(pDC, crFore, bm, m_bmpMask, m_bmpFore)) {
+    // The colours of the last preparation, as a second one would leave them.
+    m_crFore = crFore;
+    m_crBack = RGB(0, 0, 0);
+    return TRUE;
+  }
+
   BITMAP maskInfo = bm;
   maskInfo.bmBits = nullptr;
-  if (!m_bmpMask.CreateBitmapIndirect(&maskInfo)) {
-    m_bmpPattern.DeleteObject();
-    return Fail();
-  }
-  m_bmpMask.SetBitmapBits(static_cast<DWORD>(n), bits.data());
-
   SetFillStyle(pDC, crFore, RGB(0, 0, 0), size, dScale);
-  m_bmpPattern.GetBitmapBits(static_cast<DWORD>(n), bits.data());
+  if (m_bmpPattern.GetSafeHandle()) {
+    m_bmpFore.Attach(m_bmpPattern.Detach());
+    return TRUE;
+  }
+  // A second preparation that failed leaves the mask's bits in the
+  // foreground, as copying them through one buffer always did.
+  const size_t n = static_cast<size_t>(bm.bmWidthBytes) * static_cast<size_t>(bm.bmHeight);
+  std::vector<BYTE> bits(n);
+  m_bmpMask.GetBitmapBits(static_cast<DWORD>(n), bits.data());
   if (m_bmpFore.CreateBitmapIndirect(&maskInfo)) m_bmpFore.SetBitmapBits(static_cast<DWORD>(n), bits.data());
-  m_bmpPattern.DeleteObject();
   return TRUE;
 }

@@ -209,6 +209,46 @@ TEST(TileGrid, TransparentPairLeavesTheBackgroundAlone) {
   }
 }
 
+std::vector<BYTE> BitmapBits(CBitmap& b) {
+  BITMAP bm{};
+  b.GetBitmap(&bm);
+  std::vector<BYTE> bits(static_cast<size_t>(bm.bmWidthBytes) * bm.bmHeight);
+  b.GetBitmapBits(static_cast<DWORD>(bits.size()), bits.data());
+  return bits;
+}
+
+// The pair is made from one preparation of the tile; its bits are those of
+// two preparations (black on white for the mask, the foreground on black),
+// in every depth, at the natural size, enlarged and shrunk.
+TEST(TilePreparation, TheTransparentPairHasTheBitsOfTwoPreparations) {
+  struct Size {
+    const char* name;
+    CSize tenths;
+  };
+  const Size sizes[] = {{"natural", CSize(0, 0)}, {"enlarged", CSize(130, 90)}, {"shrunk", CSize(22, 19)}};
+  for (int bpp : {32, 24, 16, 15, 8}) {
+    for (const Size& size : sizes) {
+      Screen screen(bpp, 64, 64);
+      CKyFillStyle pair, single;
+      CByteArray pattern;
+      kytest::ToArray(kytest::Mono(16, 12, [](int x, int y) { return (x * 3 + y) % 5 == 0; }), pattern);
+      pair.CreateFillStyle(8, "p", pattern, CKyFillStyle::FS_81DPI);
+      single.CreateFillStyle(8, "s", pattern, CKyFillStyle::FS_81DPI);
+      const COLORREF fore = RGB(200, 60, 10);
+      CSize sz = size.tenths;
+      screen.dc.SetBkMode(TRANSPARENT);
+      ASSERT_TRUE(pair.SetFillStyleEx(&screen.dc, fore, RGB(255, 255, 255), sz, 1.0)) << bpp << size.name;
+      ASSERT_TRUE(single.SetFillStyle(&screen.dc, RGB(0, 0, 0), RGB(255, 255, 255), sz, 1.0));
+      EXPECT_EQ(BitmapBits(single.m_bmpPattern), BitmapBits(pair.m_bmpMask)) << bpp << " " << size.name;
+      ASSERT_TRUE(single.SetFillStyle(&screen.dc, fore, RGB(0, 0, 0), sz, 1.0));
+      EXPECT_EQ(BitmapBits(single.m_bmpPattern), BitmapBits(pair.m_bmpFore)) << bpp << " " << size.name;
+      EXPECT_EQ(fore, pair.m_crFore);
+      EXPECT_EQ(RGB(0, 0, 0), pair.m_crBack);
+      EXPECT_EQ(nullptr, pair.m_bmpPattern.GetSafeHandle());
+    }
+  }
+}
+
 TEST(TileGrid, ColourPatternsCannotBeTransparent) {
   Screen screen;
   CKyFillStyle s;
