@@ -1,11 +1,15 @@
-// Pattern fills of a large star polygon on a 4096 x 4096 32-bit device:
-// opaque, with a transparent background, and blended at rate 50; beside
+// Pattern fills of a large star polygon on a 4096 x 4096 device: opaque,
+// with a transparent background, and blended at rate 50. At 32 bits beside
 // cairo filling the same star with a repeating 8 x 8 two-colour pattern
-// (image surface, antialiasing off), and memset of the same pixels as the
-// physical bound.
+// (image surface, antialiasing off); at 24 and 16 bits beside pixman doing
+// the same composite (the star as a clip region of its pixel rows, an 8 x 8
+// repeating tile, OVER with a constant 50 % mask for the blend); memset of
+// the whole device and of the covered bytes as the physical bounds.
 #include <benchmark/benchmark.h>
 #include <cairo.h>
+#include <pixman.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -45,9 +49,9 @@ void Pattern(CByteArray& out) {
 }
 
 struct Device {
-  Device() {
+  explicit Device(int bpp = 32) {
     KyGetDisplaySettings(&saved);
-    KyDisplaySettings s{kSide, kSide, 1084, 1084, 32, 96};
+    KyDisplaySettings s{kSide, kSide, 1084, 1084, bpp, 96};
     KySetDisplaySettings(&s);
     HDC screen = ::GetDC(nullptr);
     canvas.Attach(::CreateCompatibleBitmap(screen, kSide, kSide));
@@ -65,8 +69,8 @@ struct Device {
   CBitmap* old = nullptr;
 };
 
-void Fill(benchmark::State& state, int bkMode, long rate) {
-  Device d;
+void Fill(benchmark::State& state, int bkMode, long rate, int bpp = 32) {
+  Device d(bpp);
   CByteArray bytes;
   Pattern(bytes);
   CKyFillStyle style(8, "diagonal", bytes, CKyFillStyle::FS_81DPI);
@@ -81,6 +85,76 @@ void Fill(benchmark::State& state, int bkMode, long rate) {
 void BM_PatternStarOpaque(benchmark::State& s) { Fill(s, OPAQUE, 100); }
 void BM_PatternStarTransparent(benchmark::State& s) { Fill(s, TRANSPARENT, 100); }
 void BM_PatternStarRate50(benchmark::State& s) { Fill(s, OPAQUE, 50); }
+void BM_PatternStarOpaque24(benchmark::State& s) { Fill(s, OPAQUE, 100, 24); }
+void BM_PatternStarTransparent24(benchmark::State& s) { Fill(s, TRANSPARENT, 100, 24); }
+void BM_PatternStarRate50_24(benchmark::State& s) { Fill(s, OPAQUE, 50, 24); }
+void BM_PatternStarOpaque16(benchmark::State& s) { Fill(s, OPAQUE, 100, 16); }
+void BM_PatternStarTransparent16(benchmark::State& s) { Fill(s, TRANSPARENT, 100, 16); }
+void BM_PatternStarRate50_16(benchmark::State& s) { Fill(s, OPAQUE, 50, 16); }
+
+// The star's pixel rows (even-odd, pixel centres), as rectangles.
+std::vector<pixman_box32_t> StarRows() {
+  const std::vector<POINT> star = Star();
+  std::vector<pixman_box32_t> rows;
+  std::vector<double> xs;
+  for (int y = 0; y < kSide; ++y) {
+    const double cy = y + 0.5;
+    xs.clear();
+    for (size_t i = 0; i < star.size(); ++i) {
+      const POINT a = star[i], b = star[(i + 1) % star.size()];
+      if ((a.y <= cy) == (b.y <= cy)) continue;
+      xs.push_back(a.x + (cy - a.y) * (b.x - a.x) / double(b.y - a.y));
+    }
+    std::sort(xs.begin(), xs.end());
+    for (size_t i = 0; i + 1 < xs.size(); i += 2) {
+      const int x0 = static_cast<int>(std::ceil(xs[i] - 0.5)), x1 = static_cast<int>(std::ceil(xs[i + 1] - 0.5));
+      if (x1 > x0) rows.push_back(pixman_box32_t{x0, y, x1, y + 1});
+    }
+  }
+  return rows;
+}
+
+int64_t CoveredPixels() {
+  int64_t n = 0;
+  for (const pixman_box32_t& b : StarRows()) n += b.x2 - b.x1;
+  return n;
+}
+
+// pixman's equivalent of a pattern fill of the star: the star's rows as the
+// destination's clip region, an 8 x 8 tile repeated, SRC when opaque, OVER
+// (with a constant 50 % mask at rate 50) otherwise.
+void PixmanStar(benchmark::State& state, pixman_format_code_t format, bool clearBackground, bool half) {
+  pixman_image_t* dst = pixman_image_create_bits(format, kSide, kSide, nullptr, 0);
+  std::vector<uint32_t> tilePixels(64);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) tilePixels[y * 8 + x] = x == y ? 0xFF0000FF : (clearBackground ? 0 : 0xFFFFFFFF);
+  pixman_image_t* tile = pixman_image_create_bits(PIXMAN_a8r8g8b8, 8, 8, tilePixels.data(), 32);
+  pixman_image_set_repeat(tile, PIXMAN_REPEAT_NORMAL);
+  const pixman_color_t halfAlpha{0, 0, 0, 0x8000};
+  pixman_image_t* mask = half ? pixman_image_create_solid_fill(&halfAlpha) : nullptr;
+  std::vector<pixman_box32_t> rows = StarRows();
+  pixman_region32_t clip;
+  pixman_region32_init_rects(&clip, rows.data(), static_cast<int>(rows.size()));
+  const pixman_op_t op = (clearBackground || half) ? PIXMAN_OP_OVER : PIXMAN_OP_SRC;
+  for (auto _ : state) {
+    // The clip is set per fill, as a polygon fill would.
+    pixman_image_set_clip_region32(dst, &clip);
+    pixman_image_composite32(op, tile, mask, dst, 0, 0, 0, 0, 0, 0, kSide, kSide);
+    pixman_image_set_clip_region32(dst, nullptr);
+  }
+  state.SetItemsProcessed(state.iterations() * kSide * kSide);
+  pixman_region32_fini(&clip);
+  if (mask) pixman_image_unref(mask);
+  pixman_image_unref(tile);
+  pixman_image_unref(dst);
+}
+
+void BM_PixmanStarOpaque24(benchmark::State& s) { PixmanStar(s, PIXMAN_r8g8b8, false, false); }
+void BM_PixmanStarTransparent24(benchmark::State& s) { PixmanStar(s, PIXMAN_r8g8b8, true, false); }
+void BM_PixmanStarAlpha50_24(benchmark::State& s) { PixmanStar(s, PIXMAN_r8g8b8, false, true); }
+void BM_PixmanStarOpaque16(benchmark::State& s) { PixmanStar(s, PIXMAN_r5g6b5, false, false); }
+void BM_PixmanStarTransparent16(benchmark::State& s) { PixmanStar(s, PIXMAN_r5g6b5, true, false); }
+void BM_PixmanStarAlpha50_16(benchmark::State& s) { PixmanStar(s, PIXMAN_r5g6b5, false, true); }
 
 void CairoStar(benchmark::State& state, double alpha, bool clearBackground) {
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kSide, kSide);
@@ -132,6 +206,17 @@ void BM_MemsetBound(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kSide * kSide);
 }
 
+// memset of as many bytes as the star covers at 32 bits.
+void BM_MemsetCoveredBound(benchmark::State& state) {
+  std::vector<uint32_t> pixels(static_cast<size_t>(kSide) * kSide);
+  const size_t bytes = static_cast<size_t>(CoveredPixels()) * 4;
+  for (auto _ : state) {
+    std::memset(pixels.data(), 0x5A, bytes);
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(state.iterations() * kSide * kSide);
+}
+
 }  // namespace
 
 BENCHMARK(BM_PatternStarOpaque)->Unit(benchmark::kMillisecond);
@@ -141,4 +226,17 @@ BENCHMARK(BM_CairoStarTransparent)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PatternStarRate50)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CairoStarAlpha50)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemsetBound)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MemsetCoveredBound)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PatternStarOpaque24)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PixmanStarOpaque24)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PatternStarTransparent24)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PixmanStarTransparent24)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PatternStarRate50_24)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PixmanStarAlpha50_24)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PatternStarOpaque16)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PixmanStarOpaque16)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PatternStarTransparent16)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PixmanStarTransparent16)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PatternStarRate50_16)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PixmanStarAlpha50_16)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();
