@@ -136,3 +136,61 @@ TEST(Region, BadArgumentsFail) {
 }
 
 }  // namespace
+
+namespace {
+
+// Blits through a clip region of many bands paint exactly the pixels inside
+// both the clip and the blit (the clip's rows are found by search, not by a
+// full intersection). Seeded cases; rerun one with its number.
+TEST(Region, BlitsThroughManyBandsPaintExactlyTheClippedPixels) {
+  uint32_t seed = 12345;
+  auto next = [&seed](int n) {
+    seed = seed * 1103515245u + 12345u;
+    return int((seed >> 8) % uint32_t(n));
+  };
+  for (int c = 0; c < 40; ++c) {
+    TestCanvas canvas(64, 48, 32, RGB(0, 0, 0));
+    HRGN clip = CreateRectRgn(0, 0, 0, 0);
+    for (int k = 0; k < 12; ++k) {
+      const int x = next(60), y = next(44);
+      HRGN r = CreateRectRgn(x, y, x + 1 + next(20), y + 1 + next(10));
+      CombineRgn(clip, clip, r, k % 4 == 3 ? RGN_XOR : RGN_OR);
+      DeleteObject(r);
+    }
+    SelectClipRgn(canvas.dc(), clip);
+    const int x = next(50), y = next(40), w = 1 + next(30), h = 1 + next(20);
+    ASSERT_TRUE(PatBlt(canvas.dc(), x, y, w, h, WHITENESS)) << "case " << c;
+    SelectClipRgn(canvas.dc(), nullptr);  // GetPixel reads only inside the clip
+    for (int py = 0; py < 48; ++py)
+      for (int px = 0; px < 64; ++px) {
+        const bool in = px >= x && px < x + w && py >= y && py < y + h && PtInRegion(clip, px, py);
+        ASSERT_EQ(in ? RGB(255, 255, 255) : RGB(0, 0, 0), canvas.At(px, py)) << "case " << c << " at " << px << "," << py;
+      }
+    DeleteObject(clip);
+  }
+}
+
+// A copy downwards inside one bitmap through a clip whose bands have the
+// same spans after the cut reads every source row before it is written.
+TEST(Region, ACopyDownInsideOneBitmapThroughBandsKeepsItsSource) {
+  TestCanvas canvas(8, 8, 32, RGB(0, 0, 0));
+  for (int y = 0; y < 8; ++y) {
+    HBRUSH b = CreateSolidBrush(RGB(y * 30, 0, 0));
+    RECT row{0, y, 8, y + 1};
+    FillRect(canvas.dc(), &row, b);
+    DeleteObject(b);
+  }
+  // Two bands: columns 0..5 in rows 0..4, columns 0..7 in rows 4..8; cut to
+  // columns 0..4 they have the same spans.
+  HRGN clip = CreateRectRgn(0, 0, 6, 4);
+  HRGN lower = CreateRectRgn(0, 4, 8, 8);
+  CombineRgn(clip, clip, lower, RGN_OR);
+  SelectClipRgn(canvas.dc(), clip);
+  ASSERT_TRUE(BitBlt(canvas.dc(), 0, 2, 4, 6, canvas.dc(), 0, 0, SRCCOPY));
+  SelectClipRgn(canvas.dc(), nullptr);
+  for (int y = 2; y < 8; ++y) EXPECT_EQ(RGB((y - 2) * 30, 0, 0), canvas.At(1, y)) << y;
+  DeleteObject(lower);
+  DeleteObject(clip);
+}
+
+}  // namespace

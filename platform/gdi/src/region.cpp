@@ -18,6 +18,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "rop.h"
+
 namespace kygdi {
 
 Region::Region() { pixman_region32_init(&r_); }
@@ -266,9 +268,46 @@ std::vector<RECT> Region::Rects() const {
 }
 
 std::vector<RECT> Region::RectsIn(const RECT& bounds) const {
-  Region clipped(bounds);
-  clipped.Intersect(*this);
-  return clipped.Rects();
+  if (!FastPathsEnabled() || bounds.right <= bounds.left || bounds.bottom <= bounds.top) {
+    Region clipped(bounds);
+    clipped.Intersect(*this);
+    return clipped.Rects();
+  }
+  // The fast path: the bands that meet the rectangle are found by binary
+  // search and cut to it, so a blit through a clip of thousands of rows costs
+  // the rows it covers, not the whole region. Bands that the cut leaves with
+  // the same spans and that touch are merged, which is the canonical form
+  // pixman's intersection gives: both paths hand out the same rectangles in
+  // the same order.
+  int n = 0;
+  const pixman_box32_t* box = pixman_region32_rectangles(const_cast<pixman_region32_t*>(&r_), &n);
+  const pixman_box32_t* end = box + n;
+  const pixman_box32_t* p =
+      std::partition_point(box, end, [&](const pixman_box32_t& b) { return b.y2 <= bounds.top; });
+  std::vector<RECT> out;
+  size_t prev_begin = 0, prev_end = 0;  // the last band written, in out
+  while (p < end && p->y1 < bounds.bottom) {
+    const int32_t y1 = p->y1, y2 = p->y2;
+    const LONG top = std::max<LONG>(y1, bounds.top), bottom = std::min<LONG>(y2, bounds.bottom);
+    const size_t begin = out.size();
+    for (; p < end && p->y1 == y1; ++p) {
+      const LONG l = std::max<LONG>(p->x1, bounds.left), r = std::min<LONG>(p->x2, bounds.right);
+      if (l < r) out.push_back(RECT{l, top, r, bottom});
+    }
+    if (out.size() == begin) continue;
+    const bool same = prev_end > prev_begin && out[prev_begin].bottom == top &&
+                      prev_end - prev_begin == out.size() - begin &&
+                      std::equal(out.begin() + long(prev_begin), out.begin() + long(prev_end), out.begin() + long(begin),
+                                 [](const RECT& a, const RECT& b) { return a.left == b.left && a.right == b.right; });
+    if (same) {
+      for (size_t i = prev_begin; i < prev_end; ++i) out[i].bottom = bottom;
+      out.resize(begin);
+    } else {
+      prev_begin = begin;
+      prev_end = out.size();
+    }
+  }
+  return out;
 }
 
 int CombineRegions(Region& dst, const Region& a, const Region* b, int mode) {
