@@ -49,6 +49,11 @@ BOOL PaintPairInOnePass(CDC* pDC, CDC& mem, CBitmap& fore, CBitmap& mask, const 
 
 }  // namespace
 
+CRect CKyFillStyle::AnchoredRect(const CRect& rect, int w, int h) const {
+  if (!m_bPatternOrigin || rect.IsRectEmpty()) return rect;
+  return ky::GrowToGrid(rect, m_ptPatternOrigin, w, h);
+}
+
 BOOL CKyFillStyle::Display(CDC* pDC, CRect* pRect, long rate) {
   if (!pDC || !pRect) return FALSE;
   const int w = m_nTileWidth, h = m_nTileHeight;
@@ -68,7 +73,9 @@ BOOL CKyFillStyle::Display(CDC* pDC, CRect* pRect, long rate) {
 
 void CKyFillStyle::PaintPattern(CDC* pDC, CDC& mem, const CRect& rect, long rate) {
   CBitmap* const tiles[] = {&m_bmpPattern};
-  ky::LayTiles(pDC, tiles, rect, m_nTileWidth, m_nTileHeight, [&](CBitmap* const* src, int x, int y, int cx, int cy) {
+  const CRect grid = AnchoredRect(rect, m_nTileWidth, m_nTileHeight);
+  ky::ClipToRect clip(pDC, rect, grid);
+  ky::LayTiles(pDC, tiles, grid, m_nTileWidth, m_nTileHeight, [&](CBitmap* const* src, int x, int y, int cx, int cy) {
     if (rate == 100) {
       CBitmap* old = mem.SelectObject(src[0]);
       pDC->BitBlt(x, y, cx, cy, &mem, 0, 0, kSrcCopy);
@@ -105,7 +112,9 @@ BOOL CKyFillStyle::DisplayEx(CDC* pDC, CRect* pRect, int bNoDeviceClip, long rat
     if (rate == 100 && !fore.CreateCompatibleDC(pDC)) return FALSE;
     // The colour bitmap comes first, the mask second, in both forms.
     CBitmap* const tiles[] = {&m_bmpFore, &m_bmpMask};
-    ky::LayTiles(pDC, tiles, rect, w, h, [&](CBitmap* const* src, int x, int y, int cx, int cy) {
+    const CRect grid = AnchoredRect(rect, w, h);
+    ky::ClipToRect clip(pDC, rect, grid);
+    ky::LayTiles(pDC, tiles, grid, w, h, [&](CBitmap* const* src, int x, int y, int cx, int cy) {
       if (rate == 100) {
         CBitmap* oldMask = mem.SelectObject(src[1]);
         CBitmap* oldFore = fore.SelectObject(src[0]);
@@ -161,7 +170,9 @@ BOOL CKyFillStyle::Draw(CDC* pDC, CRect* pRect, long rate) {
   CRect rect(*pRect);
   {
     ky::DeviceFrame frame(pDC, rect);
-    ky::ForEachTilePiece(rect, tile.cx, tile.cy, [&](int x, int y, int cx, int cy) {
+    const CRect grid = AnchoredRect(rect, tile.cx, tile.cy);
+    ky::ClipToRect clip(pDC, rect, grid);
+    ky::ForEachTilePiece(grid, tile.cx, tile.cy, [&](int x, int y, int cx, int cy) {
       const int sw = cx == tile.cx ? srcW : static_cast<int>(static_cast<long long>(cx) * srcW / tile.cx);
       const int sh = cy == tile.cy ? srcH : static_cast<int>(static_cast<long long>(cy) * srcH / tile.cy);
       dib.FreeDraw(pDC, x, y, cx, cy, 0, 0, sw, sh);

@@ -77,6 +77,41 @@ void LayTiles(CDC* pDC, CBitmap* const (&tiles)[N], const CRect& r, int w, int h
   if (rowRem > 0) paint(srcs, r.left, r.bottom - rowRem, width, rowRem);
 }
 
+// Floor of a / b for b > 0, whatever the sign of a.
+inline long long FloorDiv(long long a, long long b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+// The rectangle grown up and left so that its corner lies on the grid of
+// w x h tiles through origin; right and bottom stay.
+inline CRect GrowToGrid(const CRect& r, CPoint origin, int w, int h) {
+  if (w <= 0 || h <= 0) return r;
+  CRect g(r);
+  g.left = static_cast<int>(origin.x + FloorDiv(static_cast<long long>(r.left) - origin.x, w) * w);
+  g.top = static_cast<int>(origin.y + FloorDiv(static_cast<long long>(r.top) - origin.y, h) * h);
+  return g;
+}
+
+// Keeps painting inside a rectangle for the life of the object when a grid
+// grown past it is laid: the DC's state is saved and the clip intersected
+// with the rectangle, and put back on every way out. Nothing happens when
+// the grid is the rectangle itself.
+class ClipToRect {
+ public:
+  ClipToRect(CDC* pDC, const CRect& rect, const CRect& grid) : m_pDC(pDC) {
+    if (grid == rect) return;
+    m_saved = pDC->SaveDC();
+    if (m_saved) pDC->IntersectClipRect(&rect);
+  }
+  ~ClipToRect() {
+    if (m_saved) m_pDC->RestoreDC(m_saved);
+  }
+  ClipToRect(const ClipToRect&) = delete;
+  ClipToRect& operator=(const ClipToRect&) = delete;
+
+ private:
+  CDC* m_pDC;
+  int m_saved = 0;
+};
+
 // Puts a DC into device units for the life of the object: a rectangle given
 // in logical units is converted, the DC switched to MM_TEXT with its window
 // origin at (0, 0); the map mode and then the window origin are put back on

@@ -86,6 +86,16 @@ class CKyFillStyle {
   CRgn* GetPrintRgn() const { return m_pPrintRgn; }
   long GetTileWidth() const { return m_nTileWidth; }
   long GetTileHeight() const { return m_nTileHeight; }
+  // Where the painting operations anchor the tile grid. By default (a null
+  // origin) each rectangle, or each shape's bounding box, starts a tile at
+  // its own top-left corner. With an origin in device pixels the grid runs
+  // through that point instead, so that shapes filled with the same style
+  // continue one pattern across their shared borders (a map anchors every
+  // pattern to its own origin). The origin stays until it is set again; it is
+  // not copied by operator= and not cleared by Realease.
+  void SetPatternOrigin(const POINT* pOrigin);
+  // TRUE and the origin when one is set; FALSE when tiles start at each shape.
+  BOOL GetPatternOrigin(POINT* pOrigin) const;
 
   // Copies id, name, type, pattern or vector, resolution, the symbol library
   // pointer and the print region; not tile size, colours or tiles.
@@ -133,6 +143,12 @@ class CKyFillStyle {
   CKyFillStyleVector* m_pVector = nullptr;
 
  private:
+  bool m_bPatternOrigin = false;
+  CPoint m_ptPatternOrigin;
+
+  // The device rectangle grown up and left to the pattern origin's grid of
+  // w x h tiles; rect itself when no origin is set.
+  CRect AnchoredRect(const CRect& rect, int w, int h) const;
   // Lays m_bmpPattern over a device rectangle, opaque or blended at rate.
   void PaintPattern(CDC* pDC, CDC& mem, const CRect& rect, long rate);
   // Reads id, name, [resolution], pattern of a bitmap record starting at

@@ -53,6 +53,16 @@ void CKyFillStyle::CreateFillStyleVector(long id, CString name, unsigned long wi
   m_pVector->SetHeight(height);
 }
 
+void CKyFillStyle::SetPatternOrigin(const POINT* pOrigin) {
+  m_bPatternOrigin = pOrigin != nullptr;
+  m_ptPatternOrigin = pOrigin ? CPoint(*pOrigin) : CPoint(0, 0);
+}
+
+BOOL CKyFillStyle::GetPatternOrigin(POINT* pOrigin) const {
+  if (m_bPatternOrigin && pOrigin) *pOrigin = m_ptPatternOrigin;
+  return m_bPatternOrigin ? TRUE : FALSE;
+}
+
 void CKyFillStyle::Realease() {
   m_arrBMP.RemoveAll();
   ReleaseBMP();

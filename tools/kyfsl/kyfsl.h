@@ -75,6 +75,8 @@ void RegisterDemo(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterDialogs(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterPick(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterCanvas(CLI::App& app, const Globals& g, Outcome& out);
+// Only in builds with the map renderer (KYFSL_WITH_MAP).
+void RegisterMap(CLI::App& app, const Globals& g, Outcome& out);
 
 // The globals for showing names of a library from src: the built-in
 // library's text is GB2312, so it is shown as code page 936 unless the

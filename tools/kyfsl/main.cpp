@@ -33,6 +33,9 @@ int main(int argc, char** argv) {
   kyfsl::RegisterPick(app, globals, outcome);
 #endif
   kyfsl::RegisterCanvas(app, globals, outcome);
+#ifdef KYFSL_WITH_MAP
+  kyfsl::RegisterMap(app, globals, outcome);
+#endif
 
   try {
     app.parse(argc, argv);

@@ -1,0 +1,76 @@
+// KyMapJob: a whole map drawn from a vector layer onto a device.
+//
+//   Layer (GDAL/OGR) -> StyleRules (file or classification) -> MapView
+//   (extent fitted to the picture) -> MapPainter (one prepared class per
+//   style) -> legend -> MapReport (what was read, drawn and skipped)
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "KyMapPainter.h"
+#include "KyMapStyles.h"
+#include "KyMapTypes.h"
+
+class CKyFillStyleLib;
+
+namespace kymap {
+
+struct MapJobOptions {
+  std::string data;                   // "DATA" or "DATA:LAYER"
+  std::string crs;                    // "" : the layer's own
+  std::optional<Extent> extent;       // none: the layer's with a margin
+  std::optional<StyleRules> rules;    // from a STYLES.json
+  std::string classifyBy;             // a field for the automatic classes
+  Align align = Align::kMap;
+  bool legend = false;
+  bool print = false;                 // the printer's route
+};
+
+struct MapReport {
+  std::string layer;
+  std::string crs;
+  Extent extent;  // as drawn: fitted to the picture
+  int width = 0, height = 0, dpi = 0;
+  FeatureCounts counts;
+  std::string field;
+  struct Class {
+    std::string value, label;
+    FillSpec spec;
+    long long features = 0;
+  };
+  std::vector<Class> classes;  // the fallback last, as "(other)"
+  double seconds = 0;
+
+  // The report as a JSON document (UTF-8 text).
+  std::string ToJson() const;
+};
+
+// Progress on a terminal: a bar on standard error, shown only when it is a
+// terminal and the work has taken more than half a second.
+class TerminalProgress {
+ public:
+  TerminalProgress(long long total, bool enabled);
+  ~TerminalProgress();
+  TerminalProgress(const TerminalProgress&) = delete;
+  TerminalProgress& operator=(const TerminalProgress&) = delete;
+  void Update(long long done);
+
+ private:
+  long long m_total;
+  bool m_enabled;
+  bool m_shown = false;
+  std::chrono::steady_clock::time_point m_start, m_last;
+};
+
+// Draws the map onto dc, a picture of width x height pixels. Throws
+// MapError for anything the user can mend (the source, the layer, the
+// field, the CRS, the extent, a style the library lacks). progress may be
+// empty.
+MapReport DrawMap(CDC& dc, int width, int height, CKyFillStyleLib& lib, const MapJobOptions& options,
+                  const std::function<void(long long done, long long total)>& progress = {});
+
+}  // namespace kymap

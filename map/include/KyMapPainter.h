@@ -1,0 +1,59 @@
+// KyMapPainter: fills and outlines polygons on a device with the classes of
+// a map, each prepared once. Library styles go through the module's own
+// record operations (tile preparation, PolyPolygon with the alternate rule,
+// the transparent pair, blending at a rate), gradients through
+// CKyEspecialFill, built-in fills through solid and hatch brushes.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "KyMapStyles.h"
+#include "afxdc.h"
+
+class CKyFillStyle;
+class CKyFillStyleLib;
+class CKyLineStyleLib;
+
+namespace kymap {
+
+// Where tiles start: at each shape's bounding box, or on one grid through
+// the picture's origin so that neighbours continue one pattern.
+enum class Align { kShape, kMap };
+
+class MapPainter {
+ public:
+  // bPrint: the printer's route (the pattern image drawn at device
+  // resolution). The DC must stay valid for the painter's life.
+  MapPainter(CDC& dc, CKyFillStyleLib& lib, Align align, bool print);
+  ~MapPainter();
+  MapPainter(const MapPainter&) = delete;
+  MapPainter& operator=(const MapPainter&) = delete;
+
+  // Prepares a class and returns its number. Throws MapError when the style
+  // is not in the library, the line style is unknown, or the tile cannot
+  // be made for this device.
+  int AddClass(const FillSpec& spec);
+  const FillSpec& Spec(int cls) const;
+  // Fills the rings (device pixels, counts points each) and draws their
+  // outline. Nothing for no rings.
+  void Draw(int cls, std::vector<POINT>& pts, std::vector<int>& counts);
+  // The class's fill in a rectangle, for a legend swatch.
+  void Swatch(int cls, const CRect& rect);
+  // Outline pen width in pixels of the class (0: none).
+  int OutlinePixels(int cls) const;
+
+ private:
+  struct Prepared;
+  void Fill(Prepared& p, std::vector<POINT>& pts, std::vector<int>& counts);
+  void Stroke(Prepared& p, const std::vector<POINT>& pts, const std::vector<int>& counts);
+
+  CDC& m_dc;
+  CKyFillStyleLib& m_lib;
+  Align m_align;
+  bool m_print;
+  std::unique_ptr<CKyLineStyleLib> m_lines;
+  std::vector<std::unique_ptr<Prepared>> m_classes;
+};
+
+}  // namespace kymap

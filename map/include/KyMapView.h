@@ -1,0 +1,53 @@
+// KyMapView: where the map's extent lands on the picture, and the sizes of
+// paper. The extent is fitted into the picture with one scale on both axes
+// (nothing is stretched): its shorter side grows about the centre.
+//
+//   map units --ToDevice--> device pixels (y down) --ClipRings--> POINTs
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "KyMapTypes.h"
+#include "windef.h"
+
+namespace kymap {
+
+class MapView {
+ public:
+  // Throws MapError when the extent has no area or the picture no pixels.
+  MapView(const Extent& extent, int width, int height);
+
+  const Extent& Fitted() const { return m_fitted; }
+  int Width() const { return m_width; }
+  int Height() const { return m_height; }
+  // Pixels per map unit.
+  double Scale() const { return m_scale; }
+  double DeviceX(double x) const { return (x - m_fitted.minX) * m_scale; }
+  double DeviceY(double y) const { return (m_fitted.maxY - y) * m_scale; }
+  // Whether map bounds reach into the picture.
+  bool Touches(const Extent& bounds) const;
+  // The rings of xy (ringSizes points each) in device pixels, each clipped
+  // to the picture grown by margin pixels and rounded; rings that vanish are
+  // left out. Returns the number of rings kept (counts holds their sizes).
+  int ClipRings(const std::vector<double>& xy, const std::vector<int>& ringSizes, int margin,
+                std::vector<POINT>& pts, std::vector<int>& counts) const;
+
+ private:
+  Extent m_fitted;
+  int m_width, m_height;
+  double m_scale;
+};
+
+// The size of a paper in millimetres, portrait: A0 to A6, B4, B5, Letter,
+// Legal, Tabloid (case does not matter). False for any other name.
+bool PaperSize(const std::string& name, double& widthMm, double& heightMm);
+// "A4" or "A4,landscape" at dpi as pixels. Throws MapError for an unknown
+// paper or orientation.
+void PaperPixels(const std::string& spec, int dpi, int& width, int& height);
+
+// The largest picture a map may be: 16384 pixels a side and 1 GiB of
+// 32-bit pixels. Throws MapError naming the size and the bound.
+void CheckPictureSize(int width, int height);
+
+}  // namespace kymap

@@ -1,0 +1,136 @@
+#include "KyMapView.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstring>
+
+namespace kymap {
+
+namespace {
+
+struct Pt {
+  double x, y;
+};
+
+// One pass of the polygon clipper against the half plane inside(p).
+template <typename Inside, typename Cross>
+void ClipEdge(std::vector<Pt>& in, std::vector<Pt>& out, Inside inside, Cross cross) {
+  out.clear();
+  if (in.empty()) return;
+  Pt prev = in.back();
+  bool prevIn = inside(prev);
+  for (const Pt& cur : in) {
+    const bool curIn = inside(cur);
+    if (curIn != prevIn) out.push_back(cross(prev, cur));
+    if (curIn) out.push_back(cur);
+    prev = cur;
+    prevIn = curIn;
+  }
+  in.swap(out);
+}
+
+// The conversion to whole pixels used throughout rendering: half away from
+// zero.
+LONG Near(double v) { return static_cast<LONG>(v > 0 ? v + 0.5 : v - 0.5); }
+
+}  // namespace
+
+MapView::MapView(const Extent& extent, int width, int height) : m_width(width), m_height(height) {
+  if (!extent.HasArea()) throw MapError("the extent has no area");
+  if (width < 1 || height < 1) throw MapError("the picture has no pixels");
+  m_scale = std::min(width / extent.Width(), height / extent.Height());
+  const double cx = (extent.minX + extent.maxX) / 2, cy = (extent.minY + extent.maxY) / 2;
+  const double hw = width / m_scale / 2, hh = height / m_scale / 2;
+  m_fitted = Extent{cx - hw, cy - hh, cx + hw, cy + hh};
+  if (!m_fitted.HasArea() || !std::isfinite(m_scale) || m_scale <= 0) throw MapError("the extent has no area");
+}
+
+bool MapView::Touches(const Extent& b) const {
+  return b.maxX >= m_fitted.minX && b.minX <= m_fitted.maxX && b.maxY >= m_fitted.minY && b.minY <= m_fitted.maxY;
+}
+
+int MapView::ClipRings(const std::vector<double>& xy, const std::vector<int>& ringSizes, int margin,
+                       std::vector<POINT>& pts, std::vector<int>& counts) const {
+  pts.clear();
+  counts.clear();
+  const double lo = -margin, right = m_width + margin, bottom = m_height + margin;
+  std::vector<Pt> ring, scratch;
+  size_t at = 0;
+  for (int n : ringSizes) {
+    ring.clear();
+    for (int i = 0; i < n; ++i, at += 2) ring.push_back(Pt{DeviceX(xy[at]), DeviceY(xy[at + 1])});
+    // Each ring is cut to the rectangle on its own: inside the rectangle the
+    // alternate rule counts the same crossings as before.
+    ClipEdge(ring, scratch, [&](const Pt& p) { return p.x >= lo; },
+             [&](const Pt& a, const Pt& b) { return Pt{lo, a.y + (b.y - a.y) * (lo - a.x) / (b.x - a.x)}; });
+    ClipEdge(ring, scratch, [&](const Pt& p) { return p.x <= right; },
+             [&](const Pt& a, const Pt& b) { return Pt{right, a.y + (b.y - a.y) * (right - a.x) / (b.x - a.x)}; });
+    ClipEdge(ring, scratch, [&](const Pt& p) { return p.y >= lo; },
+             [&](const Pt& a, const Pt& b) { return Pt{a.x + (b.x - a.x) * (lo - a.y) / (b.y - a.y), lo}; });
+    ClipEdge(ring, scratch, [&](const Pt& p) { return p.y <= bottom; },
+             [&](const Pt& a, const Pt& b) { return Pt{a.x + (b.x - a.x) * (bottom - a.y) / (b.y - a.y), bottom}; });
+    const size_t first = pts.size();
+    for (const Pt& p : ring) {
+      const POINT q{Near(p.x), Near(p.y)};
+      if (pts.size() > first && pts.back().x == q.x && pts.back().y == q.y) continue;
+      pts.push_back(q);
+    }
+    while (pts.size() > first + 1 && pts.back().x == pts[first].x && pts.back().y == pts[first].y) pts.pop_back();
+    if (pts.size() - first < 3) {
+      pts.resize(first);
+      continue;
+    }
+    counts.push_back(static_cast<int>(pts.size() - first));
+  }
+  return static_cast<int>(counts.size());
+}
+
+bool PaperSize(const std::string& name, double& widthMm, double& heightMm) {
+  static const struct {
+    const char* name;
+    double w, h;
+  } kPapers[] = {
+      {"a0", 841, 1189}, {"a1", 594, 841},     {"a2", 420, 594},     {"a3", 297, 420},
+      {"a4", 210, 297},  {"a5", 148, 210},     {"a6", 105, 148},     {"b4", 250, 353},
+      {"b5", 176, 250},  {"letter", 215.9, 279.4}, {"legal", 215.9, 355.6}, {"tabloid", 279.4, 431.8},
+  };
+  std::string lower;
+  for (char c : name) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (const auto& p : kPapers) {
+    if (lower == p.name) {
+      widthMm = p.w;
+      heightMm = p.h;
+      return true;
+    }
+  }
+  return false;
+}
+
+void PaperPixels(const std::string& spec, int dpi, int& width, int& height) {
+  const size_t comma = spec.find(',');
+  const std::string name = spec.substr(0, comma);
+  const std::string orientation = comma == std::string::npos ? "portrait" : spec.substr(comma + 1);
+  double w = 0, h = 0;
+  if (!PaperSize(name, w, h)) {
+    throw MapError("unknown paper '" + name + "' (A0 to A6, B4, B5, Letter, Legal, Tabloid)");
+  }
+  if (orientation == "landscape") {
+    std::swap(w, h);
+  } else if (orientation != "portrait") {
+    throw MapError("paper orientation '" + orientation + "' is not portrait or landscape");
+  }
+  width = static_cast<int>(std::lround(w / 25.4 * dpi));
+  height = static_cast<int>(std::lround(h / 25.4 * dpi));
+}
+
+void CheckPictureSize(int width, int height) {
+  constexpr long long kMaxSide = 16384, kMaxBytes = 1LL << 30;
+  const long long bytes = 4LL * width * height;
+  if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide || bytes > kMaxBytes) {
+    throw MapError("a picture of " + std::to_string(width) + " x " + std::to_string(height) +
+                   " pixels is past the bound of 16384 pixels a side and 1 GiB (a smaller paper, size or dpi)");
+  }
+}
+
+}  // namespace kymap

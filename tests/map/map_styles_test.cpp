@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include "KyFillStyleLib.h"
+#include "KyMapStyles.h"
+
+namespace {
+
+using kymap::MapError;
+using kymap::ParseStyles;
+
+TEST(StylesFile, AWholeFileIsRead) {
+  const kymap::StyleRules r = ParseStyles(R"({
+    "field": "landuse",
+    "default": {"style": 1, "outline": false},
+    "classes": {
+      "forest": {"style": 72, "fore": "#2E7D32", "back": "#E8F5E9", "transparent": true, "rate": 60,
+                 "outline": {"colour": "#102030", "width": 0.5, "linestyle": 7}},
+      "lake": {"gradient": "radial", "fore": "#FFFFFF", "back": "#1565C0", "angle": 450, "offset": [-20, 30],
+               "label": "Lakes"}
+    }})");
+  EXPECT_EQ("landuse", r.field);
+  ASSERT_EQ(2u, r.classes.size());
+  const kymap::FillSpec& forest = r.classes[0].second;
+  EXPECT_EQ("forest", r.classes[0].first);
+  EXPECT_EQ(72, forest.style);
+  EXPECT_EQ(RGB(0x2E, 0x7D, 0x32), forest.fore);
+  EXPECT_EQ(RGB(0xE8, 0xF5, 0xE9), forest.back);
+  EXPECT_TRUE(forest.transparent);
+  EXPECT_EQ(60, forest.rate);
+  EXPECT_EQ(RGB(0x10, 0x20, 0x30), forest.outline.colour);
+  EXPECT_DOUBLE_EQ(0.5, forest.outline.widthMm);
+  EXPECT_EQ(7, forest.outline.lineStyle);
+  EXPECT_EQ("forest", forest.label);
+  const kymap::FillSpec& lake = r.classes[1].second;
+  EXPECT_EQ(2, lake.gradient);
+  EXPECT_EQ(450, lake.angle);
+  EXPECT_EQ(-20, lake.hOffset);
+  EXPECT_EQ(30, lake.vOffset);
+  EXPECT_EQ("Lakes", lake.label);
+  EXPECT_EQ(1, r.fallback.style);
+  EXPECT_FALSE(r.fallback.outline.visible);
+  EXPECT_EQ(0, r.ClassOf("forest", false));
+  EXPECT_EQ(1, r.ClassOf("lake", false));
+  EXPECT_EQ(-1, r.ClassOf("forest", true));
+  EXPECT_EQ(-1, r.ClassOf("urban", false));
+}
+
+TEST(StylesFile, MistakesSayWhereTheyAre) {
+  struct Case {
+    const char* text;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"{\n  \"field\": \"a\",\n  \"classes\": {,}\n}",
+       "STYLES.json: parse error at line 3, column 15: syntax error while parsing object key - unexpected ','; "
+       "expected string literal"},
+      {"[]", "STYLES.json: (top): must be an object with field, classes and default"},
+      {R"({"field": "a", "classes": {"x": {"fore": "red"}}})",
+       "STYLES.json: classes.x.fore: colour 'red' is not #RRGGBB"},
+      {R"({"field": "a", "classes": {"x": {"rate": 101}}})", "STYLES.json: classes.x.rate: must be 0 to 100"},
+      {R"({"field": "a", "classes": {"x": {"style": -3}}})",
+       "STYLES.json: classes.x.style: must be 0 to 2147483647"},
+      {R"({"field": "a", "classes": {"x": {"style": 8.5}}})", "STYLES.json: classes.x.style: must be a whole number"},
+      {R"({"field": "a", "classes": {"x": {"gradient": "spiral"}}})",
+       "STYLES.json: classes.x.gradient: 'spiral' is not none, linear, radial, conical or square"},
+      {R"({"field": "a", "classes": {"x": {"colour": "#000000"}}})",
+       "STYLES.json: classes.x.colour: is not a key of a style (style, gradient, angle, offset, fore, back, "
+       "transparent, rate, label, outline)"},
+      {R"({"field": "a", "classes": {"x": {"outline": {"width": -1}}}})",
+       "STYLES.json: classes.x.outline.width: must be 0 to 50 (mm)"},
+      {R"({"field": "a", "classes": {"x": {"offset": [1]}}})",
+       "STYLES.json: classes.x.offset: must be [horizontal, vertical] in percent"},
+      {R"({"classes": {"x": {}}})", "STYLES.json: field: is missing: the classes need a field"},
+      {R"({"field": "a", "colours": {}})", "STYLES.json: colours: is not a key of a style file (field, classes, default)"},
+      {"", "STYLES.json: parse error at line 1, column 1: syntax error while parsing value - unexpected end of input; "
+           "expected '[', '{', or a literal"},
+  };
+  for (const Case& c : cases) {
+    try {
+      ParseStyles(c.text);
+      ADD_FAILURE() << "accepted: " << c.text;
+    } catch (const MapError& e) {
+      EXPECT_EQ(std::string(c.message), e.what()) << c.text;
+    }
+  }
+}
+
+TEST(StylesFile, ColoursAreExactlySevenCharacters) {
+  EXPECT_EQ(RGB(0x12, 0x34, 0x56), kymap::ParseColour("#123456"));
+  EXPECT_EQ(RGB(0xAB, 0xCD, 0xEF), kymap::ParseColour("#abcdef"));
+  for (const char* bad : {"123456", "#12345", "#1234567", "#12345G", "#-12345", "# 12345"}) {
+    EXPECT_THROW(kymap::ParseColour(bad), MapError) << bad;
+  }
+}
+
+TEST(Classification, ValuesTakeStylesSpreadOverTheLibraryInOrder) {
+  CKyFillStyleLib lib;
+  ASSERT_TRUE(lib.CreateDefault());
+  const long n = lib.GetCount();
+  const kymap::StyleRules r = kymap::ClassifyBy("continent", {"Africa", "Asia", "Europe", "Oceania"}, lib);
+  ASSERT_EQ(4u, r.classes.size());
+  for (size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(lib.FindIndex(static_cast<long>(i * n / 4)), r.classes[i].second.style) << i;
+    EXPECT_EQ(r.classes[i].first, r.classes[i].second.label);
+  }
+  EXPECT_NE(r.classes[0].second.fore, r.classes[1].second.fore);
+  EXPECT_EQ(2, r.ClassOf("Europe", false));
+  // More values than styles: the library is used round.
+  std::vector<std::string> many;
+  for (long i = 0; i < n + 3; ++i) many.push_back(std::to_string(i));
+  const kymap::StyleRules m = kymap::ClassifyBy("v", many, lib);
+  EXPECT_EQ(lib.FindIndex(2), m.classes[static_cast<size_t>(n + 2)].second.style);
+}
+
+}  // namespace

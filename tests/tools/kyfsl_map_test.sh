@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# kyfsl map end to end on the shipped countries and on small GeoJSON files:
+# what is drawn and reported, and bad input that must fail cleanly (a
+# one-line reason and a non-zero status, never a signal).
+set -u
+kyfsl=$1
+data=$2/naturalearth/naturalearth_lowres.shp
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+passed=0
+failed=0
+
+check() {  # check NAME COMMAND...: the command must succeed
+  local name=$1; shift
+  if "$@" >"$work/out" 2>"$work/err"; then passed=$((passed + 1)); else
+    failed=$((failed + 1)); echo "FAIL: $name"; cat "$work/err"; fi
+}
+refuse() {  # refuse NAME STATUS PATTERN COMMAND...: fails with that status and a one-line message matching PATTERN
+  local name=$1 want=$2 pattern=$3; shift 3
+  "$@" >"$work/out" 2>"$work/err"
+  local rc=$?
+  if [ $rc -eq "$want" ] && [ "$(wc -l <"$work/err")" -eq 1 ] && grep -q -- "$pattern" "$work/err"; then
+    passed=$((passed + 1)); else
+    failed=$((failed + 1)); echo "FAIL: $name (status $rc, want $want, /$pattern/)"; cat "$work/err"; fi
+}
+expect() {  # expect NAME ACTUAL WANTED
+  if [ "$2" = "$3" ]; then passed=$((passed + 1)); else
+    failed=$((failed + 1)); echo "FAIL: $1: got '$2', want '$3'"; fi
+}
+json() { python3 -c "import json,sys; print(json.load(open(sys.argv[1]))$2)" "$1"; }
+
+check "world by continent" "$kyfsl" map "$data" --default --by continent --size 800x400 --legend --json -o "$work/w.png"
+cp "$work/out" "$work/w.json"
+expect "read" "$(json "$work/w.json" "['features']['read']")" 177
+expect "drawn" "$(json "$work/w.json" "['features']['drawn']")" 177
+expect "classes" "$(json "$work/w.json" "['classes'].__len__()")" 9
+expect "first class" "$(json "$work/w.json" "['classes'][0]['value']")" Africa
+expect "crs" "$(json "$work/w.json" "['crs']")" EPSG:4326
+expect "picture" "$(json "$work/w.json" "['picture']['width']")" 800
+expect "png written" "$(head -c 4 "$work/w.png" | tail -c 3)" PNG
+check "layer by name, bmp, shape anchor, A6" "$kyfsl" map "$data:naturalearth_lowres" --default --paper A6 --dpi 72 \
+  --align shape --quiet -o "$work/w.bmp"
+expect "bmp written" "$(head -c 2 "$work/w.bmp")" BM
+expect "quiet" "$(cat "$work/out")" ""
+check "reprojected" "$kyfsl" map "$data" --default --crs EPSG:3857 --extent -2e7,-1e7,2e7,1.5e7 --size 400x300 --json \
+  -o "$work/m.png"
+expect "mercator" "$(json "$work/out" "['crs']")" EPSG:3857
+check "printer route" "$kyfsl" map "$data" --default --by continent --print --paper A6 --quiet -o "$work/p.png"
+
+cat >"$work/styles.json" <<'JSON'
+{"field": "continent", "default": {"style": 1, "outline": false},
+ "classes": {"Africa": {"style": 30, "fore": "#B23A12", "rate": 60},
+             "Europe": {"gradient": "radial", "fore": "#FFFFFF", "back": "#2A4D9B"}}}
+JSON
+check "styles file" "$kyfsl" map "$data" --default --styles "$work/styles.json" --size 600x300 --json -o "$work/s.png"
+expect "styles classes" "$(json "$work/out" "['classes'][1]['gradient']")" radial
+expect "other features" "$(json "$work/out" "['classes'][2]['features']")" 87
+
+printf '{"type": "FeatureCollection", "features": [{"type": "Feature", "properties": {}, "geometry": {"type": "Point", "coordinates": [1, 2]}}]}' >"$work/points.geojson"
+printf '{"field": "continent",\n "classes": {"Africa": {"fore": "red"}}}' >"$work/badcolour.json"
+printf '{"field": "continent",\n "classes": {"Africa": {"style": 5000}}}' >"$work/nostyle.json"
+printf '{"field": "continent",\n  "classes": [\n' >"$work/broken.json"
+refuse "no data" 1 "no such file" "$kyfsl" map "$work/nosuch.shp" --default -o "$work/x.png"
+refuse "no layer" 1 "has no layer 'roads'" "$kyfsl" map "$data:roads" --default -o "$work/x.png"
+refuse "no field" 1 "has no field 'kind'" "$kyfsl" map "$data" --default --by kind -o "$work/x.png"
+refuse "points" 1 "not polygons" "$kyfsl" map "$work/points.geojson" --default -o "$work/x.png"
+refuse "bad colour" 1 "classes.Africa.fore: colour 'red'" "$kyfsl" map "$data" --default --styles "$work/badcolour.json" -o "$work/x.png"
+refuse "style not in library" 1 "style 5000 is not in the library" "$kyfsl" map "$data" --default --styles "$work/nostyle.json" -o "$work/x.png"
+refuse "broken json" 1 "line 3" "$kyfsl" map "$data" --default --styles "$work/broken.json" -o "$work/x.png"
+refuse "no styles file" 1 "nosuch.json" "$kyfsl" map "$data" --default --styles "$work/nosuch.json" -o "$work/x.png"
+refuse "too large" 1 "past the bound" "$kyfsl" map "$data" --default --paper A0 --dpi 1200 -o "$work/x.png"
+refuse "flat extent" 2 "has no area" "$kyfsl" map "$data" --default --extent 0,0,0,10 -o "$work/x.png"
+refuse "bad extent" 2 "is not minx,miny,maxx,maxy" "$kyfsl" map "$data" --default --extent 0,0,10 -o "$work/x.png"
+refuse "bad crs" 1 "is not understood" "$kyfsl" map "$data" --default --crs EPSG:0 -o "$work/x.png"
+refuse "bad align" 2 "--align" "$kyfsl" map "$data" --default --align grid -o "$work/x.png"
+refuse "bad paper" 1 "unknown paper" "$kyfsl" map "$data" --default --paper A9 -o "$work/x.png"
+refuse "both classings" 2 "either --by or --styles" "$kyfsl" map "$data" --default --by continent --styles "$work/styles.json" -o "$work/x.png"
+refuse "print and dpi" 2 "leave out --dpi" "$kyfsl" map "$data" --default --print --dpi 300 -o "$work/x.png"
+refuse "output kind" 2 ".png or .bmp" "$kyfsl" map "$data" --default -o "$work/x.gif"
+refuse "unwritable" 1 "cannot write" "$kyfsl" map "$data" --default --size 100x50 -o "$work/nodir/x.png"
+[ ! -e "$work/x.png" ] && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAIL: a refused map wrote a file"; }
+
+echo "kyfsl map: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,149 @@
+// kyfsl map: a map of GIS vector data (any source GDAL/OGR reads) drawn with
+// a library's fill styles, classed by a field or by a STYLES.json file.
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+
+#include "KyMapJob.h"
+#include "KyMapView.h"
+#include "device.h"
+
+namespace kyfsl {
+
+namespace {
+
+struct MapArgs {
+  std::string data;
+  Source src;
+  std::string output;
+  std::string size, paper, extent, crs, by, styles;
+  std::string align = "map";
+  std::string background = "#FFFFFF";
+  int dpi = 96;
+  bool dpiGiven = false;
+  bool print = false, legend = false, quiet = false, json = false;
+};
+
+// The printer the print route draws on works at this resolution.
+constexpr int kPrinterDpi = 600;
+
+kymap::Extent ParseExtent(const std::string& text) {
+  double v[4];
+  const char* p = text.c_str();
+  for (int i = 0; i < 4; ++i) {
+    char* end = nullptr;
+    v[i] = std::strtod(p, &end);
+    if (end == p || (i < 3 && *end != ',') || (i == 3 && *end != '\0')) {
+      throw Failure{"--extent '" + text + "' is not minx,miny,maxx,maxy", 2};
+    }
+    p = end + 1;
+  }
+  const kymap::Extent e{v[0], v[1], v[2], v[3]};
+  if (!e.HasArea()) throw Failure{"--extent '" + text + "' has no area (min must be below max)", 2};
+  return e;
+}
+
+void CheckOutputExtension(const std::string& path) {
+  std::string ext = path.size() > 4 ? path.substr(path.size() - 4) : "";
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (ext != ".png" && ext != ".bmp") throw Failure{"the output '" + path + "' must end in .png or .bmp", 2};
+}
+
+void PictureSize(const MapArgs& a, int dpi, int& width, int& height) {
+  if (!a.size.empty() && !a.paper.empty()) throw Failure{"give either --size or --paper, not both", 2};
+  if (!a.size.empty()) {
+    std::tie(width, height) = ParsePair(a.size, 'x', "--size");
+  } else {
+    kymap::PaperPixels(a.paper.empty() ? "A4,landscape" : a.paper, dpi, width, height);
+  }
+  kymap::CheckPictureSize(width, height);
+}
+
+int RunMap(MapArgs& a, const Globals& g) {
+  CheckSource(a.src);
+  if (a.print && a.dpiGiven && a.dpi != kPrinterDpi) {
+    throw Failure{"--print draws at the printer's " + std::to_string(kPrinterDpi) + " dpi; leave out --dpi", 2};
+  }
+  const int dpi = a.print ? kPrinterDpi : a.dpi;
+  if (dpi < 10 || dpi > 4800) throw Failure{"--dpi must be between 10 and 4800", 2};
+  if (a.align != "map" && a.align != "shape") throw Failure{"--align must be map or shape", 2};
+  if (!a.by.empty() && !a.styles.empty()) throw Failure{"give either --by or --styles, not both", 2};
+  CheckOutputExtension(a.output);
+
+  kymap::MapJobOptions o;
+  o.data = a.data;
+  o.crs = a.crs;
+  if (!a.extent.empty()) o.extent = ParseExtent(a.extent);
+  o.classifyBy = a.by;
+  if (!a.styles.empty()) {
+    const std::vector<unsigned char> bytes = ReadWholeFile(a.styles);
+    o.rules = kymap::ParseStyles(std::string(bytes.begin(), bytes.end()));
+  }
+  o.align = a.align == "shape" ? kymap::Align::kShape : kymap::Align::kMap;
+  o.legend = a.legend;
+  o.print = a.print;
+
+  int width = 0, height = 0;
+  PictureSize(a, dpi, width, height);
+
+  CKyFillStyleLib lib;
+  LoadLibrary(a.src, lib);
+
+  DeviceOptions d;
+  d.width = width;
+  d.height = height;
+  d.dpi = dpi;
+  d.printer = a.print;
+  d.paper = a.background;
+  Canvas canvas(d);
+
+  kymap::TerminalProgress bar(0, !a.quiet);
+  const kymap::MapReport report = kymap::DrawMap(canvas.DC(), width, height, lib, o, [&bar](long long done, long long total) {
+    (void)total;
+    bar.Update(done);
+  });
+  canvas.Save(a.output);
+  if (a.json) {
+    std::printf("%s\n", report.ToJson().c_str());
+  } else if (!a.quiet) {
+    std::printf("%s: %lld features read, %lld drawn, %lld skipped; %dx%d at %d dpi in %.2f s\n", a.output.c_str(),
+                report.counts.read, report.counts.drawn, report.counts.SkippedTotal(), width, height, dpi,
+                report.seconds);
+    for (const auto& [cause, n] : report.counts.skipped) std::printf("  skipped, %s: %lld\n", cause.c_str(), n);
+  }
+  (void)g;
+  return 0;
+}
+
+}  // namespace
+
+void RegisterMap(CLI::App& app, const Globals& g, Outcome& out) {
+  auto* sub = app.add_subcommand("map", "draw GIS vector data (any GDAL/OGR source) with a library's fill styles");
+  auto a = std::make_shared<MapArgs>();
+  sub->add_option("DATA", a->data, "vector data: a file or data source, DATA:LAYER for a layer other than the first")
+      ->required();
+  AddSourceOptions(sub, a->src);
+  sub->add_option("-o,--output", a->output, "picture to write (.png or .bmp)")->required();
+  sub->add_option("--size", a->size, "picture size in pixels, WxH");
+  sub->add_option("--paper", a->paper, "paper size: A0-A6, B4, B5, Letter, Legal, Tabloid[,landscape] (default A4,landscape)");
+  sub->add_option_function<int>("--dpi", [a](int v) { a->dpi = v, a->dpiGiven = true; }, "resolution (default 96)");
+  sub->add_flag("--print", a->print, "draw on the printer's route (the pattern images at 600 dpi)");
+  sub->add_option("--extent", a->extent, "minx,miny,maxx,maxy in the map's CRS (default: the layer's, with a margin)");
+  sub->add_option("--crs", a->crs, "reproject to EPSG:N or a PROJ string (default: the layer's own CRS)");
+  sub->add_option("--by", a->by, "class the features by the values of FIELD, each with a style of the library");
+  sub->add_option("--styles", a->styles, "STYLES.json mapping values of a field to whole styles");
+  sub->add_option("--align", a->align, "map: patterns continue across shared borders (default); shape: each shape's own");
+  sub->add_option("--background", a->background, "colour of the paper, #RRGGBB (default #FFFFFF)");
+  sub->add_flag("--legend", a->legend, "draw a legend of the classes");
+  sub->add_flag("--quiet", a->quiet, "no progress and no summary");
+  sub->add_flag("--json", a->json, "print what was drawn as JSON");
+  sub->callback([a, &g, &out] {
+    try {
+      out.status = RunMap(*a, g);
+    } catch (const kymap::MapError& e) {
+      throw Failure{e.what()};
+    }
+  });
+}
+
+}  // namespace kyfsl
