@@ -107,13 +107,13 @@ BOOL CKyFillStyle::DisplayEx(CDC* pDC, CRect* pRect, int bNoDeviceClip, long rat
   const bool pair = pDC->GetBkMode() != OPAQUE && (IsSingleColor() || m_pVector);
   if (pair) {
     if (!HasBitmap(m_bmpMask) || !HasBitmap(m_bmpFore)) return TRUE;
-    if (rate == 100 && PaintPairInOnePass(pDC, mem, m_bmpFore, m_bmpMask, rect, w, h)) return TRUE;
+    const CRect grid = AnchoredRect(rect, w, h);
+    ky::ClipToRect clip(pDC, rect, grid);
+    if (rate == 100 && PaintPairInOnePass(pDC, mem, m_bmpFore, m_bmpMask, grid, w, h)) return TRUE;
     CDC fore;
     if (rate == 100 && !fore.CreateCompatibleDC(pDC)) return FALSE;
     // The colour bitmap comes first, the mask second, in both forms.
     CBitmap* const tiles[] = {&m_bmpFore, &m_bmpMask};
-    const CRect grid = AnchoredRect(rect, w, h);
-    ky::ClipToRect clip(pDC, rect, grid);
     ky::LayTiles(pDC, tiles, grid, w, h, [&](CBitmap* const* src, int x, int y, int cx, int cy) {
       if (rate == 100) {
         CBitmap* oldMask = mem.SelectObject(src[1]);
