@@ -53,14 +53,14 @@ struct MapReport {
 // terminal and the work has taken more than half a second.
 class TerminalProgress {
  public:
-  TerminalProgress(long long total, bool enabled);
+  explicit TerminalProgress(bool enabled);
   ~TerminalProgress();
   TerminalProgress(const TerminalProgress&) = delete;
   TerminalProgress& operator=(const TerminalProgress&) = delete;
-  void Update(long long done);
+  // done of total features (total -1 when unknown).
+  void Update(long long done, long long total);
 
  private:
-  long long m_total;
   bool m_enabled;
   bool m_shown = false;
   std::chrono::steady_clock::time_point m_start, m_last;

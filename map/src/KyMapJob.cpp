@@ -74,24 +74,24 @@ std::string MapReport::ToJson() const {
   return j.dump(2, ' ', false, json::error_handler_t::replace);
 }
 
-TerminalProgress::TerminalProgress(long long total, bool enabled)
-    : m_total(total), m_enabled(enabled && ::isatty(2)), m_start(std::chrono::steady_clock::now()), m_last(m_start) {}
+TerminalProgress::TerminalProgress(bool enabled)
+    : m_enabled(enabled && ::isatty(2)), m_start(std::chrono::steady_clock::now()), m_last(m_start) {}
 
 TerminalProgress::~TerminalProgress() {
   if (m_shown) std::fprintf(stderr, "\r%60s\r", "");
 }
 
-void TerminalProgress::Update(long long done) {
+void TerminalProgress::Update(long long done, long long total) {
   if (!m_enabled) return;
   const auto now = std::chrono::steady_clock::now();
   if (now - m_start < std::chrono::milliseconds(500) || now - m_last < std::chrono::milliseconds(100)) return;
   m_last = now;
   m_shown = true;
-  if (m_total > 0) {
+  if (total > 0) {
     const int width = 30;
-    const int filled = static_cast<int>(std::min<long long>(width, done * width / m_total));
+    const int filled = static_cast<int>(std::min<long long>(width, done * width / total));
     std::fprintf(stderr, "\r[%.*s%*s] %3lld%% %lld/%lld features", filled, "##############################",
-                 width - filled, "", done * 100 / m_total, done, m_total);
+                 width - filled, "", std::min<long long>(100, done * 100 / total), done, total);
   } else {
     std::fprintf(stderr, "\r%lld features", done);
   }

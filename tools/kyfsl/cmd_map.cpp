@@ -97,11 +97,9 @@ int RunMap(MapArgs& a, const Globals& g) {
   d.paper = a.background;
   Canvas canvas(d);
 
-  kymap::TerminalProgress bar(0, !a.quiet);
-  const kymap::MapReport report = kymap::DrawMap(canvas.DC(), width, height, lib, o, [&bar](long long done, long long total) {
-    (void)total;
-    bar.Update(done);
-  });
+  kymap::TerminalProgress bar(!a.quiet);
+  const kymap::MapReport report = kymap::DrawMap(
+      canvas.DC(), width, height, lib, o, [&bar](long long done, long long total) { bar.Update(done, total); });
   canvas.Save(a.output);
   if (a.json) {
     std::printf("%s\n", report.ToJson().c_str());
