@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "KyVuv50.h"
@@ -118,6 +119,19 @@ TEST(SvgWriter, ColourPatternKeepsItsColoursAndTheCommonOneIsTheBase) {
                      "<rect x=\"0\" y=\"0\" width=\"3\" height=\"1\" fill=\"#008000\"/>\n"
                      "<path fill=\"#0000FF\" d=\"M0 0h1v1h-1z\"/>\n"
                      "</svg>\n");
+}
+
+TEST(SvgWriter, TopDownRowsReadFromTheTop) {
+  // The same 2 x 2 image stored top row first (negative height): the set
+  // pixel (1, 0) must stay at the top right.
+  std::vector<uint8_t> bmp = kytest::Mono(2, 2, [](int x, int y) { return x == 1 && y == 0; });
+  std::swap_ranges(bmp.begin() + 62, bmp.begin() + 66, bmp.begin() + 66);  // rows swapped: top first
+  kytest::PutLE(bmp, 22, static_cast<uint32_t>(-2), 4);
+  CByteArray bytes;
+  kytest::ToArray(bmp, bytes);
+  CKyFillStyle s(8, "t", bytes, CKyFillStyle::FS_254DPI);
+  const std::string svg = StyleToSvg(s, SvgColours{kRed, kWhite, true}, "", nullptr);
+  EXPECT_NE(svg.find("<path fill=\"#FF0000\" d=\"M1 0h1v1h-1z\"/>"), std::string::npos) << svg;
 }
 
 TEST(SvgWriter, UnknownResolutionCountsAsTheDefault) {
