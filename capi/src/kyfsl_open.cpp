@@ -1,0 +1,174 @@
+// Opening and closing libraries, and the registry of live handles: a handle
+// is used only after it is found in the registry, so a closed or foreign
+// pointer is refused without being read.
+#include <cstring>
+#include <memory>
+#include <unordered_set>
+
+#include "KyByteArrayEx.h"
+#include "KyROZ50Module.h"
+#include "capi_internal.h"
+#include "codepage.h"
+
+namespace kyfsl_capi {
+
+namespace {
+
+constexpr long kMagics[] = {KY_FSL_MAGIC_CURRENT, KY_FSL_MAGIC_2001_05_21, KY_FSL_MAGIC_2001_05_10};
+constexpr UINT kDefaultLibraryCodePage = 936;  // the built-in library's names are GB2312
+
+std::unordered_set<const kyfsl_library*>& Registry() {
+  static std::unordered_set<const kyfsl_library*> live;
+  return live;
+}
+
+std::string Utf8(const CString& text, UINT codePage) {
+  return AfxCodePageToUtf8(text, static_cast<size_t>(text.GetLength()), codePage);
+}
+
+void AddGroups(kyfsl_library& h, CKyFillStyleGroup* group, const std::string& parent) {
+  kyfsl_library::Group g;
+  const std::string name = Utf8(group->GetName(), h.codePage);
+  g.path = parent.empty() ? name : parent + "/" + name;
+  for (long i = 0; i < group->GetItemCount(); ++i) g.ids.push_back(static_cast<int32_t>(group->GetItemID(i)));
+  const std::string path = g.path;
+  h.groups.push_back(std::move(g));
+  for (long i = 0; i < group->GetSubGroupCount(); ++i) {
+    if (CKyFillStyleGroup* sub = group->SubGroup(i)) AddGroups(h, sub, path);
+  }
+}
+
+// Reads the image into a new handle and fills its UTF-8 caches.
+std::unique_ptr<kyfsl_library> FromImage(const unsigned char* data, size_t size, UINT codePage,
+                                         const std::string& what) {
+  if (size == 0) throw Error{KYFSL_ERR_FORMAT, what + " is empty"};
+  if (size > KYFSL_MAX_BYTES) throw Error{KYFSL_ERR_FORMAT, what + " is too large to be a fill style library"};
+  const long magic = size >= 4 ? KyReadLE32(data) : 0;
+  bool known = false;
+  for (long m : kMagics) known = known || m == magic;
+  if (!known) throw Error{KYFSL_ERR_FORMAT, what + " is not a fill style library (unknown layout)"};
+  auto h = std::make_unique<kyfsl_library>();
+  h->codePage = codePage;
+  CByteArray bytes;
+  bytes.SetSize(static_cast<INT_PTR>(size));
+  std::memcpy(bytes.GetData(), data, size);
+  if (!h->lib.FromByteArray(bytes)) {
+    throw Error{KYFSL_ERR_FORMAT, what + " is damaged: only " + std::to_string(h->lib.GetCount()) +
+                                      " styles could be read before the fault"};
+  }
+  const long count = h->lib.GetCount();
+  CKyFillStyleGroup* root = h->lib.GetStyleGroup();
+  for (long i = 0; i < count; ++i) {
+    h->names.push_back(Utf8(h->lib.GetFillStyleName(i), codePage));
+    std::string path;
+    for (const CKyFillStyleGroup* g = root ? root->GetGroupWithItemID(h->lib.FindIndex(i)) : nullptr; g;
+         g = g->GetParentGroup()) {
+      path = Utf8(g->GetName(), codePage) + (path.empty() ? "" : "/" + path);
+    }
+    h->groupOf.push_back(std::move(path));
+  }
+  if (root) AddGroups(*h, root, "");
+  return h;
+}
+
+void CheckCodePage(unsigned codePage) {
+  // The pages the platform converts; others would turn every name into U+FFFD.
+  if (codePage != 0 && codePage != 936 && codePage != 1250 && codePage != 1251 && codePage != 1252 &&
+      codePage != 65001) {
+    throw Error{KYFSL_ERR_ARGUMENT, "code page " + std::to_string(codePage) +
+                                        " is not one of 0, 936, 1250, 1251, 1252 or 65001"};
+  }
+}
+
+void Publish(std::unique_ptr<kyfsl_library> h, kyfsl_library** out) {
+  Registry().insert(h.get());
+  *out = h.release();
+}
+
+}  // namespace
+
+kyfsl_library* Live(const kyfsl_library* lib) {
+  if (!lib) throw Error{KYFSL_ERR_HANDLE, "the library handle is NULL"};
+  if (!Registry().count(lib)) throw Error{KYFSL_ERR_HANDLE, "the library handle is closed or was never opened"};
+  return const_cast<kyfsl_library*>(lib);
+}
+
+long PositionOf(const kyfsl_library& h, int32_t id) {
+  const long position = h.lib.FindID(id);
+  if (position < 0) throw Error{KYFSL_ERR_NOT_FOUND, "the library has no style " + std::to_string(id)};
+  return position;
+}
+
+std::mutex& CallLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+}  // namespace kyfsl_capi
+
+using namespace kyfsl_capi;
+
+extern "C" {
+
+int kyfsl_open_file(const char* path, unsigned code_page, kyfsl_library** out) {
+  return Guarded([&] {
+    Need(path, "path");
+    Need(out, "out");
+    CheckCodePage(code_page);
+    CFile file;
+    CFileException error;
+    if (!file.Open(path, CFile::modeRead | CFile::shareDenyNone | CFile::typeBinary, &error)) {
+      throw Error{KYFSL_ERR_IO, "cannot open " + error.GetErrorMessage().str()};
+    }
+    std::vector<unsigned char> bytes;
+    try {
+      const ULONGLONG length = file.GetLength();
+      if (length > KYFSL_MAX_BYTES) {
+        throw Error{KYFSL_ERR_FORMAT, "'" + std::string(path) + "' is too large to be a fill style library"};
+      }
+      bytes.resize(static_cast<size_t>(length));
+      if (length && file.Read(bytes.data(), static_cast<UINT>(length)) != length) {
+        throw Error{KYFSL_ERR_IO, "'" + std::string(path) + "' could not be read to its end"};
+      }
+    } catch (CFileException* e) {
+      std::string why = e->GetErrorMessage().str();
+      e->Delete();
+      throw Error{KYFSL_ERR_IO, "cannot read " + why};
+    }
+    Publish(FromImage(bytes.data(), bytes.size(), code_page, "'" + std::string(path) + "'"), out);
+  });
+}
+
+int kyfsl_open_bytes(const void* data, size_t size, unsigned code_page, kyfsl_library** out) {
+  return Guarded([&] {
+    Need(out, "out");
+    if (size) Need(data, "data");
+    CheckCodePage(code_page);
+    Publish(FromImage(static_cast<const unsigned char*>(data), size, code_page, "the library image"), out);
+  });
+}
+
+int kyfsl_open_default(unsigned code_page, kyfsl_library** out) {
+  return Guarded([&] {
+    Need(out, "out");
+    CheckCodePage(code_page);
+    HINSTANCE module = KyROZ50ResourceHandle();
+    HRSRC res = FindResource(module, MAKEINTRESOURCE(4913), "KYFSLBMP");
+    HGLOBAL loaded = res ? LoadResource(module, res) : nullptr;
+    const unsigned char* p = loaded ? static_cast<const unsigned char*>(LockResource(loaded)) : nullptr;
+    const DWORD size = res ? SizeofResource(module, res) : 0;
+    if (!p || size == 0) throw Error{KYFSL_ERR_FORMAT, "the built-in default library is missing from the module"};
+    Publish(FromImage(p, size, code_page ? code_page : kDefaultLibraryCodePage, "the built-in default library"),
+            out);
+  });
+}
+
+int kyfsl_close(kyfsl_library* lib) {
+  return Guarded([&] {
+    Live(lib);
+    Registry().erase(lib);
+    delete lib;
+  });
+}
+
+}  // extern "C"

@@ -1,0 +1,37 @@
+// PixelDevice: a 32-bit device bitmap in a memory DC of the simulated display,
+// set for the time of one call to the caller's resolution. The display is
+// made 5 * dpi * m pixels over 127 * m millimetres (m whole), so that its
+// pixels per millimetre are exactly dpi / 25.4 and tiles come out the same
+// size whatever the buffer's size.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "afxdc.h"
+
+namespace kyfsl_capi {
+
+class PixelDevice {
+ public:
+  // Throws Error (KYFSL_ERR_MEMORY) when the device cannot be made. The
+  // display settings are put back by the destructor.
+  PixelDevice(int width, int height, int dpi);
+  ~PixelDevice();
+  PixelDevice(const PixelDevice&) = delete;
+  PixelDevice& operator=(const PixelDevice&) = delete;
+
+  CDC& DC() { return m_dc; }
+  // Rows of width pixels, 0x00RRGGBB each, top row first.
+  void Put(const std::vector<uint32_t>& pixels);
+  void Get(std::vector<uint32_t>& pixels);
+
+ private:
+  int m_width, m_height;
+  KyDisplaySettings m_saved{};
+  CDC m_dc;
+  CBitmap m_bitmap;
+  CBitmap* m_old = nullptr;
+};
+
+}  // namespace kyfsl_capi

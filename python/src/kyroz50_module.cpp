@@ -1,0 +1,231 @@
+// _kyroz50: the C interface as Python sees it, one to one. Each failed call
+// raises kyroz50.Error with kyfsl_last_error()'s message; pixels go in and
+// out as numpy arrays of shape (height, width, 4), uint8. The friendlier
+// classes (Library, Style, Group) and the matplotlib helper are Python, in
+// kyroz50/.
+#include <pybind11/numpy.h>
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "kyfsl.h"
+
+namespace py = pybind11;
+
+namespace {
+
+struct KyError : std::runtime_error {
+  int status;
+  KyError(int s, const std::string& m) : std::runtime_error(m), status(s) {}
+};
+
+void Check(int status) {
+  if (status != KYFSL_OK) throw KyError(status, kyfsl_last_error());
+}
+
+// An open library; closed when Python lets go of it or on close().
+class Handle {
+ public:
+  explicit Handle(kyfsl_library* lib) : m_lib(lib) {}
+  ~Handle() { close(); }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  void close() {
+    if (m_lib) kyfsl_close(m_lib);
+    m_lib = nullptr;
+  }
+  // The handle for a call; a closed one is passed on as NULL so that the C
+  // interface gives its own message.
+  kyfsl_library* get() const { return m_lib; }
+
+ private:
+  kyfsl_library* m_lib;
+};
+
+std::unique_ptr<Handle> OpenFile(const std::string& path, unsigned codePage) {
+  kyfsl_library* lib = nullptr;
+  Check(kyfsl_open_file(path.c_str(), codePage, &lib));
+  return std::make_unique<Handle>(lib);
+}
+
+std::unique_ptr<Handle> OpenBytes(py::bytes data, unsigned codePage) {
+  const std::string bytes = data;
+  kyfsl_library* lib = nullptr;
+  Check(kyfsl_open_bytes(bytes.data(), bytes.size(), codePage, &lib));
+  return std::make_unique<Handle>(lib);
+}
+
+std::unique_ptr<Handle> OpenDefault(unsigned codePage) {
+  kyfsl_library* lib = nullptr;
+  Check(kyfsl_open_default(codePage, &lib));
+  return std::make_unique<Handle>(lib);
+}
+
+kyfsl_paint MakePaint(uint32_t fore, uint32_t back, bool transparent, int rate, int dpi, bool rgba, bool mapAnchor,
+                      int originX, int originY) {
+  kyfsl_paint p;
+  kyfsl_paint_init(&p);
+  p.fore = fore;
+  p.back = back;
+  p.transparent = transparent ? 1 : 0;
+  p.rate = rate;
+  p.dpi = dpi;
+  p.format = rgba ? KYFSL_RGBA : KYFSL_BGRA;
+  p.anchor = mapAnchor ? KYFSL_ANCHOR_MAP : KYFSL_ANCHOR_SHAPE;
+  p.origin_x = originX;
+  p.origin_y = originY;
+  return p;
+}
+
+// The caller's array as a buffer: (height, width, 4) uint8, pixels and
+// channels packed, rows at any positive stride.
+kyfsl_buffer BufferOf(py::array_t<uint8_t> a) {
+  if (a.ndim() != 3 || a.shape(2) != 4) throw KyError(KYFSL_ERR_ARGUMENT, "the array must have shape (height, width, 4)");
+  if (!a.writeable()) throw KyError(KYFSL_ERR_ARGUMENT, "the array is read-only");
+  if (a.strides(2) != 1 || a.strides(1) != 4 || a.strides(0) <= 0) {
+    throw KyError(KYFSL_ERR_ARGUMENT, "the array's pixels must be packed (use numpy.ascontiguousarray)");
+  }
+  kyfsl_buffer b{};
+  b.pixels = a.mutable_data();
+  b.width = static_cast<int32_t>(std::min<py::ssize_t>(a.shape(1), 1 << 30));
+  b.height = static_cast<int32_t>(std::min<py::ssize_t>(a.shape(0), 1 << 30));
+  b.stride = static_cast<size_t>(a.strides(0));
+  b.size = a.shape(0) == 0 ? 0 : b.stride * static_cast<size_t>(a.shape(0) - 1) + 4 * static_cast<size_t>(a.shape(1));
+  return b;
+}
+
+py::dict Info(const Handle& h, int32_t id) {
+  kyfsl_style_info info;
+  Check(kyfsl_style_info_get(h.get(), id, &info));
+  py::dict d;
+  d["id"] = info.id;
+  d["kind"] = info.kind == KYFSL_KIND_SYMBOL ? "symbol" : "bitmap";
+  d["width"] = info.width;
+  d["height"] = info.height;
+  d["width_mm"] = info.width_mm;
+  d["height_mm"] = info.height_mm;
+  d["resolution"] = info.resolution;
+  return d;
+}
+
+}  // namespace
+
+PYBIND11_MODULE(_kyroz50, m) {
+  m.doc() = "Fill style libraries through the kyfsl C interface (low level; use the kyroz50 package).";
+  static py::exception<KyError> error(m, "Error", PyExc_ValueError);
+  py::register_exception_translator([](std::exception_ptr p) {
+    try {
+      if (p) std::rethrow_exception(p);
+    } catch (const KyError& e) {
+      py::object exc = py::handle(error.ptr())(e.what());
+      exc.attr("status") = py::str(kyfsl_status_name(e.status));
+      PyErr_SetObject(error.ptr(), exc.ptr());
+    }
+  });
+  m.attr("version") = kyfsl_version();
+  m.attr("MIN_DPI") = KYFSL_MIN_DPI;
+  m.attr("MAX_DPI") = KYFSL_MAX_DPI;
+
+  py::class_<Handle>(m, "Handle")
+      .def("close", &Handle::close)
+      .def_property_readonly("closed", [](const Handle& h) { return h.get() == nullptr; });
+  m.def("open_file", &OpenFile, py::arg("path"), py::arg("code_page") = 0);
+  m.def("open_bytes", &OpenBytes, py::arg("data"), py::arg("code_page") = 0);
+  m.def("open_default", &OpenDefault, py::arg("code_page") = 0);
+
+  m.def("style_count", [](const Handle& h) {
+    size_t n = 0;
+    Check(kyfsl_style_count(h.get(), &n));
+    return n;
+  });
+  m.def("style_id", [](const Handle& h, size_t index) {
+    int32_t id = 0;
+    Check(kyfsl_style_id(h.get(), index, &id));
+    return id;
+  });
+  m.def("style_name", [](const Handle& h, int32_t id) {
+    const char* s = nullptr;
+    Check(kyfsl_style_name(h.get(), id, &s));
+    return std::string(s);
+  });
+  m.def("style_group", [](const Handle& h, int32_t id) {
+    const char* s = nullptr;
+    Check(kyfsl_style_group(h.get(), id, &s));
+    return std::string(s);
+  });
+  m.def("style_info", &Info);
+  m.def("group_count", [](const Handle& h) {
+    size_t n = 0;
+    Check(kyfsl_group_count(h.get(), &n));
+    return n;
+  });
+  m.def("group_path", [](const Handle& h, size_t index) {
+    const char* s = nullptr;
+    Check(kyfsl_group_path(h.get(), index, &s));
+    return std::string(s);
+  });
+  m.def("group_styles", [](const Handle& h, size_t index) {
+    const int32_t* ids = nullptr;
+    size_t n = 0;
+    Check(kyfsl_group_styles(h.get(), index, &ids, &n));
+    return std::vector<int32_t>(ids, ids + n);
+  });
+
+  m.def(
+      "tile_size",
+      [](const Handle& h, int32_t id, int dpi) {
+        kyfsl_paint p = MakePaint(0, 0xFFFFFF, false, 100, dpi, true, false, 0, 0);
+        int32_t w = 0, hh = 0;
+        Check(kyfsl_tile_size(h.get(), id, &p, &w, &hh));
+        return py::make_tuple(w, hh);
+      },
+      py::arg("handle"), py::arg("id"), py::arg("dpi"));
+  m.def(
+      "render_tile",
+      [](const Handle& h, int32_t id, py::array_t<uint8_t> out, uint32_t fore, uint32_t back, bool transparent,
+         int rate, int dpi, bool rgba) {
+        kyfsl_paint p = MakePaint(fore, back, transparent, rate, dpi, rgba, false, 0, 0);
+        kyfsl_buffer b = BufferOf(out);
+        py::gil_scoped_release unlocked;
+        Check(kyfsl_render_tile(h.get(), id, &p, &b));
+      },
+      py::arg("handle"), py::arg("id"), py::arg("out"), py::arg("fore"), py::arg("back"), py::arg("transparent"),
+      py::arg("rate"), py::arg("dpi"), py::arg("rgba"));
+  m.def(
+      "fill",
+      [](const Handle& h, int32_t id, py::array_t<uint8_t> out, const std::vector<py::array_t<double, py::array::c_style | py::array::forcecast>>& rings,
+         std::vector<double> transform, uint32_t fore, uint32_t back, bool transparent, int rate, int dpi, bool rgba,
+         bool mapAnchor, int originX, int originY) {
+        if (transform.size() != 6) throw KyError(KYFSL_ERR_ARGUMENT, "the transform has six numbers");
+        std::vector<double> xy;
+        std::vector<size_t> sizes;
+        for (const auto& r : rings) {
+          if (r.ndim() != 2 || r.shape(1) != 2) throw KyError(KYFSL_ERR_ARGUMENT, "each ring is an (n, 2) array of x, y");
+          xy.insert(xy.end(), r.data(), r.data() + r.size());
+          sizes.push_back(static_cast<size_t>(r.shape(0)));
+        }
+        kyfsl_paint p = MakePaint(fore, back, transparent, rate, dpi, rgba, mapAnchor, originX, originY);
+        kyfsl_buffer b = BufferOf(out);
+        py::gil_scoped_release unlocked;
+        Check(kyfsl_fill(h.get(), id, &p, xy.data(), sizes.data(), sizes.size(), transform.data(), &b));
+      },
+      py::arg("handle"), py::arg("id"), py::arg("out"), py::arg("rings"), py::arg("transform"), py::arg("fore"),
+      py::arg("back"), py::arg("transparent"), py::arg("rate"), py::arg("dpi"), py::arg("rgba"), py::arg("map_anchor"),
+      py::arg("origin_x"), py::arg("origin_y"));
+  m.def(
+      "svg",
+      [](const Handle& h, int32_t id, uint32_t fore, uint32_t back, bool transparent) {
+        kyfsl_paint p = MakePaint(fore, back, transparent, 100, 96, true, false, 0, 0);
+        char* text = nullptr;
+        size_t n = 0;
+        Check(kyfsl_style_svg(h.get(), id, &p, &text, &n));
+        std::string s(text, n);
+        kyfsl_free(text);
+        return s;
+      },
+      py::arg("handle"), py::arg("id"), py::arg("fore"), py::arg("back"), py::arg("transparent"));
+}

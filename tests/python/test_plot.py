@@ -1,0 +1,78 @@
+"""kyroz50.plot on the shipped countries: classes, pattern pixels, legend, errors."""
+
+import os
+import subprocess
+import sys
+from pathlib import Path
+
+import matplotlib
+
+matplotlib.use("Agg")
+import geopandas  # noqa: E402
+import matplotlib.pyplot as plt  # noqa: E402
+import numpy as np  # noqa: E402
+import pytest  # noqa: E402
+from shapely.geometry import Polygon  # noqa: E402
+
+import kyroz50  # noqa: E402
+
+REPO = Path(os.environ.get("KY_REPO", Path(__file__).resolve().parents[2]))
+COUNTRIES = REPO / "data/naturalearth/naturalearth_lowres.shp"
+
+
+def picture_of(ax):
+    images = ax.get_images()
+    assert len(images) == 1
+    return np.asarray(images[0].get_array())
+
+
+def test_world_by_continent_has_a_legend_entry_per_class():
+    gdf = geopandas.read_file(COUNTRIES)
+    fig, ax = plt.subplots(figsize=(6, 3.5), dpi=100)
+    lib = kyroz50.Library.default()
+    kyroz50.plot(gdf, column="continent", library=lib, ax=ax)
+    labels = [t.get_text() for t in ax.get_legend().get_texts()]
+    assert labels == sorted(gdf["continent"].astype(str).unique())
+    picture = picture_of(ax)
+    # Oceans stay transparent, land is painted.
+    assert picture[..., 3].min() == 0 and picture[..., 3].max() == 255
+    assert 0.15 < (picture[..., 3] == 255).mean() < 0.6
+    plt.close(fig)
+
+
+def test_shapely_polygons_anchor_to_the_map():
+    # Two squares side by side filled with one style continue one pattern:
+    # the picture equals one rectangle covering both.
+    left = Polygon([(0, 0), (10, 0), (10, 10), (0, 10)])
+    right = Polygon([(10, 0), (20, 0), (20, 10), (10, 10)])
+    whole = Polygon([(0, 0), (20, 0), (20, 10), (0, 10)])
+    lib = kyroz50.Library.default()
+    sid = lib.ids[3]
+    pictures = []
+    for shapes in ([left, right], [whole]):
+        fig, ax = plt.subplots(figsize=(4, 2), dpi=100)
+        kyroz50.plot(shapes, library=lib, ax=ax, styles={"all": sid}, legend=False)
+        pictures.append(picture_of(ax).copy())
+        plt.close(fig)
+    assert np.array_equal(pictures[0], pictures[1])
+
+
+def test_plot_errors():
+    lib = kyroz50.Library.default()
+    fig, ax = plt.subplots()
+    with pytest.raises(kyroz50.Error, match="nothing to draw"):
+        kyroz50.plot([], library=lib, ax=ax)
+    gdf = geopandas.GeoDataFrame({"k": ["a"]}, geometry=[Polygon([(0, 0), (1, 0), (1, 1)])])
+    with pytest.raises(kyroz50.Error, match="no column 'nope'"):
+        kyroz50.plot(gdf, column="nope", library=lib, ax=ax)
+    with pytest.raises(kyroz50.Error, match="no style for class 'a'"):
+        kyroz50.plot(gdf, column="k", library=lib, ax=ax, styles={"b": 8})
+    plt.close(fig)
+
+
+def test_example_script_writes_the_world(tmp_path):
+    out = tmp_path / "world.png"
+    env = dict(os.environ)
+    subprocess.run([sys.executable, str(REPO / "examples/world_map.py"), str(out), "72"], check=True, env=env,
+                   capture_output=True)
+    assert out.stat().st_size > 10000
