@@ -173,9 +173,19 @@ BOOL CKyFillStyle::Draw(CDC* pDC, CRect* pRect, long rate) {
     const CRect grid = AnchoredRect(rect, tile.cx, tile.cy);
     ky::ClipToRect clip(pDC, rect, grid);
     ky::ForEachTilePiece(grid, tile.cx, tile.cy, [&](int x, int y, int cx, int cy) {
-      const int sw = cx == tile.cx ? srcW : static_cast<int>(static_cast<long long>(cx) * srcW / tile.cx);
-      const int sh = cy == tile.cy ? srcH : static_cast<int>(static_cast<long long>(cy) * srcH / tile.cy);
-      dib.FreeDraw(pDC, x, y, cx, cy, 0, 0, sw, sh);
+      if (cx == tile.cx && cy == tile.cy) {
+        dib.FreeDraw(pDC, x, y, cx, cy, 0, 0, srcW, srcH);
+        return;
+      }
+      // A partial piece is the top-left part of a whole stretched tile: the
+      // whole tile is drawn through a clip of the piece. Stretching a part of
+      // the image into the piece instead would round the part down, losing
+      // the pattern's last rows and columns (all of them in a piece smaller
+      // than one image pixel's share) and drawing the rest at another scale.
+      const int saved = pDC->SaveDC();
+      pDC->IntersectClipRect(x, y, x + cx, y + cy);
+      dib.FreeDraw(pDC, x, y, tile.cx, tile.cy, 0, 0, srcW, srcH);
+      pDC->RestoreDC(saved);
     });
   }
   dib.Close();

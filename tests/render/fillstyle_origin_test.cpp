@@ -149,6 +149,44 @@ TEST(PatternOrigin, ASharedBorderContinuesThePatternOnlyWhenAnchored) {
   }
 }
 
+// The print route stretches the pattern image itself at the printer's
+// resolution; a partial piece at the right or bottom shows the top-left part
+// of a whole tile, lines and all, however thin it is.
+TEST(PrintRoute, PartialPiecesShowTheTopLeftOfAWholeTile) {
+  CDC printer;
+  ASSERT_TRUE(printer.Attach(KyCreatePrinterDC()));
+  CKyFillStyle s;
+  CByteArray pattern;
+  kytest::ToArray(kytest::Mono(8, 8, [](int x, int y) { return x == 0 || y == 0; }), pattern);
+  s.CreateFillStyle(8, "grid", pattern, CKyFillStyle::FS_81DPI);
+  CSize natural(0, 0);
+  ASSERT_TRUE(s.SetFillStyleEx(&printer, kFore, kBack, natural, 1.0));
+  const int w = s.GetTileWidth(), h = s.GetTileHeight();
+  ASSERT_EQ(59, w);
+  for (const POINT origin : {POINT{-1000, -1000}, POINT{0, 0}}) {
+    const bool anchored = origin.x == 0;
+    s.SetPatternOrigin(anchored ? &origin : nullptr);
+    // One whole tile and a 5-pixel remainder each way; anchored, the grid
+    // through (0, 0) puts the box's corner 2 pixels into a tile.
+    const int left = anchored ? w - 2 : 100, top = anchored ? h - 2 : 100;
+    CRect r(left, top, left + w + 5, top + h + 5);
+    printer.FillSolidRect(0, 0, 400, 400, kPaper);
+    ASSERT_TRUE(s.Draw(&printer, &r, 100));
+    const int gridX = anchored ? w : left, gridY = anchored ? h : top;
+    // Every row and column where a tile starts inside the box is a line.
+    for (int y = top; y < r.bottom; ++y) {
+      EXPECT_EQ(kFore, printer.GetPixel(gridX + w, y)) << "column of the right piece, y " << y << " " << anchored;
+    }
+    for (int x = left; x < r.right; ++x) {
+      EXPECT_EQ(kFore, printer.GetPixel(x, gridY + h)) << "row of the bottom piece, x " << x << " " << anchored;
+    }
+    EXPECT_EQ(kBack, printer.GetPixel(gridX + w / 2, gridY + h / 2)) << anchored;
+    EXPECT_EQ(kPaper, printer.GetPixel(r.right, r.bottom)) << anchored;
+  }
+  s.ReleaseBMP();
+  printer.DeleteDC();
+}
+
 TEST(PatternOrigin, ClearingTheOriginGoesBackToPerShapeAndCopiesDoNotCarryIt) {
   CKyFillStyle s;
   const POINT origin{5, 6};
