@@ -99,14 +99,17 @@ class CKyEspecialFill {
   // the clipped size and draws into it with (0, 0) at the clipped corner.
   // FALSE when a memory DC or the bitmap cannot be made; the centred kinds
   // also when the clipped rectangle is narrower or lower than 2 pixels.
+  // With pDirect (pDC in the MM_TEXT frame) they draw the same pixels
+  // straight onto it instead, at the clipped rectangle, and leave `bitmap`
+  // alone: an opaque gradient needs no bitmap.
   static BOOL GetLinearBitmap(CDC* pDC, CRect* pRect, COLORREF crStart, COLORREF crEnd, long angle,
-                              CBitmap& bitmap, int bPrint);
+                              CBitmap& bitmap, int bPrint, CDC* pDirect = nullptr);
   static BOOL GetRadialBitmap(CDC* pDC, CRect* pRect, COLORREF crStart, COLORREF crEnd, long hOffset,
-                              long vOffset, CBitmap& bitmap, int bPrint);
+                              long vOffset, CBitmap& bitmap, int bPrint, CDC* pDirect = nullptr);
   static BOOL GetConicalBitmap(CDC* pDC, CRect* pRect, COLORREF crStart, COLORREF crEnd, long angle,
-                               long hOffset, long vOffset, CBitmap& bitmap, int bPrint);
+                               long hOffset, long vOffset, CBitmap& bitmap, int bPrint, CDC* pDirect = nullptr);
   static BOOL GetSquareBitmap(CDC* pDC, CRect* pRect, COLORREF crStart, COLORREF crEnd, long angle,
-                              long hOffset, long vOffset, CBitmap& bitmap, int bPrint);
+                              long hOffset, long vOffset, CBitmap& bitmap, int bPrint, CDC* pDirect = nullptr);
 
   // ---------------------------------------------------------- gradient geometry
   // The colour axis of a linear gradient at angle (radians) in rect: from the
@@ -184,9 +187,6 @@ class CKyEspecialFill {
   };
   static void GetCentredGeometry(CDC* pDC, const CRect& rect, long hOffset, long vOffset, int bPrint,
                                  CCentredGeometry& g);
-  // Replaces `bitmap` with a bitmap compatible with pDC the size of `clip`.
-  // FALSE (recorded with the error object) when it cannot be made.
-  static BOOL PrepareBitmap(CDC* pDC, const CRect& clip, CBitmap& bitmap);
   // The colour of radius r of a centred gradient.
   static COLORREF RingColour(const CCentredGeometry& g, long r, COLORREF crStart, COLORREF crEnd);
   // The body shared by the radial and square gradients: into a bitmap of the
@@ -197,7 +197,8 @@ class CKyEspecialFill {
   // brush; dot is true for the centre dot. FALSE as the two renderers.
   static BOOL DrawCentredRings(CDC* pDC, CRect* pRect, COLORREF crStart, COLORREF crEnd, long hOffset,
                                long vOffset, CBitmap& bitmap, int bPrint,
-                               void (*shape)(CDC& dc, int x, int y, int r, long angle, bool dot), long angle);
+                               void (*shape)(CDC& dc, int x, int y, int r, long angle, bool dot), long angle,
+                               CDC* pDirect);
 
   // Switches a DC to MM_TEXT and puts its map mode and window origin back
   // when it goes. With bAlwaysResetOrigin the window origin is set to (0, 0)

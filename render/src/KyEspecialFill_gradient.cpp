@@ -1,19 +1,11 @@
 // The gradient entry points: GradientRectangle picks the renderer and copies
 // its bitmap to the device through TransparentBitblt (which applies the
-// rate); the polygon forms clip to the shape and paint its bounding box.
+// rate), or, opaque, has it draw straight onto the device; the polygon forms
+// clip to the shape and paint its bounding box.
 #include <algorithm>
 
 #include "KyErrorMsg.h"
 #include "KyEspecialFill.h"
-
-BOOL CKyEspecialFill::PrepareBitmap(CDC* pDC, const CRect& clip, CBitmap& bitmap) {
-  bitmap.DeleteObject();
-  if (!bitmap.CreateCompatibleBitmap(pDC, clip.Width(), clip.Height())) {
-    KyGetErrorMsgObj()->CatchLastError();
-    return FALSE;
-  }
-  return TRUE;
-}
 
 BOOL CKyEspecialFill::GradientRectangle(CDC* pDC, CRect* pRect, COLORREF crStart, COLORREF crEnd, long angle,
                                         long hOffset, long vOffset, long type, int bPrint, long rate) {
@@ -33,19 +25,26 @@ BOOL CKyEspecialFill::GradientRectangle(CDC* pDC, CRect* pRect, COLORREF crStart
   if (type >= GRADIENT_LINEAR && type <= GRADIENT_SQUARE) {
     CBitmap bitmap;
     BOOL made = FALSE;
+    // Opaque: drawn straight onto the device, the pixels the copy of the
+    // bitmap would have put there.
+    CDC* direct = ClampRate(rate) == 100 ? pDC : nullptr;
     switch (type) {
       case GRADIENT_LINEAR:
-        made = GetLinearBitmap(pDC, &rect, crStart, crEnd, angle, bitmap, bPrint);
+        made = GetLinearBitmap(pDC, &rect, crStart, crEnd, angle, bitmap, bPrint, direct);
         break;
       case GRADIENT_RADIAL:
-        made = GetRadialBitmap(pDC, &rect, crStart, crEnd, hOffset, vOffset, bitmap, bPrint);
+        made = GetRadialBitmap(pDC, &rect, crStart, crEnd, hOffset, vOffset, bitmap, bPrint, direct);
         break;
       case GRADIENT_CONICAL:
-        made = GetConicalBitmap(pDC, &rect, crStart, crEnd, angle, hOffset, vOffset, bitmap, bPrint);
+        made = GetConicalBitmap(pDC, &rect, crStart, crEnd, angle, hOffset, vOffset, bitmap, bPrint, direct);
         break;
       default:
-        made = GetSquareBitmap(pDC, &rect, crStart, crEnd, angle, hOffset, vOffset, bitmap, bPrint);
+        made = GetSquareBitmap(pDC, &rect, crStart, crEnd, angle, hOffset, vOffset, bitmap, bPrint, direct);
         break;
+    }
+    if (direct) {
+      frame.Restore();
+      return made;
     }
     if (!bPrint) {
       const CRect device(0, 0, pDC->GetDeviceCaps(HORZRES), pDC->GetDeviceCaps(VERTRES));

@@ -5,20 +5,18 @@
 #include <cmath>
 
 #include "KyErrorMsg.h"
+#include "GradientCanvas.h"
 #include "KyEspecialFill.h"
 
 BOOL CKyEspecialFill::GetConicalBitmap(CDC* pDC, CRect* pRect, COLORREF crStart, COLORREF crEnd, long angle,
-                                       long hOffset, long vOffset, CBitmap& bitmap, int bPrint) {
-  CDC memDC;
-  if (!memDC.CreateCompatibleDC(pDC)) {
-    KyGetErrorMsgObj()->CatchLastError();
-    return FALSE;
-  }
+                                       long hOffset, long vOffset, CBitmap& bitmap, int bPrint, CDC* pDirect) {
+  ky::GradientCanvas canvas(pDC, bitmap, pDirect);
+  if (!canvas.MakeDC()) return FALSE;
+  CDC& memDC = canvas.DC();
   CCentredGeometry g;
   GetCentredGeometry(pDC, *pRect, hOffset, vOffset, bPrint, g);
   if (g.clip.Width() < 2 || g.clip.Height() < 2) return FALSE;
-  if (!PrepareBitmap(pDC, g.clip, bitmap)) return FALSE;
-  CSelect selBitmap(memDC.m_hDC, bitmap.m_hObject);
+  if (!canvas.Open(g.clip)) return FALSE;
 
   const double a0 = angle * kRadiansPerTenth;
   const int N = bPrint ? 128 : 64;

@@ -14,15 +14,14 @@
 #include <cstdlib>
 
 #include "KyErrorMsg.h"
+#include "GradientCanvas.h"
 #include "KyEspecialFill.h"
 
 BOOL CKyEspecialFill::GetLinearBitmap(CDC* pDC, CRect* pRect, COLORREF crStart, COLORREF crEnd, long angle,
-                                      CBitmap& bitmap, int bPrint) {
-  CDC memDC;
-  if (!memDC.CreateCompatibleDC(pDC)) {
-    KyGetErrorMsgObj()->CatchLastError();
-    return FALSE;
-  }
+                                      CBitmap& bitmap, int bPrint, CDC* pDirect) {
+  ky::GradientCanvas canvas(pDC, bitmap, pDirect);
+  if (!canvas.MakeDC()) return FALSE;
+  CDC& memDC = canvas.DC();
   CRect full = *pRect, clip = *pRect;
   const double a = angle * kRadiansPerTenth;
   CPoint p1, p2, q1, q2;
@@ -35,8 +34,7 @@ BOOL CKyEspecialFill::GetLinearBitmap(CDC* pDC, CRect* pRect, COLORREF crStart, 
     clip.IntersectRect(&clip, &device);
     GetEndPointOfColor(a, clip, q1, q2);
   }
-  if (!PrepareBitmap(pDC, clip, bitmap)) return FALSE;
-  CSelect selBitmap(memDC.m_hDC, bitmap.m_hObject);
+  if (!canvas.Open(clip)) return FALSE;
   const LONG W = clip.Width(), H = clip.Height(), left = clip.left, top = clip.top;
 
   // Half-lengths of a band on either side of its point, so that the band

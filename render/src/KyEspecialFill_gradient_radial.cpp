@@ -16,6 +16,6 @@ void DrawCircle(CDC& dc, int x, int y, int r, long, bool dot) {
 }  // namespace
 
 BOOL CKyEspecialFill::GetRadialBitmap(CDC* pDC, CRect* pRect, COLORREF crStart, COLORREF crEnd, long hOffset,
-                                      long vOffset, CBitmap& bitmap, int bPrint) {
-  return DrawCentredRings(pDC, pRect, crStart, crEnd, hOffset, vOffset, bitmap, bPrint, DrawCircle, 0);
+                                      long vOffset, CBitmap& bitmap, int bPrint, CDC* pDirect) {
+  return DrawCentredRings(pDC, pRect, crStart, crEnd, hOffset, vOffset, bitmap, bPrint, DrawCircle, 0, pDirect);
 }

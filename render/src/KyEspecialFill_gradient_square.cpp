@@ -21,6 +21,6 @@ void DrawSquare(CDC& dc, int x, int y, int r, long angle, bool) {
 }  // namespace
 
 BOOL CKyEspecialFill::GetSquareBitmap(CDC* pDC, CRect* pRect, COLORREF crStart, COLORREF crEnd, long angle,
-                                      long hOffset, long vOffset, CBitmap& bitmap, int bPrint) {
-  return DrawCentredRings(pDC, pRect, crStart, crEnd, hOffset, vOffset, bitmap, bPrint, DrawSquare, angle);
+                                      long hOffset, long vOffset, CBitmap& bitmap, int bPrint, CDC* pDirect) {
+  return DrawCentredRings(pDC, pRect, crStart, crEnd, hOffset, vOffset, bitmap, bPrint, DrawSquare, angle, pDirect);
 }

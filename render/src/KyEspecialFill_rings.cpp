@@ -4,21 +4,20 @@
 #include <cmath>
 
 #include "KyErrorMsg.h"
+#include "GradientCanvas.h"
 #include "KyEspecialFill.h"
 
 BOOL CKyEspecialFill::DrawCentredRings(CDC* pDC, CRect* pRect, COLORREF crStart, COLORREF crEnd, long hOffset,
                                        long vOffset, CBitmap& bitmap, int bPrint,
-                                       void (*shape)(CDC& dc, int x, int y, int r, long angle, bool dot), long angle) {
-  CDC memDC;
-  if (!memDC.CreateCompatibleDC(pDC)) {
-    KyGetErrorMsgObj()->CatchLastError();
-    return FALSE;
-  }
+                                       void (*shape)(CDC& dc, int x, int y, int r, long angle, bool dot), long angle,
+                                       CDC* pDirect) {
+  ky::GradientCanvas canvas(pDC, bitmap, pDirect);
+  if (!canvas.MakeDC()) return FALSE;
+  CDC& memDC = canvas.DC();
   CCentredGeometry g;
   GetCentredGeometry(pDC, *pRect, hOffset, vOffset, bPrint, g);
   if (g.clip.Width() < 2 || g.clip.Height() < 2) return FALSE;
-  if (!PrepareBitmap(pDC, g.clip, bitmap)) return FALSE;
-  CSelect selBitmap(memDC.m_hDC, bitmap.m_hObject);
+  if (!canvas.Open(g.clip)) return FALSE;
   const int w = static_cast<int>(g.penWidth);
   const int x = g.rel.x, y = g.rel.y;
 
