@@ -3,6 +3,7 @@
 #include "KyFillStyle.h"
 #include "KyToolkit.h"
 #include "RenderMath.h"
+#include "afxreplacefile.h"
 
 BOOL CKyFillStyle::ExportBMPFile(const CString& path, COLORREF crFore, COLORREF crBack) {
   if (m_nType == FS_TYPE_VECTOR && m_pVector) {
@@ -31,14 +32,6 @@ BOOL CKyFillStyle::ExportBMPFile(const CString& path, COLORREF crFore, COLORREF 
   // A 1-bit image takes the two colours; an image whose headers cannot be
   // read is written as it is stored.
   if (ky::ReadBmpHeader(copy, bmp)) ky::ColourMonoImage(copy, bmp, crFore, crBack);
-  try {
-    CFile file;
-    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite)) return FALSE;
-    file.Write(copy.GetData(), static_cast<UINT>(copy.GetSize()));
-    file.Close();
-  } catch (CFileException* e) {
-    e->Delete();
-    return FALSE;
-  }
-  return TRUE;
+  // Beside the target and renamed over it: a failed write keeps the old file.
+  return AfxWriteFileReplacing(path, copy.GetData(), static_cast<size_t>(copy.GetSize()));
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ByteReader.h"
+#include "afxreplacefile.h"
 #include "KyErrorMsg.h"
 #include "KyROZ50Module.h"
 
@@ -451,39 +452,10 @@ BOOL CKyFillStyleLib::Store(const CString& path) {
   m_bModified = wasModified;
   if (!made || path.IsEmpty()) return FALSE;
 
-  const DWORD attributes = GetFileAttributes(path);
-  if (attributes != INVALID_FILE_ATTRIBUTES &&
-      (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
-    return FALSE;
-  }
-
   // Written beside the target and renamed over it, so that the old library
-  // survives any failure on the way.
-  CString folder(".");
-  const int slash = path.ReverseFind('/');
-  if (slash == 0) folder = "/";
-  if (slash > 0) folder = path.Left(slash);
-  char temp[MAX_PATH];
-  if (GetTempFileName(folder, "bru", 0, temp) == 0) return FALSE;
-  try {
-    CFile file;
-    if (!file.Open(temp, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | CFile::typeBinary)) {
-      DeleteFile(temp);
-      return FALSE;
-    }
-    file.Write(image.GetData(), static_cast<UINT>(image.GetSize()));
-    file.Flush();
-    file.Close();
-  } catch (CFileException* e) {
-    e->Delete();
-    DeleteFile(temp);
-    return FALSE;
-  }
-  if (!MoveFileEx(temp, path, MOVEFILE_REPLACE_EXISTING)) {
-    DeleteFile(temp);
-    return FALSE;
-  }
-  return TRUE;
+  // survives any failure on the way; a link is written through and the
+  // file keeps its permissions.
+  return AfxWriteFileReplacing(path, image.GetData(), static_cast<size_t>(image.GetSize()));
 }
 
 BOOL CKyFillStyleLib::CreateDefault() {

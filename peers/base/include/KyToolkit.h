@@ -13,7 +13,7 @@ class CKyToolkit {
   // entries (blue, green, red, 0 each: 8 bytes) that replace black and white
   // in a monochrome file. Returns FALSE with the last error set for a bad
   // handle (ERROR_INVALID_HANDLE), a null path (ERROR_INVALID_PARAMETER) or a
-  // file that cannot be written (the file error); a failed write leaves no
-  // file behind.
+  // file that cannot be written (the file error); a failed write leaves the
+  // file at path as it was (see AfxWriteFileReplacing).
   static BOOL SaveBitmapFile(HDC hDC, HBITMAP hBitmap, char* path, unsigned char* pColors = nullptr);
 };

@@ -1,9 +1,9 @@
 #include "KyToolkit.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <vector>
+
+#include "afxreplacefile.h"
 
 namespace {
 
@@ -88,17 +88,8 @@ BOOL CKyToolkit::SaveBitmapFile(HDC hDC, HBITMAP hBitmap, char* path, unsigned c
   }
   std::memcpy(file.data() + offBits, bits.data(), imageBytes);
 
-  FILE* f = std::fopen(path, "wb");
-  if (!f) {
-    SetLastError(errno == EACCES ? ERROR_ACCESS_DENIED : ERROR_PATH_NOT_FOUND);
-    return FALSE;
-  }
-  const bool ok = std::fwrite(file.data(), 1, file.size(), f) == file.size();
-  const bool closed = std::fclose(f) == 0;
-  if (!ok || !closed) {
-    std::remove(path);
-    SetLastError(ERROR_WRITE_FAULT);
-    return FALSE;
-  }
+  // Through a temporary file renamed over the target: a failed write
+  // leaves the old picture whole.
+  if (!AfxWriteFileReplacing(path, file.data(), file.size())) return FALSE;
   return TRUE;
 }

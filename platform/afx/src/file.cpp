@@ -10,6 +10,8 @@
 #include <cstring>
 #include <string>
 
+#include "afxreplacefile.h"
+
 namespace {
 
 DWORD WinErrorFromErrno(int err) {
@@ -23,6 +25,7 @@ DWORD WinErrorFromErrno(int err) {
     case EMFILE:
     case ENFILE: return ERROR_TOO_MANY_OPEN_FILES;
     case ENOSPC: return ERROR_DISK_FULL;
+    case EFBIG: return ERROR_FILE_TOO_LARGE;
     case EEXIST: return ERROR_FILE_EXISTS;
     case ENAMETOOLONG: return ERROR_FILENAME_EXCED_RANGE;
     case EBADF: return ERROR_INVALID_HANDLE;
@@ -56,7 +59,8 @@ int CFileException::OsErrorToException(LONG e) {
     case ERROR_ACCESS_DENIED: return accessDenied;
     case ERROR_INVALID_HANDLE: return invalidFile;
     case ERROR_SHARING_VIOLATION: return sharingViolation;
-    case ERROR_DISK_FULL: return diskFull;
+    case ERROR_DISK_FULL:
+    case ERROR_FILE_TOO_LARGE: return diskFull;
     case ERROR_HANDLE_EOF: return endOfFile;
     case ERROR_NEGATIVE_SEEK: return badSeek;
     case ERROR_WRITE_FAULT:
@@ -74,10 +78,13 @@ CString CFileException::GetErrorMessage() const {
       "the file is locked", "the disk is full",          "the end of the file was reached"};
   CString s;
   int cause = (m_cause >= none && m_cause <= endOfFile) ? m_cause : genericException;
+  // A file-size limit is not a full disk, though the platform files both
+  // under the same cause.
+  const char* text = m_lOsError == ERROR_FILE_TOO_LARGE ? "the file would be larger than allowed" : texts[cause];
   if (m_strFileName.IsEmpty()) {
-    s = texts[cause];
+    s = text;
   } else {
-    s.Format("%s: %s", static_cast<const char*>(m_strFileName), texts[cause]);
+    s.Format("%s: %s", static_cast<const char*>(m_strFileName), text);
   }
   return s;
 }

@@ -1,5 +1,6 @@
 // Bitmaps and DCs to PNG, through the platform's own GetDIBits, so a bitmap
 // of any format is saved as the colours it shows.
+#include <algorithm>
 #include <cstring>
 
 #include "dc.h"
@@ -40,10 +41,43 @@ BOOL GdiGetBitmapPixels(HBITMAP hbm, int* width, int* height, std::vector<DWORD>
 }
 
 BOOL GdiSaveBitmapPng(HBITMAP hbm, const char* path) {
-  int w = 0, h = 0;
-  std::vector<DWORD> px;
-  if (!GdiGetBitmapPixels(hbm, &w, &h, &px)) return FALSE;
-  return GdiWritePngPixels(path, w, h, px.data());
+  BITMAP bm{};
+  if (!hbm || GetObjectType(hbm) != OBJ_BITMAP || !GetObject(hbm, sizeof bm, &bm) || bm.bmWidth <= 0 ||
+      bm.bmHeight <= 0) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  // Bands of rows are read as they are written, so a large picture never
+  // has a second full copy in memory.
+  constexpr int kBand = 64;
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bi.bmiHeader.biWidth = bm.bmWidth;
+  bi.bmiHeader.biHeight = -bm.bmHeight;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  const size_t width = static_cast<size_t>(bm.bmWidth);
+  std::vector<DWORD> band(width * kBand);
+  int bandTop = -kBand;
+  HDC hdc = CreateCompatibleDC(nullptr);
+  if (!hdc) return FALSE;
+  const BOOL ok = GdiWritePngRows(path, bm.bmWidth, bm.bmHeight, [&](int y, DWORD* row) {
+    if (y >= bandTop + kBand) {
+      const int lines = std::min(kBand, bm.bmHeight - y);
+      if (GetDIBits(hdc, hbm, static_cast<UINT>(y), static_cast<UINT>(lines), band.data(), &bi, DIB_RGB_COLORS) !=
+          lines) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+      }
+      bandTop = y;
+    }
+    const DWORD* src = band.data() + static_cast<size_t>(y - bandTop) * width;
+    for (size_t x = 0; x < width; ++x) row[x] = src[x] & 0x00FFFFFF;
+    return TRUE;
+  });
+  DeleteDC(hdc);
+  return ok;
 }
 
 BOOL GdiSaveDCPng(HDC hdc, const char* path) {
@@ -56,12 +90,11 @@ BOOL GdiSaveDCPng(HDC hdc, const char* path) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
-  std::vector<DWORD> px(static_cast<size_t>(s.width) * static_cast<size_t>(s.height));
-  for (int y = 0; y < s.height; ++y)
+  return GdiWritePngRows(path, s.width, s.height, [&](int y, DWORD* row) {
     for (int x = 0; x < s.width; ++x) {
       const COLORREF c = s.PixelToColour(s.funcs->get_pixel(s, x, y));
-      px[static_cast<size_t>(y) * s.width + x] = static_cast<DWORD>(GetRValue(c)) << 16 |
-                                                 static_cast<DWORD>(GetGValue(c)) << 8 | GetBValue(c);
+      row[x] = static_cast<DWORD>(GetRValue(c)) << 16 | static_cast<DWORD>(GetGValue(c)) << 8 | GetBValue(c);
     }
-  return GdiWritePngPixels(path, s.width, s.height, px.data());
+    return TRUE;
+  });
 }

@@ -6,6 +6,7 @@
 // bytes.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "wingdi.h"
@@ -22,7 +23,16 @@ BOOL GdiSaveDCPng(HDC hdc, const char* path);
 // bad handle.
 BOOL GdiGetBitmapPixels(HBITMAP hbm, int* width, int* height, std::vector<DWORD>* pixels);
 
+// Writes pixels (width * height, top row first) as a PNG. The file is
+// written beside path and renamed over it, so a failure leaves an older file
+// whole. FALSE with ERROR_INVALID_PARAMETER for bad sizes, or the file error
+// (ERROR_PATH_NOT_FOUND, ERROR_ACCESS_DENIED, ERROR_DISK_FULL,
+// ERROR_FILE_TOO_LARGE, ERROR_WRITE_FAULT).
 BOOL GdiWritePngPixels(const char* path, int width, int height, const DWORD* pixels);
+// The same, with the rows asked for one at a time, top first: rows(y, out)
+// fills width pixels of row y, or returns FALSE (with the last error set) to
+// give up, leaving the old file.
+BOOL GdiWritePngRows(const char* path, int width, int height, const std::function<BOOL(int y, DWORD* row)>& rows);
 // Reads any PNG (every colour type and depth; alpha is dropped). FALSE with
 // ERROR_FILE_NOT_FOUND or ERROR_INVALID_DATA, leaving *pixels alone.
 BOOL GdiReadPngPixels(const char* path, int* width, int* height, std::vector<DWORD>* pixels);
