@@ -228,13 +228,17 @@ void Load(CKyFSLEditWnd& c, const std::string& path) {
 }
 
 void RunCanvas(const std::string& path, int cell, bool headless, const std::string& png, int afterMs) {
+  // Headless, the picture is all there is to show.
+  if (headless && png.empty()) throw Failure{"--headless draws into a picture: give --png FILE", 2};
   KyScreen::Get().SetSize(kScreenW, kScreenH);
   std::unique_ptr<KyPresenter> window;
   if (!headless) {
 #ifdef KYFSL_HAVE_SDL
     window.reset(KySdlWindow::Open(KyScreen::Get(), path.empty() ? "kyfsl canvas" : ("kyfsl canvas " + path).c_str()));
 #endif
-    if (!window) throw Failure{"no window can be opened here (no display?); --headless --png FILE draws to a file"};
+    if (!window) {
+      throw Failure{"the display cannot be opened for a window; --headless --png FILE draws to a file", 2};
+    }
   }
   CanvasFrame frame;
   if (!frame.Make()) throw Failure{"the canvas window cannot be created"};

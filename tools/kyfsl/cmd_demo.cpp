@@ -49,6 +49,7 @@ void FillWithStyle(CDC& dc, CKyFillStyleLib& lib, long id, COLORREF fore, COLORR
 }
 
 int RunDemo(const std::string& output) {
+  PictureKindOf(output);
   CKyFillStyleLib lib;
   if (!lib.CreateDefault()) throw Failure{"the built-in default library is missing from the module"};
   // A symbol pattern of our own: tree symbols in a staggered grid.

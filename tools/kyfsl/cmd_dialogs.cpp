@@ -12,6 +12,9 @@
 #include "kyfsl.h"
 
 #if __has_include("dlgtemplate.h")
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstring>
 #include <vector>
 
@@ -155,10 +158,27 @@ bool SaveWindow(HWND hwnd, const std::string& path) {
   return GdiWritePngPixels(path.c_str(), r.right - r.left, r.bottom - r.top, px.data()) != FALSE;
 }
 
+// Makes the folder and those above it that are missing, as mkdir -p does.
+void MakeFolders(const std::string& dir) {
+  for (size_t at = 1; at <= dir.size(); ++at) {
+    if (at < dir.size() && dir[at] != '/') continue;
+    const std::string part = dir.substr(0, at);
+    struct stat st {};
+    if (::stat(part.c_str(), &st) == 0) {
+      if (!S_ISDIR(st.st_mode)) throw Failure{"'" + part + "' is a file, not a folder"};
+      continue;
+    }
+    if (::mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) {
+      throw Failure{"cannot make the folder '" + part + "': " + std::strerror(errno)};
+    }
+  }
+}
+
 int RenderDialogs(const std::string& dir, const std::string& lang) {
   if (lang != "en" && lang != "zh" && lang != "both") throw Failure{"--lang is en, zh or both"};
   HINSTANCE module = KyROZ50ResourceHandle();
   if (!module) throw Failure{"the module's resources are not loaded"};
+  MakeFolders(dir);
   KyScreen::Get().SetPresenter(nullptr);
   KyScreen::Get().SetSize(1024, 768);
   RegisterPlaceholders();

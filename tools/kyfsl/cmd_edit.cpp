@@ -13,6 +13,8 @@
 
 #include <sys/stat.h>
 
+#include <cstdio>
+
 #include "KyFSLEditDlg.h"
 #include "KySampleSymbols.h"
 #include "codepage.h"
@@ -60,7 +62,8 @@ int RunEdit(const EditOptions& o, const Globals& g) {
   if (!o.src.builtIn && o.src.path.empty()) throw Failure{"give a library file or --default", 2};
   bool chinese = o.lang == "zh";
   // The dialogs' texts come in the ANSI code page: Chinese needs 936, and so
-  // do the built-in library's GB2312 names.
+  // do the built-in library's GB2312 names (other libraries are looked at
+  // once read).
   UINT page = g.codePage ? g.codePage : (chinese || o.src.builtIn ? 936u : 0u);
   if (page) AfxSetCodePage(page);
   SetThreadUILanguage(chinese ? 2052 : 1033);
@@ -74,7 +77,10 @@ int RunEdit(const EditOptions& o, const Globals& g) {
     CString root;
     root.LoadString(23009);  // "Root Group"
     lib.GetStyleGroup()->SetName(root);
+    std::fprintf(stderr, "kyfsl: '%s' does not exist yet: a new library, written there by Save\n",
+                 o.src.path.c_str());
   }
+  if (!page && ForLibrary(g, lib).codePage == 936) AfxSetCodePage(936);
 
   // The symbols a host would offer beside the library's own: here the
   // sample symbols, for new symbol patterns.
@@ -102,7 +108,9 @@ int RunEdit(const EditOptions& o, const Globals& g) {
   }
 
   KySdlWindow* window = KySdlWindow::Open(KyScreen::Get(), "kyfsl edit");
-  if (!window) throw Failure{"no display to show the editor on (set DISPLAY, or use --screenshot)"};
+  if (!window) {
+    throw Failure{"the display cannot be opened to show the editor on (set DISPLAY, or use --screenshot)", 2};
+  }
   if (o.after >= 0) {
     g_running = &dlg;
     g_shotAfter = o.screenshot;

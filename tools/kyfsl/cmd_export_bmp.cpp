@@ -21,7 +21,7 @@ void RegisterExportBmp(CLI::App& app, const Globals&, Outcome& out) {
     CKyFillStyle* style = lib.GetFillStyle(lib.FindID(*id));
     if (!style) throw Failure{"the library has no style " + std::to_string(*id)};
     if (!style->ExportBMPFile(output->c_str(), ParseColour(*fore), ParseColour(*back))) {
-      throw Failure{"cannot write '" + *output + "'"};
+      throw Failure{"cannot write '" + *output + "': " + SystemReason(GetLastError()) + " (nothing was changed)"};
     }
     out.status = 0;
   });

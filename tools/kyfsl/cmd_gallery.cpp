@@ -20,6 +20,7 @@ constexpr int kCellW = 120, kCellH = 96, kSwatchW = 104, kSwatchH = 64, kMargin 
 
 int RunGallery(GalleryArgs& a, const Globals& g) {
   CheckSource(a.src);
+  PictureKindOf(a.output);
   if (a.columns < 1 || a.columns > 64) throw Failure{"--columns must be between 1 and 64", 2};
   CKyFillStyleLib lib;
   LoadLibrary(a.src, lib);

@@ -50,7 +50,7 @@ CKyFillStyleGroup* FindOrMakeGroup(CKyFillStyleLib& lib, const std::string& path
   return group;
 }
 
-int RunImport(const ImportArgs& a, const Globals& g) {
+int RunImport(const ImportArgs& a, const Globals& given) {
   if (!CKyFillStyle::IsValidResolution(a.resolution)) {
     throw Failure{"resolution " + std::to_string(a.resolution) + " is not one of 72, 81, 96, 127, 150, 200, 254", 2};
   }
@@ -61,6 +61,7 @@ int RunImport(const ImportArgs& a, const Globals& g) {
   } else {
     LoadLibrary(Source{a.lib, false}, lib);
   }
+  const Globals g = ForLibrary(given, lib);
   CKyFillStyleGroup* group = FindOrMakeGroup(lib, a.group, g);
   for (const std::string& path : a.bitmaps) {
     CheckBitmap(path);

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "kyfsl.h"
+#include "text.h"
 
 namespace kyfsl {
 
@@ -16,11 +17,12 @@ long CountGroups(const CKyFillStyleGroup* g) {
   return n;
 }
 
-int RunInfo(const Source& src, bool json, const Globals& g) {
+int RunInfo(const Source& src, bool json, const Globals& given) {
   CheckSource(src);
   CKyFillStyleLib lib;
   bool damaged = false;
   LoadLibrary(src, lib, true, &damaged);
+  const Globals g = ForLibrary(given, lib);
   const long magic = ReadMagic(src);
   long bitmaps = 0, symbols = 0, minID = -1, maxID = -1;
   for (long i = 0; i < lib.GetCount(); ++i) {
@@ -42,15 +44,19 @@ int RunInfo(const Source& src, bool json, const Globals& g) {
                         {"groups", groups},
                         {"symbols", symbolCount},
                         {"root", ToUtf8(lib.GetStyleGroup()->GetName(), g)},
+                        {"codepage", g.codePage},
+                        {"codepage_detected", g.detected},
                         {"damaged", damaged}};
-    std::printf("%s\n", j.dump(2).c_str());
+    std::printf("%s\n", j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
   } else {
     std::printf("library:  %s\n", src.Describe().c_str());
-    std::printf("layout:   %ld%s\n", magic, magic == KY_FSL_MAGIC_CURRENT ? " (current)" : " (older, read only)");
+    std::printf("layout:   %ld%s\n", magic,
+                magic == KY_FSL_MAGIC_CURRENT ? " (current)" : " (older layout, converted on save)");
     std::printf("styles:   %ld (%ld bitmap, %ld symbol)\n", lib.GetCount(), bitmaps, symbols);
     if (lib.GetCount() > 0) std::printf("ids:      %ld to %ld\n", minID, maxID);
-    std::printf("groups:   %ld under \"%s\"\n", groups, ToUtf8(lib.GetStyleGroup()->GetName(), g).c_str());
+    std::printf("groups:   %ld under \"%s\"\n", groups, OneLine(ToUtf8(lib.GetStyleGroup()->GetName(), g)).c_str());
     std::printf("symbols:  %ld\n", symbolCount);
+    std::printf("names:    code page %u%s\n", g.codePage, g.detected ? " (detected)" : " (given)");
   }
   if (damaged) {
     std::fprintf(stderr, "kyfsl: %s is damaged; shown is what could be read before the fault\n",
@@ -68,7 +74,7 @@ void RegisterInfo(CLI::App& app, const Globals& g, Outcome& out) {
   auto json = std::make_shared<bool>(false);
   AddSourceOptions(sub, *src);
   sub->add_flag("--json", *json, "print JSON");
-  sub->callback([src, json, &g, &out] { out.status = RunInfo(*src, *json, ForSource(g, *src)); });
+  sub->callback([src, json, &g, &out] { out.status = RunInfo(*src, *json, g); });
 }
 
 }  // namespace kyfsl

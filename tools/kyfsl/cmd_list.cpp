@@ -4,16 +4,18 @@
 #include <cstdio>
 
 #include "kyfsl.h"
+#include "text.h"
 
 namespace kyfsl {
 
 namespace {
 
-int RunList(const Source& src, bool json, const Globals& g) {
+int RunList(const Source& src, bool json, const Globals& given) {
   CheckSource(src);
   CKyFillStyleLib lib;
   bool damaged = false;
   LoadLibrary(src, lib, true, &damaged);
+  const Globals g = ForLibrary(given, lib);
   nlohmann::json rows = nlohmann::json::array();
   if (!json) std::printf("%8s  %-6s  %-9s  %4s  %s\n", "id", "type", "size", "dpi", "name  [group]");
   for (long i = 0; i < lib.GetCount(); ++i) {
@@ -37,11 +39,11 @@ int RunList(const Source& src, bool json, const Globals& g) {
       char dims[32];
       std::snprintf(dims, sizeof dims, "%dx%d%s", size.cx, size.cy, vector ? "mm/10" : "");
       std::printf("%8ld  %-6s  %-9s  %4s  %s  [%s]\n", s->GetFillStyleID(), vector ? "symbol" : "bitmap", dims,
-                  vector ? "-" : std::to_string(static_cast<long>(s->GetResolution())).c_str(), name.c_str(),
-                  group.c_str());
+                  vector ? "-" : std::to_string(static_cast<long>(s->GetResolution())).c_str(), OneLine(name).c_str(),
+                  OneLine(group).c_str());
     }
   }
-  if (json) std::printf("%s\n", rows.dump(2).c_str());
+  if (json) std::printf("%s\n", rows.dump(2, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
   if (damaged) {
     std::fprintf(stderr, "kyfsl: %s is damaged; listed are the styles read before the fault\n",
                  src.Describe().c_str());
@@ -58,7 +60,7 @@ void RegisterList(CLI::App& app, const Globals& g, Outcome& out) {
   auto json = std::make_shared<bool>(false);
   AddSourceOptions(sub, *src);
   sub->add_flag("--json", *json, "print JSON");
-  sub->callback([src, json, &g, &out] { out.status = RunList(*src, *json, ForSource(g, *src)); });
+  sub->callback([src, json, &g, &out] { out.status = RunList(*src, *json, g); });
 }
 
 }  // namespace kyfsl

@@ -145,6 +145,8 @@ int RunPick(const PickArgs& a, const Globals& g) {
   } else {
     LoadLibrary(a.src, lib);
   }
+  // Without a page given, names that read as GB2312 are shown as such.
+  if (!page && ForLibrary(g, lib).codePage == 936) AfxSetCodePage(936);
   CKyLineStyleLib lines;
   lines.CreateDefault();
 
@@ -163,7 +165,9 @@ int RunPick(const PickArgs& a, const Globals& g) {
     throw Failure{"no display to open the picker on (set DISPLAY, or use --screenshot)", 2};
   KyScreen::Get().SetSize(800, 600);
   KySdlWindow* window = KySdlWindow::Open(KyScreen::Get(), "kyfsl pick");
-  if (!window) throw Failure{"no display to open the picker on (set DISPLAY, or use --screenshot)", 2};
+  if (!window) {
+    throw Failure{"the display cannot be opened to show the picker on (set DISPLAY, or use --screenshot)", 2};
+  }
   const INT_PTR result = dlg.DoModal();
   delete window;
   if (result != IDOK) return 1;
@@ -192,7 +196,7 @@ void RegisterPick(CLI::App& app, const Globals& g, Outcome& out) {
   sub->add_option("--lang", a->lang, "en or zh");
   sub->add_flag("--json", a->json, "print the chosen style as JSON");
   sub->add_option("--screenshot", a->screenshot, "draw the dialog after start-up into a PNG instead");
-  sub->callback([a, &g, &out] { out.status = RunPick(*a, ForSource(g, a->src)); });
+  sub->callback([a, &g, &out] { out.status = RunPick(*a, g); });
 }
 
 }  // namespace kyfsl

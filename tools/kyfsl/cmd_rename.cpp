@@ -18,7 +18,7 @@ void RegisterRename(CLI::App& app, const Globals& g, Outcome& out) {
     LoadLibrary(Source{*lib, false}, l);
     const long position = l.FindID(*id);
     if (position < 0) throw Failure{"the library has no style " + std::to_string(*id)};
-    l.SetFillStyleName(position, FromUtf8(*name, g));
+    l.SetFillStyleName(position, FromUtf8(*name, ForLibrary(g, l)));
     SaveLibrary(l, *output);
     out.status = 0;
   });

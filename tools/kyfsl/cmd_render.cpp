@@ -97,6 +97,7 @@ int RunRender(RenderArgs& a) {
     counts.push_back(static_cast<int>(p.size()));
   }
 
+  PictureKindOf(a.output);
   Canvas canvas(a.device);
   CDC& dc = canvas.DC();
   const int bPrint = a.device.printer ? TRUE : FALSE;

@@ -1,5 +1,6 @@
 #include "device.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 
@@ -78,19 +79,33 @@ Canvas::~Canvas() {
   KySetDisplaySettings(&m_saved);
 }
 
+PictureKind PictureKindOf(const std::string& path) {
+  const size_t dot = path.rfind('.');
+  std::string ext = dot == std::string::npos || path.find('/', dot) != std::string::npos ? "" : path.substr(dot + 1);
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (ext == "png") return PictureKind::kPng;
+  if (ext == "bmp") return PictureKind::kBmp;
+  throw Failure{"'" + path + "': the picture must be named .png or .bmp", 2};
+}
+
+std::string SystemReason(DWORD error) {
+  CFileException e(CFileException::OsErrorToException(static_cast<LONG>(error)), static_cast<LONG>(error));
+  return e.GetErrorMessage().str();
+}
+
 void Canvas::Save(const std::string& path) {
-  const bool bmp = path.size() > 4 && (path.compare(path.size() - 4, 4, ".bmp") == 0 ||
-                                       path.compare(path.size() - 4, 4, ".BMP") == 0);
+  const PictureKind kind = PictureKindOf(path);
   if (m_old) m_dc.SelectObject(m_old);
   BOOL ok;
-  if (bmp) {
+  if (kind == PictureKind::kBmp) {
     std::string p = path;
     ok = CKyToolkit::SaveBitmapFile(m_dc.GetSafeHdc(), m_bitmap, p.data(), nullptr);
   } else {
     ok = GdiSaveBitmapPng(m_bitmap, path.c_str());
   }
+  const DWORD error = GetLastError();
   m_old = m_dc.SelectObject(&m_bitmap);
-  if (!ok) throw Failure{"cannot write '" + path + "'"};
+  if (!ok) throw Failure{"cannot write '" + path + "': " + SystemReason(error) + " (nothing was changed)"};
 }
 
 }  // namespace kyfsl

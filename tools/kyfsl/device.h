@@ -29,7 +29,8 @@ class Canvas {
   Canvas(const Canvas&) = delete;
   Canvas& operator=(const Canvas&) = delete;
   CDC& DC() { return m_dc; }
-  // Writes the canvas as .png or .bmp (by the extension); throws Failure.
+  // Writes the canvas as .png or .bmp (by the extension) through a file
+  // renamed over path, so a failure leaves the old picture; throws Failure.
   void Save(const std::string& path);
 
  private:
@@ -39,6 +40,13 @@ class Canvas {
   CBitmap m_bitmap;
   CBitmap* m_old = nullptr;
 };
+
+enum class PictureKind { kPng, kBmp };
+// The kind of picture a path names by its extension (.png or .bmp, in any
+// case); throws Failure (status 2) for any other, before anything is drawn.
+PictureKind PictureKindOf(const std::string& path);
+// The platform's one-line text for a last-error value.
+std::string SystemReason(DWORD error);
 
 // "#RRGGBB" as a COLORREF; throws Failure for anything else.
 COLORREF ParseColour(const std::string& text);

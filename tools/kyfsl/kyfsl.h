@@ -14,7 +14,8 @@ namespace kyfsl {
 
 // Options every subcommand sees.
 struct Globals {
-  UINT codePage = 0;  // 0: the platform's ANSI code page
+  UINT codePage = 0;  // 0: detected from the library's names (ForLibrary)
+  bool detected = false;  // codePage was detected, not given
 };
 
 // A subcommand's outcome; main() turns it into the exit status.
@@ -48,8 +49,9 @@ void SaveLibrary(CKyFillStyleLib& lib, const std::string& path);
 void WriteFileReplacing(const std::string& path, const unsigned char* data, size_t size);
 std::vector<unsigned char> ReadWholeFile(const std::string& path);
 
-// Text of the library's code page as UTF-8, and back (throws when a
-// character has no form in the page).
+// Text of the library's code page as valid UTF-8 (U+FFFD where a byte is no
+// character), and back (throws Failure when a character has no form in the
+// page). Use the globals of ForLibrary.
 std::string ToUtf8(const CString& text, const Globals& g);
 CString FromUtf8(const std::string& text, const Globals& g);
 
@@ -64,6 +66,8 @@ void RegisterTree(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterDefault(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterConvert(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterMerge(CLI::App& app, const Globals& g, Outcome& out);
+void RegisterSetId(CLI::App& app, const Globals& g, Outcome& out);
+void RegisterSalvage(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterImport(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterRemove(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterRename(CLI::App& app, const Globals& g, Outcome& out);
@@ -78,14 +82,10 @@ void RegisterCanvas(CLI::App& app, const Globals& g, Outcome& out);
 // Only in builds with the map renderer (KYFSL_WITH_MAP).
 void RegisterMap(CLI::App& app, const Globals& g, Outcome& out);
 
-// The globals for showing names of a library from src: the built-in
-// library's text is GB2312, so it is shown as code page 936 unless the
-// user chose a page.
-inline Globals ForSource(const Globals& g, const Source& src) {
-  Globals out = g;
-  if (src.builtIn && out.codePage == 0) out.codePage = 936;
-  return out;
-}
+// The globals for the names of lib: the page the user gave, or else the one
+// its names read as (GB2312/GBK text as 936, anything else as the
+// platform's ANSI code page), with detected set.
+Globals ForLibrary(const Globals& g, CKyFillStyleLib& lib);
 
 // Adds "LIB" and "--default" to a subcommand that reads a library.
 void AddSourceOptions(CLI::App* sub, Source& src);

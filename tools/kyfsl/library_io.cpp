@@ -3,7 +3,9 @@
 #include <cstring>
 
 #include "KyROZ50Module.h"
+#include "afxreplacefile.h"
 #include "kyfsl.h"
+#include "text.h"
 
 namespace kyfsl {
 
@@ -26,6 +28,8 @@ std::vector<unsigned char> ImageOf(const Source& src) { return src.builtIn ? Bui
 }  // namespace
 
 std::vector<unsigned char> ReadWholeFile(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) throw Failure{"'" + path + "' is a folder, not a file"};
   CFile file;
   CFileException error;
   if (!file.Open(path.c_str(), CFile::modeRead | CFile::shareDenyNone | CFile::typeBinary, &error)) {
@@ -66,7 +70,7 @@ void LoadLibrary(const Source& src, CKyFillStyleLib& lib, bool allowDamaged, boo
   if (!lib.FromByteArray(bytes)) {
     if (!allowDamaged) {
       throw Failure{src.Describe() + " is damaged: only " + std::to_string(lib.GetCount()) +
-                    " styles could be read before the fault"};
+                    " styles could be read before the fault (kyfsl salvage writes them to a new file)", 3};
     }
     if (damaged) *damaged = true;
   }
@@ -74,46 +78,55 @@ void LoadLibrary(const Source& src, CKyFillStyleLib& lib, bool allowDamaged, boo
 }
 
 void WriteFileReplacing(const std::string& path, const unsigned char* data, size_t size) {
-  std::string folder = ".";
-  const size_t slash = path.rfind('/');
-  if (slash == 0) folder = "/";
-  if (slash != std::string::npos && slash > 0) folder = path.substr(0, slash);
-  char temp[MAX_PATH];
-  if (GetTempFileName(folder.c_str(), "kyf", 0, temp) == 0) {
-    throw Failure{"cannot create a temporary file in '" + folder + "'"};
-  }
-  try {
-    CFile file(temp, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary);
-    if (size) file.Write(data, static_cast<UINT>(size));
-    file.Flush();
-    file.Close();
-  } catch (CFileException* e) {
-    std::string why = e->GetErrorMessage().str();
-    e->Delete();
-    DeleteFile(temp);
-    throw Failure{"cannot write " + why};
-  }
-  if (!MoveFileEx(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    DeleteFile(temp);
-    throw Failure{"cannot replace '" + path + "'"};
+  CFileException error;
+  if (!AfxWriteFileReplacing(path.c_str(), data, size, &error)) {
+    // The reason alone; the name the user gave reads better than the end of
+    // a chain of links.
+    error.m_strFileName.Empty();
+    throw Failure{"cannot write '" + path + "': " + error.GetErrorMessage().str() + " (nothing was changed)"};
   }
 }
 
 void SaveLibrary(CKyFillStyleLib& lib, const std::string& path) {
   if (lib.GetCount() == 0) throw Failure{"the library has no styles left; nothing was written to '" + path + "'"};
-  if (!lib.Store(path.c_str())) throw Failure{"cannot write '" + path + "'"};
+  const BOOL wasModified = lib.IsModified();
+  CByteArray image;
+  const BOOL made = lib.ToByteArray(image);
+  lib.SetModifiedFlag(wasModified);
+  if (!made) throw Failure{"the library cannot be written; nothing was written to '" + path + "'"};
+  WriteFileReplacing(path, image.GetData(), static_cast<size_t>(image.GetSize()));
 }
 
 std::string ToUtf8(const CString& text, const Globals& g) {
-  return AfxCodePageToUtf8(text, static_cast<size_t>(text.GetLength()), g.codePage);
+  return DecodeName(text.str(), g.codePage ? g.codePage : GetACP());
 }
 
 CString FromUtf8(const std::string& text, const Globals& g) {
   std::string bytes;
-  if (!AfxUtf8ToCodePage(text, bytes, g.codePage)) {
-    throw Failure{"'" + text + "' cannot be written in code page " + std::to_string(g.codePage ? g.codePage : GetACP())};
+  const UINT page = g.codePage ? g.codePage : GetACP();
+  if (!EncodeName(ValidUtf8(text), page, &bytes)) {
+    throw Failure{"'" + OneLine(ValidUtf8(text)) + "' cannot be written in code page " + std::to_string(page)};
   }
   return CString(bytes);
+}
+
+Globals ForLibrary(const Globals& g, CKyFillStyleLib& lib) {
+  Globals out = g;
+  if (out.codePage != 0) return out;
+  std::vector<std::string> names;
+  for (long i = 0; i < lib.GetCount(); ++i) names.push_back(lib.GetFillStyleName(i).str());
+  // The tree is walked with a stack of our own: a deep chain of groups
+  // must not exhaust the program's.
+  std::vector<CKyFillStyleGroup*> todo{lib.GetStyleGroup()};
+  while (!todo.empty()) {
+    CKyFillStyleGroup* group = todo.back();
+    todo.pop_back();
+    names.push_back(group->GetName().str());
+    for (long i = 0; i < group->GetSubGroupCount(); ++i) todo.push_back(group->SubGroup(i));
+  }
+  out.codePage = DetectCodePage(names, GetACP());
+  out.detected = true;
+  return out;
 }
 
 std::string GroupPath(CKyFillStyleLib& lib, long id, const Globals& g) {

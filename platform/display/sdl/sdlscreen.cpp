@@ -5,6 +5,8 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "codepage.h"
@@ -76,6 +78,19 @@ SDL_SystemCursor CursorFor(UINT idc) {
 KySdlWindow* KySdlWindow::Open(KyScreen& screen, const char* title) {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     fprintf(stderr, "KySdlWindow: no display: %s\n", SDL_GetError());
+    return nullptr;
+  }
+  // When the desktop named by DISPLAY is not running, SDL falls back to a
+  // driver without a screen: a window there is seen by nobody and a modal
+  // loop on it waits for ever. Only a person who asks for such a driver
+  // gets it.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const char* asked = std::getenv("SDL_VIDEODRIVER");
+  if (driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0) &&
+      !(asked && *asked)) {
+    const char* display = std::getenv("DISPLAY");
+    fprintf(stderr, "KySdlWindow: the display %s cannot be opened\n", display && *display ? display : "(none)");
+    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
     return nullptr;
   }
   auto* w = new KySdlWindow();
