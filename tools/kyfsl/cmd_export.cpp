@@ -86,7 +86,7 @@ int RunExport(const ExportArgs& a, const Globals& global) {
   LoadLibrary(a.src, lib);
   Globals g = global;
   if (a.codePage) g.codePage = a.codePage;
-  g = ForSource(g, a.src);
+  g = ForLibrary(g, lib);
   std::vector<kyexport::ExportEntry> entries;
   std::vector<kyexport::ExportFile> files;
   std::string error;
