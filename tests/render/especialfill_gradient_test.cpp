@@ -366,3 +366,38 @@ TEST(EspecialFillGradient, EveryKindInEveryDepth) {
 }
 
 }  // namespace
+
+namespace {
+
+// A blended gradient wider than a band is drawn band by band; its bits are
+// those of the whole gradient drawn into one bitmap and mixed in at once,
+// for every kind, in 32 and 16 bits, partly off the device.
+TEST(EspecialFillGradient, BlendedBandsGiveTheBitsOfTheWholeBitmap) {
+  for (int bpp : {32, 16}) {
+    for (long type = 1; type <= 4; ++type) {
+      FillDevice banded(2100, 300, bpp, RGB(20, 200, 120));
+      FillDevice whole(2100, 300, bpp, RGB(20, 200, 120));
+      CRect r(-40, 10, 2080, 330);  // bands of 124 rows at 32 bits: three, the last cut by the device
+      ASSERT_TRUE(CKyEspecialFill::GradientRectangle(&banded.dc, &r, RGB(250, 0, 0), RGB(0, 0, 250), 300, 10, -20,
+                                                     type, FALSE, 40))
+          << bpp << " type " << type;
+      CBitmap bitmap;
+      CRect device = r;
+      BOOL made = FALSE;
+      switch (type) {
+        case 1: made = Fill::GetLinearBitmap(&whole.dc, &device, RGB(250, 0, 0), RGB(0, 0, 250), 300, bitmap, FALSE); break;
+        case 2: made = Fill::GetRadialBitmap(&whole.dc, &device, RGB(250, 0, 0), RGB(0, 0, 250), 10, -20, bitmap, FALSE); break;
+        case 3:
+          made = Fill::GetConicalBitmap(&whole.dc, &device, RGB(250, 0, 0), RGB(0, 0, 250), 300, 10, -20, bitmap, FALSE);
+          break;
+        default:
+          made = Fill::GetSquareBitmap(&whole.dc, &device, RGB(250, 0, 0), RGB(0, 0, 250), 300, 10, -20, bitmap, FALSE);
+      }
+      ASSERT_TRUE(made);
+      ASSERT_TRUE(CKyEspecialFill::TransparentBitblt(&whole.dc, &bitmap, 0, 10, 2100, 290, 40));
+      EXPECT_EQ(whole.Raw(), banded.Raw()) << bpp << " type " << type;
+    }
+  }
+}
+
+}  // namespace
