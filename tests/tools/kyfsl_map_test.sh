@@ -78,6 +78,16 @@ refuse "both classings" 2 "either --by or --styles" "$kyfsl" map "$data" --defau
 refuse "print and dpi" 2 "leave out --dpi" "$kyfsl" map "$data" --default --print --dpi 300 -o "$work/x.png"
 refuse "output kind" 2 ".png or .bmp" "$kyfsl" map "$data" --default -o "$work/x.gif"
 refuse "unwritable" 1 "cannot write" "$kyfsl" map "$data" --default --size 100x50 -o "$work/nodir/x.png"
+# A write that fails keeps the old picture whole and leaves no temporary file.
+mkdir "$work/lim"
+printf 'the old file' >"$work/lim/keep.png"
+(ulimit -f 2; exec "$kyfsl" map "$data" --default --size 400x200 --quiet -o "$work/lim/keep.png") 2>&1 >/dev/null |
+  cat >"$work/err"
+rc=${PIPESTATUS[0]}
+[ $rc -ne 0 ] && [ $rc -lt 128 ]; expect "limited map fails cleanly ($rc)" $? 0
+expect "limited map says why" "$(grep -c 'cannot write' "$work/err")" 1
+expect "limited map keeps the old file" "$(cat "$work/lim/keep.png")" "the old file"
+expect "limited map leaves no temporary" "$(ls -A "$work/lim" | wc -l)" 1
 [ ! -e "$work/x.png" ] && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAIL: a refused map wrote a file"; }
 
 echo "kyfsl map: $passed passed, $failed failed"
