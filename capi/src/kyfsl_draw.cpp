@@ -9,7 +9,8 @@
 //
 // The second drawing is what tells a painted pixel from one that only has
 // the colour it had: a pattern pixel the colour of the paper under it is
-// still painted, and its alpha must say so.
+// still painted, and its alpha must say so. An opaque tile at rate 100
+// paints every pixel, so it is drawn once.
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -117,6 +118,29 @@ std::unique_ptr<CKyFillStyle> Prepare(kyfsl_library& h, int32_t id, const kyfsl_
 
 // Runs draw twice as the file's opening comment tells and writes the result
 // into the caller's buffer.
+// An opaque tile at rate 100 covers every pixel: nothing of the caller's
+// is read, and a packed BGRA buffer takes the device's rows directly.
+template <class Draw>
+void PaintCovering(kyfsl_library& h, int32_t id, const kyfsl_paint& paint, const kyfsl_buffer& b, Draw&& draw) {
+  PixelDevice dev(b.width, b.height, paint.dpi);
+  std::unique_ptr<CKyFillStyle> style = Prepare(h, id, paint, dev);
+  if (!draw(*style, dev.DC())) throw Error{KYFSL_ERR_RENDER, "style " + std::to_string(id) + " could not be drawn"};
+  style->ReleaseBMP();
+  const size_t n = static_cast<size_t>(b.width) * static_cast<size_t>(b.height);
+  if (paint.format == KYFSL_BGRA && b.stride == 4 * static_cast<size_t>(b.width)) {
+    dev.GetInto(b.pixels, n);
+    uint8_t* p = static_cast<uint8_t*>(b.pixels);
+    for (size_t i = 0; i < n; ++i) p[4 * i + 3] = 255;
+    return;
+  }
+  std::vector<uint32_t> pixels;
+  dev.Get(pixels);
+  for (uint32_t& v : pixels) v &= 0xFFFFFFu;
+  WriteBuffer(b, paint.format, pixels, std::vector<uint8_t>(n, 255));
+}
+
+// Runs draw twice as the file's opening comment tells and writes the result
+// into the caller's buffer.
 template <class Draw>
 void PaintBuffer(kyfsl_library& h, int32_t id, const kyfsl_paint& paint, const kyfsl_buffer& b, Draw&& draw) {
   std::vector<uint32_t> input, inverse, first, second;
@@ -182,10 +206,15 @@ int kyfsl_render_tile(const kyfsl_library* lib, int32_t id, const kyfsl_paint* p
     kyfsl_paint at = *paint;
     at.anchor = KYFSL_ANCHOR_MAP;
     at.origin_x = at.origin_y = 0;
-    PaintBuffer(*h, id, at, *buffer, [&](CKyFillStyle& style, CDC& dc) {
+    auto draw = [&](CKyFillStyle& style, CDC& dc) {
       CRect whole(0, 0, buffer->width, buffer->height);
       return style.DisplayEx(&dc, &whole, FALSE, at.rate) != FALSE;
-    });
+    };
+    if (!at.transparent && at.rate == 100) {
+      PaintCovering(*h, id, at, *buffer, draw);
+    } else {
+      PaintBuffer(*h, id, at, *buffer, draw);
+    }
   });
 }
 

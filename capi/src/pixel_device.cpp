@@ -16,9 +16,9 @@ PixelDevice::PixelDevice(int width, int height, int dpi) : m_width(width), m_hei
   s.nBitsPixel = 32;
   s.nLogPixels = dpi;
   if (!KySetDisplaySettings(&s)) throw Error{KYFSL_ERR_MEMORY, "the drawing device cannot be set up"};
-  HDC screen = ::GetDC(nullptr);
-  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
-  ::ReleaseDC(nullptr, screen);
+  // A 32-bit bitmap made directly, not compatible with a DC of the display:
+  // the display's own frame would be allocated at its full (large) size.
+  HBITMAP bitmap = ::CreateBitmap(width, height, 1, 32, nullptr);
   if (!m_dc.CreateCompatibleDC(nullptr) || !bitmap || !m_bitmap.Attach(bitmap)) {
     if (bitmap && !m_bitmap.GetSafeHandle()) ::DeleteObject(bitmap);
     m_dc.DeleteDC();
@@ -42,8 +42,11 @@ void PixelDevice::Put(const std::vector<uint32_t>& pixels) {
 
 void PixelDevice::Get(std::vector<uint32_t>& pixels) {
   pixels.resize(static_cast<size_t>(m_width) * static_cast<size_t>(m_height));
-  ::GetBitmapBits(static_cast<HBITMAP>(m_bitmap.GetSafeHandle()), static_cast<LONG>(pixels.size() * 4),
-                  pixels.data());
+  GetInto(pixels.data(), pixels.size());
+}
+
+void PixelDevice::GetInto(void* pixels, size_t n) {
+  ::GetBitmapBits(static_cast<HBITMAP>(m_bitmap.GetSafeHandle()), static_cast<LONG>(n * 4), pixels);
 }
 
 }  // namespace kyfsl_capi

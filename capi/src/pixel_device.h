@@ -25,6 +25,9 @@ class PixelDevice {
   // Rows of width pixels, 0x00RRGGBB each, top row first.
   void Put(const std::vector<uint32_t>& pixels);
   void Get(std::vector<uint32_t>& pixels);
+  // The same rows straight into n pixels of memory (4 bytes each, the
+  // fourth byte as the device leaves it).
+  void GetInto(void* pixels, size_t n);
 
  private:
   int m_width, m_height;
