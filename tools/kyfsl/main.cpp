@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
   kyfsl::Outcome outcome;
   CLI::App app{"kyfsl: inspect, convert, merge and edit fill style libraries (.bru)"};
   app.require_subcommand(1);
+  app.set_version_flag("--version", "kyfsl 1.0.0");
   // Options of the command line as a whole are taken anywhere, also after
   // the subcommand; subcommands made after this inherit it.
   app.fallthrough();
