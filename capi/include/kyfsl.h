@@ -66,10 +66,10 @@ KYFSL_API const char* kyfsl_status_name(int status);
 KYFSL_API const char* kyfsl_version(void);
 
 /* ---- opening and closing -------------------------------------------------
- * code_page: the code page of the library's names. 0 chooses as the kyfsl
- * command line does: 936 (GB2312) for the built-in default library, the
- * platform's ANSI page for every other; else 936, 1250, 1251, 1252 or
- * 65001 (UTF-8). On success *out is a new handle that
+ * code_page: the code page of the library's names. 0 detects it as the kyfsl
+ * command line does: 936 (GB2312/GBK) when some name is not plain ASCII and
+ * every name is valid GBK (so the built-in default library reads as 936),
+ * else the platform's ANSI page; or give 936, 1250, 1251, 1252 or 65001. On success *out is a new handle that
  * the caller owns and frees with kyfsl_close. */
 KYFSL_API int kyfsl_open_file(const char* path, unsigned code_page, kyfsl_library** out);
 /* data is copied; the caller keeps it. size 0 is KYFSL_ERR_FORMAT. */

@@ -15,7 +15,6 @@ namespace kyfsl_capi {
 namespace {
 
 constexpr long kMagics[] = {KY_FSL_MAGIC_CURRENT, KY_FSL_MAGIC_2001_05_21, KY_FSL_MAGIC_2001_05_10};
-constexpr UINT kDefaultLibraryCodePage = 936;  // the built-in library's names are GB2312
 
 std::unordered_set<const kyfsl_library*>& Registry() {
   static std::unordered_set<const kyfsl_library*> live;
@@ -24,6 +23,32 @@ std::unordered_set<const kyfsl_library*>& Registry() {
 
 std::string Utf8(const CString& text, UINT codePage) {
   return AfxCodePageToUtf8(text, static_cast<size_t>(text.GetLength()), codePage);
+}
+
+void CollectGroupNames(CKyFillStyleGroup* group, std::vector<CString>& names) {
+  names.push_back(group->GetName());
+  for (long i = 0; i < group->GetSubGroupCount(); ++i) {
+    if (CKyFillStyleGroup* sub = group->SubGroup(i)) CollectGroupNames(sub, names);
+  }
+}
+
+// The page the names were most likely written in, as the command line
+// detects it: 936 when some name is not plain ASCII and every name is valid
+// GBK (decodes without a replacement character), else the platform's ANSI
+// page.
+UINT DetectCodePage(CKyFillStyleLib& lib) {
+  std::vector<CString> names;
+  for (long i = 0; i < lib.GetCount(); ++i) names.push_back(lib.GetFillStyleName(i));
+  if (CKyFillStyleGroup* root = lib.GetStyleGroup()) CollectGroupNames(root, names);
+  bool ascii = true;
+  for (const CString& n : names) {
+    for (int i = 0; i < n.GetLength(); ++i) ascii = ascii && static_cast<unsigned char>(n[i]) < 0x80;
+  }
+  if (ascii) return CP_ACP;
+  for (const CString& n : names) {
+    if (Utf8(n, 936).find("\xEF\xBF\xBD") != std::string::npos) return CP_ACP;
+  }
+  return 936;
 }
 
 void AddGroups(kyfsl_library& h, CKyFillStyleGroup* group, const std::string& parent) {
@@ -48,7 +73,6 @@ std::unique_ptr<kyfsl_library> FromImage(const unsigned char* data, size_t size,
   for (long m : kMagics) known = known || m == magic;
   if (!known) throw Error{KYFSL_ERR_FORMAT, what + " is not a fill style library (unknown layout)"};
   auto h = std::make_unique<kyfsl_library>();
-  h->codePage = codePage;
   CByteArray bytes;
   bytes.SetSize(static_cast<INT_PTR>(size));
   std::memcpy(bytes.GetData(), data, size);
@@ -56,6 +80,8 @@ std::unique_ptr<kyfsl_library> FromImage(const unsigned char* data, size_t size,
     throw Error{KYFSL_ERR_FORMAT, what + " is damaged: only " + std::to_string(h->lib.GetCount()) +
                                       " styles could be read before the fault"};
   }
+  h->codePage = codePage ? codePage : DetectCodePage(h->lib);
+  codePage = h->codePage;
   const long count = h->lib.GetCount();
   CKyFillStyleGroup* root = h->lib.GetStyleGroup();
   for (long i = 0; i < count; ++i) {
@@ -158,8 +184,7 @@ int kyfsl_open_default(unsigned code_page, kyfsl_library** out) {
     const unsigned char* p = loaded ? static_cast<const unsigned char*>(LockResource(loaded)) : nullptr;
     const DWORD size = res ? SizeofResource(module, res) : 0;
     if (!p || size == 0) throw Error{KYFSL_ERR_FORMAT, "the built-in default library is missing from the module"};
-    Publish(FromImage(p, size, code_page ? code_page : kDefaultLibraryCodePage, "the built-in default library"),
-            out);
+    Publish(FromImage(p, size, code_page, "the built-in default library"), out);
   });
 }
 

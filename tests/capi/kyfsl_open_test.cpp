@@ -132,3 +132,41 @@ TEST(CapiOpen, StatusNames) {
 }
 
 }  // namespace
+
+namespace {
+
+std::vector<uint8_t> ImageWithName(const char* name) {
+  CKyFillStyleLib lib;
+  CByteArray pattern;
+  kytest::ToArray(kytest::Mono(8, 8), pattern);
+  lib.AddFillStyle(new CKyFillStyle(8, name, pattern, CKyFillStyle::FS_96DPI), lib.GetStyleGroup());
+  CByteArray out;
+  lib.ToByteArray(out);
+  return kytest::FromArray(out);
+}
+
+TEST(CapiOpen, CodePageIsDetectedFromTheNamesOrGiven) {
+  struct Case {
+    const char* name;
+    const char* stored;
+    unsigned page;
+    const char* utf8;
+  } cases[] = {
+      {"ASCII", "Dots", 0, "Dots"},
+      {"GBK detected", "\xC4\xAC\xC8\xCF", 0, "\xE9\xBB\x98\xE8\xAE\xA4"},           // 默认
+      {"not GBK: the ANSI page", "Caf\xE9", 0, "Caf\xC3\xA9"},                         // Café (1252)
+      {"given 1252", "\xC4\xAC", 1252, "\xC3\x84\xC2\xAC"},                            // Ä¬
+      {"given 936", "\xC4\xAC", 936, "\xE9\xBB\x98"},                                  // 默
+  };
+  for (const Case& c : cases) {
+    const std::vector<uint8_t> image = ImageWithName(c.stored);
+    kyfsl_library* lib = nullptr;
+    ASSERT_EQ(kyfsl_open_bytes(image.data(), image.size(), c.page, &lib), KYFSL_OK) << c.name;
+    const char* name = nullptr;
+    ASSERT_EQ(kyfsl_style_name(lib, 8, &name), KYFSL_OK) << c.name;
+    EXPECT_STREQ(name, c.utf8) << c.name;
+    kyfsl_close(lib);
+  }
+}
+
+}  // namespace
