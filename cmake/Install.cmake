@@ -26,3 +26,18 @@ if(TARGET kyfsl_capi)
        "Libs: -L\${libdir} -Wl,-rpath,\${libdir} -lkyfsl\n")
   install(FILES ${CMAKE_BINARY_DIR}/kyfsl.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 endif()
+
+# cpack -G DEB in the build directory: a Debian package of the installed
+# tree under /usr, its library dependencies found by dpkg-shlibdeps.
+set(CPACK_PACKAGE_NAME kyroz50)
+set(CPACK_PACKAGE_VERSION 1.0.0)
+set(CPACK_PACKAGE_CONTACT "KyROZ50 maintainers <maintainers@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Fill style libraries (.bru): the kyfsl command line and the libkyfsl C interface")
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The project's own libraries are in the package; dpkg-shlibdeps looks for
+# them there.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR}/_CPack_Packages/Linux/DEB/kyroz50-1.0.0-Linux/usr/${CMAKE_INSTALL_LIBDIR})
+include(CPack)
