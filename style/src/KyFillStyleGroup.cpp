@@ -28,20 +28,43 @@ BOOL CKyFillStyleGroup::SetName(const CString& name) {
   if (name.IsEmpty()) return FALSE;
   if (m_pParent && m_pParent->IsSubGroupExisted(name)) return FALSE;
   m_strName = name;
+  if (m_pParent) m_pParent->SubGroupsChanged();
   return TRUE;
 }
 
+void CKyFillStyleGroup::SubGroupsChanged() const {
+  if (!m_lookupValid) return;
+  m_lookupValid = false;
+  m_lookupByIndex.clear();
+  m_lookupByName.clear();
+}
+
+void CKyFillStyleGroup::BuildLookup() const {
+  if (m_lookupValid && m_lookupByIndex.size() == static_cast<size_t>(m_listSubGroups.GetCount())) return;
+  m_lookupByIndex.clear();
+  m_lookupByName.clear();
+  auto& list = const_cast<CKyFillStyleGroup*>(this)->m_listSubGroups;
+  m_lookupByIndex.reserve(static_cast<size_t>(list.GetCount()));
+  for (POSITION pos = list.GetHeadPosition(); pos;) {
+    CKyFillStyleGroup* g = list.GetNext(pos);
+    m_lookupByIndex.push_back(g);
+    // A file may hold two siblings of one name; the first is the one found.
+    m_lookupByName.emplace(g->m_strName.str(), g);
+  }
+  m_lookupValid = true;
+}
+
 CKyFillStyleGroup* CKyFillStyleGroup::SubGroup(long index) {
-  POSITION pos = m_listSubGroups.FindIndex(index);
-  return pos ? m_listSubGroups.GetAt(pos) : nullptr;
+  if (index < 0 || index >= GetSubGroupCount()) return nullptr;
+  BuildLookup();
+  return m_lookupByIndex[static_cast<size_t>(index)];
 }
 
 CKyFillStyleGroup* CKyFillStyleGroup::SubGroup(const CString& name) {
-  for (POSITION pos = m_listSubGroups.GetHeadPosition(); pos;) {
-    CKyFillStyleGroup* g = m_listSubGroups.GetNext(pos);
-    if (g->m_strName == name) return g;
-  }
-  return nullptr;
+  if (m_listSubGroups.IsEmpty()) return nullptr;
+  BuildLookup();
+  auto it = m_lookupByName.find(name.str());
+  return it == m_lookupByName.end() ? nullptr : it->second;
 }
 
 bool CKyFillStyleGroup::IsSubGroupExisted(const CString& name) const {
@@ -56,6 +79,12 @@ CKyFillStyleGroup* CKyFillStyleGroup::CreateSubGroup(const CString& name) {
   g->m_pLib = m_pLib;
   g->m_pParent = this;
   m_listSubGroups.AddTail(g);
+  // Kept current rather than dropped: groups are often made one after
+  // another, each after a lookup of its name.
+  if (m_lookupValid) {
+    m_lookupByIndex.push_back(g);
+    m_lookupByName.emplace(name.str(), g);
+  }
   return g;
 }
 
@@ -68,6 +97,7 @@ BOOL CKyFillStyleGroup::RemoveSubGroup(long index, int bDeleteContents) {
     for (long n = child->GetItemCount(); n > 0; --n) child->RemoveStyleItem(0, TRUE);
     for (long n = child->GetSubGroupCount(); n > 0; --n) child->RemoveSubGroup(0, TRUE);
     m_listSubGroups.RemoveAt(at);
+    SubGroupsChanged();
     delete child;
     return TRUE;
   }
@@ -81,9 +111,11 @@ BOOL CKyFillStyleGroup::RemoveSubGroup(long index, int bDeleteContents) {
     }
     g->m_pParent = this;
     m_listSubGroups.AddTail(g);
+    SubGroupsChanged();
   }
   child->m_bOwnSubGroups = FALSE;
   m_listSubGroups.RemoveAt(at);
+  SubGroupsChanged();
   delete child;
   return TRUE;
 }
@@ -220,7 +252,10 @@ void CKyFillStyleGroup::SortItem() {
 BOOL CKyFillStyleGroup::Append(CKyFillStyleGroup* other) {
   if (!other) return FALSE;
   if (other == this) return TRUE;  // a tree merged into itself gains nothing
-  if (m_strName.IsEmpty()) m_strName = other->m_strName;
+  if (m_strName.IsEmpty()) {
+    m_strName = other->m_strName;
+    if (m_pParent) m_pParent->SubGroupsChanged();
+  }
   if (other->m_strName == m_strName) {
     std::vector<long> items(other->m_arrItems.GetData(), other->m_arrItems.GetData() + other->m_arrItems.GetSize());
     for (long id : items) AddStyleItem(id);
@@ -248,8 +283,10 @@ BOOL CKyFillStyleGroup::RemoveAll() {
     while (!m_listSubGroups.IsEmpty()) delete m_listSubGroups.RemoveTail();
   }
   m_listSubGroups.RemoveAll();
+  SubGroupsChanged();
   m_arrItems.RemoveAll();
   m_strName.Empty();
+  if (m_pParent) m_pParent->SubGroupsChanged();
   return TRUE;
 }
 
@@ -280,6 +317,7 @@ BOOL CKyFillStyleGroup::LoadBlock(CKyByteArrayEx& stream, int& position, int dep
   const long subCount = stream.GetLongAt(position);
   if (stream.HasReadError()) return FALSE;
   m_strName = name;
+  if (m_pParent) m_pParent->SubGroupsChanged();
   m_nStyleType = static_cast<StyleType>(type);
 
   // Every block takes at least 16 bytes, so a count that cannot fit in what
@@ -294,6 +332,7 @@ BOOL CKyFillStyleGroup::LoadBlock(CKyByteArrayEx& stream, int& position, int dep
     g->m_pParent = this;
     g->m_pLib = m_pLib;
     m_listSubGroups.AddTail(g);
+    SubGroupsChanged();
     if (!g->LoadBlock(stream, position, depth + 1)) return FALSE;
   }
 

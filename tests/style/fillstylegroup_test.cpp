@@ -308,3 +308,94 @@ TEST(FillStyleGroup, RemoveAllKeepsTypeParentAndLibrary) {
 }
 
 }  // namespace
+
+// The sub-group lookups by index and by name agree with the list after every
+// kind of change, including changes made after a lookup filled the tables.
+namespace {
+
+std::string Names(CKyFillStyleGroup* g) {
+  std::string out;
+  for (long i = 0; i < g->GetSubGroupCount(); ++i) {
+    CKyFillStyleGroup* s = g->SubGroup(i);
+    out += (i ? "," : "") + s->GetName().str();
+    // Every group is found by its name, unless an earlier sibling shares it.
+    if (g->SubGroup(s->GetName()) != s && g->SubGroup(s->GetName())->GetName() != s->GetName()) out += "!";
+  }
+  return out;
+}
+
+TEST(FillStyleGroupLookup, FollowsEveryChange) {
+  static const struct {
+    const char* name;
+    void (*change)(CKyFillStyleGroup* root);
+    const char* expected;
+  } cases[] = {
+      {"create", [](CKyFillStyleGroup* r) { r->CreateSubGroup("D"); }, "A,B,C,D"},
+      {"rename", [](CKyFillStyleGroup* r) { r->SubGroup(1L)->SetName("Z"); }, "A,Z,C"},
+      {"delete", [](CKyFillStyleGroup* r) { r->RemoveSubGroup(0, TRUE); }, "B,C"},
+      {"dissolve", [](CKyFillStyleGroup* r) { r->RemoveSubGroup(2, FALSE); }, "A,B,C1,C2"},
+      {"remove all", [](CKyFillStyleGroup* r) { r->RemoveAll(); }, ""},
+  };
+  for (const auto& c : cases) {
+    CKyFillStyleLib lib;
+    CKyFillStyleGroup* root = lib.GetStyleGroup();
+    root->CreateSubGroup("A");
+    root->CreateSubGroup("B");
+    CKyFillStyleGroup* three = root->CreateSubGroup("C");
+    three->CreateSubGroup("C1");
+    three->CreateSubGroup("C2");
+    ASSERT_EQ("A,B,C", Names(root)) << c.name;  // fills the tables
+    c.change(root);
+    EXPECT_EQ(c.expected, Names(root)) << c.name;
+    EXPECT_EQ(nullptr, root->SubGroup(CString("nothing"))) << c.name;
+    EXPECT_EQ(nullptr, root->SubGroup(static_cast<long>(root->GetSubGroupCount()))) << c.name;
+  }
+}
+
+TEST(FillStyleGroupLookup, ReadTreesAndRenamedSiblingsAreFound) {
+  CKyFillStyleLib lib;
+  CKyFillStyleGroup* root = lib.GetStyleGroup();
+  root->CreateSubGroup("old");
+  ASSERT_NE(nullptr, root->SubGroup(CString("old")));
+  root->SubGroup(0L)->SetName("new");
+  EXPECT_EQ(nullptr, root->SubGroup(CString("old")));
+  EXPECT_EQ(root->SubGroup(0L), root->SubGroup(CString("new")));
+  // A tree read from bytes: 3 siblings, two with one name; the first wins.
+  CKyFillStyleLib other;
+  CKyFillStyleGroup* src = other.GetStyleGroup();
+  src->SetName("root");
+  src->CreateSubGroup("x");
+  src->CreateSubGroup("y");
+  src->CreateSubGroup("z");
+  CKyByteArrayEx bytes;
+  src->Store(bytes);
+  Group read;
+  EXPECT_EQ(nullptr, read.SubGroup(CString("none")));
+  int position = 0;
+  ASSERT_TRUE(read.Load(bytes, position));
+  EXPECT_EQ("x,y,z", Names(&read));
+  read.SubGroup(2L)->m_strName = "x";  // as a file may hold it
+  read.SubGroup(1L)->SetName("w");     // any change drops the tables
+  EXPECT_EQ(read.SubGroup(0L), read.SubGroup(CString("x")));
+  EXPECT_EQ("x,w,x", Names(&read));
+}
+
+// Walking 20,000 siblings by index once touches each once; before the tables
+// this walk went through the list from its head for every index.
+TEST(FillStyleGroupLookup, ManySiblingsByIndexAndName) {
+  CKyFillStyleLib lib;
+  CKyFillStyleGroup* root = lib.GetStyleGroup();
+  for (long i = 0; i < 20000; ++i) {
+    CString name;
+    name.Format("g%ld", i);
+    ASSERT_NE(nullptr, root->CreateSubGroup(name)) << i;
+  }
+  for (long i = 0; i < 20000; i += 997) {
+    CString name;
+    name.Format("g%ld", i);
+    EXPECT_EQ(root->SubGroup(i), root->SubGroup(name)) << i;
+    EXPECT_EQ(name, root->SubGroup(i)->GetName()) << i;
+  }
+}
+
+}  // namespace
