@@ -91,6 +91,9 @@ void CKyFSLEditList::BrushSelect(int index) {
   if (lib && group && cells.IsStyle(index)) {
     long position = lib->FindID(group->GetItemID(index - cells.parent - cells.subGroups));
     if (position >= 0) size = lib->GetFillStyleSize(position);
+    // A pattern stored top row first has a negative height in its header;
+    // the size box shows how tall it is.
+    if (size.cy < 0) size.cy = -size.cy;
   }
   m_pHost->OnGridSelect(index, size);
 }

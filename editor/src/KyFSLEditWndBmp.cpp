@@ -76,6 +76,11 @@ int CKyFSLEditWnd::FromByteBuffer(CByteArray& buf) {
   const long long size = buf.GetSize();
   if (size < kFileHeader + kInfoHeader) return 0;
   const BYTE* p = buf.GetData();
+  // What the library refuses (planes, header size, a file size that lies)
+  // the canvas refuses too: the headers go through the pattern reader's
+  // checks first.
+  KyBmpHeader checked;
+  if (!CKyDib::ReadHeader(p, static_cast<size_t>(size), &checked)) return 0;
   const long infoSize = Get32(p + 14);
   const long width = Get32(p + 18), height = Get32(p + 22);
   const unsigned bitCount = Get16(p + 28);

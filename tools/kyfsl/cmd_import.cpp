@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "KyByteArrayEx.h"
+#include "KyDib.h"
 #include "kyfsl.h"
 
 namespace kyfsl {
@@ -18,13 +20,82 @@ struct ImportArgs {
   bool create = false;
 };
 
-// The checks the library makes, made first so that the user hears why a
-// file is refused.
+// Walks run-length data as a strict reader does: every run, literal and
+// move must stay inside the picture and the data. "" when it does.
+std::string RunLengthFault(const std::vector<unsigned char>& b, size_t at, long width, long height, unsigned bits) {
+  long x = 0, y = 0;
+  while (at + 1 < b.size()) {
+    const unsigned n = b[at], code = b[at + 1];
+    at += 2;
+    if (n > 0) {
+      if (x + static_cast<long>(n) > width || y >= height) return "has run-length data that runs past a row";
+      x += n;
+    } else if (code == 0) {
+      x = 0;
+      ++y;
+    } else if (code == 1) {
+      return "";
+    } else if (code == 2) {
+      if (at + 1 >= b.size()) return "has run-length data cut off in a move";
+      x += b[at];
+      y += b[at + 1];
+      at += 2;
+      if (x > width || y > height) return "has run-length data that moves outside the picture";
+    } else {
+      const size_t bytes = bits == 8 ? code : (code + 1) / 2;
+      if (x + static_cast<long>(code) > width || y >= height) return "has run-length data that runs past a row";
+      if (at + bytes > b.size()) return "has run-length data cut off in a literal run";
+      at += (bytes + 1) / 2 * 2;
+      x += code;
+    }
+  }
+  return "has run-length data without its end mark";
+}
+
+// Why a file cannot be a pattern, or "" when it can: the library's own
+// checks (size, "BM") and then the pattern reader's, which takes an image
+// only when its headers agree with its bytes. The common faults are named;
+// anything else the reader refuses is said as such.
+std::string BitmapFault(const std::vector<unsigned char>& b) {
+  if (b.empty()) return "is empty";
+  if (b.size() > 307200) return "is larger than 307200 bytes";
+  if (b.size() < 2 || b[0] != 'B' || b[1] != 'M') return "is not a .bmp file";
+  if (b.size() < 26) return "is too short to hold BMP headers";
+  auto u16 = [&](size_t at) { return static_cast<unsigned>(b[at] | b[at + 1] << 8); };
+  auto u32 = [&](size_t at) { return static_cast<unsigned long>(static_cast<DWORD>(KyReadLE32(b.data() + at))); };
+  const unsigned long header = u32(14);
+  if (header != 12 && header != 40 && header != 52 && header != 56 && header != 108 && header != 124) {
+    return "has an info header of " + std::to_string(header) + " bytes, which no BMP has";
+  }
+  if (b.size() < 14 + header) return "is too short to hold its own headers";
+  const bool core = header == 12;
+  const long width = core ? static_cast<long>(u16(18)) : KyReadLE32(b.data() + 18);
+  const long height = core ? static_cast<long>(u16(20)) : KyReadLE32(b.data() + 22);
+  const unsigned planes = u16(core ? 22 : 26), bits = u16(core ? 24 : 28);
+  if (planes != 1) return "says it has " + std::to_string(planes) + " colour planes; a BMP has 1";
+  if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) {
+    return "says it has " + std::to_string(bits) + " bits per pixel";
+  }
+  if (width <= 0 || height == 0) return "is " + std::to_string(width) + " x " + std::to_string(height) + " pixels";
+  if (u32(2) > b.size()) {
+    return "says it is " + std::to_string(u32(2)) + " bytes long but has " + std::to_string(b.size());
+  }
+  if (u32(10) >= b.size()) return "says its pixels start at byte " + std::to_string(u32(10)) + ", past its end";
+  const unsigned long compression = core ? 0 : u32(30);
+  if ((compression == 1 && bits == 8) || (compression == 2 && bits == 4)) {
+    const std::string rle = RunLengthFault(b, u32(10), width, height < 0 ? -height : height, bits);
+    if (!rle.empty()) return rle;
+  }
+  CKyDib dib;
+  if (!dib.Load(b.data(), b.size())) {
+    return "has pixel data that does not agree with its headers (too short, or broken run-length data)";
+  }
+  return "";
+}
+
 void CheckBitmap(const std::string& path) {
-  std::vector<unsigned char> bytes = ReadWholeFile(path);
-  if (bytes.empty()) throw Failure{"'" + path + "' is empty"};
-  if (bytes.size() > 307200) throw Failure{"'" + path + "' is larger than 307200 bytes"};
-  if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M') throw Failure{"'" + path + "' is not a .bmp file"};
+  const std::string fault = BitmapFault(ReadWholeFile(path));
+  if (!fault.empty()) throw Failure{"'" + path + "' " + fault + "; nothing was imported"};
 }
 
 std::string Stem(const std::string& path) {

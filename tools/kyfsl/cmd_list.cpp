@@ -21,7 +21,9 @@ int RunList(const Source& src, bool json, const Globals& given) {
   for (long i = 0; i < lib.GetCount(); ++i) {
     CKyFillStyle* s = lib.GetFillStyle(i);
     const bool vector = s->GetType() == CKyFillStyle::FS_TYPE_VECTOR;
-    const CSize size = lib.GetFillStyleSize(i);
+    CSize size = lib.GetFillStyleSize(i);
+    // A negative height is a pattern stored top row first.
+    if (!vector && size.cy < 0) size.cy = -size.cy;
     const std::string name = ToUtf8(s->GetFillStyleName(), g);
     const std::string group = GroupPath(lib, s->GetFillStyleID(), g);
     if (json) {

@@ -62,23 +62,70 @@ CRect ParseRect(const std::string& text) {
   return CRect(v[0], v[1], v[2], v[3]);
 }
 
-// The built-in fills 0..7: solid, hollow and the six hatches.
-void FillBuiltIn(CDC& dc, long id, COLORREF fore, const std::vector<CRect>& rects,
-                 const std::vector<std::vector<POINT>>& polys) {
+// The built-in fills 0..7 (solid, hollow and the six hatches) with the
+// options a library style takes: the opacity rate, the background colour
+// and mode, and a poly-polygon's holes (alternate filling).
+void FillBuiltIn(CDC& dc, long id, COLORREF fore, COLORREF back, bool transparent, long rate, int bPrint,
+                 std::vector<CRect> rects, std::vector<POINT> points, std::vector<int> counts) {
   static const int hatches[] = {HS_BDIAGONAL, HS_CROSS, HS_DIAGCROSS, HS_FDIAGONAL, HS_HORIZONTAL, HS_VERTICAL};
-  if (id == 1) return;
+  if (id == 1 || rate <= 0) return;
+  const int polys = static_cast<int>(counts.size());
+  if (id == 0 && rate < 100) {
+    for (CRect& r : rects) CKyEspecialFill::TransparentRectangle(&dc, &r, fore, bPrint, rate);
+    if (polys > 0) {
+      CKyEspecialFill::TransparentPolyPolygon(&dc, points.data(), counts.data(), polys, fore, bPrint, rate, nullptr);
+    }
+    return;
+  }
   CBrush brush;
   if (id == 0) {
     brush.CreateSolidBrush(fore);
   } else {
     brush.CreateHatchBrush(hatches[id - 2], fore);
   }
-  CBrush* oldBrush = dc.SelectObject(&brush);
-  CGdiObject* oldPen = dc.SelectStockObject(NULL_PEN);
-  for (const CRect& r : rects) dc.Rectangle(r.left, r.top, r.right + 1, r.bottom + 1);
-  for (const auto& p : polys) dc.Polygon(p.data(), static_cast<int>(p.size()));
-  dc.SelectObject(oldPen);
-  dc.SelectObject(oldBrush);
+  // Paints the shapes with the brush on a DC whose origin is moved by
+  // (-dx, -dy); the hatch keeps its phase with the device's.
+  auto paint = [&](CDC& target, int dx, int dy) {
+    CBrush* oldBrush = target.SelectObject(&brush);
+    CGdiObject* oldPen = target.SelectStockObject(NULL_PEN);
+    target.SetBkColor(back);
+    target.SetBkMode(transparent ? TRANSPARENT : OPAQUE);
+    target.SetPolyFillMode(ALTERNATE);
+    target.SetBrushOrg(-dx, -dy);
+    for (const CRect& r : rects) target.Rectangle(r.left - dx, r.top - dy, r.right - dx + 1, r.bottom - dy + 1);
+    if (polys > 0) {
+      std::vector<POINT> moved = points;
+      for (POINT& p : moved) p.x -= dx, p.y -= dy;
+      target.PolyPolygon(moved.data(), counts.data(), polys);
+    }
+    target.SelectObject(oldPen);
+    target.SelectObject(oldBrush);
+  };
+  if (rate >= 100) {
+    paint(dc, 0, 0);
+    return;
+  }
+  // A hatch at a rate: the covered area is copied, the hatch painted on the
+  // copy and the copy mixed back at the rate. Pixels the hatch leaves alone
+  // mix with themselves and do not change.
+  CRect box(0, 0, 0, 0);
+  for (const CRect& r : rects) box.UnionRect(&box, CRect(r.left, r.top, r.right + 1, r.bottom + 1));
+  for (const POINT& p : points) box.UnionRect(&box, CRect(p.x, p.y, p.x + 1, p.y + 1));
+  CBitmap* surface = dc.GetCurrentBitmap();
+  BITMAP bm{};
+  if (surface) surface->GetBitmap(&bm);
+  box.IntersectRect(&box, CRect(0, 0, bm.bmWidth, bm.bmHeight));
+  if (box.IsRectEmpty()) return;
+  CDC mem;
+  CBitmap copy;
+  if (!mem.CreateCompatibleDC(&dc) || !copy.CreateCompatibleBitmap(&dc, box.Width(), box.Height())) {
+    throw Failure{"the canvas cannot hold a copy for mixing (out of memory?)"};
+  }
+  CBitmap* old = mem.SelectObject(&copy);
+  mem.BitBlt(0, 0, box.Width(), box.Height(), &dc, box.left, box.top, SRCCOPY);
+  paint(mem, box.left, box.top);
+  mem.SelectObject(old);
+  CKyEspecialFill::TransparentBitblt(&dc, &copy, box.left, box.top, box.Width(), box.Height(), rate);
 }
 
 int RunRender(RenderArgs& a) {
@@ -111,7 +158,7 @@ int RunRender(RenderArgs& a) {
                                            back, a.angle, a.hOffset, a.vOffset, type, bPrint, a.rate, nullptr);
     }
   } else if (a.style >= 0 && a.style <= 7) {
-    FillBuiltIn(dc, a.style, fore, rects, polys);
+    FillBuiltIn(dc, a.style, fore, back, a.transparent, a.rate, bPrint, rects, allPoints, counts);
   } else {
     CKyFillStyleLib lib;
     CheckSource(a.src);
