@@ -129,8 +129,16 @@ void PaintCovering(kyfsl_library& h, int32_t id, const kyfsl_paint& paint, const
   const size_t n = static_cast<size_t>(b.width) * static_cast<size_t>(b.height);
   if (paint.format == KYFSL_BGRA && b.stride == 4 * static_cast<size_t>(b.width)) {
     dev.GetInto(b.pixels, n);
+    // Whole pixels, so that the compiler makes one vector OR of it; a loop
+    // over every fourth byte took as long as drawing the tile. Byte 3 is the
+    // top byte on the little-endian machines the GDI layer is written for.
     uint8_t* p = static_cast<uint8_t*>(b.pixels);
-    for (size_t i = 0; i < n; ++i) p[4 * i + 3] = 255;
+    for (size_t i = 0; i < n; ++i) {
+      uint32_t v;
+      std::memcpy(&v, p + 4 * i, 4);
+      v |= 0xFF000000u;
+      std::memcpy(p + 4 * i, &v, 4);
+    }
     return;
   }
   std::vector<uint32_t> pixels;
