@@ -31,15 +31,22 @@ void CToolTipCtrl::FillInToolInfo(TOOLINFO& ti, CWnd* pWnd, UINT_PTR nIDTool) {
   }
 }
 
+namespace {
+// The tool covers the rectangle given, or without one the window's client area.
+void FillToolRect(TOOLINFO& ti, CWnd* pWnd, LPCRECT lpRectTool) {
+  if (lpRectTool)
+    ti.rect = *lpRectTool;
+  else
+    ::GetClientRect(pWnd->GetSafeHwnd(), &ti.rect);
+}
+}  // namespace
+
 BOOL CToolTipCtrl::AddTool(CWnd* pWnd, UINT nIDText, LPCRECT lpRectTool, UINT_PTR nIDTool) {
   ASSERT(pWnd && "AddTool needs the tool's window");
   if (!pWnd || !nIDText) return FALSE;
   TOOLINFO ti;
   FillInToolInfo(ti, pWnd, nIDTool);
-  if (lpRectTool)
-    ti.rect = *lpRectTool;
-  else
-    ::GetClientRect(pWnd->GetSafeHwnd(), &ti.rect);
+  FillToolRect(ti, pWnd, lpRectTool);
   ti.hinst = AfxFindStringResourceHandle(nIDText);
   if (!ti.hinst) ti.hinst = AfxGetResourceHandle();
   ti.lpszText = MAKEINTRESOURCE(nIDText);
@@ -51,10 +58,7 @@ BOOL CToolTipCtrl::AddTool(CWnd* pWnd, LPCTSTR lpszText, LPCRECT lpRectTool, UIN
   if (!pWnd) return FALSE;
   TOOLINFO ti;
   FillInToolInfo(ti, pWnd, nIDTool);
-  if (lpRectTool)
-    ti.rect = *lpRectTool;
-  else
-    ::GetClientRect(pWnd->GetSafeHwnd(), &ti.rect);
+  FillToolRect(ti, pWnd, lpRectTool);
   ti.lpszText = const_cast<LPSTR>(lpszText);
   return static_cast<BOOL>(::SendMessage(m_hWnd, TTM_ADDTOOL, 0, reinterpret_cast<LPARAM>(&ti)));
 }
@@ -158,10 +162,6 @@ CToolTipCtrl* CToolBarCtrl::GetToolTips() const {
   if (auto* own = dynamic_cast<CToolTipCtrl*>(CWnd::FromHandlePermanent(h))) return own;
   m_tipView.m_hWnd = h;
   return &m_tipView;
-}
-
-void CToolBarCtrl::SetToolTips(CToolTipCtrl* pTip) {
-  Send(TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(pTip ? pTip->GetSafeHwnd() : nullptr), 0);
 }
 
 // ---------------------------------------------------------------- CControlBar
@@ -366,27 +366,6 @@ void CToolBar::SetButtonInfo(int nIndex, UINT nID, UINT nStyle, int iImage) {
   ::SendMessage(m_hWnd, TB_SETBUTTONINFO, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&bi));
 }
 
-BOOL CToolBar::SetButtonText(int nIndex, LPCTSTR lpszText) {
-  TBBUTTONINFO bi{};
-  bi.cbSize = sizeof bi;
-  bi.dwMask = TBIF_BYINDEX | TBIF_TEXT;
-  bi.pszText = const_cast<LPSTR>(lpszText ? lpszText : "");
-  return static_cast<BOOL>(
-      ::SendMessage(m_hWnd, TB_SETBUTTONINFO, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&bi)));
-}
-
-CString CToolBar::GetButtonText(int nIndex) const {
-  char buf[256] = {0};
-  TBBUTTONINFO bi{};
-  bi.cbSize = sizeof bi;
-  bi.dwMask = TBIF_BYINDEX | TBIF_TEXT;
-  bi.pszText = buf;
-  bi.cchText = sizeof buf;
-  if (::SendMessage(m_hWnd, TB_GETBUTTONINFO, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&bi)) == -1)
-    return CString();
-  return CString(buf);
-}
-
 CToolBarCtrl& CToolBar::GetToolBarCtrl() const {
   m_ctrl.m_hWnd = m_hWnd;
   return m_ctrl;
@@ -421,14 +400,3 @@ CImageList* CToolBarCtrl::GetImageList() const {
   return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(::SendMessage(m_hWnd, TB_GETIMAGELIST, 0, 0)));
 }
 
-CImageList* CToolBarCtrl::SetDisabledImageList(CImageList* pImageList) {
-  LRESULT old = ::SendMessage(m_hWnd, TB_SETDISABLEDIMAGELIST, 0,
-                              reinterpret_cast<LPARAM>(pImageList ? pImageList->GetSafeHandle() : nullptr));
-  return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(old));
-}
-
-CImageList* CToolBarCtrl::SetHotImageList(CImageList* pImageList) {
-  LRESULT old = ::SendMessage(m_hWnd, TB_SETHOTIMAGELIST, 0,
-                              reinterpret_cast<LPARAM>(pImageList ? pImageList->GetSafeHandle() : nullptr));
-  return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(old));
-}

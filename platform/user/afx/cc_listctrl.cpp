@@ -17,17 +17,24 @@ CImageList* CListCtrl::SetImageList(CImageList* pImageList, int nImageListType) 
       SendMessage(LVM_SETIMAGELIST, static_cast<WPARAM>(nImageListType), reinterpret_cast<LPARAM>(h))));
 }
 
+namespace {
+LVITEM MakeItem(UINT mask, int item, int sub, LPCTSTR text, int image, UINT state, UINT stateMask, LPARAM lParam) {
+  LVITEM it{};
+  it.mask = mask;
+  it.iItem = item;
+  it.iSubItem = sub;
+  it.pszText = const_cast<LPSTR>(text);
+  it.iImage = image;
+  it.state = state;
+  it.stateMask = stateMask;
+  it.lParam = lParam;
+  return it;
+}
+}  // namespace
+
 BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, LPCTSTR lpszItem, int nImage, UINT nState,
                         UINT nStateMask, LPARAM lParam) {
-  LVITEM item{};
-  item.mask = nMask;
-  item.iItem = nItem;
-  item.iSubItem = nSubItem;
-  item.pszText = const_cast<LPSTR>(lpszItem);
-  item.iImage = nImage;
-  item.state = nState;
-  item.stateMask = nStateMask;
-  item.lParam = lParam;
+  LVITEM item = MakeItem(nMask, nItem, nSubItem, lpszItem, nImage, nState, nStateMask, lParam);
   return SetItem(&item);
 }
 
@@ -122,20 +129,9 @@ int CListCtrl::InsertItem(int nItem, LPCTSTR lpszItem) {
   return InsertItem(LVIF_TEXT, nItem, lpszItem, 0, 0, 0, 0);
 }
 
-int CListCtrl::InsertItem(int nItem, LPCTSTR lpszItem, int nImage) {
-  return InsertItem(LVIF_TEXT | LVIF_IMAGE, nItem, lpszItem, 0, 0, nImage, 0);
-}
-
 int CListCtrl::InsertItem(UINT nMask, int nItem, LPCTSTR lpszItem, UINT nState, UINT nStateMask, int nImage,
                           LPARAM lParam) {
-  LVITEM item{};
-  item.mask = nMask;
-  item.iItem = nItem;
-  item.pszText = const_cast<LPSTR>(lpszItem);
-  item.state = nState;
-  item.stateMask = nStateMask;
-  item.iImage = nImage;
-  item.lParam = lParam;
+  LVITEM item = MakeItem(nMask, nItem, 0, lpszItem, nImage, nState, nStateMask, lParam);
   return InsertItem(&item);
 }
 

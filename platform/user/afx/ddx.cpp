@@ -254,28 +254,29 @@ void DDX_LBString(CDataExchange* pDX, int nIDC, CString& value) {
   }
 }
 
-void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal) {
+namespace {
+// A value out of [minVal, maxVal] fails the exchange with the range in the
+// message, each bound written with fmt.
+template <typename T>
+void MinMax(CDataExchange* pDX, T value, T minVal, T maxVal, const char* fmt, UINT nIDPrompt = AFX_IDP_PARSE_INT_RANGE) {
   if (value >= minVal && value <= maxVal) return;
   char lo[32], hi[32];
-  snprintf(lo, sizeof lo, "%d", minVal);
-  snprintf(hi, sizeof hi, "%d", maxVal);
-  FailMinMax(pDX, lo, hi, AFX_IDP_PARSE_INT_RANGE);
+  snprintf(lo, sizeof lo, fmt, minVal);
+  snprintf(hi, sizeof hi, fmt, maxVal);
+  FailMinMax(pDX, lo, hi, nIDPrompt);
+}
+}  // namespace
+
+void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal) {
+  MinMax(pDX, value, minVal, maxVal, "%d");
 }
 
 void DDV_MinMaxLong(CDataExchange* pDX, long value, long minVal, long maxVal) {
-  if (value >= minVal && value <= maxVal) return;
-  char lo[32], hi[32];
-  snprintf(lo, sizeof lo, "%ld", minVal);
-  snprintf(hi, sizeof hi, "%ld", maxVal);
-  FailMinMax(pDX, lo, hi, AFX_IDP_PARSE_INT_RANGE);
+  MinMax(pDX, value, minVal, maxVal, "%ld");
 }
 
 void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal) {
-  if (value >= minVal && value <= maxVal) return;
-  char lo[32], hi[32];
-  snprintf(lo, sizeof lo, "%u", minVal);
-  snprintf(hi, sizeof hi, "%u", maxVal);
-  FailMinMax(pDX, lo, hi, AFX_IDP_PARSE_INT_RANGE);
+  MinMax(pDX, value, minVal, maxVal, "%u");
 }
 
 void DDV_MinMaxByte(CDataExchange* pDX, BYTE value, BYTE minVal, BYTE maxVal) {
@@ -287,11 +288,7 @@ void DDV_MinMaxShort(CDataExchange* pDX, short value, short minVal, short maxVal
 }
 
 void DDV_MinMaxDouble(CDataExchange* pDX, const double& value, double minVal, double maxVal) {
-  if (value >= minVal && value <= maxVal) return;
-  char lo[32], hi[32];
-  snprintf(lo, sizeof lo, "%.15g", minVal);
-  snprintf(hi, sizeof hi, "%.15g", maxVal);
-  FailMinMax(pDX, lo, hi, AFX_IDP_PARSE_REAL_RANGE);
+  MinMax(pDX, value, minVal, maxVal, "%.15g", AFX_IDP_PARSE_REAL_RANGE);
 }
 
 void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars) {

@@ -115,8 +115,6 @@ INT_PTR CDialog::DoModal() {
   return m_nModalResult;
 }
 
-BOOL CDialog::ContinueModal() const { return m_bContinueModal; }
-
 void CDialog::EndModalLoop(int nResult) {
   m_nModalResult = nResult;
   if (m_bContinueModal) {
@@ -146,12 +144,7 @@ INT_PTR CDialog::RunModalLoop() {
       break;
     }
     // The framework's pre-translation: from the message's window up.
-    BOOL eaten = FALSE;
-    for (HWND w = msg.hwnd; w && !eaten; w = ::GetParent(w)) {
-      CWnd* p = CWnd::FromHandlePermanent(w);
-      if (p && p->PreTranslateMessage(&msg)) eaten = TRUE;
-    }
-    if (!eaten) {
+    if (!CWnd::WalkPreTranslateTree(nullptr, &msg)) {
       ::TranslateMessage(&msg);
       ::DispatchMessageA(&msg);
     }
@@ -195,11 +188,4 @@ BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pRes
   return CWnd::OnWndMsg(message, wParam, lParam, pResult);
 }
 
-void CDialog::NextDlgCtrl() const { ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, 0, 0); }
-void CDialog::PrevDlgCtrl() const { ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, 1, 0); }
-void CDialog::GotoDlgCtrl(CWnd* c) {
-  if (c) ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(c->m_hWnd), 1);
-}
-void CDialog::SetDefID(UINT nID) { ::SendMessageA(m_hWnd, DM_SETDEFID, nID, 0); }
-DWORD CDialog::GetDefID() const { return static_cast<DWORD>(::SendMessageA(m_hWnd, DM_GETDEFID, 0, 0)); }
 void CDialog::MapDialogRect(LPRECT r) const { ::MapDialogRect(m_hWnd, r); }

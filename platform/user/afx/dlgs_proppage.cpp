@@ -182,12 +182,3 @@ void CPropertyPage::SetModified(BOOL bChanged) {
       ::SendMessageA(sheet, bChanged ? PSM_CHANGED : PSM_UNCHANGED, reinterpret_cast<WPARAM>(m_hWnd), 0);
 }
 
-void CPropertyPage::CancelToClose() {
-  if (m_hWnd)
-    if (HWND sheet = ::GetParent(m_hWnd)) ::SendMessageA(sheet, PSM_CANCELTOCLOSE, 0, 0);
-}
-
-LRESULT CPropertyPage::QuerySiblings(WPARAM wParam, LPARAM lParam) {
-  HWND sheet = m_hWnd ? ::GetParent(m_hWnd) : nullptr;
-  return sheet ? ::SendMessageA(sheet, PSM_QUERYSIBLINGS, wParam, lParam) : 0;
-}

@@ -491,12 +491,7 @@ INT_PTR CPropertySheet::DoModal() {
         ::PostQuitMessage(static_cast<int>(msg.wParam));
         break;
       }
-      BOOL eaten = FALSE;
-      for (HWND w = msg.hwnd; w && !eaten; w = ::GetParent(w)) {
-        CWnd* p = CWnd::FromHandlePermanent(w);
-        if (p && p->PreTranslateMessage(&msg)) eaten = TRUE;
-      }
-      if (!eaten) {
+      if (!CWnd::WalkPreTranslateTree(nullptr, &msg)) {
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
       }

@@ -22,9 +22,3 @@ LONG CTabCtrl::InsertItem(UINT nMask, int nItem, LPCTSTR lpszItem, int nImage, L
   return InsertItem(nItem, &item);
 }
 
-CSize CTabCtrl::SetItemSize(CSize size) {
-  DWORD old = static_cast<DWORD>(SendMessage(TCM_SETITEMSIZE, 0, MAKELPARAM(size.cx, size.cy)));
-  return CSize(LOWORD(old), HIWORD(old));
-}
-
-void CTabCtrl::SetPadding(CSize size) { SendMessage(TCM_SETPADDING, 0, MAKELPARAM(size.cx, size.cy)); }

@@ -216,12 +216,6 @@ BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent) {
   return h ? SubclassWindow(h) : FALSE;
 }
 
-HWND CWnd::UnsubclassWindow() {
-  if (m_pfnSuper) SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
-  m_pfnSuper = nullptr;
-  return Detach();
-}
-
 BOOL CWnd::PreCreateWindow(CREATESTRUCT&) { return TRUE; }
 
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, int x, int y,
@@ -288,6 +282,9 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 namespace {
+// WM_CTLCOLORMSGBOX to WM_CTLCOLORSTATIC, the colour questions of controls.
+bool IsCtlColor(UINT msg) { return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC; }
+
 UINT CtlColorKind(UINT msg) {
   switch (msg) {
     case WM_CTLCOLORMSGBOX: return CTLCOLOR_MSGBOX;
@@ -301,8 +298,29 @@ UINT CtlColorKind(UINT msg) {
 }
 }  // namespace
 
+BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg) {
+  for (HWND w = pMsg->hwnd; w && w != hWndStop; w = ::GetParent(w)) {
+    CWnd* p = CWnd::FromHandlePermanent(w);
+    if (p && p->PreTranslateMessage(pMsg)) return TRUE;
+  }
+  return FALSE;
+}
+
 BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
   LRESULT r = 0;
+  if (IsCtlColor(message)) {
+    // All of them go to one handler, told the kind in nCtlColor.
+    if (const AFX_MSGMAP_ENTRY* e = FindEntry(WM_CTLCOLOR, 0, 0)) {
+      r = CtlColorKind(message);
+      e->pfn(this, wParam, lParam, &r);
+      *pResult = r;
+      return TRUE;
+    }
+    HBRUSH br = OnCtlColor(CDC::FromHandle(reinterpret_cast<HDC>(wParam)),
+                           CWnd::FromHandle(reinterpret_cast<HWND>(lParam)), CtlColorKind(message));
+    *pResult = reinterpret_cast<LRESULT>(br);
+    return TRUE;
+  }
   switch (message) {
     case WM_COMMAND:
       if (OnCommand(wParam, lParam)) {
@@ -317,25 +335,6 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         return TRUE;
       }
       return FALSE;
-    }
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC: {
-      // All of them go to one handler, told the kind in nCtlColor.
-      if (const AFX_MSGMAP_ENTRY* e = FindEntry(WM_CTLCOLOR, 0, 0)) {
-        r = CtlColorKind(message);
-        e->pfn(this, wParam, lParam, &r);
-        *pResult = r;
-        return TRUE;
-      }
-      HBRUSH br = OnCtlColor(CDC::FromHandle(reinterpret_cast<HDC>(wParam)),
-                             CWnd::FromHandle(reinterpret_cast<HWND>(lParam)), CtlColorKind(message));
-      *pResult = reinterpret_cast<LRESULT>(br);
-      return TRUE;
     }
   }
   if (const AFX_MSGMAP_ENTRY* e = FindEntry(message, 0, 0)) {
@@ -414,6 +413,15 @@ BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pR
 BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
   LRESULT dummy = 0;
   if (!pResult) pResult = &dummy;
+  if (IsCtlColor(message)) {
+    const AFX_MSGMAP_ENTRY* e = FindEntry(WM_REFLECT_BASE + WM_CTLCOLOR, 0, 0);
+    if (!e) return FALSE;
+    LRESULT r = CtlColorKind(message);
+    e->pfn(this, wParam, lParam, &r);
+    if (!r) return FALSE;
+    *pResult = r;
+    return TRUE;
+  }
   switch (message) {
     case WM_COMMAND: {
       UINT code = HIWORD(wParam);
@@ -435,21 +443,6 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         if (!map->pfnGetBaseMap) break;
       }
       return FALSE;
-    }
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC: {
-      const AFX_MSGMAP_ENTRY* e = FindEntry(WM_REFLECT_BASE + WM_CTLCOLOR, 0, 0);
-      if (!e) return FALSE;
-      LRESULT r = CtlColorKind(message);
-      e->pfn(this, wParam, lParam, &r);
-      if (!r) return FALSE;
-      *pResult = r;
-      return TRUE;
     }
     case WM_DRAWITEM:
     case WM_MEASUREITEM:

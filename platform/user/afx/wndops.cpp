@@ -15,24 +15,7 @@ std::map<HFONT, CFont*>& TempFonts() {
 DWORD CWnd::GetStyle() const { return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE)); }
 DWORD CWnd::GetExStyle() const { return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_EXSTYLE)); }
 
-BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
-  DWORD s = GetStyle(), n = (s & ~dwRemove) | dwAdd;
-  if (s == n) return FALSE;
-  ::SetWindowLongA(m_hWnd, GWL_STYLE, static_cast<LONG>(n));
-  if (nFlags) ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
-  return TRUE;
-}
-
-BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
-  DWORD s = GetExStyle(), n = (s & ~dwRemove) | dwAdd;
-  if (s == n) return FALSE;
-  ::SetWindowLongA(m_hWnd, GWL_EXSTYLE, static_cast<LONG>(n));
-  if (nFlags) ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
-  return TRUE;
-}
-
 int CWnd::GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
-int CWnd::SetDlgCtrlID(int nID) { return static_cast<int>(::SetWindowLongPtrA(m_hWnd, GWLP_ID, nID)); }
 void CWnd::SetWindowText(LPCTSTR s) { ::SetWindowTextA(m_hWnd, s); }
 int CWnd::GetWindowText(LPTSTR buf, int n) const { return ::GetWindowTextA(m_hWnd, buf, n); }
 void CWnd::GetWindowText(CString& r) const {
@@ -42,9 +25,6 @@ void CWnd::GetWindowText(CString& r) const {
   r.ReleaseBuffer();
 }
 int CWnd::GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
-void CWnd::SetFont(CFont* pFont, BOOL bRedraw) {
-  SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(pFont ? pFont->GetSafeHandle() : nullptr), bRedraw);
-}
 CFont* CWnd::GetFont() const {
   HFONT h = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
   if (!h) return nullptr;
@@ -68,18 +48,12 @@ CWnd* CWnd::GetParentOwner() const {
   while (h && (::GetWindowLongA(h, GWL_STYLE) & WS_CHILD)) h = ::GetParent(h);
   return FromHandle(h);
 }
-CWnd* CWnd::GetOwner() const { return FromHandle(::GetWindow(m_hWnd, GW_OWNER)); }
-CWnd* CWnd::GetTopLevelParent() const {
-  HWND h = ::GetAncestor(m_hWnd, GA_ROOT);
-  return FromHandle(h);
-}
 CWnd* CWnd::GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
 void CWnd::GetDlgItem(int nID, HWND* ph) const {
   if (ph) *ph = ::GetDlgItem(m_hWnd, nID);
 }
 CWnd* CWnd::GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, nCmd)); }
 CWnd* CWnd::GetTopWindow() const { return FromHandle(::GetTopWindow(m_hWnd)); }
-CWnd* CWnd::GetNextWindow(UINT nFlag) const { return FromHandle(::GetWindow(m_hWnd, nFlag)); }
 BOOL CWnd::IsChild(const CWnd* p) const { return p && ::IsChild(m_hWnd, p->m_hWnd); }
 CWnd* CWnd::ChildWindowFromPoint(POINT pt) const { return FromHandle(::ChildWindowFromPoint(m_hWnd, pt)); }
 CWnd* CWnd::WindowFromPoint(POINT pt) { return FromHandle(::WindowFromPoint(pt)); }
@@ -155,7 +129,6 @@ CWnd* CWnd::GetActiveWindow() { return FromHandle(::GetActiveWindow()); }
 BOOL CWnd::SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
 CWnd* CWnd::SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
 CWnd* CWnd::GetCapture() { return FromHandle(::GetCapture()); }
-void CWnd::SetRedraw(BOOL b) { SendMessage(WM_SETREDRAW, b); }
 
 void CWnd::Invalidate(BOOL e) { ::InvalidateRect(m_hWnd, nullptr, e); }
 void CWnd::InvalidateRect(LPCRECT r, BOOL e) { ::InvalidateRect(m_hWnd, r, e); }
@@ -182,15 +155,6 @@ BOOL CWnd::KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id); }
 int CWnd::MessageBox(LPCTSTR text, LPCTSTR caption, UINT type) { return ::MessageBoxA(m_hWnd, text, caption, type); }
 
 void CWnd::SetDlgItemText(int id, LPCTSTR s) { ::SetDlgItemTextA(m_hWnd, id, s); }
-int CWnd::GetDlgItemText(int id, LPTSTR s, int n) const { return static_cast<int>(::GetDlgItemTextA(m_hWnd, id, s, n)); }
-int CWnd::GetDlgItemText(int id, CString& r) const {
-  r.Empty();
-  HWND h = ::GetDlgItem(m_hWnd, id);
-  if (!h) return 0;
-  CWnd* w = FromHandle(h);
-  w->GetWindowText(r);
-  return r.GetLength();
-}
 void CWnd::SetDlgItemInt(int id, UINT v, BOOL s) { ::SetDlgItemInt(m_hWnd, id, v, s); }
 UINT CWnd::GetDlgItemInt(int id, BOOL* t, BOOL s) const { return ::GetDlgItemInt(m_hWnd, id, t, s); }
 void CWnd::CheckDlgButton(int id, UINT c) { ::CheckDlgButton(m_hWnd, id, c); }
@@ -212,12 +176,6 @@ int CWnd::SetScrollPos(int bar, int pos, BOOL redraw) { return ::SetScrollPos(m_
 int CWnd::GetScrollPos(int bar) const { return ::GetScrollPos(m_hWnd, bar); }
 void CWnd::SetScrollRange(int bar, int a, int b, BOOL redraw) { ::SetScrollRange(m_hWnd, bar, a, b, redraw); }
 void CWnd::GetScrollRange(int bar, LPINT a, LPINT b) const { ::GetScrollRange(m_hWnd, bar, a, b); }
-int CWnd::GetScrollLimit(int bar) {
-  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
-  if (!::GetScrollInfo(m_hWnd, bar, &si)) return 0;
-  int last = si.nMax - (si.nPage ? static_cast<int>(si.nPage) - 1 : 0);
-  return last < si.nMin ? si.nMin : last;
-}
 void CWnd::ShowScrollBar(UINT bar, BOOL show) { ::ShowScrollBar(m_hWnd, static_cast<int>(bar), show); }
 
 // ---------------------------------------------------------------- controls
@@ -238,16 +196,30 @@ BOOL CStatic::Create(LPCTSTR text, DWORD style, const RECT& r, CWnd* parent, UIN
 BOOL CEdit::Create(DWORD style, const RECT& r, CWnd* parent, UINT id) {
   return CreateEx(0, "Edit", "", style | WS_CHILD, r, parent, id);
 }
-void CEdit::GetSel(int& a, int& b) const {
-  DWORD s = 0, e = 0;
-  SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
-  a = static_cast<int>(s);
-  b = static_cast<int>(e);
-}
 void CEdit::SetSel(int a, int b, BOOL noScroll) {
   SendMessage(EM_SETSEL, static_cast<WPARAM>(a), b);
   if (!noScroll) SendMessage(EM_SCROLLCARET);
 }
+
+namespace {
+// The owner-draw messages a list or combo box takes back from its parent,
+// to its own DrawItem, MeasureItem, CompareItem and DeleteItem; FALSE for
+// any other message.
+template <typename Box>
+BOOL ReflectOwnerDraw(Box* box, UINT message, LPARAM lParam, LRESULT* pResult) {
+  switch (message) {
+    case WM_DRAWITEM: box->DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam)); return TRUE;
+    case WM_MEASUREITEM: box->MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam)); return TRUE;
+    case WM_COMPAREITEM: {
+      int r = box->CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
+      if (pResult) *pResult = r;
+      return TRUE;
+    }
+    case WM_DELETEITEM: box->DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam)); return TRUE;
+  }
+  return FALSE;
+}
+}  // namespace
 
 BOOL CListBox::Create(DWORD style, const RECT& r, CWnd* parent, UINT id) {
   return CreateEx(0, "ListBox", "", style | WS_CHILD, r, parent, id);
@@ -272,23 +244,7 @@ void CListBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
 int CListBox::CompareItem(LPCOMPAREITEMSTRUCT) { return 0; }
 void CListBox::DeleteItem(LPDELETEITEMSTRUCT) {}
 BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-  switch (message) {
-    case WM_DRAWITEM:
-      DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-      return TRUE;
-    case WM_MEASUREITEM:
-      MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-      return TRUE;
-    case WM_COMPAREITEM: {
-      int r = CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
-      if (pResult) *pResult = r;
-      return TRUE;
-    }
-    case WM_DELETEITEM:
-      DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
-      return TRUE;
-  }
-  return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+  return ReflectOwnerDraw(this, message, lParam, pResult) || CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
 
 BOOL CComboBox::Create(DWORD style, const RECT& r, CWnd* parent, UINT id) {
@@ -309,23 +265,7 @@ void CComboBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
 int CComboBox::CompareItem(LPCOMPAREITEMSTRUCT) { return 0; }
 void CComboBox::DeleteItem(LPDELETEITEMSTRUCT) {}
 BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-  switch (message) {
-    case WM_DRAWITEM:
-      DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-      return TRUE;
-    case WM_MEASUREITEM:
-      MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-      return TRUE;
-    case WM_COMPAREITEM: {
-      int r = CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
-      if (pResult) *pResult = r;
-      return TRUE;
-    }
-    case WM_DELETEITEM:
-      DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
-      return TRUE;
-  }
-  return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+  return ReflectOwnerDraw(this, message, lParam, pResult) || CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
 
 BOOL CScrollBar::Create(DWORD style, const RECT& r, CWnd* parent, UINT id) {
@@ -336,12 +276,6 @@ BOOL CScrollBar::GetScrollInfo(LPSCROLLINFO si, UINT mask) {
   si->cbSize = sizeof(SCROLLINFO);
   si->fMask = mask;
   return ::GetScrollInfo(m_hWnd, SB_CTL, si);
-}
-int CScrollBar::GetScrollLimit() {
-  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
-  if (!::GetScrollInfo(m_hWnd, SB_CTL, &si)) return 0;
-  int last = si.nMax - (si.nPage ? static_cast<int>(si.nPage) - 1 : 0);
-  return last < si.nMin ? si.nMin : last;
 }
 
 // ---------------------------------------------------------------- DCs

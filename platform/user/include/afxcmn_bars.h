@@ -39,7 +39,6 @@ class CToolTipCtrl : public CWnd {
 
   void GetText(CString& str, CWnd* pWnd, UINT_PTR nIDTool = 0) const;
   BOOL GetToolInfo(CToolInfo& ToolInfo, CWnd* pWnd, UINT_PTR nIDTool = 0) const;
-  void SetToolInfo(LPTOOLINFO lpToolInfo) { ::SendMessage(m_hWnd, TTM_SETTOOLINFO, 0, reinterpret_cast<LPARAM>(lpToolInfo)); }
   void SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, LPCRECT lpRect);
   int GetToolCount() const { return static_cast<int>(::SendMessage(m_hWnd, TTM_GETTOOLCOUNT, 0, 0)); }
   // TRUE and the tool's description when a tool of pWnd lies under pt
@@ -60,7 +59,6 @@ class CToolTipCtrl : public CWnd {
   int SetMaxTipWidth(int iWidth) { return static_cast<int>(::SendMessage(m_hWnd, TTM_SETMAXTIPWIDTH, 0, iWidth)); }
   int GetMaxTipWidth() const { return static_cast<int>(::SendMessage(m_hWnd, TTM_GETMAXTIPWIDTH, 0, 0)); }
   void Pop() { ::SendMessage(m_hWnd, TTM_POP, 0, 0); }
-  void Update() { ::SendMessage(m_hWnd, TTM_UPDATE, 0, 0); }
 
  private:
   // The description of pWnd's tool nIDTool as AddTool makes it.
@@ -76,35 +74,20 @@ class CToolBarCtrl : public CWnd {
   virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
   virtual BOOL CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
-  // Buttons by command id.
-  BOOL EnableButton(int nID, BOOL bEnable = TRUE) { return Send(TB_ENABLEBUTTON, nID, MAKELONG(bEnable, 0)); }
   BOOL CheckButton(int nID, BOOL bCheck = TRUE) { return Send(TB_CHECKBUTTON, nID, MAKELONG(bCheck, 0)); }
-  BOOL PressButton(int nID, BOOL bPress = TRUE) { return Send(TB_PRESSBUTTON, nID, MAKELONG(bPress, 0)); }
-  BOOL HideButton(int nID, BOOL bHide = TRUE) { return Send(TB_HIDEBUTTON, nID, MAKELONG(bHide, 0)); }
-  BOOL Indeterminate(int nID, BOOL bIndeterminate = TRUE) { return Send(TB_INDETERMINATE, nID, MAKELONG(bIndeterminate, 0)); }
   BOOL IsButtonEnabled(int nID) const { return Send(TB_ISBUTTONENABLED, nID, 0); }
   BOOL IsButtonChecked(int nID) const { return Send(TB_ISBUTTONCHECKED, nID, 0); }
-  BOOL IsButtonPressed(int nID) const { return Send(TB_ISBUTTONPRESSED, nID, 0); }
-  BOOL IsButtonHidden(int nID) const { return Send(TB_ISBUTTONHIDDEN, nID, 0); }
-  BOOL IsButtonIndeterminate(int nID) const { return Send(TB_ISBUTTONINDETERMINATE, nID, 0); }
   BOOL SetState(int nID, UINT nState) { return Send(TB_SETSTATE, nID, MAKELONG(nState, 0)); }
   int GetState(int nID) const { return Send(TB_GETSTATE, nID, 0); }
-  BOOL GetRect(int nID, LPRECT lpRect) const { return Send(TB_GETRECT, nID, reinterpret_cast<LPARAM>(lpRect)); }
-  BOOL SetCmdID(int nIndex, UINT nID) { return Send(TB_SETCMDID, nIndex, nID); }
   UINT CommandToIndex(UINT nID) const { return static_cast<UINT>(Send(TB_COMMANDTOINDEX, nID, 0)); }
-  BOOL ChangeBitmap(int idButton, int iBitmap) { return Send(TB_CHANGEBITMAP, idButton, MAKELPARAM(iBitmap, 0)); }
   int GetBitmap(int nID) const { return Send(TB_GETBITMAP, nID, 0); }
   BOOL GetButtonInfo(int nID, TBBUTTONINFO* ptbbi) const { return Send(TB_GETBUTTONINFO, nID, reinterpret_cast<LPARAM>(ptbbi)) != -1; }
   BOOL SetButtonInfo(int nID, TBBUTTONINFO* ptbbi) { return Send(TB_SETBUTTONINFO, nID, reinterpret_cast<LPARAM>(ptbbi)); }
 
-  // Buttons by index.
-  BOOL GetButton(int nIndex, LPTBBUTTON lpButton) const { return Send(TB_GETBUTTON, nIndex, reinterpret_cast<LPARAM>(lpButton)); }
   int GetButtonCount() const { return Send(TB_BUTTONCOUNT, 0, 0); }
   BOOL GetItemRect(int nIndex, LPRECT lpRect) const { return Send(TB_GETITEMRECT, nIndex, reinterpret_cast<LPARAM>(lpRect)); }
   BOOL AddButtons(int nNumButtons, LPTBBUTTON lpButtons) { return Send(TB_ADDBUTTONS, nNumButtons, reinterpret_cast<LPARAM>(lpButtons)); }
-  BOOL InsertButton(int nIndex, LPTBBUTTON lpButton) { return Send(TB_INSERTBUTTON, nIndex, reinterpret_cast<LPARAM>(lpButton)); }
   BOOL DeleteButton(int nIndex) { return Send(TB_DELETEBUTTON, nIndex, 0); }
-  BOOL MoveButton(UINT nOldPos, UINT nNewPos) { return Send(TB_MOVEBUTTON, nOldPos, nNewPos); }
   // Index of the button at the point (client coordinates); a negative
   // value -1 - i for separator i or a point beside every button.
   int HitTest(LPPOINT ppt) const { return Send(TB_HITTEST, 0, reinterpret_cast<LPARAM>(ppt)); }
@@ -121,30 +104,21 @@ class CToolBarCtrl : public CWnd {
   // The framework's image list object for the handle, or NULL.
   CImageList* SetImageList(CImageList* pImageList);
   CImageList* GetImageList() const;
-  CImageList* SetDisabledImageList(CImageList* pImageList);
-  CImageList* SetHotImageList(CImageList* pImageList);
 
   // Sizes and layout.
   void SetButtonStructSize(int nSize) { Send(TB_BUTTONSTRUCTSIZE, nSize, 0); }
   BOOL SetButtonSize(CSize size) { return Send(TB_SETBUTTONSIZE, 0, MAKELONG(size.cx, size.cy)); }
-  BOOL SetBitmapSize(CSize size) { return Send(TB_SETBITMAPSIZE, 0, MAKELONG(size.cx, size.cy)); }
   CSize GetButtonSize() const;
   void AutoSize() { Send(TB_AUTOSIZE, 0, 0); }
-  int GetRows() const { return Send(TB_GETROWS, 0, 0); }
   void SetRows(int nRows, BOOL bLarger, LPRECT lpRect) { Send(TB_SETROWS, MAKEWPARAM(nRows, bLarger), reinterpret_cast<LPARAM>(lpRect)); }
-  BOOL SetIndent(int iIndent) { return Send(TB_SETINDENT, iIndent, 0); }
-  BOOL GetMaxSize(LPSIZE pSize) const { return Send(TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(pSize)); }
   DWORD GetStyle() const { return static_cast<DWORD>(Send(TB_GETSTYLE, 0, 0)); }
   void SetStyle(DWORD dwStyle) { Send(TB_SETSTYLE, 0, static_cast<LPARAM>(dwStyle)); }
   DWORD GetExtendedStyle() const { return static_cast<DWORD>(Send(TB_GETEXTENDEDSTYLE, 0, 0)); }
   DWORD SetExtendedStyle(DWORD dwExStyle) { return static_cast<DWORD>(Send(TB_SETEXTENDEDSTYLE, 0, static_cast<LPARAM>(dwExStyle))); }
   int GetHotItem() const { return Send(TB_GETHOTITEM, 0, 0); }
-  int SetHotItem(int nHot) { return Send(TB_SETHOTITEM, nHot, 0); }
 
   // The tooltip and the window that gets the commands and notifications.
   CToolTipCtrl* GetToolTips() const;
-  void SetToolTips(CToolTipCtrl* pTip);
-  void SetOwner(CWnd* pWnd) { Send(TB_SETPARENT, reinterpret_cast<WPARAM>(pWnd ? pWnd->GetSafeHwnd() : nullptr), 0); }
 
  private:
   int Send(UINT msg, WPARAM wp, LPARAM lp) const { return static_cast<int>(::SendMessage(m_hWnd, msg, wp, lp)); }

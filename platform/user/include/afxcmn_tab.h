@@ -27,14 +27,9 @@ class CTabCtrl : public CWnd {
   int GetCurSel() const { return TabCtrl_GetCurSel(m_hWnd); }
   // The previous selection, or -1; sends no notification.
   int SetCurSel(int nItem) { return TabCtrl_SetCurSel(m_hWnd, nItem); }
-  int GetCurFocus() const { return TabCtrl_GetCurFocus(m_hWnd); }
-  void SetCurFocus(int nItem) { TabCtrl_SetCurFocus(m_hWnd, nItem); }
   // The tab under the point (client coordinates), or -1.
   int HitTest(TCHITTESTINFO* pHitTestInfo) const { return TabCtrl_HitTest(m_hWnd, pHitTestInfo); }
   // bLarger FALSE: the display area of a control whose window is *lpRect;
   // TRUE: the window a display area of *lpRect needs.
   void AdjustRect(BOOL bLarger, LPRECT lpRect) { TabCtrl_AdjustRect(m_hWnd, bLarger, lpRect); }
-  int GetRowCount() const { return TabCtrl_GetRowCount(m_hWnd); }
-  CSize SetItemSize(CSize size);
-  void SetPadding(CSize size);
 };

@@ -86,10 +86,6 @@ class CPropertyPage : public CDialog {
   // Enables the sheet's Apply button (bChanged) or, when no page has
   // changes left, disables it.
   void SetModified(BOOL bChanged = TRUE);
-  // Cancel becomes "Close"; changes made so far cannot be undone.
-  void CancelToClose();
-  // Sends wParam and lParam to the other pages; the first non-zero answer.
-  LRESULT QuerySiblings(WPARAM wParam, LPARAM lParam);
 
   // The sheet's questions. OnSetActive: about to be shown (TRUE accepts;
   // shows the members again except the first time, when OnInitDialog did).

@@ -63,7 +63,6 @@ class CControlBar : public CWnd {
   CControlBar() = default;
 
   // The bar styles (CBRS_*), which the window does not see.
-  DWORD GetBarStyle() const { return m_dwStyle; }
   void SetBarStyle(DWORD dwStyle);
   // Turns the tooltips of the bar's items on or off; TRUE when the bar has
   // a tooltip to turn.
@@ -127,8 +126,6 @@ class CToolBar : public CControlBar {
   void SetButtonStyle(int nIndex, UINT nStyle);
   void GetButtonInfo(int nIndex, UINT& nID, UINT& nStyle, int& iImage) const;
   void SetButtonInfo(int nIndex, UINT nID, UINT nStyle, int iImage);
-  BOOL SetButtonText(int nIndex, LPCTSTR lpszText);
-  CString GetButtonText(int nIndex) const;
 
   // The same window seen as a toolbar control.
   CToolBarCtrl& GetToolBarCtrl() const;

@@ -245,7 +245,6 @@ class CWnd : public CCmdTarget {
   // a dead window or one already attached to another object.
   BOOL SubclassWindow(HWND hWnd);
   BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
-  HWND UnsubclassWindow();
 
   virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                       CWnd* pParentWnd, UINT nID, void* pContext = nullptr);
@@ -257,6 +256,9 @@ class CWnd : public CCmdTarget {
   virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
   virtual void PostNcDestroy();
   virtual BOOL PreTranslateMessage(MSG* pMsg);
+  // Offers pMsg to PreTranslateMessage of its window's object and of each
+  // parent's in turn, up to (not including) hWndStop; TRUE when one took it.
+  static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
   virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
@@ -270,15 +272,11 @@ class CWnd : public CCmdTarget {
   // The window's data.
   DWORD GetStyle() const;
   DWORD GetExStyle() const;
-  BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
-  BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
   int GetDlgCtrlID() const;
-  int SetDlgCtrlID(int nID);
   void SetWindowText(LPCTSTR lpszString);
   int GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const;
   void GetWindowText(CString& rString) const;
   int GetWindowTextLength() const;
-  void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
   CFont* GetFont() const;
   HICON SetIcon(HICON hIcon, BOOL bBigIcon);
   HICON GetIcon(BOOL bBigIcon) const;
@@ -288,13 +286,10 @@ class CWnd : public CCmdTarget {
   CWnd* SetParent(CWnd* pWndNewParent);
   // The first ancestor that is not a child window: the dialog of a control.
   CWnd* GetParentOwner() const;
-  CWnd* GetOwner() const;
-  CWnd* GetTopLevelParent() const;
   CWnd* GetDlgItem(int nID) const;
   void GetDlgItem(int nID, HWND* phWnd) const;
   CWnd* GetWindow(UINT nCmd) const;
   CWnd* GetTopWindow() const;
-  CWnd* GetNextWindow(UINT nFlag = GW_HWNDNEXT) const;
   BOOL IsChild(const CWnd* pWnd) const;
   CWnd* ChildWindowFromPoint(POINT point) const;
   static CWnd* WindowFromPoint(POINT point);
@@ -328,7 +323,6 @@ class CWnd : public CCmdTarget {
   BOOL SetForegroundWindow();
   CWnd* SetCapture();
   static CWnd* GetCapture();
-  void SetRedraw(BOOL bRedraw = TRUE);
 
   // Painting.
   void Invalidate(BOOL bErase = TRUE);
@@ -356,8 +350,6 @@ class CWnd : public CCmdTarget {
 
   // Dialog items.
   void SetDlgItemText(int nID, LPCTSTR lpszString);
-  int GetDlgItemText(int nID, LPTSTR lpStr, int nMaxCount) const;
-  int GetDlgItemText(int nID, CString& rString) const;
   void SetDlgItemInt(int nID, UINT nValue, BOOL bSigned = TRUE);
   UINT GetDlgItemInt(int nID, BOOL* lpTrans = nullptr, BOOL bSigned = TRUE) const;
   void CheckDlgButton(int nIDButton, UINT nCheck);
@@ -371,7 +363,6 @@ class CWnd : public CCmdTarget {
   int GetScrollPos(int nBar) const;
   void SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw = TRUE);
   void GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const;
-  int GetScrollLimit(int nBar);
   void ShowScrollBar(UINT nBar, BOOL bShow = TRUE);
 
   // The handlers' defaults: each passes the message on to DefWindowProc.
@@ -445,8 +436,6 @@ class CButton : public CWnd {
   BOOL Create(LPCTSTR lpszCaption, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
   UINT GetState() const { return static_cast<UINT>(SendMessage(BM_GETSTATE)); }
   void SetState(BOOL bHighlight) { SendMessage(BM_SETSTATE, bHighlight); }
-  int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
-  void SetCheck(int nCheck) { SendMessage(BM_SETCHECK, static_cast<WPARAM>(nCheck)); }
   UINT GetButtonStyle() const { return static_cast<UINT>(GetStyle() & 0xFFFF); }
   void SetButtonStyle(UINT nStyle, BOOL bRedraw = TRUE) { SendMessage(BM_SETSTYLE, nStyle, bRedraw); }
   HICON SetIcon(HICON hIcon) { return reinterpret_cast<HICON>(SendMessage(BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(hIcon))); }
@@ -468,28 +457,7 @@ class CStatic : public CWnd {
 class CEdit : public CWnd {
  public:
   BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
-  void GetSel(int& nStartChar, int& nEndChar) const;
-  DWORD GetSel() const { return static_cast<DWORD>(SendMessage(EM_GETSEL)); }
   void SetSel(int nStartChar, int nEndChar, BOOL bNoScroll = FALSE);
-  void ReplaceSel(LPCTSTR lpszNewText, BOOL bCanUndo = FALSE) { SendMessage(EM_REPLACESEL, bCanUndo, reinterpret_cast<LPARAM>(lpszNewText)); }
-  int GetLineCount() const { return static_cast<int>(SendMessage(EM_GETLINECOUNT)); }
-  int LineIndex(int nLine = -1) const { return static_cast<int>(SendMessage(EM_LINEINDEX, static_cast<WPARAM>(nLine))); }
-  int LineLength(int nLine = -1) const { return static_cast<int>(SendMessage(EM_LINELENGTH, static_cast<WPARAM>(nLine))); }
-  int LineFromChar(int nIndex = -1) const { return static_cast<int>(SendMessage(EM_LINEFROMCHAR, static_cast<WPARAM>(nIndex))); }
-  int GetFirstVisibleLine() const { return static_cast<int>(SendMessage(EM_GETFIRSTVISIBLELINE)); }
-  void SetLimitText(UINT nMax) { SendMessage(EM_SETLIMITTEXT, nMax); }
-  void LimitText(int nChars = 0) { SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(nChars)); }
-  UINT GetLimitText() const { return static_cast<UINT>(SendMessage(EM_GETLIMITTEXT)); }
-  BOOL GetModify() const { return static_cast<BOOL>(SendMessage(EM_GETMODIFY)); }
-  void SetModify(BOOL bModified = TRUE) { SendMessage(EM_SETMODIFY, bModified); }
-  BOOL SetReadOnly(BOOL bReadOnly = TRUE) { return static_cast<BOOL>(SendMessage(EM_SETREADONLY, bReadOnly)); }
-  BOOL CanUndo() const { return static_cast<BOOL>(SendMessage(EM_CANUNDO)); }
-  BOOL Undo() { return static_cast<BOOL>(SendMessage(EM_UNDO)); }
-  void EmptyUndoBuffer() { SendMessage(EM_EMPTYUNDOBUFFER); }
-  void Cut() { SendMessage(WM_CUT); }
-  void Copy() { SendMessage(WM_COPY); }
-  void Paste() { SendMessage(WM_PASTE); }
-  void Clear() { SendMessage(WM_CLEAR); }
 };
 
 class CListBox : public CWnd {
@@ -498,9 +466,7 @@ class CListBox : public CWnd {
   int GetCount() const { return static_cast<int>(SendMessage(LB_GETCOUNT)); }
   int GetCurSel() const { return static_cast<int>(SendMessage(LB_GETCURSEL)); }
   int SetCurSel(int nSelect) { return static_cast<int>(SendMessage(LB_SETCURSEL, static_cast<WPARAM>(nSelect))); }
-  int GetSel(int nIndex) const { return static_cast<int>(SendMessage(LB_GETSEL, static_cast<WPARAM>(nIndex))); }
   int SetSel(int nIndex, BOOL bSelect = TRUE) { return static_cast<int>(SendMessage(LB_SETSEL, bSelect, nIndex)); }
-  int GetSelCount() const { return static_cast<int>(SendMessage(LB_GETSELCOUNT)); }
   int GetSelItems(int nMaxItems, LPINT rgIndex) const { return static_cast<int>(SendMessage(LB_GETSELITEMS, static_cast<WPARAM>(nMaxItems), reinterpret_cast<LPARAM>(rgIndex))); }
   int GetText(int nIndex, LPTSTR lpszBuffer) const { return static_cast<int>(SendMessage(LB_GETTEXT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszBuffer))); }
   void GetText(int nIndex, CString& rString) const;
@@ -509,22 +475,15 @@ class CListBox : public CWnd {
   int InsertString(int nIndex, LPCTSTR lpszItem) { return static_cast<int>(SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszItem))); }
   int DeleteString(UINT nIndex) { return static_cast<int>(SendMessage(LB_DELETESTRING, nIndex)); }
   void ResetContent() { SendMessage(LB_RESETCONTENT); }
-  int FindString(int nStartAfter, LPCTSTR lpszItem) const { return static_cast<int>(SendMessage(LB_FINDSTRING, static_cast<WPARAM>(nStartAfter), reinterpret_cast<LPARAM>(lpszItem))); }
-  int FindStringExact(int nIndexStart, LPCTSTR lpszFind) const { return static_cast<int>(SendMessage(LB_FINDSTRINGEXACT, static_cast<WPARAM>(nIndexStart), reinterpret_cast<LPARAM>(lpszFind))); }
   int SelectString(int nStartAfter, LPCTSTR lpszItem) { return static_cast<int>(SendMessage(LB_SELECTSTRING, static_cast<WPARAM>(nStartAfter), reinterpret_cast<LPARAM>(lpszItem))); }
   DWORD_PTR GetItemData(int nIndex) const { return static_cast<DWORD_PTR>(SendMessage(LB_GETITEMDATA, static_cast<WPARAM>(nIndex))); }
   int SetItemData(int nIndex, DWORD_PTR dwItemData) { return static_cast<int>(SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(nIndex), static_cast<LPARAM>(dwItemData))); }
-  void* GetItemDataPtr(int nIndex) const { return reinterpret_cast<void*>(GetItemData(nIndex)); }
-  int SetItemDataPtr(int nIndex, void* pData) { return SetItemData(nIndex, reinterpret_cast<DWORD_PTR>(pData)); }
   int GetItemRect(int nIndex, LPRECT lpRect) const { return static_cast<int>(SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpRect))); }
   int SetItemHeight(int nIndex, UINT cyItemHeight) { return static_cast<int>(SendMessage(LB_SETITEMHEIGHT, static_cast<WPARAM>(nIndex), MAKELPARAM(cyItemHeight, 0))); }
   int GetItemHeight(int nIndex) const { return static_cast<int>(SendMessage(LB_GETITEMHEIGHT, static_cast<WPARAM>(nIndex))); }
   void SetColumnWidth(int cxWidth) { SendMessage(LB_SETCOLUMNWIDTH, static_cast<WPARAM>(cxWidth)); }
-  int GetTopIndex() const { return static_cast<int>(SendMessage(LB_GETTOPINDEX)); }
   int SetTopIndex(int nIndex) { return static_cast<int>(SendMessage(LB_SETTOPINDEX, static_cast<WPARAM>(nIndex))); }
   int SetCaretIndex(int nIndex, BOOL bScroll = TRUE) { return static_cast<int>(SendMessage(LB_SETCARETINDEX, static_cast<WPARAM>(nIndex), bScroll)); }
-  int GetCaretIndex() const { return static_cast<int>(SendMessage(LB_GETCARETINDEX)); }
-  void SetHorizontalExtent(int cxExtent) { SendMessage(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(cxExtent)); }
   UINT ItemFromPoint(CPoint pt, BOOL& bOutside) const;
 
   virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
@@ -547,24 +506,14 @@ class CComboBox : public CWnd {
   int InsertString(int nIndex, LPCTSTR lpszString) { return static_cast<int>(SendMessage(CB_INSERTSTRING, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszString))); }
   int DeleteString(UINT nIndex) { return static_cast<int>(SendMessage(CB_DELETESTRING, nIndex)); }
   void ResetContent() { SendMessage(CB_RESETCONTENT); }
-  int FindString(int nStartAfter, LPCTSTR lpszString) const { return static_cast<int>(SendMessage(CB_FINDSTRING, static_cast<WPARAM>(nStartAfter), reinterpret_cast<LPARAM>(lpszString))); }
-  int FindStringExact(int nIndexStart, LPCTSTR lpszFind) const { return static_cast<int>(SendMessage(CB_FINDSTRINGEXACT, static_cast<WPARAM>(nIndexStart), reinterpret_cast<LPARAM>(lpszFind))); }
   int SelectString(int nStartAfter, LPCTSTR lpszString) { return static_cast<int>(SendMessage(CB_SELECTSTRING, static_cast<WPARAM>(nStartAfter), reinterpret_cast<LPARAM>(lpszString))); }
   DWORD_PTR GetItemData(int nIndex) const { return static_cast<DWORD_PTR>(SendMessage(CB_GETITEMDATA, static_cast<WPARAM>(nIndex))); }
   int SetItemData(int nIndex, DWORD_PTR dwItemData) { return static_cast<int>(SendMessage(CB_SETITEMDATA, static_cast<WPARAM>(nIndex), static_cast<LPARAM>(dwItemData))); }
-  void* GetItemDataPtr(int nIndex) const { return reinterpret_cast<void*>(GetItemData(nIndex)); }
-  int SetItemDataPtr(int nIndex, void* pData) { return SetItemData(nIndex, reinterpret_cast<DWORD_PTR>(pData)); }
   int SetItemHeight(int nIndex, UINT cyItemHeight) { return static_cast<int>(SendMessage(CB_SETITEMHEIGHT, static_cast<WPARAM>(nIndex), static_cast<LPARAM>(cyItemHeight))); }
   int GetItemHeight(int nIndex) const { return static_cast<int>(SendMessage(CB_GETITEMHEIGHT, static_cast<WPARAM>(nIndex))); }
-  void ShowDropDown(BOOL bShowIt = TRUE) { SendMessage(CB_SHOWDROPDOWN, bShowIt); }
   BOOL GetDroppedState() const { return static_cast<BOOL>(SendMessage(CB_GETDROPPEDSTATE)); }
-  void GetDroppedControlRect(LPRECT lprect) const { SendMessage(CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(lprect)); }
   int SetDroppedWidth(UINT nWidth) { return static_cast<int>(SendMessage(CB_SETDROPPEDWIDTH, nWidth)); }
   int GetDroppedWidth() const { return static_cast<int>(SendMessage(CB_GETDROPPEDWIDTH)); }
-  BOOL LimitText(int nMaxChars) { return static_cast<BOOL>(SendMessage(CB_LIMITTEXT, static_cast<WPARAM>(nMaxChars))); }
-  DWORD GetEditSel() const { return static_cast<DWORD>(SendMessage(CB_GETEDITSEL)); }
-  BOOL SetEditSel(int nStartChar, int nEndChar) { return static_cast<BOOL>(SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(nStartChar, nEndChar))); }
-  int GetTopIndex() const { return static_cast<int>(SendMessage(CB_GETTOPINDEX)); }
   int SetTopIndex(int nIndex) { return static_cast<int>(SendMessage(CB_SETTOPINDEX, static_cast<WPARAM>(nIndex))); }
 
   virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
@@ -583,7 +532,6 @@ class CScrollBar : public CWnd {
   void SetScrollRange(int nMinPos, int nMaxPos, BOOL bRedraw = TRUE) { ::SetScrollRange(m_hWnd, SB_CTL, nMinPos, nMaxPos, bRedraw); }
   BOOL SetScrollInfo(LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE) { return ::SetScrollInfo(m_hWnd, SB_CTL, lpScrollInfo, bRedraw) != 0 || lpScrollInfo; }
   BOOL GetScrollInfo(LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL);
-  int GetScrollLimit();
   void ShowScrollBar(BOOL bShow = TRUE) { ::ShowWindow(m_hWnd, bShow ? SW_SHOW : SW_HIDE); }
   BOOL EnableScrollBar(UINT nArrowFlags = ESB_ENABLE_BOTH) { return ::EnableScrollBar(m_hWnd, SB_CTL, nArrowFlags); }
 };
@@ -673,11 +621,6 @@ class CDialog : public CWnd {
   BOOL PreTranslateMessage(MSG* pMsg) override;
   BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
-  void NextDlgCtrl() const;
-  void PrevDlgCtrl() const;
-  void GotoDlgCtrl(CWnd* pWndCtrl);
-  void SetDefID(UINT nID);
-  DWORD GetDefID() const;
   void MapDialogRect(LPRECT lpRect) const;
 
   LPCTSTR m_lpszTemplateName = nullptr;
@@ -688,7 +631,6 @@ class CDialog : public CWnd {
  protected:
   BOOL CreateFromTemplate(HINSTANCE hInst, const void* pTemplate, size_t cb, CWnd* pParentWnd);
   INT_PTR RunModalLoop();
-  BOOL ContinueModal() const;
   void EndModalLoop(int nResult);
   HWND PreModal();
 

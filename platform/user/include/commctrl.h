@@ -362,14 +362,6 @@ struct NMTVKEYDOWN {
 typedef NMTVKEYDOWN TV_KEYDOWN;
 typedef NMTVKEYDOWN* LPNMTVKEYDOWN;
 
-typedef int(CALLBACK* PFNTVCOMPARE)(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
-struct TVSORTCB {
-  HTREEITEM hParent;
-  PFNTVCOMPARE lpfnCompare;
-  LPARAM lParam;
-};
-typedef TVSORTCB* LPTVSORTCB;
-
 // The home platform's message helpers, as functions (their results may be ignored).
 inline HTREEITEM TreeView_InsertItem(HWND hwnd, const TVINSERTSTRUCTA* lpis) {
   return reinterpret_cast<HTREEITEM>(SendMessageA(hwnd, TVM_INSERTITEM, 0, reinterpret_cast<LPARAM>(lpis)));
@@ -403,16 +395,11 @@ inline HTREEITEM TreeView_GetPrevVisible(HWND hwnd, HTREEITEM hitem) {
 }
 inline HTREEITEM TreeView_GetLastVisible(HWND hwnd) { return TreeView_GetNextItem(hwnd, nullptr, TVGN_LASTVISIBLE); }
 inline HTREEITEM TreeView_GetSelection(HWND hwnd) { return TreeView_GetNextItem(hwnd, nullptr, TVGN_CARET); }
-inline HTREEITEM TreeView_GetDropHilight(HWND hwnd) { return TreeView_GetNextItem(hwnd, nullptr, TVGN_DROPHILITE); }
 inline HTREEITEM TreeView_GetRoot(HWND hwnd) { return TreeView_GetNextItem(hwnd, nullptr, TVGN_ROOT); }
 inline BOOL TreeView_Select(HWND hwnd, HTREEITEM hitem, UINT code) {
   return static_cast<BOOL>(SendMessageA(hwnd, TVM_SELECTITEM, code, reinterpret_cast<LPARAM>(hitem)));
 }
 inline BOOL TreeView_SelectItem(HWND hwnd, HTREEITEM hitem) { return TreeView_Select(hwnd, hitem, TVGN_CARET); }
-inline BOOL TreeView_SelectDropTarget(HWND hwnd, HTREEITEM hitem) { return TreeView_Select(hwnd, hitem, TVGN_DROPHILITE); }
-inline BOOL TreeView_SelectSetFirstVisible(HWND hwnd, HTREEITEM hitem) {
-  return TreeView_Select(hwnd, hitem, TVGN_FIRSTVISIBLE);
-}
 inline BOOL TreeView_GetItem(HWND hwnd, TVITEMA* pitem) {
   return static_cast<BOOL>(SendMessageA(hwnd, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(pitem)));
 }
@@ -425,10 +412,6 @@ inline UINT TreeView_GetItemState(HWND hwnd, HTREEITEM hitem, UINT mask) {
 inline HTREEITEM TreeView_HitTest(HWND hwnd, TVHITTESTINFO* lpht) {
   return reinterpret_cast<HTREEITEM>(SendMessageA(hwnd, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(lpht)));
 }
-inline BOOL TreeView_EnsureVisible(HWND hwnd, HTREEITEM hitem) {
-  return static_cast<BOOL>(SendMessageA(hwnd, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(hitem)));
-}
-inline UINT TreeView_GetVisibleCount(HWND hwnd) { return static_cast<UINT>(SendMessageA(hwnd, TVM_GETVISIBLECOUNT, 0, 0)); }
 
 // ---------------------------------------------------------------- list view
 // Only the report view (LVS_REPORT: a header of columns over rows of items
@@ -719,26 +702,11 @@ inline BOOL ListView_DeleteItem(HWND hwnd, int i) {
   return static_cast<BOOL>(SendMessageA(hwnd, LVM_DELETEITEM, static_cast<WPARAM>(i), 0));
 }
 inline BOOL ListView_DeleteAllItems(HWND hwnd) { return static_cast<BOOL>(SendMessageA(hwnd, LVM_DELETEALLITEMS, 0, 0)); }
-inline BOOL ListView_GetItem(HWND hwnd, LVITEMA* pitem) {
-  return static_cast<BOOL>(SendMessageA(hwnd, LVM_GETITEM, 0, reinterpret_cast<LPARAM>(pitem)));
-}
-inline BOOL ListView_SetItem(HWND hwnd, const LVITEMA* pitem) {
-  return static_cast<BOOL>(SendMessageA(hwnd, LVM_SETITEM, 0, reinterpret_cast<LPARAM>(pitem)));
-}
 inline int ListView_GetNextItem(HWND hwnd, int i, UINT flags) {
   return static_cast<int>(SendMessageA(hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(i), MAKELPARAM(flags, 0)));
 }
 inline int ListView_InsertColumn(HWND hwnd, int iCol, const LVCOLUMNA* pcol) {
   return static_cast<int>(SendMessageA(hwnd, LVM_INSERTCOLUMN, static_cast<WPARAM>(iCol), reinterpret_cast<LPARAM>(pcol)));
-}
-inline BOOL ListView_DeleteColumn(HWND hwnd, int iCol) {
-  return static_cast<BOOL>(SendMessageA(hwnd, LVM_DELETECOLUMN, static_cast<WPARAM>(iCol), 0));
-}
-inline BOOL ListView_SetColumnWidth(HWND hwnd, int iCol, int cx) {
-  return static_cast<BOOL>(SendMessageA(hwnd, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(iCol), MAKELPARAM(cx, 0)));
-}
-inline int ListView_GetColumnWidth(HWND hwnd, int iCol) {
-  return static_cast<int>(SendMessageA(hwnd, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(iCol), 0));
 }
 inline int ListView_HitTest(HWND hwnd, LVHITTESTINFO* pinfo) {
   return static_cast<int>(SendMessageA(hwnd, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(pinfo)));
@@ -771,12 +739,6 @@ inline BOOL ListView_SetItemText(HWND hwnd, int i, int iSubItem, LPCSTR pszText)
 }
 inline DWORD ListView_SetExtendedListViewStyle(HWND hwnd, DWORD dw) {
   return static_cast<DWORD>(SendMessageA(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(dw)));
-}
-inline DWORD ListView_GetExtendedListViewStyle(HWND hwnd) {
-  return static_cast<DWORD>(SendMessageA(hwnd, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
-}
-inline BOOL ListView_EnsureVisible(HWND hwnd, int i, BOOL fPartialOK) {
-  return static_cast<BOOL>(SendMessageA(hwnd, LVM_ENSUREVISIBLE, static_cast<WPARAM>(i), MAKELPARAM(fPartialOK, 0)));
 }
 
 // ---------------------------------------------------------------- up-down

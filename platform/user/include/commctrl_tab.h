@@ -139,5 +139,3 @@ inline void TabCtrl_AdjustRect(HWND h, BOOL bLarger, RECT* r) {
   ::SendMessageA(h, TCM_ADJUSTRECT, static_cast<WPARAM>(bLarger), reinterpret_cast<LPARAM>(r));
 }
 inline int TabCtrl_GetRowCount(HWND h) { return static_cast<int>(::SendMessageA(h, TCM_GETROWCOUNT, 0, 0)); }
-inline int TabCtrl_GetCurFocus(HWND h) { return static_cast<int>(::SendMessageA(h, TCM_GETCURFOCUS, 0, 0)); }
-inline void TabCtrl_SetCurFocus(HWND h, int i) { ::SendMessageA(h, TCM_SETCURFOCUS, static_cast<WPARAM>(i), 0); }

@@ -21,10 +21,7 @@ struct ButtonState : ControlState {
   HBITMAP bitmap = nullptr;
 };
 
-ButtonState* State(Wnd* w) {
-  if (!w->control) w->control = std::make_unique<ButtonState>();
-  return static_cast<ButtonState*>(w->control.get());
-}
+ButtonState* State(Wnd* w) { return StateOf<ButtonState>(w); }
 
 UINT Type(Wnd* w) { return w->style & BS_TYPEMASK; }
 bool IsPush(UINT t) { return t == BS_PUSHBUTTON || t == BS_DEFPUSHBUTTON || t == BS_USERBUTTON || t == BS_PUSHBOX; }
@@ -228,8 +225,133 @@ void Paint(Wnd* w, HDC hdc, UINT action) {
   SelectObject(hdc, oldFont);
 }
 
+// ---------------------------------------------------------------- messages
+LRESULT OnGetDlgCode(UINT t) {
+  if (t == BS_GROUPBOX) return DLGC_STATIC;
+  if (IsRadio(t)) return DLGC_BUTTON | DLGC_RADIOBUTTON;
+  if (t == BS_DEFPUSHBUTTON) return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
+  if (IsPush(t) || t == BS_OWNERDRAW) return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+  return DLGC_BUTTON;
+}
+
+// A press takes the focus and the capture and pushes the button.
+LRESULT OnLButtonDown(Wnd* w, ButtonState* s, UINT t) {
+  if (t == BS_GROUPBOX) return 0;
+  SetFocus(w->handle);
+  if (!FromHandleQuiet(w->handle)) return 0;
+  SetCapture(w->handle);
+  s->tracking = true;
+  SetPushed(w, true);
+  return 0;
+}
+
+// Owner-drawn and radio buttons (and any with BS_NOTIFY) report a double
+// click; the owner-drawn and push buttons then take it as a press too.
+LRESULT OnLButtonDblClk(Wnd* w, ButtonState* s, UINT t) {
+  if (t == BS_OWNERDRAW || IsRadio(t) || (w->style & BS_NOTIFY)) {
+    NotifyParent(w, BN_DOUBLECLICKED);
+    if (!FromHandleQuiet(w->handle)) return 0;
+    if (t != BS_OWNERDRAW && !IsPush(t)) return 0;
+  }
+  return OnLButtonDown(w, s, t);
+}
+
+// The button looks pushed while the held mouse is over it.
+LRESULT OnMouseMove(Wnd* w, ButtonState* s, LPARAM lp) {
+  if (s->tracking) {
+    POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    RECT r{0, 0, w->ClientWidth(), w->ClientHeight()};
+    SetPushed(w, PtInRect(&r, p) != 0);
+  }
+  return 0;
+}
+
+// A release over the pushed button clicks it.
+LRESULT OnLButtonUp(Wnd* w, ButtonState* s) {
+  if (s->tracking) {
+    s->tracking = false;
+    bool inside = s->pushed;
+    SetPushed(w, false);
+    if (GetCapture() == w->handle) ReleaseCapture();
+    if (inside && FromHandleQuiet(w->handle)) Click(w);
+  }
+  return 0;
+}
+
+LRESULT OnCaptureChanged(Wnd* w, ButtonState* s, HWND to) {
+  if (s->tracking && to != w->handle) {
+    s->tracking = false;
+    SetPushed(w, false);
+  }
+  return 0;
+}
+
+// Space pushes the button and clicks it when it comes up.
+LRESULT OnKey(Wnd* w, ButtonState* s, UINT t, UINT msg, WPARAM vk) {
+  if (vk != VK_SPACE) return 0;
+  if (msg == WM_KEYDOWN && t != BS_GROUPBOX) {
+    s->spaceDown = true;
+    SetPushed(w, true);
+  } else if (msg == WM_KEYUP && s->spaceDown) {
+    s->spaceDown = false;
+    SetPushed(w, false);
+    Click(w);
+  }
+  return 0;
+}
+
+// Losing the focus lets go of a held button without a click. A push button
+// moves the default look between its siblings.
+LRESULT OnFocus(Wnd* w, ButtonState* s, UINT t, UINT msg) {
+  if (msg == WM_KILLFOCUS && (s->spaceDown || s->tracking)) {
+    s->spaceDown = s->tracking = false;
+    SetPushed(w, false);
+    if (GetCapture() == w->handle) ReleaseCapture();
+  }
+  if (IsPush(t)) RedrawSiblingPushButtons(w);
+  Redraw(w, ODA_FOCUS);
+  if (w->style & BS_NOTIFY) NotifyParent(w, msg == WM_SETFOCUS ? BN_SETFOCUS : BN_KILLFOCUS);
+  return 0;
+}
+
+// Only check boxes and radio buttons take a check; a third state only the
+// three-state boxes.
+LRESULT SetCheck(Wnd* w, ButtonState* s, UINT t, UINT c) {
+  if (!IsCheck(t) && !IsRadio(t)) return 0;
+  if (c == BST_INDETERMINATE && t != BS_3STATE && t != BS_AUTO3STATE) c = BST_CHECKED;
+  if ((s->check & 3u) != c) {
+    s->check = (s->check & ~3u) | c;
+    Redraw(w, ODA_SELECT);
+  }
+  return 0;
+}
+
+LRESULT SetStyle(Wnd* w, WPARAM style, LPARAM redraw) {
+  DWORD next = (w->style & ~0xFFFFu) | (static_cast<DWORD>(style) & 0xFFFFu);
+  if (next != w->style) {
+    w->style = next;
+    if (LOWORD(redraw)) InvalidateRect(w->handle, nullptr, FALSE);
+  }
+  return 0;
+}
+
+LRESULT SetImage(Wnd* w, ButtonState* s, WPARAM type, LPARAM image) {
+  LRESULT old = 0;
+  if (type == IMAGE_ICON) {
+    old = reinterpret_cast<LRESULT>(s->icon);
+    s->icon = reinterpret_cast<HICON>(image);
+  } else if (type == IMAGE_BITMAP) {
+    old = reinterpret_cast<LRESULT>(s->bitmap);
+    s->bitmap = reinterpret_cast<HBITMAP>(image);
+  }
+  InvalidateRect(w->handle, nullptr, FALSE);
+  return old;
+}
+
 }  // namespace
 
+// Messages: the BM_ messages of winuser.h (check, state, style, click,
+// image), the mouse, the space key and the focus.
 LRESULT CALLBACK ButtonProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   Wnd* w = FromHandleQuiet(h);
   if (!w) return 0;
@@ -239,139 +361,36 @@ LRESULT CALLBACK ButtonProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CREATE:
       if ((w->style & BS_ICON) && !w->text.empty() && w->text[0] != 0) s->icon = nullptr;
       return 0;
-    case WM_GETDLGCODE:
-      if (t == BS_GROUPBOX) return DLGC_STATIC;
-      if (IsRadio(t)) return DLGC_BUTTON | DLGC_RADIOBUTTON;
-      if (t == BS_DEFPUSHBUTTON) return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
-      if (IsPush(t) || t == BS_OWNERDRAW) return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
-      return DLGC_BUTTON;
+    case WM_GETDLGCODE: return OnGetDlgCode(t);
     case WM_NCHITTEST:
       if (t == BS_GROUPBOX) return HTTRANSPARENT;
       break;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC hdc = BeginPaint(h, &ps);
-      if (hdc) Paint(w, hdc, ODA_DRAWENTIRE);
-      EndPaint(h, &ps);
-      return 0;
-    }
-    case WM_LBUTTONDBLCLK:
-      if (t == BS_OWNERDRAW || IsRadio(t) || (w->style & BS_NOTIFY)) {
-        NotifyParent(w, BN_DOUBLECLICKED);
-        if (!FromHandleQuiet(h)) return 0;
-        if (t != BS_OWNERDRAW && !IsPush(t)) return 0;
-      }
-      [[fallthrough]];
-    case WM_LBUTTONDOWN:
-      if (t == BS_GROUPBOX) return 0;
-      SetFocus(h);
-      if (!FromHandleQuiet(h)) return 0;
-      SetCapture(h);
-      s->tracking = true;
-      SetPushed(w, true);
-      return 0;
-    case WM_MOUSEMOVE:
-      if (s->tracking) {
-        POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-        RECT r{0, 0, w->ClientWidth(), w->ClientHeight()};
-        SetPushed(w, PtInRect(&r, p) != 0);
-      }
-      return 0;
-    case WM_LBUTTONUP:
-      if (s->tracking) {
-        s->tracking = false;
-        bool inside = s->pushed;
-        SetPushed(w, false);
-        if (GetCapture() == h) ReleaseCapture();
-        if (inside && FromHandleQuiet(h)) Click(w);
-      }
-      return 0;
-    case WM_CAPTURECHANGED:
-      if (s->tracking && reinterpret_cast<HWND>(lp) != h) {
-        s->tracking = false;
-        SetPushed(w, false);
-      }
-      return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: return PaintControl(w, [w](HDC hdc) { Paint(w, hdc, ODA_DRAWENTIRE); });
+    case WM_LBUTTONDBLCLK: return OnLButtonDblClk(w, s, t);
+    case WM_LBUTTONDOWN: return OnLButtonDown(w, s, t);
+    case WM_MOUSEMOVE: return OnMouseMove(w, s, lp);
+    case WM_LBUTTONUP: return OnLButtonUp(w, s);
+    case WM_CAPTURECHANGED: return OnCaptureChanged(w, s, reinterpret_cast<HWND>(lp));
     case WM_KEYDOWN:
-      if (wp == VK_SPACE && t != BS_GROUPBOX) {
-        s->spaceDown = true;
-        SetPushed(w, true);
-      }
-      return 0;
-    case WM_KEYUP:
-      if (wp == VK_SPACE && s->spaceDown) {
-        s->spaceDown = false;
-        SetPushed(w, false);
-        Click(w);
-      }
-      return 0;
+    case WM_KEYUP: return OnKey(w, s, t, msg, wp);
     case WM_SETFOCUS:
-      if (IsPush(t)) RedrawSiblingPushButtons(w);
-      Redraw(w, ODA_FOCUS);
-      if (w->style & BS_NOTIFY) NotifyParent(w, BN_SETFOCUS);
-      return 0;
-    case WM_KILLFOCUS:
-      if (s->spaceDown || s->tracking) {
-        s->spaceDown = s->tracking = false;
-        SetPushed(w, false);
-        if (GetCapture() == h) ReleaseCapture();
-      }
-      if (IsPush(t)) RedrawSiblingPushButtons(w);
-      Redraw(w, ODA_FOCUS);
-      if (w->style & BS_NOTIFY) NotifyParent(w, BN_KILLFOCUS);
-      return 0;
-    case WM_ENABLE:
-      InvalidateRect(h, nullptr, FALSE);
-      return 0;
+    case WM_KILLFOCUS: return OnFocus(w, s, t, msg);
+    case WM_ENABLE: InvalidateRect(h, nullptr, FALSE); return 0;
     case WM_SETTEXT: {
       LRESULT r = DefWindowProcA(h, msg, wp, lp);
       InvalidateRect(h, nullptr, FALSE);
       return r;
     }
-    case BM_GETCHECK:
-      return s->check & 3u;
-    case BM_SETCHECK: {
-      UINT c = static_cast<UINT>(wp) & 3u;
-      if (!IsCheck(t) && !IsRadio(t)) return 0;
-      if (c == BST_INDETERMINATE && t != BS_3STATE && t != BS_AUTO3STATE) c = BST_CHECKED;
-      if ((s->check & 3u) != c) {
-        s->check = (s->check & ~3u) | c;
-        Redraw(w, ODA_SELECT);
-      }
-      // An auto radio button that gets the check makes itself the group's tab stop.
-      return 0;
-    }
-    case BM_GETSTATE:
-      return s->check | (HasFocus(w) ? BST_FOCUS : 0);
-    case BM_SETSTATE:
-      SetPushed(w, wp != 0);
-      return 0;
-    case BM_SETSTYLE: {
-      DWORD next = (w->style & ~0xFFFFu) | (static_cast<DWORD>(wp) & 0xFFFFu);
-      if (next != w->style) {
-        w->style = next;
-        if (LOWORD(lp)) InvalidateRect(h, nullptr, FALSE);
-      }
-      return 0;
-    }
+    case BM_GETCHECK: return s->check & 3u;
+    case BM_SETCHECK: return SetCheck(w, s, t, static_cast<UINT>(wp) & 3u);
+    case BM_GETSTATE: return s->check | (HasFocus(w) ? BST_FOCUS : 0);
+    case BM_SETSTATE: SetPushed(w, wp != 0); return 0;
+    case BM_SETSTYLE: return SetStyle(w, wp, lp);
     case BM_CLICK:
-      if (t == BS_GROUPBOX || (w->style & WS_DISABLED)) return 0;
-      Click(w);
+      if (t != BS_GROUPBOX && !(w->style & WS_DISABLED)) Click(w);
       return 0;
-    case BM_SETIMAGE: {
-      LRESULT old = 0;
-      if (wp == IMAGE_ICON) {
-        old = reinterpret_cast<LRESULT>(s->icon);
-        s->icon = reinterpret_cast<HICON>(lp);
-      } else if (wp == IMAGE_BITMAP) {
-        old = reinterpret_cast<LRESULT>(s->bitmap);
-        s->bitmap = reinterpret_cast<HBITMAP>(lp);
-      }
-      InvalidateRect(h, nullptr, FALSE);
-      return old;
-    }
+    case BM_SETIMAGE: return SetImage(w, s, wp, lp);
     case BM_GETIMAGE:
       return wp == IMAGE_ICON ? reinterpret_cast<LRESULT>(s->icon) : reinterpret_cast<LRESULT>(s->bitmap);
   }

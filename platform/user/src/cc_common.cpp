@@ -54,9 +54,22 @@ int CompareNoCase(const std::string& a, const std::string& b) {
   return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
 }
 
-void RegisterCommonClass(const char* name, WNDPROC proc) {
+LRESULT CreateWithoutBars(Wnd* w, WPARAM wp, LPARAM lp) {
+  LRESULT r = DefWindowProcA(w->handle, WM_NCCREATE, wp, lp);
+  w->style &= ~(WS_VSCROLL | WS_HSCROLL);
+  return r;
+}
+
+LRESULT FocusChanged(Wnd* w, UINT msg) {
+  InvalidateRect(w->handle, nullptr, TRUE);
+  NMHDR nm{};
+  SendNotify(w, msg == WM_SETFOCUS ? NM_SETFOCUS : NM_KILLFOCUS, &nm);
+  return 0;
+}
+
+void RegisterCommonClass(const char* name, WNDPROC proc, UINT style) {
   WNDCLASSA wc{};
-  wc.style = CS_GLOBALCLASS | CS_DBLCLKS;
+  wc.style = CS_GLOBALCLASS | style;
   wc.lpfnWndProc = proc;
   wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   wc.lpszClassName = name;

@@ -29,7 +29,15 @@ void DottedVLine(HDC hdc, int x, int y0, int y1, COLORREF c);
 int CopyText(const std::string& text, LPSTR buf, int cch);
 // Case-blind comparison of ANSI texts, as the sorted controls order.
 int CompareNoCase(const std::string& a, const std::string& b);
-// Registers one common control class (global, double clicks, the arrow).
-void RegisterCommonClass(const char* name, WNDPROC proc);
+// WM_NCCREATE of a control whose scroll bars show only when its rows need
+// them: the default handling, then WS_VSCROLL and WS_HSCROLL taken off.
+LRESULT CreateWithoutBars(Wnd* w, WPARAM wp, LPARAM lp);
+// WM_SETFOCUS / WM_KILLFOCUS of a list or tree: the selection is drawn anew
+// (it shows differently without the focus) and NM_SETFOCUS / NM_KILLFOCUS
+// reported. 0.
+LRESULT FocusChanged(Wnd* w, UINT msg);
+// Registers one common control class: global, with the arrow cursor and
+// the class style given (double clicks unless told otherwise).
+void RegisterCommonClass(const char* name, WNDPROC proc, UINT style = CS_DBLCLKS);
 
 }  // namespace kyuser

@@ -14,14 +14,19 @@
 // (LVN_ITEMCHANGED). A click reports NM_CLICK when the button is released,
 // after the selection changed.
 //
+// Messages: the LVM_ messages the framework's CListCtrl and the dialogs
+// send (items, sub-item texts and states, columns, hit tests, rectangles,
+// colours, image lists, extended styles); others go to DefWindowProc.
+// Rows scroll with the shared row scroller (rowscroll.h).
+//
 // FIXME: the icon views draw as a report without a header; no label
-// editing, no header window of its own (LVM_GETHEADER gives NULL), no
-// column dragging.
+// editing, no header window of its own, no column dragging.
 #include <algorithm>
 #include <memory>
 #include <vector>
 
 #include "cc_common.h"
+#include "rowscroll.h"
 
 namespace kyuser {
 namespace {
@@ -47,21 +52,16 @@ struct ListState : ControlState {
   std::vector<Column> columns;
   std::vector<Row> rows;
   DWORD exStyle = 0;
-  int top = 0;
+  RowScroll scroll;  // top: the first row in view
   int scrollX = 0;
   int mark = -1;  // the selection mark (anchor of shift clicks)
   HIMAGELIST normal = nullptr, small = nullptr, stateList = nullptr;
-  COLORREF bk = CLR_NONE, text = CLR_NONE, textBk = CLR_NONE;
-  UINT callbackMask = 0;
+  COLORREF bk = CLR_NONE, text = CLR_NONE;
   bool clickPending = false;
   POINT clickPoint{};
-  bool updatingScroll = false;
 };
 
-ListState* State(Wnd* w) {
-  if (!w->control) w->control = std::make_unique<ListState>();
-  return static_cast<ListState*>(w->control.get());
-}
+ListState* State(Wnd* w) { return StateOf<ListState>(w); }
 
 int Count(ListState* s) { return static_cast<int>(s->rows.size()); }
 bool Valid(ListState* s, int i) { return i >= 0 && i < Count(s); }
@@ -101,7 +101,7 @@ int ColumnLeft(ListState* s, int col) {
   return x;
 }
 
-int RowTop(Wnd* w, ListState* s, int i) { return HeaderHeight(w) + (i - s->top) * RowHeight(w, s); }
+int RowTop(Wnd* w, ListState* s, int i) { return HeaderHeight(w) + (i - s->scroll.top) * RowHeight(w, s); }
 
 std::string SubText(Wnd* w, ListState* s, int i, int sub) {
   Row& r = s->rows[static_cast<size_t>(i)];
@@ -132,29 +132,19 @@ void SetSubText(Row& r, int sub, LPCSTR text) {
   r.texts[k] = r.callback[k] || !text ? std::string() : std::string(text);
 }
 
+// Rows on the vertical bar, pixels on the horizontal one.
 void UpdateScroll(Wnd* w) {
   ListState* s = State(w);
-  if (s->updatingScroll || (w->style & LVS_NOSCROLL)) return;
-  s->updatingScroll = true;
+  if ((w->style & LVS_NOSCROLL) || !s->scroll.BeginBars()) return;
   HWND h = w->handle;
-  SCROLLINFO v{sizeof v, SIF_RANGE | SIF_PAGE | SIF_POS, 0, std::max(Count(s) - 1, 0),
-               static_cast<UINT>(PageRows(w, s)), s->top, 0};
-  SetScrollInfo(h, SB_VERT, &v, TRUE);
-  if (FromHandleQuiet(h)) {
-    SCROLLINFO hz{sizeof hz, SIF_RANGE | SIF_PAGE | SIF_POS, 0, std::max(TotalWidth(s) - 1, 0),
-                  static_cast<UINT>(std::max(w->ClientWidth(), 1)), s->scrollX, 0};
-    SetScrollInfo(h, SB_HORZ, &hz, TRUE);
-  }
-  if (FromHandleQuiet(h)) s->updatingScroll = false;
+  SetRowBar(h, SB_VERT, s->scroll.top, Count(s), PageRows(w, s), 0);
+  if (FromHandleQuiet(h)) SetRowBar(h, SB_HORZ, s->scrollX, TotalWidth(s), std::max(w->ClientWidth(), 1), 0);
+  s->scroll.EndBars(h);
 }
 
 void SetTop(Wnd* w, int top) {
   ListState* s = State(w);
-  top = std::clamp(top, 0, std::max(Count(s) - PageRows(w, s), 0));
-  if (top != s->top) {
-    s->top = top;
-    InvalidateRect(w->handle, nullptr, TRUE);
-  }
+  s->scroll.MoveTo(w->handle, ClampTopRow(top, Count(s), PageRows(w, s)));
   UpdateScroll(w);
 }
 
@@ -170,7 +160,7 @@ void SetScrollX(Wnd* w, int x) {
 
 void Relayout(Wnd* w) {
   ListState* s = State(w);
-  SetTop(w, s->top);
+  SetTop(w, s->scroll.top);
   SetScrollX(w, s->scrollX);
   InvalidateRect(w->handle, nullptr, TRUE);
 }
@@ -178,9 +168,8 @@ void Relayout(Wnd* w) {
 void EnsureVisible(Wnd* w, int i) {
   ListState* s = State(w);
   if (!Valid(s, i)) return;
-  int page = PageRows(w, s);
-  if (i < s->top) SetTop(w, i);
-  else if (i >= s->top + page) SetTop(w, i - page + 1);
+  int top = TopToReveal(i, s->scroll.top, PageRows(w, s));
+  if (top != s->scroll.top) SetTop(w, top);
 }
 
 // Changes the state bits of mask on item i, asking and telling the parent.
@@ -317,7 +306,7 @@ BOOL DeleteAll(Wnd* w) {
     }
   s->rows.clear();
   s->mark = -1;
-  s->top = 0;
+  s->scroll.top = 0;
   Relayout(w);
   return TRUE;
 }
@@ -394,7 +383,7 @@ int HitTest(Wnd* w, LVHITTESTINFO* hti, bool sub) {
   if (p.x < 0) hti->flags |= LVHT_TOLEFT;
   if (p.x >= w->ClientWidth()) hti->flags |= LVHT_TORIGHT;
   if (hti->flags) return -1;
-  int i = s->top + (p.y - HeaderHeight(w)) / RowHeight(w, s);
+  int i = s->scroll.top + (p.y - HeaderHeight(w)) / RowHeight(w, s);
   if (!Valid(s, i)) {
     hti->flags = LVHT_NOWHERE;
     return -1;
@@ -576,10 +565,10 @@ void Paint(Wnd* w, HDC hdc) {
   HGDIOBJ of = SelectObject(hdc, CommonFont(w));
   bool focused = CurrentFocus() == w->handle;
   if (s->exStyle & LVS_EX_GRIDLINES) PaintGrid(w, s, hdc);
-  int last = std::min(Count(s), s->top + PageRows(w, s) + 1);
+  int last = std::min(Count(s), s->scroll.top + PageRows(w, s) + 1);
   int saved = SaveDC(hdc);
   IntersectClipRect(hdc, 0, HeaderHeight(w), client.right, client.bottom);
-  for (int i = s->top; i < last; ++i) PaintRow(w, s, hdc, i, focused);
+  for (int i = s->scroll.top; i < last; ++i) PaintRow(w, s, hdc, i, focused);
   RestoreDC(hdc, saved);
   PaintHeader(w, s, hdc);
   SelectObject(hdc, of);
@@ -656,15 +645,6 @@ void Key(Wnd* w, UINT vk) {
   if (FromHandleQuiet(h)) EnsureVisible(w, target);
 }
 
-void Sort(Wnd* w, PFNLVCOMPARE cmp, LPARAM data) {
-  ListState* s = State(w);
-  if (!cmp) return;
-  std::stable_sort(s->rows.begin(), s->rows.end(),
-                   [&](const Row& a, const Row& b) { return cmp(a.lParam, b.lParam, data) < 0; });
-  s->mark = -1;
-  InvalidateRect(w->handle, nullptr, TRUE);
-}
-
 int FindItem(Wnd* w, int start, const LVFINDINFOA* fi) {
   ListState* s = State(w);
   if (!fi) return -1;
@@ -689,312 +669,213 @@ int FindItem(Wnd* w, int start, const LVFINDINFOA* fi) {
   return -1;
 }
 
+// ---------------------------------------------------------------- messages
+// A press on a column header reports LVN_COLUMNCLICK; on the rows it
+// selects at once and reports NM_CLICK when the button comes up.
+LRESULT OnLButtonDown(Wnd* w, ListState* s, WPARAM keys, LPARAM lp) {
+  if (!FocusOnClick(w)) return 0;
+  POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+  if (p.y >= 0 && p.y < HeaderHeight(w)) {
+    int x = -s->scrollX;
+    for (size_t c = 0; c < s->columns.size(); ++c) {
+      if (p.x >= x && p.x < x + s->columns[c].cx && !(w->style & LVS_NOSORTHEADER)) {
+        NMLISTVIEW nm{};
+        nm.iItem = -1;
+        nm.iSubItem = static_cast<int>(c);
+        SendNotify(w, LVN_COLUMNCLICK, &nm.hdr);
+        break;
+      }
+      x += s->columns[c].cx;
+    }
+    return 0;
+  }
+  LVHITTESTINFO hti{};
+  hti.pt = p;
+  ClickItem(w, HitTest(w, &hti, false), keys);
+  if (!FromHandleQuiet(w->handle)) return 0;
+  s->clickPending = true;
+  s->clickPoint = p;
+  return 0;
+}
+
+LRESULT OnLButtonUp(Wnd* w, ListState* s) {
+  if (s->clickPending) {
+    s->clickPending = false;
+    NMITEMACTIVATE nm{};
+    FillActivate(w, s->clickPoint, &nm);
+    SendNotify(w, NM_CLICK, &nm.hdr);
+  }
+  return 0;
+}
+
+// NM_DBLCLK or NM_RCLICK for the item under the point; a double click on an
+// item then activates it (LVN_ITEMACTIVATE).
+LRESULT OnClickNotify(Wnd* w, UINT code, LPARAM lp) {
+  NMITEMACTIVATE nm{};
+  FillActivate(w, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}, &nm);
+  SendNotify(w, code, &nm.hdr);
+  if (code == NM_DBLCLK && FromHandleQuiet(w->handle) && nm.iItem >= 0) {
+    NMITEMACTIVATE act = nm;
+    SendNotify(w, LVN_ITEMACTIVATE, &act.hdr);
+  }
+  return 0;
+}
+
+LRESULT OnVScroll(Wnd* w, ListState* s, WPARAM wp) {
+  int top = 0;
+  if (RowsFromBar(wp, s->scroll.top, 1, PageRows(w, s), Count(s), &top)) SetTop(w, top);
+  return 0;
+}
+
+// The horizontal bar counts pixels, 8 a line.
+LRESULT OnHScroll(Wnd* w, ListState* s, WPARAM wp) {
+  int page = std::max(w->ClientWidth(), 1);
+  switch (LOWORD(wp)) {
+    case SB_LINELEFT: SetScrollX(w, s->scrollX - 8); break;
+    case SB_LINERIGHT: SetScrollX(w, s->scrollX + 8); break;
+    case SB_PAGELEFT: SetScrollX(w, s->scrollX - page); break;
+    case SB_PAGERIGHT: SetScrollX(w, s->scrollX + page); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: SetScrollX(w, static_cast<int>(HIWORD(wp))); break;
+  }
+  return 0;
+}
+
+LRESULT SetColour(Wnd* w, COLORREF* slot, LPARAM lp) {
+  *slot = static_cast<COLORREF>(lp);
+  InvalidateRect(w->handle, nullptr, TRUE);
+  return TRUE;
+}
+
+HIMAGELIST* ImageListSlot(ListState* s, WPARAM which) {
+  return which == LVSIL_NORMAL ? &s->normal : which == LVSIL_SMALL ? &s->small
+         : which == LVSIL_STATE ? &s->stateList : nullptr;
+}
+
+LRESULT SetImageList(Wnd* w, ListState* s, WPARAM which, LPARAM lp) {
+  HIMAGELIST* slot = ImageListSlot(s, which);
+  if (!slot) return 0;
+  HIMAGELIST old = *slot;
+  *slot = reinterpret_cast<HIMAGELIST>(lp);
+  Relayout(w);
+  return reinterpret_cast<LRESULT>(old);
+}
+
+LRESULT GetItemRectMsg(Wnd* w, ListState* s, int i, RECT* r) {
+  if (!r || !Valid(s, i)) return FALSE;
+  *r = ItemRect(w, s, i, r->left);
+  return TRUE;
+}
+
+// r->top names the sub-item and r->left the part; sub-item 0 stands for the
+// whole row, as the bounds of the item.
+LRESULT GetSubItemRect(Wnd* w, ListState* s, int i, RECT* r) {
+  if (!r || !Valid(s, i) || r->top < 0 || r->top >= static_cast<int>(s->columns.size())) return FALSE;
+  int sub = r->top, code = r->left;
+  if (sub == 0) {
+    *r = ItemRect(w, s, i, code == LVIR_LABEL ? LVIR_LABEL : code == LVIR_ICON ? LVIR_ICON : LVIR_BOUNDS);
+    return TRUE;
+  }
+  int left = ColumnLeft(s, sub), top = RowTop(w, s, i);
+  *r = RECT{left, top, left + s->columns[static_cast<size_t>(sub)].cx, top + RowHeight(w, s)};
+  return TRUE;
+}
+
+LRESULT GetItemText(Wnd* w, ListState* s, int i, LVITEMA* item) {
+  if (!item || !Valid(s, i) || item->iSubItem < 0) return 0;
+  return CopyText(SubText(w, s, i, item->iSubItem), item->pszText, item->cchTextMax);
+}
+
+LRESULT SetItemText(Wnd* w, ListState* s, int i, const LVITEMA* item) {
+  if (!item || !Valid(s, i) || item->iSubItem < 0) return FALSE;
+  SetSubText(s->rows[static_cast<size_t>(i)], item->iSubItem, item->pszText);
+  InvalidateRect(w->handle, nullptr, TRUE);
+  return TRUE;
+}
+
+LRESULT SetExtendedStyle(Wnd* w, ListState* s, WPARAM mask, LPARAM style) {
+  DWORD old = s->exStyle;
+  DWORD m = mask ? static_cast<DWORD>(mask) : 0xFFFFFFFF;
+  s->exStyle = (s->exStyle & ~m) | (static_cast<DWORD>(style) & m);
+  Relayout(w);
+  return old;
+}
+
+// The LVM_ messages: items, columns, colours and image lists.
+LRESULT ListMessage(Wnd* w, ListState* s, UINT msg, WPARAM wp, LPARAM lp) {
+  int i = static_cast<int>(wp);
+  int columns = static_cast<int>(s->columns.size());
+  switch (msg) {
+    case LVM_GETBKCOLOR: return static_cast<LRESULT>(ColourOr(s->bk, COLOR_WINDOW));
+    case LVM_SETBKCOLOR: return SetColour(w, &s->bk, lp);
+    case LVM_GETTEXTCOLOR: return static_cast<LRESULT>(ColourOr(s->text, COLOR_WINDOWTEXT));
+    case LVM_SETTEXTCOLOR: return SetColour(w, &s->text, lp);
+    case LVM_GETIMAGELIST: {
+      HIMAGELIST* slot = ImageListSlot(s, wp);
+      return reinterpret_cast<LRESULT>(slot ? *slot : nullptr);
+    }
+    case LVM_SETIMAGELIST: return SetImageList(w, s, wp, lp);
+    case LVM_GETITEMCOUNT: return Count(s);
+    case LVM_GETITEM: return GetItem(w, reinterpret_cast<LVITEMA*>(lp));
+    case LVM_SETITEM: return SetItem(w, reinterpret_cast<const LVITEMA*>(lp));
+    case LVM_INSERTITEM: return InsertItem(w, reinterpret_cast<const LVITEMA*>(lp));
+    case LVM_DELETEITEM: return DeleteItem(w, i);
+    case LVM_DELETEALLITEMS: return DeleteAll(w);
+    case LVM_GETNEXTITEM: return GetNextItem(s, i, LOWORD(lp));
+    case LVM_FINDITEM: return FindItem(w, i, reinterpret_cast<const LVFINDINFOA*>(lp));
+    case LVM_GETITEMRECT: return GetItemRectMsg(w, s, i, reinterpret_cast<RECT*>(lp));
+    case LVM_GETSUBITEMRECT: return GetSubItemRect(w, s, i, reinterpret_cast<RECT*>(lp));
+    case LVM_HITTEST: return lp ? HitTest(w, reinterpret_cast<LVHITTESTINFO*>(lp), false) : -1;
+    case LVM_SUBITEMHITTEST: return lp ? HitTest(w, reinterpret_cast<LVHITTESTINFO*>(lp), true) : -1;
+    case LVM_ENSUREVISIBLE:
+      if (!Valid(s, i)) return FALSE;
+      EnsureVisible(w, i);
+      return TRUE;
+    case LVM_REDRAWITEMS: InvalidateRect(w->handle, nullptr, TRUE); return TRUE;
+    case LVM_GETCOLUMN: return GetColumn(s, i, reinterpret_cast<LVCOLUMNA*>(lp));
+    case LVM_SETCOLUMN: return SetColumn(w, i, reinterpret_cast<const LVCOLUMNA*>(lp));
+    case LVM_INSERTCOLUMN: return InsertColumn(w, i, reinterpret_cast<const LVCOLUMNA*>(lp));
+    case LVM_GETCOLUMNWIDTH: return i >= 0 && i < columns ? s->columns[static_cast<size_t>(i)].cx : 0;
+    case LVM_SETCOLUMNWIDTH: return SetColumnWidth(w, i, static_cast<short>(LOWORD(lp)));
+    case LVM_SETITEMSTATE: return SetItemState(w, i, reinterpret_cast<const LVITEMA*>(lp));
+    case LVM_GETITEMSTATE:
+      return Valid(s, i) ? static_cast<LRESULT>(s->rows[static_cast<size_t>(i)].state & static_cast<UINT>(lp)) : 0;
+    case LVM_GETITEMTEXT: return GetItemText(w, s, i, reinterpret_cast<LVITEMA*>(lp));
+    case LVM_SETITEMTEXT: return SetItemText(w, s, i, reinterpret_cast<const LVITEMA*>(lp));
+    case LVM_GETSELECTEDCOUNT: return SelectedCount(s);
+    case LVM_SETEXTENDEDLISTVIEWSTYLE: return SetExtendedStyle(w, s, wp, lp);
+    case LVM_GETEXTENDEDLISTVIEWSTYLE: return s->exStyle;
+  }
+  return DefWindowProcA(w->handle, msg, wp, lp);
+}
+
 LRESULT CALLBACK ListViewProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   Wnd* w = FromHandleQuiet(h);
   if (!w) return 0;
   ListState* s = State(w);
   switch (msg) {
-    case WM_NCCREATE: {
-      LRESULT r = DefWindowProcA(h, msg, wp, lp);
-      w->style &= ~(WS_VSCROLL | WS_HSCROLL);  // shown when the rows need them
-      return r;
-    }
-    case WM_SIZE:
-      Relayout(w);
-      return 0;
+    case WM_NCCREATE: return CreateWithoutBars(w, wp, lp);
+    case WM_SIZE: Relayout(w); return 0;
     case WM_SETFONT:
       DefWindowProcA(h, msg, wp, lp);
       Relayout(w);
       return 0;
-    case WM_GETDLGCODE:
-      return DLGC_WANTARROWS | DLGC_WANTCHARS;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC hdc = BeginPaint(h, &ps);
-      if (hdc) Paint(w, hdc);
-      EndPaint(h, &ps);
-      return 0;
-    }
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: return PaintControl(w, [w](HDC hdc) { Paint(w, hdc); });
     case WM_SETFOCUS:
-    case WM_KILLFOCUS: {
-      InvalidateRect(h, nullptr, TRUE);
-      NMHDR nm{};
-      SendNotify(w, msg == WM_SETFOCUS ? NM_SETFOCUS : NM_KILLFOCUS, &nm);
-      return 0;
-    }
-    case WM_ENABLE:
-      InvalidateRect(h, nullptr, TRUE);
-      return 0;
-    case WM_LBUTTONDOWN: {
-      if (CurrentFocus() != h) SetFocus(h);
-      if (!FromHandleQuiet(h)) return 0;
-      POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-      if (p.y >= 0 && p.y < HeaderHeight(w)) {
-        // A click on a column header.
-        int x = -s->scrollX;
-        for (size_t c = 0; c < s->columns.size(); ++c) {
-          if (p.x >= x && p.x < x + s->columns[c].cx && !(w->style & LVS_NOSORTHEADER)) {
-            NMLISTVIEW nm{};
-            nm.iItem = -1;
-            nm.iSubItem = static_cast<int>(c);
-            SendNotify(w, LVN_COLUMNCLICK, &nm.hdr);
-            break;
-          }
-          x += s->columns[c].cx;
-        }
-        return 0;
-      }
-      LVHITTESTINFO hti{};
-      hti.pt = p;
-      int i = HitTest(w, &hti, false);
-      ClickItem(w, i, wp);
-      if (!FromHandleQuiet(h)) return 0;
-      s->clickPending = true;
-      s->clickPoint = p;
-      return 0;
-    }
-    case WM_LBUTTONUP:
-      if (s->clickPending) {
-        s->clickPending = false;
-        NMITEMACTIVATE nm{};
-        FillActivate(w, s->clickPoint, &nm);
-        SendNotify(w, NM_CLICK, &nm.hdr);
-      }
-      return 0;
-    case WM_LBUTTONDBLCLK: {
-      POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-      NMITEMACTIVATE nm{};
-      FillActivate(w, p, &nm);
-      SendNotify(w, NM_DBLCLK, &nm.hdr);
-      if (FromHandleQuiet(h) && nm.iItem >= 0) {
-        NMITEMACTIVATE act = nm;
-        SendNotify(w, LVN_ITEMACTIVATE, &act.hdr);
-      }
-      return 0;
-    }
-    case WM_RBUTTONDOWN: {
-      POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-      NMITEMACTIVATE nm{};
-      FillActivate(w, p, &nm);
-      SendNotify(w, NM_RCLICK, &nm.hdr);
-      return 0;
-    }
-    case WM_KEYDOWN:
-      Key(w, static_cast<UINT>(wp));
-      return 0;
-    case WM_VSCROLL: {
-      int page = PageRows(w, s);
-      switch (LOWORD(wp)) {
-        case SB_LINEUP: SetTop(w, s->top - 1); break;
-        case SB_LINEDOWN: SetTop(w, s->top + 1); break;
-        case SB_PAGEUP: SetTop(w, s->top - page); break;
-        case SB_PAGEDOWN: SetTop(w, s->top + page); break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: SetTop(w, static_cast<int>(HIWORD(wp))); break;
-        case SB_TOP: SetTop(w, 0); break;
-        case SB_BOTTOM: SetTop(w, Count(s)); break;
-      }
-      return 0;
-    }
-    case WM_HSCROLL: {
-      int page = std::max(w->ClientWidth(), 1);
-      switch (LOWORD(wp)) {
-        case SB_LINELEFT: SetScrollX(w, s->scrollX - 8); break;
-        case SB_LINERIGHT: SetScrollX(w, s->scrollX + 8); break;
-        case SB_PAGELEFT: SetScrollX(w, s->scrollX - page); break;
-        case SB_PAGERIGHT: SetScrollX(w, s->scrollX + page); break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: SetScrollX(w, static_cast<int>(HIWORD(wp))); break;
-      }
-      return 0;
-    }
-    case WM_MOUSEWHEEL:
-      SetTop(w, s->top - (static_cast<short>(HIWORD(wp)) / WHEEL_DELTA) * 3);
-      return 0;
-
-    case LVM_GETBKCOLOR:
-      return static_cast<LRESULT>(ColourOr(s->bk, COLOR_WINDOW));
-    case LVM_SETBKCOLOR:
-      s->bk = static_cast<COLORREF>(lp);
-      InvalidateRect(h, nullptr, TRUE);
-      return TRUE;
-    case LVM_GETTEXTCOLOR:
-      return static_cast<LRESULT>(ColourOr(s->text, COLOR_WINDOWTEXT));
-    case LVM_SETTEXTCOLOR:
-      s->text = static_cast<COLORREF>(lp);
-      InvalidateRect(h, nullptr, TRUE);
-      return TRUE;
-    case LVM_GETTEXTBKCOLOR:
-      return static_cast<LRESULT>(ColourOr(s->textBk, COLOR_WINDOW));
-    case LVM_SETTEXTBKCOLOR:
-      s->textBk = static_cast<COLORREF>(lp);
-      InvalidateRect(h, nullptr, TRUE);
-      return TRUE;
-    case LVM_GETIMAGELIST:
-      return reinterpret_cast<LRESULT>(wp == LVSIL_NORMAL ? s->normal : wp == LVSIL_SMALL ? s->small
-                                       : wp == LVSIL_STATE ? s->stateList : nullptr);
-    case LVM_SETIMAGELIST: {
-      HIMAGELIST* slot = wp == LVSIL_NORMAL ? &s->normal : wp == LVSIL_SMALL ? &s->small
-                         : wp == LVSIL_STATE ? &s->stateList : nullptr;
-      if (!slot) return 0;
-      HIMAGELIST old = *slot;
-      *slot = reinterpret_cast<HIMAGELIST>(lp);
-      Relayout(w);
-      return reinterpret_cast<LRESULT>(old);
-    }
-    case LVM_GETITEMCOUNT:
-      return Count(s);
-    case LVM_GETITEM:
-      return GetItem(w, reinterpret_cast<LVITEMA*>(lp));
-    case LVM_SETITEM:
-      return SetItem(w, reinterpret_cast<const LVITEMA*>(lp));
-    case LVM_INSERTITEM:
-      return InsertItem(w, reinterpret_cast<const LVITEMA*>(lp));
-    case LVM_DELETEITEM:
-      return DeleteItem(w, static_cast<int>(wp));
-    case LVM_DELETEALLITEMS:
-      return DeleteAll(w);
-    case LVM_GETCALLBACKMASK:
-      return s->callbackMask;
-    case LVM_SETCALLBACKMASK:
-      s->callbackMask = static_cast<UINT>(wp);
-      return TRUE;
-    case LVM_GETNEXTITEM:
-      return GetNextItem(s, static_cast<int>(wp), LOWORD(lp));
-    case LVM_FINDITEM:
-      return FindItem(w, static_cast<int>(wp), reinterpret_cast<const LVFINDINFOA*>(lp));
-    case LVM_GETITEMRECT: {
-      RECT* r = reinterpret_cast<RECT*>(lp);
-      if (!r || !Valid(s, static_cast<int>(wp))) return FALSE;
-      *r = ItemRect(w, s, static_cast<int>(wp), r->left);
-      return TRUE;
-    }
-    case LVM_GETSUBITEMRECT: {
-      RECT* r = reinterpret_cast<RECT*>(lp);
-      int i = static_cast<int>(wp);
-      if (!r || !Valid(s, i) || r->top < 0 || r->top >= static_cast<int>(s->columns.size())) return FALSE;
-      int sub = r->top, code = r->left;
-      // Sub-item 0 stands for the whole row, as the bounds of the item.
-      if (sub == 0) {
-        *r = ItemRect(w, s, i, code == LVIR_LABEL ? LVIR_LABEL : code == LVIR_ICON ? LVIR_ICON : LVIR_BOUNDS);
-        return TRUE;
-      }
-      int left = ColumnLeft(s, sub), top = RowTop(w, s, i);
-      *r = RECT{left, top, left + s->columns[static_cast<size_t>(sub)].cx, top + RowHeight(w, s)};
-      return TRUE;
-    }
-    case LVM_GETITEMPOSITION: {
-      POINT* p = reinterpret_cast<POINT*>(lp);
-      if (!p || !Valid(s, static_cast<int>(wp))) return FALSE;
-      RECT r = ItemRect(w, s, static_cast<int>(wp), LVIR_BOUNDS);
-      *p = POINT{r.left, r.top};
-      return TRUE;
-    }
-    case LVM_GETSTRINGWIDTH:
-      return lp ? StringWidth(w, reinterpret_cast<const char*>(lp)) : 0;
-    case LVM_HITTEST:
-      return lp ? HitTest(w, reinterpret_cast<LVHITTESTINFO*>(lp), false) : -1;
-    case LVM_SUBITEMHITTEST:
-      return lp ? HitTest(w, reinterpret_cast<LVHITTESTINFO*>(lp), true) : -1;
-    case LVM_ENSUREVISIBLE:
-      if (!Valid(s, static_cast<int>(wp))) return FALSE;
-      EnsureVisible(w, static_cast<int>(wp));
-      return TRUE;
-    case LVM_SCROLL:
-      SetScrollX(w, s->scrollX + static_cast<int>(wp));
-      SetTop(w, s->top + static_cast<int>(lp) / RowHeight(w, s));
-      return TRUE;
-    case LVM_REDRAWITEMS:
-    case LVM_UPDATE:
-    case LVM_ARRANGE:
-      InvalidateRect(h, nullptr, TRUE);
-      return TRUE;
-    case LVM_GETCOLUMN:
-      return GetColumn(s, static_cast<int>(wp), reinterpret_cast<LVCOLUMNA*>(lp));
-    case LVM_SETCOLUMN:
-      return SetColumn(w, static_cast<int>(wp), reinterpret_cast<const LVCOLUMNA*>(lp));
-    case LVM_INSERTCOLUMN:
-      return InsertColumn(w, static_cast<int>(wp), reinterpret_cast<const LVCOLUMNA*>(lp));
-    case LVM_DELETECOLUMN: {
-      int i = static_cast<int>(wp);
-      if (i < 0 || i >= static_cast<int>(s->columns.size())) return FALSE;
-      s->columns.erase(s->columns.begin() + i);
-      Relayout(w);
-      return TRUE;
-    }
-    case LVM_GETCOLUMNWIDTH: {
-      int i = static_cast<int>(wp);
-      return i >= 0 && i < static_cast<int>(s->columns.size()) ? s->columns[static_cast<size_t>(i)].cx : 0;
-    }
-    case LVM_SETCOLUMNWIDTH:
-      return SetColumnWidth(w, static_cast<int>(wp), static_cast<short>(LOWORD(lp)));
-    case LVM_GETHEADER:
-    case LVM_GETEDITCONTROL:
-    case LVM_EDITLABEL:
-      return 0;
-    case LVM_GETVIEWRECT: {
-      RECT* r = reinterpret_cast<RECT*>(lp);
-      if (!r) return FALSE;
-      *r = RECT{-s->scrollX, HeaderHeight(w) - s->top * RowHeight(w, s), TotalWidth(s) - s->scrollX,
-                HeaderHeight(w) + (Count(s) - s->top) * RowHeight(w, s)};
-      return TRUE;
-    }
-    case LVM_GETTOPINDEX:
-      return s->top;
-    case LVM_GETCOUNTPERPAGE:
-      return PageRows(w, s);
-    case LVM_GETORIGIN: {
-      POINT* p = reinterpret_cast<POINT*>(lp);
-      if (p) *p = POINT{s->scrollX, 0};
-      return TRUE;
-    }
-    case LVM_SETITEMSTATE:
-      return SetItemState(w, static_cast<int>(wp), reinterpret_cast<const LVITEMA*>(lp));
-    case LVM_GETITEMSTATE: {
-      int i = static_cast<int>(wp);
-      return Valid(s, i) ? static_cast<LRESULT>(s->rows[static_cast<size_t>(i)].state & static_cast<UINT>(lp)) : 0;
-    }
-    case LVM_GETITEMTEXT: {
-      LVITEMA* item = reinterpret_cast<LVITEMA*>(lp);
-      int i = static_cast<int>(wp);
-      if (!item || !Valid(s, i) || item->iSubItem < 0) return 0;
-      return CopyText(SubText(w, s, i, item->iSubItem), item->pszText, item->cchTextMax);
-    }
-    case LVM_SETITEMTEXT: {
-      const LVITEMA* item = reinterpret_cast<const LVITEMA*>(lp);
-      int i = static_cast<int>(wp);
-      if (!item || !Valid(s, i) || item->iSubItem < 0) return FALSE;
-      SetSubText(s->rows[static_cast<size_t>(i)], item->iSubItem, item->pszText);
-      InvalidateRect(h, nullptr, TRUE);
-      return TRUE;
-    }
-    case LVM_SETITEMCOUNT:
-      if (static_cast<size_t>(wp) < 0x100000) s->rows.reserve(static_cast<size_t>(wp));
-      return TRUE;
-    case LVM_SORTITEMS:
-      Sort(w, reinterpret_cast<PFNLVCOMPARE>(lp), static_cast<LPARAM>(wp));
-      return TRUE;
-    case LVM_GETSELECTEDCOUNT:
-      return SelectedCount(s);
-    case LVM_SETEXTENDEDLISTVIEWSTYLE: {
-      DWORD old = s->exStyle;
-      DWORD mask = wp ? static_cast<DWORD>(wp) : 0xFFFFFFFF;
-      s->exStyle = (s->exStyle & ~mask) | (static_cast<DWORD>(lp) & mask);
-      Relayout(w);
-      return old;
-    }
-    case LVM_GETEXTENDEDLISTVIEWSTYLE:
-      return s->exStyle;
-    case LVM_GETSELECTIONMARK:
-      return s->mark;
-    case LVM_SETSELECTIONMARK: {
-      int old = s->mark;
-      s->mark = Valid(s, static_cast<int>(lp)) ? static_cast<int>(lp) : -1;
-      return old;
-    }
+    case WM_KILLFOCUS: return FocusChanged(w, msg);
+    case WM_ENABLE: InvalidateRect(h, nullptr, TRUE); return 0;
+    case WM_LBUTTONDOWN: return OnLButtonDown(w, s, wp, lp);
+    case WM_LBUTTONUP: return OnLButtonUp(w, s);
+    case WM_LBUTTONDBLCLK: return OnClickNotify(w, NM_DBLCLK, lp);
+    case WM_RBUTTONDOWN: return OnClickNotify(w, NM_RCLICK, lp);
+    case WM_KEYDOWN: Key(w, static_cast<UINT>(wp)); return 0;
+    case WM_VSCROLL: return OnVScroll(w, s, wp);
+    case WM_HSCROLL: return OnHScroll(w, s, wp);
+    case WM_MOUSEWHEEL: SetTop(w, RowsFromWheel(wp, s->scroll.top, 3)); return 0;
   }
+  if (msg >= LVM_FIRST && msg < LVM_FIRST + 0x100) return ListMessage(w, s, msg, wp, lp);
   return DefWindowProcA(h, msg, wp, lp);
 }
 

@@ -10,6 +10,11 @@
 //
 // Tabs are laid out from x = 2, each as wide as its text plus the padding
 // on both sides (or the fixed size of TCM_SETITEMSIZE with TCS_FIXEDWIDTH).
+//
+// Messages: the TCM_ messages the framework's CTabCtrl and the property
+// sheet send (tabs, the selection, rectangles, hit tests, item size and
+// padding); not focus apart from the selection, image lists, highlighting,
+// minimum widths or item extra bytes, which nothing here sends.
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -31,16 +36,11 @@ struct TabItem {
 struct TabState : ControlState {
   std::vector<TabItem> items;
   int cur = -1;
-  LPARAM imageList = 0;
   SIZE itemSize{0, 0};
   SIZE padding{6, 3};
-  int minWidth = 0;
 };
 
-TabState* State(Wnd* w) {
-  if (!w->control) w->control = std::make_unique<TabState>();
-  return static_cast<TabState*>(w->control.get());
-}
+TabState* State(Wnd* w) { return StateOf<TabState>(w); }
 
 constexpr int kRowTop = 2;  // the unselected tabs' top
 
@@ -67,7 +67,7 @@ std::vector<RECT> TabRects(Wnd* w) {
     } else {
       SIZE sz{0, 0};
       GetTextExtentPoint32A(hdc, it.text.c_str(), static_cast<int>(it.text.size()), &sz);
-      cx = std::max<int>(sz.cx + 2 * s->padding.cx, s->minWidth);
+      cx = sz.cx + 2 * s->padding.cx;
     }
     out.push_back(RECT{x, kRowTop, x + cx, kRowTop + h});
     x += cx;
@@ -175,162 +175,146 @@ void CopyIn(TabItem& it, const TCITEMA* p) {
   if (p->mask & TCIF_STATE) it.state = (it.state & ~p->dwStateMask) | (p->dwState & p->dwStateMask);
 }
 
+// ---------------------------------------------------------------- messages
+LRESULT OnLButtonDown(Wnd* w, LPARAM lp) {
+  int hit = HitTest(w, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}, nullptr);
+  if (hit < 0) return 0;
+  if ((w->style & TCS_FOCUSONBUTTONDOWN) && !(w->style & TCS_FOCUSNEVER)) SetFocus(w->handle);
+  Choose(w, hit);
+  return 0;
+}
+
+LRESULT OnKeyDown(Wnd* w, TabState* s, WPARAM vk) {
+  if (vk == VK_LEFT || vk == VK_UP) Choose(w, s->cur - 1);
+  else if (vk == VK_RIGHT || vk == VK_DOWN) Choose(w, s->cur + 1);
+  else if (vk == VK_HOME) Choose(w, 0);
+  else if (vk == VK_END) Choose(w, static_cast<int>(s->items.size()) - 1);
+  return 0;
+}
+
+// The first tab is selected as it comes; later ones keep the selection on
+// its tab.
+LRESULT InsertItem(Wnd* w, TabState* s, int i, const TCITEMA* p) {
+  if (!p || i < 0) return -1;
+  int n = static_cast<int>(s->items.size());
+  TabItem it;
+  CopyIn(it, p);
+  int at = std::min(i, n);
+  s->items.insert(s->items.begin() + at, it);
+  if (s->cur < 0) s->cur = 0;
+  else if (at <= s->cur && n > 0) ++s->cur;
+  InvalidateRect(w->handle, nullptr, TRUE);
+  return at;
+}
+
+LRESULT DeleteItem(Wnd* w, TabState* s, int i) {
+  s->items.erase(s->items.begin() + i);
+  if (i == s->cur) s->cur = -1;
+  else if (i < s->cur) --s->cur;
+  InvalidateRect(w->handle, nullptr, TRUE);
+  return TRUE;
+}
+
+// The previous selection; no notification.
+LRESULT SetCurSel(Wnd* w, TabState* s, int i) {
+  int old = s->cur;
+  if (old != i) {
+    s->cur = i;
+    InvalidateRect(w->handle, nullptr, TRUE);
+  }
+  return old;
+}
+
+// larger: the window a display area of *r needs; otherwise the display area
+// of a control whose window is *r.
+LRESULT AdjustRect(Wnd* w, bool larger, RECT* r) {
+  if (!r) return 0;
+  int top = BodyTop(w) + 4;
+  if (larger) {
+    r->left -= 4, r->right += 4, r->bottom += 4, r->top -= top;
+  } else {
+    r->left += 4, r->right -= 4, r->bottom -= 4, r->top += top;
+  }
+  return 0;
+}
+
+LRESULT SetItemSize(Wnd* w, TabState* s, LPARAM lp) {
+  SIZE old = s->itemSize;
+  s->itemSize.cx = static_cast<short>(LOWORD(lp));
+  s->itemSize.cy = static_cast<short>(HIWORD(lp));
+  InvalidateRect(w->handle, nullptr, TRUE);
+  return MAKELONG(old.cx, old.cy);
+}
+
+LRESULT SetPadding(Wnd* w, TabState* s, LPARAM lp) {
+  s->padding.cx = static_cast<short>(LOWORD(lp));
+  s->padding.cy = static_cast<short>(HIWORD(lp));
+  InvalidateRect(w->handle, nullptr, TRUE);
+  return 0;
+}
+
+// The TCM_ messages: tabs, the selection, rectangles and sizes.
+LRESULT TabMessage(Wnd* w, TabState* s, UINT msg, WPARAM wp, LPARAM lp) {
+  int n = static_cast<int>(s->items.size());
+  int i = static_cast<int>(wp);
+  bool valid = i >= 0 && i < n;
+  switch (msg) {
+    case TCM_GETITEMCOUNT: return n;
+    case TCM_GETITEMA:
+      if (!lp || !valid) return FALSE;
+      CopyOut(s->items[i], reinterpret_cast<TCITEMA*>(lp));
+      return TRUE;
+    case TCM_SETITEMA:
+      if (!lp || !valid) return FALSE;
+      CopyIn(s->items[i], reinterpret_cast<const TCITEMA*>(lp));
+      InvalidateRect(w->handle, nullptr, TRUE);
+      return TRUE;
+    case TCM_INSERTITEMA: return InsertItem(w, s, i, reinterpret_cast<const TCITEMA*>(lp));
+    case TCM_DELETEITEM: return valid ? DeleteItem(w, s, i) : FALSE;
+    case TCM_DELETEALLITEMS:
+      s->items.clear();
+      s->cur = -1;
+      InvalidateRect(w->handle, nullptr, TRUE);
+      return TRUE;
+    case TCM_GETITEMRECT:
+      if (!lp || !valid) return FALSE;
+      *reinterpret_cast<RECT*>(lp) = TabRects(w)[static_cast<size_t>(i)];
+      return TRUE;
+    case TCM_GETCURSEL: return s->cur;
+    case TCM_SETCURSEL: return valid ? SetCurSel(w, s, i) : -1;
+    case TCM_HITTEST: {
+      auto* p = reinterpret_cast<TCHITTESTINFO*>(lp);
+      return p ? HitTest(w, p->pt, &p->flags) : -1;
+    }
+    case TCM_ADJUSTRECT: return AdjustRect(w, wp != 0, reinterpret_cast<RECT*>(lp));
+    case TCM_SETITEMSIZE: return SetItemSize(w, s, lp);
+    case TCM_SETPADDING: return SetPadding(w, s, lp);
+    case TCM_GETROWCOUNT: return 1;
+  }
+  return DefWindowProcA(w->handle, msg, wp, lp);
+}
+
 LRESULT CALLBACK TabProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   Wnd* w = FromHandleQuiet(h);
   if (!w) return 0;
   TabState* s = State(w);
-  int n = static_cast<int>(s->items.size());
-  int i = static_cast<int>(wp);
   switch (msg) {
-    case WM_GETDLGCODE:
-      return DLGC_WANTARROWS;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC hdc = BeginPaint(h, &ps);
-      if (hdc) Paint(w, hdc);
-      EndPaint(h, &ps);
-      return 0;
-    }
+    case WM_GETDLGCODE: return DLGC_WANTARROWS;
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: return PaintControl(w, [w](HDC hdc) { Paint(w, hdc); });
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-    case WM_ENABLE:
-      InvalidateRect(h, nullptr, FALSE);
-      return 0;
+    case WM_ENABLE: InvalidateRect(h, nullptr, FALSE); return 0;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-      POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-      int hit = HitTest(w, p, nullptr);
-      if (hit < 0) return 0;
-      if ((w->style & TCS_FOCUSONBUTTONDOWN) && !(w->style & TCS_FOCUSNEVER)) SetFocus(h);
-      Choose(w, hit);
-      return 0;
-    }
-    case WM_KEYDOWN:
-      if (wp == VK_LEFT || wp == VK_UP) Choose(w, s->cur - 1);
-      else if (wp == VK_RIGHT || wp == VK_DOWN) Choose(w, s->cur + 1);
-      else if (wp == VK_HOME) Choose(w, 0);
-      else if (wp == VK_END) Choose(w, n - 1);
-      return 0;
+    case WM_LBUTTONDBLCLK: return OnLButtonDown(w, lp);
+    case WM_KEYDOWN: return OnKeyDown(w, s, wp);
     case WM_SETFONT:
       w->font = reinterpret_cast<HFONT>(wp);
       if (LOWORD(lp)) InvalidateRect(h, nullptr, TRUE);
       return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(w->font);
-    case TCM_GETITEMCOUNT:
-      return n;
-    case TCM_GETITEMA: {
-      auto* p = reinterpret_cast<TCITEMA*>(lp);
-      if (!p || i < 0 || i >= n) return FALSE;
-      CopyOut(s->items[i], p);
-      return TRUE;
-    }
-    case TCM_SETITEMA: {
-      auto* p = reinterpret_cast<const TCITEMA*>(lp);
-      if (!p || i < 0 || i >= n) return FALSE;
-      CopyIn(s->items[i], p);
-      InvalidateRect(h, nullptr, TRUE);
-      return TRUE;
-    }
-    case TCM_INSERTITEMA: {
-      auto* p = reinterpret_cast<const TCITEMA*>(lp);
-      if (!p || i < 0) return -1;
-      TabItem it;
-      CopyIn(it, p);
-      int at = std::min(i, n);
-      s->items.insert(s->items.begin() + at, it);
-      // The first tab is selected as it comes; later ones keep the selection on its tab.
-      if (s->cur < 0) s->cur = 0;
-      else if (at <= s->cur && n > 0) ++s->cur;
-      InvalidateRect(h, nullptr, TRUE);
-      return at;
-    }
-    case TCM_DELETEITEM:
-      if (i < 0 || i >= n) return FALSE;
-      s->items.erase(s->items.begin() + i);
-      if (i == s->cur) s->cur = -1;
-      else if (i < s->cur) --s->cur;
-      InvalidateRect(h, nullptr, TRUE);
-      return TRUE;
-    case TCM_DELETEALLITEMS:
-      s->items.clear();
-      s->cur = -1;
-      InvalidateRect(h, nullptr, TRUE);
-      return TRUE;
-    case TCM_GETITEMRECT: {
-      auto* r = reinterpret_cast<RECT*>(lp);
-      if (!r || i < 0 || i >= n) return FALSE;
-      *r = TabRects(w)[static_cast<size_t>(i)];
-      return TRUE;
-    }
-    case TCM_GETCURSEL:
-    case TCM_GETCURFOCUS:
-      return s->cur;
-    case TCM_SETCURSEL: {
-      if (i < 0 || i >= n) return -1;
-      int old = s->cur;
-      if (old != i) {
-        s->cur = i;
-        InvalidateRect(h, nullptr, TRUE);
-      }
-      return old;
-    }
-    case TCM_SETCURFOCUS:
-      Choose(w, i);
-      return 0;
-    case TCM_HITTEST: {
-      auto* p = reinterpret_cast<TCHITTESTINFO*>(lp);
-      if (!p) return -1;
-      return HitTest(w, p->pt, &p->flags);
-    }
-    case TCM_ADJUSTRECT: {
-      auto* r = reinterpret_cast<RECT*>(lp);
-      if (!r) return 0;
-      int top = BodyTop(w) + 4;
-      if (wp) {
-        r->left -= 4, r->right += 4, r->bottom += 4, r->top -= top;
-      } else {
-        r->left += 4, r->right -= 4, r->bottom -= 4, r->top += top;
-      }
-      return 0;
-    }
-    case TCM_SETITEMSIZE: {
-      SIZE old = s->itemSize;
-      s->itemSize.cx = static_cast<short>(LOWORD(lp));
-      s->itemSize.cy = static_cast<short>(HIWORD(lp));
-      InvalidateRect(h, nullptr, TRUE);
-      return MAKELONG(old.cx, old.cy);
-    }
-    case TCM_SETPADDING:
-      s->padding.cx = static_cast<short>(LOWORD(lp));
-      s->padding.cy = static_cast<short>(HIWORD(lp));
-      InvalidateRect(h, nullptr, TRUE);
-      return 0;
-    case TCM_SETMINTABWIDTH: {
-      int old = s->minWidth;
-      s->minWidth = std::max(0, static_cast<int>(lp));
-      return old;
-    }
-    case TCM_GETROWCOUNT:
-      return 1;
-    case TCM_SETIMAGELIST: {
-      // FIXME: the list is kept for TCM_GETIMAGELIST; tab images are not drawn.
-      LPARAM old = s->imageList;
-      s->imageList = lp;
-      return old;
-    }
-    case TCM_GETIMAGELIST:
-      return s->imageList;
-    case TCM_SETITEMEXTRA:
-      return n == 0;
-    case TCM_HIGHLIGHTITEM:
-      if (i < 0 || i >= n) return FALSE;
-      if (LOWORD(lp)) s->items[i].state |= TCIS_HIGHLIGHTED;
-      else s->items[i].state &= ~TCIS_HIGHLIGHTED;
-      return TRUE;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(w->font);
   }
+  if (msg >= TCM_FIRST && msg < TCM_FIRST + 0x100) return TabMessage(w, s, msg, wp, lp);
   return DefWindowProcA(h, msg, wp, lp);
 }
 

@@ -14,13 +14,19 @@
 // reads it. A click is a press and a release on the same enabled button:
 // only then does a check button toggle, a check-group button take the check
 // from its group, and the notify window get WM_COMMAND.
+//
+// Messages: the TB_ messages the framework's CToolBar and CToolBarCtrl and
+// the dialogs send (button states by command, buttons by index, bitmaps,
+// strings, image lists, sizes, rows, styles, padding, the tooltip and the
+// notify window); not pressing or marking buttons by code, indeterminate
+// buttons, TB_GETRECT, TB_SETCMDID, TB_CHANGEBITMAP or TB_SETHOTITEM, which
+// nothing here sends.
 #include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "commctrl.h"
-#include "ctlutil.h"
+#include "cc_common.h"
 
 namespace kyuser {
 namespace {
@@ -75,10 +81,7 @@ struct ToolbarState : ControlState {
   }
 };
 
-ToolbarState* State(Wnd* w) {
-  if (!w->control) w->control = std::make_unique<ToolbarState>();
-  return static_cast<ToolbarState*>(w->control.get());
-}
+ToolbarState* State(Wnd* w) { return StateOf<ToolbarState>(w); }
 
 bool IsSep(const TbButton& b) { return (b.fsStyle & TBSTYLE_SEP) != 0; }
 bool Hidden(const TbButton& b) { return (b.fsState & TBSTATE_HIDDEN) != 0; }
@@ -771,48 +774,287 @@ LRESULT StateBit(ToolbarState* s, WPARAM id, BYTE bit) {
   return (s->buttons[static_cast<size_t>(i)].fsState & bit) ? TRUE : FALSE;
 }
 
+// ---------------------------------------------------------------- messages
+LRESULT OnCreate(Wnd* w, ToolbarState* s, LPARAM lp) {
+  auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+  s->notify = cs ? cs->hwndParent : nullptr;
+  if (w->style & TBSTYLE_TOOLTIPS) {
+    s->tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASS, nullptr, WS_POPUP, 0, 0, 0, 0, w->handle, nullptr,
+                                 w->hInstance, nullptr);
+    s->ownTooltip = s->tooltip != nullptr;
+  }
+  LayoutFor(w, s, w->ClientWidth());
+  return 0;
+}
+
+LRESULT OnDestroy(Wnd* w, ToolbarState* s) {
+  KillTimer(w->handle, kHotTimer);
+  if (s->ownTooltip && IsWindow(s->tooltip)) DestroyWindow(s->tooltip);
+  s->tooltip = nullptr;
+  return 0;
+}
+
+LRESULT OnSize(Wnd* w, ToolbarState* s) {
+  LayoutFor(w, s, w->ClientWidth());
+  UpdateTools(w, s);
+  InvalidateRect(w->handle, nullptr, TRUE);
+  return 0;
+}
+
+// While a button is held the mouse only decides whether it looks pressed;
+// otherwise the enabled button under it is hot.
+LRESULT OnMouseMove(Wnd* w, ToolbarState* s, WPARAM wp, LPARAM lp) {
+  Relay(w, WM_MOUSEMOVE, wp, lp);
+  POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+  if (s->pressed >= 0) {
+    bool inside = ButtonAt(s, p) == s->pressed;
+    if (inside != s->pressedInside) {
+      s->pressedInside = inside;
+      InvalidateButton(w, s->pressed);
+    }
+    return 0;
+  }
+  int i = ButtonAt(s, p);
+  SetHot(w, i >= 0 && Enabled(s->buttons[static_cast<size_t>(i)]) ? i : -1);
+  return 0;
+}
+
+// Without a leave message of its own the toolbar looks where the mouse went.
+LRESULT OnTimer(Wnd* w, ToolbarState* s, WPARAM id, LPARAM lp) {
+  if (id != kHotTimer) return DefWindowProcA(w->handle, WM_TIMER, id, lp);
+  POINT p;
+  GetCursorPos(&p);
+  if (WindowFromPoint(p) != w->handle && s->pressed < 0) SetHot(w, -1);
+  return 0;
+}
+
+LRESULT OnCaptureChanged(Wnd* w, ToolbarState* s, LPARAM lp) {
+  if (s->pressed >= 0 && reinterpret_cast<HWND>(lp) != w->handle) {
+    InvalidateButton(w, s->pressed);
+    s->pressed = -1;
+    s->pressedInside = false;
+  }
+  return 0;
+}
+
+// The tooltip asks the toolbar; the toolbar's owner answers, and a button's
+// own text is the answer when the owner gives none.
+LRESULT OnNotify(Wnd* w, ToolbarState* s, WPARAM wp, LPARAM lp) {
+  auto* nm = reinterpret_cast<NMHDR*>(lp);
+  if (!nm || nm->hwndFrom != s->tooltip) return DefWindowProcA(w->handle, WM_NOTIFY, wp, lp);
+  LRESULT r = SendMessageA(NotifyWindow(w), WM_NOTIFY, wp, lp);
+  if (nm->code == TTN_GETDISPINFOA) {
+    auto* di = reinterpret_cast<NMTTDISPINFOA*>(lp);
+    bool empty = !di->lpszText || (!IS_INTRESOURCE(di->lpszText) && di->lpszText[0] == 0);
+    int i = IndexOf(s, nm->idFrom);
+    if (empty && i >= 0 && !s->buttons[static_cast<size_t>(i)].text.empty()) {
+      const std::string& t = s->buttons[static_cast<size_t>(i)].text;
+      size_t n = std::min(t.size(), sizeof di->szText - 1);
+      std::memcpy(di->szText, t.data(), n);
+      di->szText[n] = 0;
+      di->lpszText = di->szText;
+    }
+  }
+  return r;
+}
+
+LRESULT OnNotifyFormat(Wnd* w, ToolbarState* s, WPARAM wp, LPARAM lp) {
+  if (reinterpret_cast<HWND>(wp) == s->tooltip && lp == NF_QUERY)
+    return SendMessageA(NotifyWindow(w), WM_NOTIFYFORMAT, reinterpret_cast<WPARAM>(w->handle), NF_QUERY);
+  return DefWindowProcA(w->handle, WM_NOTIFYFORMAT, wp, lp);
+}
+
+LRESULT SetState(Wnd* w, ToolbarState* s, WPARAM id, BYTE next) {
+  int i = IndexOf(s, id);
+  if (i < 0) return FALSE;
+  TbButton& b = s->buttons[static_cast<size_t>(i)];
+  bool relayout = ((b.fsState ^ next) & (TBSTATE_HIDDEN | TBSTATE_WRAP)) != 0;
+  b.fsState = next;
+  if (relayout)
+    Layout(w);
+  else
+    InvalidateButton(w, i);
+  return TRUE;
+}
+
+LRESULT GetButton(ToolbarState* s, size_t i, TBBUTTON* out) {
+  if (i >= s->buttons.size() || !out) return FALSE;
+  const TbButton& b = s->buttons[i];
+  TBBUTTON t{};
+  t.iBitmap = b.iBitmap;
+  t.idCommand = b.idCommand;
+  t.fsState = b.fsState;
+  t.fsStyle = b.fsStyle;
+  t.dwData = b.dwData;
+  t.iString = b.iString;
+  std::memcpy(out, &t, std::min<size_t>(s->structSize, sizeof t));
+  return TRUE;
+}
+
+LRESULT GetItemRect(ToolbarState* s, size_t i, RECT* r) {
+  if (i >= s->buttons.size() || !r || Hidden(s->buttons[i])) return FALSE;
+  *r = s->buttons[i].rc;
+  return TRUE;
+}
+
+LRESULT MoveButton(Wnd* w, ToolbarState* s, size_t from, size_t to) {
+  if (from >= s->buttons.size() || to >= s->buttons.size()) return FALSE;
+  TbButton b = s->buttons[from];
+  s->buttons.erase(s->buttons.begin() + static_cast<long>(from));
+  s->buttons.insert(s->buttons.begin() + static_cast<long>(to), b);
+  Layout(w);
+  return TRUE;
+}
+
+// An image list of its own sets the image size.
+LRESULT SetImageList(Wnd* w, ToolbarState* s, HIMAGELIST list) {
+  HIMAGELIST old = s->imageList;
+  s->imageList = list;
+  int cx = 0, cy = 0;
+  if (s->imageList && ImageList_GetIconSize(s->imageList, &cx, &cy)) {
+    s->bitmapSize = SIZE{cx, cy};
+    Layout(w);
+  }
+  InvalidateRect(w->handle, nullptr, TRUE);
+  return reinterpret_cast<LRESULT>(old);
+}
+
+LRESULT SetOtherImageList(Wnd* w, HIMAGELIST* slot, HIMAGELIST list) {
+  HIMAGELIST old = *slot;
+  *slot = list;
+  InvalidateRect(w->handle, nullptr, TRUE);
+  return reinterpret_cast<LRESULT>(old);
+}
+
+LRESULT SetBitmapSize(Wnd* w, ToolbarState* s, int cx, int cy) {
+  if (cx <= 0 || cy <= 0) return FALSE;
+  if (cx == s->bitmapSize.cx && cy == s->bitmapSize.cy) return TRUE;
+  // The strip is cut in cells of this size, so it starts over.
+  if (s->strip) DeleteObject(s->strip);
+  s->strip = nullptr;
+  s->imageCount = 0;
+  s->sources.clear();
+  s->bitmapSize = SIZE{cx, cy};
+  Layout(w);
+  return TRUE;
+}
+
+LRESULT SetButtonSize(Wnd* w, ToolbarState* s, int cx, int cy) {
+  if (cx > 0) s->buttonSize.cx = cx;
+  if (cy > 0) s->buttonSize.cy = cy;
+  Layout(w);
+  return TRUE;
+}
+
+LRESULT GetMaxSize(ToolbarState* s, SIZE* sz) {
+  if (!sz) return FALSE;
+  *sz = s->extent;
+  return TRUE;
+}
+
+LRESULT SetExtendedStyle(Wnd* w, ToolbarState* s, DWORD style) {
+  DWORD old = s->exStyle;
+  s->exStyle = style;
+  InvalidateRect(w->handle, nullptr, TRUE);
+  return old;
+}
+
+LRESULT SetPadding(Wnd* w, ToolbarState* s, DWORD padding) {
+  DWORD old = s->padding;
+  s->padding = padding;
+  Layout(w);
+  return old;
+}
+
+// A tooltip given from outside replaces (and destroys) the toolbar's own.
+LRESULT SetToolTips(Wnd* w, ToolbarState* s, HWND tip) {
+  if (s->ownTooltip && s->tooltip && s->tooltip != tip && IsWindow(s->tooltip)) DestroyWindow(s->tooltip);
+  s->tooltip = tip;
+  s->ownTooltip = false;
+  UpdateTools(w, s);
+  return 0;
+}
+
+LRESULT SetNotifyWindow(ToolbarState* s, HWND notify) {
+  HWND old = s->notify;
+  s->notify = notify;
+  return reinterpret_cast<LRESULT>(old);
+}
+
+// The TB_ messages: buttons by command and by index, images and strings,
+// sizes and layout, tooltips and the notify window.
+LRESULT ToolbarMessage(Wnd* w, ToolbarState* s, UINT msg, WPARAM wp, LPARAM lp) {
+  int i = IndexOf(s, wp);
+  switch (msg) {
+    case TB_ENABLEBUTTON: return ChangeState(w, wp, TBSTATE_ENABLED, LOWORD(lp) != 0);
+    case TB_CHECKBUTTON: return ChangeState(w, wp, TBSTATE_CHECKED, LOWORD(lp) != 0);
+    case TB_HIDEBUTTON: return ChangeState(w, wp, TBSTATE_HIDDEN, LOWORD(lp) != 0);
+    case TB_ISBUTTONENABLED: return StateBit(s, wp, TBSTATE_ENABLED);
+    case TB_ISBUTTONCHECKED: return StateBit(s, wp, TBSTATE_CHECKED);
+    case TB_ISBUTTONHIDDEN: return StateBit(s, wp, TBSTATE_HIDDEN);
+    case TB_SETSTATE: return SetState(w, s, wp, static_cast<BYTE>(LOWORD(lp)));
+    case TB_GETSTATE: return i < 0 ? -1 : s->buttons[static_cast<size_t>(i)].fsState;
+    case TB_COMMANDTOINDEX: return i;
+    case TB_GETBITMAP: return i < 0 ? -1 : s->buttons[static_cast<size_t>(i)].iBitmap;
+    case TB_BUTTONSTRUCTSIZE: s->structSize = static_cast<UINT>(wp); return 0;
+    case TB_ADDBUTTONSA: return InsertButtons(w, -1, static_cast<int>(wp), reinterpret_cast<const BYTE*>(lp));
+    case TB_INSERTBUTTONA: return InsertButtons(w, static_cast<int>(wp), 1, reinterpret_cast<const BYTE*>(lp));
+    case TB_DELETEBUTTON: return DeleteButton(w, static_cast<int>(wp));
+    case TB_GETBUTTON: return GetButton(s, wp, reinterpret_cast<TBBUTTON*>(lp));
+    case TB_BUTTONCOUNT: return static_cast<LRESULT>(s->buttons.size());
+    case TB_GETITEMRECT: return GetItemRect(s, wp, reinterpret_cast<RECT*>(lp));
+    case TB_MOVEBUTTON: return MoveButton(w, s, wp, static_cast<size_t>(lp));
+    case TB_GETBUTTONINFOA: return GetButtonInfo(s, wp, reinterpret_cast<TBBUTTONINFOA*>(lp));
+    case TB_SETBUTTONINFOA: return SetButtonInfo(w, s, wp, reinterpret_cast<const TBBUTTONINFOA*>(lp));
+    case TB_HITTEST: return HitTest(s, reinterpret_cast<const POINT*>(lp));
+    case TB_GETHOTITEM: return s->hot;
+    case TB_ADDBITMAP: return AddBitmap(s, static_cast<int>(wp), reinterpret_cast<const TBADDBITMAP*>(lp));
+    case TB_REPLACEBITMAP: return ReplaceBitmap(w, s, reinterpret_cast<const TBREPLACEBITMAP*>(lp));
+    case TB_ADDSTRINGA: return AddStrings(s, wp, lp);
+    case TB_SETIMAGELIST: return SetImageList(w, s, reinterpret_cast<HIMAGELIST>(lp));
+    case TB_GETIMAGELIST: return reinterpret_cast<LRESULT>(s->imageList);
+    case TB_SETDISABLEDIMAGELIST: return SetOtherImageList(w, &s->disabledList, reinterpret_cast<HIMAGELIST>(lp));
+    case TB_SETHOTIMAGELIST: return SetOtherImageList(w, &s->hotList, reinterpret_cast<HIMAGELIST>(lp));
+    case TB_SETBITMAPSIZE: return SetBitmapSize(w, s, LOWORD(lp), HIWORD(lp));
+    case TB_SETBUTTONSIZE: return SetButtonSize(w, s, LOWORD(lp), HIWORD(lp));
+    case TB_GETBUTTONSIZE:
+      return MAKELONG(std::max<int>(s->buttonSize.cx, s->bitmapSize.cx + LOWORD(s->padding)), ButtonHeight(w, s));
+    case TB_AUTOSIZE: AutoSize(w); return 0;
+    case TB_SETROWS: SetRows(w, LOWORD(wp), HIWORD(wp) != 0, reinterpret_cast<RECT*>(lp)); return 0;
+    case TB_GETROWS: return s->rows;
+    case TB_SETINDENT:
+      s->indent = static_cast<int>(wp);
+      Layout(w);
+      return TRUE;
+    case TB_GETMAXSIZE: return GetMaxSize(s, reinterpret_cast<SIZE*>(lp));
+    case TB_SETSTYLE:
+      SetWindowLongA(w->handle, GWL_STYLE, static_cast<LONG>(lp));
+      Layout(w);
+      return 0;
+    case TB_GETSTYLE: return static_cast<LRESULT>(w->style);
+    case TB_SETEXTENDEDSTYLE: return SetExtendedStyle(w, s, static_cast<DWORD>(lp));
+    case TB_GETEXTENDEDSTYLE: return s->exStyle;
+    case TB_SETPADDING: return SetPadding(w, s, static_cast<DWORD>(lp));
+    case TB_GETTOOLTIPS: return reinterpret_cast<LRESULT>(s->tooltip);
+    case TB_SETTOOLTIPS: return SetToolTips(w, s, reinterpret_cast<HWND>(wp));
+    case TB_SETPARENT: return SetNotifyWindow(s, reinterpret_cast<HWND>(wp));
+  }
+  return DefWindowProcA(w->handle, msg, wp, lp);
+}
+
 LRESULT CALLBACK ToolbarProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   Wnd* w = FromHandleQuiet(h);
   if (!w) return 0;
   ToolbarState* s = State(w);
   switch (msg) {
-    case WM_CREATE: {
-      auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
-      s->notify = cs ? cs->hwndParent : nullptr;
-      if (w->style & TBSTYLE_TOOLTIPS) {
-        s->tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASS, nullptr, WS_POPUP, 0, 0, 0, 0, h, nullptr,
-                                     w->hInstance, nullptr);
-        s->ownTooltip = s->tooltip != nullptr;
-      }
-      LayoutFor(w, s, w->ClientWidth());
-      return 0;
-    }
-    case WM_DESTROY:
-      KillTimer(h, kHotTimer);
-      if (s->ownTooltip && IsWindow(s->tooltip)) DestroyWindow(s->tooltip);
-      s->tooltip = nullptr;
-      return 0;
-    case WM_SIZE:
-      LayoutFor(w, s, w->ClientWidth());
-      UpdateTools(w, s);
-      InvalidateRect(h, nullptr, TRUE);
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC hdc = BeginPaint(h, &ps);
-      if (hdc) Paint(w, hdc);
-      EndPaint(h, &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(w, reinterpret_cast<HDC>(wp));
-      return 0;
-    case WM_GETDLGCODE:
-      return 0;
-    case WM_MOUSEACTIVATE:
-      return MA_NOACTIVATE;
+    case WM_CREATE: return OnCreate(w, s, lp);
+    case WM_DESTROY: return OnDestroy(w, s);
+    case WM_SIZE: return OnSize(w, s);
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: return PaintControl(w, [w](HDC hdc) { Paint(w, hdc); });
+    case WM_PRINTCLIENT: Paint(w, reinterpret_cast<HDC>(wp)); return 0;
+    case WM_GETDLGCODE: return 0;
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       Relay(w, msg, wp, lp);
@@ -825,326 +1067,23 @@ LRESULT CALLBACK ToolbarProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
     case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-      Relay(w, msg, wp, lp);
-      break;
-    case WM_MOUSEMOVE: {
-      Relay(w, msg, wp, lp);
-      POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-      if (s->pressed >= 0) {
-        bool inside = ButtonAt(s, p) == s->pressed;
-        if (inside != s->pressedInside) {
-          s->pressedInside = inside;
-          InvalidateButton(w, s->pressed);
-        }
-        return 0;
-      }
-      int i = ButtonAt(s, p);
-      SetHot(w, i >= 0 && Enabled(s->buttons[static_cast<size_t>(i)]) ? i : -1);
-      return 0;
-    }
-    case WM_TIMER:
-      if (wp == kHotTimer) {
-        // Without a leave message of its own the toolbar looks where the mouse went.
-        POINT p;
-        GetCursorPos(&p);
-        if (WindowFromPoint(p) != h && s->pressed < 0) SetHot(w, -1);
-        return 0;
-      }
-      break;
-    case WM_CAPTURECHANGED:
-      if (s->pressed >= 0 && reinterpret_cast<HWND>(lp) != h) {
-        InvalidateButton(w, s->pressed);
-        s->pressed = -1;
-        s->pressedInside = false;
-      }
-      return 0;
-    case WM_NOTIFY: {
-      auto* nm = reinterpret_cast<NMHDR*>(lp);
-      if (nm && nm->hwndFrom == s->tooltip) {
-        // The tooltip asks the toolbar; the toolbar's owner answers, and a
-        // button's own text is the answer when the owner gives none.
-        LRESULT r = SendMessageA(NotifyWindow(w), WM_NOTIFY, wp, lp);
-        if (nm->code == TTN_GETDISPINFOA) {
-          auto* di = reinterpret_cast<NMTTDISPINFOA*>(lp);
-          bool empty = !di->lpszText || (!IS_INTRESOURCE(di->lpszText) && di->lpszText[0] == 0);
-          int i = IndexOf(s, nm->idFrom);
-          if (empty && i >= 0 && !s->buttons[static_cast<size_t>(i)].text.empty()) {
-            const std::string& t = s->buttons[static_cast<size_t>(i)].text;
-            size_t n = std::min(t.size(), sizeof di->szText - 1);
-            std::memcpy(di->szText, t.data(), n);
-            di->szText[n] = 0;
-            di->lpszText = di->szText;
-          }
-        }
-        return r;
-      }
-      break;
-    }
-    case WM_NOTIFYFORMAT:
-      if (reinterpret_cast<HWND>(wp) == s->tooltip && lp == NF_QUERY)
-        return SendMessageA(NotifyWindow(w), WM_NOTIFYFORMAT, reinterpret_cast<WPARAM>(h), NF_QUERY);
-      break;
-    case WM_STYLECHANGED:
-      Layout(w);
-      return 0;
+    case WM_MBUTTONUP: Relay(w, msg, wp, lp); break;
+    case WM_MOUSEMOVE: return OnMouseMove(w, s, wp, lp);
+    case WM_TIMER: return OnTimer(w, s, wp, lp);
+    case WM_CAPTURECHANGED: return OnCaptureChanged(w, s, lp);
+    case WM_NOTIFY: return OnNotify(w, s, wp, lp);
+    case WM_NOTIFYFORMAT: return OnNotifyFormat(w, s, wp, lp);
+    case WM_STYLECHANGED: Layout(w); return 0;
     case WM_SETFONT:
       w->font = reinterpret_cast<HFONT>(wp);
       Layout(w);
       return 0;
-
-    // ------------------------------------------------ buttons by command
-    case TB_ENABLEBUTTON: return ChangeState(w, wp, TBSTATE_ENABLED, LOWORD(lp) != 0);
-    case TB_CHECKBUTTON: return ChangeState(w, wp, TBSTATE_CHECKED, LOWORD(lp) != 0);
-    case TB_PRESSBUTTON: return ChangeState(w, wp, TBSTATE_PRESSED, LOWORD(lp) != 0);
-    case TB_HIDEBUTTON: return ChangeState(w, wp, TBSTATE_HIDDEN, LOWORD(lp) != 0);
-    case TB_INDETERMINATE: return ChangeState(w, wp, TBSTATE_INDETERMINATE, LOWORD(lp) != 0);
-    case TB_MARKBUTTON: return ChangeState(w, wp, TBSTATE_MARKED, LOWORD(lp) != 0);
-    case TB_ISBUTTONENABLED: return StateBit(s, wp, TBSTATE_ENABLED);
-    case TB_ISBUTTONCHECKED: return StateBit(s, wp, TBSTATE_CHECKED);
-    case TB_ISBUTTONPRESSED: return StateBit(s, wp, TBSTATE_PRESSED);
-    case TB_ISBUTTONHIDDEN: return StateBit(s, wp, TBSTATE_HIDDEN);
-    case TB_ISBUTTONINDETERMINATE: return StateBit(s, wp, TBSTATE_INDETERMINATE);
-    case TB_ISBUTTONHIGHLIGHTED: return StateBit(s, wp, TBSTATE_MARKED);
-    case TB_SETSTATE: {
-      int i = IndexOf(s, wp);
-      if (i < 0) return FALSE;
-      TbButton& b = s->buttons[static_cast<size_t>(i)];
-      BYTE next = static_cast<BYTE>(LOWORD(lp));
-      bool relayout = ((b.fsState ^ next) & (TBSTATE_HIDDEN | TBSTATE_WRAP)) != 0;
-      b.fsState = next;
-      if (relayout)
-        Layout(w);
-      else
-        InvalidateButton(w, i);
-      return TRUE;
-    }
-    case TB_GETSTATE: {
-      int i = IndexOf(s, wp);
-      return i < 0 ? -1 : s->buttons[static_cast<size_t>(i)].fsState;
-    }
-    case TB_COMMANDTOINDEX: return IndexOf(s, wp);
-    case TB_GETRECT: {
-      int i = IndexOf(s, wp);
-      auto* r = reinterpret_cast<RECT*>(lp);
-      if (i < 0 || !r) return FALSE;
-      *r = s->buttons[static_cast<size_t>(i)].rc;
-      return TRUE;
-    }
-    case TB_CHANGEBITMAP: {
-      int i = IndexOf(s, wp);
-      if (i < 0) return FALSE;
-      s->buttons[static_cast<size_t>(i)].iBitmap = static_cast<short>(LOWORD(lp));
-      InvalidateButton(w, i);
-      return TRUE;
-    }
-    case TB_GETBITMAP: {
-      int i = IndexOf(s, wp);
-      return i < 0 ? -1 : s->buttons[static_cast<size_t>(i)].iBitmap;
-    }
-    case TB_GETBUTTONTEXTA: {
-      int i = IndexOf(s, wp);
-      if (i < 0) return -1;
-      const std::string& t = s->buttons[static_cast<size_t>(i)].text;
-      if (lp) std::memcpy(reinterpret_cast<char*>(lp), t.c_str(), t.size() + 1);
-      return static_cast<LRESULT>(t.size());
-    }
-
-    // ------------------------------------------------ buttons by index
-    case TB_BUTTONSTRUCTSIZE:
-      s->structSize = static_cast<UINT>(wp);
-      return 0;
-    case TB_ADDBUTTONSA:
-      return InsertButtons(w, -1, static_cast<int>(wp), reinterpret_cast<const BYTE*>(lp));
-    case TB_INSERTBUTTONA:
-      return InsertButtons(w, static_cast<int>(wp), 1, reinterpret_cast<const BYTE*>(lp));
-    case TB_DELETEBUTTON:
-      return DeleteButton(w, static_cast<int>(wp));
-    case TB_GETBUTTON: {
-      auto* out = reinterpret_cast<TBBUTTON*>(lp);
-      if (wp >= s->buttons.size() || !out) return FALSE;
-      const TbButton& b = s->buttons[wp];
-      TBBUTTON t{};
-      t.iBitmap = b.iBitmap;
-      t.idCommand = b.idCommand;
-      t.fsState = b.fsState;
-      t.fsStyle = b.fsStyle;
-      t.dwData = b.dwData;
-      t.iString = b.iString;
-      std::memcpy(out, &t, std::min<size_t>(s->structSize, sizeof t));
-      return TRUE;
-    }
-    case TB_BUTTONCOUNT:
-      return static_cast<LRESULT>(s->buttons.size());
-    case TB_GETITEMRECT: {
-      auto* r = reinterpret_cast<RECT*>(lp);
-      if (wp >= s->buttons.size() || !r || Hidden(s->buttons[wp])) return FALSE;
-      *r = s->buttons[wp].rc;
-      return TRUE;
-    }
-    case TB_SETCMDID:
-      if (wp >= s->buttons.size()) return FALSE;
-      s->buttons[wp].idCommand = static_cast<int>(lp);
-      UpdateTools(w, s);
-      return TRUE;
-    case TB_MOVEBUTTON: {
-      size_t from = wp, to = static_cast<size_t>(lp);
-      if (from >= s->buttons.size() || to >= s->buttons.size()) return FALSE;
-      TbButton b = s->buttons[from];
-      s->buttons.erase(s->buttons.begin() + static_cast<long>(from));
-      s->buttons.insert(s->buttons.begin() + static_cast<long>(to), b);
-      Layout(w);
-      return TRUE;
-    }
-    case TB_GETBUTTONINFOA:
-      return GetButtonInfo(s, wp, reinterpret_cast<TBBUTTONINFOA*>(lp));
-    case TB_SETBUTTONINFOA:
-      return SetButtonInfo(w, s, wp, reinterpret_cast<const TBBUTTONINFOA*>(lp));
-    case TB_HITTEST:
-      return HitTest(s, reinterpret_cast<const POINT*>(lp));
-    case TB_GETHOTITEM:
-      return s->hot;
-    case TB_SETHOTITEM: {
-      int old = s->hot, i = static_cast<int>(wp);
-      if (i >= static_cast<int>(s->buttons.size()) || (i >= 0 && IsSep(s->buttons[static_cast<size_t>(i)]))) i = -1;
-      SetHot(w, i);
-      return old;
-    }
-
-    // ------------------------------------------------ images and strings
-    case TB_ADDBITMAP:
-      return AddBitmap(s, static_cast<int>(wp), reinterpret_cast<const TBADDBITMAP*>(lp));
-    case TB_REPLACEBITMAP:
-      return ReplaceBitmap(w, s, reinterpret_cast<const TBREPLACEBITMAP*>(lp));
-    case TB_ADDSTRINGA:
-      return AddStrings(s, wp, lp);
-    case TB_SETIMAGELIST: {
-      HIMAGELIST old = s->imageList;
-      s->imageList = reinterpret_cast<HIMAGELIST>(lp);
-      int cx = 0, cy = 0;
-      if (s->imageList && ImageList_GetIconSize(s->imageList, &cx, &cy)) {
-        s->bitmapSize = SIZE{cx, cy};
-        Layout(w);
-      }
-      InvalidateRect(h, nullptr, TRUE);
-      return reinterpret_cast<LRESULT>(old);
-    }
-    case TB_GETIMAGELIST:
-      return reinterpret_cast<LRESULT>(s->imageList);
-    case TB_SETDISABLEDIMAGELIST: {
-      HIMAGELIST old = s->disabledList;
-      s->disabledList = reinterpret_cast<HIMAGELIST>(lp);
-      InvalidateRect(h, nullptr, TRUE);
-      return reinterpret_cast<LRESULT>(old);
-    }
-    case TB_GETDISABLEDIMAGELIST:
-      return reinterpret_cast<LRESULT>(s->disabledList);
-    case TB_SETHOTIMAGELIST: {
-      HIMAGELIST old = s->hotList;
-      s->hotList = reinterpret_cast<HIMAGELIST>(lp);
-      InvalidateRect(h, nullptr, TRUE);
-      return reinterpret_cast<LRESULT>(old);
-    }
-    case TB_GETHOTIMAGELIST:
-      return reinterpret_cast<LRESULT>(s->hotList);
-
-    // ------------------------------------------------ sizes and layout
-    case TB_SETBITMAPSIZE: {
-      int cx = LOWORD(lp), cy = HIWORD(lp);
-      if (cx <= 0 || cy <= 0) return FALSE;
-      if (cx == s->bitmapSize.cx && cy == s->bitmapSize.cy) return TRUE;
-      // The strip is cut in cells of this size, so it starts over.
-      if (s->strip) DeleteObject(s->strip);
-      s->strip = nullptr;
-      s->imageCount = 0;
-      s->sources.clear();
-      s->bitmapSize = SIZE{cx, cy};
-      Layout(w);
-      return TRUE;
-    }
-    case TB_SETBUTTONSIZE: {
-      int cx = LOWORD(lp), cy = HIWORD(lp);
-      if (cx > 0) s->buttonSize.cx = cx;
-      if (cy > 0) s->buttonSize.cy = cy;
-      Layout(w);
-      return TRUE;
-    }
-    case TB_GETBUTTONSIZE: {
-      int bw = std::max<int>(s->buttonSize.cx, s->bitmapSize.cx + LOWORD(s->padding));
-      return MAKELONG(bw, ButtonHeight(w, s));
-    }
-    case TB_SETBUTTONWIDTH:
-      return TRUE;  // FIXME: minimum and maximum widths are only kept for text buttons elsewhere.
-    case TB_AUTOSIZE:
-      AutoSize(w);
-      return 0;
-    case TB_SETROWS:
-      SetRows(w, LOWORD(wp), HIWORD(wp) != 0, reinterpret_cast<RECT*>(lp));
-      return 0;
-    case TB_GETROWS:
-      return s->rows;
-    case TB_SETINDENT:
-      s->indent = static_cast<int>(wp);
-      Layout(w);
-      return TRUE;
-    case TB_GETMAXSIZE: {
-      auto* sz = reinterpret_cast<SIZE*>(lp);
-      if (!sz) return FALSE;
-      *sz = s->extent;
-      return TRUE;
-    }
-    case TB_SETSTYLE:
-      SetWindowLongA(h, GWL_STYLE, static_cast<LONG>(lp));
-      Layout(w);
-      return 0;
-    case TB_GETSTYLE:
-      return static_cast<LRESULT>(w->style);
-    case TB_SETEXTENDEDSTYLE: {
-      DWORD old = s->exStyle;
-      s->exStyle = static_cast<DWORD>(lp);
-      InvalidateRect(h, nullptr, TRUE);
-      return old;
-    }
-    case TB_GETEXTENDEDSTYLE:
-      return s->exStyle;
-    case TB_SETPADDING: {
-      DWORD old = s->padding;
-      s->padding = static_cast<DWORD>(lp);
-      Layout(w);
-      return old;
-    }
-    case TB_GETPADDING:
-      return s->padding;
-
-    // ------------------------------------------------ tooltips and owner
-    case TB_GETTOOLTIPS:
-      return reinterpret_cast<LRESULT>(s->tooltip);
-    case TB_SETTOOLTIPS:
-      if (s->ownTooltip && s->tooltip && s->tooltip != reinterpret_cast<HWND>(wp) && IsWindow(s->tooltip))
-        DestroyWindow(s->tooltip);
-      s->tooltip = reinterpret_cast<HWND>(wp);
-      s->ownTooltip = false;
-      UpdateTools(w, s);
-      return 0;
-    case TB_SETPARENT: {
-      HWND old = s->notify;
-      s->notify = reinterpret_cast<HWND>(wp);
-      return reinterpret_cast<LRESULT>(old);
-    }
   }
+  if (msg >= WM_USER) return ToolbarMessage(w, s, msg, wp, lp);
   return DefWindowProcA(h, msg, wp, lp);
 }
 
-void RegisterToolbar() {
-  WNDCLASSA wc{};
-  wc.style = CS_GLOBALCLASS | CS_DBLCLKS;
-  wc.lpfnWndProc = ToolbarProc;
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.lpszClassName = TOOLBARCLASSNAME;
-  RegisterClassA(&wc);
-}
-
-const KyCommonClassRegistrar kReg(&RegisterToolbar);
+const KyCommonClassRegistrar kReg([] { RegisterCommonClass(TOOLBARCLASSNAME, ToolbarProc); });
 
 }  // namespace
 }  // namespace kyuser

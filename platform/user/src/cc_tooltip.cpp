@@ -14,6 +14,12 @@
 //
 // Text is asked for when the tip is shown, so a callback tool always shows
 // what its window says now.
+//
+// Messages: the TTM_ messages the framework's CToolTipCtrl, the toolbar and
+// the dialogs send (tools, texts, relayed mouse messages, delays, colours,
+// width, TTM_POP); not tracking tips, margins, TTM_SETTOOLINFO,
+// TTM_GETCURRENTTOOL, TTM_WINDOWFROMPOINT, TTM_POPUP or TTM_UPDATE, which
+// nothing here sends.
 #include <algorithm>
 #include <cstring>
 #include <iterator>
@@ -21,8 +27,7 @@
 #include <vector>
 
 #include "codepage.h"
-#include "commctrl.h"
-#include "ctlutil.h"
+#include "cc_common.h"
 
 namespace kyuser {
 namespace {
@@ -57,14 +62,9 @@ struct TooltipState : ControlState {
   int maxWidth = -1;
   RECT margin{0, 0, 0, 0};
   std::string shownText;
-  int tracking = -1;  // the TTF_TRACK tool shown with TTM_TRACKACTIVATE
-  POINT trackPos{0, 0};
 };
 
-TooltipState* State(Wnd* w) {
-  if (!w->control) w->control = std::make_unique<TooltipState>();
-  return static_cast<TooltipState*>(w->control.get());
-}
+TooltipState* State(Wnd* w) { return StateOf<TooltipState>(w); }
 
 bool SameTool(const Tool& t, const TOOLINFOA* ti) { return t.hwnd == ti->hwnd && t.uId == ti->uId; }
 
@@ -368,266 +368,213 @@ void Paint(Wnd* w, HDC hdc) {
   SelectObject(hdc, of);
 }
 
+// ---------------------------------------------------------------- messages
+// A tip is a topmost popup whatever its maker asked for, and shows no frame.
+LRESULT OnCreate(Wnd* w) {
+  w->style &= ~static_cast<DWORD>(WS_CAPTION | WS_THICKFRAME | WS_BORDER | WS_DLGFRAME);
+  w->exStyle |= WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+  w->exStyle &= ~static_cast<DWORD>(WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME);
+  return 0;
+}
+
+LRESULT OnTimer(Wnd* w, TooltipState* s, WPARAM id, LPARAM lp) {
+  if (id == kShowTimer) {
+    KillTimer(w->handle, kShowTimer);
+    s->waiting = false;
+    if (s->active && MouseOver(s, s->current)) Show(w, s->current, BelowCursor(), true);
+    return 0;
+  }
+  if (id == kPopTimer) {
+    Pop(w);
+    s->suppressed = true;  // not again until the mouse leaves the tool
+    return 0;
+  }
+  return DefWindowProcA(w->handle, WM_TIMER, id, lp);
+}
+
+LRESULT Activate(Wnd* w, TooltipState* s, bool on) {
+  s->active = on;
+  if (!s->active) {
+    Pop(w);
+    s->current = -1;
+  }
+  return 0;
+}
+
+// A tool with the window and id of one already there replaces it.
+LRESULT AddTool(TooltipState* s, const TOOLINFOA* ti) {
+  if (!ValidInfo(ti)) return FALSE;
+  // FIXME: TTF_SUBCLASS is not honoured; the tools' owners relay their messages.
+  Tool t;
+  t.uFlags = ti->uFlags;
+  t.hwnd = ti->hwnd;
+  t.uId = ti->uId;
+  t.rect = ti->rect;
+  t.hinst = ti->hinst;
+  if (ti->cbSize >= TTTOOLINFOA_V2_SIZE) t.lParam = ti->lParam;
+  SetText(t, ti);
+  int i = Find(s, ti);
+  if (i >= 0)
+    s->tools[static_cast<size_t>(i)] = t;
+  else
+    s->tools.push_back(t);
+  return TRUE;
+}
+
+LRESULT DelTool(Wnd* w, TooltipState* s, const TOOLINFOA* ti) {
+  int i = Find(s, ti);
+  if (i < 0) return 0;
+  if (s->current == i) {
+    Pop(w);
+    s->current = -1;
+  } else if (s->current > i) {
+    --s->current;
+  }
+  s->tools.erase(s->tools.begin() + i);
+  return 0;
+}
+
+LRESULT NewToolRect(TooltipState* s, const TOOLINFOA* ti) {
+  int i = Find(s, ti);
+  if (i >= 0) s->tools[static_cast<size_t>(i)].rect = ti->rect;
+  return 0;
+}
+
+LRESULT GetToolInfo(TooltipState* s, TOOLINFOA* ti) {
+  int i = ValidInfo(ti) ? Find(s, ti) : -1;
+  if (i < 0) return FALSE;
+  FillInfo(s->tools[static_cast<size_t>(i)], ti, true);
+  return TRUE;
+}
+
+LRESULT HitTestMsg(TooltipState* s, TTHITTESTINFOA* hti) {
+  if (!hti) return FALSE;
+  int i = ToolAt(s, hti->hwnd, hti->pt);
+  if (i < 0) return FALSE;
+  if (hti->ti.cbSize >= TTTOOLINFOA_V1_SIZE) FillInfo(s->tools[static_cast<size_t>(i)], &hti->ti, false);
+  return TRUE;
+}
+
+// The tool's text into ti->lpszText, which holds cap characters (80 when
+// the caller gives 0, as the home platform assumes).
+LRESULT GetText(Wnd* w, TooltipState* s, size_t cap, TOOLINFOA* ti) {
+  int i = Find(s, ti);
+  if (i < 0 || !ti->lpszText) return 0;
+  std::string text = TextOf(w, s->tools[static_cast<size_t>(i)]);
+  size_t n = std::min(text.size(), (cap ? cap : 80) - 1);
+  std::memcpy(ti->lpszText, text.data(), n);
+  ti->lpszText[n] = 0;
+  return static_cast<LRESULT>(n);
+}
+
+// A tip on show takes the new text at once, where it stands.
+LRESULT UpdateTipText(Wnd* w, TooltipState* s, const TOOLINFOA* ti) {
+  int i = Find(s, ti);
+  if (i < 0) return 0;
+  Tool& t = s->tools[static_cast<size_t>(i)];
+  if (ti->hinst) t.hinst = ti->hinst;
+  SetText(t, ti);
+  if (s->shown && s->current == i) {
+    RECT wr;
+    GetWindowRect(w->handle, &wr);
+    Show(w, i, POINT{wr.left, wr.top}, false);
+  }
+  return 0;
+}
+
+LRESULT EnumTools(TooltipState* s, size_t i, TOOLINFOA* ti) {
+  if (i >= s->tools.size() || !ValidInfo(ti)) return FALSE;
+  FillInfo(s->tools[i], ti, true);
+  return TRUE;
+}
+
+// A negative time asks for the default.
+LRESULT SetDelayTime(TooltipState* s, WPARAM which, int v) {
+  switch (which) {
+    case TTDT_AUTOMATIC:
+      if (v < 0) v = kDefaultInitial;
+      s->initial = v, s->autopop = v * 10, s->reshow = v / 5;
+      break;
+    case TTDT_INITIAL: s->initial = v < 0 ? kDefaultInitial : v; break;
+    case TTDT_AUTOPOP: s->autopop = v < 0 ? kDefaultInitial * 10 : v; break;
+    case TTDT_RESHOW: s->reshow = v < 0 ? kDefaultInitial / 5 : v; break;
+  }
+  return 0;
+}
+
+LRESULT GetDelayTime(TooltipState* s, WPARAM which) {
+  switch (which) {
+    case TTDT_INITIAL: return s->initial;
+    case TTDT_AUTOPOP: return s->autopop;
+    case TTDT_RESHOW: return s->reshow;
+  }
+  return 0;
+}
+
+LRESULT SetColour(Wnd* w, COLORREF* slot, WPARAM c) {
+  *slot = static_cast<COLORREF>(c);
+  InvalidateRect(w->handle, nullptr, TRUE);
+  return 0;
+}
+
+LRESULT SetMaxTipWidth(TooltipState* s, LPARAM width) {
+  int old = s->maxWidth;
+  s->maxWidth = static_cast<int>(width);
+  return old;
+}
+
+// The TTM_ messages: tools, their texts, delays, colours and width.
+LRESULT TooltipMessage(Wnd* w, TooltipState* s, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* ti = reinterpret_cast<TOOLINFOA*>(lp);
+  switch (msg) {
+    case TTM_ACTIVATE: return Activate(w, s, wp != 0);
+    case TTM_ADDTOOLA: return AddTool(s, ti);
+    case TTM_DELTOOLA: return DelTool(w, s, ti);
+    case TTM_NEWTOOLRECTA: return NewToolRect(s, ti);
+    case TTM_GETTOOLINFOA: return GetToolInfo(s, ti);
+    case TTM_HITTESTA: return HitTestMsg(s, reinterpret_cast<TTHITTESTINFOA*>(lp));
+    case TTM_GETTEXTA: return GetText(w, s, wp, ti);
+    case TTM_UPDATETIPTEXTA: return UpdateTipText(w, s, ti);
+    case TTM_GETTOOLCOUNT: return static_cast<LRESULT>(s->tools.size());
+    case TTM_ENUMTOOLSA: return EnumTools(s, wp, ti);
+    case TTM_RELAYEVENT: Relay(w, reinterpret_cast<const MSG*>(lp)); return 0;
+    case TTM_SETDELAYTIME: return SetDelayTime(s, wp, static_cast<short>(LOWORD(lp)));
+    case TTM_GETDELAYTIME: return GetDelayTime(s, wp);
+    case TTM_SETTIPBKCOLOR: return SetColour(w, &s->bk, wp);
+    case TTM_GETTIPBKCOLOR: return s->bk;
+    case TTM_SETTIPTEXTCOLOR: return SetColour(w, &s->fg, wp);
+    case TTM_GETTIPTEXTCOLOR: return s->fg;
+    case TTM_SETMAXTIPWIDTH: return SetMaxTipWidth(s, lp);
+    case TTM_GETMAXTIPWIDTH: return s->maxWidth;
+    case TTM_POP: Pop(w); return 0;
+  }
+  return DefWindowProcA(w->handle, msg, wp, lp);
+}
+
 LRESULT CALLBACK TooltipProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   Wnd* w = FromHandleQuiet(h);
   if (!w) return 0;
   TooltipState* s = State(w);
   switch (msg) {
-    case WM_CREATE:
-      // A tip is a topmost popup whatever its maker asked for, and shows no frame.
-      w->style &= ~static_cast<DWORD>(WS_CAPTION | WS_THICKFRAME | WS_BORDER | WS_DLGFRAME);
-      w->exStyle |= WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
-      w->exStyle &= ~static_cast<DWORD>(WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME);
-      return 0;
-    case WM_NCHITTEST:
-      return HTTRANSPARENT;
-    case WM_MOUSEACTIVATE:
-      return MA_NOACTIVATE;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC hdc = BeginPaint(h, &ps);
-      if (hdc) Paint(w, hdc);
-      EndPaint(h, &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(w, reinterpret_cast<HDC>(wp));
-      return 0;
-    case WM_SETFONT:
-      w->font = reinterpret_cast<HFONT>(wp);
-      return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(w->font);
-    case WM_TIMER:
-      if (wp == kShowTimer) {
-        KillTimer(h, kShowTimer);
-        s->waiting = false;
-        if (s->active && MouseOver(s, s->current)) Show(w, s->current, BelowCursor(), true);
-        return 0;
-      }
-      if (wp == kPopTimer) {
-        Pop(w);
-        s->suppressed = true;  // not again until the mouse leaves the tool
-        return 0;
-      }
-      break;
+    case WM_CREATE: return OnCreate(w);
+    case WM_NCHITTEST: return HTTRANSPARENT;
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: return PaintControl(w, [w](HDC hdc) { Paint(w, hdc); });
+    case WM_PRINTCLIENT: Paint(w, reinterpret_cast<HDC>(wp)); return 0;
+    case WM_SETFONT: w->font = reinterpret_cast<HFONT>(wp); return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(w->font);
+    case WM_TIMER: return OnTimer(w, s, wp, lp);
     case WM_DESTROY:
       KillTimer(h, kShowTimer);
       KillTimer(h, kPopTimer);
       return 0;
-
-    case TTM_ACTIVATE:
-      s->active = wp != 0;
-      if (!s->active) {
-        Pop(w);
-        s->current = -1;
-      }
-      return 0;
-    case TTM_ADDTOOLA: {
-      auto* ti = reinterpret_cast<const TOOLINFOA*>(lp);
-      if (!ValidInfo(ti)) return FALSE;
-      // FIXME: TTF_SUBCLASS is not honoured; the tools' owners relay their messages.
-      Tool t;
-      t.uFlags = ti->uFlags;
-      t.hwnd = ti->hwnd;
-      t.uId = ti->uId;
-      t.rect = ti->rect;
-      t.hinst = ti->hinst;
-      if (ti->cbSize >= TTTOOLINFOA_V2_SIZE) t.lParam = ti->lParam;
-      SetText(t, ti);
-      int i = Find(s, ti);
-      if (i >= 0)
-        s->tools[static_cast<size_t>(i)] = t;
-      else
-        s->tools.push_back(t);
-      return TRUE;
-    }
-    case TTM_DELTOOLA: {
-      int i = Find(s, reinterpret_cast<const TOOLINFOA*>(lp));
-      if (i < 0) return 0;
-      if (s->current == i) {
-        Pop(w);
-        s->current = -1;
-      } else if (s->current > i) {
-        --s->current;
-      }
-      if (s->tracking == i) s->tracking = -1;
-      if (s->tracking > i) --s->tracking;
-      s->tools.erase(s->tools.begin() + i);
-      return 0;
-    }
-    case TTM_NEWTOOLRECTA: {
-      auto* ti = reinterpret_cast<const TOOLINFOA*>(lp);
-      int i = Find(s, ti);
-      if (i >= 0) s->tools[static_cast<size_t>(i)].rect = ti->rect;
-      return 0;
-    }
-    case TTM_GETTOOLINFOA: {
-      auto* ti = reinterpret_cast<TOOLINFOA*>(lp);
-      int i = ValidInfo(ti) ? Find(s, ti) : -1;
-      if (i < 0) return FALSE;
-      FillInfo(s->tools[static_cast<size_t>(i)], ti, true);
-      return TRUE;
-    }
-    case TTM_SETTOOLINFOA: {
-      auto* ti = reinterpret_cast<const TOOLINFOA*>(lp);
-      int i = ValidInfo(ti) ? Find(s, ti) : -1;
-      if (i < 0) return 0;
-      Tool& t = s->tools[static_cast<size_t>(i)];
-      t.uFlags = ti->uFlags;
-      t.rect = ti->rect;
-      t.hinst = ti->hinst;
-      if (ti->cbSize >= TTTOOLINFOA_V2_SIZE) t.lParam = ti->lParam;
-      SetText(t, ti);
-      return 0;
-    }
-    case TTM_HITTESTA: {
-      auto* hti = reinterpret_cast<TTHITTESTINFOA*>(lp);
-      if (!hti) return FALSE;
-      int i = ToolAt(s, hti->hwnd, hti->pt);
-      if (i < 0) return FALSE;
-      if (hti->ti.cbSize >= TTTOOLINFOA_V1_SIZE) FillInfo(s->tools[static_cast<size_t>(i)], &hti->ti, false);
-      return TRUE;
-    }
-    case TTM_GETTEXTA: {
-      auto* ti = reinterpret_cast<TOOLINFOA*>(lp);
-      int i = Find(s, ti);
-      if (i < 0 || !ti->lpszText) return 0;
-      std::string text = TextOf(w, s->tools[static_cast<size_t>(i)]);
-      size_t cap = wp ? wp : 80;
-      size_t n = std::min(text.size(), cap - 1);
-      std::memcpy(ti->lpszText, text.data(), n);
-      ti->lpszText[n] = 0;
-      return static_cast<LRESULT>(n);
-    }
-    case TTM_UPDATETIPTEXTA: {
-      auto* ti = reinterpret_cast<const TOOLINFOA*>(lp);
-      int i = Find(s, ti);
-      if (i < 0) return 0;
-      Tool& t = s->tools[static_cast<size_t>(i)];
-      if (ti->hinst) t.hinst = ti->hinst;
-      SetText(t, ti);
-      if (s->shown && s->current == i) {
-        RECT wr;
-        GetWindowRect(h, &wr);
-        Show(w, i, POINT{wr.left, wr.top}, false);
-      }
-      return 0;
-    }
-    case TTM_GETTOOLCOUNT:
-      return static_cast<LRESULT>(s->tools.size());
-    case TTM_ENUMTOOLSA: {
-      auto* ti = reinterpret_cast<TOOLINFOA*>(lp);
-      if (wp >= s->tools.size() || !ValidInfo(ti)) return FALSE;
-      FillInfo(s->tools[wp], ti, true);
-      return TRUE;
-    }
-    case TTM_GETCURRENTTOOLA: {
-      if (!s->shown || s->current < 0) return FALSE;
-      auto* ti = reinterpret_cast<TOOLINFOA*>(lp);
-      if (ti && ValidInfo(ti)) FillInfo(s->tools[static_cast<size_t>(s->current)], ti, true);
-      return TRUE;
-    }
-    case TTM_WINDOWFROMPOINT: {
-      auto* p = reinterpret_cast<const POINT*>(lp);
-      return p ? reinterpret_cast<LRESULT>(WindowFromPoint(*p)) : 0;
-    }
-    case TTM_RELAYEVENT:
-      Relay(w, reinterpret_cast<const MSG*>(lp));
-      return 0;
-    case TTM_TRACKACTIVATE: {
-      auto* ti = reinterpret_cast<const TOOLINFOA*>(lp);
-      if (wp) {
-        int i = Find(s, ti);
-        if (i < 0) return 0;
-        s->tracking = i;
-        Show(w, i, s->trackPos, false);
-      } else {
-        s->tracking = -1;
-        Pop(w);
-      }
-      return 0;
-    }
-    case TTM_TRACKPOSITION:
-      s->trackPos = POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-      if (s->tracking >= 0 && s->shown)
-        SetWindowPos(h, HWND_TOPMOST, s->trackPos.x, s->trackPos.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
-      return 0;
-    case TTM_SETDELAYTIME: {
-      int v = static_cast<short>(LOWORD(lp));
-      switch (wp) {
-        case TTDT_AUTOMATIC:
-          if (v < 0) v = kDefaultInitial;
-          s->initial = v, s->autopop = v * 10, s->reshow = v / 5;
-          break;
-        case TTDT_INITIAL: s->initial = v < 0 ? kDefaultInitial : v; break;
-        case TTDT_AUTOPOP: s->autopop = v < 0 ? kDefaultInitial * 10 : v; break;
-        case TTDT_RESHOW: s->reshow = v < 0 ? kDefaultInitial / 5 : v; break;
-      }
-      return 0;
-    }
-    case TTM_GETDELAYTIME:
-      switch (wp) {
-        case TTDT_INITIAL: return s->initial;
-        case TTDT_AUTOPOP: return s->autopop;
-        case TTDT_RESHOW: return s->reshow;
-      }
-      return 0;
-    case TTM_SETTIPBKCOLOR:
-      s->bk = static_cast<COLORREF>(wp);
-      InvalidateRect(h, nullptr, TRUE);
-      return 0;
-    case TTM_GETTIPBKCOLOR:
-      return s->bk;
-    case TTM_SETTIPTEXTCOLOR:
-      s->fg = static_cast<COLORREF>(wp);
-      InvalidateRect(h, nullptr, TRUE);
-      return 0;
-    case TTM_GETTIPTEXTCOLOR:
-      return s->fg;
-    case TTM_SETMAXTIPWIDTH: {
-      int old = s->maxWidth;
-      s->maxWidth = static_cast<int>(lp);
-      return old;
-    }
-    case TTM_GETMAXTIPWIDTH:
-      return s->maxWidth;
-    case TTM_SETMARGIN:
-      if (lp) s->margin = *reinterpret_cast<const RECT*>(lp);
-      return 0;
-    case TTM_GETMARGIN:
-      if (lp) *reinterpret_cast<RECT*>(lp) = s->margin;
-      return 0;
-    case TTM_POP:
-      Pop(w);
-      return 0;
-    case TTM_POPUP:
-      // The tip of the tool under the mouse, at once.
-      if (s->current >= 0) Show(w, s->current, BelowCursor(), true);
-      return 0;
-    case TTM_UPDATE:
-      if (s->shown && s->current >= 0) {
-        RECT wr;
-        GetWindowRect(h, &wr);
-        Show(w, s->current, POINT{wr.left, wr.top}, false);
-      }
-      return 0;
   }
+  if (msg >= WM_USER) return TooltipMessage(w, s, msg, wp, lp);
   return DefWindowProcA(h, msg, wp, lp);
 }
 
-void RegisterTooltip() {
-  WNDCLASSA wc{};
-  wc.style = CS_GLOBALCLASS | CS_SAVEBITS;
-  wc.lpfnWndProc = TooltipProc;
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.lpszClassName = TOOLTIPS_CLASS;
-  RegisterClassA(&wc);
-}
-
-const KyCommonClassRegistrar kReg(&RegisterTooltip);
+const KyCommonClassRegistrar kReg([] { RegisterCommonClass(TOOLTIPS_CLASS, TooltipProc, CS_SAVEBITS); });
 
 }  // namespace
 }  // namespace kyuser

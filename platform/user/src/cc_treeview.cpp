@@ -17,6 +17,12 @@
 // the item has once been expanded (TVIS_EXPANDEDONCE); expanding by mouse or
 // keyboard always notifies.
 //
+// Messages: the TVM_ messages the framework's CTreeCtrl and the dialogs
+// send (items, their rectangles, states and neighbours, expanding,
+// selecting, hit tests, item height, colours, image lists); not sorting,
+// TVM_SETINDENT, TVM_GETVISIBLECOUNT or label editing, which nothing here
+// sends. Rows scroll with the shared row scroller (rowscroll.h).
+//
 // FIXME: no horizontal scrolling, label editing (TVS_EDITLABELS), check
 // boxes (TVS_CHECKBOXES), hot tracking (TVS_TRACKSELECT), TVS_SINGLEEXPAND,
 // tooltips or drag notifications.
@@ -26,6 +32,7 @@
 #include <vector>
 
 #include "cc_common.h"
+#include "rowscroll.h"
 
 namespace kyuser {
 namespace {
@@ -52,7 +59,7 @@ struct TreeState : ControlState {
   uintptr_t nextHandle = 0x100;
   TreeItem* caret = nullptr;
   TreeItem* drop = nullptr;
-  int top = 0;  // first row in view
+  RowScroll scroll;  // top: the first row in view
   int indent = 19;
   int itemHeight = 0;  // 0: from the font and images
   HIMAGELIST normal = nullptr;
@@ -61,13 +68,9 @@ struct TreeState : ControlState {
   COLORREF text = CLR_NONE;
   HWND notify = nullptr;
   bool clickPending = false;
-  bool updatingScroll = false;
 };
 
-TreeState* State(Wnd* w) {
-  if (!w->control) w->control = std::make_unique<TreeState>();
-  return static_cast<TreeState*>(w->control.get());
-}
+TreeState* State(Wnd* w) { return StateOf<TreeState>(w); }
 
 TreeItem* Item(TreeState* s, HTREEITEM h) {
   auto it = s->items.find(h);
@@ -158,7 +161,7 @@ RowGeom Geometry(Wnd* w, TreeState* s, TreeItem* t, int row, HDC measure) {
   SelectObject(dc, of);
   if (!measure) DeleteDC(dc);
   g.labelRight = g.labelLeft + sz.cx + 4;
-  g.top = (row - s->top) * RowHeight(w, s);
+  g.top = (row - s->scroll.top) * RowHeight(w, s);
   g.bottom = g.top + RowHeight(w, s);
   return g;
 }
@@ -200,32 +203,24 @@ void FillItem(TreeItem* t, TVITEMA* out) {
   out->mask = TVIF_HANDLE | TVIF_STATE | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
 }
 
+int RowCount(TreeState* s) { return static_cast<int>(VisibleRows(s).size()); }
+
 void UpdateScroll(Wnd* w) {
   TreeState* s = State(w);
-  if (s->updatingScroll || (w->style & TVS_NOSCROLL)) return;
-  s->updatingScroll = true;
-  HWND h = w->handle;
-  int n = static_cast<int>(VisibleRows(s).size());
-  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, std::max(n - 1, 0),
-                static_cast<UINT>(PageRows(w, s)), s->top, 0};
-  SetScrollInfo(h, SB_VERT, &si, TRUE);
-  if (FromHandleQuiet(h)) s->updatingScroll = false;
+  if ((w->style & TVS_NOSCROLL) || !s->scroll.BeginBars()) return;
+  SetRowBar(w->handle, SB_VERT, s->scroll.top, RowCount(s), PageRows(w, s), 0);
+  s->scroll.EndBars(w->handle);
 }
 
 void SetTop(Wnd* w, int top) {
   TreeState* s = State(w);
-  int n = static_cast<int>(VisibleRows(s).size());
-  top = std::clamp(top, 0, std::max(n - PageRows(w, s), 0));
-  if (top != s->top) {
-    s->top = top;
-    InvalidateRect(w->handle, nullptr, TRUE);
-  }
+  s->scroll.MoveTo(w->handle, ClampTopRow(top, RowCount(s), PageRows(w, s)));
   UpdateScroll(w);
 }
 
 // Keeps the rows in view after the tree changed shape.
 void Relayout(Wnd* w) {
-  SetTop(w, State(w)->top);
+  SetTop(w, State(w)->scroll.top);
   InvalidateRect(w->handle, nullptr, TRUE);
 }
 
@@ -244,9 +239,8 @@ void EnsureVisible(Wnd* w, TreeItem* t) {
   TreeState* s = State(w);
   int row = RowOf(s, t);
   if (row < 0) return;
-  int page = PageRows(w, s);
-  if (row < s->top) SetTop(w, row);
-  else if (row >= s->top + page) SetTop(w, row - page + 1);
+  int top = TopToReveal(row, s->scroll.top, PageRows(w, s));
+  if (top != s->scroll.top) SetTop(w, top);
 }
 
 // TVN_SELCHANGING (may refuse) and TVN_SELCHANGED around a caret move.
@@ -357,7 +351,7 @@ LRESULT DeleteItem(Wnd* w, LPARAM lp) {
     s->caret = nullptr;
     DeleteTree(w, &s->root, true);
     if (!FromHandleQuiet(hwnd)) return TRUE;
-    s->top = 0;
+    s->scroll.top = 0;
     Relayout(w);
     return TRUE;
   }
@@ -496,7 +490,7 @@ LRESULT GetNextItem(Wnd* w, UINT code, HTREEITEM h) {
       break;
     case TVGN_FIRSTVISIBLE: {
       std::vector<TreeItem*> rows = VisibleRows(s);
-      r = s->top < static_cast<int>(rows.size()) ? rows[static_cast<size_t>(s->top)] : nullptr;
+      r = s->scroll.top < static_cast<int>(rows.size()) ? rows[static_cast<size_t>(s->scroll.top)] : nullptr;
       break;
     }
     case TVGN_LASTVISIBLE: {
@@ -542,7 +536,7 @@ TreeItem* HitTest(Wnd* w, TVHITTESTINFO* hti) {
   if (p.x >= w->ClientWidth()) hti->flags |= TVHT_TORIGHT;
   if (hti->flags) return nullptr;
   std::vector<TreeItem*> rows = VisibleRows(s);
-  int row = s->top + p.y / RowHeight(w, s);
+  int row = s->scroll.top + p.y / RowHeight(w, s);
   if (row >= static_cast<int>(rows.size())) {
     hti->flags = TVHT_NOWHERE;
     return nullptr;
@@ -637,8 +631,8 @@ void Paint(Wnd* w, HDC hdc) {
   HGDIOBJ of = SelectObject(hdc, CommonFont(w));
   std::vector<TreeItem*> rows = VisibleRows(s);
   bool focused = CurrentFocus() == w->handle;
-  int last = std::min(static_cast<int>(rows.size()), s->top + PageRows(w, s) + 1);
-  for (int r = s->top; r < last; ++r) PaintRow(w, s, hdc, rows[static_cast<size_t>(r)], r, focused);
+  int last = std::min(static_cast<int>(rows.size()), s->scroll.top + PageRows(w, s) + 1);
+  for (int r = s->scroll.top; r < last; ++r) PaintRow(w, s, hdc, rows[static_cast<size_t>(r)], r, focused);
   SelectObject(hdc, of);
 }
 
@@ -711,13 +705,149 @@ void Key(Wnd* w, UINT vk) {
   if (target && FromHandleQuiet(h)) SelectCaret(w, target, TVC_BYKEYBOARD);
 }
 
-void SortKids(TreeItem* t, bool recurse, PFNTVCOMPARE cmp, LPARAM data) {
-  std::stable_sort(t->kids.begin(), t->kids.end(), [&](TreeItem* a, TreeItem* b) {
-    if (cmp) return cmp(a->lParam, b->lParam, data) < 0;
-    return CompareNoCase(a->text, b->text) < 0;
-  });
-  if (recurse)
-    for (TreeItem* k : t->kids) SortKids(k, true, cmp, data);
+// ---------------------------------------------------------------- messages
+LRESULT OnNcCreate(Wnd* w, TreeState* s, WPARAM wp, LPARAM lp) {
+  const CREATESTRUCTA* cs = reinterpret_cast<const CREATESTRUCTA*>(lp);
+  s->notify = cs ? cs->hwndParent : nullptr;
+  return CreateWithoutBars(w, wp, lp);
+}
+
+// A press selects or toggles at once and reports NM_CLICK when the button
+// comes up; a double click toggles the item.
+LRESULT OnLButton(Wnd* w, TreeState* s, UINT msg, LPARAM lp) {
+  if (!FocusOnClick(w)) return 0;
+  s->clickPending = msg == WM_LBUTTONDOWN;
+  Click(w, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}, msg == WM_LBUTTONDBLCLK);
+  return 0;
+}
+
+LRESULT OnLButtonUp(Wnd* w, TreeState* s) {
+  if (s->clickPending) {
+    s->clickPending = false;
+    NMHDR nm{};
+    SendNotify(w, NM_CLICK, &nm);
+  }
+  return 0;
+}
+
+LRESULT OnVScroll(Wnd* w, TreeState* s, WPARAM wp) {
+  int top = 0;
+  if (RowsFromBar(wp, s->scroll.top, 1, PageRows(w, s), RowCount(s), &top)) SetTop(w, top);
+  return 0;
+}
+
+LRESULT GetItemRectMsg(Wnd* w, TreeState* s, BOOL labelOnly, RECT* r) {
+  if (!r) return FALSE;
+  TreeItem* t = Item(s, *reinterpret_cast<HTREEITEM*>(r));
+  if (!t || !Visible(t)) return FALSE;
+  RowGeom g = Geometry(w, s, t, RowOf(s, t), nullptr);
+  *r = labelOnly ? RECT{g.labelLeft, g.top, g.labelRight, g.bottom} : RECT{0, g.top, w->ClientWidth(), g.bottom};
+  return TRUE;
+}
+
+HIMAGELIST* ImageListSlot(TreeState* s, WPARAM which) {
+  return which == TVSIL_STATE ? &s->stateList : which == TVSIL_NORMAL ? &s->normal : nullptr;
+}
+
+LRESULT SetImageList(Wnd* w, TreeState* s, WPARAM which, LPARAM lp) {
+  HIMAGELIST* slot = ImageListSlot(s, which);
+  if (!slot) return 0;
+  HIMAGELIST old = *slot;
+  *slot = reinterpret_cast<HIMAGELIST>(lp);
+  Relayout(w);
+  return reinterpret_cast<LRESULT>(old);
+}
+
+// TVGN_CARET selects; TVGN_DROPHILITE marks a drop target;
+// TVGN_FIRSTVISIBLE scrolls the item to the top.
+LRESULT SelectItem(Wnd* w, TreeState* s, WPARAM code, HTREEITEM hi) {
+  TreeItem* t = hi ? Item(s, hi) : nullptr;
+  if (hi && !t) return FALSE;
+  switch (code & 0xFF) {
+    case TVGN_CARET:
+      return SelectCaret(w, t, TVC_UNKNOWN);
+    case TVGN_DROPHILITE:
+      s->drop = t;
+      InvalidateRect(w->handle, nullptr, TRUE);
+      return TRUE;
+    case TVGN_FIRSTVISIBLE:
+      if (!t) return FALSE;
+      EnsureVisible(w, t);
+      if (!FromHandleQuiet(w->handle)) return FALSE;
+      SetTop(w, RowOf(s, t));
+      return TRUE;
+  }
+  return FALSE;
+}
+
+LRESULT HitTestMsg(Wnd* w, TVHITTESTINFO* hti) {
+  if (!hti) return 0;
+  TreeItem* t = HitTest(w, hti);
+  return reinterpret_cast<LRESULT>(t ? t->handle : nullptr);
+}
+
+LRESULT EnsureVisibleMsg(Wnd* w, TreeState* s, HTREEITEM hi) {
+  TreeItem* t = Item(s, hi);
+  if (!t) return FALSE;
+  EnsureVisible(w, t);
+  return TRUE;
+}
+
+LRESULT SetItemHeight(Wnd* w, TreeState* s, WPARAM wp) {
+  int old = RowHeight(w, s);
+  int v = static_cast<int>(static_cast<short>(LOWORD(wp)));
+  s->itemHeight = v <= 0 ? 0 : v;
+  Relayout(w);
+  return old;
+}
+
+// CLR_NONE (the system colour) reads as -1.
+LRESULT ColourOrMinusOne(COLORREF c) { return static_cast<LRESULT>(c == CLR_NONE ? static_cast<COLORREF>(-1) : c); }
+
+LRESULT SetColour(Wnd* w, COLORREF* slot, LPARAM lp) {
+  COLORREF old = *slot;
+  *slot = static_cast<COLORREF>(lp);
+  InvalidateRect(w->handle, nullptr, TRUE);
+  return ColourOrMinusOne(old);
+}
+
+// The TVM_ messages: items, their rectangles and states, colours and image
+// lists.
+LRESULT TreeMessage(Wnd* w, TreeState* s, UINT msg, WPARAM wp, LPARAM lp) {
+  HTREEITEM item = reinterpret_cast<HTREEITEM>(lp);
+  switch (msg) {
+    case TVM_INSERTITEM: return InsertItem(w, reinterpret_cast<const TVINSERTSTRUCTA*>(lp));
+    case TVM_DELETEITEM: return DeleteItem(w, lp);
+    case TVM_EXPAND: {
+      TreeItem* t = Item(s, item);
+      return t ? Expand(w, t, static_cast<UINT>(wp), TVC_UNKNOWN) : FALSE;
+    }
+    case TVM_GETITEMRECT: return GetItemRectMsg(w, s, static_cast<BOOL>(wp), reinterpret_cast<RECT*>(lp));
+    case TVM_GETCOUNT: return static_cast<LRESULT>(s->items.size());
+    case TVM_GETINDENT: return s->indent;
+    case TVM_GETIMAGELIST: {
+      HIMAGELIST* slot = ImageListSlot(s, wp);
+      return reinterpret_cast<LRESULT>(slot ? *slot : nullptr);
+    }
+    case TVM_SETIMAGELIST: return SetImageList(w, s, wp, lp);
+    case TVM_GETNEXTITEM: return GetNextItem(w, static_cast<UINT>(wp), item);
+    case TVM_SELECTITEM: return SelectItem(w, s, wp, item);
+    case TVM_GETITEM: return GetItem(w, reinterpret_cast<TVITEMA*>(lp));
+    case TVM_SETITEM: return SetItem(w, reinterpret_cast<const TVITEMA*>(lp));
+    case TVM_GETITEMSTATE: {
+      TreeItem* t = Item(s, reinterpret_cast<HTREEITEM>(wp));
+      return t ? static_cast<LRESULT>(t->state & static_cast<UINT>(lp)) : 0;
+    }
+    case TVM_HITTEST: return HitTestMsg(w, reinterpret_cast<TVHITTESTINFO*>(lp));
+    case TVM_ENSUREVISIBLE: return EnsureVisibleMsg(w, s, item);
+    case TVM_SETITEMHEIGHT: return SetItemHeight(w, s, wp);
+    case TVM_GETITEMHEIGHT: return RowHeight(w, s);
+    case TVM_SETBKCOLOR: return SetColour(w, &s->bk, lp);
+    case TVM_SETTEXTCOLOR: return SetColour(w, &s->text, lp);
+    case TVM_GETBKCOLOR: return ColourOrMinusOne(s->bk);
+    case TVM_GETTEXTCOLOR: return ColourOrMinusOne(s->text);
+  }
+  return DefWindowProcA(w->handle, msg, wp, lp);
 }
 
 LRESULT CALLBACK TreeViewProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
@@ -725,215 +855,35 @@ LRESULT CALLBACK TreeViewProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   if (!w) return 0;
   TreeState* s = State(w);
   switch (msg) {
-    case WM_NCCREATE: {
-      const CREATESTRUCTA* cs = reinterpret_cast<const CREATESTRUCTA*>(lp);
-      s->notify = cs ? cs->hwndParent : nullptr;
-      LRESULT r = DefWindowProcA(h, msg, wp, lp);
-      w->style &= ~(WS_VSCROLL | WS_HSCROLL);  // shown when the rows need them
-      return r;
-    }
-    case WM_SIZE:
-      SetTop(w, s->top);
-      InvalidateRect(h, nullptr, TRUE);
-      return 0;
+    case WM_NCCREATE: return OnNcCreate(w, s, wp, lp);
+    case WM_SIZE: Relayout(w); return 0;
     case WM_SETFONT:
       DefWindowProcA(h, msg, wp, lp);
       Relayout(w);
       return 0;
-    case WM_GETDLGCODE:
-      return DLGC_WANTARROWS | DLGC_WANTCHARS;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC hdc = BeginPaint(h, &ps);
-      if (hdc) Paint(w, hdc);
-      EndPaint(h, &ps);
-      return 0;
-    }
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: return PaintControl(w, [w](HDC hdc) { Paint(w, hdc); });
     case WM_SETFOCUS:
-    case WM_KILLFOCUS: {
-      InvalidateRect(h, nullptr, TRUE);
-      NMHDR nm{};
-      SendNotify(w, msg == WM_SETFOCUS ? NM_SETFOCUS : NM_KILLFOCUS, &nm);
-      return 0;
-    }
-    case WM_ENABLE:
-      InvalidateRect(h, nullptr, TRUE);
-      return 0;
+    case WM_KILLFOCUS: return FocusChanged(w, msg);
+    case WM_ENABLE: InvalidateRect(h, nullptr, TRUE); return 0;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-      if (CurrentFocus() != h) SetFocus(h);
-      if (!FromHandleQuiet(h)) return 0;
-      s->clickPending = msg == WM_LBUTTONDOWN;
-      Click(w, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}, msg == WM_LBUTTONDBLCLK);
-      return 0;
-    }
-    case WM_LBUTTONUP:
-      if (s->clickPending) {
-        s->clickPending = false;
-        NMHDR nm{};
-        SendNotify(w, NM_CLICK, &nm);
-      }
-      return 0;
+    case WM_LBUTTONDBLCLK: return OnLButton(w, s, msg, lp);
+    case WM_LBUTTONUP: return OnLButtonUp(w, s);
     case WM_RBUTTONDOWN: {
       NMHDR nm{};
       SendNotify(w, NM_RCLICK, &nm);
       return 0;
     }
-    case WM_KEYDOWN:
-      Key(w, static_cast<UINT>(wp));
-      return 0;
-    case WM_VSCROLL: {
-      int page = PageRows(w, s);
-      switch (LOWORD(wp)) {
-        case SB_LINEUP: SetTop(w, s->top - 1); break;
-        case SB_LINEDOWN: SetTop(w, s->top + 1); break;
-        case SB_PAGEUP: SetTop(w, s->top - page); break;
-        case SB_PAGEDOWN: SetTop(w, s->top + page); break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: SetTop(w, static_cast<int>(HIWORD(wp))); break;
-        case SB_TOP: SetTop(w, 0); break;
-        case SB_BOTTOM: SetTop(w, 1 << 30); break;
-      }
-      return 0;
-    }
-    case WM_MOUSEWHEEL:
-      SetTop(w, s->top - (static_cast<short>(HIWORD(wp)) / WHEEL_DELTA) * 3);
-      return 0;
+    case WM_KEYDOWN: Key(w, static_cast<UINT>(wp)); return 0;
+    case WM_VSCROLL: return OnVScroll(w, s, wp);
+    case WM_MOUSEWHEEL: SetTop(w, RowsFromWheel(wp, s->scroll.top, 3)); return 0;
     case WM_NCDESTROY:
       s->caret = nullptr;
       DeleteTree(w, &s->root, false);
       return DefWindowProcA(h, msg, wp, lp);
-
-    case TVM_INSERTITEM:
-      return InsertItem(w, reinterpret_cast<const TVINSERTSTRUCTA*>(lp));
-    case TVM_DELETEITEM:
-      return DeleteItem(w, lp);
-    case TVM_EXPAND: {
-      TreeItem* t = Item(s, reinterpret_cast<HTREEITEM>(lp));
-      return t ? Expand(w, t, static_cast<UINT>(wp), TVC_UNKNOWN) : FALSE;
-    }
-    case TVM_GETITEMRECT: {
-      RECT* r = reinterpret_cast<RECT*>(lp);
-      if (!r) return FALSE;
-      TreeItem* t = Item(s, *reinterpret_cast<HTREEITEM*>(r));
-      if (!t || !Visible(t)) return FALSE;
-      RowGeom g = Geometry(w, s, t, RowOf(s, t), nullptr);
-      *r = wp ? RECT{g.labelLeft, g.top, g.labelRight, g.bottom} : RECT{0, g.top, w->ClientWidth(), g.bottom};
-      return TRUE;
-    }
-    case TVM_GETCOUNT:
-      return static_cast<LRESULT>(s->items.size());
-    case TVM_GETINDENT:
-      return s->indent;
-    case TVM_SETINDENT:
-      s->indent = std::max(static_cast<int>(wp), kButton + 4);
-      InvalidateRect(h, nullptr, TRUE);
-      return 0;
-    case TVM_GETIMAGELIST:
-      return reinterpret_cast<LRESULT>(wp == TVSIL_STATE ? s->stateList : wp == TVSIL_NORMAL ? s->normal : nullptr);
-    case TVM_SETIMAGELIST: {
-      HIMAGELIST* slot = wp == TVSIL_STATE ? &s->stateList : wp == TVSIL_NORMAL ? &s->normal : nullptr;
-      if (!slot) return 0;
-      HIMAGELIST old = *slot;
-      *slot = reinterpret_cast<HIMAGELIST>(lp);
-      Relayout(w);
-      return reinterpret_cast<LRESULT>(old);
-    }
-    case TVM_GETNEXTITEM:
-      return GetNextItem(w, static_cast<UINT>(wp), reinterpret_cast<HTREEITEM>(lp));
-    case TVM_SELECTITEM: {
-      HTREEITEM hi = reinterpret_cast<HTREEITEM>(lp);
-      TreeItem* t = hi ? Item(s, hi) : nullptr;
-      if (hi && !t) return FALSE;
-      switch (wp & 0xFF) {
-        case TVGN_CARET:
-          return SelectCaret(w, t, TVC_UNKNOWN);
-        case TVGN_DROPHILITE:
-          s->drop = t;
-          InvalidateRect(h, nullptr, TRUE);
-          return TRUE;
-        case TVGN_FIRSTVISIBLE: {
-          if (!t) return FALSE;
-          EnsureVisible(w, t);
-          if (!FromHandleQuiet(h)) return FALSE;
-          SetTop(w, RowOf(s, t));
-          return TRUE;
-        }
-      }
-      return FALSE;
-    }
-    case TVM_GETITEM:
-      return GetItem(w, reinterpret_cast<TVITEMA*>(lp));
-    case TVM_SETITEM:
-      return SetItem(w, reinterpret_cast<const TVITEMA*>(lp));
-    case TVM_GETITEMSTATE: {
-      TreeItem* t = Item(s, reinterpret_cast<HTREEITEM>(wp));
-      return t ? static_cast<LRESULT>(t->state & static_cast<UINT>(lp)) : 0;
-    }
-    case TVM_GETVISIBLECOUNT:
-      return w->ClientHeight() / RowHeight(w, s);
-    case TVM_HITTEST: {
-      TVHITTESTINFO* hti = reinterpret_cast<TVHITTESTINFO*>(lp);
-      if (!hti) return 0;
-      TreeItem* t = HitTest(w, hti);
-      return reinterpret_cast<LRESULT>(t ? t->handle : nullptr);
-    }
-    case TVM_ENSUREVISIBLE: {
-      TreeItem* t = Item(s, reinterpret_cast<HTREEITEM>(lp));
-      if (!t) return FALSE;
-      EnsureVisible(w, t);
-      return TRUE;
-    }
-    case TVM_SORTCHILDREN:
-    case TVM_SORTCHILDRENCB: {
-      TreeItem* t = nullptr;
-      PFNTVCOMPARE cmp = nullptr;
-      LPARAM data = 0;
-      if (msg == TVM_SORTCHILDRENCB) {
-        const TVSORTCB* sc = reinterpret_cast<const TVSORTCB*>(lp);
-        if (!sc) return FALSE;
-        t = IsRootHandle(sc->hParent) ? &s->root : Item(s, sc->hParent);
-        cmp = sc->lpfnCompare;
-        data = sc->lParam;
-      } else {
-        t = IsRootHandle(reinterpret_cast<HTREEITEM>(lp)) ? &s->root : Item(s, reinterpret_cast<HTREEITEM>(lp));
-      }
-      if (!t) return FALSE;
-      SortKids(t, msg == TVM_SORTCHILDREN && wp, cmp, data);
-      Relayout(w);
-      return TRUE;
-    }
-    case TVM_SETITEMHEIGHT: {
-      int old = RowHeight(w, s);
-      int v = static_cast<int>(static_cast<short>(LOWORD(wp)));
-      s->itemHeight = v <= 0 ? 0 : v;
-      Relayout(w);
-      return old;
-    }
-    case TVM_GETITEMHEIGHT:
-      return RowHeight(w, s);
-    case TVM_SETBKCOLOR:
-    case TVM_SETTEXTCOLOR: {
-      COLORREF& slot = msg == TVM_SETBKCOLOR ? s->bk : s->text;
-      COLORREF old = slot;
-      slot = static_cast<COLORREF>(lp);
-      InvalidateRect(h, nullptr, TRUE);
-      return static_cast<LRESULT>(old == CLR_NONE ? static_cast<COLORREF>(-1) : old);
-    }
-    case TVM_GETBKCOLOR:
-      return static_cast<LRESULT>(s->bk == CLR_NONE ? static_cast<COLORREF>(-1) : s->bk);
-    case TVM_GETTEXTCOLOR:
-      return static_cast<LRESULT>(s->text == CLR_NONE ? static_cast<COLORREF>(-1) : s->text);
-    case TVM_EDITLABEL:
-    case TVM_GETEDITCONTROL:
-      // FIXME: label editing (TVS_EDITLABELS) is not done.
-      return 0;
-    case TVM_ENDEDITLABELNOW:
-    case TVM_CREATEDRAGIMAGE:
-      return 0;
   }
+  if (msg >= TV_FIRST && msg < TV_FIRST + 0x100) return TreeMessage(w, s, msg, wp, lp);
   return DefWindowProcA(h, msg, wp, lp);
 }
 

@@ -36,10 +36,7 @@ struct UpDownState : ControlState {
   DWORD pressTime = 0;
 };
 
-UpDownState* State(Wnd* w) {
-  if (!w->control) w->control = std::make_unique<UpDownState>();
-  return static_cast<UpDownState*>(w->control.get());
-}
+UpDownState* State(Wnd* w) { return StateOf<UpDownState>(w); }
 
 bool Horizontal(Wnd* w) { return (w->style & UDS_HORZ) != 0; }
 
@@ -305,16 +302,8 @@ LRESULT CALLBACK UpDownProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC hdc = BeginPaint(h, &ps);
-      if (hdc) Paint(w, hdc);
-      EndPaint(h, &ps);
-      return 0;
-    }
-    case WM_ENABLE:
-      InvalidateRect(h, nullptr, FALSE);
-      return 0;
+    case WM_PAINT: return PaintControl(w, [w](HDC hdc) { Paint(w, hdc); });
+    case WM_ENABLE: InvalidateRect(h, nullptr, FALSE); return 0;
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS;
     case WM_LBUTTONDOWN:

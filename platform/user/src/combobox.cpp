@@ -7,6 +7,11 @@
 // messages to the list's LB_ messages. The box's window is only as high as
 // its selection field; the height it was made with, less that, is the
 // dropped list's.
+//
+// Messages: the CB_ messages the framework's CComboBox and the dialogs send
+// (items, selection, item data and heights, the dropped state, size and
+// rectangle, the list's top index); not CB_FINDSTRING, CB_SHOWDROPDOWN,
+// CB_LIMITTEXT or the edit selection messages, which nothing here sends.
 #include <algorithm>
 #include <cstring>
 
@@ -28,10 +33,7 @@ struct ComboState : ControlState {
   bool buttonDown = false;
 };
 
-ComboState* State(Wnd* w) {
-  if (!w->control) w->control = std::make_unique<ComboState>();
-  return static_cast<ComboState*>(w->control.get());
-}
+ComboState* State(Wnd* w) { return StateOf<ComboState>(w); }
 
 UINT Kind(Wnd* w) { return w->style & 3u; }
 bool OwnerDraw(Wnd* w) { return (w->style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0; }
@@ -272,6 +274,195 @@ bool Key(Wnd* w, WPARAM vk) {
   return false;
 }
 
+// ---------------------------------------------------------------- messages
+// The scroll bar styles are the list's, not the box's.
+LRESULT OnNcCreate(Wnd* w, WPARAM wp, LPARAM lp) {
+  w->listStyle = w->style & (WS_VSCROLL | WS_HSCROLL);
+  w->style &= ~(WS_VSCROLL | WS_HSCROLL);
+  return DefWindowProcA(w->handle, WM_NCCREATE, wp, lp);
+}
+
+// While the list is dropped, Enter and Escape close it instead of the dialog.
+LRESULT OnGetDlgCode(ComboState* s, LPARAM lp) {
+  LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
+  const MSG* m = reinterpret_cast<const MSG*>(lp);
+  if (s->dropped && m && m->message == WM_KEYDOWN && (m->wParam == VK_RETURN || m->wParam == VK_ESCAPE))
+    code |= DLGC_WANTALLKEYS;
+  return code;
+}
+
+LRESULT OnSetFont(Wnd* w, ComboState* s, WPARAM wp, LPARAM lp) {
+  DefWindowProcA(w->handle, WM_SETFONT, wp, lp);
+  if (s->edit) SendMessageA(s->edit, WM_SETFONT, wp, lp);
+  if (s->list) SendMessageA(s->list, WM_SETFONT, wp, 0);
+  return 0;
+}
+
+// An editable combo drops its list from the button only; a drop-down list
+// from anywhere, taking the focus first.
+LRESULT OnLButtonDown(Wnd* w, ComboState* s, LPARAM lp) {
+  POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+  RECT b = ButtonRect(w);
+  if (s->edit) {
+    if (!PtInRect(&b, p)) return 0;
+  } else if (!FocusOnClick(w)) {
+    return 0;
+  }
+  if (s->dropped)
+    CloseUp(w, false);
+  else
+    DropDown(w);
+  return 0;
+}
+
+LRESULT OnSetFocus(Wnd* w, ComboState* s) {
+  if (s->edit) {
+    SetFocus(s->edit);
+    return 0;
+  }
+  InvalidateRect(w->handle, nullptr, FALSE);
+  Notify(w, CBN_SETFOCUS);
+  return 0;
+}
+
+// The focus moving into the combo's own edit is no loss.
+LRESULT OnKillFocus(Wnd* w, ComboState* s, HWND to) {
+  if (s->dropped) CloseUp(w, false);
+  if (!FromHandleQuiet(w->handle)) return 0;
+  InvalidateRect(w->handle, nullptr, FALSE);
+  if (to != s->edit) Notify(w, CBN_KILLFOCUS);
+  return 0;
+}
+
+// A typed character selects the next item that starts with it.
+LRESULT OnChar(Wnd* w, ComboState* s, WPARAM wp, LPARAM lp) {
+  if (s->edit) return SendMessageA(s->edit, WM_CHAR, wp, lp);
+  if (!HasStrings(w) || wp < 0x20) return 0;
+  char key[2] = {static_cast<char>(wp), 0};
+  int cur = static_cast<int>(ToList(w, LB_GETCURSEL, 0, 0));
+  int i = static_cast<int>(ToList(w, LB_FINDSTRING, static_cast<WPARAM>(cur), reinterpret_cast<LPARAM>(key)));
+  if (i >= 0 && i != cur) SelectBy(w, i, true);
+  return 0;
+}
+
+// The edit's notifications become the combo's.
+LRESULT OnCommand(Wnd* w, ComboState* s, WPARAM wp, LPARAM lp) {
+  if (LOWORD(wp) != kEditId || reinterpret_cast<HWND>(lp) != s->edit) return 0;
+  switch (HIWORD(wp)) {
+    case EN_CHANGE: Notify(w, CBN_EDITCHANGE); break;
+    case EN_UPDATE: Notify(w, CBN_EDITUPDATE); break;
+    case EN_SETFOCUS: Notify(w, CBN_SETFOCUS); break;
+    case EN_KILLFOCUS:
+      if (reinterpret_cast<HWND>(wp) != w->handle) Notify(w, CBN_KILLFOCUS);
+      break;
+  }
+  return 0;
+}
+
+// Without an edit the text is the selected item's: setting it selects the
+// item of that text.
+LRESULT OnSetText(Wnd* w, ComboState* s, LPARAM lp) {
+  if (s->edit) return SetWindowTextA(s->edit, reinterpret_cast<const char*>(lp));
+  int i = static_cast<int>(ToList(w, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), lp));
+  if (i < 0) return CB_ERR;
+  ToList(w, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
+  InvalidateRect(w->handle, nullptr, FALSE);
+  return TRUE;
+}
+
+LRESULT OnGetText(Wnd* w, ComboState* s, WPARAM cch, char* buf) {
+  if (!buf || cch == 0) return 0;
+  if (s->edit) return GetWindowTextA(s->edit, buf, static_cast<int>(cch));
+  std::string t = ItemText(w, static_cast<int>(ToList(w, LB_GETCURSEL, 0, 0)));
+  size_t n = std::min(t.size(), static_cast<size_t>(cch) - 1);
+  memcpy(buf, t.data(), n);
+  buf[n] = 0;
+  return static_cast<LRESULT>(n);
+}
+
+LRESULT OnGetTextLength(Wnd* w, ComboState* s) {
+  if (s->edit) return GetWindowTextLengthA(s->edit);
+  return static_cast<LRESULT>(ItemText(w, static_cast<int>(ToList(w, LB_GETCURSEL, 0, 0))).size());
+}
+
+void ClearEdit(ComboState* s) {
+  if (Wnd* e = FromHandleQuiet(s->edit)) e->text.clear();
+  InvalidateRect(s->edit, nullptr, FALSE);
+}
+
+LRESULT ResetContent(Wnd* w, ComboState* s) {
+  ToList(w, LB_RESETCONTENT, 0, 0);
+  if (s->edit) ClearEdit(s);
+  InvalidateRect(w->handle, nullptr, FALSE);
+  return CB_OKAY;
+}
+
+// -1 clears the selection, and the edit's text with it.
+LRESULT SetCurSel(Wnd* w, ComboState* s, WPARAM wp) {
+  LRESULT r = ToList(w, LB_SETCURSEL, wp, 0);
+  ShowSelectionInEdit(w);
+  if (static_cast<int>(static_cast<INT_PTR>(wp)) < 0 && s->edit && FromHandleQuiet(s->edit)) ClearEdit(s);
+  InvalidateRect(w->handle, nullptr, FALSE);
+  return r;
+}
+
+LRESULT SelectString(Wnd* w, WPARAM wp, LPARAM lp) {
+  LRESULT r = ToList(w, LB_SELECTSTRING, wp, lp);
+  if (r >= 0) ShowSelectionInEdit(w);
+  InvalidateRect(w->handle, nullptr, FALSE);
+  return r;
+}
+
+// Item -1 is the selection field, whose height sets the box's.
+LRESULT SetItemHeight(Wnd* w, ComboState* s, WPARAM wp, LPARAM lp) {
+  if (static_cast<int>(static_cast<INT_PTR>(wp)) != -1) return ToList(w, LB_SETITEMHEIGHT, 0, lp);
+  int hgt = static_cast<int>(lp);
+  if (hgt <= 0 || hgt > 255) return CB_ERR;
+  s->fieldHeight = hgt + 2;
+  int frame = w->Height() - w->ClientHeight();
+  SetWindowPos(w->handle, nullptr, 0, 0, w->Width(), s->fieldHeight + frame, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (s->edit) MoveWindow(s->edit, 1, 1, ButtonRect(w).left - 2, w->ClientHeight() - 2, TRUE);
+  return 0;
+}
+
+LRESULT GetDroppedControlRect(Wnd* w, ComboState* s, RECT* r) {
+  if (!r) return CB_ERR;
+  RECT wr = ScreenWindowRect(w);
+  *r = RECT{wr.left, wr.top, wr.left + std::max<int>(wr.right - wr.left, s->droppedWidth), wr.bottom + s->droppedHeight};
+  return CB_OKAY;
+}
+
+// The CB_ messages: most are the list's LB_ messages.
+LRESULT ComboMessage(Wnd* w, ComboState* s, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case CB_ADDSTRING: return ToList(w, LB_ADDSTRING, wp, lp);
+    case CB_INSERTSTRING: return ToList(w, LB_INSERTSTRING, wp, lp);
+    case CB_DELETESTRING: return ToList(w, LB_DELETESTRING, wp, lp);
+    case CB_RESETCONTENT: return ResetContent(w, s);
+    case CB_GETCOUNT: return ToList(w, LB_GETCOUNT, 0, 0);
+    case CB_GETCURSEL: return ToList(w, LB_GETCURSEL, 0, 0);
+    case CB_SETCURSEL: return SetCurSel(w, s, wp);
+    case CB_GETLBTEXT: return ToList(w, LB_GETTEXT, wp, lp);
+    case CB_GETLBTEXTLEN: return ToList(w, LB_GETTEXTLEN, wp, lp);
+    case CB_FINDSTRINGEXACT: return ToList(w, LB_FINDSTRINGEXACT, wp, lp);
+    case CB_SELECTSTRING: return SelectString(w, wp, lp);
+    case CB_GETITEMDATA: return ToList(w, LB_GETITEMDATA, wp, lp);
+    case CB_SETITEMDATA: return ToList(w, LB_SETITEMDATA, wp, lp);
+    case CB_SETITEMHEIGHT: return SetItemHeight(w, s, wp, lp);
+    case CB_GETITEMHEIGHT:
+      if (static_cast<int>(static_cast<INT_PTR>(wp)) == -1) return s->fieldHeight - 2;
+      return ToList(w, LB_GETITEMHEIGHT, 0, 0);
+    case CB_GETDROPPEDSTATE: return s->dropped;
+    case CB_GETDROPPEDCONTROLRECT: return GetDroppedControlRect(w, s, reinterpret_cast<RECT*>(lp));
+    case CB_SETDROPPEDWIDTH:
+      s->droppedWidth = static_cast<int>(wp);
+      return std::max<int>(s->droppedWidth, w->Width());
+    case CB_GETDROPPEDWIDTH: return std::max<int>(s->droppedWidth, w->Width());
+    case CB_SETTOPINDEX: return ToList(w, LB_SETTOPINDEX, wp, 0);
+  }
+  return DefWindowProcA(w->handle, msg, wp, lp);
+}
+
 }  // namespace
 
 void ComboListDone(Wnd* combo, bool commit) { CloseUp(combo, commit); }
@@ -281,227 +472,36 @@ LRESULT CALLBACK ComboBoxProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   if (!w) return 0;
   ComboState* s = State(w);
   switch (msg) {
-    case WM_NCCREATE:
-      // The scroll bar styles are the list's, not the box's.
-      w->listStyle = w->style & (WS_VSCROLL | WS_HSCROLL);
-      w->style &= ~(WS_VSCROLL | WS_HSCROLL);
-      return DefWindowProcA(h, msg, wp, lp);
-    case WM_CREATE:
-      Create(w, reinterpret_cast<const CREATESTRUCTA*>(lp));
-      return 0;
+    case WM_NCCREATE: return OnNcCreate(w, wp, lp);
+    case WM_CREATE: Create(w, reinterpret_cast<const CREATESTRUCTA*>(lp)); return 0;
     case WM_DESTROY:
       if (s->list) DestroyWindow(s->list);
       s->list = nullptr;
       return 0;
-    case WM_GETDLGCODE: {
-      LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
-      const MSG* m = reinterpret_cast<const MSG*>(lp);
-      if (s->dropped && m && m->message == WM_KEYDOWN && (m->wParam == VK_RETURN || m->wParam == VK_ESCAPE))
-        code |= DLGC_WANTALLKEYS;
-      return code;
-    }
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC hdc = BeginPaint(h, &ps);
-      if (hdc) PaintField(w, hdc);
-      EndPaint(h, &ps);
-      return 0;
-    }
-    case WM_SETFONT:
-      DefWindowProcA(h, msg, wp, lp);
-      if (s->edit) SendMessageA(s->edit, WM_SETFONT, wp, lp);
-      if (s->list) SendMessageA(s->list, WM_SETFONT, wp, 0);
-      return 0;
+    case WM_GETDLGCODE: return OnGetDlgCode(s, lp);
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: return PaintControl(w, [w](HDC hdc) { PaintField(w, hdc); });
+    case WM_SETFONT: return OnSetFont(w, s, wp, lp);
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-      POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-      RECT b = ButtonRect(w);
-      if (s->edit) {
-        if (!PtInRect(&b, p)) return 0;
-      } else if (CurrentFocus() != h) {
-        SetFocus(h);
-        if (!FromHandleQuiet(h)) return 0;
-      }
-      if (s->dropped)
-        CloseUp(w, false);
-      else
-        DropDown(w);
-      return 0;
-    }
-    case WM_SETFOCUS:
-      if (s->edit) {
-        SetFocus(s->edit);
-        return 0;
-      }
-      InvalidateRect(h, nullptr, FALSE);
-      Notify(w, CBN_SETFOCUS);
-      return 0;
-    case WM_KILLFOCUS: {
-      HWND to = reinterpret_cast<HWND>(wp);
-      if (s->dropped) CloseUp(w, false);
-      if (!FromHandleQuiet(h)) return 0;
-      InvalidateRect(h, nullptr, FALSE);
-      if (to != s->edit) Notify(w, CBN_KILLFOCUS);
-      return 0;
-    }
+    case WM_LBUTTONDBLCLK: return OnLButtonDown(w, s, lp);
+    case WM_SETFOCUS: return OnSetFocus(w, s);
+    case WM_KILLFOCUS: return OnKillFocus(w, s, reinterpret_cast<HWND>(wp));
     case WM_ENABLE:
       if (s->edit) EnableWindow(s->edit, static_cast<BOOL>(wp));
       InvalidateRect(h, nullptr, FALSE);
       return 0;
-    case WM_KEYDOWN:
-      Key(w, wp);
-      return 0;
-    case WM_CHAR: {
-      if (s->edit) return SendMessageA(s->edit, WM_CHAR, wp, lp);
-      if (!HasStrings(w) || wp < 0x20) return 0;
-      char key[2] = {static_cast<char>(wp), 0};
-      int cur = static_cast<int>(ToList(w, LB_GETCURSEL, 0, 0));
-      int i = static_cast<int>(ToList(w, LB_FINDSTRING, static_cast<WPARAM>(cur), reinterpret_cast<LPARAM>(key)));
-      if (i >= 0 && i != cur) SelectBy(w, i, true);
-      return 0;
-    }
-    case WM_COMMAND:
-      if (LOWORD(wp) == kEditId && reinterpret_cast<HWND>(lp) == s->edit) {
-        switch (HIWORD(wp)) {
-          case EN_CHANGE:
-            Notify(w, CBN_EDITCHANGE);
-            break;
-          case EN_UPDATE:
-            Notify(w, CBN_EDITUPDATE);
-            break;
-          case EN_SETFOCUS:
-            Notify(w, CBN_SETFOCUS);
-            break;
-          case EN_KILLFOCUS:
-            if (reinterpret_cast<HWND>(wp) != h) Notify(w, CBN_KILLFOCUS);
-            break;
-        }
-      }
-      return 0;
-    case WM_SETTEXT: {
-      const char* t = reinterpret_cast<const char*>(lp);
-      if (s->edit) return SetWindowTextA(s->edit, t);
-      int i = static_cast<int>(ToList(w, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), lp));
-      if (i < 0) return CB_ERR;
-      ToList(w, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
-      InvalidateRect(h, nullptr, FALSE);
-      return TRUE;
-    }
-    case WM_GETTEXT: {
-      char* buf = reinterpret_cast<char*>(lp);
-      if (!buf || wp == 0) return 0;
-      if (s->edit) return GetWindowTextA(s->edit, buf, static_cast<int>(wp));
-      std::string t = ItemText(w, static_cast<int>(ToList(w, LB_GETCURSEL, 0, 0)));
-      size_t n = std::min(t.size(), static_cast<size_t>(wp) - 1);
-      memcpy(buf, t.data(), n);
-      buf[n] = 0;
-      return static_cast<LRESULT>(n);
-    }
-    case WM_GETTEXTLENGTH:
-      if (s->edit) return GetWindowTextLengthA(s->edit);
-      return static_cast<LRESULT>(ItemText(w, static_cast<int>(ToList(w, LB_GETCURSEL, 0, 0))).size());
+    case WM_KEYDOWN: Key(w, wp); return 0;
+    case WM_CHAR: return OnChar(w, s, wp, lp);
+    case WM_COMMAND: return OnCommand(w, s, wp, lp);
+    case WM_SETTEXT: return OnSetText(w, s, lp);
+    case WM_GETTEXT: return OnGetText(w, s, wp, reinterpret_cast<char*>(lp));
+    case WM_GETTEXTLENGTH: return OnGetTextLength(w, s);
     case WM_DRAWITEM:
     case WM_MEASUREITEM:
     case WM_DELETEITEM:
-    case WM_COMPAREITEM:
-      return w->parent ? Send(w->parent, msg, wp, lp) : 0;
-    case CB_ADDSTRING:
-      return ToList(w, LB_ADDSTRING, wp, lp);
-    case CB_INSERTSTRING:
-      return ToList(w, LB_INSERTSTRING, wp, lp);
-    case CB_DELETESTRING:
-      return ToList(w, LB_DELETESTRING, wp, lp);
-    case CB_RESETCONTENT:
-      ToList(w, LB_RESETCONTENT, 0, 0);
-      if (s->edit) {
-        if (Wnd* e = FromHandleQuiet(s->edit)) e->text.clear();
-        InvalidateRect(s->edit, nullptr, FALSE);
-      }
-      InvalidateRect(h, nullptr, FALSE);
-      return CB_OKAY;
-    case CB_GETCOUNT:
-      return ToList(w, LB_GETCOUNT, 0, 0);
-    case CB_GETCURSEL:
-      return ToList(w, LB_GETCURSEL, 0, 0);
-    case CB_SETCURSEL: {
-      LRESULT r = ToList(w, LB_SETCURSEL, wp, 0);
-      ShowSelectionInEdit(w);
-      if (static_cast<int>(static_cast<INT_PTR>(wp)) < 0 && s->edit)
-        if (Wnd* e = FromHandleQuiet(s->edit)) e->text.clear(), InvalidateRect(s->edit, nullptr, FALSE);
-      InvalidateRect(h, nullptr, FALSE);
-      return r;
-    }
-    case CB_GETLBTEXT:
-      return ToList(w, LB_GETTEXT, wp, lp);
-    case CB_GETLBTEXTLEN:
-      return ToList(w, LB_GETTEXTLEN, wp, lp);
-    case CB_FINDSTRING:
-      return ToList(w, LB_FINDSTRING, wp, lp);
-    case CB_FINDSTRINGEXACT:
-      return ToList(w, LB_FINDSTRINGEXACT, wp, lp);
-    case CB_SELECTSTRING: {
-      LRESULT r = ToList(w, LB_SELECTSTRING, wp, lp);
-      if (r >= 0) ShowSelectionInEdit(w);
-      InvalidateRect(h, nullptr, FALSE);
-      return r;
-    }
-    case CB_GETITEMDATA:
-      return ToList(w, LB_GETITEMDATA, wp, lp);
-    case CB_SETITEMDATA:
-      return ToList(w, LB_SETITEMDATA, wp, lp);
-    case CB_SETITEMHEIGHT:
-      if (static_cast<int>(static_cast<INT_PTR>(wp)) == -1) {
-        int hgt = static_cast<int>(lp);
-        if (hgt <= 0 || hgt > 255) return CB_ERR;
-        s->fieldHeight = hgt + 2;
-        int frame = w->Height() - w->ClientHeight();
-        SetWindowPos(h, nullptr, 0, 0, w->Width(), s->fieldHeight + frame, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        if (s->edit) MoveWindow(s->edit, 1, 1, ButtonRect(w).left - 2, w->ClientHeight() - 2, TRUE);
-        return 0;
-      }
-      return ToList(w, LB_SETITEMHEIGHT, 0, lp);
-    case CB_GETITEMHEIGHT:
-      if (static_cast<int>(static_cast<INT_PTR>(wp)) == -1) return s->fieldHeight - 2;
-      return ToList(w, LB_GETITEMHEIGHT, 0, 0);
-    case CB_SHOWDROPDOWN:
-      if (wp)
-        DropDown(w);
-      else
-        CloseUp(w, false);
-      return TRUE;
-    case CB_GETDROPPEDSTATE:
-      return s->dropped;
-    case CB_GETDROPPEDCONTROLRECT: {
-      auto* r = reinterpret_cast<RECT*>(lp);
-      if (!r) return CB_ERR;
-      RECT wr = ScreenWindowRect(w);
-      *r = RECT{wr.left, wr.top, wr.left + std::max<int>(wr.right - wr.left, s->droppedWidth),
-                wr.bottom + s->droppedHeight};
-      return CB_OKAY;
-    }
-    case CB_SETDROPPEDWIDTH:
-      s->droppedWidth = static_cast<int>(wp);
-      return std::max<int>(s->droppedWidth, w->Width());
-    case CB_GETDROPPEDWIDTH:
-      return std::max<int>(s->droppedWidth, w->Width());
-    case CB_LIMITTEXT:
-      if (s->edit) SendMessageA(s->edit, EM_LIMITTEXT, wp, 0);
-      return TRUE;
-    case CB_GETEDITSEL:
-      if (!s->edit) return CB_ERR;
-      return SendMessageA(s->edit, EM_GETSEL, wp, lp);
-    case CB_SETEDITSEL:
-      if (!s->edit) return CB_ERR;
-      SendMessageA(s->edit, EM_SETSEL, static_cast<WPARAM>(static_cast<short>(LOWORD(lp))),
-                   static_cast<LPARAM>(static_cast<short>(HIWORD(lp))));
-      return TRUE;
-    case CB_GETTOPINDEX:
-      return ToList(w, LB_GETTOPINDEX, 0, 0);
-    case CB_SETTOPINDEX:
-      return ToList(w, LB_SETTOPINDEX, wp, 0);
+    case WM_COMPAREITEM: return w->parent ? Send(w->parent, msg, wp, lp) : 0;
   }
+  if (msg >= CB_GETEDITSEL && msg <= 0x0170) return ComboMessage(w, s, msg, wp, lp);
   return DefWindowProcA(h, msg, wp, lp);
 }
 

@@ -27,6 +27,12 @@ void DrawDisabledText(HDC hdc, const char* text, int len, RECT r, UINT fmt) {
   SetBkMode(hdc, mode);
 }
 
+bool FocusOnClick(Wnd* w) {
+  HWND h = w->handle;
+  if (CurrentFocus() != h) SetFocus(h);
+  return FromHandleQuiet(h) != nullptr;
+}
+
 int FontHeight(HDC hdc) {
   TEXTMETRICA tm{};
   GetTextMetricsA(hdc, &tm);

@@ -6,6 +6,12 @@
 
 namespace kyuser {
 
+// A control's state record (one struct per control), made on first use.
+template <typename State>
+State* StateOf(Wnd* w) {
+  if (!w->control) w->control = std::make_unique<State>();
+  return static_cast<State*>(w->control.get());
+}
 // The control's font (WM_SETFONT), else the system font.
 HFONT ControlFont(Wnd* w);
 // Sends WM_CTLCOLOR* to the parent (or the combo that owns a list) and
@@ -17,6 +23,18 @@ void DrawDisabledText(HDC hdc, const char* text, int len, RECT r, UINT fmt);
 // Height of a line of the DC's current font.
 int FontHeight(HDC hdc);
 int FontHeightOf(HFONT f);
+// WM_PAINT of a control: paint(hdc) draws between BeginPaint and EndPaint.
+template <typename Paint>
+LRESULT PaintControl(Wnd* w, Paint paint) {
+  PAINTSTRUCT ps;
+  HDC hdc = BeginPaint(w->handle, &ps);
+  if (hdc) paint(hdc);
+  EndPaint(w->handle, &ps);
+  return 0;
+}
+// A click on a control takes the focus first; false when the control went
+// away while the focus moved.
+bool FocusOnClick(Wnd* w);
 // Fills a DRAWITEMSTRUCT and sends WM_DRAWITEM to target.
 void SendDrawItem(Wnd* target, UINT ctlType, UINT ctlId, HWND item, UINT itemId, UINT action, UINT state, HDC hdc,
                   const RECT& rc, ULONG_PTR data);

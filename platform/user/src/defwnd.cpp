@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "ctlutil.h"
 #include "winscreen.h"
 #include "wnd.h"
 
@@ -158,6 +159,126 @@ void TrackMove(Wnd* w, POINT start) {
   if (GetCapture() == h) ReleaseCapture();
 }
 
+// ---------------------------------------------------------------- messages
+// The client area inside the frame of the size being given, not the size
+// the window has.
+LRESULT OnNcCalcSize(Wnd* w, NCCALCSIZE_PARAMS* p) {
+  if (!p) return 0;
+  RECT win = p->rgrc[0];
+  RECT saved = w->rcWindow;
+  w->rcWindow = win;
+  NcLayout L = Layout(w);
+  w->rcWindow = saved;
+  p->rgrc[0] = L.client;
+  OffsetRect(&p->rgrc[0], win.left, win.top);
+  return 0;
+}
+
+LRESULT OnNcPaint(Wnd* w) {
+  HDC hdc = KyUserGetDC(w->handle, FALSE);
+  if (hdc) {
+    DrawFrame(w, hdc);
+    KyUserReleaseDC(w->handle, hdc);
+  }
+  return 0;
+}
+
+// The close box closes, the caption moves, the bars scroll.
+LRESULT OnNcLButtonDown(Wnd* w, WPARAM ht, LPARAM lp) {
+  POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+  if (ht == HTCLOSE) {
+    SendMessageA(w->handle, WM_SYSCOMMAND, SC_CLOSE, lp);
+  } else if (ht == HTCAPTION) {
+    TrackMove(w, pt);
+  } else if (ht == HTVSCROLL || ht == HTHSCROLL) {
+    TrackWindowScrollBar(w, ht == HTVSCROLL ? SB_VERT : SB_HORZ, pt);
+  }
+  return 0;
+}
+
+// A caption shows the text and the active state: its frame is drawn anew.
+void CaptionChanged(Wnd* w) {
+  if ((w->style & WS_CAPTION) == WS_CAPTION) {
+    w->frameDirty = true;
+    MarkScreenDirty();
+  }
+}
+
+LRESULT OnSetText(Wnd* w, const char* text) {
+  w->text = text ? text : "";
+  CaptionChanged(w);
+  return TRUE;
+}
+
+LRESULT OnGetText(Wnd* w, int cch, char* buf) {
+  if (!buf || cch <= 0) return 0;
+  int len = std::min<int>(static_cast<int>(w->text.size()), cch - 1);
+  memcpy(buf, w->text.data(), len);
+  buf[len] = 0;
+  return len;
+}
+
+// The class brush; a value up to COLOR_INFOBK + 1 names a system colour.
+LRESULT OnEraseBkgnd(Wnd* w, HDC hdc) {
+  HBRUSH br = w->cls ? w->cls->hbrBackground : nullptr;
+  if (!br) return 0;
+  uintptr_t v = reinterpret_cast<uintptr_t>(br);
+  if (v > 0 && v <= COLOR_INFOBK + 1) br = GetSysColorBrush(static_cast<int>(v - 1));
+  RECT rc{0, 0, w->ClientWidth(), w->ClientHeight()};
+  FillRect(hdc, &rc, br);
+  return 1;
+}
+
+// A child asks its parent first; the client area has the class cursor, the
+// sizing borders their arrows.
+LRESULT OnSetCursor(Wnd* w, WPARAM wp, LPARAM lp) {
+  int ht = static_cast<short>(LOWORD(lp));
+  if (ht == HTCLIENT || ht == HTERROR) {
+    if (w->IsChild() && w->parent && w->parent != Desktop() && SendMessageA(w->parent->handle, WM_SETCURSOR, wp, lp))
+      return TRUE;
+  }
+  if (ht == HTERROR) {
+    MessageBeep(0);
+    return FALSE;
+  }
+  if (ht == HTCLIENT) {
+    if (w->cls && w->cls->hCursor) SetCursor(w->cls->hCursor);
+    return w->cls && w->cls->hCursor ? TRUE : FALSE;
+  }
+  LPCSTR shape = IDC_ARROW;
+  if (ht == HTLEFT || ht == HTRIGHT) shape = IDC_SIZEWE;
+  if (ht == HTTOP || ht == HTBOTTOM) shape = IDC_SIZENS;
+  if (ht == HTTOPLEFT || ht == HTBOTTOMRIGHT) shape = IDC_SIZENWSE;
+  if (ht == HTTOPRIGHT || ht == HTBOTTOMLEFT) shape = IDC_SIZENESW;
+  SetCursor(LoadCursorA(nullptr, shape));
+  return TRUE;
+}
+
+bool HasParentWindow(Wnd* w) { return w->IsChild() && w->parent && w->parent != Desktop(); }
+
+LRESULT OnMouseActivate(Wnd* w, WPARAM wp, LPARAM lp) {
+  if (HasParentWindow(w)) {
+    LRESULT r = SendMessageA(w->parent->handle, WM_MOUSEACTIVATE, wp, lp);
+    if (r) return r;
+  }
+  return MA_ACTIVATE;
+}
+
+LRESULT OnWindowPosChanged(Wnd* w, const WINDOWPOS* pos) {
+  if (pos && !(pos->flags & SWP_NOSIZE))
+    SendMessageA(w->handle, WM_SIZE, SIZE_RESTORED, MAKELPARAM(w->ClientWidth(), w->ClientHeight()));
+  if (pos && !(pos->flags & SWP_NOMOVE))
+    SendMessageA(w->handle, WM_MOVE, 0,
+                 MAKELPARAM(w->rcWindow.left + w->rcClient.left, w->rcWindow.top + w->rcClient.top));
+  return 0;
+}
+
+LRESULT OnSetIcon(Wnd* w, WPARAM big, LPARAM icon) {
+  HANDLE old = GetPropA(w->handle, big ? "KyIconBig" : "KyIconSmall");
+  SetPropA(w->handle, big ? "KyIconBig" : "KyIconSmall", reinterpret_cast<HANDLE>(icon));
+  return reinterpret_cast<LRESULT>(old);
+}
+
 }  // namespace
 
 }  // namespace kyuser
@@ -167,52 +288,17 @@ using namespace kyuser;
 LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wp, LPARAM lp) {
   Wnd* w = FromHandleQuiet(hWnd);
   if (!w) return 0;
+  if (IsCtlColor(msg)) return CtlColorDefault(reinterpret_cast<HDC>(wp), msg);
   switch (msg) {
-    case WM_NCCREATE: {
+    case WM_NCCREATE:
       w->hscroll.shown = (w->style & WS_HSCROLL) != 0;
       w->vscroll.shown = (w->style & WS_VSCROLL) != 0;
       return TRUE;
-    }
-    case WM_NCCALCSIZE: {
-      auto* p = reinterpret_cast<NCCALCSIZE_PARAMS*>(lp);
-      if (!p) return 0;
-      RECT win = p->rgrc[0];
-      // The layout is computed on the size being given, not the size the window has.
-      RECT saved = w->rcWindow;
-      w->rcWindow = win;
-      NcLayout L = Layout(w);
-      w->rcWindow = saved;
-      p->rgrc[0] = L.client;
-      OffsetRect(&p->rgrc[0], win.left, win.top);
-      return 0;
-    }
-    case WM_NCHITTEST:
-      return NcHitTest(w, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
-    case WM_NCPAINT: {
-      HDC hdc = KyUserGetDC(hWnd, FALSE);
-      if (hdc) {
-        DrawFrame(w, hdc);
-        KyUserReleaseDC(hWnd, hdc);
-      }
-      return 0;
-    }
-    case WM_NCACTIVATE:
-      if ((w->style & WS_CAPTION) == WS_CAPTION) {
-        w->frameDirty = true;
-        MarkScreenDirty();
-      }
-      return TRUE;
-    case WM_NCLBUTTONDOWN: {
-      POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-      if (wp == HTCLOSE) {
-        SendMessageA(hWnd, WM_SYSCOMMAND, SC_CLOSE, lp);
-      } else if (wp == HTCAPTION) {
-        TrackMove(w, pt);
-      } else if (wp == HTVSCROLL || wp == HTHSCROLL) {
-        TrackWindowScrollBar(w, wp == HTVSCROLL ? SB_VERT : SB_HORZ, pt);
-      }
-      return 0;
-    }
+    case WM_NCCALCSIZE: return OnNcCalcSize(w, reinterpret_cast<NCCALCSIZE_PARAMS*>(lp));
+    case WM_NCHITTEST: return NcHitTest(w, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+    case WM_NCPAINT: return OnNcPaint(w);
+    case WM_NCACTIVATE: CaptionChanged(w); return TRUE;
+    case WM_NCLBUTTONDOWN: return OnNcLButtonDown(w, wp, lp);
     case WM_NCLBUTTONDBLCLK:
       if (wp == HTVSCROLL || wp == HTHSCROLL)
         TrackWindowScrollBar(w, wp == HTVSCROLL ? SB_VERT : SB_HORZ, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
@@ -220,93 +306,18 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SYSCOMMAND:
       if ((wp & 0xFFF0) == SC_CLOSE) SendMessageA(hWnd, WM_CLOSE, 0, 0);
       return 0;
-    case WM_CLOSE:
-      DestroyWindow(hWnd);
-      return 0;
-    case WM_SETTEXT: {
-      const char* s = reinterpret_cast<const char*>(lp);
-      w->text = s ? s : "";
-      if ((w->style & WS_CAPTION) == WS_CAPTION) {
-        w->frameDirty = true;
-        MarkScreenDirty();
-      }
-      return TRUE;
-    }
-    case WM_GETTEXT: {
-      char* buf = reinterpret_cast<char*>(lp);
-      int n = static_cast<int>(wp);
-      if (!buf || n <= 0) return 0;
-      int len = std::min<int>(static_cast<int>(w->text.size()), n - 1);
-      memcpy(buf, w->text.data(), len);
-      buf[len] = 0;
-      return len;
-    }
-    case WM_GETTEXTLENGTH:
-      return static_cast<LRESULT>(w->text.size());
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      BeginPaint(hWnd, &ps);
-      EndPaint(hWnd, &ps);
-      return 0;
-    }
-    case WM_ERASEBKGND: {
-      HBRUSH br = w->cls ? w->cls->hbrBackground : nullptr;
-      if (!br) return 0;
-      uintptr_t v = reinterpret_cast<uintptr_t>(br);
-      if (v > 0 && v <= COLOR_INFOBK + 1) br = GetSysColorBrush(static_cast<int>(v - 1));
-      RECT rc{0, 0, w->ClientWidth(), w->ClientHeight()};
-      FillRect(reinterpret_cast<HDC>(wp), &rc, br);
-      return 1;
-    }
-    case WM_SETCURSOR: {
-      int ht = static_cast<short>(LOWORD(lp));
-      if (ht == HTCLIENT || ht == HTERROR) {
-        if (w->IsChild() && w->parent && w->parent != Desktop() &&
-            SendMessageA(w->parent->handle, WM_SETCURSOR, wp, lp))
-          return TRUE;
-      }
-      if (ht == HTERROR) {
-        MessageBeep(0);
-        return FALSE;
-      }
-      if (ht == HTCLIENT) {
-        if (w->cls && w->cls->hCursor) SetCursor(w->cls->hCursor);
-        return w->cls && w->cls->hCursor ? TRUE : FALSE;
-      }
-      LPCSTR shape = IDC_ARROW;
-      if (ht == HTLEFT || ht == HTRIGHT) shape = IDC_SIZEWE;
-      if (ht == HTTOP || ht == HTBOTTOM) shape = IDC_SIZENS;
-      if (ht == HTTOPLEFT || ht == HTBOTTOMRIGHT) shape = IDC_SIZENWSE;
-      if (ht == HTTOPRIGHT || ht == HTBOTTOMLEFT) shape = IDC_SIZENESW;
-      SetCursor(LoadCursorA(nullptr, shape));
-      return TRUE;
-    }
-    case WM_MOUSEACTIVATE:
-      if (w->IsChild() && w->parent && w->parent != Desktop()) {
-        LRESULT r = SendMessageA(w->parent->handle, WM_MOUSEACTIVATE, wp, lp);
-        if (r) return r;
-      }
-      return MA_ACTIVATE;
+    case WM_CLOSE: DestroyWindow(hWnd); return 0;
+    case WM_SETTEXT: return OnSetText(w, reinterpret_cast<const char*>(lp));
+    case WM_GETTEXT: return OnGetText(w, static_cast<int>(wp), reinterpret_cast<char*>(lp));
+    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(w->text.size());
+    case WM_PAINT: return PaintControl(w, [](HDC) {});
+    case WM_ERASEBKGND: return OnEraseBkgnd(w, reinterpret_cast<HDC>(wp));
+    case WM_SETCURSOR: return OnSetCursor(w, wp, lp);
+    case WM_MOUSEACTIVATE: return OnMouseActivate(w, wp, lp);
     case WM_ACTIVATE:
       if (LOWORD(wp) != WA_INACTIVE && !(w->style & WS_MINIMIZE)) SetFocus(hWnd);
       return 0;
-    case WM_WINDOWPOSCHANGED: {
-      auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
-      if (pos && !(pos->flags & SWP_NOSIZE))
-        SendMessageA(hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(w->ClientWidth(), w->ClientHeight()));
-      if (pos && !(pos->flags & SWP_NOMOVE))
-        SendMessageA(hWnd, WM_MOVE, 0,
-                     MAKELPARAM(w->rcWindow.left + w->rcClient.left, w->rcWindow.top + w->rcClient.top));
-      return 0;
-    }
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-      return CtlColorDefault(reinterpret_cast<HDC>(wp), msg);
+    case WM_WINDOWPOSCHANGED: return OnWindowPosChanged(w, reinterpret_cast<WINDOWPOS*>(lp));
     case WM_SETREDRAW:
       w->redraw = wp != 0;
       if (w->redraw) MarkScreenDirty();
@@ -315,8 +326,7 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wp, LPARAM lp) {
       w->font = reinterpret_cast<HFONT>(wp);
       if (LOWORD(lp)) InvalidateRect(hWnd, nullptr, TRUE);
       return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(w->font);
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(w->font);
     case WM_CANCELMODE:
       if (GetCapture() == hWnd) ReleaseCapture();
       return 0;
@@ -324,20 +334,11 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wp, LPARAM lp) {
       if (wp == VK_F4 && (lp & (1 << 29))) SendMessageA(hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
       return 0;
     case WM_CONTEXTMENU:
-    case WM_MOUSEWHEEL:
-      if (w->IsChild() && w->parent && w->parent != Desktop())
-        return SendMessageA(w->parent->handle, msg, wp, lp);
-      return 0;
+    case WM_MOUSEWHEEL: return HasParentWindow(w) ? SendMessageA(w->parent->handle, msg, wp, lp) : 0;
     case WM_VKEYTOITEM:
-    case WM_CHARTOITEM:
-      return -1;
-    case WM_SETICON: {
-      HANDLE old = GetPropA(hWnd, wp ? "KyIconBig" : "KyIconSmall");
-      SetPropA(hWnd, wp ? "KyIconBig" : "KyIconSmall", reinterpret_cast<HANDLE>(lp));
-      return reinterpret_cast<LRESULT>(old);
-    }
-    case WM_GETICON:
-      return reinterpret_cast<LRESULT>(GetPropA(hWnd, wp ? "KyIconBig" : "KyIconSmall"));
+    case WM_CHARTOITEM: return -1;
+    case WM_SETICON: return OnSetIcon(w, wp, lp);
+    case WM_GETICON: return reinterpret_cast<LRESULT>(GetPropA(hWnd, wp ? "KyIconBig" : "KyIconSmall"));
   }
   return 0;
 }

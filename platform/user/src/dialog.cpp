@@ -84,24 +84,11 @@ LRESULT DefDlgProcA(HWND hDlg, UINT msg, WPARAM wp, LPARAM lp) {
     d->dlgResult = 0;
     INT_PTR r = d->dlgProc(hDlg, msg, wp, lp);
     if (d->dead) return r;
-    switch (msg) {
-      case WM_CTLCOLORMSGBOX:
-      case WM_CTLCOLOREDIT:
-      case WM_CTLCOLORLISTBOX:
-      case WM_CTLCOLORBTN:
-      case WM_CTLCOLORDLG:
-      case WM_CTLCOLORSCROLLBAR:
-      case WM_CTLCOLORSTATIC:
-      case WM_COMPAREITEM:
-      case WM_VKEYTOITEM:
-      case WM_CHARTOITEM:
-      case WM_QUERYDRAGICON:
-      case WM_INITDIALOG:
-        if (r) return r;
-        break;
-      default:
-        if (r) return d->dlgResult;
-    }
+    // These messages take the dialog procedure's result itself; the others
+    // the result it set with DWLP_MSGRESULT.
+    bool direct = IsCtlColor(msg) || msg == WM_COMPAREITEM || msg == WM_VKEYTOITEM || msg == WM_CHARTOITEM ||
+                  msg == WM_QUERYDRAGICON || msg == WM_INITDIALOG;
+    if (r) return direct ? r : d->dlgResult;
   }
   switch (msg) {
     case WM_ERASEBKGND: {

@@ -6,6 +6,12 @@
 // Multi-line text keeps CR LF between lines; without ES_AUTOHSCROLL long
 // lines wrap at word boundaries. Layout is computed again on every use: edit
 // texts in dialogs are short.
+//
+// Messages: the EM_ messages the framework's CEdit, the combo box and the
+// dialogs send (selection, replacing, modified flag, line count and index,
+// text limit, undo, scrolling to the caret) and the clipboard's WM_CUT,
+// WM_COPY, WM_PASTE, WM_CLEAR and WM_UNDO; the password character comes
+// from ES_PASSWORD only.
 #include <algorithm>
 #include <cstring>
 
@@ -40,10 +46,7 @@ struct EditState : ControlState {
   char pendingLead = 0;
 };
 
-EditState* State(Wnd* w) {
-  if (!w->control) w->control = std::make_unique<EditState>();
-  return static_cast<EditState*>(w->control.get());
-}
+EditState* State(Wnd* w) { return StateOf<EditState>(w); }
 
 bool Multi(Wnd* w) { return (w->style & ES_MULTILINE) != 0; }
 bool ReadOnly(Wnd* w) { return (w->style & ES_READONLY) != 0; }
@@ -397,6 +400,171 @@ void Char(Wnd* w, BYTE ch) {
   if (Replace(w, text, true)) Changed(w);
 }
 
+// One line: a break in the given text ends it.
+std::string FirstLineOf(std::string t, Wnd* w) {
+  if (!Multi(w)) {
+    size_t cut = t.find_first_of("\r\n");
+    if (cut != std::string::npos) t.resize(cut);
+  }
+  return t;
+}
+
+// ---------------------------------------------------------------- messages
+LRESULT OnNcCreate(Wnd* w, EditState* s, WPARAM wp, LPARAM lp) {
+  if (w->style & ES_PASSWORD) s->password = '*';
+  w->text = FirstLineOf(w->text, w);
+  return DefWindowProcA(w->handle, WM_NCCREATE, wp, lp);
+}
+
+// A multi-line edit with ES_WANTRETURN keeps the Enter key from the dialog.
+LRESULT OnGetDlgCode(Wnd* w, LPARAM lp) {
+  LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
+  const MSG* m = reinterpret_cast<const MSG*>(lp);
+  if (Multi(w) && m && m->message == WM_KEYDOWN && m->wParam == VK_RETURN && (w->style & ES_WANTRETURN))
+    code |= DLGC_WANTALLKEYS;
+  return code;
+}
+
+// New text starts over: caret, scrolling, modified flag and undo.
+LRESULT OnSetText(Wnd* w, EditState* s, LPARAM lp) {
+  const char* t = reinterpret_cast<const char*>(lp);
+  w->text = FirstLineOf(t ? t : "", w);
+  s->anchor = s->caret = 0;
+  s->scrollX = 0;
+  s->firstLine = 0;
+  s->modified = false;
+  s->canUndo = false;
+  InvalidateRect(w->handle, nullptr, FALSE);
+  // A single-line edit reports a change of its text even when code made it.
+  if (!Multi(w)) {
+    NotifyParent(w, EN_UPDATE);
+    if (FromHandleQuiet(w->handle)) NotifyParent(w, EN_CHANGE);
+  }
+  return TRUE;
+}
+
+LRESULT OnLButtonDown(Wnd* w, EditState* s, WPARAM keys, LPARAM lp) {
+  if (!FocusOnClick(w)) return 0;
+  MoveCaret(w, CharFromPoint(w, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}), (keys & MK_SHIFT) != 0);
+  s->tracking = true;
+  SetCapture(w->handle);
+  return 0;
+}
+
+LRESULT OnLButtonUp(Wnd* w, EditState* s) {
+  if (s->tracking) {
+    s->tracking = false;
+    if (GetCapture() == w->handle) ReleaseCapture();
+  }
+  return 0;
+}
+
+// A double click selects the word under the mouse.
+LRESULT OnLButtonDblClk(Wnd* w, EditState* s, LPARAM lp) {
+  int pos = CharFromPoint(w, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+  s->anchor = WordStart(w->text, pos);
+  s->caret = WordEnd(w->text, pos);
+  Moved(w);
+  return 0;
+}
+
+LRESULT OnFocus(Wnd* w, UINT msg) {
+  InvalidateRect(w->handle, nullptr, FALSE);
+  NotifyParent(w, msg == WM_SETFOCUS ? EN_SETFOCUS : EN_KILLFOCUS);
+  return 0;
+}
+
+// Positions past 0xFFFF show in the pointers only.
+LRESULT GetSel(EditState* s, WPARAM start, LPARAM end) {
+  DWORD a = static_cast<DWORD>(SelMin(s)), b = static_cast<DWORD>(SelMax(s));
+  if (start) *reinterpret_cast<DWORD*>(start) = a;
+  if (end) *reinterpret_cast<DWORD*>(end) = b;
+  return MAKELONG(std::min<DWORD>(a, 0xFFFF), std::min<DWORD>(b, 0xFFFF));
+}
+
+// A start of -1 drops the selection; positions out of the text mean its end.
+LRESULT SetSel(Wnd* w, EditState* s, int a, int b) {
+  int n = static_cast<int>(w->text.size());
+  if (a == -1) {
+    s->anchor = s->caret;
+  } else {
+    if (b < 0 || b > n) b = n;
+    if (a < 0 || a > n) a = n;
+    s->anchor = Snap(w->text, a);
+    s->caret = Snap(w->text, b);
+  }
+  Moved(w);
+  return 0;
+}
+
+LRESULT LineIndex(Wnd* w, EditState* s, int li) {
+  Measure m(w);
+  auto lines = Layout(w, m);
+  if (li == -1) li = LineOf(lines, s->caret);
+  if (li < 0 || li >= static_cast<int>(lines.size())) return -1;
+  return lines[li].start;
+}
+
+LRESULT Undo(Wnd* w, EditState* s) {
+  if (!s->canUndo) return FALSE;
+  std::swap(w->text, s->undoText);
+  s->anchor = s->caret = Snap(w->text, s->undoCaret);
+  Changed(w);
+  return TRUE;
+}
+
+LRESULT Copy(Wnd* w, EditState* s) {
+  if (s->anchor != s->caret && !s->password) Clipboard() = w->text.substr(SelMin(s), SelMax(s) - SelMin(s));
+  return 0;
+}
+
+LRESULT Clear(Wnd* w, EditState* s) {
+  if (ReadOnly(w) || s->anchor == s->caret) return 0;
+  if (Replace(w, "", true)) Changed(w);
+  return 0;
+}
+
+LRESULT Cut(Wnd* w, EditState* s) {
+  if (ReadOnly(w)) return 0;
+  SendMessageA(w->handle, WM_COPY, 0, 0);
+  return Clear(w, s);
+}
+
+LRESULT Paste(Wnd* w) {
+  if (ReadOnly(w)) return 0;
+  if (Replace(w, FirstLineOf(Clipboard(), w), true)) Changed(w);
+  return 0;
+}
+
+// The EM_ messages: selection, replacing, lines, limit and undo.
+LRESULT EditMessage(Wnd* w, EditState* s, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case EM_GETSEL: return GetSel(s, wp, lp);
+    case EM_SETSEL: return SetSel(w, s, static_cast<int>(static_cast<INT_PTR>(wp)), static_cast<int>(lp));
+    case EM_REPLACESEL: {
+      // Code may replace the text of a read-only edit; only typing is refused.
+      const char* t = reinterpret_cast<const char*>(lp);
+      if (Replace(w, t ? t : "", wp != 0)) Changed(w);
+      return 0;
+    }
+    case EM_GETMODIFY: return s->modified;
+    case EM_GETLINECOUNT: {
+      Measure m(w);
+      return static_cast<LRESULT>(Layout(w, m).size());
+    }
+    case EM_LINEINDEX: return LineIndex(w, s, static_cast<int>(static_cast<INT_PTR>(wp)));
+    case EM_LIMITTEXT:
+      s->limit = wp ? static_cast<int>(std::min<WPARAM>(wp, 0x7FFFFFFE)) : 0x7FFFFFFE;
+      return 0;
+    case EM_UNDO: return Undo(w, s);
+    case EM_SCROLLCARET:
+      EnsureCaretVisible(w);
+      InvalidateRect(w->handle, nullptr, FALSE);
+      return TRUE;
+  }
+  return DefWindowProcA(w->handle, msg, wp, lp);
+}
+
 }  // namespace
 
 LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
@@ -404,246 +572,31 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   if (!w) return 0;
   EditState* s = State(w);
   switch (msg) {
-    case WM_NCCREATE:
-      if (w->style & ES_PASSWORD) s->password = '*';
-      if (!Multi(w)) {
-        // One line: a break in the given text ends it.
-        size_t cut = w->text.find_first_of("\r\n");
-        if (cut != std::string::npos) w->text.resize(cut);
-      }
-      return DefWindowProcA(h, msg, wp, lp);
-    case WM_GETDLGCODE: {
-      LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
-      const MSG* m = reinterpret_cast<const MSG*>(lp);
-      if (Multi(w) && m && m->message == WM_KEYDOWN && m->wParam == VK_RETURN && (w->style & ES_WANTRETURN))
-        code |= DLGC_WANTALLKEYS;
-      return code;
-    }
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC hdc = BeginPaint(h, &ps);
-      if (hdc) Paint(w, hdc);
-      EndPaint(h, &ps);
-      return 0;
-    }
-    case WM_SETTEXT: {
-      const char* t = reinterpret_cast<const char*>(lp);
-      std::string next = t ? t : "";
-      if (!Multi(w)) {
-        size_t cut = next.find_first_of("\r\n");
-        if (cut != std::string::npos) next.resize(cut);
-      }
-      w->text = next;
-      s->anchor = s->caret = 0;
-      s->scrollX = 0;
-      s->firstLine = 0;
-      s->modified = false;
-      s->canUndo = false;
-      InvalidateRect(h, nullptr, FALSE);
-      // A single-line edit reports a change of its text even when code made it.
-      if (!Multi(w)) {
-        NotifyParent(w, EN_UPDATE);
-        if (FromHandleQuiet(h)) NotifyParent(w, EN_CHANGE);
-      }
-      return TRUE;
-    }
-    case WM_CHAR:
-      Char(w, static_cast<BYTE>(wp));
-      return 0;
-    case WM_KEYDOWN:
-      KeyDown(w, static_cast<int>(wp));
-      return 0;
-    case WM_LBUTTONDOWN: {
-      if (CurrentFocus() != h) SetFocus(h);
-      if (!FromHandleQuiet(h)) return 0;
-      POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-      int pos = CharFromPoint(w, p);
-      MoveCaret(w, pos, (wp & MK_SHIFT) != 0);
-      s->tracking = true;
-      SetCapture(h);
-      return 0;
-    }
+    case WM_NCCREATE: return OnNcCreate(w, s, wp, lp);
+    case WM_GETDLGCODE: return OnGetDlgCode(w, lp);
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: return PaintControl(w, [w](HDC hdc) { Paint(w, hdc); });
+    case WM_SETTEXT: return OnSetText(w, s, lp);
+    case WM_CHAR: Char(w, static_cast<BYTE>(wp)); return 0;
+    case WM_KEYDOWN: KeyDown(w, static_cast<int>(wp)); return 0;
+    case WM_LBUTTONDOWN: return OnLButtonDown(w, s, wp, lp);
     case WM_MOUSEMOVE:
       if (s->tracking) MoveCaret(w, CharFromPoint(w, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}), true);
       return 0;
-    case WM_LBUTTONUP:
-      if (s->tracking) {
-        s->tracking = false;
-        if (GetCapture() == h) ReleaseCapture();
-      }
-      return 0;
-    case WM_LBUTTONDBLCLK: {
-      int pos = CharFromPoint(w, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
-      s->anchor = WordStart(w->text, pos);
-      s->caret = WordEnd(w->text, pos);
-      Moved(w);
-      return 0;
-    }
-    case WM_CAPTURECHANGED:
-      s->tracking = false;
-      return 0;
+    case WM_LBUTTONUP: return OnLButtonUp(w, s);
+    case WM_LBUTTONDBLCLK: return OnLButtonDblClk(w, s, lp);
+    case WM_CAPTURECHANGED: s->tracking = false; return 0;
     case WM_SETFOCUS:
-      InvalidateRect(h, nullptr, FALSE);
-      NotifyParent(w, EN_SETFOCUS);
-      return 0;
-    case WM_KILLFOCUS:
-      InvalidateRect(h, nullptr, FALSE);
-      NotifyParent(w, EN_KILLFOCUS);
-      return 0;
+    case WM_KILLFOCUS: return OnFocus(w, msg);
     case WM_ENABLE:
-    case WM_SIZE:
-      InvalidateRect(h, nullptr, FALSE);
-      return 0;
-    case EM_GETSEL: {
-      DWORD a = static_cast<DWORD>(SelMin(s)), b = static_cast<DWORD>(SelMax(s));
-      if (wp) *reinterpret_cast<DWORD*>(wp) = a;
-      if (lp) *reinterpret_cast<DWORD*>(lp) = b;
-      return MAKELONG(std::min<DWORD>(a, 0xFFFF), std::min<DWORD>(b, 0xFFFF));
-    }
-    case EM_SETSEL: {
-      int n = static_cast<int>(w->text.size());
-      int a = static_cast<int>(static_cast<INT_PTR>(wp)), b = static_cast<int>(lp);
-      if (a == -1) {
-        s->anchor = s->caret;
-      } else {
-        if (b < 0 || b > n) b = n;
-        if (a < 0 || a > n) a = n;
-        s->anchor = Snap(w->text, a);
-        s->caret = Snap(w->text, b);
-      }
-      Moved(w);
-      return 0;
-    }
-    case EM_REPLACESEL: {
-      // Code may replace the text of a read-only edit; only typing is refused.
-      const char* t = reinterpret_cast<const char*>(lp);
-      if (Replace(w, t ? t : "", wp != 0)) Changed(w);
-      return 0;
-    }
-    case EM_GETMODIFY:
-      return s->modified;
-    case EM_SETMODIFY:
-      s->modified = wp != 0;
-      return 0;
-    case EM_GETLINECOUNT: {
-      Measure m(w);
-      return static_cast<LRESULT>(Layout(w, m).size());
-    }
-    case EM_LINEINDEX: {
-      Measure m(w);
-      auto lines = Layout(w, m);
-      int li = static_cast<int>(static_cast<INT_PTR>(wp));
-      if (li == -1) li = LineOf(lines, s->caret);
-      if (li < 0 || li >= static_cast<int>(lines.size())) return -1;
-      return lines[li].start;
-    }
-    case EM_LINELENGTH: {
-      Measure m(w);
-      auto lines = Layout(w, m);
-      int pos = static_cast<int>(static_cast<INT_PTR>(wp));
-      if (pos == -1) return static_cast<LRESULT>(w->text.size()) - (SelMax(s) - SelMin(s));
-      pos = std::clamp(pos, 0, static_cast<int>(w->text.size()));
-      const Line& L = lines[LineOf(lines, pos)];
-      return L.end - L.start;
-    }
-    case EM_GETLINE: {
-      Measure m(w);
-      auto lines = Layout(w, m);
-      int li = static_cast<int>(wp);
-      char* buf = reinterpret_cast<char*>(lp);
-      if (!buf || li < 0 || li >= static_cast<int>(lines.size())) return 0;
-      WORD cap;
-      memcpy(&cap, buf, sizeof cap);
-      int n = std::min<int>(cap, lines[li].end - lines[li].start);
-      memcpy(buf, w->text.data() + lines[li].start, static_cast<size_t>(n));
-      return n;
-    }
-    case EM_LIMITTEXT:
-      s->limit = wp ? static_cast<int>(std::min<WPARAM>(wp, 0x7FFFFFFE)) : 0x7FFFFFFE;
-      return 0;
-    case EM_GETLIMITTEXT:
-      return s->limit;
-    case EM_CANUNDO:
-      return s->canUndo;
-    case WM_UNDO:
-    case EM_UNDO:
-      if (!s->canUndo) return FALSE;
-      std::swap(w->text, s->undoText);
-      s->anchor = s->caret = Snap(w->text, s->undoCaret);
-      Changed(w);
-      return TRUE;
-    case EM_EMPTYUNDOBUFFER:
-      s->canUndo = false;
-      return 0;
-    case EM_LINEFROMCHAR: {
-      Measure m(w);
-      auto lines = Layout(w, m);
-      int pos = static_cast<int>(static_cast<INT_PTR>(wp));
-      if (pos < 0) pos = SelMin(s);
-      return LineOf(lines, pos);
-    }
-    case EM_GETFIRSTVISIBLELINE:
-      return Multi(w) ? s->firstLine : 0;
-    case EM_SETREADONLY:
-      if (wp)
-        w->style |= ES_READONLY;
-      else
-        w->style &= ~ES_READONLY;
-      InvalidateRect(h, nullptr, FALSE);
-      return TRUE;
-    case 0x00CC:  // EM_SETPASSWORDCHAR
-      s->password = static_cast<char>(wp);
-      InvalidateRect(h, nullptr, FALSE);
-      return 0;
-    case EM_SCROLLCARET:
-      EnsureCaretVisible(w);
-      InvalidateRect(h, nullptr, FALSE);
-      return TRUE;
-    case EM_POSFROMCHAR: {
-      Measure m(w);
-      auto lines = Layout(w, m);
-      int pos = std::clamp(static_cast<int>(wp), 0, static_cast<int>(w->text.size()));
-      int li = LineOf(lines, pos);
-      std::string shown = Shown(w, w->text);
-      int x = kMargin - s->scrollX + m.Width(shown.data() + lines[li].start, pos - lines[li].start);
-      int y = Multi(w) ? (li - s->firstLine) * m.Height() : 1;
-      return MAKELONG(x, y);
-    }
-    case EM_CHARFROMPOS: {
-      POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-      int pos = CharFromPoint(w, p);
-      Measure m(w);
-      return MAKELONG(pos, LineOf(Layout(w, m), pos));
-    }
-    case EM_GETRECT: {
-      auto* r = reinterpret_cast<RECT*>(lp);
-      if (r) *r = RECT{kMargin, 0, w->ClientWidth() - kMargin, w->ClientHeight()};
-      return 0;
-    }
-    case WM_COPY:
-      if (s->anchor != s->caret && !s->password) Clipboard() = w->text.substr(SelMin(s), SelMax(s) - SelMin(s));
-      return 0;
-    case WM_CUT:
-      if (ReadOnly(w)) return 0;
-      SendMessageA(h, WM_COPY, 0, 0);
-      [[fallthrough]];
-    case WM_CLEAR:
-      if (ReadOnly(w) || s->anchor == s->caret) return 0;
-      if (Replace(w, "", true)) Changed(w);
-      return 0;
-    case WM_PASTE: {
-      if (ReadOnly(w)) return 0;
-      std::string t = Clipboard();
-      if (!Multi(w)) {
-        size_t cut = t.find_first_of("\r\n");
-        if (cut != std::string::npos) t.resize(cut);
-      }
-      if (Replace(w, t, true)) Changed(w);
-      return 0;
-    }
+    case WM_SIZE: InvalidateRect(h, nullptr, FALSE); return 0;
+    case WM_UNDO: return Undo(w, s);
+    case WM_COPY: return Copy(w, s);
+    case WM_CUT: return Cut(w, s);
+    case WM_CLEAR: return Clear(w, s);
+    case WM_PASTE: return Paste(w);
   }
+  if (msg >= EM_GETSEL && msg <= 0x00FF) return EditMessage(w, s, msg, wp, lp);
   return DefWindowProcA(h, msg, wp, lp);
 }
 

@@ -14,10 +14,15 @@
 // made by code are never reported. Owner-drawn lists are asked to draw an
 // item with ODA_DRAWENTIRE when it is painted and with ODA_SELECT or
 // ODA_FOCUS, at once, when only its selection or focus changed.
+//
+// Messages: every LB_ message of winuser.h; not LB_DIR, LB_SELITEMRANGE,
+// LB_SETTABSTOPS, LB_SETANCHORINDEX or LBS_NODATA's LB_SETCOUNT, which
+// nothing here sends. Scrolling is the shared row scroller (rowscroll.h).
 #include <algorithm>
 #include <cstring>
 
 #include "ctlutil.h"
+#include "rowscroll.h"
 
 namespace kyuser {
 namespace {
@@ -33,20 +38,16 @@ struct ListState : ControlState {
   int cur = -1;    // the selection of a single-selection list
   int caret = 0;   // the item with the focus rectangle
   int anchor = 0;
-  int top = 0;
+  RowScroll scroll;  // top: the first item in view
   int itemHeight = 0;
   int columnWidth = 150;
   int hExtent = 0;
   bool tracking = false;
   bool wantV = false, wantH = false;
-  bool updatingScroll = false;
   Wnd* combo = nullptr;
 };
 
-ListState* State(Wnd* w) {
-  if (!w->control) w->control = std::make_unique<ListState>();
-  return static_cast<ListState*>(w->control.get());
-}
+ListState* State(Wnd* w) { return StateOf<ListState>(w); }
 
 bool OwnerDraw(Wnd* w) { return (w->style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0; }
 bool HasStrings(Wnd* w) { return !OwnerDraw(w) || (w->style & LBS_HASSTRINGS); }
@@ -66,11 +67,11 @@ RECT ItemRect(Wnd* w, ListState* s, int i) {
   int h = s->itemHeight;
   if (MultiColumn(w)) {
     int rows = Rows(w, s);
-    int col = i / rows - s->top / rows;
+    int col = i / rows - s->scroll.top / rows;
     int row = i % rows;
     return RECT{col * s->columnWidth, row * h, (col + 1) * s->columnWidth, (row + 1) * h};
   }
-  int y = (i - s->top) * h;
+  int y = (i - s->scroll.top) * h;
   return RECT{0, y, std::max(w->ClientWidth(), s->hExtent), y + h};
 }
 
@@ -84,9 +85,9 @@ int ItemFromPoint(Wnd* w, ListState* s, POINT p, bool* outside) {
     int rows = Rows(w, s);
     int col = std::max(0, static_cast<int>(p.x) / std::max(1, s->columnWidth));
     int row = std::clamp(static_cast<int>(p.y) / h, 0, rows - 1);
-    i = s->top + col * rows + row;
+    i = s->scroll.top + col * rows + row;
   } else {
-    i = s->top + std::max(0, static_cast<int>(p.y)) / h;
+    i = s->scroll.top + std::max(0, static_cast<int>(p.y)) / h;
   }
   if (i >= Count(s)) {
     *outside = true;
@@ -101,62 +102,56 @@ void Notify(Wnd* w, UINT code) {
   NotifyParent(w, code);
 }
 
+// Columns of a multi-column list: as many as exist, and as many as show.
+int Columns(Wnd* w, ListState* s) { return (Count(s) + Rows(w, s) - 1) / Rows(w, s); }
+int VisibleColumns(Wnd* w, ListState* s) { return std::max(1, w->ClientWidth() / std::max(1, s->columnWidth)); }
+
+// A multi-column list scrolls by columns on the horizontal bar, a plain list
+// by items on the vertical bar.
 void UpdateScroll(Wnd* w) {
   ListState* s = State(w);
-  if (s->updatingScroll) return;
-  s->updatingScroll = true;
+  if (!s->scroll.BeginBars()) return;
   HWND h = w->handle;
   UINT extra = (w->style & LBS_DISABLENOSCROLL) ? SIF_DISABLENOSCROLL : 0;
+  int rows = Rows(w, s);
   if (MultiColumn(w)) {
-    if (s->wantH) {
-      int rows = Rows(w, s);
-      int cols = (Count(s) + rows - 1) / rows;
-      int vis = std::max(1, w->ClientWidth() / std::max(1, s->columnWidth));
-      SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS | extra, 0, std::max(cols - 1, 0),
-                    static_cast<UINT>(vis), s->top / rows, 0};
-      SetScrollInfo(h, SB_HORZ, &si, TRUE);
-    }
+    if (s->wantH) SetRowBar(h, SB_HORZ, s->scroll.top / rows, Columns(w, s), VisibleColumns(w, s), extra);
   } else if (s->wantV) {
-    int vis = Rows(w, s);
-    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS | extra, 0, std::max(Count(s) - 1, 0),
-                  static_cast<UINT>(vis), s->top, 0};
-    SetScrollInfo(h, SB_VERT, &si, TRUE);
+    SetRowBar(h, SB_VERT, s->scroll.top, Count(s), rows, extra);
   }
-  if (FromHandleQuiet(h)) s->updatingScroll = false;
+  s->scroll.EndBars(h);
 }
 
 void SetTop(Wnd* w, int top) {
   ListState* s = State(w);
-  int n = Count(s);
   if (MultiColumn(w)) {
     int rows = Rows(w, s);
-    int cols = (n + rows - 1) / rows;
-    int vis = std::max(1, w->ClientWidth() / std::max(1, s->columnWidth));
-    int col = std::clamp(top / rows, 0, std::max(cols - vis, 0));
-    top = col * rows;
+    top = ClampTopRow(top / rows, Columns(w, s), VisibleColumns(w, s)) * rows;
   } else {
-    top = std::clamp(top, 0, std::max(n - Rows(w, s), 0));
+    top = ClampTopRow(top, Count(s), Rows(w, s));
   }
-  if (top == s->top) return;
-  s->top = top;
-  InvalidateRect(w->handle, nullptr, TRUE);
-  UpdateScroll(w);
+  if (s->scroll.MoveTo(w->handle, top)) UpdateScroll(w);
 }
 
 void EnsureVisible(Wnd* w, int i) {
   ListState* s = State(w);
   if (i < 0 || i >= Count(s)) return;
+  int rows = Rows(w, s);
   if (MultiColumn(w)) {
-    int rows = Rows(w, s);
-    int vis = std::max(1, w->ClientWidth() / std::max(1, s->columnWidth));
-    int col = i / rows, topCol = s->top / rows;
-    if (col < topCol) SetTop(w, col * rows);
-    else if (col >= topCol + vis) SetTop(w, (col - vis + 1) * rows);
+    int topCol = s->scroll.top / rows;
+    int col = TopToReveal(i / rows, topCol, VisibleColumns(w, s));
+    if (col != topCol) SetTop(w, col * rows);
   } else {
-    int vis = Rows(w, s);
-    if (i < s->top) SetTop(w, i);
-    else if (i >= s->top + vis) SetTop(w, i - vis + 1);
+    int top = TopToReveal(i, s->scroll.top, rows);
+    if (top != s->scroll.top) SetTop(w, top);
   }
+}
+
+// Keeps the items in view after the rows or columns changed size.
+void Relayout(Wnd* w) {
+  SetTop(w, State(w)->scroll.top);
+  UpdateScroll(w);
+  InvalidateRect(w->handle, nullptr, TRUE);
 }
 
 UINT ItemState(Wnd* w, ListState* s, int i) {
@@ -236,9 +231,9 @@ void Paint(Wnd* w, HDC hdc) {
   FillRect(hdc, &client, br);
   SelectObject(hdc, br);
   int n = Count(s);
-  int last = std::min(n, s->top + VisibleCount(w, s) + (MultiColumn(w) ? Rows(w, s) : 1));
+  int last = std::min(n, s->scroll.top + VisibleCount(w, s) + (MultiColumn(w) ? Rows(w, s) : 1));
   HWND h = w->handle;
-  for (int i = s->top; i < last; ++i) {
+  for (int i = s->scroll.top; i < last; ++i) {
     if (!FromHandleQuiet(h)) return;
     DrawOne(w, hdc, i, ODA_DRAWENTIRE);
   }
@@ -412,6 +407,310 @@ void MeasureOnCreate(Wnd* w) {
   }
 }
 
+// ---------------------------------------------------------------- messages
+LRESULT OnNcCreate(Wnd* w, ListState* s, WPARAM wp, LPARAM lp) {
+  s->wantV = (w->style & WS_VSCROLL) != 0;
+  s->wantH = (w->style & WS_HSCROLL) != 0;
+  LRESULT r = DefWindowProcA(w->handle, WM_NCCREATE, wp, lp);
+  // Bars show only when the items need them.
+  if (!(w->style & LBS_DISABLENOSCROLL)) w->style &= ~(WS_VSCROLL | WS_HSCROLL);
+  return r;
+}
+
+LRESULT OnCreate(Wnd* w, ListState* s) {
+  MeasureOnCreate(w);
+  if (!(w->style & LBS_NOINTEGRALHEIGHT) && !MultiColumn(w) && !s->combo && s->itemHeight > 0) {
+    int extra = w->Height() - w->ClientHeight();
+    int rows = std::max(1, w->ClientHeight() / s->itemHeight);
+    if (rows * s->itemHeight != w->ClientHeight())
+      SetWindowPos(w->handle, nullptr, 0, 0, w->Width(), rows * s->itemHeight + extra,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  UpdateScroll(w);
+  return 0;
+}
+
+LRESULT OnSetFont(Wnd* w, ListState* s, WPARAM wp, LPARAM lp) {
+  DefWindowProcA(w->handle, WM_SETFONT, wp, lp);
+  if (!OwnerDraw(w)) s->itemHeight = FontHeightOf(ControlFont(w));
+  UpdateScroll(w);
+  InvalidateRect(w->handle, nullptr, TRUE);
+  return 0;
+}
+
+LRESULT OnFocus(Wnd* w, ListState* s, UINT msg) {
+  RedrawItems(w, {s->caret}, ODA_FOCUS);
+  if (!s->combo) NotifyParent(w, msg == WM_SETFOCUS ? LBN_SETFOCUS : LBN_KILLFOCUS);
+  return 0;
+}
+
+bool InClient(Wnd* w, POINT p) {
+  RECT client{0, 0, w->ClientWidth(), w->ClientHeight()};
+  return PtInRect(&client, p) != 0;
+}
+
+// In a combo's list a press outside closes the list; elsewhere it takes the
+// focus and the capture and selects.
+LRESULT OnLButtonDown(Wnd* w, ListState* s, WPARAM wp, LPARAM lp) {
+  POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+  bool outside = false;
+  int i = ItemFromPoint(w, s, p, &outside);
+  if (s->combo) {
+    if (!InClient(w, p)) {
+      ComboListDone(s->combo, false);
+      return 0;
+    }
+    s->tracking = true;
+    if (!outside) Select(w, i);
+    return 0;
+  }
+  if (!FocusOnClick(w)) return 0;
+  if (!outside || !MultiColumn(w)) Click(w, outside && i < 0 ? -1 : i, wp);
+  s->tracking = true;
+  SetCapture(w->handle);
+  return 0;
+}
+
+// The selection follows the mouse in a combo's list, and while the button
+// is down in a single-selection list.
+LRESULT OnMouseMove(Wnd* w, ListState* s, LPARAM lp) {
+  POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+  if (!InClient(w, p) || (!s->combo && (!s->tracking || MultiSel(w)))) return 0;
+  bool outside = false;
+  int i = ItemFromPoint(w, s, p, &outside);
+  if (!outside) Select(w, i);
+  return 0;
+}
+
+LRESULT OnLButtonUp(Wnd* w, ListState* s, LPARAM lp) {
+  if (s->combo) {
+    bool inside = InClient(w, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+    if (inside || s->tracking) ComboListDone(s->combo, inside);
+    s->tracking = false;
+    return 0;
+  }
+  if (s->tracking) {
+    s->tracking = false;
+    if (GetCapture() == w->handle) ReleaseCapture();
+    if ((w->style & LBS_NOTIFY) && Count(s) > 0) Notify(w, LBN_SELCHANGE);
+  }
+  return 0;
+}
+
+// The arrows move the caret (a column at a time sideways in columns); space
+// toggles the caret's item of a multiple-selection list. In a dropped combo
+// list they only move the highlight.
+LRESULT OnKeyDown(Wnd* w, ListState* s, WPARAM vk) {
+  int n = Count(s);
+  if (n == 0) return 0;
+  int rows = Rows(w, s);
+  int c = MultiSel(w) ? s->caret : (s->cur < 0 ? s->caret : s->cur);
+  int target = -2;
+  switch (vk) {
+    case VK_UP: target = c - 1; break;
+    case VK_DOWN: target = c + 1; break;
+    case VK_LEFT: target = MultiColumn(w) ? c - rows : c - 1; break;
+    case VK_RIGHT: target = MultiColumn(w) ? c + rows : c + 1; break;
+    case VK_HOME: target = 0; break;
+    case VK_END: target = n - 1; break;
+    case VK_PRIOR: target = c - VisibleCount(w, s) + 1; break;
+    case VK_NEXT: target = c + VisibleCount(w, s) - 1; break;
+    case VK_SPACE:
+      if (MultiSel(w)) {
+        SetSel(w, s->caret, !s->items[s->caret].selected);
+        if (w->style & LBS_NOTIFY) Notify(w, LBN_SELCHANGE);
+      }
+      return 0;
+  }
+  if (target != -2) MoveCaretBy(w, target);
+  return 0;
+}
+
+// A typed character moves to the next item that starts with it.
+LRESULT OnChar(Wnd* w, ListState* s, WPARAM ch) {
+  if (!HasStrings(w) || ch < 0x20) return 0;
+  char key[2] = {static_cast<char>(ch), 0};
+  int i = Find(w, MultiSel(w) ? s->caret : s->cur, reinterpret_cast<LPARAM>(key), false);
+  if (i >= 0) MoveCaretBy(w, i);
+  return 0;
+}
+
+// Both bars scroll the list: a multi-column list moves a column (rows items)
+// at a time.
+LRESULT OnScroll(Wnd* w, ListState* s, WPARAM wp) {
+  int unit = MultiColumn(w) ? Rows(w, s) : 1;
+  int page = MultiColumn(w) ? VisibleCount(w, s) : Rows(w, s);
+  int top = 0;
+  if (RowsFromBar(wp, s->scroll.top, unit, page, Count(s), &top)) SetTop(w, top);
+  return 0;
+}
+
+LRESULT OnMouseWheel(Wnd* w, ListState* s, WPARAM wp) {
+  SetTop(w, RowsFromWheel(wp, s->scroll.top, MultiColumn(w) ? Rows(w, s) : 3));
+  return 0;
+}
+
+LRESULT DeleteString(Wnd* w, ListState* s, int i) {
+  if (i < 0 || i >= Count(s)) return LB_ERR;
+  DeleteNotify(w, i);
+  if (!FromHandleQuiet(w->handle)) return LB_ERR;
+  s->items.erase(s->items.begin() + i);
+  if (s->cur == i) s->cur = -1;
+  else if (s->cur > i) --s->cur;
+  if (s->caret >= Count(s)) s->caret = std::max(Count(s) - 1, 0);
+  SetTop(w, s->scroll.top);
+  InvalidateRect(w->handle, nullptr, TRUE);
+  UpdateScroll(w);
+  return Count(s);
+}
+
+LRESULT ResetContent(Wnd* w, ListState* s) {
+  HWND h = w->handle;
+  for (int i = Count(s) - 1; i >= 0 && FromHandleQuiet(h); --i) DeleteNotify(w, i);
+  if (!FromHandleQuiet(h)) return 0;
+  s->items.clear();
+  s->cur = -1;
+  s->caret = 0;
+  s->scroll.top = 0;
+  InvalidateRect(h, nullptr, TRUE);
+  UpdateScroll(w);
+  return 0;
+}
+
+LRESULT SetCurSel(Wnd* w, ListState* s, int i) {
+  if (MultiSel(w)) return LB_ERR;
+  if (i < -1 || i >= Count(s)) {
+    Select(w, -1);
+    return LB_ERR;
+  }
+  Select(w, i);
+  return i < 0 ? LB_ERR : i;
+}
+
+LRESULT GetSelItems(Wnd* w, ListState* s, int max, int* out) {
+  if (!MultiSel(w)) return LB_ERR;
+  int k = 0;
+  for (int i = 0; i < Count(s) && k < max; ++i)
+    if (s->items[i].selected) out[k++] = i;
+  return k;
+}
+
+// A list without strings gives the item's data in place of its text.
+LRESULT GetText(Wnd* w, ListState* s, int i, LPARAM buf) {
+  if (i < 0 || i >= Count(s) || !buf) return LB_ERR;
+  if (!HasStrings(w)) {
+    memcpy(reinterpret_cast<void*>(buf), &s->items[i].data, sizeof(ULONG_PTR));
+    return sizeof(ULONG_PTR);
+  }
+  const std::string& t = s->items[i].text;
+  memcpy(reinterpret_cast<char*>(buf), t.c_str(), t.size() + 1);
+  return static_cast<LRESULT>(t.size());
+}
+
+LRESULT SelectString(Wnd* w, int after, LPARAM key) {
+  int i = Find(w, after, key, false);
+  if (i < 0) return LB_ERR;
+  if (MultiSel(w))
+    SetSel(w, i, true);
+  else
+    Select(w, i);
+  return i;
+}
+
+LRESULT SetItemData(ListState* s, int i, LPARAM data) {
+  if (i == -1) {
+    for (auto& it : s->items) it.data = static_cast<ULONG_PTR>(data);
+    return 0;
+  }
+  if (i < 0 || i >= Count(s)) return LB_ERR;
+  s->items[i].data = static_cast<ULONG_PTR>(data);
+  return 0;
+}
+
+LRESULT SetCaretIndex(Wnd* w, ListState* s, int i) {
+  if (i < 0 || i >= Count(s)) return LB_ERR;
+  int old = s->caret;
+  s->caret = i;
+  if (!MultiSel(w)) s->cur = i;
+  EnsureVisible(w, i);
+  RedrawItems(w, {old, i}, ODA_FOCUS);
+  return 0;
+}
+
+LRESULT SetItemHeight(Wnd* w, ListState* s, int height) {
+  if (height <= 0 || height > 255) return LB_ERR;
+  s->itemHeight = height;
+  Relayout(w);
+  return 0;
+}
+
+LRESULT ItemRectOf(Wnd* w, ListState* s, int i, LPARAM out) {
+  if (i < 0 || (i >= Count(s) && !(i == 0 && Count(s) == 0)) || !out) return LB_ERR;
+  *reinterpret_cast<RECT*>(out) = ItemRect(w, s, i);
+  return 1;
+}
+
+LRESULT ItemFromPointMsg(Wnd* w, ListState* s, LPARAM lp) {
+  bool outside = false;
+  int i = ItemFromPoint(w, s, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}, &outside);
+  return MAKELONG(std::max(i, 0), outside ? 1 : 0);
+}
+
+// The LB_ messages about the items, their selection and their layout.
+LRESULT ListMessage(Wnd* w, ListState* s, UINT msg, WPARAM wp, LPARAM lp) {
+  int i = static_cast<int>(static_cast<INT_PTR>(wp));
+  bool valid = i >= 0 && i < Count(s);
+  switch (msg) {
+    case LB_ADDSTRING: return Insert(w, -1, lp, (w->style & LBS_SORT) != 0);
+    case LB_INSERTSTRING: return Insert(w, i, lp, false);
+    case LB_DELETESTRING: return DeleteString(w, s, i);
+    case LB_RESETCONTENT: return ResetContent(w, s);
+    case LB_GETCOUNT: return Count(s);
+    case LB_SETCURSEL: return SetCurSel(w, s, i);
+    case LB_GETCURSEL:
+      if (MultiSel(w)) return Count(s) ? s->caret : LB_ERR;
+      return s->cur < 0 ? LB_ERR : s->cur;
+    case LB_SETSEL:
+      if (!MultiSel(w)) return LB_ERR;
+      SetSel(w, static_cast<int>(static_cast<INT_PTR>(lp)), wp != 0);
+      return 0;
+    case LB_GETSEL:
+      if (!valid) return LB_ERR;
+      return MultiSel(w) ? (s->items[i].selected ? 1 : 0) : (i == s->cur ? 1 : 0);
+    case LB_GETSELCOUNT:
+      if (!MultiSel(w)) return LB_ERR;
+      return std::count_if(s->items.begin(), s->items.end(), [](const Item& it) { return it.selected; });
+    case LB_GETSELITEMS: return GetSelItems(w, s, i, reinterpret_cast<int*>(lp));
+    case LB_GETTEXT: return GetText(w, s, i, lp);
+    case LB_GETTEXTLEN:
+      if (!valid) return LB_ERR;
+      return HasStrings(w) ? static_cast<LRESULT>(s->items[i].text.size()) : sizeof(ULONG_PTR);
+    case LB_SELECTSTRING: return SelectString(w, i, lp);
+    case LB_FINDSTRING: return Find(w, i, lp, false);
+    case LB_FINDSTRINGEXACT: return Find(w, i, lp, true);
+    case LB_GETTOPINDEX: return s->scroll.top;
+    case LB_SETTOPINDEX:
+      if (i >= Count(s) && Count(s) > 0) return LB_ERR;
+      SetTop(w, i);
+      return 0;
+    case LB_GETITEMRECT: return ItemRectOf(w, s, i, lp);
+    case LB_GETITEMDATA: return valid ? static_cast<LRESULT>(s->items[i].data) : LB_ERR;
+    case LB_SETITEMDATA: return SetItemData(s, i, lp);
+    case LB_SETCARETINDEX: return SetCaretIndex(w, s, i);
+    case LB_GETCARETINDEX: return s->caret;
+    case LB_SETITEMHEIGHT: return SetItemHeight(w, s, LOWORD(lp));
+    case LB_GETITEMHEIGHT: return s->itemHeight;
+    case LB_SETCOLUMNWIDTH:
+      s->columnWidth = std::max<int>(1, i);
+      Relayout(w);
+      return 0;
+    case LB_SETHORIZONTALEXTENT: s->hExtent = i; return 0;
+    case LB_GETHORIZONTALEXTENT: return s->hExtent;
+    case LB_ITEMFROMPOINT: return ItemFromPointMsg(w, s, lp);
+  }
+  return DefWindowProcA(w->handle, msg, wp, lp);
+}
+
 }  // namespace
 
 void SetListCombo(Wnd* list, Wnd* combo) { State(list)->combo = combo; }
@@ -421,339 +720,32 @@ LRESULT CALLBACK ListBoxProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   if (!w) return 0;
   ListState* s = State(w);
   switch (msg) {
-    case WM_NCCREATE:
-      s->wantV = (w->style & WS_VSCROLL) != 0;
-      s->wantH = (w->style & WS_HSCROLL) != 0;
-      {
-        LRESULT r = DefWindowProcA(h, msg, wp, lp);
-        // Bars show only when the items need them.
-        if (!(w->style & LBS_DISABLENOSCROLL)) w->style &= ~(WS_VSCROLL | WS_HSCROLL);
-        return r;
-      }
-    case WM_CREATE:
-      MeasureOnCreate(w);
-      if (!(w->style & LBS_NOINTEGRALHEIGHT) && !MultiColumn(w) && !s->combo && s->itemHeight > 0) {
-        int extra = w->Height() - w->ClientHeight();
-        int rows = std::max(1, w->ClientHeight() / s->itemHeight);
-        if (rows * s->itemHeight != w->ClientHeight())
-          SetWindowPos(h, nullptr, 0, 0, w->Width(), rows * s->itemHeight + extra,
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-      }
-      UpdateScroll(w);
-      return 0;
-    case WM_SETFONT: {
-      DefWindowProcA(h, msg, wp, lp);
-      if (!OwnerDraw(w)) s->itemHeight = FontHeightOf(ControlFont(w));
-      UpdateScroll(w);
-      InvalidateRect(h, nullptr, TRUE);
-      return 0;
-    }
-    case WM_SIZE:
-      SetTop(w, s->top);
-      UpdateScroll(w);
-      InvalidateRect(h, nullptr, TRUE);
-      return 0;
-    case WM_GETDLGCODE:
-      return DLGC_WANTARROWS | DLGC_WANTCHARS;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC hdc = BeginPaint(h, &ps);
-      if (hdc) Paint(w, hdc);
-      EndPaint(h, &ps);
-      return 0;
-    }
+    case WM_NCCREATE: return OnNcCreate(w, s, wp, lp);
+    case WM_CREATE: return OnCreate(w, s);
+    case WM_SETFONT: return OnSetFont(w, s, wp, lp);
+    case WM_SIZE: Relayout(w); return 0;
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: return PaintControl(w, [w](HDC hdc) { Paint(w, hdc); });
     case WM_SETFOCUS:
-      RedrawItems(w, {s->caret}, ODA_FOCUS);
-      if (!s->combo) NotifyParent(w, LBN_SETFOCUS);
-      return 0;
-    case WM_KILLFOCUS:
-      RedrawItems(w, {s->caret}, ODA_FOCUS);
-      if (!s->combo) NotifyParent(w, LBN_KILLFOCUS);
-      return 0;
-    case WM_ENABLE:
-      InvalidateRect(h, nullptr, FALSE);
-      return 0;
-    case WM_LBUTTONDOWN: {
-      POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-      bool outside = false;
-      int i = ItemFromPoint(w, s, p, &outside);
-      if (s->combo) {
-        RECT client{0, 0, w->ClientWidth(), w->ClientHeight()};
-        if (!PtInRect(&client, p)) {
-          ComboListDone(s->combo, false);
-          return 0;
-        }
-        s->tracking = true;
-        if (!outside) Select(w, i);
-        return 0;
-      }
-      if (CurrentFocus() != h) SetFocus(h);
-      if (!FromHandleQuiet(h)) return 0;
-      if (!outside || !MultiColumn(w)) Click(w, outside && i < 0 ? -1 : i, wp);
-      s->tracking = true;
-      SetCapture(h);
-      return 0;
-    }
-    case WM_MOUSEMOVE: {
-      POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-      RECT client{0, 0, w->ClientWidth(), w->ClientHeight()};
-      if (s->combo) {
-        bool outside = false;
-        int i = ItemFromPoint(w, s, p, &outside);
-        if (PtInRect(&client, p) && !outside) Select(w, i);
-        return 0;
-      }
-      if (s->tracking && !MultiSel(w) && PtInRect(&client, p)) {
-        bool outside = false;
-        int i = ItemFromPoint(w, s, p, &outside);
-        if (!outside) Select(w, i);
-      }
-      return 0;
-    }
-    case WM_LBUTTONUP:
-      if (s->combo) {
-        POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-        RECT client{0, 0, w->ClientWidth(), w->ClientHeight()};
-        bool inside = PtInRect(&client, p) != 0;
-        if (inside || s->tracking) ComboListDone(s->combo, inside);
-        s->tracking = false;
-        return 0;
-      }
-      if (s->tracking) {
-        s->tracking = false;
-        if (GetCapture() == h) ReleaseCapture();
-        if ((w->style & LBS_NOTIFY) && Count(s) > 0) Notify(w, LBN_SELCHANGE);
-      }
-      return 0;
+    case WM_KILLFOCUS: return OnFocus(w, s, msg);
+    case WM_ENABLE: InvalidateRect(h, nullptr, FALSE); return 0;
+    case WM_LBUTTONDOWN: return OnLButtonDown(w, s, wp, lp);
+    case WM_MOUSEMOVE: return OnMouseMove(w, s, lp);
+    case WM_LBUTTONUP: return OnLButtonUp(w, s, lp);
     case WM_LBUTTONDBLCLK:
-      if (s->combo) return 0;
-      if (w->style & LBS_NOTIFY) Notify(w, LBN_DBLCLK);
+      if (!s->combo && (w->style & LBS_NOTIFY)) Notify(w, LBN_DBLCLK);
       return 0;
     case WM_CAPTURECHANGED:
       if (!s->combo) s->tracking = false;
       return 0;
-    case WM_KEYDOWN: {
-      int n = Count(s);
-      if (n == 0) return 0;
-      int rows = Rows(w, s);
-      int c = MultiSel(w) ? s->caret : (s->cur < 0 ? s->caret : s->cur);
-      int target = -2;
-      switch (wp) {
-        case VK_UP: target = c - 1; break;
-        case VK_DOWN: target = c + 1; break;
-        case VK_LEFT: target = MultiColumn(w) ? c - rows : c - 1; break;
-        case VK_RIGHT: target = MultiColumn(w) ? c + rows : c + 1; break;
-        case VK_HOME: target = 0; break;
-        case VK_END: target = n - 1; break;
-        case VK_PRIOR: target = c - VisibleCount(w, s) + 1; break;
-        case VK_NEXT: target = c + VisibleCount(w, s) - 1; break;
-        case VK_SPACE:
-          if (MultiSel(w)) {
-            SetSel(w, s->caret, !s->items[s->caret].selected);
-            if (w->style & LBS_NOTIFY) Notify(w, LBN_SELCHANGE);
-          }
-          return 0;
-      }
-      if (target != -2) {
-        MoveCaretBy(w, target);
-        if (s->combo) {
-          // In a dropped combo list, arrows only move the highlight.
-        }
-      }
-      return 0;
-    }
-    case WM_CHAR: {
-      if (!HasStrings(w) || wp < 0x20) return 0;
-      char key[2] = {static_cast<char>(wp), 0};
-      int i = Find(w, MultiSel(w) ? s->caret : s->cur, reinterpret_cast<LPARAM>(key), false);
-      if (i >= 0) MoveCaretBy(w, i);
-      return 0;
-    }
+    case WM_KEYDOWN: return OnKeyDown(w, s, wp);
+    case WM_CHAR: return OnChar(w, s, wp);
     case WM_VSCROLL:
-    case WM_HSCROLL: {
-      int code = LOWORD(wp);
-      int unit = MultiColumn(w) ? Rows(w, s) : 1;
-      int page = MultiColumn(w) ? VisibleCount(w, s) : Rows(w, s);
-      switch (code) {
-        case SB_LINEUP: SetTop(w, s->top - unit); break;
-        case SB_LINEDOWN: SetTop(w, s->top + unit); break;
-        case SB_PAGEUP: SetTop(w, s->top - page); break;
-        case SB_PAGEDOWN: SetTop(w, s->top + page); break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: SetTop(w, static_cast<int>(HIWORD(wp)) * unit); break;
-        case SB_TOP: SetTop(w, 0); break;
-        case SB_BOTTOM: SetTop(w, Count(s)); break;
-      }
-      return 0;
-    }
-    case WM_MOUSEWHEEL: {
-      int delta = static_cast<short>(HIWORD(wp));
-      int unit = MultiColumn(w) ? Rows(w, s) : 3;
-      SetTop(w, s->top - (delta / WHEEL_DELTA) * unit);
-      return 0;
-    }
-    case LB_ADDSTRING:
-      return Insert(w, -1, lp, (w->style & LBS_SORT) != 0);
-    case LB_INSERTSTRING:
-      return Insert(w, static_cast<int>(static_cast<INT_PTR>(wp)), lp, false);
-    case LB_DELETESTRING: {
-      int i = static_cast<int>(wp);
-      if (i < 0 || i >= Count(s)) return LB_ERR;
-      DeleteNotify(w, i);
-      if (!FromHandleQuiet(h)) return LB_ERR;
-      s->items.erase(s->items.begin() + i);
-      if (s->cur == i) s->cur = -1;
-      else if (s->cur > i) --s->cur;
-      if (s->caret >= Count(s)) s->caret = std::max(Count(s) - 1, 0);
-      SetTop(w, s->top);
-      InvalidateRect(h, nullptr, TRUE);
-      UpdateScroll(w);
-      return Count(s);
-    }
-    case LB_RESETCONTENT:
-      for (int i = Count(s) - 1; i >= 0 && FromHandleQuiet(h); --i) DeleteNotify(w, i);
-      if (!FromHandleQuiet(h)) return 0;
-      s->items.clear();
-      s->cur = -1;
-      s->caret = 0;
-      s->top = 0;
-      InvalidateRect(h, nullptr, TRUE);
-      UpdateScroll(w);
-      return 0;
-    case LB_GETCOUNT:
-      return Count(s);
-    case LB_SETCURSEL: {
-      if (MultiSel(w)) return LB_ERR;
-      int i = static_cast<int>(static_cast<INT_PTR>(wp));
-      if (i < -1 || i >= Count(s)) {
-        Select(w, -1);
-        return LB_ERR;
-      }
-      Select(w, i);
-      return i < 0 ? LB_ERR : i;
-    }
-    case LB_GETCURSEL:
-      if (MultiSel(w)) return Count(s) ? s->caret : LB_ERR;
-      return s->cur < 0 ? LB_ERR : s->cur;
-    case LB_SETSEL:
-      if (!MultiSel(w)) return LB_ERR;
-      SetSel(w, static_cast<int>(static_cast<INT_PTR>(lp)), wp != 0);
-      return 0;
-    case LB_GETSEL: {
-      int i = static_cast<int>(wp);
-      if (i < 0 || i >= Count(s)) return LB_ERR;
-      return MultiSel(w) ? (s->items[i].selected ? 1 : 0) : (i == s->cur ? 1 : 0);
-    }
-    case LB_GETSELCOUNT: {
-      if (!MultiSel(w)) return LB_ERR;
-      return std::count_if(s->items.begin(), s->items.end(), [](const Item& it) { return it.selected; });
-    }
-    case LB_GETSELITEMS: {
-      if (!MultiSel(w)) return LB_ERR;
-      int* out = reinterpret_cast<int*>(lp);
-      int k = 0;
-      for (int i = 0; i < Count(s) && k < static_cast<int>(wp); ++i)
-        if (s->items[i].selected) out[k++] = i;
-      return k;
-    }
-    case LB_GETTEXT: {
-      int i = static_cast<int>(wp);
-      if (i < 0 || i >= Count(s) || !lp) return LB_ERR;
-      if (!HasStrings(w)) {
-        memcpy(reinterpret_cast<void*>(lp), &s->items[i].data, sizeof(ULONG_PTR));
-        return sizeof(ULONG_PTR);
-      }
-      const std::string& t = s->items[i].text;
-      memcpy(reinterpret_cast<char*>(lp), t.c_str(), t.size() + 1);
-      return static_cast<LRESULT>(t.size());
-    }
-    case LB_GETTEXTLEN: {
-      int i = static_cast<int>(wp);
-      if (i < 0 || i >= Count(s)) return LB_ERR;
-      return HasStrings(w) ? static_cast<LRESULT>(s->items[i].text.size()) : sizeof(ULONG_PTR);
-    }
-    case LB_SELECTSTRING: {
-      int i = Find(w, static_cast<int>(static_cast<INT_PTR>(wp)), lp, false);
-      if (i < 0) return LB_ERR;
-      if (MultiSel(w))
-        SetSel(w, i, true);
-      else
-        Select(w, i);
-      return i;
-    }
-    case LB_FINDSTRING:
-      return Find(w, static_cast<int>(static_cast<INT_PTR>(wp)), lp, false);
-    case LB_FINDSTRINGEXACT:
-      return Find(w, static_cast<int>(static_cast<INT_PTR>(wp)), lp, true);
-    case LB_GETTOPINDEX:
-      return s->top;
-    case LB_SETTOPINDEX:
-      if (static_cast<int>(wp) >= Count(s) && Count(s) > 0) return LB_ERR;
-      SetTop(w, static_cast<int>(wp));
-      return 0;
-    case LB_GETITEMRECT: {
-      int i = static_cast<int>(wp);
-      if (i < 0 || (i >= Count(s) && !(i == 0 && Count(s) == 0)) || !lp) return LB_ERR;
-      *reinterpret_cast<RECT*>(lp) = ItemRect(w, s, i);
-      return 1;
-    }
-    case LB_GETITEMDATA: {
-      int i = static_cast<int>(wp);
-      if (i < 0 || i >= Count(s)) return LB_ERR;
-      return static_cast<LRESULT>(s->items[i].data);
-    }
-    case LB_SETITEMDATA: {
-      int i = static_cast<int>(static_cast<INT_PTR>(wp));
-      if (i == -1) {
-        for (auto& it : s->items) it.data = static_cast<ULONG_PTR>(lp);
-        return 0;
-      }
-      if (i < 0 || i >= Count(s)) return LB_ERR;
-      s->items[i].data = static_cast<ULONG_PTR>(lp);
-      return 0;
-    }
-    case LB_SETCARETINDEX: {
-      int i = static_cast<int>(wp);
-      if (i < 0 || i >= Count(s)) return LB_ERR;
-      int old = s->caret;
-      s->caret = i;
-      if (!MultiSel(w)) s->cur = i;
-      EnsureVisible(w, i);
-      RedrawItems(w, {old, i}, ODA_FOCUS);
-      return 0;
-    }
-    case LB_GETCARETINDEX:
-      return s->caret;
-    case LB_SETITEMHEIGHT: {
-      int hgt = LOWORD(lp);
-      if (hgt <= 0 || hgt > 255) return LB_ERR;
-      s->itemHeight = hgt;
-      SetTop(w, s->top);
-      UpdateScroll(w);
-      InvalidateRect(h, nullptr, TRUE);
-      return 0;
-    }
-    case LB_GETITEMHEIGHT:
-      return s->itemHeight;
-    case LB_SETCOLUMNWIDTH:
-      s->columnWidth = std::max<int>(1, static_cast<int>(wp));
-      SetTop(w, s->top);
-      UpdateScroll(w);
-      InvalidateRect(h, nullptr, TRUE);
-      return 0;
-    case LB_SETHORIZONTALEXTENT:
-      s->hExtent = static_cast<int>(wp);
-      return 0;
-    case LB_GETHORIZONTALEXTENT:
-      return s->hExtent;
-    case LB_ITEMFROMPOINT: {
-      bool outside = false;
-      int i = ItemFromPoint(w, s, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}, &outside);
-      return MAKELONG(std::max(i, 0), outside ? 1 : 0);
-    }
+    case WM_HSCROLL: return OnScroll(w, s, wp);
+    case WM_MOUSEWHEEL: return OnMouseWheel(w, s, wp);
   }
+  if (msg >= LB_ADDSTRING && msg <= LB_ITEMFROMPOINT) return ListMessage(w, s, msg, wp, lp);
   return DefWindowProcA(h, msg, wp, lp);
 }
 

@@ -10,6 +10,7 @@
 // the thumb can take, nMax - max(nPage, 1) + 1 being the last.
 #include <algorithm>
 
+#include "ctlutil.h"
 #include "wnd.h"
 
 namespace kyuser {
@@ -177,6 +178,14 @@ void DrawWindowScrollBars(Wnd* w, HDC hdc) {
 
 void TrackWindowScrollBar(Wnd* w, int bar, POINT pt) { Track(w, bar, pt); }
 
+// A bar control draws its own state, looking disabled with the window.
+static void PaintBar(Wnd* w, int bar, HDC hdc) {
+  RECT r{0, 0, w->ClientWidth(), w->ClientHeight()};
+  ScrollBarState s = *StateOf(w, bar);
+  if (w->style & WS_DISABLED) s.disabled = true;
+  DrawBar(hdc, r, (w->style & SBS_VERT) != 0, s);
+}
+
 LRESULT CALLBACK ScrollBarProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   Wnd* w = FromHandleQuiet(h);
   if (!w) return 0;
@@ -186,18 +195,7 @@ LRESULT CALLBACK ScrollBarProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       w->hscroll = ScrollBarState{};
       w->vscroll = ScrollBarState{};
       return 0;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC hdc = BeginPaint(h, &ps);
-      if (hdc) {
-        RECT r{0, 0, w->ClientWidth(), w->ClientHeight()};
-        ScrollBarState s = *StateOf(w, bar);
-        if (w->style & WS_DISABLED) s.disabled = true;
-        DrawBar(hdc, r, (w->style & SBS_VERT) != 0, s);
-      }
-      EndPaint(h, &ps);
-      return 0;
-    }
+    case WM_PAINT: return PaintControl(w, [w, bar](HDC hdc) { PaintBar(w, bar, hdc); });
     case WM_ERASEBKGND:
       return 1;
     case WM_LBUTTONDOWN:

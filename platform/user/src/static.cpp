@@ -10,10 +10,7 @@ struct StaticState : ControlState {
   HBITMAP bitmap = nullptr;
 };
 
-StaticState* State(Wnd* w) {
-  if (!w->control) w->control = std::make_unique<StaticState>();
-  return static_cast<StaticState*>(w->control.get());
-}
+StaticState* State(Wnd* w) { return StateOf<StaticState>(w); }
 
 UINT Type(Wnd* w) { return w->style & SS_TYPEMASK; }
 
@@ -113,13 +110,7 @@ LRESULT CALLBACK StaticProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       return DLGC_STATIC;
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC hdc = BeginPaint(h, &ps);
-      if (hdc) Paint(w, hdc);
-      EndPaint(h, &ps);
-      return 0;
-    }
+    case WM_PAINT: return PaintControl(w, [w](HDC hdc) { Paint(w, hdc); });
     case WM_LBUTTONDOWN:
       if (w->style & SS_NOTIFY) NotifyParent(w, STN_CLICKED);
       return 0;

@@ -156,6 +156,8 @@ struct NcLayout {
 
 NcLayout Layout(const Wnd* w);
 LRESULT CtlColorDefault(HDC hdc, UINT msg);
+// WM_CTLCOLORMSGBOX to WM_CTLCOLORSTATIC, the colour questions a control asks.
+inline bool IsCtlColor(UINT msg) { return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC; }
 
 // Painting and the screen.
 void EnsureSurfaces(Wnd* w);
