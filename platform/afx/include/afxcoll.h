@@ -35,7 +35,6 @@ class CArray {
     ASSERT(nNewSize >= 0 && "SetSize with a negative size");
     m_data.resize(static_cast<size_t>(nNewSize), TYPE());
   }
-  void FreeExtra() { m_data.shrink_to_fit(); }
   void RemoveAll() {
     m_data.clear();
     m_data.shrink_to_fit();

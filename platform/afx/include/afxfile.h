@@ -70,7 +70,6 @@ class CFile {
   virtual UINT Read(void* lpBuf, UINT nCount);
   virtual void Write(const void* lpBuf, UINT nCount);
   virtual ULONGLONG Seek(LONGLONG lOff, UINT nFrom);
-  void SeekToBegin() { Seek(0, begin); }
   ULONGLONG SeekToEnd() { return Seek(0, end); }
   virtual ULONGLONG GetLength() const;
   virtual void SetLength(ULONGLONG dwNewLen);

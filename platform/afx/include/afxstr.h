@@ -48,18 +48,14 @@ class CString {
   int Compare(const char* psz) const;
   // ASCII letters compared without case; other bytes as they are.
   int CompareNoCase(const char* psz) const;
-  int Collate(const char* psz) const { return Compare(psz); }
 
   CString Mid(int nFirst) const;
   CString Mid(int nFirst, int nCount) const;
   CString Left(int nCount) const;
   CString Right(int nCount) const;
-  CString SpanIncluding(const char* set) const;
-  CString SpanExcluding(const char* set) const;
 
   void MakeUpper();
   void MakeLower();
-  void MakeReverse();
 
   // Returns the number of replaced or removed occurrences.
   int Replace(char chOld, char chNew);
@@ -83,7 +79,6 @@ class CString {
   int Find(char ch, int nStart = 0) const;
   int Find(const char* pszSub, int nStart = 0) const;
   int ReverseFind(char ch) const;
-  int FindOneOf(const char* set) const;
 
   void Format(const char* fmt, ...) __attribute__((format(printf, 2, 3)));
   void FormatV(const char* fmt, va_list args);
@@ -93,7 +88,6 @@ class CString {
   BOOL LoadString(UINT nID);
 
   char* GetBuffer(int nMinBufLength);
-  char* GetBufferSetLength(int nNewLength);
   // nNewLength -1 takes the length up to the first NUL.
   void ReleaseBuffer(int nNewLength = -1);
 

@@ -98,33 +98,12 @@ CString CString::Right(int nCount) const {
   return Mid(GetLength() - nCount, nCount);
 }
 
-CString CString::SpanIncluding(const char* set) const {
-  return Left(static_cast<int>(std::strspn(m_str.c_str(), set ? set : "")));
-}
-
-CString CString::SpanExcluding(const char* set) const {
-  return Left(static_cast<int>(std::strcspn(m_str.c_str(), set ? set : "")));
-}
-
 void CString::MakeUpper() {
   ForEachSingleByte(m_str, [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; });
 }
 
 void CString::MakeLower() {
   ForEachSingleByte(m_str, [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; });
-}
-
-void CString::MakeReverse() {
-  // Characters are reversed as a whole, so a double-byte pair keeps its order.
-  std::vector<std::string> chars;
-  for (size_t i = 0; i < m_str.size();) {
-    size_t w = CharWidth(m_str, i);
-    chars.push_back(m_str.substr(i, w));
-    i += w;
-  }
-  std::string out;
-  for (auto it = chars.rbegin(); it != chars.rend(); ++it) out += *it;
-  m_str = out;
 }
 
 int CString::Replace(char chOld, char chNew) {
@@ -238,14 +217,6 @@ int CString::ReverseFind(char ch) const {
   return found;
 }
 
-int CString::FindOneOf(const char* set) const {
-  if (!set) return -1;
-  for (size_t i = 0; i < m_str.size(); i += CharWidth(m_str, i)) {
-    if (m_str[i] && std::strchr(set, m_str[i])) return static_cast<int>(i);
-  }
-  return -1;
-}
-
 void CString::Format(const char* fmt, ...) {
   va_list args;
   va_start(args, fmt);
@@ -275,11 +246,6 @@ BOOL CString::LoadString(UINT nID) {
 
 char* CString::GetBuffer(int nMinBufLength) {
   if (nMinBufLength > GetLength()) m_str.resize(static_cast<size_t>(nMinBufLength));
-  return m_str.data();
-}
-
-char* CString::GetBufferSetLength(int nNewLength) {
-  m_str.resize(static_cast<size_t>(std::max(nNewLength, 0)));
   return m_str.data();
 }
 

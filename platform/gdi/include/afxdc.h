@@ -292,8 +292,6 @@ class CDC {
   BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop);
   BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth,
                   int nSrcHeight, DWORD dwRop);
-  BOOL MaskBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, CBitmap& maskBitmap,
-               int xMask, int yMask, DWORD dwRop);
 
   // Text: implemented with the GDI's text code.
   virtual BOOL TextOut(int x, int y, LPCTSTR lpszString, int nCount);

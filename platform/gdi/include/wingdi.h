@@ -572,8 +572,6 @@ COLORREF GetPixel(HDC hdc, int x, int y);  // CLR_INVALID outside the clip or bi
 BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
 BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc, int ySrc, int wSrc,
                 int hSrc, DWORD rop);
-BOOL MaskBlt(HDC hdcDest, int xDest, int yDest, int width, int height, HDC hdcSrc, int xSrc, int ySrc,
-             HBITMAP hbmMask, int xMask, int yMask, DWORD rop);
 BOOL GdiFlush();
 
 // The user interface's system colours, as the edge and focus drawing use them.

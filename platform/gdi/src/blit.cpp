@@ -360,10 +360,3 @@ BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, D
   }
   return BlitDevice(*dc, d, &src, rop);
 }
-
-BOOL MaskBlt(HDC hdcDest, int xDest, int yDest, int width, int height, HDC hdcSrc, int xSrc, int ySrc,
-             HBITMAP hbmMask, int xMask, int yMask, DWORD rop) {
-  // FIXME: the mask and the background ROP are not applied; the foreground
-  // ROP is done as a BitBlt.
-  return BitBlt(hdcDest, xDest, yDest, width, height, hdcSrc, xSrc, ySrc, rop & 0x00FFFFFF);
-}
