@@ -8,12 +8,12 @@
 // parent with the colour in wParam and the button's control id in lParam.
 // Setting the colour from code (SetColor) sends nothing.
 //
-// The button paints itself (WM_PAINT) whatever its button style, so that a
-// dialog template may declare it as a plain push button or as owner-drawn;
-// an owner-drawn one also answers its parent's WM_DRAWITEM through DrawItem.
+// The button paints itself whatever its button style (CKyOwnerDrawButton,
+// which owns its input state), so that a dialog template may declare it as
+// a plain push button or as owner-drawn.
 #pragma once
 
-#include "afxwin.h"
+#include "KyOwnerDrawButton.h"
 
 // Sent to the button's parent when the user picked a colour:
 // wParam the colour (COLORREF), lParam the button's control id.
@@ -21,7 +21,7 @@
 
 class CKyColorPopup;
 
-class CKyButtonColorPicker : public CButton {
+class CKyButtonColorPicker : public CKyOwnerDrawButton {
  public:
   CKyButtonColorPicker();
   ~CKyButtonColorPicker() override;
@@ -45,8 +45,6 @@ class CKyButtonColorPicker : public CButton {
   void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
 
  protected:
-  afx_msg void OnPaint();
-  afx_msg BOOL OnEraseBkgnd(CDC* pDC);
   afx_msg void OnClicked();
   afx_msg void OnDestroy();
   DECLARE_MESSAGE_MAP()

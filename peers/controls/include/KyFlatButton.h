@@ -1,14 +1,13 @@
 // CKyFlatButton: a button that shows an icon flat on the dialog's face and
 // raises a thin edge while the mouse is over it; pressed, the edge sinks.
 //
-// It paints itself (WM_PAINT) whatever its button style. The hot state
-// follows the mouse: the first mouse move over the button takes the capture,
-// and a move outside (or a lost capture) lets it go, as a person sees it.
+// Its input state, the hot state with it, is CKyOwnerDrawButton's; this
+// class only paints.
 #pragma once
 
-#include "afxwin.h"
+#include "KyOwnerDrawButton.h"
 
-class CKyFlatButton : public CButton {
+class CKyFlatButton : public CKyOwnerDrawButton {
  public:
   CKyFlatButton();
   ~CKyFlatButton() override;
@@ -24,23 +23,9 @@ class CKyFlatButton : public CButton {
   HICON GetIcon() const { return m_hIcon; }
   CSize GetIconSize() const { return m_sizeIcon; }
 
-  // TRUE while the mouse is over the button.
-  BOOL IsHot() const { return m_bHot; }
-
   void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
 
- protected:
-  afx_msg void OnPaint();
-  afx_msg BOOL OnEraseBkgnd(CDC* pDC);
-  afx_msg void OnMouseMove(UINT nFlags, CPoint point);
-  afx_msg void OnCaptureChanged(CWnd* pWnd);
-  afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
-  DECLARE_MESSAGE_MAP()
-
  private:
-  void SetHot(BOOL bHot);
-
   HICON m_hIcon = nullptr;
   CSize m_sizeIcon{32, 32};
-  BOOL m_bHot = FALSE;
 };

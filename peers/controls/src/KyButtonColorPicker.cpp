@@ -3,14 +3,12 @@
 
 #include "KyColorPopup.h"
 
-BEGIN_MESSAGE_MAP(CKyButtonColorPicker, CButton)
-ON_WM_PAINT()
-ON_WM_ERASEBKGND()
+BEGIN_MESSAGE_MAP(CKyButtonColorPicker, CKyOwnerDrawButton)
 ON_WM_DESTROY()
 ON_CONTROL_REFLECT(BN_CLICKED, OnClicked)
 END_MESSAGE_MAP()
 
-CKyButtonColorPicker::CKyButtonColorPicker() = default;
+CKyButtonColorPicker::CKyButtonColorPicker() : CKyOwnerDrawButton(FALSE) {}
 
 CKyButtonColorPicker::~CKyButtonColorPicker() {
   // The window may still exist (its object dies first); the popup must not
@@ -56,24 +54,6 @@ void CKyButtonColorPicker::OnClicked() { OpenPopup(); }
 void CKyButtonColorPicker::OnDestroy() {
   if (m_pPopup) m_pPopup->Close(CLR_INVALID);
   CButton::OnDestroy();
-}
-
-BOOL CKyButtonColorPicker::OnEraseBkgnd(CDC*) { return TRUE; }
-
-void CKyButtonColorPicker::OnPaint() {
-  CPaintDC dc(this);
-  DRAWITEMSTRUCT dis{};
-  dis.CtlType = ODT_BUTTON;
-  dis.CtlID = static_cast<UINT>(GetDlgCtrlID());
-  dis.itemAction = ODA_DRAWENTIRE;
-  UINT state = GetState();
-  if (state & BST_PUSHED) dis.itemState |= ODS_SELECTED;
-  if (GetFocus() == this) dis.itemState |= ODS_FOCUS;
-  if (!IsWindowEnabled()) dis.itemState |= ODS_DISABLED;
-  dis.hwndItem = m_hWnd;
-  dis.hDC = dc.GetSafeHdc();
-  GetClientRect(&dis.rcItem);
-  DrawItem(&dis);
 }
 
 // The face: a push button's edge, the colour in a black frame on the left,
