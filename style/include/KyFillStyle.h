@@ -101,7 +101,8 @@ class CKyFillStyle {
   // pointer and the print region; not tile size, colours or tiles.
   CKyFillStyle& operator=(CKyFillStyle& source);
 
-  // Rendering; defined with the tile preparation and filling code.
+  // Rendering: defined in render/ (src/KyFillStyle_prepare.cpp, _paint.cpp,
+  // _export.cpp), the layer above this one, with the tile and fill code.
   BOOL SetFillStyle(CDC* pDC, COLORREF crFore, COLORREF crBack, const CSize& size, double dScale);
   BOOL SetFillStyleEx(CDC* pDC, COLORREF crFore, COLORREF crBack, CSize& size, double dScale);
   // Deletes the three prepared tiles.
