@@ -97,7 +97,7 @@ inline CRect GrowToGrid(const CRect& r, CPoint origin, int w, int h) {
 class ClipToRect {
  public:
   ClipToRect(CDC* pDC, const CRect& rect, const CRect& grid) : m_pDC(pDC) {
-    if (grid == rect) return;
+    if (::EqualRect(&grid, &rect)) return;
     m_saved = pDC->SaveDC();
     if (m_saved) pDC->IntersectClipRect(&rect);
   }
