@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "afxdc.h"
+#include "screen_dc.h"
 
 namespace kymaptest {
 
@@ -50,30 +51,10 @@ inline std::string Box(double x0, double y0, double x1, double y1) {
 
 // A simulated screen at the given depth and resolution with a memory DC on
 // a canvas of width x height, pre-filled with 0xCC grey.
-class Screen {
+class Screen : public kytest::ScreenDC {
  public:
-  Screen(int width, int height, int bpp = 32, int dpi = 96) {
-    KyGetDisplaySettings(&saved_);
-    KyDisplaySettings s{width, height, std::max(1, static_cast<int>(width * 25.4 / dpi + 0.5)),
-                        std::max(1, static_cast<int>(height * 25.4 / dpi + 0.5)), bpp, dpi};
-    KySetDisplaySettings(&s);
-    dc.CreateCompatibleDC(nullptr);
-    HDC screen = ::GetDC(nullptr);
-    canvas.Attach(::CreateCompatibleBitmap(screen, width, height));
-    ::ReleaseDC(nullptr, screen);
-    old_ = dc.SelectObject(&canvas);
-    dc.FillSolidRect(0, 0, width, height, RGB(0xCC, 0xCC, 0xCC));
-  }
-  ~Screen() {
-    dc.SelectObject(old_);
-    KySetDisplaySettings(&saved_);
-  }
-  CDC dc;
-  CBitmap canvas;
-
- private:
-  KyDisplaySettings saved_;
-  CBitmap* old_ = nullptr;
+  Screen(int width, int height, int bpp = 32, int dpi = 96)
+      : ScreenDC(kytest::ScreenAtDpi(width, height, bpp, dpi), width, height) {}
 };
 
 }  // namespace kymaptest

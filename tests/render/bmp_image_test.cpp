@@ -10,6 +10,7 @@
 #include "KyDib.h"
 #include "KyFillStyle.h"
 #include "bmp_builder.h"
+#include "screen_dc.h"
 
 namespace {
 
@@ -161,31 +162,10 @@ TEST(BmpImage, ExportWritesTheColourTableWhereItIs) {
   std::remove(path);
 }
 
-// A screen of 1024 x 768 pixels over 320 x 240 mm, 32 bits, and a memory DC
-// on a canvas of it.
-class Screen {
+// The standard screen, 32 bits, with a canvas of 200 x 120.
+class Screen : public kytest::ScreenDC {
  public:
-  Screen() {
-    KyGetDisplaySettings(&saved_);
-    KyDisplaySettings s{1024, 768, 320, 240, 32, 96};
-    KySetDisplaySettings(&s);
-    dc.CreateCompatibleDC(nullptr);
-    HDC screen = ::GetDC(nullptr);
-    canvas.Attach(::CreateCompatibleBitmap(screen, 200, 120));
-    ::ReleaseDC(nullptr, screen);
-    old_ = dc.SelectObject(&canvas);
-    dc.FillSolidRect(0, 0, 200, 120, RGB(0xCC, 0xCC, 0xCC));
-  }
-  ~Screen() {
-    dc.SelectObject(old_);
-    KySetDisplaySettings(&saved_);
-  }
-  CDC dc;
-  CBitmap canvas;
-
- private:
-  KyDisplaySettings saved_;
-  CBitmap* old_ = nullptr;
+  Screen() : ScreenDC(kytest::StandardScreen(), 200, 120) {}
 };
 
 TEST(BmpImage, ACoreHeaderPatternIsDrawnAtItsNaturalSize) {

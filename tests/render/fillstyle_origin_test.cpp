@@ -7,6 +7,7 @@
 
 #include "KyFillStyleLib.h"
 #include "bmp_builder.h"
+#include "screen_dc.h"
 
 namespace {
 
@@ -14,31 +15,11 @@ constexpr COLORREF kFore = RGB(0xFF, 0x00, 0x00);
 constexpr COLORREF kBack = RGB(0xFF, 0xFF, 0xFF);
 constexpr COLORREF kPaper = RGB(0xCC, 0xCC, 0xCC);
 
-// A 1024 x 768 screen over 320 x 240 mm (an 81 dpi 8 x 8 pattern is 8
-// pixels), a 32-bit canvas of 120 x 80 pre-filled with grey.
-class Screen {
+// The standard screen (an 81 dpi 8 x 8 pattern is 8 pixels), a 32-bit
+// canvas of 120 x 80 pre-filled with grey.
+class Screen : public kytest::ScreenDC {
  public:
-  Screen() {
-    KyGetDisplaySettings(&saved_);
-    KyDisplaySettings s{1024, 768, 320, 240, 32, 96};
-    KySetDisplaySettings(&s);
-    dc.CreateCompatibleDC(nullptr);
-    HDC screen = ::GetDC(nullptr);
-    canvas.Attach(::CreateCompatibleBitmap(screen, 120, 80));
-    ::ReleaseDC(nullptr, screen);
-    old_ = dc.SelectObject(&canvas);
-    dc.FillSolidRect(0, 0, 120, 80, kPaper);
-  }
-  ~Screen() {
-    dc.SelectObject(old_);
-    KySetDisplaySettings(&saved_);
-  }
-  CDC dc;
-  CBitmap canvas;
-
- private:
-  KyDisplaySettings saved_;
-  CBitmap* old_ = nullptr;
+  Screen() : ScreenDC(kytest::StandardScreen(), 120, 80) {}
 };
 
 // Grid lines on the tile's first row and column; a transparent background

@@ -9,38 +9,15 @@
 #include "KyVuv50.h"
 #include "bmp_builder.h"
 #include "lib_builder.h"
+#include "screen_dc.h"
 
 namespace {
 
-// A screen of 1024 x 768 pixels over 320 x 240 mm at the given depth, and a
-// memory DC on a canvas of it pre-filled with grey 0xCC.
-class Screen {
+// The standard screen at the given depth, with a canvas of width x height.
+class Screen : public kytest::ScreenDC {
  public:
-  explicit Screen(int bpp = 32, int width = 200, int height = 120) {
-    KyGetDisplaySettings(&saved_);
-    KyDisplaySettings s{1024, 768, 320, 240, bpp, 96};
-    KySetDisplaySettings(&s);
-    dc.CreateCompatibleDC(nullptr);
-    // Compatible with the screen: a new memory DC holds a 1 x 1 monochrome
-    // bitmap, and a bitmap compatible with it would be monochrome too.
-    HDC screen = ::GetDC(nullptr);
-    canvas.Attach(::CreateCompatibleBitmap(screen, width, height));
-    ::ReleaseDC(nullptr, screen);
-    old_ = dc.SelectObject(&canvas);
-    dc.FillSolidRect(0, 0, width, height, RGB(0xCC, 0xCC, 0xCC));
-  }
-  ~Screen() {
-    dc.SelectObject(old_);
-    KySetDisplaySettings(&saved_);
-  }
-  COLORREF At(int x, int y) { return dc.GetPixel(x, y); }
-
-  CDC dc;
-  CBitmap canvas;
-
- private:
-  KyDisplaySettings saved_;
-  CBitmap* old_ = nullptr;
+  explicit Screen(int bpp = 32, int width = 200, int height = 120)
+      : ScreenDC(kytest::StandardScreen(bpp), width, height) {}
 };
 
 CKyFillStyle* MonoStyle(CKyFillStyle& s, int w, int h, CKyFillStyle::FS_RESOLUTION res = CKyFillStyle::FS_81DPI) {

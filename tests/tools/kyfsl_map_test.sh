@@ -5,17 +5,9 @@
 set -u
 kyfsl=$1
 data=$2/naturalearth/naturalearth_lowres.shp
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-passed=0
-failed=0
+. "$(dirname "$0")/cli_helpers.sh"
 
-check() {  # check NAME COMMAND...: the command must succeed
-  local name=$1; shift
-  if "$@" >"$work/out" 2>"$work/err"; then passed=$((passed + 1)); else
-    failed=$((failed + 1)); echo "FAIL: $name"; cat "$work/err"; fi
-}
-refuse() {  # refuse NAME STATUS PATTERN COMMAND...: fails with that status and a one-line message matching PATTERN
+refuse_as() {  # refuse_as NAME STATUS PATTERN COMMAND...: that status and one line of message matching PATTERN
   local name=$1 want=$2 pattern=$3; shift 3
   "$@" >"$work/out" 2>"$work/err"
   local rc=$?
@@ -23,11 +15,6 @@ refuse() {  # refuse NAME STATUS PATTERN COMMAND...: fails with that status and 
     passed=$((passed + 1)); else
     failed=$((failed + 1)); echo "FAIL: $name (status $rc, want $want, /$pattern/)"; cat "$work/err"; fi
 }
-expect() {  # expect NAME ACTUAL WANTED
-  if [ "$2" = "$3" ]; then passed=$((passed + 1)); else
-    failed=$((failed + 1)); echo "FAIL: $1: got '$2', want '$3'"; fi
-}
-json() { python3 -c "import json,sys; print(json.load(open(sys.argv[1]))$2)" "$1"; }
 
 check "world by continent" "$kyfsl" map "$data" --default --by continent --size 800x400 --legend --json -o "$work/w.png"
 cp "$work/out" "$work/w.json"
@@ -60,24 +47,24 @@ printf '{"type": "FeatureCollection", "features": [{"type": "Feature", "properti
 printf '{"field": "continent",\n "classes": {"Africa": {"fore": "red"}}}' >"$work/badcolour.json"
 printf '{"field": "continent",\n "classes": {"Africa": {"style": 5000}}}' >"$work/nostyle.json"
 printf '{"field": "continent",\n  "classes": [\n' >"$work/broken.json"
-refuse "no data" 1 "no such file" "$kyfsl" map "$work/nosuch.shp" --default -o "$work/x.png"
-refuse "no layer" 1 "has no layer 'roads'" "$kyfsl" map "$data:roads" --default -o "$work/x.png"
-refuse "no field" 1 "has no field 'kind'" "$kyfsl" map "$data" --default --by kind -o "$work/x.png"
-refuse "points" 1 "not polygons" "$kyfsl" map "$work/points.geojson" --default -o "$work/x.png"
-refuse "bad colour" 1 "classes.Africa.fore: colour 'red'" "$kyfsl" map "$data" --default --styles "$work/badcolour.json" -o "$work/x.png"
-refuse "style not in library" 1 "style 5000 is not in the library" "$kyfsl" map "$data" --default --styles "$work/nostyle.json" -o "$work/x.png"
-refuse "broken json" 1 "line 3" "$kyfsl" map "$data" --default --styles "$work/broken.json" -o "$work/x.png"
-refuse "no styles file" 1 "nosuch.json" "$kyfsl" map "$data" --default --styles "$work/nosuch.json" -o "$work/x.png"
-refuse "too large" 1 "past the bound" "$kyfsl" map "$data" --default --paper A0 --dpi 1200 -o "$work/x.png"
-refuse "flat extent" 2 "has no area" "$kyfsl" map "$data" --default --extent 0,0,0,10 -o "$work/x.png"
-refuse "bad extent" 2 "is not minx,miny,maxx,maxy" "$kyfsl" map "$data" --default --extent 0,0,10 -o "$work/x.png"
-refuse "bad crs" 1 "is not understood" "$kyfsl" map "$data" --default --crs EPSG:0 -o "$work/x.png"
-refuse "bad align" 2 "--align" "$kyfsl" map "$data" --default --align grid -o "$work/x.png"
-refuse "bad paper" 1 "unknown paper" "$kyfsl" map "$data" --default --paper A9 -o "$work/x.png"
-refuse "both classings" 2 "either --by or --styles" "$kyfsl" map "$data" --default --by continent --styles "$work/styles.json" -o "$work/x.png"
-refuse "print and dpi" 2 "leave out --dpi" "$kyfsl" map "$data" --default --print --dpi 300 -o "$work/x.png"
-refuse "output kind" 2 ".png or .bmp" "$kyfsl" map "$data" --default -o "$work/x.gif"
-refuse "unwritable" 1 "cannot write" "$kyfsl" map "$data" --default --size 100x50 -o "$work/nodir/x.png"
+refuse_as "no data" 1 "no such file" "$kyfsl" map "$work/nosuch.shp" --default -o "$work/x.png"
+refuse_as "no layer" 1 "has no layer 'roads'" "$kyfsl" map "$data:roads" --default -o "$work/x.png"
+refuse_as "no field" 1 "has no field 'kind'" "$kyfsl" map "$data" --default --by kind -o "$work/x.png"
+refuse_as "points" 1 "not polygons" "$kyfsl" map "$work/points.geojson" --default -o "$work/x.png"
+refuse_as "bad colour" 1 "classes.Africa.fore: colour 'red'" "$kyfsl" map "$data" --default --styles "$work/badcolour.json" -o "$work/x.png"
+refuse_as "style not in library" 1 "style 5000 is not in the library" "$kyfsl" map "$data" --default --styles "$work/nostyle.json" -o "$work/x.png"
+refuse_as "broken json" 1 "line 3" "$kyfsl" map "$data" --default --styles "$work/broken.json" -o "$work/x.png"
+refuse_as "no styles file" 1 "nosuch.json" "$kyfsl" map "$data" --default --styles "$work/nosuch.json" -o "$work/x.png"
+refuse_as "too large" 1 "past the bound" "$kyfsl" map "$data" --default --paper A0 --dpi 1200 -o "$work/x.png"
+refuse_as "flat extent" 2 "has no area" "$kyfsl" map "$data" --default --extent 0,0,0,10 -o "$work/x.png"
+refuse_as "bad extent" 2 "is not minx,miny,maxx,maxy" "$kyfsl" map "$data" --default --extent 0,0,10 -o "$work/x.png"
+refuse_as "bad crs" 1 "is not understood" "$kyfsl" map "$data" --default --crs EPSG:0 -o "$work/x.png"
+refuse_as "bad align" 2 "--align" "$kyfsl" map "$data" --default --align grid -o "$work/x.png"
+refuse_as "bad paper" 1 "unknown paper" "$kyfsl" map "$data" --default --paper A9 -o "$work/x.png"
+refuse_as "both classings" 2 "either --by or --styles" "$kyfsl" map "$data" --default --by continent --styles "$work/styles.json" -o "$work/x.png"
+refuse_as "print and dpi" 2 "leave out --dpi" "$kyfsl" map "$data" --default --print --dpi 300 -o "$work/x.png"
+refuse_as "output kind" 2 ".png or .bmp" "$kyfsl" map "$data" --default -o "$work/x.gif"
+refuse_as "unwritable" 1 "cannot write" "$kyfsl" map "$data" --default --size 100x50 -o "$work/nodir/x.png"
 # A write that fails keeps the old picture whole and leaves no temporary file.
 mkdir "$work/lim"
 printf 'the old file' >"$work/lim/keep.png"
@@ -90,5 +77,5 @@ expect "limited map keeps the old file" "$(cat "$work/lim/keep.png")" "the old f
 expect "limited map leaves no temporary" "$(ls -A "$work/lim" | wc -l)" 1
 [ ! -e "$work/x.png" ] && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAIL: a refused map wrote a file"; }
 
-echo "kyfsl map: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+echo -n "kyfsl map: "
+finish

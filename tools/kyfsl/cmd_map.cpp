@@ -1,6 +1,5 @@
 // kyfsl map: a map of GIS vector data (any source GDAL/OGR reads) drawn with
 // a library's fill styles, classed by a field or by a STYLES.json file.
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 
@@ -43,12 +42,6 @@ kymap::Extent ParseExtent(const std::string& text) {
   return e;
 }
 
-void CheckOutputExtension(const std::string& path) {
-  std::string ext = path.size() > 4 ? path.substr(path.size() - 4) : "";
-  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  if (ext != ".png" && ext != ".bmp") throw Failure{"the output '" + path + "' must end in .png or .bmp", 2};
-}
-
 void PictureSize(const MapArgs& a, int dpi, int& width, int& height) {
   if (!a.size.empty() && !a.paper.empty()) throw Failure{"give either --size or --paper, not both", 2};
   if (!a.size.empty()) {
@@ -68,7 +61,7 @@ int RunMap(MapArgs& a, const Globals& g) {
   if (dpi < 10 || dpi > 4800) throw Failure{"--dpi must be between 10 and 4800", 2};
   if (a.align != "map" && a.align != "shape") throw Failure{"--align must be map or shape", 2};
   if (!a.by.empty() && !a.styles.empty()) throw Failure{"give either --by or --styles, not both", 2};
-  CheckOutputExtension(a.output);
+  PictureKindOf(a.output);  // refuses any other kind before anything is drawn
 
   kymap::MapJobOptions o;
   o.data = a.data;
