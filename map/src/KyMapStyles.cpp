@@ -140,8 +140,9 @@ StyleRules ParseStyles(const std::string& text) {
   json doc;
   try {
     doc = json::parse(text);
-  } catch (const json::parse_error& e) {
-    // "[json.exception.parse_error.101] parse error at line 3, column 5: ..."
+  } catch (const json::exception& e) {
+    // "[json.exception.parse_error.101] parse error at line 3, column 5: ...",
+    // or a number too large for a double: "[json.exception.out_of_range.406] ..."
     std::string what = e.what();
     const size_t at = what.find("] ");
     throw MapError("STYLES.json: " + (at == std::string::npos ? what : what.substr(at + 2)));

@@ -72,6 +72,8 @@ TEST(StylesFile, MistakesSayWhereTheyAre) {
        "STYLES.json: classes.x.offset: must be [horizontal, vertical] in percent"},
       {R"({"classes": {"x": {}}})", "STYLES.json: field: is missing: the classes need a field"},
       {R"({"field": "a", "colours": {}})", "STYLES.json: colours: is not a key of a style file (field, classes, default)"},
+      {R"({"field": "a", "classes": {"x": {"rate": 5E+88888}}})",
+       "STYLES.json: number overflow parsing '5E+88888'"},
       {"", "STYLES.json: parse error at line 1, column 1: syntax error while parsing value - unexpected end of input; "
            "expected '[', '{', or a literal"},
   };
