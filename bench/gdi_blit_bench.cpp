@@ -114,6 +114,115 @@ void BM_Memset(benchmark::State& state) {
   SetBytes(state);
 }
 
+// Blits between formats: a row converter on our side, pixman's SRC between
+// two of its formats on the other (both widen 5-bit fields by repeating
+// their top bits).
+struct GdiFormats {
+  HDC dst_dc, src_dc;
+  HBITMAP dst, src;
+  HGDIOBJ old_dst, old_src;
+  GdiFormats(int dst_bpp, int src_bpp) {
+    dst_dc = CreateCompatibleDC(nullptr);
+    src_dc = CreateCompatibleDC(nullptr);
+    dst = CreateBitmap(kSize, kSize, 1, UINT(dst_bpp), nullptr);
+    src = CreateBitmap(kSize, kSize, 1, UINT(src_bpp), nullptr);
+    old_dst = SelectObject(dst_dc, dst);
+    old_src = SelectObject(src_dc, src);
+    HBRUSH b = CreateHatchBrush(HS_DIAGCROSS, RGB(200, 100, 50));
+    HGDIOBJ old = SelectObject(src_dc, b);
+    PatBlt(src_dc, 0, 0, kSize, kSize, PATCOPY);
+    SelectObject(src_dc, old);
+    DeleteObject(b);
+  }
+  ~GdiFormats() {
+    SelectObject(dst_dc, old_dst);
+    SelectObject(src_dc, old_src);
+    DeleteObject(dst);
+    DeleteObject(src);
+    DeleteDC(dst_dc);
+    DeleteDC(src_dc);
+  }
+};
+
+struct PixmanFormats {
+  std::vector<uint32_t> a, b;
+  pixman_image_t *dst, *src;
+  PixmanFormats(pixman_format_code_t df, int dbpp, pixman_format_code_t sf, int sbpp)
+      : a(size_t(kSize) * kSize), b(size_t(kSize) * kSize, 0x5A3C1E0Fu) {
+    dst = pixman_image_create_bits(df, kSize, kSize, a.data(), ((kSize * dbpp + 31) / 32) * 4);
+    src = pixman_image_create_bits(sf, kSize, kSize, b.data(), ((kSize * sbpp + 31) / 32) * 4);
+  }
+  ~PixmanFormats() {
+    pixman_image_unref(dst);
+    pixman_image_unref(src);
+  }
+};
+
+void GdiConvert(benchmark::State& state, int dst_bpp, int src_bpp) {
+  GdiFormats g(dst_bpp, src_bpp);
+  for (auto _ : state) BitBlt(g.dst_dc, 0, 0, kSize, kSize, g.src_dc, 0, 0, SRCCOPY);
+  state.SetItemsProcessed(int64_t(state.iterations()) * kSize * kSize);
+}
+void PixmanConvert(benchmark::State& state, pixman_format_code_t df, int dbpp, pixman_format_code_t sf, int sbpp) {
+  PixmanFormats p(df, dbpp, sf, sbpp);
+  for (auto _ : state)
+    pixman_image_composite32(PIXMAN_OP_SRC, p.src, nullptr, p.dst, 0, 0, 0, 0, 0, 0, kSize, kSize);
+  state.SetItemsProcessed(int64_t(state.iterations()) * kSize * kSize);
+}
+void BM_Gdi_BitBlt_16_to_32(benchmark::State& state) { GdiConvert(state, 32, 16); }
+void BM_Pixman_Blt_r5g6b5_to_x8r8g8b8(benchmark::State& state) {
+  PixmanConvert(state, PIXMAN_x8r8g8b8, 32, PIXMAN_r5g6b5, 16);
+}
+void BM_Gdi_BitBlt_32_to_16(benchmark::State& state) { GdiConvert(state, 16, 32); }
+void BM_Pixman_Blt_x8r8g8b8_to_r5g6b5(benchmark::State& state) {
+  PixmanConvert(state, PIXMAN_r5g6b5, 16, PIXMAN_x8r8g8b8, 32);
+}
+void BM_Gdi_BitBlt_24_SRCCOPY(benchmark::State& state) { GdiConvert(state, 24, 24); }
+void BM_Pixman_Blt_r8g8b8(benchmark::State& state) { PixmanConvert(state, PIXMAN_r8g8b8, 24, PIXMAN_r8g8b8, 24); }
+void BM_Gdi_BitBlt_24_to_32(benchmark::State& state) { GdiConvert(state, 32, 24); }
+void BM_Pixman_Blt_r8g8b8_to_x8r8g8b8(benchmark::State& state) {
+  PixmanConvert(state, PIXMAN_x8r8g8b8, 32, PIXMAN_r8g8b8, 24);
+}
+
+// An 8 x 8 pattern brush laid over the whole bitmap, beside pixman's SRC
+// from a repeating 8 x 8 image.
+void BM_Gdi_PatBlt_Pattern8x8(benchmark::State& state) {
+  GdiPair g;
+  uint32_t tile[64];
+  for (int i = 0; i < 64; ++i) tile[i] = (i % 9 == 0) ? 0x00C80000u : 0x00FFFFFFu;
+  HBITMAP bm = CreateBitmap(8, 8, 1, 32, tile);
+  HBRUSH b = CreatePatternBrush(bm);
+  HGDIOBJ old = SelectObject(g.dst_dc, b);
+  for (auto _ : state) PatBlt(g.dst_dc, 0, 0, kSize, kSize, PATCOPY);
+  SelectObject(g.dst_dc, old);
+  DeleteObject(b);
+  DeleteObject(bm);
+  SetBytes(state);
+}
+void BM_Gdi_PatBlt_PATINVERT_Pattern8x8(benchmark::State& state) {
+  GdiPair g;
+  uint32_t tile[64];
+  for (int i = 0; i < 64; ++i) tile[i] = (i % 9 == 0) ? 0x00C80000u : 0x00FFFFFFu;
+  HBITMAP bm = CreateBitmap(8, 8, 1, 32, tile);
+  HBRUSH b = CreatePatternBrush(bm);
+  HGDIOBJ old = SelectObject(g.dst_dc, b);
+  for (auto _ : state) PatBlt(g.dst_dc, 0, 0, kSize, kSize, PATINVERT);
+  SelectObject(g.dst_dc, old);
+  DeleteObject(b);
+  DeleteObject(bm);
+  SetBytes(state);
+}
+void BM_Pixman_Composite_Tile8x8(benchmark::State& state) {
+  PixmanPair p;
+  static uint32_t tile[64];
+  for (int i = 0; i < 64; ++i) tile[i] = (i % 9 == 0) ? 0xFFC80000u : 0xFFFFFFFFu;
+  pixman_image_t* t = pixman_image_create_bits(PIXMAN_x8r8g8b8, 8, 8, tile, 32);
+  pixman_image_set_repeat(t, PIXMAN_REPEAT_NORMAL);
+  for (auto _ : state) pixman_image_composite32(PIXMAN_OP_SRC, t, nullptr, p.dst, 0, 0, 0, 0, 0, 0, kSize, kSize);
+  pixman_image_unref(t);
+  SetBytes(state);
+}
+
 // A convex 16-gon inscribed in the bitmap: about 3/4 of its pixels.
 std::vector<POINT> Polygon16() {
   std::vector<POINT> pts;
@@ -178,6 +287,17 @@ BENCHMARK(BM_Pixman_ADD)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Gdi_PatBlt_PATCOPY)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Pixman_Fill)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Memset)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Gdi_PatBlt_Pattern8x8)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Gdi_PatBlt_PATINVERT_Pattern8x8)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Pixman_Composite_Tile8x8)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Gdi_BitBlt_16_to_32)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Pixman_Blt_r5g6b5_to_x8r8g8b8)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Gdi_BitBlt_32_to_16)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Pixman_Blt_x8r8g8b8_to_r5g6b5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Gdi_BitBlt_24_SRCCOPY)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Pixman_Blt_r8g8b8)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Gdi_BitBlt_24_to_32)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Pixman_Blt_r8g8b8_to_x8r8g8b8)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Gdi_Polygon_Solid)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Pixman_Polygon_Solid)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Gdi_Polygon_Hatched)->Unit(benchmark::kMillisecond);

@@ -104,8 +104,10 @@ void PaintSpan(DC& dc, int x, int y, int w, COLORREF colour);
 PenObject* CurrentPen(const DC& dc);
 BrushObject* CurrentBrush(const DC& dc);
 
-// The brush realised for the DC's surface, background mode and colours.
-RealisedBrush RealiseBrush(const DC& dc, const BrushObject* brush);
+// The brush realised for the DC's surface, background mode and colours;
+// never null (a hollow or missing brush gives one whose `null` is set).
+// The brush keeps it until the DC's state asks for another.
+std::shared_ptr<const RealisedBrush> RealiseBrush(const DC& dc, const BrushObject* brush);
 // A solid colour as the and/xor pair of a ROP2 on the DC's surface.
 void Rop2Masks(int rop2, uint32_t pixel, uint32_t pixel_mask, uint32_t* and_bits, uint32_t* xor_bits);
 

@@ -135,10 +135,10 @@ COLORREF ResolveColour(COLORREF c) {
   return c & 0x00FFFFFF;
 }
 
-RealisedBrush RealiseBrush(const DC& dc, const BrushObject* brush) {
-  RealisedBrush rb;
+namespace {
+
+void RealiseInto(const DC& dc, const BrushObject* brush, RealisedBrush& rb) {
   const Surface& s = dc.Target();
-  if (!brush || brush->style == BS_NULL || !s.funcs) return rb;
   rb.null = false;
   rb.span_bytes = s.funcs->span_bytes;
   rb.origin = dc.st.brush_org;
@@ -156,7 +156,7 @@ RealisedBrush RealiseBrush(const DC& dc, const BrushObject* brush) {
         s.funcs->span_fill(rb.tile.data() + size_t(y * 8 + x) * B, 1, on ? fg : bg);
         if (transparent) rb.mask[size_t(y * 8 + x)] = on ? 0xFF : 0x00;
       }
-    return rb;
+    return;
   }
   if ((brush->style == BS_PATTERN || brush->style == BS_DIBPATTERN) && brush->pattern &&
       brush->pattern->width > 0) {
@@ -178,7 +178,7 @@ RealisedBrush RealiseBrush(const DC& dc, const BrushObject* brush) {
           out = s.ColourToPixel(p.PixelToColour(v));
         s.funcs->span_fill(rb.tile.data() + (size_t(y) * size_t(p.width) + size_t(x)) * B, 1, out);
       }
-    return rb;
+    return;
   }
   // Solid (and anything unknown, which the platform also paints solid).
   // FIXME: palette and monochrome devices take the nearest colour; the
@@ -189,6 +189,20 @@ RealisedBrush RealiseBrush(const DC& dc, const BrushObject* brush) {
   rb.tile_w = rb.tile_h = 1;
   rb.tile.resize(B);
   s.funcs->span_fill(rb.tile.data(), 1, rb.solid_pixel);
+}
+
+}  // namespace
+
+std::shared_ptr<const RealisedBrush> RealiseBrush(const DC& dc, const BrushObject* brush) {
+  const Surface& s = dc.Target();
+  if (!brush || brush->style == BS_NULL || !s.funcs) return std::make_shared<const RealisedBrush>();
+  RealisedBrush::Key key{s.funcs, dc.st.bk_mode, dc.st.bk_colour, dc.st.text_colour, dc.st.dc_brush_colour,
+                         dc.st.brush_org};
+  if (brush->realised && brush->realised->key == key) return brush->realised;
+  auto rb = std::make_shared<RealisedBrush>();
+  rb->key = key;
+  RealiseInto(dc, brush, *rb);
+  brush->realised = rb;
   return rb;
 }
 

@@ -10,6 +10,7 @@
 namespace kygdi {
 
 struct DC;
+struct RealisedBrush;
 
 struct BitmapObject : GdiObject {
   Surface surface;
@@ -38,6 +39,9 @@ struct BrushObject : GdiObject {
   // BS_PATTERN: a copy of the bitmap made at creation. A monochrome pattern
   // takes the DC's text (0 bits) and background (1 bits) colours when drawn.
   std::shared_ptr<Surface> pattern;
+  // The last realisation (RealiseBrush), kept while the DC state it was made
+  // for stays the same: a pattern is converted once, not on every call.
+  mutable std::shared_ptr<const RealisedBrush> realised;
   BrushObject() : GdiObject(OBJ_BRUSH) {}
   int GetObjectData(int cb, void* pv) const override;
 };
@@ -51,6 +55,19 @@ struct PaletteObject : GdiObject {
 // background paints only its lines). tile_w x tile_h pixels, anchored so that
 // tile pixel (0, 0) falls on the brush origin.
 struct RealisedBrush {
+  // What a realisation depends on besides the brush itself.
+  struct Key {
+    const Primitives* format = nullptr;
+    int bk_mode = 0;
+    COLORREF bk_colour = 0, text_colour = 0, dc_brush_colour = 0;
+    POINT origin{0, 0};
+    bool operator==(const Key& o) const {
+      return format == o.format && bk_mode == o.bk_mode && bk_colour == o.bk_colour &&
+             text_colour == o.text_colour && dc_brush_colour == o.dc_brush_colour && origin.x == o.origin.x &&
+             origin.y == o.origin.y;
+    }
+  };
+  Key key;
   bool null = true;
   bool solid = false;
   uint32_t solid_pixel = 0;

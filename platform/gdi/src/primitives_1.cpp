@@ -3,6 +3,7 @@
 // (0x00 or 0xFF) so that raster operations work bytewise as in other formats.
 #include <cstring>
 
+#include "blocks_impl.h"
 #include "surface.h"
 
 namespace kygdi {
@@ -64,20 +65,81 @@ void SpanEnd(Surface& s, int x, int y, int w, const uint8_t* span) {
 void SpanFill(uint8_t* span, int count, uint32_t pixel) { std::memset(span, (pixel & 1) ? 0xFF : 0, size_t(count)); }
 uint32_t SpanPixel(const uint8_t* span, int i) { return (span[i] & 0x80) ? 1u : 0u; }
 
+// The row converter: a pixel value is 0 or 1.
+void LoadRow(const uint8_t* span, int n, uint32_t* v) {
+  for (int i = 0; i < n; ++i) v[i] = (span[i] & 0x80) ? 1u : 0u;
+}
+void StoreRow(uint8_t* span, const uint32_t* v, int n) {
+  for (int i = 0; i < n; ++i) span[i] = (v[i] & 1) ? 0xFF : 0x00;
+}
+void ToColourRow(uint32_t* v, int n) {
+  for (int i = 0; i < n; ++i) v[i] = ToColour(v[i]);
+}
+void FromColourRow(uint32_t* v, int n) {
+  for (int i = 0; i < n; ++i) v[i] = FromColour(v[i]);
+}
+
+// The block columns work on spans unpacked a byte per pixel.
+struct Layout {
+  static constexpr size_t kSpanBytes = 1;
+  static uint8_t* Begin(Surface& s, int x, int y, int w, uint8_t* tmp) { return SpanBegin(s, x, y, w, tmp); }
+  static void End(Surface& s, int x, int y, int w, const uint8_t* span) { SpanEnd(s, x, y, w, span); }
+  static const uint8_t* Source(const Surface& s, int x, int y, int w, uint8_t* tmp, bool) {
+    SpanRead(s, x, y, w, tmp);
+    return tmp;
+  }
+};
+
 // The null table of empty surfaces: nothing to draw, nothing to read.
 uint32_t NullGet(const Surface&, int, int) { return 0; }
 void NullRects(Surface&, const RECT*, int, uint32_t, uint32_t) {}
 uint8_t* NullBegin(Surface&, int, int, int, uint8_t* scratch) { return scratch; }
 void NullEnd(Surface&, int, int, int, const uint8_t*) {}
 void NullRead(const Surface&, int, int, int, uint8_t*) {}
+void NullCopy(Surface&, const RECT*, int, const Surface&, int, int, uint8_t) {}
+void NullPattern(Surface&, const RECT*, int, const RealisedBrush&, uint8_t) {}
 
 }  // namespace
 
 // Neither is mixed: their blend column is empty.
-extern const Primitives kPrimitives1 = {1,       1,        FromColour, ToColour, GetPixel, SolidRects, SpanBegin,
-                                        SpanEnd, SpanRead, SpanFill,   SpanPixel, nullptr, nullptr};
-extern const Primitives kPrimitivesNull = {0,       1,        FromColour, ToColour, NullGet, NullRects, NullBegin,
-                                           NullEnd, NullRead, SpanFill,   SpanPixel, nullptr, nullptr};
+extern const Primitives kPrimitives1 = {.bpp = 1,
+                                        .span_bytes = 1,
+                                        .colour_to_pixel = FromColour,
+                                        .pixel_to_colour = ToColour,
+                                        .get_pixel = GetPixel,
+                                        .solid_rects = SolidRects,
+                                        .span_begin = SpanBegin,
+                                        .span_end = SpanEnd,
+                                        .span_read = SpanRead,
+                                        .span_fill = SpanFill,
+                                        .span_pixel = SpanPixel,
+                                        .blend_solid_row = nullptr,
+                                        .blend_copy_row = nullptr,
+                                        .copy_rects = BlockPrimitives<Layout>::CopyRects,
+                                        .pattern_rects = BlockPrimitives<Layout>::PatternRects,
+                                        .load_row = LoadRow,
+                                        .store_row = StoreRow,
+                                        .to_colour_row = ToColourRow,
+                                        .from_colour_row = FromColourRow};
+extern const Primitives kPrimitivesNull = {.bpp = 0,
+                                           .span_bytes = 1,
+                                           .colour_to_pixel = FromColour,
+                                           .pixel_to_colour = ToColour,
+                                           .get_pixel = NullGet,
+                                           .solid_rects = NullRects,
+                                           .span_begin = NullBegin,
+                                           .span_end = NullEnd,
+                                           .span_read = NullRead,
+                                           .span_fill = SpanFill,
+                                           .span_pixel = SpanPixel,
+                                           .blend_solid_row = nullptr,
+                                           .blend_copy_row = nullptr,
+                                           .copy_rects = NullCopy,
+                                           .pattern_rects = NullPattern,
+                                           .load_row = LoadRow,
+                                           .store_row = StoreRow,
+                                           .to_colour_row = ToColourRow,
+                                           .from_colour_row = FromColourRow};
 
 extern const Primitives kPrimitives32, kPrimitives24, kPrimitives16, kPrimitives15, kPrimitives8;
 

@@ -10,6 +10,7 @@
 
 #include <cstring>
 
+#include "blocks_impl.h"
 #include "surface.h"
 
 namespace kygdi {
@@ -81,14 +82,58 @@ struct BytePrimitives {
     }
   }
 
-  static constexpr Primitives Make(int bpp) {
-    if constexpr (requires { F::kFields; }) {
-      return Primitives{bpp,      F::kBytes, F::FromColour, F::ToColour, GetPixel,      SolidRects,  SpanBegin,
-                        SpanEnd,  SpanRead,  SpanFill,      SpanPixel,   BlendSolidRow, BlendCopyRow};
-    } else {
-      return Primitives{bpp,     F::kBytes, F::FromColour, F::ToColour, GetPixel, SolidRects, SpanBegin,
-                        SpanEnd, SpanRead,  SpanFill,      SpanPixel,   nullptr,  nullptr};
+  // The row converter.
+  static void LoadRow(const uint8_t* span, int n, uint32_t* v) {
+    for (int i = 0; i < n; ++i, span += F::kBytes) v[i] = F::Load(span);
+  }
+  static void StoreRow(uint8_t* span, const uint32_t* v, int n) {
+    for (int i = 0; i < n; ++i, span += F::kBytes) F::Store(span, v[i]);
+  }
+  static void ToColourRow(uint32_t* v, int n) {
+    for (int i = 0; i < n; ++i) v[i] = F::ToColour(v[i]);
+  }
+  static void FromColourRow(uint32_t* v, int n) {
+    for (int i = 0; i < n; ++i) v[i] = F::FromColour(v[i]);
+  }
+
+  // The span layout of the block columns: spans are the memory itself.
+  struct Layout {
+    static constexpr size_t kSpanBytes = F::kBytes;
+    static uint8_t* Begin(Surface& s, int x, int y, int, uint8_t*) { return s.Row(y) + x * F::kBytes; }
+    static void End(Surface&, int, int, int, const uint8_t*) {}
+    static const uint8_t* Source(const Surface& s, int x, int y, int w, uint8_t* tmp, bool copy) {
+      const uint8_t* p = s.Row(y) + x * F::kBytes;
+      if (!copy) return p;
+      std::memcpy(tmp, p, size_t(w) * F::kBytes);
+      return tmp;
     }
+  };
+
+  static constexpr Primitives Make(int bpp) {
+    Primitives p{.bpp = bpp,
+                 .span_bytes = F::kBytes,
+                 .colour_to_pixel = F::FromColour,
+                 .pixel_to_colour = F::ToColour,
+                 .get_pixel = GetPixel,
+                 .solid_rects = SolidRects,
+                 .span_begin = SpanBegin,
+                 .span_end = SpanEnd,
+                 .span_read = SpanRead,
+                 .span_fill = SpanFill,
+                 .span_pixel = SpanPixel,
+                 .blend_solid_row = nullptr,
+                 .blend_copy_row = nullptr,
+                 .copy_rects = BlockPrimitives<Layout>::CopyRects,
+                 .pattern_rects = BlockPrimitives<Layout>::PatternRects,
+                 .load_row = LoadRow,
+                 .store_row = StoreRow,
+                 .to_colour_row = ToColourRow,
+                 .from_colour_row = FromColourRow};
+    if constexpr (requires { F::kFields; }) {
+      p.blend_solid_row = BlendSolidRow;
+      p.blend_copy_row = BlendCopyRow;
+    }
+    return p;
   }
 };
 

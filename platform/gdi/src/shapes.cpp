@@ -198,9 +198,9 @@ BOOL ArcShape(HDC hdc, int x1, int y1, int x2, int y2, int x3, int y3, int x4, i
 }
 
 BOOL FillDeviceRect(DC& dc, const RECT& r, const BrushObject* brush, DWORD rop) {
-  RealisedBrush rb = RealiseBrush(dc, brush);
-  if (rb.null) return TRUE;
-  FillRectsWithBrush(dc, ClipRects(dc, r), rb, Rop3Code(rop));
+  std::shared_ptr<const RealisedBrush> rb = RealiseBrush(dc, brush);
+  if (rb->null) return TRUE;
+  FillRectsWithBrush(dc, ClipRects(dc, r), *rb, Rop3Code(rop));
   return TRUE;
 }
 
@@ -309,8 +309,8 @@ int FrameRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
   if (r.right <= r.left || r.bottom <= r.top) return TRUE;
   Region ring(r);
   ring.Subtract(Region(RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}));
-  RealisedBrush rb = RealiseBrush(*dc, brush);
-  if (!rb.null) FillRectsWithBrush(*dc, ClipRegionRects(*dc, ring), rb, Rop3Code(PATCOPY));
+  std::shared_ptr<const RealisedBrush> rb = RealiseBrush(*dc, brush);
+  if (!rb->null) FillRectsWithBrush(*dc, ClipRegionRects(*dc, ring), *rb, Rop3Code(PATCOPY));
   return TRUE;
 }
 
@@ -397,8 +397,8 @@ BOOL FillRgn(HDC hdc, HRGN hrgn, HBRUSH hbr) {
   RegionObject* rgn = Lookup<RegionObject>(hrgn, OBJ_REGION);
   BrushObject* brush = Lookup<BrushObject>(hbr, OBJ_BRUSH);
   if (!dc || !rgn || !brush) return FALSE;
-  RealisedBrush rb = RealiseBrush(*dc, brush);
-  if (!rb.null) FillRectsWithBrush(*dc, ClipRegionRects(*dc, rgn->rgn), rb, Rop3Code(PATCOPY));
+  std::shared_ptr<const RealisedBrush> rb = RealiseBrush(*dc, brush);
+  if (!rb->null) FillRectsWithBrush(*dc, ClipRegionRects(*dc, rgn->rgn), *rb, Rop3Code(PATCOPY));
   return TRUE;
 }
 
@@ -435,8 +435,8 @@ BOOL FrameRgn(HDC hdc, HRGN hrgn, HBRUSH hbr, int w, int h) {
     }
   Region frame(rgn->rgn);
   frame.Subtract(inner);
-  RealisedBrush rb = RealiseBrush(*dc, brush);
-  if (!rb.null) FillRectsWithBrush(*dc, ClipRegionRects(*dc, frame), rb, Rop3Code(PATCOPY));
+  std::shared_ptr<const RealisedBrush> rb = RealiseBrush(*dc, brush);
+  if (!rb->null) FillRectsWithBrush(*dc, ClipRegionRects(*dc, frame), *rb, Rop3Code(PATCOPY));
   return TRUE;
 }
 

@@ -24,6 +24,7 @@
 namespace kygdi {
 
 struct Surface;
+struct RealisedBrush;
 
 // Mixing at a rate (1..99), per colour component in the format's own widths:
 //   result = trunc(below * (100 - rate) / 100) + trunc(over * rate / 100)
@@ -70,6 +71,22 @@ struct Primitives {
   // FindBlendSolidRow / FindBlendCopyRow (blend.h).
   BlendSolidRow blend_solid_row;
   BlendCopyRow blend_copy_row;
+  // Block copy under a ROP3 that uses no pattern. Each destination rectangle
+  // (clipped by the caller to both surfaces) takes the rectangle of src at
+  // (left + dx, top + dy); src has this format and may be s itself, in
+  // which case overlapping rectangles come out as if copied through a buffer.
+  void (*copy_rects)(Surface& s, const RECT* rects, int count, const Surface& src, int dx, int dy, uint8_t rop3);
+  // Pattern rectangles: the brush's tile laid from its origin under a ROP3
+  // that uses no source; with a mask only the pixels the brush paints change.
+  void (*pattern_rects)(Surface& s, const RECT* rects, int count, const RealisedBrush& brush, uint8_t rop3);
+  // The row converter: pixel values out of a span and into one, and pixel
+  // values to COLORREFs and back in place. A blit between formats is
+  // load_row, to_colour_row of the source, from_colour_row, store_row of
+  // the destination: four calls a row, the pixels in the formats' own loops.
+  void (*load_row)(const uint8_t* span, int n, uint32_t* values);
+  void (*store_row)(uint8_t* span, const uint32_t* values, int n);
+  void (*to_colour_row)(uint32_t* values, int n);
+  void (*from_colour_row)(uint32_t* values, int n);
 };
 
 const Primitives* PrimitivesFor(int bpp);  // null table for 0; null for an unknown bpp

@@ -1,0 +1,156 @@
+#include "blit_source.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+namespace kygdi {
+
+RowConverter::RowConverter(const Surface& src, const Surface& dst, const DC& dc, COLORREF src_bk)
+    : src_(src), dst_(dst) {
+  if (src.bpp == dst.bpp) {
+    kind_ = Kind::kSame;
+  } else if (src.bpp == 1) {
+    kind_ = Kind::kFromMono;
+    mono_[0] = dst.ColourToPixel(ResolveColour(dc.st.text_colour));
+    mono_[1] = dst.ColourToPixel(ResolveColour(dc.st.bk_colour));
+  } else if (dst.bpp == 1) {
+    kind_ = Kind::kToMono;
+    src_bk_ = src.ColourToPixel(ResolveColour(src_bk));
+  } else {
+    kind_ = Kind::kColour;
+  }
+}
+
+void RowConverter::Convert(uint32_t* v, int n) const {
+  switch (kind_) {
+    case Kind::kSame: return;
+    case Kind::kFromMono:
+      for (int i = 0; i < n; ++i) v[i] = mono_[v[i] & 1];
+      return;
+    case Kind::kToMono:
+      for (int i = 0; i < n; ++i) v[i] = v[i] == src_bk_ ? 1u : 0u;
+      return;
+    case Kind::kColour:
+      src_.funcs->to_colour_row(v, n);
+      dst_.funcs->from_colour_row(v, n);
+      return;
+  }
+}
+
+SourceRows::SourceRows(const DC& dc, const BlitPlan& plan, const BlitSource& src)
+    : plan_(plan),
+      src_(*src.surface),
+      dst_(dc.Target()),
+      convert_(*src.surface, dc.Target(), dc, src.bk_colour),
+      same_surface_(src.surface == &dc.Target()),
+      and_scans_(dc.st.stretch_mode == BLACKONWHITE),
+      or_scans_(dc.st.stretch_mode == WHITEONBLACK) {}
+
+const uint8_t* SourceRows::Row(int x, int y, int w) {
+  span_.resize(size_t(w) * size_t(dst_.funcs->span_bytes));
+  values_.resize(size_t(w));
+  return plan_.stretch ? Stretched(x, y, w) : Straight(x, y, w);
+}
+
+const uint8_t* SourceRows::Straight(int x, int y, int w) {
+  const int sx = int(x - plan_.dr.left + plan_.sr.left), sy = int(y - plan_.dr.top + plan_.sr.top);
+  if (src_.bpp == dst_.bpp) {
+    // The bitmap's own bytes, unless they are about to be written.
+    if (src_.bpp >= 8 && !same_surface_) return src_.Row(sy) + size_t(sx) * size_t(src_.funcs->span_bytes);
+    src_.funcs->span_read(src_, sx, sy, w, span_.data());
+    return span_.data();
+  }
+  raw_.resize(size_t(w) * size_t(src_.funcs->span_bytes));
+  src_.funcs->span_read(src_, sx, sy, w, raw_.data());
+  src_.funcs->load_row(raw_.data(), w, values_.data());
+  convert_.Convert(values_.data(), w);
+  dst_.funcs->store_row(span_.data(), values_.data(), w);
+  return span_.data();
+}
+
+const uint32_t* SourceRows::SourceValues(int sy) {
+  // A row read from the destination's own bitmap may have changed since.
+  if (sy == row_values_y_ && !same_surface_) return row_values_.data();
+  raw_.resize(size_t(src_.width) * size_t(src_.funcs->span_bytes));
+  row_values_.resize(size_t(src_.width));
+  src_.funcs->span_read(src_, 0, sy, src_.width, raw_.data());
+  src_.funcs->load_row(raw_.data(), src_.width, row_values_.data());
+  row_values_y_ = sy;
+  return row_values_.data();
+}
+
+namespace {
+
+// The range of source pixels [first, last] that destination pixel i0 covers
+// when shrinking. 128-bit products: an index and an extent may each be near 2^32.
+std::pair<int64_t, int64_t> SourceRange(int64_t i0, int64_t n_dst, int64_t n_src, int64_t base) {
+  int64_t a = base + int64_t(__int128(i0) * n_src / n_dst), b = base + int64_t(__int128(i0 + 1) * n_src / n_dst) - 1;
+  return {a, std::max(a, b)};
+}
+
+// The source pixel whose centre maps nearest to destination pixel i.
+int64_t NearestSource(int64_t i, int64_t n_dst, int64_t n_src, int64_t base) {
+  return base + int64_t((__int128(2 * i + 1) * n_src) / (2 * __int128(n_dst)));
+}
+
+}  // namespace
+
+void SourceRows::MapColumns(int x, int w) {
+  if (x == cols_x_ && w == cols_w_) return;
+  cols_x_ = x;
+  cols_w_ = w;
+  col_first_.resize(size_t(w));
+  col_last_.resize(size_t(w));
+  const int64_t dw = plan_.dr.Width(), sw = plan_.sr.Width();
+  const bool ranges = sw > dw && (and_scans_ || or_scans_);
+  for (int i = 0; i < w; ++i) {
+    // Mirrored when the signs of the widths differ.
+    int64_t c = x + i - plan_.dr.left;
+    if (plan_.flip_x) c = dw - 1 - c;
+    auto clamp = [&](int64_t v) { return int(std::clamp<int64_t>(v, 0, src_.width - 1)); };
+    if (ranges) {
+      auto rg = SourceRange(c, dw, sw, plan_.sr.left);
+      col_first_[size_t(i)] = clamp(rg.first);
+      col_last_[size_t(i)] = clamp(rg.second);
+    } else {
+      col_first_[size_t(i)] = col_last_[size_t(i)] = clamp(NearestSource(c, dw, sw, plan_.sr.left));
+    }
+  }
+}
+
+const uint8_t* SourceRows::Stretched(int x, int y, int w) {
+  const int64_t dh = plan_.dr.Height(), sh = plan_.sr.Height();
+  int64_t i = y - plan_.dr.top;
+  if (plan_.flip_y) i = dh - 1 - i;
+  // Rows of the source that this destination row takes: all it covers when
+  // shrinking under BLACKONWHITE or WHITEONBLACK, else the nearest.
+  auto clamp = [&](int64_t v) { return int(std::clamp<int64_t>(v, 0, src_.height - 1)); };
+  int rows_from, rows_to;
+  if (sh > dh && (and_scans_ || or_scans_)) {
+    auto rg = SourceRange(i, dh, sh, plan_.sr.top);
+    rows_from = clamp(rg.first);
+    rows_to = clamp(rg.second);
+  } else {
+    rows_from = rows_to = clamp(NearestSource(i, dh, sh, plan_.sr.top));
+  }
+  MapColumns(x, w);
+  uint32_t* out = values_.data();
+  for (int sy = rows_from; sy <= rows_to; ++sy) {
+    const uint32_t* row = SourceValues(sy);
+    for (int k = 0; k < w; ++k) {
+      uint32_t v = row[col_first_[size_t(k)]];
+      for (int q = col_first_[size_t(k)] + 1; q <= col_last_[size_t(k)]; ++q)
+        v = and_scans_ ? (v & row[q]) : (v | row[q]);
+      if (sy == rows_from)
+        out[k] = v;
+      else
+        out[k] = and_scans_ ? (out[k] & v) : (out[k] | v);
+    }
+  }
+  convert_.Convert(out, w);
+  dst_.funcs->store_row(span_.data(), out, w);
+  return span_.data();
+}
+
+}  // namespace kygdi
