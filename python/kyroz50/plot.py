@@ -69,7 +69,7 @@ def _pixel_transform(ax):
 
 
 def plot(data, column=None, library=None, ax=None, styles=None, transparent=False, rate=100, legend=True,
-         edgecolor=None, linewidth=0.5, background=None, title=None):
+         edgecolor=None, linewidth=0.5, background=None, title=None, extent=None):
     """Draws polygons with pattern fills; returns the Axes.
 
     data: a GeoDataFrame, a GeoSeries or a sequence of shapely polygons.
@@ -78,6 +78,7 @@ def plot(data, column=None, library=None, ax=None, styles=None, transparent=Fals
     styles: {value: style id} or {value: (style id, fore)} or {value: (style id, fore, back)};
         None chooses as kyfsl map --by does (styles spread over the library, a palette of fores).
     background: colour of the picture behind the polygons (None: transparent).
+    extent: (minx, miny, maxx, maxy) shown, as kyfsl map --extent (None: the data's bounds).
     """
     import matplotlib.pyplot as plt
     from matplotlib.patches import Patch
@@ -110,8 +111,13 @@ def plot(data, column=None, library=None, ax=None, styles=None, transparent=Fals
     bounds = [g.bounds for g in geoms if g is not None and not g.is_empty]
     if not bounds:
         raise Error("there is nothing to draw: no polygons")
-    b = np.asarray(bounds)
-    xmin, ymin, xmax, ymax = b[:, 0].min(), b[:, 1].min(), b[:, 2].max(), b[:, 3].max()
+    if extent is not None:
+        xmin, ymin, xmax, ymax = (float(v) for v in extent)
+        if not (xmin < xmax and ymin < ymax):
+            raise Error(f"the extent {tuple(extent)} is empty: give minx, miny, maxx, maxy")
+    else:
+        b = np.asarray(bounds)
+        xmin, ymin, xmax, ymax = b[:, 0].min(), b[:, 1].min(), b[:, 2].max(), b[:, 3].max()
     ax.set_xlim(xmin, xmax)
     ax.set_ylim(ymin, ymax)
     ax.set_aspect("equal", adjustable="box")

@@ -1,5 +1,6 @@
 """kyroz50.plot on the shipped countries: classes, pattern pixels, legend, errors."""
 
+import json
 import os
 import subprocess
 import sys
@@ -15,6 +16,7 @@ import pytest  # noqa: E402
 from shapely.geometry import Polygon  # noqa: E402
 
 import kyroz50  # noqa: E402
+from kyroz50.plot import automatic_styles  # noqa: E402
 
 REPO = Path(os.environ.get("KY_REPO", Path(__file__).resolve().parents[2]))
 COUNTRIES = REPO / "data/naturalearth/naturalearth_lowres.shp"
@@ -67,6 +69,8 @@ def test_plot_errors():
         kyroz50.plot(gdf, column="nope", library=lib, ax=ax)
     with pytest.raises(kyroz50.Error, match="no style for class 'a'"):
         kyroz50.plot(gdf, column="k", library=lib, ax=ax, styles={"b": 8})
+    with pytest.raises(kyroz50.Error, match=r"the extent \(0, 0, 0, 1\) is empty"):
+        kyroz50.plot(gdf, library=lib, ax=ax, extent=(0, 0, 0, 1))
     plt.close(fig)
 
 
@@ -76,3 +80,47 @@ def test_example_script_writes_the_world(tmp_path):
     subprocess.run([sys.executable, str(REPO / "examples/world_map.py"), str(out), "72"], check=True, env=env,
                    capture_output=True)
     assert out.stat().st_size > 10000
+
+
+def kyfsl_map(*args):
+    """Runs kyfsl map on the shipped countries with the built-in library; its stdout."""
+    kyfsl = os.environ.get("KYFSL", str(REPO / "build/tools/kyfsl/kyfsl"))
+    run = subprocess.run([kyfsl, "map", str(COUNTRIES), "--default", "--quiet", *args], check=True,
+                         capture_output=True, text=True)
+    return run.stdout
+
+
+def test_the_same_map_as_kyfsl_map(tmp_path):
+    # 960 x 480 at 96 dpi is 254 x 127 mm exactly, so both devices have the
+    # same resolution; the extent has the picture's aspect.
+    size, extent = ["--size", "960x480", "--extent", "-180,-90,180,90"], (-180, -90, 180, 90)
+    report = json.loads(kyfsl_map("--by", "continent", "--json", "-o", str(tmp_path / "by.png"), *size))
+    # The last class is the fallback for values without a class; --by leaves it empty.
+    classes = [c for c in report["classes"] if c["features"] > 0]
+    assert len(classes) == len(report["classes"]) - 1
+    lib = kyroz50.Library.default()
+    gdf = geopandas.read_file(COUNTRIES)
+    # The automatic classes are kyfsl map --by's: the same styles and colours.
+    automatic = automatic_styles(sorted(gdf["continent"].astype(str).unique()), lib)
+    assert {c["value"]: (c["style"], c["fore"]) for c in classes} == automatic
+
+    # Without outlines (matplotlib smooths its lines), every pixel is the same.
+    styles = {c["value"]: (c["style"], c["fore"], c["back"]) for c in classes}
+    rules = {"field": "continent",
+             "classes": {v: {"style": s, "fore": f, "back": b, "outline": False} for v, (s, f, b) in styles.items()}}
+    (tmp_path / "styles.json").write_text(json.dumps(rules))
+    kyfsl_map("--styles", str(tmp_path / "styles.json"), "-o", str(tmp_path / "kyfsl.png"), *size)
+    fig = plt.figure(figsize=(960 / 96, 480 / 96), dpi=96)
+    ax = fig.add_axes([0, 0, 1, 1])
+    ax.set_axis_off()
+    kyroz50.plot(gdf, column="continent", library=lib, ax=ax, styles=styles, legend=False, background="#FFFFFF",
+                 extent=extent)
+    fig.savefig(tmp_path / "python.png", dpi=96)
+    plt.close(fig)
+    ours = plt.imread(tmp_path / "python.png")[..., :3]
+    theirs = plt.imread(tmp_path / "kyfsl.png")[..., :3]
+    assert ours.shape == theirs.shape == (480, 960, 3)
+    assert (ours != theirs).any(axis=2).sum() == 0
+    # And the map is not empty: land in several class colours, sea white.
+    colours = {tuple(int(round(255 * v)) for v in px) for px in ours.reshape(-1, 3)[::97]}
+    assert (255, 255, 255) in colours and len(colours) >= 6
