@@ -116,6 +116,18 @@ std::unique_ptr<CKyFillStyle> Prepare(kyfsl_library& h, int32_t id, const kyfsl_
   return style;
 }
 
+// to[i] = from[i] with an opaque alpha byte, n pixels. Compiled for the
+// wider vector units too where the machine has them, as a memcpy is.
+#if defined(__GNUC__) && defined(__x86_64__) && !defined(__clang__)
+__attribute__((target_clones("avx2", "default")))
+#endif
+void CopyOpaque(const uint32_t* from, uint8_t* to, size_t n) {
+  for (size_t i = 0; i < n; ++i) {
+    const uint32_t v = from[i] | 0xFF000000u;
+    std::memcpy(to + 4 * i, &v, 4);
+  }
+}
+
 // Runs draw twice as the file's opening comment tells and writes the result
 // into the caller's buffer.
 // An opaque tile at rate 100 covers every pixel: nothing of the caller's
@@ -128,17 +140,10 @@ void PaintCovering(kyfsl_library& h, int32_t id, const kyfsl_paint& paint, const
   style->ReleaseBMP();
   const size_t n = static_cast<size_t>(b.width) * static_cast<size_t>(b.height);
   if (paint.format == KYFSL_BGRA && b.stride == 4 * static_cast<size_t>(b.width)) {
-    dev.GetInto(b.pixels, n);
-    // Whole pixels, so that the compiler makes one vector OR of it; a loop
-    // over every fourth byte took as long as drawing the tile. Byte 3 is the
+    // One pass from the device's rows to the caller's, opaque: the same
+    // cost as the copy any host makes to get the pixels out. Byte 3 is the
     // top byte on the little-endian machines the GDI layer is written for.
-    uint8_t* p = static_cast<uint8_t*>(b.pixels);
-    for (size_t i = 0; i < n; ++i) {
-      uint32_t v;
-      std::memcpy(&v, p + 4 * i, 4);
-      v |= 0xFF000000u;
-      std::memcpy(p + 4 * i, &v, 4);
-    }
+    CopyOpaque(dev.Bits(), static_cast<uint8_t*>(b.pixels), n);
     return;
   }
   std::vector<uint32_t> pixels;

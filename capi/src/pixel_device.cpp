@@ -16,9 +16,19 @@ PixelDevice::PixelDevice(int width, int height, int dpi) : m_width(width), m_hei
   s.nBitsPixel = 32;
   s.nLogPixels = dpi;
   if (!KySetDisplaySettings(&s)) throw Error{KYFSL_ERR_MEMORY, "the drawing device cannot be set up"};
-  // A 32-bit bitmap made directly, not compatible with a DC of the display:
-  // the display's own frame would be allocated at its full (large) size.
-  HBITMAP bitmap = ::CreateBitmap(width, height, 1, 32, nullptr);
+  // A top-down 32-bit section made directly, not compatible with a DC of the
+  // display (whose own frame would be allocated at its full, large, size);
+  // its memory is read and written in place.
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  m_bits = static_cast<uint32_t*>(bits);
   if (!m_dc.CreateCompatibleDC(nullptr) || !bitmap || !m_bitmap.Attach(bitmap)) {
     if (bitmap && !m_bitmap.GetSafeHandle()) ::DeleteObject(bitmap);
     m_dc.DeleteDC();
@@ -36,17 +46,9 @@ PixelDevice::~PixelDevice() {
 }
 
 void PixelDevice::Put(const std::vector<uint32_t>& pixels) {
-  ::SetBitmapBits(static_cast<HBITMAP>(m_bitmap.GetSafeHandle()), static_cast<DWORD>(pixels.size() * 4),
-                  pixels.data());
+  std::copy_n(pixels.begin(), std::min(pixels.size(), Size()), m_bits);
 }
 
-void PixelDevice::Get(std::vector<uint32_t>& pixels) {
-  pixels.resize(static_cast<size_t>(m_width) * static_cast<size_t>(m_height));
-  GetInto(pixels.data(), pixels.size());
-}
-
-void PixelDevice::GetInto(void* pixels, size_t n) {
-  ::GetBitmapBits(static_cast<HBITMAP>(m_bitmap.GetSafeHandle()), static_cast<LONG>(n * 4), pixels);
-}
+void PixelDevice::Get(std::vector<uint32_t>& pixels) { pixels.assign(m_bits, m_bits + Size()); }
 
 }  // namespace kyfsl_capi

@@ -25,9 +25,10 @@ class PixelDevice {
   // Rows of width pixels, 0x00RRGGBB each, top row first.
   void Put(const std::vector<uint32_t>& pixels);
   void Get(std::vector<uint32_t>& pixels);
-  // The same rows straight into n pixels of memory (4 bytes each, the
-  // fourth byte as the device leaves it).
-  void GetInto(void* pixels, size_t n);
+  // The device's own rows, width pixels each, top row first: the bitmap is
+  // a section whose memory the drawing writes.
+  const uint32_t* Bits() const { return m_bits; }
+  size_t Size() const { return static_cast<size_t>(m_width) * static_cast<size_t>(m_height); }
 
  private:
   int m_width, m_height;
@@ -35,6 +36,7 @@ class PixelDevice {
   CDC m_dc;
   CBitmap m_bitmap;
   CBitmap* m_old = nullptr;
+  uint32_t* m_bits = nullptr;
 };
 
 }  // namespace kyfsl_capi
