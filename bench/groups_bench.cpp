@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "KyFSLPickDlg.h"
+#include "commctrl.h"
 #include "KyFillStyleLib.h"
 #include "KyLineStyleLib.h"
 #include "resource.h"
@@ -129,6 +130,65 @@ void BM_OpenPickerOnGroups(benchmark::State& state) {
   state.SetComplexityN(state.range(0));
 }
 
+// The picker opened and closed again: closing empties its group tree.
+void BM_OpenAndClosePickerOnGroups(benchmark::State& state) {
+  CKyFillStyleLib lib;
+  lib.FromByteArray(ImageWithGroups(state.range(0)));
+  CKyLineStyleLib lines;
+  lines.CreateDefault();
+  for (auto _ : state) {
+    CKyFSLPickDlg dlg;
+    dlg.AttachKyStyleLib(&lib, &lines);
+    dlg.SetCurSelStyle(8);
+    if (!dlg.Create(IDD_FSL_PICK)) {
+      state.SkipWithError("the picker's template cannot be made");
+      break;
+    }
+    dlg.ShowWindow(SW_SHOW);
+    Drain();
+    dlg.DestroyWindow();
+    Drain();
+  }
+  state.SetComplexityN(state.range(0));
+}
+
+// A tree view filled with n siblings under one expanded item, painted, and
+// emptied, as the picker's group tree is on every rebuild.
+void BM_TreeViewFillAndEmpty(benchmark::State& state) {
+  HWND tree = CreateWindowEx(0, WC_TREEVIEW, "", WS_POPUP | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES, 0, 0, 200,
+                             300, nullptr, nullptr, nullptr, nullptr);
+  if (!tree) {
+    state.SkipWithError("no tree view");
+    return;
+  }
+  for (auto _ : state) {
+    TVINSERTSTRUCT is{};
+    is.hParent = TVI_ROOT;
+    is.hInsertAfter = TVI_LAST;
+    is.item.mask = TVIF_TEXT | TVIF_STATE;
+    is.item.pszText = const_cast<char*>("root");
+    is.item.state = is.item.stateMask = TVIS_EXPANDED;
+    is.hParent = TreeView_InsertItem(tree, &is);
+    is.item.mask = TVIF_TEXT;
+    is.item.pszText = const_cast<char*>("group");
+    for (long i = 0; i < state.range(0); ++i) TreeView_InsertItem(tree, &is);
+    UpdateWindow(tree);
+    TreeView_DeleteAllItems(tree);
+  }
+  DestroyWindow(tree);
+  state.SetComplexityN(state.range(0));
+}
+
+// The bound: the same items pushed into and cleared from a std::vector.
+void BM_VectorFillAndEmpty(benchmark::State& state) {
+  for (auto _ : state) {
+    std::vector<std::string> items;
+    for (long i = 0; i < state.range(0); ++i) items.emplace_back("group");
+    benchmark::DoNotOptimize(items.data());
+  }
+  state.SetComplexityN(state.range(0));
+}
+
 // The smoke run of the debug build takes only the smallest size.
 BENCHMARK(BM_LoadGroups)->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WalkGroupsByIndex)->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
@@ -136,6 +196,9 @@ BENCHMARK(BM_WalkNamesInVector)->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000
 BENCHMARK(BM_SubGroupByName)->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MapByName)->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_OpenPickerOnGroups)->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenAndClosePickerOnGroups)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TreeViewFillAndEmpty)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_VectorFillAndEmpty)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -2,9 +2,11 @@
 // children), expansion by message and by input with its notifications,
 // selection, hit testing, item data and images, deletion, and the framework
 // wrapper with a reflected notification.
+#include <algorithm>
 #include <cstring>
 
 #include "afxcmn.h"
+#include "cc_treeview.h"
 #include "commctrl_fixture.h"
 
 namespace {
@@ -402,6 +404,109 @@ TEST_F(TreeViewTest, TheWrapperReflectsTheExpansionToTheControlItself) {
   EXPECT_EQ(tree.GetCount(), 0u);
   tree.DestroyWindow();
   host.DestroyWindow();
+}
+
+}  // namespace
+
+// Filling, walking and emptying a tree of many siblings visits each item a
+// bounded number of times: the steps the control counts stay within a few
+// per item, and the row count the scroll bar shows follows every change.
+namespace {
+
+constexpr int kMany = 2000;
+
+struct ManyTree {
+  HWND t;
+  HTREEITEM parent;
+  std::vector<HTREEITEM> kids;
+};
+
+// kMany children under an expanded top-level item, appended one by one.
+ManyTree FillMany(HWND t, HTREEITEM after = TVI_LAST) {
+  ManyTree m{t, Insert(t, "parent"), {}};
+  TVITEM open{};
+  open.mask = TVIF_STATE;
+  open.hItem = m.parent;
+  open.state = open.stateMask = TVIS_EXPANDED;
+  TreeView_SetItem(t, &open);
+  for (int i = 0; i < kMany; ++i) {
+    HTREEITEM where = after == nullptr && !m.kids.empty() ? m.kids.back() : after == nullptr ? TVI_LAST : after;
+    m.kids.push_back(Insert(t, "child", m.parent, where));
+  }
+  return m;
+}
+
+// The rows the scroll bar counts (one for none: its range is 0 to 0).
+int ScrollRows(HWND t) {
+  SCROLLINFO si{sizeof si, SIF_RANGE, 0, 0, 0, 0, 0};
+  return GetScrollInfo(t, SB_VERT, &si) ? si.nMax + 1 : -1;
+}
+
+TEST_F(TreeViewTest, ManySiblingsCostAFewStepsEach) {
+  static const struct {
+    const char* name;
+    HTREEITEM after;  // how the children are appended; nullptr: after the previous one
+    void (*work)(ManyTree& m);
+    int rows;        // visible rows after the work
+    int deletions;   // TVN_DELETEITEM notifications during the work
+  } cases[] = {
+      {"append at the end", TVI_LAST, [](ManyTree&) {}, kMany + 1, 0},
+      {"append at the front", TVI_FIRST, [](ManyTree&) {}, kMany + 1, 0},
+      {"append after the previous", nullptr, [](ManyTree&) {}, kMany + 1, 0},
+      {"delete everything", TVI_LAST, [](ManyTree& m) { TreeView_DeleteAllItems(m.t); }, 1, kMany + 1},
+      {"delete the parent", TVI_LAST, [](ManyTree& m) { TreeView_DeleteItem(m.t, m.parent); }, 1, kMany + 1},
+      {"delete each child, first to last", TVI_LAST,
+       [](ManyTree& m) {
+         for (HTREEITEM k : m.kids) TreeView_DeleteItem(m.t, k);
+       },
+       1, kMany},
+      {"delete each child, last to first", TVI_LAST,
+       [](ManyTree& m) {
+         for (auto k = m.kids.rbegin(); k != m.kids.rend(); ++k) TreeView_DeleteItem(m.t, *k);
+       },
+       1, kMany},
+      {"collapse and reset", TVI_LAST, [](ManyTree& m) { TreeView_Expand(m.t, m.parent, TVE_COLLAPSE | TVE_COLLAPSERESET); },
+       1, kMany},
+      {"collapse and expand", TVI_LAST,
+       [](ManyTree& m) {
+         TreeView_Expand(m.t, m.parent, TVE_COLLAPSE);
+         TreeView_Expand(m.t, m.parent, TVE_EXPAND);
+       },
+       kMany + 1, 0},
+      {"walk the siblings", TVI_LAST,
+       [](ManyTree& m) {
+         int n = 0;
+         for (HTREEITEM k = TreeView_GetChild(m.t, m.parent); k; k = TreeView_GetNextSibling(m.t, k)) ++n;
+         EXPECT_EQ(n, kMany);
+       },
+       kMany + 1, 0},
+      {"walk the visible rows down and up", TVI_LAST,
+       [](ManyTree& m) {
+         int n = 0;
+         HTREEITEM k = TreeView_GetRoot(m.t);
+         for (HTREEITEM next = k; next; next = TreeView_GetNextVisible(m.t, k)) k = next, ++n;
+         EXPECT_EQ(k, m.kids.back());
+         for (; k; k = TreeView_GetPrevVisible(m.t, k)) ++n;
+         EXPECT_EQ(n, 2 * (kMany + 1));
+       },
+       kMany + 1, 0},
+  };
+  for (const auto& c : cases) {
+    HWND t = Make(WC_TREEVIEW, "", TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, 10, 10, 200, 200, kTree);
+    notifies.clear();
+    ManyTree m = FillMany(t, c.after);
+    ASSERT_EQ(TreeView_GetCount(t), static_cast<UINT>(kMany + 1)) << c.name;
+    EXPECT_EQ(ScrollRows(t), kMany + 1) << c.name;
+    c.work(m);
+    UpdateWindow(t);
+    EXPECT_EQ(ScrollRows(t), c.rows) << c.name;
+    std::vector<UINT> codes = NotifyCodes(kTree);
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), static_cast<UINT>(TVN_DELETEITEM)), c.deletions) << c.name;
+    // A few steps per item; a walk through the siblings for every insert or
+    // delete would take kMany times as many.
+    EXPECT_LE(kyuser::TreeViewSteps(t), 4u * kMany) << c.name;
+    DestroyWindow(t);
+  }
 }
 
 }  // namespace

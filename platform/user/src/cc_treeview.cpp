@@ -13,6 +13,15 @@
 // With TVS_LINESATROOT the top-level items get a slot of their own for the
 // button and lines; without it they start at the left edge.
 //
+// Siblings are linked both ways and a parent knows its first and last
+// child, so that inserting at either end, deleting, and stepping to a
+// sibling or to the next visible row touch only the neighbours: a parent
+// of 100,000 children is filled and emptied in linear time. The control
+// also keeps the number of visible rows as items come, go, expand and
+// collapse, and the list of visible rows (for painting and hit tests) is
+// built again only when it is asked for after a change. `steps` counts the
+// items these walks visit, so that tests can hold them to the tree's size.
+//
 // Expanding by code (TVM_EXPAND) notifies TVN_ITEMEXPANDING/ED only until
 // the item has once been expanded (TVIS_EXPANDEDONCE); expanding by mouse or
 // keyboard always notifies.
@@ -27,11 +36,13 @@
 // boxes (TVS_CHECKBOXES), hot tracking (TVS_TRACKSELECT), TVS_SINGLEEXPAND,
 // tooltips or drag notifications.
 #include <algorithm>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <vector>
 
 #include "cc_common.h"
+#include "cc_treeview.h"
 #include "rowscroll.h"
 
 namespace kyuser {
@@ -42,14 +53,18 @@ constexpr int kButton = 9;  // the plus/minus box, odd so that it has a middle
 struct TreeItem {
   HTREEITEM handle = nullptr;
   TreeItem* parent = nullptr;
-  std::vector<TreeItem*> kids;
+  TreeItem* first = nullptr;  // children
+  TreeItem* last = nullptr;
+  TreeItem* prev = nullptr;  // siblings
+  TreeItem* next = nullptr;
+  bool dying = false;  // being deleted: nothing may be inserted under it
   std::string text;
   bool textCallback = false;
   int image = 0;
   int selImage = 0;
   UINT state = 0;
   LPARAM lParam = 0;
-  int children = -2;  // cChildren as set; -2 = as the item's kids say
+  int children = -2;  // cChildren as set; -2 = as the item's children say
   int depth = 0;      // top-level items are 0
 };
 
@@ -59,6 +74,10 @@ struct TreeState : ControlState {
   uintptr_t nextHandle = 0x100;
   TreeItem* caret = nullptr;
   TreeItem* drop = nullptr;
+  int rowCount = 0;              // visible rows
+  std::vector<TreeItem*> rows;   // the visible rows, when rowsValid
+  bool rowsValid = true;
+  uint64_t steps = 0;            // items visited by walks (see the top)
   RowScroll scroll;  // top: the first row in view
   int indent = 19;
   int itemHeight = 0;  // 0: from the font and images
@@ -79,7 +98,7 @@ TreeItem* Item(TreeState* s, HTREEITEM h) {
 
 bool IsRootHandle(HTREEITEM h) { return h == nullptr || h == TVI_ROOT; }
 
-bool HasKids(const TreeItem* t) { return t->children == -2 ? !t->kids.empty() : t->children != 0; }
+bool HasKids(const TreeItem* t) { return t->children == -2 ? t->first != nullptr : t->children != 0; }
 bool Expanded(const TreeItem* t) { return (t->state & TVIS_EXPANDED) != 0; }
 
 // The item is shown: every ancestor is expanded.
@@ -89,21 +108,70 @@ bool Visible(const TreeItem* t) {
   return true;
 }
 
-void Rows(TreeItem* t, std::vector<TreeItem*>* out) {
-  for (TreeItem* k : t->kids) {
+// The rows an expanded t shows below itself.
+int RowsBelow(TreeState* s, const TreeItem* t) {
+  int n = 0;
+  for (const TreeItem* k = t->first; k; k = k->next) {
+    ++s->steps;
+    n += 1 + (Expanded(k) ? RowsBelow(s, k) : 0);
+  }
+  return n;
+}
+
+// Puts t under parent after `after` (nullptr: first).
+void Link(TreeState* s, TreeItem* parent, TreeItem* after, TreeItem* t) {
+  t->parent = parent;
+  t->prev = after;
+  t->next = after ? after->next : parent->first;
+  (t->prev ? t->prev->next : parent->first) = t;
+  (t->next ? t->next->prev : parent->last) = t;
+  if (Visible(t)) ++s->rowCount;
+  s->rowsValid = false;
+}
+
+// Takes t (without children: they are gone first) out of its parent's list.
+void Unlink(TreeState* s, TreeItem* t) {
+  if (Visible(t)) --s->rowCount;
+  (t->prev ? t->prev->next : t->parent->first) = t->next;
+  (t->next ? t->next->prev : t->parent->last) = t->prev;
+  t->prev = t->next = nullptr;
+  s->rowsValid = false;
+}
+
+// Every expansion change comes here, to keep the row count.
+void SetExpanded(TreeState* s, TreeItem* t, bool on) {
+  if (Expanded(t) == on) return;
+  int below = Visible(t) ? RowsBelow(s, t) : 0;
+  if (on) {
+    t->state |= TVIS_EXPANDED;
+    s->rowCount += below;
+  } else {
+    t->state &= ~TVIS_EXPANDED;
+    s->rowCount -= below;
+  }
+  s->rowsValid = false;
+}
+
+void Rows(TreeState* s, TreeItem* t, std::vector<TreeItem*>* out) {
+  for (TreeItem* k = t->first; k; k = k->next) {
+    ++s->steps;
     out->push_back(k);
-    if (Expanded(k)) Rows(k, out);
+    if (Expanded(k)) Rows(s, k, out);
   }
 }
 
-std::vector<TreeItem*> VisibleRows(TreeState* s) {
-  std::vector<TreeItem*> rows;
-  Rows(&s->root, &rows);
-  return rows;
+const std::vector<TreeItem*>& VisibleRows(TreeState* s) {
+  if (!s->rowsValid) {
+    s->rows.clear();
+    s->rows.reserve(static_cast<size_t>(s->rowCount));
+    Rows(s, &s->root, &s->rows);
+    s->rowsValid = true;
+  }
+  return s->rows;
 }
 
 int RowOf(TreeState* s, const TreeItem* t) {
-  std::vector<TreeItem*> rows = VisibleRows(s);
+  const std::vector<TreeItem*>& rows = VisibleRows(s);
   auto it = std::find(rows.begin(), rows.end(), t);
   return it == rows.end() ? -1 : static_cast<int>(it - rows.begin());
 }
@@ -203,7 +271,7 @@ void FillItem(TreeItem* t, TVITEMA* out) {
   out->mask = TVIF_HANDLE | TVIF_STATE | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
 }
 
-int RowCount(TreeState* s) { return static_cast<int>(VisibleRows(s).size()); }
+int RowCount(TreeState* s) { return s->rowCount; }
 
 void UpdateScroll(Wnd* w) {
   TreeState* s = State(w);
@@ -225,7 +293,7 @@ void Relayout(Wnd* w) {
 }
 
 bool Expand(Wnd* w, TreeItem* t, UINT code, UINT how);
-void DeleteTree(Wnd* w, TreeItem* t, bool notify);
+bool DeleteTree(Wnd* w, TreeItem* t, bool notify);
 
 // Expands the ancestors (by code) and scrolls the item into view.
 void EnsureVisible(Wnd* w, TreeItem* t) {
@@ -301,16 +369,16 @@ bool Expand(Wnd* w, TreeItem* t, UINT code, UINT how) {
     if (!FromHandleQuiet(h) || !(t = Item(s, handle))) return false;
   }
   if (want) {
-    t->state |= TVIS_EXPANDED | TVIS_EXPANDEDONCE;
+    SetExpanded(s, t, true);
+    t->state |= TVIS_EXPANDEDONCE;
   } else {
-    t->state &= ~TVIS_EXPANDED;
+    SetExpanded(s, t, false);
     if (code & TVE_COLLAPSERESET) {
       t->state &= ~TVIS_EXPANDEDONCE;
       // The children go; the item keeps its button only if cChildren says so.
-      for (TreeItem* k : std::vector<TreeItem*>(t->kids)) {
-        if (s->caret && InSubtree(s->caret, k)) s->caret = nullptr;
-        DeleteTree(w, k, true);
-        if (!FromHandleQuiet(h) || !(t = Item(s, handle))) return false;
+      while (t->first) {
+        if (s->caret && InSubtree(s->caret, t->first)) s->caret = nullptr;
+        if (!DeleteTree(w, t->first, true) || !(t = Item(s, handle))) return false;
       }
     }
     // A caret inside the collapsed part moves up to the item.
@@ -327,20 +395,32 @@ bool Expand(Wnd* w, TreeItem* t, UINT code, UINT how) {
   return true;
 }
 
-void DeleteTree(Wnd* w, TreeItem* t, bool notify) {
+// Deletes t's children, first to last, then t (unless it is the hidden
+// root), each told to the parent window as it goes. False when the window
+// went away meanwhile: then nothing of it may be touched.
+bool DeleteTree(Wnd* w, TreeItem* t, bool notify) {
   TreeState* s = State(w);
-  for (TreeItem* k : std::vector<TreeItem*>(t->kids)) DeleteTree(w, k, notify);
-  if (t == &s->root) return;
+  HWND h = w->handle;
+  t->dying = true;
+  while (TreeItem* k = t->first) {
+    ++s->steps;
+    if (!DeleteTree(w, k, notify)) return false;
+  }
+  if (t == &s->root) {
+    t->dying = false;
+    return true;
+  }
   if (notify) {
     NMTREEVIEWA nm{};
     FillItem(t, &nm.itemOld);
     SendNotify(w, TVN_DELETEITEM, &nm.hdr);
+    if (!FromHandleQuiet(h)) return false;
   }
   if (s->caret == t) s->caret = nullptr;
   if (s->drop == t) s->drop = nullptr;
-  auto& sib = t->parent->kids;
-  sib.erase(std::remove(sib.begin(), sib.end(), t), sib.end());
+  Unlink(s, t);
   s->items.erase(t->handle);
+  return true;
 }
 
 LRESULT DeleteItem(Wnd* w, LPARAM lp) {
@@ -348,6 +428,7 @@ LRESULT DeleteItem(Wnd* w, LPARAM lp) {
   HTREEITEM h = reinterpret_cast<HTREEITEM>(lp);
   HWND hwnd = w->handle;
   if (IsRootHandle(h)) {
+    if (s->root.dying) return FALSE;
     s->caret = nullptr;
     DeleteTree(w, &s->root, true);
     if (!FromHandleQuiet(hwnd)) return TRUE;
@@ -356,22 +437,22 @@ LRESULT DeleteItem(Wnd* w, LPARAM lp) {
     return TRUE;
   }
   TreeItem* t = Item(s, h);
-  if (!t) return FALSE;
+  // An item being deleted (asked about from its own TVN_DELETEITEM) goes
+  // once.
+  if (!t || t->dying) return FALSE;
   // A caret inside the deleted part moves to the next sibling, else the
   // previous one, else the parent.
   TreeItem* next = nullptr;
   if (s->caret && InSubtree(s->caret, t)) {
-    auto& sib = t->parent->kids;
-    auto it = std::find(sib.begin(), sib.end(), t);
-    if (it + 1 != sib.end()) next = *(it + 1);
-    else if (it != sib.begin()) next = *(it - 1);
+    if (t->next) next = t->next;
+    else if (t->prev) next = t->prev;
     else if (t->parent != &s->root) next = t->parent;
   }
   bool movedCaret = s->caret && InSubtree(s->caret, t);
   TreeItem* parent = t->parent;
   DeleteTree(w, t, true);
   if (!FromHandleQuiet(hwnd)) return TRUE;
-  if (parent != &s->root && parent->kids.empty() && parent->children == -2) parent->state &= ~TVIS_EXPANDED;
+  if (parent != &s->root && !parent->first && parent->children == -2) SetExpanded(s, parent, false);
   if (movedCaret && next) SelectCaret(w, next, TVC_UNKNOWN);
   if (!FromHandleQuiet(hwnd)) return TRUE;
   Relayout(w);
@@ -382,7 +463,7 @@ LRESULT InsertItem(Wnd* w, const TVINSERTSTRUCTA* is) {
   TreeState* s = State(w);
   if (!is) return 0;
   TreeItem* parent = IsRootHandle(is->hParent) ? &s->root : Item(s, is->hParent);
-  if (!parent) return 0;
+  if (!parent || parent->dying) return 0;
   auto owned = std::make_unique<TreeItem>();
   TreeItem* t = owned.get();
   const TVITEMA& in = is->item;
@@ -396,24 +477,26 @@ LRESULT InsertItem(Wnd* w, const TVINSERTSTRUCTA* is) {
   if (in.mask & TVIF_CHILDREN) t->children = in.cChildren;
   // The selection and expansion are the control's; the others are the caller's.
   if (in.mask & TVIF_STATE) t->state = in.state & in.stateMask & ~(TVIS_SELECTED | TVIS_EXPANDEDONCE);
-  t->parent = parent;
   t->depth = parent == &s->root ? 0 : parent->depth + 1;
   t->handle = reinterpret_cast<HTREEITEM>(s->nextHandle);
   s->nextHandle += 4;
-  auto& sib = parent->kids;
-  auto at = sib.end();
+  // The sibling to follow: the last one, none (first), the one named when
+  // it is a sibling, or the last one whose text sorts before the new text.
+  TreeItem* after = parent->last;
   if (is->hInsertAfter == TVI_FIRST) {
-    at = sib.begin();
+    after = nullptr;
   } else if (is->hInsertAfter == TVI_SORT) {
-    at = std::find_if(sib.begin(), sib.end(), [&](TreeItem* k) {
-      return !k->textCallback && CompareNoCase(t->text, k->text) < 0;
-    });
+    after = nullptr;
+    for (TreeItem* k = parent->first; k; k = k->next) {
+      ++s->steps;
+      if (!k->textCallback && CompareNoCase(t->text, k->text) < 0) break;
+      after = k;
+    }
   } else if (is->hInsertAfter != TVI_LAST) {
-    TreeItem* after = Item(s, is->hInsertAfter);
-    auto it = after ? std::find(sib.begin(), sib.end(), after) : sib.end();
-    at = it == sib.end() ? sib.end() : it + 1;
+    TreeItem* named = Item(s, is->hInsertAfter);
+    if (named && named->parent == parent) after = named;
   }
-  sib.insert(at, t);
+  Link(s, parent, after, t);
   HTREEITEM h = t->handle;
   s->items[h] = std::move(owned);
   if (Visible(t)) Relayout(w);
@@ -430,7 +513,7 @@ BOOL GetItem(Wnd* w, TVITEMA* item) {
   if (item->mask & TVIF_SELECTEDIMAGE) item->iSelectedImage = t->selImage;
   if (item->mask & TVIF_PARAM) item->lParam = t->lParam;
   if (item->mask & TVIF_STATE) item->state = t->state & item->stateMask;
-  if (item->mask & TVIF_CHILDREN) item->cChildren = t->children == -2 ? (t->kids.empty() ? 0 : 1) : t->children;
+  if (item->mask & TVIF_CHILDREN) item->cChildren = t->children == -2 ? (t->first ? 1 : 0) : t->children;
   return TRUE;
 }
 
@@ -450,29 +533,33 @@ BOOL SetItem(Wnd* w, const TVITEMA* item) {
   if (item->mask & TVIF_STATE) {
     // Selection goes through the caret; the rest is stored as given.
     UINT mask = item->stateMask & ~TVIS_SELECTED;
+    if (mask & TVIS_EXPANDED) SetExpanded(s, t, (item->state & TVIS_EXPANDED) != 0);
     t->state = (t->state & ~mask) | (item->state & mask);
   }
   Relayout(w);
   return TRUE;
 }
 
+// The row after (step 1) or before (step -1) a visible item, found from
+// its neighbours: an expanded item's first child; else the next sibling of
+// the item or of its nearest ancestor that has one. Backwards: the previous
+// sibling's last visible descendant, else the parent.
 TreeItem* NextVisible(TreeState* s, TreeItem* t, int step) {
   if (!t || !Visible(t)) return nullptr;
-  std::vector<TreeItem*> rows = VisibleRows(s);
-  auto it = std::find(rows.begin(), rows.end(), t);
-  if (it == rows.end()) return nullptr;
-  std::ptrdiff_t i = (it - rows.begin()) + step;
-  if (i < 0 || i >= static_cast<std::ptrdiff_t>(rows.size())) return nullptr;
-  return rows[static_cast<size_t>(i)];
+  if (step > 0) {
+    if (Expanded(t) && t->first) return t->first;
+    for (; t && t != &s->root; t = t->parent) {
+      ++s->steps;
+      if (t->next) return t->next;
+    }
+    return nullptr;
+  }
+  if (!t->prev) return t->parent == &s->root ? nullptr : t->parent;
+  for (t = t->prev; Expanded(t) && t->last; t = t->last) ++s->steps;
+  return t;
 }
 
-TreeItem* Sibling(TreeItem* t, int step) {
-  auto& sib = t->parent->kids;
-  auto it = std::find(sib.begin(), sib.end(), t);
-  std::ptrdiff_t i = (it - sib.begin()) + step;
-  if (i < 0 || i >= static_cast<std::ptrdiff_t>(sib.size())) return nullptr;
-  return sib[static_cast<size_t>(i)];
-}
+TreeItem* Sibling(TreeItem* t, int step) { return step > 0 ? t->next : t->prev; }
 
 LRESULT GetNextItem(Wnd* w, UINT code, HTREEITEM h) {
   TreeState* s = State(w);
@@ -480,7 +567,7 @@ LRESULT GetNextItem(Wnd* w, UINT code, HTREEITEM h) {
   TreeItem* r = nullptr;
   switch (code) {
     case TVGN_ROOT:
-      r = s->root.kids.empty() ? nullptr : s->root.kids.front();
+      r = s->root.first;
       break;
     case TVGN_CARET:
       r = s->caret;
@@ -489,18 +576,18 @@ LRESULT GetNextItem(Wnd* w, UINT code, HTREEITEM h) {
       r = s->drop;
       break;
     case TVGN_FIRSTVISIBLE: {
-      std::vector<TreeItem*> rows = VisibleRows(s);
+      const std::vector<TreeItem*>& rows = VisibleRows(s);
       r = s->scroll.top < static_cast<int>(rows.size()) ? rows[static_cast<size_t>(s->scroll.top)] : nullptr;
       break;
     }
     case TVGN_LASTVISIBLE: {
-      std::vector<TreeItem*> rows = VisibleRows(s);
+      const std::vector<TreeItem*>& rows = VisibleRows(s);
       r = rows.empty() ? nullptr : rows.back();
       break;
     }
     case TVGN_CHILD: {
       TreeItem* p = IsRootHandle(h) ? &s->root : t;
-      r = p && !p->kids.empty() ? p->kids.front() : nullptr;
+      r = p ? p->first : nullptr;
       break;
     }
     case TVGN_NEXT:
@@ -535,7 +622,7 @@ TreeItem* HitTest(Wnd* w, TVHITTESTINFO* hti) {
   if (p.x < 0) hti->flags |= TVHT_TOLEFT;
   if (p.x >= w->ClientWidth()) hti->flags |= TVHT_TORIGHT;
   if (hti->flags) return nullptr;
-  std::vector<TreeItem*> rows = VisibleRows(s);
+  const std::vector<TreeItem*>& rows = VisibleRows(s);
   int row = s->scroll.top + p.y / RowHeight(w, s);
   if (row >= static_cast<int>(rows.size())) {
     hti->flags = TVHT_NOWHERE;
@@ -587,7 +674,7 @@ void PaintRow(Wnd* w, TreeState* s, HDC hdc, TreeItem* t, int row, bool focused)
     }
     if (g.hasSlot) {
       int x = g.slotLeft + s->indent / 2;
-      bool first = t->parent == &s->root && t->parent->kids.front() == t;
+      bool first = t->parent == &s->root && t->parent->first == t;
       DottedVLine(hdc, x, first ? mid : g.top, Sibling(t, 1) ? g.bottom - 1 : mid, line);
       DottedHLine(hdc, x, g.content - 2, mid, line);
     }
@@ -629,10 +716,14 @@ void Paint(Wnd* w, HDC hdc) {
   FillRect(hdc, &client, bg);
   DeleteObject(bg);
   HGDIOBJ of = SelectObject(hdc, CommonFont(w));
-  std::vector<TreeItem*> rows = VisibleRows(s);
+  // The rows in view, copied: a callback asked for a row's text may change
+  // the tree.
+  const std::vector<TreeItem*>& all = VisibleRows(s);
+  int first = std::min(static_cast<int>(all.size()), s->scroll.top);
+  int last = std::min(static_cast<int>(all.size()), s->scroll.top + PageRows(w, s) + 1);
+  std::vector<TreeItem*> rows(all.begin() + first, all.begin() + last);
   bool focused = CurrentFocus() == w->handle;
-  int last = std::min(static_cast<int>(rows.size()), s->scroll.top + PageRows(w, s) + 1);
-  for (int r = s->scroll.top; r < last; ++r) PaintRow(w, s, hdc, rows[static_cast<size_t>(r)], r, focused);
+  for (int r = first; r < last; ++r) PaintRow(w, s, hdc, rows[static_cast<size_t>(r - first)], r, focused);
   SelectObject(hdc, of);
 }
 
@@ -692,7 +783,7 @@ void Key(Wnd* w, UINT vk) {
       break;
     case VK_RIGHT:
       if (!Expanded(c) && HasKids(c)) Expand(w, c, TVE_EXPAND, TVC_BYKEYBOARD);
-      else if (!c->kids.empty()) target = c->kids.front();
+      else if (c->first) target = c->first;
       break;
     case VK_ADD: Expand(w, c, TVE_EXPAND, TVC_BYKEYBOARD); break;
     case VK_SUBTRACT: Expand(w, c, TVE_COLLAPSE, TVC_BYKEYBOARD); break;
@@ -890,4 +981,12 @@ LRESULT CALLBACK TreeViewProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 const KyCommonClassRegistrar kRegisterTreeView([] { RegisterCommonClass(WC_TREEVIEW, TreeViewProc); });
 
 }  // namespace
+
+uint64_t TreeViewSteps(HWND h) {
+  char cls[32] = {0};
+  Wnd* w = FromHandleQuiet(h);
+  if (!w || !GetClassNameA(h, cls, sizeof cls) || CompareNoCase(cls, WC_TREEVIEW) != 0) return 0;
+  return State(w)->steps;
+}
+
 }  // namespace kyuser
