@@ -45,4 +45,10 @@ bool SvgTileOf(const CKyFillStyle& style, SvgTile* tile, std::string* error);
 std::string StyleToSvg(const CKyFillStyle& style, const SvgColours& colours, const std::string& title,
                        std::string* error);
 
+// A document of StyleToSvg with its drawing in a group of rate percent
+// opacity (0..100), for readers that show the file itself; at 100 the
+// document is returned as it is. Formats that carry their own opacity (SLD,
+// Mapnik, QGIS) use the plain document.
+std::string WithOpacity(const std::string& svg, long rate);
+
 }  // namespace kyexport

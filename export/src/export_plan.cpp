@@ -55,6 +55,7 @@ bool PlanExport(ExportFormat format, const std::vector<ExportEntry>& entries, co
       return true;
     case ExportFormat::Svg:
       files->push_back({"index.html", IndexHtml(drawn)});
+      for (DrawnStyle& d : drawn) d.svg = WithOpacity(d.svg, rate);
       break;
     case ExportFormat::Sld:
       files->push_back({"styles.sld", SldXml(drawn, rate)});

@@ -1,5 +1,6 @@
 #include "KySvgWriter.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "KyExportText.h"
@@ -174,6 +175,19 @@ std::string StyleToSvg(const CKyFillStyle& style, const SvgColours& colours, con
   if (!SvgTileOf(style, &tile, error)) return "";
   if (style.GetType() == CKyFillStyle::FS_TYPE_VECTOR) return SymbolSvg(style, tile, colours, title, error);
   return BitmapSvg(style, tile, colours, title, error);
+}
+
+std::string WithOpacity(const std::string& svg, long rate) {
+  if (rate >= 100) return svg;
+  // The drawing starts after the <svg> line and its <title> line.
+  size_t start = svg.find('\n', svg.find("<svg "));
+  if (start == std::string::npos) return svg;
+  ++start;
+  if (svg.compare(start, 7, "<title>") == 0) start = svg.find('\n', start) + 1;
+  const size_t end = svg.rfind("</svg>");
+  if (end == std::string::npos || end < start) return svg;
+  const std::string open = "<g opacity=\"" + Number(std::max(0L, rate) / 100.0, 2) + "\">\n";
+  return svg.substr(0, start) + open + svg.substr(start, end - start) + "</g>\n" + svg.substr(end);
 }
 
 }  // namespace kyexport

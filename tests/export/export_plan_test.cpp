@@ -63,6 +63,27 @@ TEST(ExportPlan, FilesOfEachFormat) {
   }
 }
 
+// Only the SVG format's own files carry the rate; SLD and Mapnik say it in
+// their XML and use the plain tiles.
+TEST(ExportPlan, RateGoesIntoTheSvgFilesOfTheSvgFormatOnly) {
+  CKyFillStyleLib lib;
+  kytest::AddBitmap(lib, 8, "a");
+  const auto entries = Entries(lib);
+  const struct {
+    ExportFormat format;
+    bool inSvg;
+  } cases[] = {{ExportFormat::Svg, true}, {ExportFormat::Sld, false}, {ExportFormat::Mapnik, false}};
+  for (const auto& c : cases) {
+    kyexport::ExportOptions options;
+    options.rate = 40;
+    std::vector<kyexport::ExportFile> files;
+    std::string error;
+    ASSERT_TRUE(kyexport::PlanExport(c.format, entries, options, &files, &error)) << error;
+    ASSERT_EQ(files.back().name, "8-a.svg");
+    EXPECT_EQ(files.back().content.find("<g opacity=\"0.4\">") != std::string::npos, c.inSvg);
+  }
+}
+
 TEST(ExportPlan, AStyleThatCannotBeDrawnStopsThePlan) {
   CKyFillStyleLib lib;
   kytest::AddBitmap(lib, 8, "a");

@@ -107,6 +107,31 @@ TEST(SvgWriter, BitmapPatternsExactly) {
   }
 }
 
+TEST(SvgWriter, OpacityWrapsTheDrawingAndNotTheTitle) {
+  CKyFillStyle s;
+  MakeBitmap(s, 2, 1, [](int x, int) { return x == 0; }, CKyFillStyle::FS_254DPI);
+  const std::string head = std::string(kHead) + "width=\"0.2mm\" height=\"0.1mm\" viewBox=\"0 0 2 1\">\n";
+  const std::string drawing =
+      "<rect x=\"0\" y=\"0\" width=\"2\" height=\"1\" fill=\"#FFFFFF\"/>\n"
+      "<path fill=\"#FF0000\" d=\"M0 0h1v1h-1z\"/>\n";
+  struct Case {
+    const char* title;
+    long rate;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"8 p", 100, head + "<title>8 p</title>\n" + drawing + "</svg>\n"},
+      {"8 p", 50, head + "<title>8 p</title>\n<g opacity=\"0.5\">\n" + drawing + "</g>\n</svg>\n"},
+      {"", 37, head + "<g opacity=\"0.37\">\n" + drawing + "</g>\n</svg>\n"},
+      {"", 0, head + "<g opacity=\"0\">\n" + drawing + "</g>\n</svg>\n"},
+  };
+  for (const Case& c : cases) {
+    std::string error;
+    const std::string svg = StyleToSvg(s, SvgColours{kRed, kWhite, false}, c.title, &error);
+    EXPECT_EQ(kyexport::WithOpacity(svg, c.rate), c.expected) << c.rate;
+  }
+}
+
 TEST(SvgWriter, ColourPatternKeepsItsColoursAndTheCommonOneIsTheBase) {
   const COLORREF g = RGB(0, 128, 0), b = RGB(0, 0, 255);
   CByteArray bytes;
