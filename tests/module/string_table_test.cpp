@@ -4,69 +4,33 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "KyROZ50Module.h"
 #include "resource.h"
 
 namespace {
 
+// The string table's ids: two ranges, 53 strings in all.
+std::vector<UINT> TableIds() {
+  std::vector<UINT> ids;
+  for (UINT id = 23001; id <= 23025; ++id) ids.push_back(id);
+  for (UINT id = 23301; id <= 23328; ++id) ids.push_back(id);
+  return ids;
+}
+
+// Texts whose exact form callers depend on: a file filter's pattern part,
+// a trailing space kept from the original menu, a spelling kept as it is.
 const struct {
   UINT id;
   const char* text;
-} kEnglish[] = {
-    {23001, "Edit"},
-    {23002, "Save"},
-    {23003, "Save as"},
-    {23004, "FillStyleLib File(*.bru)|*.bru||"},
-    {23005, "Go up?"},
-    {23006, "Overwrited the same ID?"},
-    {23007, "Save File?"},
-    {23008, "Image file(*.bmp)|*.bmp||"},
-    {23009, "Root Group"},
-    {23010, "New FillStyle"},
-    {23011, "New Group"},
-    {23012, "Setting..."},
-    {23013, "The image in the clipboard is larger than the bitmap ,would you like the bitmap enlarged?"},
-    {23014, "Previous"},
-    {23015, "Name"},
-    {23016, "Group name"},
-    {23017, "Resolution"},
-    {23018, "Size"},
-    {23019, "Item Count"},
-    {23020, "Sub Group Count"},
-    {23021, "Code"},
-    {23022, "Linear"},
-    {23023, "Radial"},
-    {23024, "Conical"},
-    {23025, "Square"},
-    {23301, "Select"},
-    {23302, "Erase"},
-    {23303, "Pen"},
-    {23304, "Line"},
-    {23305, "Quarter ellipse"},
-    {23306, "Rectangle"},
-    {23307, "Ellipse"},
-    {23308, "Filled rectangle"},
-    {23309, "Filled Ellipse"},
-    {23310, "Invert"},
-    {23311, "Import the image file"},
-    {23312, "New symbol fillStyle"},
-    {23313, "New Lib"},
-    {23314, "Open Lib"},
-    {23315, "Save "},
-    {23316, "Save as"},
-    {23317, "Load the system default Lib"},
-    {23318, "New subgroup"},
-    {23319, "New fillStyle"},
-    {23320, "Delete"},
-    {23321, "Cut"},
-    {23322, "Copy"},
-    {23323, "Paste"},
-    {23324, "Arrange paste"},
-    {23325, "Clear"},
-    {23326, "Undo"},
-    {23327, "Export BMP File"},
-    {23328, "Option"},
+} kExactEnglish[] = {
+    {IDS_FILTER_BRU, "FillStyleLib File(*.bru)|*.bru||"},
+    {IDS_FILTER_BMP, "Image file(*.bmp)|*.bmp||"},
+    {IDS_OVERWRITE_SAME_ID, "Overwrited the same ID?"},
+    {IDS_ROOT_GROUP, "Root Group"},
+    {ID_BRUSHLIB_SAVE, "Save "},
+    {ID_FSL_DIALOG_SETTING, "Option"},
 };
 
 // Restores the thread's language and the locale variables a test changed.
@@ -91,8 +55,12 @@ class StringTable : public ::testing::Test {
 }  // namespace
 
 TEST_F(StringTable, EveryIdInEnglish) {
-  EXPECT_EQ(std::size(kEnglish), 53u);
-  for (const auto& c : kEnglish) EXPECT_EQ(Load(c.id), c.text) << c.id;
+  for (UINT id : TableIds()) {
+    CString s = Load(id);
+    EXPECT_FALSE(s.IsEmpty()) << id;
+    for (int i = 0; i < s.GetLength(); ++i) EXPECT_LT(static_cast<BYTE>(s[i]), 0x80) << id;
+  }
+  for (const auto& c : kExactEnglish) EXPECT_EQ(Load(c.id), c.text) << c.id;
   // Nothing between the two ranges or around them.
   for (UINT id : {23000u, 23026u, 23300u, 23329u}) {
     CString s("x");
@@ -102,17 +70,19 @@ TEST_F(StringTable, EveryIdInEnglish) {
 }
 
 TEST_F(StringTable, EveryIdInChineseAsCodePage936) {
-  SetThreadUILanguage(LANGID_CHINESE_SIMPLIFIED);
-  for (const auto& c : kEnglish) {
-    CString s = Load(c.id);
-    ASSERT_FALSE(s.IsEmpty()) << c.id;
-    EXPECT_NE(s, c.text) << c.id;
+  for (UINT id : TableIds()) {
+    SetThreadUILanguage(LANGID_ENGLISH_US);
+    const CString english = Load(id);
+    SetThreadUILanguage(LANGID_CHINESE_SIMPLIFIED);
+    CString s = Load(id);
+    ASSERT_FALSE(s.IsEmpty()) << id;
+    EXPECT_NE(s, english) << id;
     bool doubleByte = false;
     for (int i = 0; i < s.GetLength(); ++i) doubleByte |= static_cast<BYTE>(s[i]) >= 0x81;
-    EXPECT_TRUE(doubleByte) << c.id;
+    EXPECT_TRUE(doubleByte) << id;
     // Every byte sequence is a character of the page.
     std::string utf8 = AfxCodePageToUtf8(s, static_cast<size_t>(s.GetLength()), 936);
-    EXPECT_EQ(utf8.find("\xEF\xBF\xBD"), std::string::npos) << c.id;
+    EXPECT_EQ(utf8.find("\xEF\xBF\xBD"), std::string::npos) << id;
   }
   EXPECT_EQ(Load(IDS_ROOT_GROUP), "\xb8\xf9\xd7\xe9");
   // File filters keep their pattern part.
