@@ -33,6 +33,29 @@ print(' '.join(sorted(seen)))
 PY
 }
 
+# crop FILE W H: a digest of the top-left W x H pixels of a 24-bit .bmp
+crop() {
+  python3 - "$@" <<'PY'
+import hashlib, struct, sys
+d = open(sys.argv[1], 'rb').read()
+off, w, h = struct.unpack_from('<I', d, 10)[0], *struct.unpack_from('<ii', d, 18)
+cw, ch = int(sys.argv[2]), int(sys.argv[3])
+stride = (w * 3 + 3) // 4 * 4
+print(hashlib.sha1(b''.join(d[off + (h - 1 - y) * stride: off + (h - 1 - y) * stride + 3 * cw] for y in range(ch))).hexdigest())
+PY
+}
+
+# A pattern has its physical size whatever the canvas's size: the same
+# pixels on a small canvas and a large one (the small one used to be a
+# few per cent off 96 dpi, its width rounded to whole millimetres), and a
+# tile larger than the canvas is drawn, not refused.
+for size in 100x100 1000x1000; do
+  check "style 88 on $size" "$kyfsl" render --default --style 88 --canvas $size --rect 0,0,100,100 -o "$work/t$size.bmp"
+done
+expect "style 88 the same on both" "$(crop "$work/t100x100.bmp" 100 100)" "$(crop "$work/t1000x1000.bmp" 100 100)"
+check "style 88 larger than its canvas" "$kyfsl" render --default --style 88 --canvas 40x30 --rect 0,0,40,30 -o "$work/t.bmp"
+expect "style 88 on 40x30" "$(crop "$work/t.bmp" 40 30)" "$(crop "$work/t1000x1000.bmp" 40 30)"
+
 # The solid fill at rate 50 mixes with the paper.
 check "solid at 50" "$kyfsl" render --style 0 --fore '#FF0000' --rate 50 --canvas 40x40 --rect -5,-5,50,50 -o "$work/s.bmp"
 # The blend rounds down: 255 mixed with 255 at 50 gives 254.

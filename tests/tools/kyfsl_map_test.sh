@@ -32,6 +32,8 @@ expect "quiet" "$(cat "$work/out")" ""
 check "reprojected" "$kyfsl" map "$data" --default --crs EPSG:3857 --extent -2e7,-1e7,2e7,1.5e7 --size 400x300 --json \
   -o "$work/m.png"
 expect "mercator" "$(json "$work/out" "['crs']")" EPSG:3857
+# A thumbnail smaller than some of the library's tiles is drawn all the same.
+check "thumbnail" "$kyfsl" map "$data" --default --by continent --size 96x48 --quiet -o "$work/t.png"
 check "printer route" "$kyfsl" map "$data" --default --by continent --print --paper A6 --quiet -o "$work/p.png"
 
 cat >"$work/styles.json" <<'JSON'

@@ -1,5 +1,6 @@
 #include "device.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -45,12 +46,15 @@ Canvas::Canvas(const DeviceOptions& o) {
   }
   if (o.dpi < 10 || o.dpi > 4800) throw Failure{"--dpi must be between 10 and 4800", 2};
   KyGetDisplaySettings(&m_saved);
+  // The display is 5 * dpi * m pixels over 127 * m millimetres (m whole, the
+  // least that holds the picture): its pixels per millimetre are exactly
+  // dpi / 25.4, so a pattern has its physical size whatever the picture's
+  // size, and any tile that fits five inches can be prepared for it.
+  const int fiveInches = 5 * o.dpi;
+  const int m = (std::max({o.width, o.height, fiveInches}) + fiveInches - 1) / fiveInches;
   KyDisplaySettings s = m_saved;
-  s.nHorzRes = o.width;
-  s.nVertRes = o.height;
-  // The physical size follows from the resolution.
-  s.nHorzSize = std::max(1, static_cast<int>(std::lround(o.width * 25.4 / o.dpi)));
-  s.nVertSize = std::max(1, static_cast<int>(std::lround(o.height * 25.4 / o.dpi)));
+  s.nHorzRes = s.nVertRes = fiveInches * m;
+  s.nHorzSize = s.nVertSize = 127 * m;
   s.nBitsPixel = o.bpp;
   s.nLogPixels = o.dpi;
   if (!KySetDisplaySettings(&s)) throw Failure{"--bpp must be 32, 24, 16, 15 or 8", 2};
@@ -59,11 +63,12 @@ Canvas::Canvas(const DeviceOptions& o) {
     if (!m_printer.Attach(KyCreatePrinterDC())) throw Failure{"the printer device cannot be made"};
     base = &m_printer;
   }
-  // The canvas is made compatible with the device itself: a fresh memory DC
-  // holds a monochrome bitmap, and a bitmap compatible with it would be too.
-  HDC screen = base ? nullptr : ::GetDC(nullptr);
-  HBITMAP canvas = ::CreateCompatibleBitmap(base ? base->GetSafeHdc() : screen, o.width, o.height);
-  if (screen) ::ReleaseDC(nullptr, screen);
+  // The canvas has the device's format. On the display it is made directly
+  // rather than compatible with a DC of the display, whose own frame would
+  // be allocated at the display's full size; on the printer it is made
+  // compatible with the printer's DC.
+  HBITMAP canvas = base ? ::CreateCompatibleBitmap(base->GetSafeHdc(), o.width, o.height)
+                        : ::CreateBitmap(o.width, o.height, 1, static_cast<UINT>(o.bpp), nullptr);
   if (!m_dc.CreateCompatibleDC(base) || !canvas || !m_bitmap.Attach(canvas)) {
     if (canvas && !m_bitmap.GetSafeHandle()) ::DeleteObject(canvas);
     throw Failure{"the canvas cannot be made (out of memory?)"};
