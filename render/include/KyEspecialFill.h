@@ -155,6 +155,15 @@ class CKyEspecialFill {
   // The number of points of nPolys polygons; -1 for a negative count or a
   // total past the range of int.
   static long CountPoints(const int* counts, int nPolys);
+  // A device rectangle (inside the device) mixed with cr at rate 1..99 in
+  // the working frame, by the GDI's blend column or the long way through two
+  // off-screen bitmaps; opaque on a palette device. FALSE when a bitmap of
+  // the long way cannot be made or read.
+  static BOOL BlendDeviceRect(CDC* pDC, const CRect& dev, COLORREF cr, long rate);
+  // TransparentRectangle of a rectangle already in device units: clipped to
+  // the device, opaque at rate 100, a printer's large rectangle in tiles.
+  // FALSE when nothing of it lies on the device.
+  static BOOL TransparentDeviceRect(CDC* pDC, CRect dev, COLORREF cr, int bPrint, long rate);
   // TransparentPolygon and TransparentPolyPolygon.
   static BOOL TransparentRegion(CDC* pDC, POINT* pts, const int* counts, int nPolys, BOOL bPolyPolygon,
                                 COLORREF cr, int bPrint, long rate, CRgn* pPrintRgn);
@@ -215,6 +224,7 @@ class CKyEspecialFill {
     CDC* m_pDC;
     int m_nOldMode;
     CPoint m_ptOldOrg;
+    CSize m_szWindowExt, m_szViewportExt;
     BOOL m_bActive;
   };
   // Selects an object into a DC and the previous one back when it goes.

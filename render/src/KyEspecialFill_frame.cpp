@@ -9,10 +9,15 @@ LONG CKyEspecialFill::Near(double x) { return static_cast<LONG>(x > 0 ? x + 0.5 
 long CKyEspecialFill::ClampRate(long rate) { return std::clamp(rate, 0L, 100L); }
 
 CKyEspecialFill::CWorkFrame::CWorkFrame(CDC* pDC, BOOL bAlwaysResetOrigin)
-    : m_pDC(pDC), m_nOldMode(0), m_bActive(TRUE) {
+    : m_pDC(pDC),
+      m_nOldMode(0),
+      m_szWindowExt(pDC->GetWindowExt()),
+      m_szViewportExt(pDC->GetViewportExt()),
+      m_bActive(TRUE) {
   // The mode goes first: a window origin read afterwards is the one that
   // MM_TEXT sees, and it is put back after the mode so that it keeps its
-  // value in the restored mode too.
+  // value in the restored mode too. The extents, which a change of mode
+  // resets, are read before it and put back after it.
   m_nOldMode = pDC->SetMapMode(MM_TEXT);
   m_ptOldOrg = pDC->GetWindowOrg();
   if (bAlwaysResetOrigin || m_nOldMode != MM_TEXT) pDC->SetWindowOrg(0, 0);
@@ -22,6 +27,10 @@ void CKyEspecialFill::CWorkFrame::Restore() {
   if (!m_bActive) return;
   m_bActive = FALSE;
   if (m_nOldMode != 0) m_pDC->SetMapMode(m_nOldMode);
+  if (m_nOldMode == MM_ISOTROPIC || m_nOldMode == MM_ANISOTROPIC) {
+    m_pDC->SetWindowExt(m_szWindowExt);
+    m_pDC->SetViewportExt(m_szViewportExt);
+  }
   m_pDC->SetWindowOrg(m_ptOldOrg);
 }
 

@@ -1,6 +1,6 @@
 // TransparentPolygon and TransparentPolyPolygon: the shape becomes the DC's
-// clipping region and TransparentRectangle blends its bounding box, so only
-// the pixels inside the shape change.
+// clipping region and its bounding box, in device units, is blended as
+// TransparentRectangle would, so only the pixels inside the shape change.
 #include "KyEspecialFill.h"
 
 BOOL CKyEspecialFill::TransparentPolygon(CDC* pDC, POINT* pts, int count, COLORREF cr, int bPrint, long rate,
@@ -38,9 +38,10 @@ BOOL CKyEspecialFill::TransparentRegion(CDC* pDC, POINT* pts, const int* counts,
   rgn.GetRgnBox(&box);
   if (box.IsRectEmpty()) return FALSE;
 
+  // The region's box is already in device units: going back to logical
+  // units would snap it to their grid and lose edge pixels of the shape.
   pDC->SelectClipRgn(&rgn);
-  pDC->DPtoLP(&box);
-  TransparentRectangle(pDC, &box, cr, bPrint, rate);
+  TransparentDeviceRect(pDC, box, cr, bPrint, rate);
   RestoreClip(pDC, bPrint, pPrintRgn);
   return TRUE;
 }

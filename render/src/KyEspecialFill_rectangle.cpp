@@ -58,11 +58,31 @@ BOOL CKyEspecialFill::TransparentRectangle(CDC* pDC, CRect* pRect, COLORREF cr, 
       return TRUE;
     }
   }
+  return BlendDeviceRect(pDC, dev, cr, rate);
+}
 
-  {
-    CWorkFrame frame(pDC, FALSE);
-    if (GdiBlendRect(pDC->m_hDC, &dev, cr, static_cast<int>(rate))) return TRUE;
+BOOL CKyEspecialFill::TransparentDeviceRect(CDC* pDC, CRect dev, COLORREF cr, int bPrint, long rate) {
+  rate = ClampRate(rate);
+  dev.NormalizeRect();
+  const CRect device(0, 0, pDC->GetDeviceCaps(HORZRES), pDC->GetDeviceCaps(VERTRES));
+  if (!dev.IntersectRect(&dev, &device)) return FALSE;
+  if (rate == 0) return TRUE;
+  if (rate == 100) {
+    CWorkFrame frame(pDC, TRUE);
+    return FillSolid(pDC, &dev, cr);
   }
+  if (bPrint && (dev.Width() > kPrintPieceMax || dev.Height() > kPrintPieceMax)) {
+    for (const CRect& piece : SplitRect(dev, CSize(kPrintTile, kPrintTile))) BlendDeviceRect(pDC, piece, cr, rate);
+    return TRUE;
+  }
+  return BlendDeviceRect(pDC, dev, cr, rate);
+}
+
+BOOL CKyEspecialFill::BlendDeviceRect(CDC* pDC, const CRect& dev, COLORREF cr, long rate) {
+  // Device units whatever the mapping: in MM_TEXT the window origin goes
+  // too, or the rectangle would be moved by it a second time.
+  CWorkFrame frame(pDC, TRUE);
+  if (GdiBlendRect(pDC->m_hDC, &dev, cr, static_cast<int>(rate))) return TRUE;
 
   const int w = dev.Width(), h = dev.Height();
   CBitmap below, mixed;
@@ -70,19 +90,14 @@ BOOL CKyEspecialFill::TransparentRectangle(CDC* pDC, CRect* pRect, COLORREF cr, 
   if (!belowDC.CreateCompatibleDC(pDC) || !mixedDC.CreateCompatibleDC(pDC)) return FALSE;
   if (!below.CreateCompatibleBitmap(pDC, w, h) || !mixed.CreateCompatibleBitmap(pDC, w, h)) return FALSE;
 
-  CWorkFrame frame(pDC, FALSE);
   CSelect selBelow(belowDC.m_hDC, below.m_hObject);
   if (!selBelow.IsSelected()) return FALSE;
   belowDC.BitBlt(0, 0, w, h, pDC, dev.left, dev.top, SRCCOPY);
   BITMAP bm;
   if (!below.GetBitmap(&bm)) return FALSE;
 
-  if (bm.bmBitsPixel < 15) {
-    // A palette device cannot take a mix: the fill is opaque there.
-    selBelow.Restore();
-    frame.Restore();
-    return FillSolid(pDC, pRect, cr);
-  }
+  // A palette device cannot take a mix: the fill is opaque there.
+  if (bm.bmBitsPixel < 15) return FillSolid(pDC, &dev, cr);
 
   const size_t n = static_cast<size_t>(bm.bmWidthBytes) * static_cast<size_t>(bm.bmHeight);
   std::unique_ptr<BYTE[]> bits(new BYTE[n]);
@@ -92,9 +107,5 @@ BOOL CKyEspecialFill::TransparentRectangle(CDC* pDC, CRect* pRect, COLORREF cr, 
   if (mixed.SetBitmapBits(static_cast<DWORD>(n), bits.get()) != n) return FALSE;
   CSelect selMixed(mixedDC.m_hDC, mixed.m_hObject);
   if (!selMixed.IsSelected()) return FALSE;
-  const BOOL ok = pDC->BitBlt(dev.left, dev.top, w, h, &mixedDC, 0, 0, SRCCOPY);
-  selMixed.Restore();
-  selBelow.Restore();
-  frame.Restore();
-  return ok;
+  return pDC->BitBlt(dev.left, dev.top, w, h, &mixedDC, 0, 0, SRCCOPY);
 }

@@ -209,12 +209,18 @@ BOOL FillRegion(CKyFillStyle& style, CDC* pDC, CRgn& rgn, BOOL made, int bPrint,
   pDC->SelectClipRgn(&rgn, RGN_AND);
   CRect box;
   rgn.GetRgnBox(&box);
-  pDC->DPtoLP(reinterpret_cast<LPPOINT>(&box), 2);
   if (bPrint) {
+    // Printing sizes the tile from logical units: the box goes back to them.
+    pDC->DPtoLP(reinterpret_cast<LPPOINT>(&box), 2);
     style.Draw(pDC, &box, rate);
     pDC->SelectClipRgn(style.GetPrintRgn(), RGN_COPY);
   } else {
-    style.DisplayEx(pDC, &box, FALSE, rate);
+    // The box stays in device units: through logical units it would snap to
+    // their grid, losing edge pixels of the shape and moving the tiles.
+    {
+      ky::DeviceFrame frame(pDC, ky::DeviceFrame::InDeviceUnits{});
+      style.DisplayEx(pDC, &box, FALSE, rate);
+    }
     pDC->SelectClipRgn(nullptr);
   }
   rgn.DeleteObject();

@@ -114,29 +114,47 @@ class ClipToRect {
 
 // Puts a DC into device units for the life of the object: a rectangle given
 // in logical units is converted, the DC switched to MM_TEXT with its window
-// origin at (0, 0); the map mode and then the window origin are put back on
-// every way out.
+// origin at (0, 0); the map mode, its extents (which a change of mode
+// resets) and the window origin are put back on every way out.
 class DeviceFrame {
  public:
-  DeviceFrame(CDC* pDC, CRect& rect) : m_pDC(pDC), m_mapMode(pDC->GetMapMode()), m_windowOrg(pDC->GetWindowOrg()) {
+  DeviceFrame(CDC* pDC, CRect& rect) : DeviceFrame(pDC) {
     if (m_mapMode != MM_TEXT) {
       pDC->LPtoDP(reinterpret_cast<LPPOINT>(&rect), 2);
-      pDC->SetMapMode(MM_TEXT);
-      pDC->SetWindowOrg(0, 0);
+      Enter();
     }
     rect.NormalizeRect();
   }
+  // For coordinates that are device units already.
+  struct InDeviceUnits {};
+  DeviceFrame(CDC* pDC, InDeviceUnits) : DeviceFrame(pDC) { Enter(); }
   ~DeviceFrame() {
     m_pDC->SetMapMode(m_mapMode);
+    if (m_mapMode == MM_ISOTROPIC || m_mapMode == MM_ANISOTROPIC) {
+      m_pDC->SetWindowExt(m_windowExt);
+      m_pDC->SetViewportExt(m_viewportExt);
+    }
     m_pDC->SetWindowOrg(m_windowOrg);
   }
   DeviceFrame(const DeviceFrame&) = delete;
   DeviceFrame& operator=(const DeviceFrame&) = delete;
 
  private:
+  explicit DeviceFrame(CDC* pDC)
+      : m_pDC(pDC),
+        m_mapMode(pDC->GetMapMode()),
+        m_windowOrg(pDC->GetWindowOrg()),
+        m_windowExt(pDC->GetWindowExt()),
+        m_viewportExt(pDC->GetViewportExt()) {}
+  void Enter() {
+    m_pDC->SetMapMode(MM_TEXT);
+    m_pDC->SetWindowOrg(0, 0);
+  }
+
   CDC* m_pDC;
   int m_mapMode;
   CPoint m_windowOrg;
+  CSize m_windowExt, m_viewportExt;
 };
 
 }  // namespace ky

@@ -2,6 +2,8 @@
 // shape, and the DC's clipping is what it should be afterwards.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "KyEspecialFill.h"
 #include "especialfill_device.h"
 
@@ -108,6 +110,64 @@ TEST(EspecialFillPolygon, LogicalPointsInAMetricMapping) {
   for (int i = 0; i < 4; ++i) EXPECT_EQ(CPoint(sq[i]), CPoint(keep[i])) << "the caller's points stay";
   EXPECT_EQ(dev.PixelAt(10, 10), kHalf);
   EXPECT_EQ(dev.PixelAt(60, 60), kWhite);
+}
+
+// The shape is converted to device units once: the blend covers exactly the
+// pixels of the device region, also when a logical unit is several pixels
+// wide (the bounding box used to go back to logical units, snap to their
+// grid and lose the region's edge columns) and when the window origin moves.
+TEST(EspecialFillPolygon, BlendsTheDeviceRegionInEveryMapping) {
+  struct Case {
+    const char* name;
+    int mode;
+    SIZE window_ext, viewport_ext;
+    POINT window_org;
+    long rate;
+  } cases[] = {
+      {"text", MM_TEXT, {1, 1}, {1, 1}, {0, 0}, 50},
+      {"text, origin moved", MM_TEXT, {1, 1}, {1, 1}, {-3, 2}, 50},
+      {"three pixels a unit", MM_ANISOTROPIC, {1, 1}, {3, 3}, {0, 0}, 50},
+      {"three pixels a unit, y up, origin moved", MM_ANISOTROPIC, {1, -1}, {3, 3}, {1, 12}, 50},
+      {"three pixels a unit, opaque", MM_ANISOTROPIC, {1, 1}, {3, 3}, {0, 0}, 100},
+  };
+  for (const Case& c : cases) {
+    FillDevice dev(40, 40, 32), ref(40, 40, 32);
+    for (FillDevice* d : {&dev, &ref}) {
+      d->dc.SetMapMode(c.mode);
+      if (c.mode == MM_ANISOTROPIC) {
+        d->dc.SetWindowExt(c.window_ext);
+        d->dc.SetViewportExt(c.viewport_ext);
+      }
+      d->dc.SetWindowOrg(c.window_org);
+    }
+    POINT tri[3] = {{2, 1}, {20, 2}, {3, 20}};  // past the device in some mappings
+    ASSERT_TRUE(CKyEspecialFill::TransparentPolygon(&dev.dc, tri, 3, RGB(0, 0, 0), FALSE, c.rate, nullptr))
+        << c.name;
+    EXPECT_EQ(dev.dc.GetMapMode(), c.mode) << c.name;
+    EXPECT_EQ(dev.dc.GetViewportExt(), ref.dc.GetViewportExt()) << c.name << ": the caller's mapping stays";
+    EXPECT_EQ(dev.dc.GetWindowOrg(), CPoint(c.window_org)) << c.name;
+    // The region of the same points, in device units, painted opaque.
+    POINT devPts[3] = {tri[0], tri[1], tri[2]};
+    ref.dc.LPtoDP(devPts, 3);
+    CRgn rgn;
+    rgn.CreatePolygonRgn(devPts, 3, ALTERNATE);
+    {
+      kytest::DeviceUnits units(ref.dc.m_hDC);
+      CBrush black(RGB(0, 0, 0));
+      ref.dc.FillRgn(&rgn, &black);
+    }
+    const DWORD ink = c.rate == 100 ? 0x000000u : kHalf;
+    const std::vector<DWORD> got = dev.Pixels(), want = ref.Pixels();
+    int painted = 0, wrong = 0;
+    std::string first;
+    for (size_t i = 0; i < got.size(); ++i) {
+      painted += want[i] != kWhite;
+      if (got[i] == (want[i] == kWhite ? kWhite : ink)) continue;
+      if (!wrong++) first = std::to_string(i % 40) + "," + std::to_string(i / 40);
+    }
+    EXPECT_EQ(wrong, 0) << c.name << ", first at " << first;
+    EXPECT_GT(painted, 20) << c.name;
+  }
 }
 
 }  // namespace

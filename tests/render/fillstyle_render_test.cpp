@@ -265,6 +265,42 @@ TEST(FillShapes, PolygonFillsInsideOnlyAndRemovesTheClip) {
   EXPECT_EQ(RGB(0, 128, 0), screen.At(1, 1));
 }
 
+// The polygon is converted to device units once: where a logical unit is
+// three pixels, the tile covers exactly the device region of the points,
+// up to the last column of a sharp tip.
+TEST(FillShapes, PolygonInAZoomedMappingCoversItsDeviceRegion) {
+  for (long rate : {100L, 50L}) {
+    Screen screen(32, 100, 100), ref(32, 100, 100);
+    CKyFillStyle s;
+    CByteArray pattern;
+    kytest::ToArray(kytest::Mono(8, 8, [](int, int) { return true; }), pattern);
+    s.CreateFillStyle(8, "solid", pattern, CKyFillStyle::FS_81DPI);
+    ASSERT_TRUE(s.SetFillStyle(&screen.dc, RGB(0, 128, 0), RGB(255, 255, 255), CSize(0, 0), 1.0));
+    screen.dc.SetMapMode(MM_ANISOTROPIC);
+    screen.dc.SetWindowExt(1, 1);
+    screen.dc.SetViewportExt(3, 3);
+    POINT tip[] = {{2, 2}, {30, 4}, {2, 3}};  // its device box ends at 76, between two units
+    EXPECT_TRUE(s.Polygon(&screen.dc, tip, 3, FALSE, rate));
+    EXPECT_EQ(MM_ANISOTROPIC, screen.dc.GetMapMode());
+    EXPECT_EQ(CSize(3, 3), screen.dc.GetViewportExt()) << "the caller's mapping stays";
+    POINT dev[3] = {tip[0], tip[1], tip[2]};
+    screen.dc.LPtoDP(dev, 3);
+    screen.dc.SetMapMode(MM_TEXT);
+    CRgn rgn;
+    rgn.CreatePolygonRgn(dev, 3, ALTERNATE);
+    const COLORREF grey = RGB(0xCC, 0xCC, 0xCC);
+    const COLORREF ink = rate == 100 ? RGB(0, 128, 0) : RGB(0xCC / 2, (0xCC + 128) / 2, 0xCC / 2);
+    int inside = 0;
+    for (int y = 0; y < 100; ++y)
+      for (int x = 0; x < 100; ++x) {
+        const bool in = rgn.PtInRegion(x, y);
+        inside += in;
+        ASSERT_EQ(in ? ink : grey, screen.At(x, y)) << "rate " << rate << " at " << x << "," << y;
+      }
+    EXPECT_GT(inside, 50);
+  }
+}
+
 TEST(FillShapes, DrawWithOneTileSideZeroIsRefused) {
   Screen screen;
   CKyFillStyle s;
