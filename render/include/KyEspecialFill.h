@@ -167,6 +167,9 @@ class CKyEspecialFill {
   // TransparentPolygon and TransparentPolyPolygon.
   static BOOL TransparentRegion(CDC* pDC, POINT* pts, const int* counts, int nPolys, BOOL bPolyPolygon,
                                 COLORREF cr, int bPrint, long rate, CRgn* pPrintRgn);
+  // GradientRectangle of a rectangle already in device units.
+  static BOOL GradientDeviceRect(CDC* pDC, CRect rect, COLORREF crStart, COLORREF crEnd, long angle, long hOffset,
+                                 long vOffset, long type, int bPrint, long rate);
   // GradientPolygon and GradientPolyPolygon.
   static BOOL GradientRegion(CDC* pDC, POINT* pts, const int* counts, int nPolys, BOOL bPolyPolygon,
                              COLORREF crStart, COLORREF crEnd, long angle, long hOffset, long vOffset, long type,

@@ -51,6 +51,11 @@ BOOL CKyEspecialFill::GradientRectangle(CDC* pDC, CRect* pRect, COLORREF crStart
   if (!pDC || !pRect) return FALSE;
   CRect rect = *pRect;
   pDC->LPtoDP(&rect);
+  return GradientDeviceRect(pDC, rect, crStart, crEnd, angle, hOffset, vOffset, type, bPrint, rate);
+}
+
+BOOL CKyEspecialFill::GradientDeviceRect(CDC* pDC, CRect rect, COLORREF crStart, COLORREF crEnd, long angle,
+                                         long hOffset, long vOffset, long type, int bPrint, long rate) {
   rect.NormalizeRect();
   if (rect.IsRectEmpty()) return FALSE;
 
@@ -144,10 +149,11 @@ BOOL CKyEspecialFill::GradientRegion(CDC* pDC, POINT* pts, const int* counts, in
 
   // The box is taken before any clipping: the gradient spans the whole
   // shape, and the renderer keeps only what the device shows.
+  // It stays in device units: through logical units it would snap to their
+  // grid and move the gradient's ends.
   CRect box;
   rgn.GetRgnBox(&box);
   if (box.IsRectEmpty()) return FALSE;
-  pDC->DPtoLP(&box);
 
   if (!bPrint) {
     CRgn device;
@@ -161,8 +167,8 @@ BOOL CKyEspecialFill::GradientRegion(CDC* pDC, POINT* pts, const int* counts, in
   }
 
   pDC->SelectClipRgn(&rgn);
-  const BOOL ok = GradientRectangle(pDC, &box, crStart, crEnd, (angle + 36000) % 3600, hOffset, vOffset, type,
-                                    bPrint, rate);
+  const BOOL ok = GradientDeviceRect(pDC, box, crStart, crEnd, (angle + 36000) % 3600, hOffset, vOffset, type,
+                                     bPrint, rate);
   RestoreClip(pDC, bPrint, pPrintRgn);
   return ok;
 }

@@ -330,6 +330,32 @@ TEST(EspecialFillGradient, MappingAndOriginAreRestored) {
   EXPECT_EQ(text.dc.GetMapMode(), MM_TEXT);
 }
 
+// A polygon's gradient spans its region's box in device units: where a
+// logical unit is three pixels and the box ends between two units, the
+// ramp is the one of that very box, drawn in device units.
+TEST(EspecialFillGradient, PolygonInAZoomedMappingSpansItsDeviceBox) {
+  for (long type : {1L, 2L, 3L, 4L})
+    for (long rate : {100L, 50L}) {
+      FillDevice dev(100, 40, 32), ref(100, 40, 32);
+      dev.dc.SetMapMode(MM_ANISOTROPIC);
+      dev.dc.SetWindowExt(1, 1);
+      dev.dc.SetViewportExt(3, 3);
+      POINT tip[3] = {{2, 2}, {30, 4}, {2, 3}};  // its device box ends at 76, between two units
+      ASSERT_TRUE(CKyEspecialFill::GradientPolygon(&dev.dc, tip, 3, kFrom, kTo, 0, 0, 0, type, FALSE, rate, nullptr));
+      EXPECT_EQ(dev.dc.GetViewportExt(), CSize(3, 3));
+      POINT pts[3] = {tip[0], tip[1], tip[2]};
+      dev.dc.LPtoDP(pts, 3);
+      CRgn rgn;
+      rgn.CreatePolygonRgn(pts, 3, ALTERNATE);
+      CRect box;
+      rgn.GetRgnBox(&box);
+      ASSERT_EQ(box.right, 76);
+      ref.dc.SelectClipRgn(&rgn);
+      ASSERT_TRUE(CKyEspecialFill::GradientRectangle(&ref.dc, &box, kFrom, kTo, 0, 0, 0, type, FALSE, rate));
+      EXPECT_EQ(dev.Pixels(), ref.Pixels()) << "type " << type << " rate " << rate;
+    }
+}
+
 TEST(EspecialFillGradient, PrintBandsAreFiner) {
   CDC printer;
   ASSERT_TRUE(printer.Attach(KyCreatePrinterDC()));
