@@ -1,5 +1,6 @@
 // The framework wrappers of toolbars and tooltips: thin classes over the
-// TB_ and TTM_ messages of commctrl_bars.h, with the framework's names.
+// TB_ and TTM_ messages of commctrl_toolbar.h and commctrl_tooltip.h, with
+// the framework's names.
 // Each call answers as its message does (TRUE/FALSE, -1 for not found).
 #pragma once
 

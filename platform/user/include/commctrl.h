@@ -1,8 +1,8 @@
 // The common controls: registration (InitCommonControlsEx), the
 // notification codes they share and image lists. Each family's window
 // class, messages, styles and structures are in a header of its own,
-// included at the end: commctrl_bars.h (toolbar, tooltip), commctrl_list.h
-// (list view), commctrl_tab.h, commctrl_tree.h (tree view) and
+// included at the end: commctrl_list.h (list view), commctrl_tab.h,
+// commctrl_toolbar.h, commctrl_tooltip.h, commctrl_tree.h (tree view) and
 // commctrl_updown.h.
 #pragma once
 
@@ -76,6 +76,29 @@ void InitCommonControls();
 #define I_IMAGECALLBACK (-1)
 #define I_IMAGENONE (-2)
 #define I_CHILDRENCALLBACK (-1)
+
+// ---------------------------------------------------------------- shared styles and notification formats
+#ifndef CCS_TOP
+#define CCS_TOP 0x00000001L
+#define CCS_NOMOVEY 0x00000002L
+#define CCS_BOTTOM 0x00000003L
+#define CCS_NORESIZE 0x00000004L
+#define CCS_NOPARENTALIGN 0x00000008L
+#define CCS_ADJUSTABLE 0x00000020L
+#define CCS_NODIVIDER 0x00000040L
+#define CCS_VERT 0x00000080L
+#define CCS_LEFT (CCS_VERT | CCS_TOP)
+#define CCS_RIGHT (CCS_VERT | CCS_BOTTOM)
+#define CCS_NOMOVEX (CCS_VERT | CCS_NOMOVEY)
+#endif
+
+#ifndef WM_NOTIFYFORMAT
+#define WM_NOTIFYFORMAT 0x0055
+#define NFR_ANSI 1
+#define NFR_UNICODE 2
+#define NF_QUERY 3
+#define NF_REQUERY 4
+#endif
 
 // ---------------------------------------------------------------- image lists
 // An image list keeps equally sized images side by side in one bitmap of
@@ -153,8 +176,9 @@ BOOL ImageList_GetImageInfo(HIMAGELIST himl, int i, IMAGEINFO* pImageInfo);
 HIMAGELIST ImageList_Duplicate(HIMAGELIST himl);
 
 // The families, each in a header of its own.
-#include "commctrl_bars.h"
 #include "commctrl_list.h"
 #include "commctrl_tab.h"
+#include "commctrl_toolbar.h"
+#include "commctrl_tooltip.h"
 #include "commctrl_tree.h"
 #include "commctrl_updown.h"
