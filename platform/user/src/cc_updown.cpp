@@ -9,6 +9,10 @@
 // position with WM_VSCROLL (WM_HSCROLL for UDS_HORZ) and SB_THUMBPOSITION.
 // Holding an arrow repeats the step on a timer, faster as the accelerators
 // say; releasing it reports SB_ENDSCROLL.
+//
+// Supported: every UDM_ message; of the window messages, painting, the left
+// button, the arrow keys (with UDS_ARROWKEYS), the repeat timer, enabling
+// and destruction. Anything else goes to DefWindowProc.
 #include <algorithm>
 #include <climits>
 #include <cstdio>
@@ -289,65 +293,94 @@ void Release(Wnd* w) {
   if (FromHandleQuiet(h)) ReportPos(w, SB_ENDSCROLL);
 }
 
-LRESULT CALLBACK UpDownProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  Wnd* w = FromHandleQuiet(h);
-  if (!w) return 0;
-  UpDownState* s = State(w);
-  switch (msg) {
-    case WM_CREATE:
-      if (w->style & UDS_AUTOBUDDY) {
-        HWND prev = GetWindow(h, GW_HWNDPREV);
-        if (prev) SetBuddy(w, prev);
-      }
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: return PaintControl(w, [w](HDC hdc) { Paint(w, hdc); });
-    case WM_ENABLE: InvalidateRect(h, nullptr, FALSE); return 0;
-    case WM_GETDLGCODE:
-      return DLGC_WANTARROWS;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-      int a = ArrowAt(w, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
-      if (a) Press(w, a);
-      return 0;
-    }
-    case WM_LBUTTONUP:
-    case WM_CAPTURECHANGED:
-      if (msg == WM_CAPTURECHANGED && reinterpret_cast<HWND>(lp) == h) return 0;
-      Release(w);
-      return 0;
-    case WM_TIMER:
-      if (wp == kRepeatTimer && s->pressed) {
-        SetTimer(h, kRepeatTimer, kRepeatDelay, nullptr);
-        POINT p;
-        GetCursorPos(&p);
-        ScreenToClient(h, &p);
-        // Steps stop while the pointer is off the pressed arrow.
-        if (ArrowAt(w, p) == s->pressed) Step(w, s->pressed, CurrentIncrement(s));
-      }
-      return 0;
-    case WM_KEYDOWN:
-      if ((w->style & UDS_ARROWKEYS) && (wp == VK_UP || wp == VK_DOWN || wp == VK_LEFT || wp == VK_RIGHT)) {
-        s->pressTime = GetTickCount();
-        Step(w, wp == VK_UP || wp == VK_RIGHT ? 1 : -1, 1);
-      }
-      return 0;
-    case WM_KEYUP:
-      if ((w->style & UDS_ARROWKEYS) && (wp == VK_UP || wp == VK_DOWN || wp == VK_LEFT || wp == VK_RIGHT))
-        ReportPos(w, SB_ENDSCROLL);
-      return 0;
-    case WM_DESTROY:
-      KillTimer(h, kRepeatTimer);
-      ReleaseBuddy(w);
-      return 0;
+LRESULT OnCreate(Wnd* w) {
+  if (w->style & UDS_AUTOBUDDY) {
+    HWND prev = GetWindow(w->handle, GW_HWNDPREV);
+    if (prev) SetBuddy(w, prev);
+  }
+  return 0;
+}
 
+LRESULT OnLButtonDown(Wnd* w, LPARAM lp) {
+  int a = ArrowAt(w, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+  if (a) Press(w, a);
+  return 0;
+}
+
+LRESULT OnTimer(Wnd* w, UpDownState* s, WPARAM id) {
+  if (id != kRepeatTimer || !s->pressed) return 0;
+  HWND h = w->handle;
+  SetTimer(h, kRepeatTimer, kRepeatDelay, nullptr);
+  POINT p;
+  GetCursorPos(&p);
+  ScreenToClient(h, &p);
+  // Steps stop while the pointer is off the pressed arrow.
+  if (ArrowAt(w, p) == s->pressed) Step(w, s->pressed, CurrentIncrement(s));
+  return 0;
+}
+
+bool IsArrowKey(Wnd* w, WPARAM vk) {
+  return (w->style & UDS_ARROWKEYS) && (vk == VK_UP || vk == VK_DOWN || vk == VK_LEFT || vk == VK_RIGHT);
+}
+
+LRESULT OnKeyDown(Wnd* w, UpDownState* s, WPARAM vk) {
+  if (!IsArrowKey(w, vk)) return 0;
+  s->pressTime = GetTickCount();
+  Step(w, vk == VK_UP || vk == VK_RIGHT ? 1 : -1, 1);
+  return 0;
+}
+
+LRESULT OnKeyUp(Wnd* w, WPARAM vk) {
+  if (IsArrowKey(w, vk)) ReportPos(w, SB_ENDSCROLL);
+  return 0;
+}
+
+LRESULT OnDestroy(Wnd* w) {
+  KillTimer(w->handle, kRepeatTimer);
+  ReleaseBuddy(w);
+  return 0;
+}
+
+// UDM_SETPOS answers with the old position's low word, UDM_SETPOS32 with
+// all of it.
+LRESULT OnSetPos(Wnd* w, UpDownState* s, UINT msg, LPARAM lp) {
+  int old = s->pos;
+  int v = msg == UDM_SETPOS ? static_cast<short>(LOWORD(lp)) : static_cast<int>(lp);
+  s->pos = std::clamp(v, Low(s), High(s));
+  WriteBuddy(w);
+  return msg == UDM_SETPOS ? static_cast<LRESULT>(static_cast<WORD>(old)) : static_cast<LRESULT>(old);
+}
+
+LRESULT OnSetAccel(UpDownState* s, WPARAM count, LPARAM lp) {
+  const UDACCEL* a = reinterpret_cast<const UDACCEL*>(lp);
+  if (!a || count == 0) return FALSE;
+  s->accel.assign(a, a + count);
+  return TRUE;
+}
+
+LRESULT OnGetAccel(UpDownState* s, WPARAM count, LPARAM lp) {
+  UDACCEL* a = reinterpret_cast<UDACCEL*>(lp);
+  size_t n = std::min(static_cast<size_t>(count), s->accel.size());
+  if (a) std::copy(s->accel.begin(), s->accel.begin() + static_cast<std::ptrdiff_t>(n), a);
+  return static_cast<LRESULT>(s->accel.size());
+}
+
+LRESULT OnSetBase(Wnd* w, UpDownState* s, WPARAM base) {
+  if (base != 10 && base != 16) return 0;
+  int old = s->base;
+  s->base = static_cast<int>(base);
+  WriteBuddy(w);
+  return old;
+}
+
+// The control's own messages (UDM_*).
+LRESULT UpDownMessage(Wnd* w, UpDownState* s, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
     case UDM_SETRANGE:
       s->upper = static_cast<short>(LOWORD(lp));
       s->lower = static_cast<short>(HIWORD(lp));
       return 0;
-    case UDM_GETRANGE:
-      return MAKELRESULT(static_cast<WORD>(s->upper), static_cast<WORD>(s->lower));
+    case UDM_GETRANGE: return MAKELRESULT(static_cast<WORD>(s->upper), static_cast<WORD>(s->lower));
     case UDM_SETRANGE32:
       s->lower = static_cast<int>(wp);
       s->upper = static_cast<int>(lp);
@@ -357,13 +390,7 @@ LRESULT CALLBACK UpDownProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       if (lp) *reinterpret_cast<int*>(lp) = s->upper;
       return 0;
     case UDM_SETPOS:
-    case UDM_SETPOS32: {
-      int old = s->pos;
-      int v = msg == UDM_SETPOS ? static_cast<short>(LOWORD(lp)) : static_cast<int>(lp);
-      s->pos = std::clamp(v, Low(s), High(s));
-      WriteBuddy(w);
-      return msg == UDM_SETPOS ? static_cast<LRESULT>(static_cast<WORD>(old)) : static_cast<LRESULT>(old);
-    }
+    case UDM_SETPOS32: return OnSetPos(w, s, msg, lp);
     case UDM_GETPOS: {
       bool ok = ReadBuddy(w);
       return MAKELRESULT(static_cast<WORD>(s->pos), ok ? 0 : 1);
@@ -373,32 +400,38 @@ LRESULT CALLBACK UpDownProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       if (lp) *reinterpret_cast<BOOL*>(lp) = ok ? FALSE : TRUE;
       return s->pos;
     }
-    case UDM_SETBUDDY:
-      return reinterpret_cast<LRESULT>(SetBuddy(w, reinterpret_cast<HWND>(wp)));
-    case UDM_GETBUDDY:
-      return reinterpret_cast<LRESULT>(s->buddy);
-    case UDM_SETACCEL: {
-      const UDACCEL* a = reinterpret_cast<const UDACCEL*>(lp);
-      if (!a || wp == 0) return FALSE;
-      s->accel.assign(a, a + wp);
-      return TRUE;
-    }
-    case UDM_GETACCEL: {
-      UDACCEL* a = reinterpret_cast<UDACCEL*>(lp);
-      size_t n = std::min(static_cast<size_t>(wp), s->accel.size());
-      if (a) std::copy(s->accel.begin(), s->accel.begin() + static_cast<std::ptrdiff_t>(n), a);
-      return static_cast<LRESULT>(s->accel.size());
-    }
-    case UDM_SETBASE: {
-      if (wp != 10 && wp != 16) return 0;
-      int old = s->base;
-      s->base = static_cast<int>(wp);
-      WriteBuddy(w);
-      return old;
-    }
-    case UDM_GETBASE:
-      return s->base;
+    case UDM_SETBUDDY: return reinterpret_cast<LRESULT>(SetBuddy(w, reinterpret_cast<HWND>(wp)));
+    case UDM_GETBUDDY: return reinterpret_cast<LRESULT>(s->buddy);
+    case UDM_SETACCEL: return OnSetAccel(s, wp, lp);
+    case UDM_GETACCEL: return OnGetAccel(s, wp, lp);
+    case UDM_SETBASE: return OnSetBase(w, s, wp);
+    case UDM_GETBASE: return s->base;
   }
+  return DefWindowProcA(w->handle, msg, wp, lp);
+}
+
+LRESULT CALLBACK UpDownProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  Wnd* w = FromHandleQuiet(h);
+  if (!w) return 0;
+  UpDownState* s = State(w);
+  switch (msg) {
+    case WM_CREATE: return OnCreate(w);
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: return PaintControl(w, [w](HDC hdc) { Paint(w, hdc); });
+    case WM_ENABLE: InvalidateRect(h, nullptr, FALSE); return 0;
+    case WM_GETDLGCODE: return DLGC_WANTARROWS;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: return OnLButtonDown(w, lp);
+    case WM_LBUTTONUP: Release(w); return 0;
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(lp) != h) Release(w);
+      return 0;
+    case WM_TIMER: return OnTimer(w, s, wp);
+    case WM_KEYDOWN: return OnKeyDown(w, s, wp);
+    case WM_KEYUP: return OnKeyUp(w, wp);
+    case WM_DESTROY: return OnDestroy(w);
+  }
+  if (msg >= UDM_SETRANGE && msg <= UDM_GETPOS32) return UpDownMessage(w, s, msg, wp, lp);
   return DefWindowProcA(h, msg, wp, lp);
 }
 
