@@ -61,10 +61,20 @@ struct BlockPrimitives {
       const int w = r.right - r.left, h = r.bottom - r.top;
       if (w <= 0 || h <= 0) continue;
       const size_t n = size_t(w) * L::kSpanBytes;
+      dst_tmp.resize(n);
+      // A rectangle no taller than the tile uses each pattern span once:
+      // under PATCOPY it goes straight into the destination.
+      if (rop == 0xF0 && b.mask.empty() && h <= b.tile_h && FastPathsEnabled()) {
+        for (int y = r.top; y < r.bottom; ++y) {
+          uint8_t* d = L::Begin(s, r.left, y, w, dst_tmp.data());
+          b.PatternSpan(r.left, y, w, d);
+          L::End(s, r.left, y, w, d);
+        }
+        continue;
+      }
       const int rows = std::min(b.tile_h, h);
       const bool cached = size_t(rows) * n <= kPatternCacheBytes;
       pat.resize(cached ? size_t(rows) * n : n);
-      dst_tmp.resize(n);
       if (cached)
         for (int j = 0; j < rows; ++j) b.PatternSpan(r.left, r.top + j, w, pat.data() + size_t(j) * n);
       for (int y = r.top; y < r.bottom; ++y) {
