@@ -4,7 +4,40 @@
 #include <cstring>
 #include <utility>
 
+#include "formats.h"
+
 namespace kygdi {
+namespace {
+
+// A source row of format S as destination pixels of format D in one pass:
+// the very pixels of the row converter's four calls.
+template <class S, class D>
+void ConvertRow(const uint8_t* s, uint8_t* d, int n) {
+  for (int i = 0; i < n; ++i, s += S::kBytes, d += D::kBytes) D::Store(d, D::FromColour(S::ToColour(S::Load(s))));
+}
+
+struct ConvertFastPath {
+  int src_bpp, dst_bpp;
+  FusedRow row;
+};
+
+// Source, destination, loop. Every pair of colour formats; palette and
+// monochrome ones take the general path.
+const ConvertFastPath kConvertFastPaths[] = {
+    {16, 32, ConvertRow<Fmt16, Fmt32>}, {15, 32, ConvertRow<Fmt15, Fmt32>}, {24, 32, ConvertRow<Fmt24, Fmt32>},
+    {32, 16, ConvertRow<Fmt32, Fmt16>}, {32, 15, ConvertRow<Fmt32, Fmt15>}, {32, 24, ConvertRow<Fmt32, Fmt24>},
+    {24, 16, ConvertRow<Fmt24, Fmt16>}, {24, 15, ConvertRow<Fmt24, Fmt15>}, {16, 24, ConvertRow<Fmt16, Fmt24>},
+    {15, 24, ConvertRow<Fmt15, Fmt24>}, {16, 15, ConvertRow<Fmt16, Fmt15>}, {15, 16, ConvertRow<Fmt15, Fmt16>},
+};
+
+FusedRow FindFusedRow(int src_bpp, int dst_bpp) {
+  if (!FastPathsEnabled()) return nullptr;
+  for (const ConvertFastPath& f : kConvertFastPaths)
+    if (f.src_bpp == src_bpp && f.dst_bpp == dst_bpp) return f.row;
+  return nullptr;
+}
+
+}  // namespace
 
 RowConverter::RowConverter(const Surface& src, const Surface& dst, const DC& dc, COLORREF src_bk)
     : src_(src), dst_(dst) {
@@ -45,7 +78,8 @@ SourceRows::SourceRows(const DC& dc, const BlitPlan& plan, const BlitSource& src
       convert_(*src.surface, dc.Target(), dc, src.bk_colour),
       same_surface_(src.surface == &dc.Target()),
       and_scans_(dc.st.stretch_mode == BLACKONWHITE),
-      or_scans_(dc.st.stretch_mode == WHITEONBLACK) {}
+      or_scans_(dc.st.stretch_mode == WHITEONBLACK),
+      fused_(FindFusedRow(src_.bpp, dst_.bpp)) {}
 
 const uint8_t* SourceRows::Row(int x, int y, int w) {
   span_.resize(size_t(w) * size_t(dst_.funcs->span_bytes));
@@ -59,6 +93,10 @@ const uint8_t* SourceRows::Straight(int x, int y, int w) {
     // The bitmap's own bytes, unless they are about to be written.
     if (src_.bpp >= 8 && !same_surface_) return src_.Row(sy) + size_t(sx) * size_t(src_.funcs->span_bytes);
     src_.funcs->span_read(src_, sx, sy, w, span_.data());
+    return span_.data();
+  }
+  if (fused_) {
+    fused_(src_.Row(sy) + size_t(sx) * size_t(src_.funcs->span_bytes), span_.data(), w);
     return span_.data();
   }
   raw_.resize(size_t(w) * size_t(src_.funcs->span_bytes));

@@ -48,6 +48,10 @@ class RowConverter {
   uint32_t src_bk_ = 0;
 };
 
+// A source row converted straight into destination pixels (blit_source.cpp
+// keeps them in a fast-path table).
+using FusedRow = void (*)(const uint8_t* src, uint8_t* dst, int n);
+
 class SourceRows {
  public:
   // plan is a stretching or converting blit whose source is src (non-empty).
@@ -70,6 +74,7 @@ class SourceRows {
   RowConverter convert_;
   bool same_surface_;
   bool and_scans_, or_scans_;
+  FusedRow fused_;  // null: the row converter's four calls
   std::vector<uint8_t> span_, raw_;
   std::vector<uint32_t> values_, row_values_;
   int row_values_y_ = -1;
