@@ -245,7 +245,10 @@ BOOL CKyFSLPickDlg::OnInitDialog() {
     m_btnBackColor.EnableWindow(FALSE);
   }
   m_bInitialized = TRUE;
-  return TRUE;
+  // The keyboard starts on the styles, where the choice is made: the arrow
+  // keys move through them at once.
+  m_listStyles.SetFocus();
+  return FALSE;
 }
 
 BOOL CKyFSLPickDlg::DestroyWindow() {

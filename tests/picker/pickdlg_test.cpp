@@ -202,6 +202,20 @@ TEST(PickDlg, ABuiltInFillAtStartIsSelectedInTheRoot) {
   EXPECT_EQ(Bytes(s), want);
 }
 
+TEST(PickDlg, TheKeyboardStartsOnTheStyleList) {
+  Picker p;
+  p.dlg.SetCurSelStyle(3);
+  p.h.Then([&] {
+    EXPECT_EQ(::GetFocus(), p.Item(IDC_PICK_STYLE_LIST));
+    // The arrow keys move through the styles at once.
+    p.h.Key(VK_DOWN);
+  });
+  p.h.Then([&] { EXPECT_EQ(p.ListSel(), 3 + 3 + 1); });
+  p.OK();
+  ASSERT_EQ(p.dlg.DoModal(), IDOK);
+  EXPECT_EQ(p.dlg.GetStyle().m_nFillStyle, 4);
+}
+
 TEST(PickDlg, AStyleDeepDownOpensItsGroup) {
   Picker p;
   p.dlg.SetCurSelStyle(13);
