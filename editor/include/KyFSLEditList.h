@@ -92,6 +92,7 @@ class CKyFSLEditList : public CListBox {
   afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
   afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+  afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
   DECLARE_MESSAGE_MAP()
 
  private:
@@ -100,4 +101,5 @@ class CKyFSLEditList : public CListBox {
   void DrawFrame(CDC* pDC, int index) const;
 
   CKyFSLEditListHost* m_pHost = nullptr;
+  int m_nWheelRest = 0;  // a turn of less than a notch, kept for the next
 };

@@ -40,6 +40,7 @@ ON_WM_LBUTTONDOWN()
 ON_WM_RBUTTONDOWN()
 ON_WM_LBUTTONDBLCLK()
 ON_WM_VSCROLL()
+ON_WM_MOUSEWHEEL()
 END_MESSAGE_MAP()
 
 KyFSLGridCells CKyFSLEditList::Cells() const {
@@ -142,6 +143,19 @@ void CKyFSLEditList::OnRButtonDown(UINT nFlags, CPoint point) { BrushSelect(-1);
 
 void CKyFSLEditList::OnLButtonDblClk(UINT nFlags, CPoint point) {
   if (m_pHost) m_pHost->OnGridDoubleClick();
+}
+
+// A notch of the wheel is a row of cells, as a line of the scroll bar;
+// smaller turns (of a touchpad) add up to notches.
+BOOL CKyFSLEditList::OnMouseWheel(UINT nFlags, short zDelta, CPoint pt) {
+  m_nWheelRest += zDelta;
+  while (m_nWheelRest >= WHEEL_DELTA || m_nWheelRest <= -WHEEL_DELTA) {
+    const bool up = m_nWheelRest > 0;
+    m_nWheelRest += up ? -WHEEL_DELTA : WHEEL_DELTA;
+    SendMessage(WM_VSCROLL, MAKEWPARAM(up ? SB_LINEUP : SB_LINEDOWN, 0));
+    if (!m_hWnd) break;
+  }
+  return TRUE;
 }
 
 void CKyFSLEditList::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) {

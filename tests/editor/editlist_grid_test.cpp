@@ -258,4 +258,38 @@ TEST_F(EditListTest, VerticalBarScrollsByRows) {
   EXPECT_EQ(grid.m_nTopIndex, 15);
 }
 
+// The wheel over the grid scrolls it a row of cells a notch, within the
+// same limits as the bar, whichever control has the focus; half notches (of
+// a touchpad) add up.
+TEST_F(EditListTest, TheWheelScrollsByRows) {
+  for (int i = 0; i < 20; ++i) ASSERT_TRUE(kytest::AddBitmap(lib, 8 + i, "s"));
+  MakeGrid(199, 124);
+  ::SetFocus(parent.m_hWnd);
+  static const struct {
+    const char* name;
+    int delta;  // in 1/120 of a notch, positive away from the user
+    int pos;    // the bar's position after it
+  } steps[] = {
+      {"one notch towards the user", -WHEEL_DELTA, 1},
+      {"two more", -2 * WHEEL_DELTA, 3},
+      {"half a notch", -WHEEL_DELTA / 2, 3},
+      {"the other half", -WHEEL_DELTA / 2, 4},
+      {"ten more stop at the end", -10 * WHEEL_DELTA, 5},
+      {"one notch away", WHEEL_DELTA, 4},
+      {"ten away stop at the top", 10 * WHEEL_DELTA, 0},
+  };
+  CRect r;
+  grid.GetWindowRect(&r);
+  for (const auto& s : steps) {
+    if (s.delta % WHEEL_DELTA == 0) {
+      DialogHarness::Wheel(r.CenterPoint(), s.delta / WHEEL_DELTA);  // through the screen, as a mouse
+    } else {
+      grid.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, s.delta), MAKELPARAM(r.CenterPoint().x, r.CenterPoint().y));
+    }
+    harness.Pump();
+    EXPECT_EQ(grid.GetScrollPos(SB_VERT), s.pos) << s.name;
+    EXPECT_EQ(grid.m_nTopIndex, 3 * s.pos) << s.name;
+  }
+}
+
 }  // namespace

@@ -80,6 +80,16 @@ class DialogHarness {
     Inject(KyInputEvent::kButtonDown, p, VK_LBUTTON);
   }
   void Release(POINT p) { Inject(KyInputEvent::kButtonUp, p, VK_LBUTTON); }
+  // Turns the wheel at p: notches away from the user when positive.
+  static void Wheel(POINT p, int notches) {
+    KyInputEvent e;
+    e.kind = KyInputEvent::kWheel;
+    e.x = p.x;
+    e.y = p.y;
+    e.wheel = notches;
+    KyScreen::Get().Advance(1);
+    KyScreen::Get().Inject(e);
+  }
   // The centre of a window, or a point given in its client coordinates.
   static POINT Centre(HWND h) {
     RECT r{};

@@ -217,8 +217,11 @@ void TranslateMouse(const KyInputEvent& e) {
   int keyVk = (e.kind == KyInputEvent::kButtonDown || e.kind == KyInputEvent::kButtonUp) ? b : 0;
   bool down = e.kind == KyInputEvent::kButtonDown;
   if (msg == WM_MOUSEWHEEL) {
-    // The wheel goes to the focus, with screen coordinates.
-    HWND target = q.focus ? q.focus : h;
+    // The wheel goes to the window under the pointer (or the one holding the
+    // capture), as on today's desktops, with screen coordinates; a window
+    // that does not scroll passes it to its parent. Sent to the focus, it
+    // scrolled nothing whenever the focus was on a button or an edit box.
+    HWND target = h;
     PushInput(target, WM_MOUSEWHEEL, MAKEWPARAM(mk, e.wheel * WHEEL_DELTA), MAKELPARAM(pt.x, pt.y), e);
     return;
   }
