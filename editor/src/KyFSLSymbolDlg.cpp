@@ -12,6 +12,8 @@
 
 namespace {
 
+constexpr int kSymbolButtonEdge = 2;  // the raised edge of the symbol button
+
 CString Decimal(int v) {
   CString s;
   s.Format("%d", v);
@@ -179,9 +181,16 @@ void CKyFSLSymbolDlg::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct) 
     return;
   }
   CDC* pDC = CDC::FromHandle(lpDrawItemStruct->hDC);
+  const UINT state = lpDrawItemStruct->itemState;
+  // A push button: raised, sunk while pressed, with the focus inside its
+  // edge; the symbol chosen sits on its face (none: the face is empty).
   CRect rc(lpDrawItemStruct->rcItem);
-  pDC->FillSolidRect(&rc, GetSysColor(COLOR_BTNFACE));
-  if ((lpDrawItemStruct->itemState & ODS_DISABLED) || m_nSymIndex < 0) return;
+  ::DrawFrameControl(pDC->GetSafeHdc(), &rc, DFC_BUTTON, DFCS_BUTTONPUSH | ((state & ODS_SELECTED) ? DFCS_PUSHED : 0));
+  rc.DeflateRect(kSymbolButtonEdge, kSymbolButtonEdge);
+  if (state & ODS_FOCUS) pDC->DrawFocusRect(&rc);
+  rc.DeflateRect(1, 1);
+  if (state & ODS_SELECTED) rc.OffsetRect(1, 1);
+  if ((state & ODS_DISABLED) || m_nSymIndex < 0) return;
   CKySymbol* symbol = SymbolOfIndex(m_pLib, m_nOwnCount, m_nSymIndex);
   if (!symbol) return;
   // The largest centred square of even side.

@@ -232,13 +232,19 @@ TEST_F(SymbolDlgTest, SelectSymbolOpensThePickerOnBothLibraries) {
   EXPECT_EQ(dlg.m_nSymIndex, 0);
 }
 
-TEST_F(SymbolDlgTest, TheButtonShowsTheChosenSymbolInBlackOnTheFace) {
+// The symbol button looks like a push button (raised edge, face inside),
+// with or without a symbol on it: without one it was a plain face-coloured
+// square that nobody could see.
+TEST_F(SymbolDlgTest, TheButtonIsARaisedButtonWithTheChosenSymbolOnItsFace) {
   dlg.m_nSymIndex = 2;  // the star
   std::vector<DWORD> withSymbol, without;
+  int width = 0, height = 0;
   auto capture = [&](std::vector<DWORD>& out) {
     HWND b = DialogHarness::Item(IDC_SYMBOL_SELECT);
     RECT r{};
     GetWindowRect(b, &r);
+    width = r.right - r.left;
+    height = r.bottom - r.top;
     out = DialogHarness::Capture(r);
   };
   h.Then([&] { capture(withSymbol); });
@@ -249,14 +255,39 @@ TEST_F(SymbolDlgTest, TheButtonShowsTheChosenSymbolInBlackOnTheFace) {
   h.Then([&] { capture(without); });
   h.Then([&] { h.Click(IDCANCEL); });
   EXPECT_EQ(none.DoModal(), IDCANCEL);
-  const COLORREF face = GetSysColor(COLOR_BTNFACE);
-  const DWORD faceRGB = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
-  ASSERT_FALSE(without.empty());
-  for (DWORD p : without) ASSERT_EQ(p, faceRGB);
-  size_t black = 0;
+  auto rgb = [](int colour) {
+    const COLORREF c = GetSysColor(colour);
+    return static_cast<DWORD>((GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c));
+  };
+  ASSERT_GT(width, 8);
+  ASSERT_GT(height, 8);
+  ASSERT_EQ(without.size(), static_cast<size_t>(width * height));
+  auto at = [&](const std::vector<DWORD>& px, int x, int y) { return px[static_cast<size_t>(y * width + x)]; };
+  // Where each ring of the edge is, and its colour: light outside top and
+  // left, dark outside bottom and right, then highlight and shadow.
+  static const struct {
+    const char* name;
+    int x, y;  // negative: from the right or the bottom
+    int colour;
+  } points[] = {
+      {"outer top", 5, 0, COLOR_3DLIGHT},          {"outer left", 0, 5, COLOR_3DLIGHT},
+      {"outer bottom", 5, -1, COLOR_3DDKSHADOW},   {"outer right", -1, 5, COLOR_3DDKSHADOW},
+      {"inner top", 5, 1, COLOR_BTNHIGHLIGHT},     {"inner left", 1, 5, COLOR_BTNHIGHLIGHT},
+      {"inner bottom", 5, -2, COLOR_BTNSHADOW},    {"inner right", -2, 5, COLOR_BTNSHADOW},
+      {"face", 3, 3, COLOR_BTNFACE},               {"face at the far corner", -3, -3, COLOR_BTNFACE},
+  };
+  for (const auto& p : points) {
+    const int x = p.x < 0 ? width + p.x : p.x, y = p.y < 0 ? height + p.y : p.y;
+    EXPECT_EQ(at(without, x, y), rgb(p.colour)) << "without a symbol: " << p.name;
+    EXPECT_EQ(at(withSymbol, x, y), rgb(p.colour)) << "with a symbol: " << p.name;
+  }
+  // Without a symbol the face is empty; with one, the symbol is on it in
+  // black.
+  size_t blackWithout = 0, black = 0;
+  for (DWORD p : without) blackWithout += p == 0 ? 1 : 0;
   for (DWORD p : withSymbol) black += p == 0 ? 1 : 0;
+  EXPECT_EQ(blackWithout, 0u);
   EXPECT_GT(black, 20u);
-  EXPECT_EQ(withSymbol.front(), faceRGB);  // the corner lies outside the square
 }
 
 TEST(SymbolDlgIndex, ResolvesOwnAndResourcePositions) {
