@@ -10,45 +10,23 @@
 
 #include "KyFillStyleLib.h"
 #include "lib_builder.h"
+#include "library_files.h"
 
 namespace {
 
 using kytest::AddBitmap;
 using kytest::AddVector;
 using kytest::Items;
+using kytest::Ids;
+using kytest::ReadFile;
+using kytest::TempDir;
+using kytest::WriteFile;
 
 class Lib : public CKyFillStyleLib {
  public:
   using CKyFillStyleLib::AppendFromByteArray;
   using CKyFillStyleLib::FindIDIndexIndex;
 };
-
-std::vector<long> Ids(const CKyFillStyleLib& lib) {
-  std::vector<long> out;
-  for (long i = 0; i < lib.GetCount(); ++i) out.push_back(lib.FindIndex(i));
-  return out;
-}
-
-// A temporary folder, removed with what is in it.
-class TempDir {
- public:
-  TempDir() {
-    char tmpl[] = "/tmp/kyfsl-test-XXXXXX";
-    path_ = mkdtemp(tmpl);
-  }
-  ~TempDir() { std::system(("rm -rf '" + path_ + "'").c_str()); }
-  std::string File(const char* name) const { return path_ + "/" + name; }
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
-void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                               static_cast<std::streamsize>(bytes.size()));
-}
-
 
 TEST(FillStyleLib, NewLibraryIsEmptyAndUnmodified) {
   CKyFillStyleLib lib;

@@ -14,23 +14,22 @@
 
 #include "KyFillStyleLib.h"
 #include "lib_builder.h"
+#include "library_files.h"
 
 namespace {
 
 using kytest::AddBitmap;
 using kytest::AddVector;
 using kytest::Items;
+using kytest::Ids;
+using kytest::ReadFile;
+using kytest::TempDir;
+using kytest::WriteFile;
 
 class Lib : public CKyFillStyleLib {
  public:
   using CKyFillStyleLib::AppendFromByteArray;
 };
-
-std::vector<long> Ids(const CKyFillStyleLib& lib) {
-  std::vector<long> out;
-  for (long i = 0; i < lib.GetCount(); ++i) out.push_back(lib.FindIndex(i));
-  return out;
-}
 
 std::vector<long> SymbolIds(CKyFillStyleLib& lib) {
   std::vector<long> out;
@@ -51,33 +50,6 @@ std::vector<uint8_t> LE(long v) {
 }
 
 void Append(std::vector<uint8_t>& v, const std::vector<uint8_t>& more) { v.insert(v.end(), more.begin(), more.end()); }
-
-class TempDir {
- public:
-  TempDir() {
-    char tmpl[] = "/tmp/kyfsl-store-XXXXXX";
-    path_ = mkdtemp(tmpl);
-  }
-  ~TempDir() {
-    chmod(path_.c_str(), 0755);
-    std::system(("rm -rf '" + path_ + "'").c_str());
-  }
-  std::string File(const char* name) const { return path_ + "/" + name; }
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
-std::vector<uint8_t> ReadFile(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), {});
-}
-
-void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                               static_cast<std::streamsize>(bytes.size()));
-}
 
 TEST(LibraryImage, OneBitmapStyleWritesTheDocumentedSize) {
   CKyFillStyleLib lib;
