@@ -293,54 +293,6 @@ void Release(Wnd* w) {
   if (FromHandleQuiet(h)) ReportPos(w, SB_ENDSCROLL);
 }
 
-LRESULT OnCreate(Wnd* w) {
-  if (w->style & UDS_AUTOBUDDY) {
-    HWND prev = GetWindow(w->handle, GW_HWNDPREV);
-    if (prev) SetBuddy(w, prev);
-  }
-  return 0;
-}
-
-LRESULT OnLButtonDown(Wnd* w, LPARAM lp) {
-  int a = ArrowAt(w, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
-  if (a) Press(w, a);
-  return 0;
-}
-
-LRESULT OnTimer(Wnd* w, UpDownState* s, WPARAM id) {
-  if (id != kRepeatTimer || !s->pressed) return 0;
-  HWND h = w->handle;
-  SetTimer(h, kRepeatTimer, kRepeatDelay, nullptr);
-  POINT p;
-  GetCursorPos(&p);
-  ScreenToClient(h, &p);
-  // Steps stop while the pointer is off the pressed arrow.
-  if (ArrowAt(w, p) == s->pressed) Step(w, s->pressed, CurrentIncrement(s));
-  return 0;
-}
-
-bool IsArrowKey(Wnd* w, WPARAM vk) {
-  return (w->style & UDS_ARROWKEYS) && (vk == VK_UP || vk == VK_DOWN || vk == VK_LEFT || vk == VK_RIGHT);
-}
-
-LRESULT OnKeyDown(Wnd* w, UpDownState* s, WPARAM vk) {
-  if (!IsArrowKey(w, vk)) return 0;
-  s->pressTime = GetTickCount();
-  Step(w, vk == VK_UP || vk == VK_RIGHT ? 1 : -1, 1);
-  return 0;
-}
-
-LRESULT OnKeyUp(Wnd* w, WPARAM vk) {
-  if (IsArrowKey(w, vk)) ReportPos(w, SB_ENDSCROLL);
-  return 0;
-}
-
-LRESULT OnDestroy(Wnd* w) {
-  KillTimer(w->handle, kRepeatTimer);
-  ReleaseBuddy(w);
-  return 0;
-}
-
 // UDM_SETPOS answers with the old position's low word, UDM_SETPOS32 with
 // all of it.
 LRESULT OnSetPos(Wnd* w, UpDownState* s, UINT msg, LPARAM lp) {
@@ -408,6 +360,54 @@ LRESULT UpDownMessage(Wnd* w, UpDownState* s, UINT msg, WPARAM wp, LPARAM lp) {
     case UDM_GETBASE: return s->base;
   }
   return DefWindowProcA(w->handle, msg, wp, lp);
+}
+
+LRESULT OnCreate(Wnd* w) {
+  if (w->style & UDS_AUTOBUDDY) {
+    HWND prev = GetWindow(w->handle, GW_HWNDPREV);
+    if (prev) SetBuddy(w, prev);
+  }
+  return 0;
+}
+
+LRESULT OnLButtonDown(Wnd* w, LPARAM lp) {
+  int a = ArrowAt(w, POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+  if (a) Press(w, a);
+  return 0;
+}
+
+LRESULT OnTimer(Wnd* w, UpDownState* s, WPARAM id) {
+  if (id != kRepeatTimer || !s->pressed) return 0;
+  HWND h = w->handle;
+  SetTimer(h, kRepeatTimer, kRepeatDelay, nullptr);
+  POINT p;
+  GetCursorPos(&p);
+  ScreenToClient(h, &p);
+  // Steps stop while the pointer is off the pressed arrow.
+  if (ArrowAt(w, p) == s->pressed) Step(w, s->pressed, CurrentIncrement(s));
+  return 0;
+}
+
+bool IsArrowKey(Wnd* w, WPARAM vk) {
+  return (w->style & UDS_ARROWKEYS) && (vk == VK_UP || vk == VK_DOWN || vk == VK_LEFT || vk == VK_RIGHT);
+}
+
+LRESULT OnKeyDown(Wnd* w, UpDownState* s, WPARAM vk) {
+  if (!IsArrowKey(w, vk)) return 0;
+  s->pressTime = GetTickCount();
+  Step(w, vk == VK_UP || vk == VK_RIGHT ? 1 : -1, 1);
+  return 0;
+}
+
+LRESULT OnKeyUp(Wnd* w, WPARAM vk) {
+  if (IsArrowKey(w, vk)) ReportPos(w, SB_ENDSCROLL);
+  return 0;
+}
+
+LRESULT OnDestroy(Wnd* w) {
+  KillTimer(w->handle, kRepeatTimer);
+  ReleaseBuddy(w);
+  return 0;
 }
 
 LRESULT CALLBACK UpDownProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
