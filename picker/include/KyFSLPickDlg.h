@@ -136,6 +136,7 @@ class CKyFSLPickDlg : public CDialog {
   // Selects the entry of id in the shown group; false when it has none.
   bool SelectCurrentStyle(long id);
   void ResetInfo();
+  void ShowInfoOnTwoLines();
   void ClearFindBoxes();
   // The outline width the preview draws with: m_nCurLineWidth kept within
   // 0 and the larger side of area (logical units).

@@ -190,6 +190,20 @@ void CKyFSLPickDlg::DoDataExchange(CDataExchange* pDX) {
   DDX_Control(pDX, kFindName, m_comboFindName);
 }
 
+// The info line of a style ("Size: 38 * 38 pixel; Resolution: 81 dpi;") is
+// wider than its box: the box gets a second line, down to the bottom of the
+// find group, and wraps at words instead of scrolling, so that the whole
+// text shows.
+void CKyFSLPickDlg::ShowInfoOnTwoLines() {
+  CWnd* info = GetDlgItem(kInfo);
+  if (!info) return;
+  const LONG style = ::GetWindowLong(info->m_hWnd, GWL_STYLE);
+  ::SetWindowLong(info->m_hWnd, GWL_STYLE, style & ~ES_AUTOHSCROLL);
+  CRect r(249, 47, 249 + 92, 47 + 20);  // dialog units, inside the find group
+  MapDialogRect(&r);
+  info->MoveWindow(&r);
+}
+
 BOOL CKyFSLPickDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   if (!m_pFillStyleLib) {
@@ -244,6 +258,7 @@ BOOL CKyFSLPickDlg::OnInitDialog() {
     if (CWnd* label = GetDlgItem(kBkColorLabel)) label->EnableWindow(FALSE);
     m_btnBackColor.EnableWindow(FALSE);
   }
+  ShowInfoOnTwoLines();
   m_bInitialized = TRUE;
   // The keyboard starts on the styles, where the choice is made: the arrow
   // keys move through them at once.

@@ -8,6 +8,7 @@
 namespace {
 constexpr COLORREF kRed = 0x0000FF;
 constexpr COLORREF kBlack = 0x000000;
+constexpr UINT kCaptionFormat = DT_CENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX;
 
 // Draws the folder bitmap stretched over rect; false when it cannot be had.
 bool DrawFolder(CDC* pDC, const CRect& rect) {
@@ -117,7 +118,9 @@ void CKyFSLPickList::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
   const UINT state = lpDrawItemStruct->itemState;
 
   // The swatch is 50 x 50 at (30, 20) of a 95 x 110 cell; the caption under
-  // it is wider than the swatch and reaches past the cell.
+  // it is wider than the swatch and reaches past the cell. A caption too
+  // long for its line ends in an ellipsis (centred and clipped, a long name
+  // lost both its ends); the whole name is in the find box.
   CRect r(lpDrawItemStruct->rcItem);
   r.left += 30;
   r.top += 20;
@@ -133,7 +136,7 @@ void CKyFSLPickList::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
   const bool isGroup = item < SubGroupCount(m_pGroup);
   if (action & ODA_DRAWENTIRE) {
     Draw(&dc, item, &r);
-    dc.DrawText(name, &t, DT_CENTER | DT_WORDBREAK);
+    dc.DrawText(name, &t, kCaptionFormat);
   }
   const bool selected = (state & ODS_SELECTED) != 0;
   if (selected && (action & (ODA_DRAWENTIRE | ODA_SELECT))) {
@@ -143,7 +146,7 @@ void CKyFSLPickList::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
     }
     dc.SetBkColor(GetSysColor(COLOR_HIGHLIGHT));
     dc.SetTextColor(GetSysColor(COLOR_HIGHLIGHTTEXT));
-    dc.DrawText(name, &t, DT_CENTER | DT_WORDBREAK);
+    dc.DrawText(name, &t, kCaptionFormat);
     dc.SetBkColor(GetSysColor(COLOR_WINDOW));
     dc.SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
   }
@@ -152,7 +155,7 @@ void CKyFSLPickList::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
       CBrush black(kBlack);
       dc.FrameRect(&r, &black);
     }
-    dc.DrawText(name, &t, DT_CENTER | DT_WORDBREAK);
+    dc.DrawText(name, &t, kCaptionFormat);
   }
   dc.Detach();
 }

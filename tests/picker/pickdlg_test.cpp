@@ -274,6 +274,68 @@ TEST(PickDlg, ClickingEntriesUpdatesPreviewInfoAndFindBoxes) {
   EXPECT_EQ(p.dlg.GetStyle().m_nFillStyle, 7);
 }
 
+// The info box shows its whole text: it wraps at words onto as many lines
+// as its height holds, and each line fits its width. Before, it was one line
+// that scrolled, and "Resolution" was cut off.
+TEST(PickDlg, TheInfoLineShowsItsWholeText) {
+  Picker p;
+  struct Seen {
+    std::string text;
+    std::vector<std::string> lines;
+    std::vector<int> widths;
+    int clientWidth = 0, clientHeight = 0, lineHeight = 0;
+  };
+  std::vector<Seen> seen;
+  auto look = [&] {
+    HWND info = p.Item(IDC_PICK_INFO);
+    Seen s;
+    s.text = p.Text(IDC_PICK_INFO);
+    RECT client{};
+    ::GetClientRect(info, &client);
+    s.clientWidth = client.right;
+    s.clientHeight = client.bottom;
+    HDC dc = ::GetDC(info);
+    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessage(info, WM_GETFONT, 0, 0)));
+    TEXTMETRIC tm{};
+    ::GetTextMetrics(dc, &tm);
+    s.lineHeight = tm.tmHeight;
+    const int n = static_cast<int>(::SendMessage(info, EM_GETLINECOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+      const int from = static_cast<int>(::SendMessage(info, EM_LINEINDEX, i, 0));
+      const int to = i + 1 < n ? static_cast<int>(::SendMessage(info, EM_LINEINDEX, i + 1, 0))
+                               : static_cast<int>(s.text.size());
+      std::string line = s.text.substr(static_cast<size_t>(from), static_cast<size_t>(to - from));
+      while (!line.empty() && line.back() == ' ') line.pop_back();  // a wrap's space takes no room
+      SIZE sz{};
+      ::GetTextExtentPoint32(dc, line.c_str(), static_cast<int>(line.size()), &sz);
+      s.lines.push_back(line);
+      s.widths.push_back(sz.cx);
+    }
+    ::SelectObject(dc, old);
+    ::ReleaseDC(info, dc);
+    seen.push_back(s);
+  };
+  p.h.Then([&] { p.ClickEntry(1); });  // sub-group B
+  p.h.Then([&] {
+    look();
+    p.ClickEntry(3 + 8 + 1);  // style 9
+  });
+  p.h.Then([&] {
+    look();
+    p.h.Key(VK_ESCAPE);
+  });
+  EXPECT_EQ(p.dlg.DoModal(), IDCANCEL);
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0].text, "Item Count: 12; Sub Group Count: 3;");
+  EXPECT_EQ(seen[0].lines, (std::vector<std::string>{"Item Count: 12; Sub", "Group Count: 3;"}));
+  EXPECT_EQ(seen[1].lines.size(), 2u);
+  EXPECT_EQ(seen[1].lines.back(), "Resolution: 81 dpi;");
+  for (const Seen& s : seen) {
+    EXPECT_LE(static_cast<int>(s.lines.size()) * s.lineHeight, s.clientHeight) << s.text;
+    for (size_t i = 0; i < s.lines.size(); ++i) EXPECT_LE(s.widths[i], s.clientWidth) << s.lines[i];
+  }
+}
+
 TEST(PickDlg, DoubleClickOpensASubGroupButNotAStyle) {
   Picker p;
   p.h.Then([&] { p.h.DoubleClick(p.Entry(3 + 8)); });

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <set>
+#include <string>
 
 #include "KyFillStyle.h"
 #include "KyFillStyleGroup.h"
@@ -241,6 +244,66 @@ TEST(PickList, CellsFramesAndCaptions) {
   for (int y = 80; y < 100; ++y)
     for (int x = 30; x < 70; ++x) highlighted += screen(0, x, y) == hlRgb;
   EXPECT_GT(highlighted, 10);
+}
+
+// A caption too long for its line ends in an ellipsis: the longest start of
+// the name that fits, then "...", centred under the swatch. Before, a long
+// name was centred and clipped, losing both its ends.
+TEST(PickList, LongCaptionsEndInAnEllipsis) {
+  static const struct {
+    const char* name;
+    const char* caption;  // nullptr: the name itself; else the expected prefix
+  } cases[] = {
+      {"short", nullptr},
+      {"averyveryverylongstylenamewithoutspaces", "averyveryver"},
+      {"a long name with several words in it", "a long name "},
+      {"R&D", nullptr},
+  };
+  for (const auto& c : cases) {
+    CKyFillStyleLib lib;
+    CKyFillStyleGroup* group = lib.GetStyleGroup()->CreateSubGroup("G");
+    ASSERT_NE(kytest::AddBitmap(lib, 8, c.name, group), nullptr) << c.name;
+    ListHost host;
+    host.list.m_pLib = &lib;
+    host.list.UpdateGroup(group);
+    host.h.Pump();
+    CRect cell;
+    ASSERT_NE(host.list.GetItemRect(0, &cell), LB_ERR) << c.name;
+    // The caption's line: under the swatch, 90 wide, centred on it.
+    CRect line(cell.left + 10, cell.top + 80, cell.left + 100, cell.top + 96);
+    CRect onScreen = line;
+    host.list.ClientToScreen(&onScreen);
+    onScreen.right = std::min(onScreen.right, onScreen.left + 85);  // the cell's own part
+    const std::vector<DWORD> drawn = DialogHarness::Capture(onScreen);
+    // The same text drawn plainly, with the list's font, on white.
+    std::string text = c.caption ? std::string(c.caption) + "..." : c.name;
+    kytest::Canvas want(line.Width(), line.Height());
+    CFont* font = host.list.GetFont();
+    CFont* old = font ? want.dc().SelectObject(font) : nullptr;
+    if (c.caption) {
+      // The longest start that fits with the dots.
+      CSize full = want.dc().GetTextExtent(text.c_str(), static_cast<int>(text.size()));
+      EXPECT_LE(full.cx, line.Width()) << c.name;
+      std::string longer = std::string(c.name, std::strlen(c.caption) + 1) + "...";
+      EXPECT_GT(want.dc().GetTextExtent(longer.c_str(), static_cast<int>(longer.size())).cx, line.Width()) << c.name;
+    }
+    CRect all(0, 0, line.Width(), line.Height());
+    want.dc().FillSolidRect(&all, RGB(255, 255, 255));
+    want.dc().SetTextColor(RGB(0, 0, 0));
+    want.dc().SetBkMode(TRANSPARENT);
+    want.dc().DrawText(text.c_str(), static_cast<int>(text.size()), &all, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if (old) want.dc().SelectObject(old);
+    int differ = 0, ink = 0;
+    for (int y = 0; y < line.Height(); ++y)
+      for (int x = 0; x < onScreen.Width(); ++x) {
+        const bool inkDrawn = drawn[static_cast<size_t>(y * onScreen.Width() + x)] == 0;
+        const bool inkWanted = want.At(x, y) == RGB(0, 0, 0);
+        differ += inkDrawn != inkWanted;
+        ink += inkWanted;
+      }
+    EXPECT_GT(ink, 20) << c.name;
+    EXPECT_EQ(differ, 0) << c.name;
+  }
 }
 
 TEST(PickList, DoubleClickAndSelectionReachTheParent) {
