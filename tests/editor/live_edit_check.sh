@@ -32,26 +32,27 @@ for _ in $(seq 50); do
 done
 [ -n "$wid" ] || { echo "live_edit_check: no window"; exit 1; }
 sleep 0.5
+# Points are in the window, which is the size of the editor dialog.
 at() { xdotool mousemove --window "$wid" "$1" "$2"; }
 # The NEW cell of the empty root group.
-at 61 170; xdotool click --repeat 2 --delay 80 1
+at 37 135; xdotool click --repeat 2 --delay 80 1
 sleep 0.3
-# Two lines with the pen: canvas cells are 6 pixels from (234, 141).
+# Two lines with the pen: canvas cells are 6 pixels from (210, 106).
 for row in 4 10; do
-  y=$((141 + row * 6 + 3))
-  at 249 "$y"; xdotool mousedown 1
-  for col in $(seq 2 25); do at $((234 + col * 6 + 3)) "$y"; sleep 0.01; done
+  y=$((106 + row * 6 + 3))
+  at 225 "$y"; xdotool mousedown 1
+  for col in $(seq 2 25); do at $((210 + col * 6 + 3)) "$y"; sleep 0.01; done
   xdotool mouseup 1
 done
 # The style's name, then Enter in the name edit saves it into its cell.
-at 578 105; xdotool click 1
+at 554 70; xdotool click 1
 xdotool key ctrl+Home ctrl+shift+End
 xdotool type --delay 20 "Stripes"
 xdotool key Return
 sleep 0.3
 xwd -id "$wid" -silent >"$out/live.xwd"
 # The command bar's Save writes the library to the file it was opened on.
-at 93 70; xdotool click 1
+at 69 35; xdotool click 1
 sleep 0.5
 xdotool key Escape
 wait "$pid"

@@ -91,3 +91,45 @@ TEST(Screen, GetDCOfAWindowDrawsIntoThatWindow) {
   DestroyWindow(top);
 }
 }  // namespace
+
+// The desktop window shows the part of the screen the visible top-level
+// windows cover, so that it is the size of the dialog (and of the popups
+// that reach past it), not the whole screen around it.
+namespace {
+TEST(Screen, TheLiveWindowShowsThePartTheWindowsCover) {
+  DialogHarness h;
+  KyScreen& screen = KyScreen::Get();
+  const RECT whole{0, 0, screen.Width(), screen.Height()};
+  static const struct {
+    const char* name;
+    RECT dialog;  // x, y, right, bottom on the screen
+    RECT popup;   // empty: none
+    bool hidden;  // the dialog is made but not shown
+    RECT shown;
+  } cases[] = {
+      {"a dialog", {100, 50, 726, 546}, {0, 0, 0, 0}, false, {100, 50, 726, 546}},
+      {"a popup below it", {100, 50, 726, 546}, {300, 500, 400, 650}, false, {100, 50, 726, 650}},
+      {"a dialog partly off the screen", {-20, -10, 80, 90}, {0, 0, 0, 0}, false, {0, 0, 80, 90}},
+      {"nothing shown", {100, 50, 726, 546}, {0, 0, 0, 0}, true, whole},
+  };
+  for (const auto& c : cases) {
+    HWND dlg = CreateWindowEx(0, "STATIC", "", WS_POPUP | WS_CAPTION | (c.hidden ? 0 : WS_VISIBLE),
+                              c.dialog.left, c.dialog.top, c.dialog.right - c.dialog.left,
+                              c.dialog.bottom - c.dialog.top, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(dlg, nullptr) << c.name;
+    HWND popup = nullptr;
+    if (c.popup.right > c.popup.left)
+      popup = CreateWindowEx(0, "STATIC", "", WS_POPUP | WS_VISIBLE | WS_BORDER, c.popup.left, c.popup.top,
+                             c.popup.right - c.popup.left, c.popup.bottom - c.popup.top, dlg, nullptr, nullptr,
+                             nullptr);
+    h.Pump();
+    const RECT got = KySdlWindow::ShownPart(screen);
+    EXPECT_EQ(got.left, c.shown.left) << c.name;
+    EXPECT_EQ(got.top, c.shown.top) << c.name;
+    EXPECT_EQ(got.right, c.shown.right) << c.name;
+    EXPECT_EQ(got.bottom, c.shown.bottom) << c.name;
+    if (popup) DestroyWindow(popup);
+    DestroyWindow(dlg);
+  }
+}
+}  // namespace

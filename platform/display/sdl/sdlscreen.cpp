@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -75,6 +76,26 @@ SDL_SystemCursor CursorFor(UINT idc) {
 
 }  // namespace
 
+RECT KySdlWindow::ShownPart(const KyScreen& screen) {
+  RECT all{0, 0, screen.Width(), screen.Height()};
+  RECT u{0, 0, 0, 0};
+  for (HWND h = GetWindow(GetDesktopWindow(), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+    RECT r{};
+    if (!IsWindowVisible(h) || !GetWindowRect(h, &r) || r.right <= r.left || r.bottom <= r.top) continue;
+    if (u.right <= u.left) {
+      u = r;
+    } else {
+      u.left = std::min(u.left, r.left);
+      u.top = std::min(u.top, r.top);
+      u.right = std::max(u.right, r.right);
+      u.bottom = std::max(u.bottom, r.bottom);
+    }
+  }
+  RECT v{std::max(u.left, all.left), std::max(u.top, all.top), std::min(u.right, all.right),
+         std::min(u.bottom, all.bottom)};
+  return v.right > v.left && v.bottom > v.top ? v : all;
+}
+
 KySdlWindow* KySdlWindow::Open(KyScreen& screen, const char* title) {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     fprintf(stderr, "KySdlWindow: no display: %s\n", SDL_GetError());
@@ -97,6 +118,7 @@ KySdlWindow* KySdlWindow::Open(KyScreen& screen, const char* title) {
   w->m_screen = &screen;
   w->m_width = screen.Width();
   w->m_height = screen.Height();
+  w->m_view = RECT{0, 0, w->m_width, w->m_height};
   SDL_Window* win = SDL_CreateWindow(title ? title : "", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w->m_width,
                                      w->m_height, SDL_WINDOW_SHOWN);
   if (!win) {
@@ -133,13 +155,36 @@ KySdlWindow::~KySdlWindow() {
   SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
 }
 
+// The desktop window shows only the part of the screen the windows cover,
+// and moves with it: dragging a dialog by its caption moves the desktop
+// window on the person's desktop. The first part shown is centred there.
+void KySdlWindow::FollowShownPart() {
+  const RECT v = ShownPart(*m_screen);
+  if (EqualRect(&v, &m_view)) return;
+  auto* win = static_cast<SDL_Window*>(m_window);
+  const int w = v.right - v.left, h = v.bottom - v.top;
+  if (!m_placed) {
+    SDL_Rect desk{0, 0, 0, 0};
+    if (SDL_GetDisplayBounds(std::max(SDL_GetWindowDisplayIndex(win), 0), &desk) != 0) desk = SDL_Rect{0, 0, w, h};
+    m_originX = desk.x + (desk.w - w) / 2 - v.left;
+    m_originY = desk.y + (desk.h - h) / 2 - v.top;
+    m_placed = v.right - v.left < m_screen->Width() || v.bottom - v.top < m_screen->Height();
+  }
+  if (w != m_view.right - m_view.left || h != m_view.bottom - m_view.top) SDL_SetWindowSize(win, w, h);
+  SDL_SetWindowPosition(win, m_originX + v.left, m_originY + v.top);
+  m_view = v;
+}
+
 void KySdlWindow::Present(const DWORD* pixels, int width, int height, const RECT&) {
   if (!m_open || width != m_width || height != m_height) return;
+  FollowShownPart();
   auto* tex = static_cast<SDL_Texture*>(m_texture);
   auto* ren = static_cast<SDL_Renderer*>(m_renderer);
   SDL_UpdateTexture(tex, nullptr, pixels, width * 4);
   SDL_RenderClear(ren);
-  SDL_RenderCopy(ren, tex, nullptr, nullptr);
+  const SDL_Rect src{m_view.left, m_view.top, m_view.right - m_view.left, m_view.bottom - m_view.top};
+  SDL_RenderSetLogicalSize(ren, src.w, src.h);
+  SDL_RenderCopy(ren, tex, &src, nullptr);
   SDL_RenderPresent(ren);
 }
 
@@ -173,22 +218,22 @@ bool KySdlWindow::Translate(const void* p) {
       return e.window.event == SDL_WINDOWEVENT_CLOSE;
     case SDL_MOUSEMOTION:
       ev.kind = KyInputEvent::kMouseMove;
-      ev.x = e.motion.x;
-      ev.y = e.motion.y;
+      ev.x = e.motion.x + m_view.left;
+      ev.y = e.motion.y + m_view.top;
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
       ev.kind = e.type == SDL_MOUSEBUTTONDOWN ? KyInputEvent::kButtonDown : KyInputEvent::kButtonUp;
-      ev.x = e.button.x;
-      ev.y = e.button.y;
+      ev.x = e.button.x + m_view.left;
+      ev.y = e.button.y + m_view.top;
       ev.button = e.button.button == SDL_BUTTON_RIGHT ? VK_RBUTTON : e.button.button == SDL_BUTTON_MIDDLE ? VK_MBUTTON : VK_LBUTTON;
       break;
     case SDL_MOUSEWHEEL: {
       ev.kind = KyInputEvent::kWheel;
       int x = 0, y = 0;
       SDL_GetMouseState(&x, &y);
-      ev.x = x;
-      ev.y = y;
+      ev.x = x + m_view.left;
+      ev.y = y + m_view.top;
       ev.wheel = e.wheel.y;
       break;
     }
