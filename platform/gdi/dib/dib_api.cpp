@@ -13,6 +13,7 @@
 
 #include "dc.h"
 #include "dib_layout.h"
+#include "rop.h"
 
 using namespace kygdi;
 
@@ -148,6 +149,29 @@ void PutDibPixel(const DibLayout& l, BYTE* row, int x, COLORREF c, const std::ve
   (void)table;
 }
 
+// Row y of a 24- or 32-bit bitmap into a 32-bit DIB row of the usual layout
+// (blue, green, red and a zero byte), the bitmap's own bytes moved whole
+// pixels at a time: what the pixel loop gives, without a call per pixel.
+// False for other formats, which take the loop.
+bool CopyDirectRow(const Surface& s, const DibLayout& l, int y, int w, BYTE* row) {
+  const bool rgb32 = l.bitCount == 32 &&
+                     (l.compression == kDibRgb || (l.compression == kDibBitfields && l.masks[0] == 0xFF0000 &&
+                                                   l.masks[1] == 0xFF00 && l.masks[2] == 0xFF));
+  if (!rgb32 || (s.bpp != 24 && s.bpp != 32) || !FastPathsEnabled()) return false;
+  const uint8_t* src = s.bits + static_cast<size_t>(y) * static_cast<size_t>(s.stride);
+  for (int x = 0; x < w; ++x) {
+    uint32_t v;
+    if (s.bpp == 32) {
+      std::memcpy(&v, src + 4 * x, 4);
+      v &= 0x00FFFFFFu;
+    } else {
+      v = src[3 * x] | static_cast<uint32_t>(src[3 * x + 1]) << 8 | static_cast<uint32_t>(src[3 * x + 2]) << 16;
+    }
+    std::memcpy(row + 4 * x, &v, 4);
+  }
+  return true;
+}
+
 struct DibSectionObject : BitmapObject {
   int GetObjectData(int cb, void* pv) const override {
     const int n = BitmapObject::GetObjectData(cb, pv);
@@ -272,6 +296,7 @@ int GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPB
     std::memset(row, 0, l.stride);
     const int64_t y = l.topDown ? scan : l.height - 1 - scan;
     if (y >= s.height || !s.funcs) continue;
+    if (CopyDirectRow(s, l, static_cast<int>(y), w, row)) continue;
     for (int x = 0; x < w; ++x) {
       const uint32_t pixel = s.funcs->get_pixel(s, x, static_cast<int>(y));
       const COLORREF c = s.PixelToColour(pixel);
