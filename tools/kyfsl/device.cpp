@@ -58,18 +58,25 @@ Canvas::Canvas(const DeviceOptions& o) {
   s.nBitsPixel = o.bpp;
   s.nLogPixels = o.dpi;
   if (!KySetDisplaySettings(&s)) throw Failure{"--bpp must be 32, 24, 16, 15 or 8", 2};
-  CDC* base = nullptr;
+  // On the printer the canvas is a memory DC made from the printer's DC,
+  // which keeps the printer's description (600 dpi, a raster printer); the
+  // printer's own page is let go before the canvas is made, so that a large
+  // picture is not held twice. The canvas bitmap has the device's format
+  // and is made directly: one compatible with a DC of the display would
+  // allocate the display's whole frame.
+  int bpp = o.bpp;
   if (o.printer) {
-    if (!m_printer.Attach(KyCreatePrinterDC())) throw Failure{"the printer device cannot be made"};
-    base = &m_printer;
+    CDC printer;
+    if (!printer.Attach(KyCreatePrinterDC())) throw Failure{"the printer device cannot be made"};
+    const BOOL made = m_dc.CreateCompatibleDC(&printer);
+    bpp = printer.GetDeviceCaps(BITSPIXEL);
+    printer.DeleteDC();
+    if (!made) throw Failure{"the canvas cannot be made (out of memory?)"};
+  } else if (!m_dc.CreateCompatibleDC(nullptr)) {
+    throw Failure{"the canvas cannot be made (out of memory?)"};
   }
-  // The canvas has the device's format. On the display it is made directly
-  // rather than compatible with a DC of the display, whose own frame would
-  // be allocated at the display's full size; on the printer it is made
-  // compatible with the printer's DC.
-  HBITMAP canvas = base ? ::CreateCompatibleBitmap(base->GetSafeHdc(), o.width, o.height)
-                        : ::CreateBitmap(o.width, o.height, 1, static_cast<UINT>(o.bpp), nullptr);
-  if (!m_dc.CreateCompatibleDC(base) || !canvas || !m_bitmap.Attach(canvas)) {
+  HBITMAP canvas = ::CreateBitmap(o.width, o.height, 1, static_cast<UINT>(bpp), nullptr);
+  if (!canvas || !m_bitmap.Attach(canvas)) {
     if (canvas && !m_bitmap.GetSafeHandle()) ::DeleteObject(canvas);
     throw Failure{"the canvas cannot be made (out of memory?)"};
   }
@@ -80,7 +87,6 @@ Canvas::Canvas(const DeviceOptions& o) {
 Canvas::~Canvas() {
   if (m_old) m_dc.SelectObject(m_old);
   m_dc.DeleteDC();
-  m_printer.DeleteDC();
   KySetDisplaySettings(&m_saved);
 }
 

@@ -35,7 +35,6 @@ class Canvas {
 
  private:
   KyDisplaySettings m_saved{};
-  CDC m_printer;
   CDC m_dc;
   CBitmap m_bitmap;
   CBitmap* m_old = nullptr;
