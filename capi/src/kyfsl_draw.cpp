@@ -117,8 +117,11 @@ std::unique_ptr<CKyFillStyle> Prepare(kyfsl_library& h, int32_t id, const kyfsl_
 }
 
 // to[i] = from[i] with an opaque alpha byte, n pixels. Compiled for the
-// wider vector units too where the machine has them, as a memcpy is.
-#if defined(__GNUC__) && defined(__x86_64__) && !defined(__clang__)
+// wider vector units too where the machine has them, as a memcpy is. The
+// choice is made by the loader, before a sanitizer's runtime is ready, so
+// sanitised builds keep one version.
+#if defined(__GNUC__) && defined(__x86_64__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__) && \
+    !defined(__SANITIZE_ADDRESS__)
 __attribute__((target_clones("avx2", "default")))
 #endif
 void CopyOpaque(const uint32_t* from, uint8_t* to, size_t n) {
