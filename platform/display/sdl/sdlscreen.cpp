@@ -120,7 +120,7 @@ KySdlWindow* KySdlWindow::Open(KyScreen& screen, const char* title) {
   w->m_height = screen.Height();
   w->m_view = RECT{0, 0, w->m_width, w->m_height};
   SDL_Window* win = SDL_CreateWindow(title ? title : "", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w->m_width,
-                                     w->m_height, SDL_WINDOW_SHOWN);
+                                     w->m_height, SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
   if (!win) {
     fprintf(stderr, "KySdlWindow: cannot open a window: %s\n", SDL_GetError());
     delete w;
@@ -212,7 +212,10 @@ bool KySdlWindow::Translate(const void* p) {
       m_open = false;
       return true;
     case SDL_WINDOWEVENT:
-      if (e.window.event == SDL_WINDOWEVENT_EXPOSED)
+      // A window the person resized shows the screen's part scaled to fit
+      // (the renderer's logical size), and the renderer scales the mouse
+      // back to it.
+      if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
         Present(m_screen->Pixels(), m_screen->Width(), m_screen->Height(), RECT{0, 0, m_width, m_height});
       if (e.window.event == SDL_WINDOWEVENT_CLOSE) m_open = false;
       return e.window.event == SDL_WINDOWEVENT_CLOSE;
@@ -232,8 +235,10 @@ bool KySdlWindow::Translate(const void* p) {
       ev.kind = KyInputEvent::kWheel;
       int x = 0, y = 0;
       SDL_GetMouseState(&x, &y);
-      ev.x = x + m_view.left;
-      ev.y = y + m_view.top;
+      float lx = static_cast<float>(x), ly = static_cast<float>(y);
+      SDL_RenderWindowToLogical(static_cast<SDL_Renderer*>(m_renderer), x, y, &lx, &ly);
+      ev.x = static_cast<int>(lx) + m_view.left;
+      ev.y = static_cast<int>(ly) + m_view.top;
       ev.wheel = e.wheel.y;
       break;
     }
