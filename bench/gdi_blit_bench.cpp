@@ -186,32 +186,21 @@ void BM_Pixman_Blt_r8g8b8_to_x8r8g8b8(benchmark::State& state) {
 
 // An 8 x 8 pattern brush laid over the whole bitmap, beside pixman's SRC
 // from a repeating 8 x 8 image.
-void BM_Gdi_PatBlt_Pattern8x8(benchmark::State& state) {
+void GdiPattern8x8(benchmark::State& state, DWORD rop) {
   GdiPair g;
   uint32_t tile[64];
   for (int i = 0; i < 64; ++i) tile[i] = (i % 9 == 0) ? 0x00C80000u : 0x00FFFFFFu;
   HBITMAP bm = CreateBitmap(8, 8, 1, 32, tile);
   HBRUSH b = CreatePatternBrush(bm);
   HGDIOBJ old = SelectObject(g.dst_dc, b);
-  for (auto _ : state) PatBlt(g.dst_dc, 0, 0, kSize, kSize, PATCOPY);
+  for (auto _ : state) PatBlt(g.dst_dc, 0, 0, kSize, kSize, rop);
   SelectObject(g.dst_dc, old);
   DeleteObject(b);
   DeleteObject(bm);
   SetBytes(state);
 }
-void BM_Gdi_PatBlt_PATINVERT_Pattern8x8(benchmark::State& state) {
-  GdiPair g;
-  uint32_t tile[64];
-  for (int i = 0; i < 64; ++i) tile[i] = (i % 9 == 0) ? 0x00C80000u : 0x00FFFFFFu;
-  HBITMAP bm = CreateBitmap(8, 8, 1, 32, tile);
-  HBRUSH b = CreatePatternBrush(bm);
-  HGDIOBJ old = SelectObject(g.dst_dc, b);
-  for (auto _ : state) PatBlt(g.dst_dc, 0, 0, kSize, kSize, PATINVERT);
-  SelectObject(g.dst_dc, old);
-  DeleteObject(b);
-  DeleteObject(bm);
-  SetBytes(state);
-}
+void BM_Gdi_PatBlt_Pattern8x8(benchmark::State& state) { GdiPattern8x8(state, PATCOPY); }
+void BM_Gdi_PatBlt_PATINVERT_Pattern8x8(benchmark::State& state) { GdiPattern8x8(state, PATINVERT); }
 void BM_Pixman_Composite_Tile8x8(benchmark::State& state) {
   PixmanPair p;
   static uint32_t tile[64];

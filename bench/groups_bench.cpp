@@ -106,8 +106,9 @@ void BM_MapByName(benchmark::State& state) {
   state.SetComplexityN(state.range(0));
 }
 
-// The picker on the library, from construction to the first painted frame.
-void BM_OpenPickerOnGroups(benchmark::State& state) {
+// The picker on the library, from construction to the first painted frame,
+// and its closing (which empties its group tree) timed too or not.
+void PickerOnGroups(benchmark::State& state, bool timeClosing) {
   CKyFillStyleLib lib;
   lib.FromByteArray(ImageWithGroups(state.range(0)));
   CKyLineStyleLib lines;
@@ -122,35 +123,16 @@ void BM_OpenPickerOnGroups(benchmark::State& state) {
     }
     dlg.ShowWindow(SW_SHOW);
     Drain();
-    state.PauseTiming();
+    if (!timeClosing) state.PauseTiming();
     dlg.DestroyWindow();
     Drain();
-    state.ResumeTiming();
+    if (!timeClosing) state.ResumeTiming();
   }
   state.SetComplexityN(state.range(0));
 }
 
-// The picker opened and closed again: closing empties its group tree.
-void BM_OpenAndClosePickerOnGroups(benchmark::State& state) {
-  CKyFillStyleLib lib;
-  lib.FromByteArray(ImageWithGroups(state.range(0)));
-  CKyLineStyleLib lines;
-  lines.CreateDefault();
-  for (auto _ : state) {
-    CKyFSLPickDlg dlg;
-    dlg.AttachKyStyleLib(&lib, &lines);
-    dlg.SetCurSelStyle(8);
-    if (!dlg.Create(IDD_FSL_PICK)) {
-      state.SkipWithError("the picker's template cannot be made");
-      break;
-    }
-    dlg.ShowWindow(SW_SHOW);
-    Drain();
-    dlg.DestroyWindow();
-    Drain();
-  }
-  state.SetComplexityN(state.range(0));
-}
+void BM_OpenPickerOnGroups(benchmark::State& state) { PickerOnGroups(state, false); }
+void BM_OpenAndClosePickerOnGroups(benchmark::State& state) { PickerOnGroups(state, true); }
 
 // A tree view filled with n siblings under one expanded item, painted, and
 // emptied, as the picker's group tree is on every rebuild.
