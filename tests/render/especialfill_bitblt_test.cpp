@@ -12,40 +12,31 @@ using kytest::MakeSolidBitmap;
 
 const int kTrueColour[] = {32, 24, 16, 15};
 
+// The block blended is the bitmap's size or the given one, whichever is
+// less, and its bits are those of the same rectangle blended in one colour.
 TEST(EspecialFillBitblt, BlendsOnlyWhatTheBitmapCovers) {
+  const struct {
+    const char* name;
+    CSize bitmap;
+    CPoint at;
+    CSize size;
+    CRect blended;
+  } cases[] = {
+      {"cx 10 is wider than the bitmap: only its 4 columns", {4, 3}, {2, 1}, {10, 3}, CRect(2, 1, 6, 4)},
+      {"the size limits the block", {6, 6}, {0, 0}, {2, 3}, CRect(0, 0, 2, 3)},
+  };
   for (int bpp : kTrueColour) {
-    FillDevice dev(20, 10, bpp), ref(20, 10, bpp);
-    CBitmap red;
-    MakeSolidBitmap(dev.dc, red, 4, 3, RGB(255, 0, 0));
-    // cx 10 is wider than the bitmap: only its 4 columns are blended.
-    EXPECT_TRUE(CKyEspecialFill::TransparentBitblt(&dev.dc, &red, 2, 1, 10, 3, 50)) << bpp;
-    CRect where(2, 1, 6, 4);
-    EXPECT_TRUE(CKyEspecialFill::TransparentRectangle(&ref.dc, &where, RGB(255, 0, 0), FALSE, 50)) << bpp;
-    EXPECT_EQ(dev.Raw(), ref.Raw()) << bpp << " bits";
+    for (const auto& c : cases) {
+      FillDevice dev(20, 10, bpp), ref(20, 10, bpp);
+      CBitmap red;
+      MakeSolidBitmap(dev.dc, red, c.bitmap.cx, c.bitmap.cy, RGB(255, 0, 0));
+      EXPECT_TRUE(CKyEspecialFill::TransparentBitblt(&dev.dc, &red, c.at.x, c.at.y, c.size.cx, c.size.cy, 50))
+          << c.name;
+      CRect where = c.blended;
+      EXPECT_TRUE(CKyEspecialFill::TransparentRectangle(&ref.dc, &where, RGB(255, 0, 0), FALSE, 50)) << c.name;
+      EXPECT_EQ(dev.Raw(), ref.Raw()) << bpp << " bits, " << c.name;
+    }
   }
-}
-
-TEST(EspecialFillBitblt, ExactBytesOfHalfRedOverWhite) {
-  FillDevice d32(8, 8, 32), d16(8, 8, 16);
-  CBitmap r32, r16;
-  MakeSolidBitmap(d32.dc, r32, 2, 2, RGB(255, 0, 0));
-  EXPECT_TRUE(CKyEspecialFill::TransparentBitblt(&d32.dc, &r32, 3, 3, 2, 2, 50));
-  std::vector<BYTE> px = d32.RawAt(4, 4);
-  EXPECT_EQ(std::vector<BYTE>(px.begin(), px.begin() + 3), (std::vector<BYTE>{0x7F, 0x7F, 0xFE}));
-  MakeSolidBitmap(d16.dc, r16, 2, 2, RGB(255, 0, 0));
-  EXPECT_TRUE(CKyEspecialFill::TransparentBitblt(&d16.dc, &r16, 3, 3, 2, 2, 50));
-  EXPECT_EQ(d16.WordAt(3, 3), 0xF3EF);
-  EXPECT_EQ(d16.WordAt(5, 5), 0xFFFF);
-}
-
-TEST(EspecialFillBitblt, SizeLimitsTheBlock) {
-  FillDevice dev(10, 10, 24);
-  CBitmap black;
-  MakeSolidBitmap(dev.dc, black, 6, 6, RGB(0, 0, 0));
-  EXPECT_TRUE(CKyEspecialFill::TransparentBitblt(&dev.dc, &black, 0, 0, 2, 3, 50));
-  EXPECT_EQ(dev.PixelAt(1, 2), 0x7F7F7Fu);
-  EXPECT_EQ(dev.PixelAt(2, 2), 0xFFFFFFu);
-  EXPECT_EQ(dev.PixelAt(1, 3), 0xFFFFFFu);
 }
 
 TEST(EspecialFillBitblt, OpaqueRatesAndPaletteDevicesCopy) {
@@ -180,10 +171,6 @@ TEST(EspecialFillBitbltMask, PairsThatDoNotMatchAreRefused) {
   EXPECT_EQ(dev.Raw(), before);
   EXPECT_TRUE(CKyEspecialFill::TransparentBitbltMask(&dev.dc, &colour, &small, 0, 0, 4, 4, 0));
 }
-
-}  // namespace
-
-namespace {
 
 // 24-bit rows of an odd width are padded to a word: 7 pixels take 22 bytes,
 // and the padding byte of each row must not be taken for a pixel.

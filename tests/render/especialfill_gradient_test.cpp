@@ -1,6 +1,7 @@
 // The gradients: solid fallbacks, the band walk of the linear kind, the
-// rings, sectors and squares of the centred kinds, the polygon forms, the
-// DC's mapping afterwards, every device depth and pictures to look at.
+// rings, sectors and squares of the centred kinds, the polygon forms and the
+// DC's mapping afterwards. Every kind in every depth, pixel for pixel, is in
+// golden_fill_test.cpp.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -368,32 +369,6 @@ TEST(EspecialFillGradient, PrintBandsAreFiner) {
   EXPECT_EQ(printer.GetPixel(399, 20), RGB(200, 0, 0));
   ::DeleteDC(printer.Detach());
 }
-
-// Every kind in every depth paints, and the pictures are written to
-// test-dumps/ for looking at.
-TEST(EspecialFillGradient, EveryKindInEveryDepth) {
-  for (int bpp : {32, 24, 16, 15, 8}) {
-    FillDevice dev(420, 240, bpp);
-    struct {
-      long type, angle, h, v, rate;
-    } kinds[] = {{1, 300, 0, 0, 100}, {2, 0, 20, -20, 100}, {3, 450, 0, 0, 100}, {4, 200, -10, 10, 100},
-                 {1, 1350, 0, 0, 50}, {2, 0, 0, 0, 50},     {3, 0, 30, 0, 50},   {4, 0, 0, 0, 50}};
-    for (int x = 0; x < 420; x += 12) dev.dc.FillSolidRect(x, 120, 6, 120, RGB(0, 0, 128));
-    for (int i = 0; i < 8; ++i) {
-      CRect rect(5 + (i % 4) * 104, 5 + (i / 4) * 120, 5 + (i % 4) * 104 + 98, 5 + (i / 4) * 120 + 110);
-      EXPECT_TRUE(CKyEspecialFill::GradientRectangle(&dev.dc, &rect, RGB(200, 0, 0), RGB(255, 255, 0),
-                                                     kinds[i].angle, kinds[i].h, kinds[i].v, kinds[i].type, FALSE,
-                                                     kinds[i].rate))
-          << bpp << " bits, kind " << i;
-      EXPECT_NE(dev.PixelAt(rect.left + 50, rect.top + 50), 0xFFFFFFu) << bpp << " bits, kind " << i;
-    }
-    dev.Dump("especialfill-gradients-" + std::to_string(bpp));
-  }
-}
-
-}  // namespace
-
-namespace {
 
 // A blended gradient wider than a band is drawn band by band; its bits are
 // those of the whole gradient drawn into one bitmap and mixed in at once,

@@ -26,33 +26,28 @@ void PutWord(std::vector<BYTE>& v, size_t at, WORD w) {
   v[at + 1] = static_cast<BYTE>(w >> 8);
 }
 
-TEST(EspecialFillMix, HalfRedOverWhiteIn32Bits) {
-  std::vector<BYTE> px = {0xFF, 0xFF, 0xFF, 0x5A};
-  Fill::MixColour(px.data(), 4, 32, 1, 1, RGB(255, 0, 0), 50);
-  EXPECT_EQ(px, (std::vector<BYTE>{0x7F, 0x7F, 0xFE, 0x5A}));
-}
-
-TEST(EspecialFillMix, HalfRedOverWhiteIn24Bits) {
-  // Two pixels in a row of 6 bytes plus 2 bytes of padding that must stay.
-  std::vector<BYTE> px = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xAB, 0xCD};
-  Fill::MixColour(px.data(), 8, 24, 2, 1, RGB(255, 0, 0), 50);
-  EXPECT_EQ(px, (std::vector<BYTE>{0x7F, 0x7F, 0xFE, 0x7F, 0x7F, 0xFE, 0xAB, 0xCD}));
-}
-
-TEST(EspecialFillMix, HalfRedOverWhiteIn16Bits) {
-  std::vector<BYTE> px = {0xFF, 0xFF};
-  Fill::MixColour(px.data(), 2, 16, 1, 1, RGB(255, 0, 0), 50);
-  EXPECT_EQ(Word(px, 0), 0xF3EF);  // red 15 + 15, green 31, blue 15
-}
-
-TEST(EspecialFillMix, HalfRedOverWhiteIn15BitsKeepsTheTopBit) {
-  std::vector<BYTE> px(4);
-  PutWord(px, 0, 0xFFFF);
-  PutWord(px, 2, 0x7FFF);
-  Fill::MixColour(px.data(), 4, 15, 2, 1, RGB(255, 0, 0), 50);
-  // red 15 + 15 = 30, green 15, blue 15.
-  EXPECT_EQ(Word(px, 0), 0x8000 | (30 << 10) | (15 << 5) | 15);
-  EXPECT_EQ(Word(px, 2), (30 << 10) | (15 << 5) | 15);
+// Rate 50 of pure red over white, in each layout's component widths.
+TEST(EspecialFillMix, HalfRedOverWhiteInEveryLayout) {
+  const struct {
+    const char* name;
+    int bpp, width;
+    std::vector<BYTE> row, expect;
+  } cases[] = {
+      {"32 bits keep the fourth byte", 32, 1, {0xFF, 0xFF, 0xFF, 0x5A}, {0x7F, 0x7F, 0xFE, 0x5A}},
+      // Two pixels in a row of 6 bytes plus 2 bytes of padding that must stay.
+      {"24 bits keep the padding", 24, 2, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xAB, 0xCD},
+       {0x7F, 0x7F, 0xFE, 0x7F, 0x7F, 0xFE, 0xAB, 0xCD}},
+      // Word 0xF3EF: red 15 + 15, green 31, blue 15.
+      {"16 bits", 16, 1, {0xFF, 0xFF}, {0xEF, 0xF3}},
+      // Words 0xFFFF and 0x7FFF: red 15 + 15 = 30, green 15, blue 15, and
+      // the top bit stays as it was.
+      {"15 bits keep the top bit", 15, 2, {0xFF, 0xFF, 0xFF, 0x7F}, {0xEF, 0xF9, 0xEF, 0x79}},
+  };
+  for (const auto& c : cases) {
+    std::vector<BYTE> px = c.row;
+    Fill::MixColour(px.data(), static_cast<LONG>(px.size()), c.bpp, c.width, 1, RGB(255, 0, 0), 50);
+    EXPECT_EQ(px, c.expect) << c.name;
+  }
 }
 
 TEST(EspecialFillMix, OtherDepthsAreLeftAlone) {
@@ -159,50 +154,44 @@ TEST(EspecialFillMix, BitmapOverDeviceWithAndWithoutMask) {
   }
 }
 
-TEST(EspecialFillMix, NearRoundsHalfAwayFromZero) {
-  EXPECT_EQ(Fill::Near(2.5), 3);
-  EXPECT_EQ(Fill::Near(2.49), 2);
-  EXPECT_EQ(Fill::Near(-2.5), -3);
-  EXPECT_EQ(Fill::Near(-2.49), -2);
-  EXPECT_EQ(Fill::Near(0.0), 0);
-  EXPECT_EQ(Fill::Near(-0.4), 0);
-}
-
-TEST(EspecialFillMix, RateIsClampedToPercent) {
-  EXPECT_EQ(Fill::ClampRate(-5), 0);
-  EXPECT_EQ(Fill::ClampRate(0), 0);
-  EXPECT_EQ(Fill::ClampRate(37), 37);
-  EXPECT_EQ(Fill::ClampRate(250), 100);
-}
-
-TEST(EspecialFillSplit, PrintRectangleOf5000By300) {
-  const std::vector<CRect> pieces = Fill::SplitRect(CRect(0, 0, 5000, 300), CSize(2000, 2000));
-  // No full tile fits the height: the right column is empty, the bottom row
-  // holds two 2000-pixel tiles and the corner the 1000-pixel piece.
-  ASSERT_EQ(pieces.size(), 3u);
-  EXPECT_EQ(pieces[0], CRect(0, 0, 2000, 300));
-  EXPECT_EQ(pieces[1], CRect(2000, 0, 4000, 300));
-  EXPECT_EQ(pieces[2], CRect(4000, 0, 5000, 300));
+TEST(EspecialFillMix, NearRoundsHalfAwayFromZeroAndRatesClampToPercent) {
+  const struct {
+    double v;
+    int near;
+  } rounding[] = {{2.5, 3}, {2.49, 2}, {-2.5, -3}, {-2.49, -2}, {0.0, 0}, {-0.4, 0}};
+  for (const auto& c : rounding) EXPECT_EQ(Fill::Near(c.v), c.near) << c.v;
+  const struct {
+    long rate, clamped;
+  } rates[] = {{-5, 0}, {0, 0}, {37, 37}, {250, 100}};
+  for (const auto& c : rates) EXPECT_EQ(Fill::ClampRate(c.rate), c.clamped) << c.rate;
 }
 
 TEST(EspecialFillSplit, FullTilesThenRightColumnBottomRowAndCorner) {
-  const std::vector<CRect> pieces = Fill::SplitRect(CRect(10, 20, 10 + 250, 20 + 230), CSize(100, 100));
-  const std::vector<CRect> expect = {
-      CRect(10, 20, 110, 120),  CRect(110, 20, 210, 120),  CRect(10, 120, 110, 220), CRect(110, 120, 210, 220),
-      CRect(210, 20, 260, 120), CRect(210, 120, 260, 220),  // right column
-      CRect(10, 220, 110, 250), CRect(110, 220, 210, 250),  // bottom row
-      CRect(210, 220, 260, 250),                            // corner
+  const struct {
+    const char* name;
+    CRect rect;
+    CSize tile;
+    std::vector<CRect> expect;
+  } cases[] = {
+      // No full tile fits the height: the right column is empty, the bottom
+      // row holds two 2000-pixel tiles and the corner the 1000-pixel piece.
+      {"print rectangle of 5000 x 300", CRect(0, 0, 5000, 300), CSize(2000, 2000),
+       {CRect(0, 0, 2000, 300), CRect(2000, 0, 4000, 300), CRect(4000, 0, 5000, 300)}},
+      {"full tiles first", CRect(10, 20, 10 + 250, 20 + 230), CSize(100, 100),
+       {
+           CRect(10, 20, 110, 120), CRect(110, 20, 210, 120), CRect(10, 120, 110, 220), CRect(110, 120, 210, 220),
+           CRect(210, 20, 260, 120), CRect(210, 120, 260, 220),  // right column
+           CRect(10, 220, 110, 250), CRect(110, 220, 210, 250),  // bottom row
+           CRect(210, 220, 260, 250),                            // corner
+       }},
+      // A tile of 0 counts as 1.
+      {"tiles of 0", CRect(0, 0, 2, 1), CSize(0, 0), {CRect(0, 0, 1, 1), CRect(1, 0, 2, 1)}},
+      {"empty rectangle", CRect(5, 5, 5, 9), CSize(10, 10), {}},
   };
-  EXPECT_EQ(pieces, expect);
-}
-
-TEST(EspecialFillSplit, UpsideDownRectanglesAndDegenerateTiles) {
+  for (const auto& c : cases) EXPECT_EQ(Fill::SplitRect(c.rect, c.tile), c.expect) << c.name;
   // A rectangle of a y-up mapping is normalized first; negative tile sizes
-  // count by their magnitude and a tile of 0 as 1.
+  // count by their magnitude.
   EXPECT_EQ(Fill::SplitRect(CRect(0, 300, 500, 0), CSize(200, -200)).size(), 6u);
-  const std::vector<CRect> ones = Fill::SplitRect(CRect(0, 0, 2, 1), CSize(0, 0));
-  EXPECT_EQ(ones, (std::vector<CRect>{CRect(0, 0, 1, 1), CRect(1, 0, 2, 1)}));
-  EXPECT_TRUE(Fill::SplitRect(CRect(5, 5, 5, 9), CSize(10, 10)).empty());
 }
 
 }  // namespace

@@ -46,41 +46,47 @@ TEST(EspecialFillRectangle, HalfRedOverWhiteInEveryTrueColourDepth) {
   }
 }
 
+// Rates of 0 and below draw nothing; above 100, and any rate on a palette
+// device, are exactly a plain solid fill.
 TEST(EspecialFillRectangle, RatesOutsidePercentAndTheOpaqueCases) {
   for (int bpp : {32, 24, 16, 15, 8}) {
-    FillDevice dev(10, 10, bpp), ref(10, 10, bpp);
-    CRect rect(1, 1, 6, 6);
-    // Below 0: nothing, and TRUE.
-    const std::vector<BYTE> before = dev.Raw();
-    EXPECT_TRUE(CKyEspecialFill::TransparentRectangle(&dev.dc, &rect, RGB(0, 128, 255), FALSE, -5)) << bpp;
-    EXPECT_EQ(dev.Raw(), before) << bpp;
-    EXPECT_TRUE(CKyEspecialFill::TransparentRectangle(&dev.dc, &rect, RGB(0, 128, 255), FALSE, 0)) << bpp;
-    EXPECT_EQ(dev.Raw(), before) << bpp;
-    // Above 100: exactly a plain solid fill.
-    EXPECT_TRUE(CKyEspecialFill::TransparentRectangle(&dev.dc, &rect, RGB(0, 128, 255), FALSE, 250)) << bpp;
-    CBrush brush(RGB(0, 128, 255));
-    ref.dc.FillRect(&rect, &brush);
-    EXPECT_EQ(dev.Raw(), ref.Raw()) << bpp;
+    for (long rate : {-5L, 0L, 250L, 30L}) {
+      if (rate == 30 && bpp != 8) continue;
+      FillDevice dev(10, 10, bpp), ref(10, 10, bpp);
+      CRect rect(1, 1, 6, 6);
+      EXPECT_TRUE(CKyEspecialFill::TransparentRectangle(&dev.dc, &rect, RGB(0, 128, 255), FALSE, rate)) << bpp;
+      CBrush brush(RGB(0, 128, 255));
+      if (rate > 0) ref.dc.FillRect(&rect, &brush);
+      EXPECT_EQ(dev.Raw(), ref.Raw()) << bpp << " bits, rate " << rate;
+    }
   }
 }
 
-TEST(EspecialFillRectangle, PaletteDeviceGetsAnOpaqueFill) {
-  FillDevice dev(10, 10, 8), ref(10, 10, 8);
-  CRect rect(2, 2, 8, 8);
-  EXPECT_TRUE(CKyEspecialFill::TransparentRectangle(&dev.dc, &rect, RGB(255, 0, 0), FALSE, 30));
-  CBrush brush(RGB(255, 0, 0));
-  ref.dc.FillRect(&rect, &brush);
-  EXPECT_EQ(dev.Raw(), ref.Raw());
-  EXPECT_NE(dev.PixelAt(4, 4), dev.PixelAt(0, 0));
+// The blend covers the rectangle, normalized and clipped to the device.
+TEST(EspecialFillRectangle, NormalizedAndClippedToTheDevice) {
+  const struct {
+    const char* name;
+    CRect rect, blended;
+  } cases[] = {
+      {"partly off the device", CRect(-5, -5, 3, 3), CRect(0, 0, 3, 3)},
+      {"upside down", CRect(6, 6, 2, 2), CRect(2, 2, 6, 6)},
+      {"text mapping with its window origin set", CRect(1, 1, 4, 4), CRect(1, 1, 4, 4)},
+  };
+  for (const auto& c : cases) {
+    FillDevice dev(10, 10, 24);
+    dev.dc.SetWindowOrg(0, 0);
+    CRect rect = c.rect;
+    EXPECT_TRUE(CKyEspecialFill::TransparentRectangle(&dev.dc, &rect, RGB(0, 0, 0), FALSE, 50)) << c.name;
+    EXPECT_EQ(dev.dc.GetMapMode(), MM_TEXT) << c.name;
+    for (int y = 0; y < 10; ++y)
+      for (int x = 0; x < 10; ++x)
+        ASSERT_EQ(dev.PixelAt(x, y), c.blended.PtInRect(CPoint(x, y)) ? 0x7F7F7Fu : 0xFFFFFFu)
+            << c.name << " at " << x << "," << y;
+  }
 }
 
-TEST(EspecialFillRectangle, ClippedToTheDeviceAndFalseOffIt) {
+TEST(EspecialFillRectangle, FalseOffTheDevice) {
   FillDevice dev(10, 10, 32);
-  CRect partly(-5, -5, 3, 3);
-  EXPECT_TRUE(CKyEspecialFill::TransparentRectangle(&dev.dc, &partly, RGB(0, 0, 0), FALSE, 50));
-  EXPECT_EQ(dev.PixelAt(0, 0), 0x7F7F7Fu);
-  EXPECT_EQ(dev.PixelAt(2, 2), 0x7F7F7Fu);
-  EXPECT_EQ(dev.PixelAt(3, 3), 0xFFFFFFu);
   const std::vector<BYTE> before = dev.Raw();
   CRect off(20, 0, 30, 5);
   EXPECT_FALSE(CKyEspecialFill::TransparentRectangle(&dev.dc, &off, RGB(0, 0, 0), FALSE, 50));
@@ -89,15 +95,6 @@ TEST(EspecialFillRectangle, ClippedToTheDeviceAndFalseOffIt) {
   EXPECT_EQ(dev.Raw(), before);
   EXPECT_FALSE(CKyEspecialFill::TransparentRectangle(nullptr, &off, RGB(0, 0, 0), FALSE, 50));
   EXPECT_FALSE(CKyEspecialFill::TransparentRectangle(&dev.dc, nullptr, RGB(0, 0, 0), FALSE, 50));
-}
-
-TEST(EspecialFillRectangle, UpsideDownRectangleIsNormalized) {
-  FillDevice dev(10, 10, 24);
-  CRect rect(6, 6, 2, 2);
-  EXPECT_TRUE(CKyEspecialFill::TransparentRectangle(&dev.dc, &rect, RGB(0, 0, 0), FALSE, 50));
-  EXPECT_EQ(dev.PixelAt(2, 2), 0x7F7F7Fu);
-  EXPECT_EQ(dev.PixelAt(5, 5), 0x7F7F7Fu);
-  EXPECT_EQ(dev.PixelAt(6, 6), 0xFFFFFFu);
 }
 
 TEST(EspecialFillRectangle, MetricMappingIsConvertedAndRestored) {
@@ -119,15 +116,6 @@ TEST(EspecialFillRectangle, MetricMappingIsConvertedAndRestored) {
   for (int y = 0; y < 100; ++y)
     for (int x = 0; x < 100; ++x)
       ASSERT_EQ(px[y * 100 + x], expect.PtInRect(CPoint(x, y)) ? 0x7F7F7Fu : 0xFFFFFFu) << x << "," << y;
-}
-
-TEST(EspecialFillRectangle, TextMappingKeepsItsWindowOrigin) {
-  FillDevice dev(20, 20, 32);
-  dev.dc.SetWindowOrg(0, 0);
-  CRect rect(1, 1, 4, 4);
-  EXPECT_TRUE(CKyEspecialFill::TransparentRectangle(&dev.dc, &rect, RGB(0, 0, 0), FALSE, 50));
-  EXPECT_EQ(dev.dc.GetMapMode(), MM_TEXT);
-  EXPECT_EQ(dev.PixelAt(1, 1), 0x7F7F7Fu);
 }
 
 TEST(EspecialFillRectangle, OnTheDisplayItself) {
