@@ -32,24 +32,28 @@ bool Pixel(const CKyFSLEditWnd& c, int x, int y) {
   return (c.m_arrBits[(c.m_nHeight - y - 1) * s + x / 8] & (0x80 >> (x % 8))) != 0;
 }
 
+using Pixels = std::vector<std::pair<int, int>>;
+
+// The set pixels, row by row from the top.
+Pixels SetPixels(const CKyFSLEditWnd& c) {
+  Pixels out;
+  for (int y = 0; y < c.m_nHeight; ++y)
+    for (int x = 0; x < c.m_nWidth; ++x)
+      if (Pixel(c, x, y)) out.emplace_back(x, y);
+  return out;
+}
+
+// Width, height, undo width, undo height and the size of the buffer.
+std::vector<INT_PTR> Sizes(const CKyFSLEditWnd& c) {
+  return {c.m_nWidth, c.m_nHeight, c.m_nUndoWidth, c.m_nUndoHeight, c.m_arrBits.GetSize()};
+}
+
 // Resizes the way the handles and the size edits do: snapshot, then resize.
 void Resize(CKyFSLEditWnd& c, int w, int h) {
   c.SaveUndo();
   c.m_nWidth = w;
   c.m_nHeight = h;
   c.DragBrush();
-}
-
-TEST(CanvasBits, InitialFields) {
-  CKyFSLEditWnd c;
-  EXPECT_EQ(c.m_nTool, 23303);
-  EXPECT_EQ(c.m_nCellSize, 6);
-  EXPECT_EQ(c.m_nWidth, 0);
-  EXPECT_EQ(c.m_nHeight, 0);
-  EXPECT_EQ(c.m_nDragKind, 0);
-  EXPECT_TRUE(c.m_rcSelect.IsRectNull());
-  EXPECT_EQ(c.m_pVectorStyle, nullptr);
-  EXPECT_FALSE(c.m_bMoveSelect);
 }
 
 TEST(CanvasBits, NewPatternIs128BytesAnd190ByteImage) {
@@ -67,7 +71,7 @@ TEST(CanvasBits, NewPatternIs128BytesAnd190ByteImage) {
                         255, 255, 255, 0, 0, 0, 0, 0};                     // white, black
   const Bytes got = Of(out);
   EXPECT_EQ(Bytes(got.begin(), got.begin() + 62), header);
-  for (size_t i = 62; i < got.size(); ++i) EXPECT_EQ(got[i], 0) << i;
+  EXPECT_EQ(Bytes(got.begin() + 62, got.end()), Bytes(128, 0));
 }
 
 TEST(CanvasBits, InsertBitFollowsTheDibLayout) {
@@ -90,62 +94,53 @@ TEST(CanvasBits, InsertBitFollowsTheDibLayout) {
   EXPECT_EQ(Of(c.m_arrBits), want);
 }
 
-TEST(CanvasBits, WideningTo33InsertsFourZeroBytesPerRow) {
+// Resizing keeps the pixels at the top left, clears what it exposes, and
+// keeps the sizes at 999 or less; a size of 0 empties the pattern.
+TEST(CanvasBits, Resizing) {
   CKyFSLEditWnd c;
   NewPattern(c, 32, 4);
   for (int i = 0; i < 16; ++i) c.m_arrBits[i] = static_cast<BYTE>(0x11 * (i + 1));
   const Bytes before = Of(c.m_arrBits);
-  Resize(c, 33, 4);
-  ASSERT_EQ(c.m_arrBits.GetSize(), 32);
-  for (int r = 0; r < 4; ++r)
-    for (int b = 0; b < 8; ++b) EXPECT_EQ(c.m_arrBits[r * 8 + b], b < 4 ? before[r * 4 + b] : 0) << r << "," << b;
-}
+  Resize(c, 33, 4);  // four zero bytes inserted after each row
+  Bytes want;
+  for (int r = 0; r < 4; ++r) {
+    want.insert(want.end(), before.begin() + r * 4, before.begin() + r * 4 + 4);
+    want.insert(want.end(), 4, 0);
+  }
+  EXPECT_EQ(Of(c.m_arrBits), want);
 
-TEST(CanvasBits, ShrinkingAndRegrowingLeavesReexposedColumnsClear) {
-  CKyFSLEditWnd c;
   NewPattern(c, 40, 5);
   for (INT_PTR i = 0; i < c.m_arrBits.GetSize(); ++i) c.m_arrBits[i] = 0xFF;
   Resize(c, 13, 5);
   EXPECT_EQ(c.m_arrBits.GetSize(), 20);
-  Resize(c, 40, 5);
-  ASSERT_EQ(c.m_arrBits.GetSize(), 40);
+  Resize(c, 40, 5);  // the columns exposed again are clear
+  EXPECT_EQ(Sizes(c), (std::vector<INT_PTR>{40, 5, 13, 5, 40}));
+  Pixels left;
   for (int y = 0; y < 5; ++y)
-    for (int x = 0; x < 40; ++x) EXPECT_EQ(Pixel(c, x, y), x < 13) << x << "," << y;
-}
+    for (int x = 0; x < 13; ++x) left.emplace_back(x, y);
+  EXPECT_EQ(SetPixels(c), left);
 
-TEST(CanvasBits, HeightChangesKeepTheTopRows) {
-  CKyFSLEditWnd c;
   NewPattern(c, 8, 4);
   c.InsertBit(CPoint(1, 0), 1);
   c.InsertBit(CPoint(2, 3), 1);
   Resize(c, 8, 6);
   EXPECT_EQ(c.m_arrBits.GetSize(), 24);
-  EXPECT_TRUE(Pixel(c, 1, 0));
-  EXPECT_TRUE(Pixel(c, 2, 3));
-  EXPECT_FALSE(Pixel(c, 2, 5));
+  EXPECT_EQ(SetPixels(c), (Pixels{{1, 0}, {2, 3}}));
   Resize(c, 8, 3);
   EXPECT_EQ(c.m_arrBits.GetSize(), 12);
-  EXPECT_TRUE(Pixel(c, 1, 0));
-  Resize(c, 8, 4);
-  EXPECT_FALSE(Pixel(c, 2, 3));  // dropped with the bottom row
-}
+  Resize(c, 8, 4);  // (2, 3) went with the bottom row
+  EXPECT_EQ(SetPixels(c), (Pixels{{1, 0}}));
 
-TEST(CanvasBits, ResizingBelowOneOrAbove999) {
-  CKyFSLEditWnd c;
   NewPattern(c, 10, 10);
   Resize(c, 0, 7);
-  EXPECT_EQ(c.m_nWidth, 0);
-  EXPECT_EQ(c.m_nHeight, 0);
-  EXPECT_TRUE(c.m_arrBits.IsEmpty());
+  EXPECT_EQ(Sizes(c), (std::vector<INT_PTR>{0, 0, 10, 10, 0}));
   NewPattern(c, 10, 10);
   c.InsertBit(CPoint(9, 9), 1);
   Resize(c, 999, 999);
   EXPECT_EQ(c.m_arrBits.GetSize(), 999 * 128);
   EXPECT_TRUE(Pixel(c, 9, 9));
   Resize(c, 5000, 1200);
-  EXPECT_EQ(c.m_nWidth, 999);
-  EXPECT_EQ(c.m_nHeight, 999);
-  EXPECT_EQ(c.m_arrBits.GetSize(), 999 * 128);
+  EXPECT_EQ(Sizes(c), (std::vector<INT_PTR>{999, 999, 999, 999, 999 * 128}));
 }
 
 TEST(CanvasBits, InvertTwiceRestoresAndUndoSwapsBothWays) {
@@ -176,8 +171,9 @@ TEST(CanvasBits, InvertTwiceRestoresAndUndoSwapsBothWays) {
   EXPECT_EQ(empty.InvertBrush(), 0);
 }
 
-TEST(CanvasBits, SelectDragUpAndLeftSelectsBetween) {
+TEST(CanvasBits, SelectionLiftsIntoThePackedBlockAndDrops) {
   CKyFSLEditWnd c;
+  // A drag up and to the left selects the cells between.
   c.m_ptAnchor = CPoint(5, 5);
   c.m_ptEnd = CPoint(2, 2);
   c.DrawSelect(FALSE);
@@ -187,10 +183,7 @@ TEST(CanvasBits, SelectDragUpAndLeftSelectsBetween) {
   c.m_ptEnd = CPoint(4, 2);
   c.DrawSelect(FALSE);
   EXPECT_EQ(c.m_rcSelect, CRect(1, 2, 5, 3));
-}
 
-TEST(CanvasBits, SelectionLiftsIntoThePackedBlock) {
-  CKyFSLEditWnd c;
   NewPattern(c, 16, 4);
   c.InsertBit(CPoint(2, 1), 1);
   c.InsertBit(CPoint(11, 2), 1);
@@ -202,30 +195,25 @@ TEST(CanvasBits, SelectionLiftsIntoThePackedBlock) {
   want[16 + 1] = 0x40;  // (9, 1)
   EXPECT_EQ(Of(c.m_arrFloat), want);
   ASSERT_EQ(c.InsertSelect(0, TRUE), 1);  // lifted: the pattern loses them
-  EXPECT_FALSE(Pixel(c, 2, 1));
-  EXPECT_FALSE(Pixel(c, 11, 2));
-  EXPECT_TRUE(Pixel(c, 1, 1));
+  EXPECT_EQ(SetPixels(c), (Pixels{{1, 1}}));
   EXPECT_FALSE(c.m_rcSelect.IsRectEmpty());  // still floating
   c.m_rcSelect = CRect(0, 0, 0, 3);
   EXPECT_EQ(c.SelectToByteArray(), 0);
-}
 
-TEST(CanvasBits, DroppedBlockKeepsPixelsUnderItsClearBits) {
-  CKyFSLEditWnd c;
+  // A dropped block keeps the pixels under its clear bits.
   NewPattern(c, 8, 8);
   c.InsertBit(CPoint(3, 3), 1);
   c.InsertBit(CPoint(4, 3), 1);
   c.m_rcSelect = CRect(3, 3, 5, 4);  // a 2 x 1 block with only its right bit set
   Set(c.m_arrFloat, Bytes{0x40, 0, 0, 0, 0, 0, 0, 0});
   ASSERT_EQ(c.InsertSelect(1, TRUE), 1);
-  EXPECT_TRUE(Pixel(c, 3, 3));
-  EXPECT_TRUE(Pixel(c, 4, 3));
+  EXPECT_EQ(SetPixels(c), (Pixels{{3, 3}, {4, 3}}));
   EXPECT_TRUE(c.m_rcSelect.IsRectEmpty());
   EXPECT_TRUE(c.m_arrFloat.IsEmpty());
   EXPECT_EQ(c.InsertSelect(1, TRUE), 0);
 }
 
-TEST(CanvasBits, ArrangePasteEnlargesAndLaysTwoCopies) {
+TEST(CanvasBits, ArrangePaste) {
   CKyFSLEditWnd c;
   NewPattern(c, 10, 10);
   c.InsertBit(CPoint(9, 9), 1);  // cleared by the paste
@@ -233,22 +221,16 @@ TEST(CanvasBits, ArrangePasteEnlargesAndLaysTwoCopies) {
   Set(c.m_arrCopy, Bytes(16, 0));
   c.m_arrCopy[0] = 0xC0;  // top row of the block set
   ASSERT_EQ(c.ArrangePaste(CPoint(1, 1), 8, 8), 1);
-  EXPECT_EQ(c.m_nWidth, 16);
-  EXPECT_EQ(c.m_nHeight, 16);
-  EXPECT_EQ(c.m_arrBits.GetSize(), 16 * 4);
-  EXPECT_EQ(c.m_nUndoWidth, 10);
-  std::vector<std::pair<int, int>> set;
-  for (int y = 0; y < 16; ++y)
-    for (int x = 0; x < 16; ++x)
-      if (Pixel(c, x, y)) set.emplace_back(x, y);
-  EXPECT_EQ(set, (std::vector<std::pair<int, int>>{{1, 1}, {2, 1}, {9, 9}, {10, 9}}));
+  EXPECT_EQ(Sizes(c), (std::vector<INT_PTR>{16, 16, 10, 10, 16 * 4}));
+  EXPECT_EQ(SetPixels(c), (Pixels{{1, 1}, {2, 1}, {9, 9}, {10, 9}}));
   EXPECT_TRUE(c.m_rcSelect.IsRectEmpty());
-}
 
-TEST(CanvasBits, ArrangePasteRefusals) {
-  CKyFSLEditWnd c;
-  EXPECT_EQ(c.ArrangePaste(CPoint(0, 0), 4, 4), 0);  // nothing at all
+  // Refusals.
+  CKyFSLEditWnd none;
+  EXPECT_EQ(none.ArrangePaste(CPoint(0, 0), 4, 4), 0);  // nothing at all
   NewPattern(c, 10, 10);
+  c.m_arrCopy.RemoveAll();
+  c.m_rcCopy.SetRectEmpty();
   EXPECT_EQ(c.ArrangePaste(CPoint(0, 0), 4, 4), 0);  // no copy
   c.m_rcCopy = CRect(0, 0, 8, 8);
   Set(c.m_arrCopy, Bytes(64, 0xFF));
@@ -263,11 +245,7 @@ TEST(CanvasBits, FromByteBufferTakesAOneBitImage) {
   CByteArray in;
   kytest::ToArray(kytest::Mono(13, 5, [](int x, int y) { return x == y || x == 12; }), in);
   ASSERT_EQ(c.FromByteBuffer(in), 1);
-  EXPECT_EQ(c.m_nWidth, 13);
-  EXPECT_EQ(c.m_nHeight, 5);
-  EXPECT_EQ(c.m_nUndoWidth, 13);
-  EXPECT_EQ(c.m_nUndoHeight, 5);
-  EXPECT_EQ(c.m_arrBits.GetSize(), 20);
+  EXPECT_EQ(Sizes(c), (std::vector<INT_PTR>{13, 5, 13, 5, 20}));
   EXPECT_EQ(Of(c.m_arrUndo), Of(c.m_arrBits));
   for (int y = 0; y < 5; ++y)
     for (int x = 0; x < 13; ++x) EXPECT_EQ(Pixel(c, x, y), x == y || x == 12);
