@@ -1,4 +1,6 @@
 // The framework wrappers: ownership, FromHandle, SelectObject overloads.
+#include <typeinfo>
+
 #include "afxdc.h"
 #include "gdi_fixture.h"
 
@@ -65,37 +67,6 @@ TEST(AfxDC, SelectObjectReturnsTheOldObject) {
   EXPECT_FALSE(bmp.DeleteObject());
 }
 
-TEST(AfxDC, OneHandleWrappedAsTwoClassesGivesEachItsOwn) {
-  // A stock pen handed out as a CGdiObject first, then as a CPen, before the
-  // temporaries are freed: the CPen is a real CPen.
-  AfxDeleteTempGdiObjects();
-  CDC dc;
-  dc.CreateCompatibleDC(nullptr);
-  CGdiObject* asObject = dc.SelectStockObject(WHITE_PEN);
-  ASSERT_NE(asObject, nullptr);
-  CPen red(PS_SOLID, 1, RGB(255, 0, 0));
-  CGdiObject* generic = CGdiObject::FromHandle(GetStockObject(BLACK_PEN));
-  CPen* asPen = CPen::FromHandle(static_cast<HPEN>(GetStockObject(BLACK_PEN)));
-  ASSERT_NE(asPen, nullptr);
-  EXPECT_NE(static_cast<CGdiObject*>(asPen), generic);
-  EXPECT_NE(dynamic_cast<CPen*>(static_cast<CGdiObject*>(asPen)), nullptr);
-  EXPECT_EQ(asPen->m_hObject, GetStockObject(BLACK_PEN));
-  LOGPEN lp{};
-  EXPECT_TRUE(asPen->GetLogPen(&lp));
-  EXPECT_EQ(lp.lopnColor, RGB(0, 0, 0));
-  // Asked again, each class gets the same wrapper as before; a CGdiObject
-  // may be either.
-  EXPECT_EQ(CPen::FromHandle(static_cast<HPEN>(GetStockObject(BLACK_PEN))), asPen);
-  CGdiObject* again = CGdiObject::FromHandle(GetStockObject(BLACK_PEN));
-  EXPECT_TRUE(again == generic || again == asPen);
-  // Neither temporary deletes the stock handle.
-  EXPECT_FALSE(asPen->DeleteObject());
-  EXPECT_FALSE(generic->DeleteObject());
-  EXPECT_EQ(GetObjectType(GetStockObject(BLACK_PEN)), static_cast<DWORD>(OBJ_PEN));
-  dc.SelectObject(&red);
-  AfxDeleteTempGdiObjects();
-}
-
 TEST(AfxDC, GdiObjectsDeleteTheirHandles) {
   HGDIOBJ h;
   {
@@ -107,18 +78,58 @@ TEST(AfxDC, GdiObjectsDeleteTheirHandles) {
     EXPECT_EQ(lb.lbHatch, ULONG_PTR(HS_CROSS));
   }
   EXPECT_EQ(GetObjectType(h), 0u);
-  CGdiObject* temp = CGdiObject::FromHandle(GetStockObject(BLACK_BRUSH));
-  EXPECT_EQ(temp->GetObjectType(), UINT(OBJ_BRUSH));
-  // The same brush asked for as a CBrush gets a CBrush of its own, which the
-  // untyped wrapper could not be used as (a stock object selected out and a
-  // brush selected in later used to meet in one wrapper).
-  CBrush* typed = CBrush::FromHandle(static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  EXPECT_NE(static_cast<CGdiObject*>(typed), temp);
-  EXPECT_EQ(typed->m_hObject, temp->m_hObject);
-  EXPECT_EQ(CBrush::FromHandle(static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))), typed);
-  EXPECT_FALSE(typed->DeleteObject());  // temporaries never delete their handle
+  CDC dc;
+  dc.CreateCompatibleDC(nullptr);
+  CGdiObject* oldPen = dc.SelectStockObject(WHITE_PEN);
+  ASSERT_NE(oldPen, nullptr);
+  EXPECT_EQ(oldPen->GetObjectType(), UINT(OBJ_PEN));
+  LOGPEN lp{};
+  EXPECT_TRUE(CPen::FromHandle(static_cast<HPEN>(GetStockObject(BLACK_PEN)))->GetLogPen(&lp));
+  EXPECT_EQ(lp.lopnColor, RGB(0, 0, 0));
   AfxDeleteTempGdiObjects();
-  EXPECT_NE(GetObjectType(GetStockObject(BLACK_BRUSH)), 0u);
+}
+
+// A handle handed out as an untyped CGdiObject first (as SelectStockObject
+// hands back the old object), then asked for as its own class, before the
+// temporaries are freed: the typed wrapper is a real object of that class
+// and the same one when asked again, the first stays usable for its holder,
+// and no temporary deletes the handle. (A stock object selected out and a
+// brush selected in later used to meet in one wrapper.)
+TEST(AfxDC, TemporaryWrappersTakeTheClassAskedFor) {
+  HFONT font = ::CreateFontA(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+  ASSERT_NE(font, nullptr);
+  struct Case {
+    const char* name;
+    HGDIOBJ handle;
+    CGdiObject* (*typed)(HGDIOBJ);
+    const std::type_info& type;
+  } cases[] = {
+      {"stock pen", GetStockObject(BLACK_PEN), [](HGDIOBJ h) -> CGdiObject* { return CPen::FromHandle(HPEN(h)); },
+       typeid(CPen)},
+      {"stock brush", GetStockObject(BLACK_BRUSH),
+       [](HGDIOBJ h) -> CGdiObject* { return CBrush::FromHandle(HBRUSH(h)); }, typeid(CBrush)},
+      {"font", font, [](HGDIOBJ h) -> CGdiObject* { return CFont::FromHandle(HFONT(h)); }, typeid(CFont)},
+  };
+  for (const Case& c : cases) {
+    AfxDeleteTempGdiObjects();
+    const DWORD type = GetObjectType(c.handle);
+    CGdiObject* plain = CGdiObject::FromHandle(c.handle);
+    CGdiObject* typed = c.typed(c.handle);
+    ASSERT_NE(typed, nullptr) << c.name;
+    EXPECT_NE(typed, plain) << c.name;
+    EXPECT_EQ(typeid(*typed), c.type) << c.name;
+    EXPECT_EQ(typed->m_hObject, c.handle) << c.name;
+    EXPECT_EQ(plain->m_hObject, c.handle) << c.name;
+    EXPECT_EQ(c.typed(c.handle), typed) << c.name;
+    // Asked again, a CGdiObject may be either.
+    CGdiObject* again = CGdiObject::FromHandle(c.handle);
+    EXPECT_TRUE(again == plain || again == typed) << c.name;
+    EXPECT_FALSE(plain->DeleteObject()) << c.name;
+    EXPECT_FALSE(typed->DeleteObject()) << c.name;
+    AfxDeleteTempGdiObjects();
+    EXPECT_EQ(GetObjectType(c.handle), type) << c.name;
+  }
+  ::DeleteObject(font);
 }
 
 TEST(AfxDC, RegionsThroughTheWrapper) {
@@ -161,32 +172,6 @@ TEST(AfxDC, SaveAndRestoreThroughTheWrapper) {
   CPoint old = dc.SetWindowOrg(5, 6);
   EXPECT_EQ(old, CPoint(0, 0));
   EXPECT_EQ(dc.GetWindowOrg(), CPoint(5, 6));
-}
-
-TEST(AfxDC, TemporaryWrappersTakeTheClassAskedFor) {
-  HFONT font = ::CreateFontA(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
-  ASSERT_NE(font, nullptr);
-  // As SelectStockObject hands back the old font, then a caller asks for it as a font.
-  CGdiObject* plain = CGdiObject::FromHandle(font);
-  CFont* typed = CFont::FromHandle(font);
-  ASSERT_NE(typed, nullptr);
-  EXPECT_NE(dynamic_cast<CFont*>(static_cast<CGdiObject*>(typed)), nullptr);
-  EXPECT_EQ(typed->m_hObject, font);
-  // The first wrapper stays usable for its holder and still owns nothing.
-  EXPECT_EQ(plain->m_hObject, font);
-  EXPECT_FALSE(plain->DeleteObject());
-  EXPECT_FALSE(typed->DeleteObject());
-  EXPECT_EQ(CFont::FromHandle(font), typed);
-  AfxDeleteTempGdiObjects();
-  EXPECT_NE(::GetObjectType(font), 0u);
-  ::DeleteObject(font);
-}
-
-TEST(LineTo, FarAwayEndsCostOnlyTheVisiblePart) {
-  TestCanvas c(5, 1, 32);
-  MoveToEx(c.dc(), -2000000000, 0, nullptr);
-  LineTo(c.dc(), 2000000000, 0);
-  EXPECT_EQ(c.Picture(RGB(0, 0, 0)), "#####\n");
 }
 
 }  // namespace

@@ -45,31 +45,6 @@ TEST(BitBlt, EveryRop3CodeInEveryDepth) {
   }
 }
 
-TEST(BitBlt, NamedCodesOnFourPixels) {
-  // D = 0011, S = 0101 (pixels left to right), white = 1.
-  struct Case {
-    const char* name;
-    DWORD rop;
-    const char* want;
-  } cases[] = {
-      {"SRCCOPY", SRCCOPY, ".#.#"},     {"SRCAND", SRCAND, "...#"},       {"SRCPAINT", SRCPAINT, ".###"},
-      {"SRCINVERT", SRCINVERT, ".##."}, {"SRCERASE", SRCERASE, ".#.."},   {"NOTSRCCOPY", NOTSRCCOPY, "#.#."},
-      {"NOTSRCERASE", NOTSRCERASE, "#..."}, {"MERGEPAINT", MERGEPAINT, "#.##"}, {"DSTINVERT", DSTINVERT, "##.."},
-      {"BLACKNESS", BLACKNESS, "...."}, {"WHITENESS", WHITENESS, "####"},
-  };
-  for (int bpp : kAllBpp)
-    for (const Case& c : cases) {
-      TestCanvas dst(4, 1, bpp, RGB(0, 0, 0));
-      TestCanvas src(4, 1, bpp, RGB(0, 0, 0));
-      SetPixel(dst.dc(), 2, 0, RGB(255, 255, 255));
-      SetPixel(dst.dc(), 3, 0, RGB(255, 255, 255));
-      SetPixel(src.dc(), 1, 0, RGB(255, 255, 255));
-      SetPixel(src.dc(), 3, 0, RGB(255, 255, 255));
-      BitBlt(dst.dc(), 0, 0, 4, 1, src.dc(), 0, 0, c.rop);
-      EXPECT_EQ(dst.Picture(RGB(255, 255, 255)), std::string(c.want) + "\n") << c.name << " bpp " << bpp;
-    }
-}
-
 TEST(BitBlt, PatternCodesUseTheSelectedBrush) {
   for (int bpp : kColourBpp) {
     TestCanvas c(4, 1, bpp, RGB(0, 0, 0));
@@ -86,48 +61,6 @@ TEST(BitBlt, PatternCodesUseTheSelectedBrush) {
     EXPECT_FALSE(PatBlt(c.dc(), 0, 0, 4, 1, SRCCOPY));  // no source in PatBlt
     SelectObject(c.dc(), old);
     DeleteObject(white);
-  }
-}
-
-TEST(BitBlt, MonochromeToColourTakesTextAndBackgroundColours) {
-  HDC mono_dc = CreateCompatibleDC(nullptr);
-  HBITMAP mono = MonoRow(0x0A);  // pixels 1 and 3 white
-  HGDIOBJ old = SelectObject(mono_dc, mono);
-  for (int bpp : kColourBpp) {
-    TestCanvas c(4, 1, bpp);
-    SetTextColor(c.dc(), RGB(255, 0, 0));
-    SetBkColor(c.dc(), RGB(0, 0, 255));
-    BitBlt(c.dc(), 0, 0, 4, 1, mono_dc, 0, 0, SRCCOPY);
-    EXPECT_EQ(c.At(0, 0), GetNearestColor(c.dc(), RGB(255, 0, 0))) << bpp;
-    EXPECT_EQ(c.At(1, 0), GetNearestColor(c.dc(), RGB(0, 0, 255))) << bpp;
-    EXPECT_EQ(c.At(2, 0), GetNearestColor(c.dc(), RGB(255, 0, 0))) << bpp;
-  }
-  SelectObject(mono_dc, old);
-  DeleteObject(mono);
-  DeleteDC(mono_dc);
-}
-
-TEST(BitBlt, ColourToMonochromeMarksTheSourceBackground) {
-  for (int bpp : kColourBpp) {
-    TestCanvas src(3, 1, bpp, RGB(0, 128, 0));
-    SetPixel(src.dc(), 1, 0, RGB(255, 0, 0));
-    SetBkColor(src.dc(), RGB(0, 128, 0));
-    TestCanvas dst(3, 1, 1, RGB(0, 0, 0));
-    BitBlt(dst.dc(), 0, 0, 3, 1, src.dc(), 0, 0, SRCCOPY);
-    EXPECT_EQ(dst.Picture(RGB(255, 255, 255)), "#.#\n") << bpp;
-  }
-}
-
-TEST(BitBlt, OverlappingCopiesInOneBitmap) {
-  for (int bpp : kAllBpp) {
-    TestCanvas c(6, 6, bpp, RGB(0, 0, 0));
-    for (int i = 0; i < 3; ++i) SetPixel(c.dc(), i, i, RGB(255, 255, 255));
-    BitBlt(c.dc(), 1, 1, 4, 4, c.dc(), 0, 0, SRCCOPY);  // down and right
-    EXPECT_EQ(c.Picture(RGB(255, 255, 255)), Rows({"#.....", ".#....", "..#...", "...#..", "......", "......"}))
-        << bpp;
-    BitBlt(c.dc(), 0, 0, 5, 5, c.dc(), 1, 1, SRCCOPY);  // and back up: (4, 4) was black
-    EXPECT_EQ(c.Picture(RGB(255, 255, 255)), Rows({"#.....", ".#....", "..#...", "......", "......", "......"}))
-        << bpp;
   }
 }
 

@@ -162,18 +162,19 @@ TEST(BlockCopy, PinnedPixels) {
   }
 }
 
-// Within one bitmap every source pixel is read before it is written, also
-// when the clip splits the destination into several rectangles.
+// Within one bitmap every source pixel is read before it is written, with
+// one clip rectangle and when the clip splits the destination into several.
 TEST(BlockCopy, WithinOneBitmapReadsEverySourcePixelFirst) {
   const int W = 12, H = 8;
   struct Clip {
     const char* name;
     RECT a, b;
   } clips[] = {
+      {"whole bitmap", {0, 0, 12, 8}, {0, 0, 0, 0}},
       {"side by side", {0, 0, 5, 8}, {6, 0, 12, 8}},
       {"one above the other", {0, 0, 12, 3}, {0, 4, 12, 8}},
   };
-  const POINT shifts[] = {{2, 0}, {-2, 0}, {0, 2}, {0, -2}, {3, 1}, {-1, -3}};
+  const POINT shifts[] = {{2, 0}, {-2, 0}, {0, 2}, {0, -2}, {3, 1}, {-1, -3}, {1, 1}, {-1, -1}};
   const NamedRop rops[] = {{"SRCCOPY", 0xCC}, {"SRCINVERT", 0x66}};
   for (int bpp : kAllBpp)
     for (const Clip& clip : clips)

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -38,7 +39,36 @@ class TestCanvas {
   }
   HDC dc() const { return dc_; }
   HBITMAP bitmap() const { return bmp_; }
+  int w() const { return w_; }
+  int h() const { return h_; }
   COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
+  // The pixels of a 32-bit canvas as 0x00RRGGBB, top row first.
+  std::vector<DWORD> Pixels() const {
+    std::vector<DWORD> px(size_t(w_) * size_t(h_));
+    GetBitmapBits(bmp_, LONG(px.size() * 4), px.data());
+    for (DWORD& p : px) p &= 0xFFFFFF;
+    return px;
+  }
+  // The bounding box of the pixels (of a 32-bit canvas) that are `value`,
+  // or with match false are not; empty when there are none.
+  RECT Box(DWORD value, bool match = true) const {
+    RECT r{w_, h_, 0, 0};
+    const std::vector<DWORD> px = Pixels();
+    for (int y = 0; y < h_; ++y)
+      for (int x = 0; x < w_; ++x)
+        if ((px[size_t(y) * size_t(w_) + size_t(x)] == value) == match) {
+          r.left = std::min<LONG>(r.left, x);
+          r.top = std::min<LONG>(r.top, y);
+          r.right = std::max<LONG>(r.right, x + 1);
+          r.bottom = std::max<LONG>(r.bottom, y + 1);
+        }
+    if (r.right == 0) r = RECT{0, 0, 0, 0};
+    return r;
+  }
+  int Count(DWORD value) const {
+    const std::vector<DWORD> px = Pixels();
+    return int(std::count(px.begin(), px.end(), value));
+  }
   // Rows of characters: '#' where the pixel is `ink`, '.' elsewhere.
   std::string Picture(COLORREF ink) const {
     std::string s;

@@ -39,26 +39,48 @@ class Tools {
   HGDIOBJ old_pen_, old_brush_;
 };
 
-TEST(Rectangle, PenOutlinesAndBrushFillsInside) {
-  for (int bpp : kColourBpp) {
-    TestCanvas c(7, 5, bpp);
-    Tools t(c.dc(), CreatePen(PS_SOLID, 1, kInk), CreateSolidBrush(kFill));
-    Rectangle(c.dc(), 1, 1, 6, 5);
-    EXPECT_EQ(PenAndBrush(c, 7, 5), Rows({".......", ".ppppp.", ".pbbbp.", ".pbbbp.", ".ppppp."})) << bpp;
-  }
-}
-
-TEST(Rectangle, NullPenFillsOnePixelLessRightAndBottom) {
-  for (int bpp : kColourBpp) {
-    TestCanvas c(6, 5, bpp);
-    Tools t(c.dc(), CreatePen(PS_NULL, 1, kInk), CreateSolidBrush(kFill));
-    Rectangle(c.dc(), 1, 1, 5, 4);
-    EXPECT_EQ(PenAndBrush(c, 6, 5), Rows({"......", ".bbb..", ".bbb..", "......", "......"})) << bpp;
-    // Corners given in any order make the same rectangle.
-    c.Fill(RGB(255, 255, 255));
-    Rectangle(c.dc(), 5, 4, 1, 1);
-    EXPECT_EQ(PenAndBrush(c, 6, 5), Rows({"......", ".bbb..", ".bbb..", "......", "......"})) << bpp;
-  }
+// Which pixels the pen ('p') and the brush ('b') of each shape cover.
+TEST(Shapes, PenOutlinesAndBrushFillsInside) {
+  const struct {
+    const char* name;
+    int w, h, pen;
+    BOOL (*draw)(HDC);
+    std::vector<const char*> rows;
+  } cases[] = {
+      {"rectangle", 7, 5, PS_SOLID, [](HDC dc) { return Rectangle(dc, 1, 1, 6, 5); },
+       {".......", ".ppppp.", ".pbbbp.", ".pbbbp.", ".ppppp."}},
+      // Without a pen the fill stops one pixel short on the right and bottom.
+      {"rectangle, null pen", 6, 5, PS_NULL, [](HDC dc) { return Rectangle(dc, 1, 1, 5, 4); },
+       {"......", ".bbb..", ".bbb..", "......", "......"}},
+      // Corners given in any order make the same rectangle.
+      {"rectangle, corners swapped", 6, 5, PS_NULL, [](HDC dc) { return Rectangle(dc, 5, 4, 1, 1); },
+       {"......", ".bbb..", ".bbb..", "......", "......"}},
+      {"ellipse", 6, 6, PS_SOLID, [](HDC dc) { return Ellipse(dc, 1, 1, 5, 5); },
+       {"......", "..pp..", ".pbbp.", ".pbbp.", "..pp..", "......"}},
+      {"ellipse, null pen keeps the box", 6, 6, PS_NULL, [](HDC dc) { return Ellipse(dc, 0, 0, 5, 5); },
+       {".bbb..", "bbbbb.", "bbbbb.", "bbbbb.", ".bbb..", "......"}},
+      {"triangle, null pen", 6, 6, PS_NULL,
+       [](HDC dc) {
+         const POINT tri[] = {{0, 0}, {4, 0}, {0, 4}};
+         return Polygon(dc, tri, 3);
+       },
+       {"bbbb..", "bbb...", "bb....", "b.....", "......", "......"}},
+      {"square polygon", 6, 6, PS_SOLID,
+       [](HDC dc) {
+         const POINT sq[] = {{1, 1}, {4, 1}, {4, 4}, {1, 4}};
+         return Polygon(dc, sq, 4);
+       },
+       {"......", ".pppp.", ".pbbp.", ".pbbp.", ".pppp.", "......"}},
+  };
+  for (int bpp : kColourBpp)
+    for (const auto& c : cases) {
+      TestCanvas canvas(c.w, c.h, bpp);
+      Tools t(canvas.dc(), CreatePen(c.pen, 1, kInk), CreateSolidBrush(kFill));
+      EXPECT_TRUE(c.draw(canvas.dc())) << c.name << " bpp " << bpp;
+      std::string want;
+      for (const char* row : c.rows) (want += row) += '\n';
+      EXPECT_EQ(PenAndBrush(canvas, c.w, c.h), want) << c.name << " bpp " << bpp;
+    }
 }
 
 TEST(Rectangle, MonochromeTakesTheNearerOfBlackAndWhite) {
@@ -139,22 +161,6 @@ TEST(LineTo, DashStylesAndTheBackgroundMode) {
   DeleteObject(dash);
 }
 
-TEST(Ellipse, SmallEllipseWithPenAndBrush) {
-  for (int bpp : kColourBpp) {
-    TestCanvas c(6, 6, bpp);
-    Tools t(c.dc(), CreatePen(PS_SOLID, 1, kInk), CreateSolidBrush(kFill));
-    Ellipse(c.dc(), 1, 1, 5, 5);
-    EXPECT_EQ(PenAndBrush(c, 6, 6), Rows({"......", "..pp..", ".pbbp.", ".pbbp.", "..pp..", "......"})) << bpp;
-  }
-}
-
-TEST(Ellipse, NullPenKeepsTheBox) {
-  TestCanvas c(6, 6, 32);
-  Tools t(c.dc(), CreatePen(PS_NULL, 1, kInk), CreateSolidBrush(kFill));
-  Ellipse(c.dc(), 0, 0, 5, 5);
-  EXPECT_EQ(PenAndBrush(c, 6, 6), Rows({".bbb..", "bbbbb.", "bbbbb.", "bbbbb.", ".bbb..", "......"}));
-}
-
 TEST(Arc, EqualEndsDrawTheWholeEllipse) {
   TestCanvas whole(6, 6, 32), arc(6, 6, 32);
   Ellipse(whole.dc(), 0, 0, 6, 6);
@@ -169,21 +175,6 @@ TEST(Arc, EqualEndsDrawTheWholeEllipse) {
   TestCanvas quarter(6, 6, 32);
   Arc(quarter.dc(), 0, 0, 6, 6, 6, 3, 3, 0);
   EXPECT_EQ(quarter.Picture(RGB(0, 0, 0)), Rows({"...#..", "....#.", ".....#", "......", "......", "......"}));
-}
-
-TEST(Polygon, FillsWithTheRegionRuleAndOutlines) {
-  for (int bpp : kColourBpp) {
-    TestCanvas c(6, 6, bpp);
-    Tools t(c.dc(), CreatePen(PS_NULL, 1, kInk), CreateSolidBrush(kFill));
-    POINT tri[] = {{0, 0}, {4, 0}, {0, 4}};
-    Polygon(c.dc(), tri, 3);
-    EXPECT_EQ(PenAndBrush(c, 6, 6), Rows({"bbbb..", "bbb...", "bb....", "b.....", "......", "......"})) << bpp;
-  }
-  TestCanvas c(6, 6, 32);
-  Tools t(c.dc(), CreatePen(PS_SOLID, 1, kInk), CreateSolidBrush(kFill));
-  POINT sq[] = {{1, 1}, {4, 1}, {4, 4}, {1, 4}};
-  Polygon(c.dc(), sq, 4);
-  EXPECT_EQ(PenAndBrush(c, 6, 6), Rows({"......", ".pppp.", ".pbbp.", ".pbbp.", ".pppp.", "......"}));
 }
 
 TEST(Polygon, AlternateAndWindingOfOverlappingSquares) {

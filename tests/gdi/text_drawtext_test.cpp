@@ -1,64 +1,30 @@
 // DrawText: sizes from DT_CALCRECT, placement of each alignment (checked
 // against TextOut at the position the rule gives), breaks, prefixes,
 // ellipsis and clipping.
-#include <gtest/gtest.h>
-
 #include <cstring>
-#include <string>
-#include <vector>
 
 #include "codepage.h"
-#include "wingdi.h"
+#include "gdi_fixture.h"
 
 namespace {
 
-class Surface32 {
+// A white 32-bit canvas with the dialog font selected, drawing transparently.
+class TextCanvas : public TestCanvas {
  public:
-  Surface32(int w, int h) : w_(w), h_(h) {
-    dc_ = CreateCompatibleDC(nullptr);
-    bmp_ = CreateBitmap(w, h, 1, 32, nullptr);
-    old_ = SelectObject(dc_, bmp_);
-    font_ = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
-    oldFont_ = SelectObject(dc_, font_);
-    SetBkMode(dc_, TRANSPARENT);
-    Clear();
+  TextCanvas() : TestCanvas(160, 80, 32) {
+    old_ = SelectObject(dc(), font_);
+    SetBkMode(dc(), TRANSPARENT);
   }
-  ~Surface32() {
-    SelectObject(dc_, oldFont_);
-    SelectObject(dc_, old_);
+  ~TextCanvas() {
+    SelectObject(dc(), old_);
     DeleteObject(font_);
-    DeleteObject(bmp_);
-    DeleteDC(dc_);
   }
-  void Clear() { PatBlt(dc_, 0, 0, w_, h_, WHITENESS); }
-  HDC dc() const { return dc_; }
-  std::vector<DWORD> Pixels() const {
-    std::vector<DWORD> px(static_cast<size_t>(w_) * h_);
-    GetBitmapBits(bmp_, static_cast<LONG>(px.size() * 4), px.data());
-    for (DWORD& p : px) p &= 0xFFFFFF;
-    return px;
-  }
-  RECT Ink() const {
-    RECT r{w_, h_, 0, 0};
-    std::vector<DWORD> px = Pixels();
-    for (int y = 0; y < h_; ++y)
-      for (int x = 0; x < w_; ++x)
-        if (px[static_cast<size_t>(y) * w_ + x] != 0xFFFFFF) {
-          r.left = std::min<LONG>(r.left, x);
-          r.top = std::min<LONG>(r.top, y);
-          r.right = std::max<LONG>(r.right, x + 1);
-          r.bottom = std::max<LONG>(r.bottom, y + 1);
-        }
-    if (r.right == 0) r = RECT{0, 0, 0, 0};
-    return r;
-  }
+  void Clear() { Fill(RGB(255, 255, 255)); }
+  RECT Ink() const { return Box(0xFFFFFF, false); }
 
  private:
-  int w_, h_;
-  HDC dc_;
-  HBITMAP bmp_;
-  HFONT font_;
-  HGDIOBJ old_, oldFont_;
+  HFONT font_ = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
+  HGDIOBJ old_;
 };
 
 class DrawTextTest : public testing::Test {
@@ -78,8 +44,8 @@ class DrawTextTest : public testing::Test {
     if (height) *height = h;
     return r;
   }
-  Surface32 a_{160, 80};
-  Surface32 b_{160, 80};
+  TextCanvas a_;
+  TextCanvas b_;
   TEXTMETRICA tm_{};
 };
 

@@ -1,72 +1,12 @@
 // TextOut, ExtTextOut, extents, metrics, alignment and fonts: where the ink
 // lands, what the background gets, and that the clip holds.
-#include <gtest/gtest.h>
-
 #include <cstring>
-#include <vector>
 
 #include "afxdc.h"
 #include "codepage.h"
-#include "wingdi.h"
+#include "gdi_fixture.h"
 
 namespace {
-
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-
-// A 32-bit memory DC over a white bitmap.
-class Canvas {
- public:
-  Canvas(int w, int h) : w_(w), h_(h) {
-    dc_ = CreateCompatibleDC(nullptr);
-    bmp_ = CreateBitmap(w, h, 1, 32, nullptr);
-    old_ = SelectObject(dc_, bmp_);
-    PatBlt(dc_, 0, 0, w, h, WHITENESS);
-  }
-  ~Canvas() {
-    SelectObject(dc_, old_);
-    DeleteObject(bmp_);
-    DeleteDC(dc_);
-  }
-  HDC dc() const { return dc_; }
-  // Pixels as 0x00RRGGBB, top row first.
-  std::vector<DWORD> Pixels() const {
-    std::vector<DWORD> px(static_cast<size_t>(w_) * h_);
-    GetBitmapBits(bmp_, static_cast<LONG>(px.size() * 4), px.data());
-    for (DWORD& p : px) p &= 0xFFFFFF;
-    return px;
-  }
-  DWORD At(int x, int y) const { return Pixels()[static_cast<size_t>(y) * w_ + x]; }
-  // The bounding box of pixels whose value is `value` (or, with match false,
-  // is not); empty when there are none.
-  RECT Box(DWORD value, bool match = true) const {
-    RECT r{w_, h_, 0, 0};
-    std::vector<DWORD> px = Pixels();
-    for (int y = 0; y < h_; ++y)
-      for (int x = 0; x < w_; ++x)
-        if ((px[static_cast<size_t>(y) * w_ + x] == value) == match) {
-          r.left = std::min<LONG>(r.left, x);
-          r.top = std::min<LONG>(r.top, y);
-          r.right = std::max<LONG>(r.right, x + 1);
-          r.bottom = std::max<LONG>(r.bottom, y + 1);
-        }
-    if (r.right == 0) r = RECT{0, 0, 0, 0};
-    return r;
-  }
-  RECT Ink() const { return Box(0x000000); }  // black text on white
-  int Count(DWORD value) const {
-    int n = 0;
-    for (DWORD p : Pixels()) n += p == value;
-    return n;
-  }
-  int w() const { return w_; }
-  int h() const { return h_; }
-
- private:
-  int w_, h_;
-  HDC dc_;
-  HBITMAP bmp_;
-  HGDIOBJ old_;
-};
 
 HFONT SansFont(int height, int weight = FW_NORMAL, bool underline = false) {
   return CreateFontA(height, 0, 0, 0, weight, 0, underline, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
@@ -96,7 +36,8 @@ class TextOutTest : public testing::Test {
     EXPECT_TRUE(GetTextExtentPoint32A(canvas_.dc(), s, static_cast<int>(std::strlen(s)), &sz));
     return sz;
   }
-  Canvas canvas_{120, 60};
+  RECT Ink() const { return canvas_.Box(0x000000); }  // black text on white
+  TestCanvas canvas_{120, 60, 32};
   HFONT font_ = nullptr;
   HGDIOBJ old_ = nullptr;
   TEXTMETRICA tm_{};
@@ -155,7 +96,7 @@ TEST_F(TextOutTest, InkLiesInTheCellForEachAlignment) {
     PatBlt(canvas_.dc(), 0, 0, canvas_.w(), canvas_.h(), WHITENESS);
     EXPECT_EQ(SetTextAlign(canvas_.dc(), c.align) != GDI_ERROR, true) << c.name;
     ASSERT_TRUE(TextOutA(canvas_.dc(), x, y, s, 3)) << c.name;
-    const RECT ink = canvas_.Ink();
+    const RECT ink = Ink();
     EXPECT_TRUE(Inside(ink, c.cell)) << c.name << ": ink " << ink.left << "," << ink.top << "," << ink.right << ","
                                      << ink.bottom;
     // H reaches the top of the capitals, g and y the descent.
@@ -201,7 +142,7 @@ TEST_F(TextOutTest, ExtTextOutOpaqueRectAndClipping) {
   PatBlt(canvas_.dc(), 0, 0, canvas_.w(), canvas_.h(), WHITENESS);
   const RECT clip{10, 10, 22, 30};
   ASSERT_TRUE(ExtTextOutA(canvas_.dc(), 4, 12, ETO_CLIPPED, &clip, "WWWWWW", 6, nullptr));
-  const RECT ink = canvas_.Ink();
+  const RECT ink = Ink();
   EXPECT_TRUE(Inside(ink, clip));
   EXPECT_EQ(ink.left, clip.left);    // the W's are cut at both sides
   EXPECT_EQ(ink.right, clip.right);
@@ -212,7 +153,7 @@ TEST_F(TextOutTest, ClipRegionHolds) {
   SelectClipRgn(canvas_.dc(), rgn);
   DeleteObject(rgn);
   ASSERT_TRUE(TextOutA(canvas_.dc(), 10, 10, "WWWWWWWW", 8));
-  const RECT ink = canvas_.Ink();
+  const RECT ink = Ink();
   EXPECT_EQ(ink.right, 30);
   SelectClipRgn(canvas_.dc(), nullptr);
 }
@@ -232,7 +173,7 @@ TEST_F(TextOutTest, AdvancesFromLpDx) {
   ASSERT_EQ(columns.size(), 3u);
   PatBlt(canvas_.dc(), 0, 0, canvas_.w(), canvas_.h(), WHITENESS);
   ASSERT_TRUE(TextOutA(canvas_.dc(), 0, 10, "l", 1));
-  const RECT one = canvas_.Ink();
+  const RECT one = Ink();
   EXPECT_EQ(one.right - 1, columns[0]);
   EXPECT_EQ(columns[1], columns[0] + 20);
   EXPECT_EQ(columns[2], columns[0] + 40);
@@ -246,8 +187,8 @@ TEST_F(TextOutTest, UpdateCurrentPosition) {
   GetCurrentPositionEx(canvas_.dc(), &cp);
   EXPECT_EQ(cp.x, 7 + Extent("ab").cx);
   EXPECT_EQ(cp.y, 3);
-  EXPECT_GE(canvas_.Ink().left, 7);
-  EXPECT_LT(canvas_.Ink().bottom, 3 + tm_.tmHeight + 1);
+  EXPECT_GE(Ink().left, 7);
+  EXPECT_LT(Ink().bottom, 3 + tm_.tmHeight + 1);
   SetTextAlign(canvas_.dc(), TA_NOUPDATECP);
 }
 
@@ -283,7 +224,7 @@ TEST_F(TextOutTest, CodePageDecidesTheCharacters) {
   EXPECT_EQ(cjk.cx, 2 * one.cx);
   EXPECT_GE(one.cx, 10);  // an ideograph is about an em wide
   ASSERT_TRUE(TextOutA(canvas_.dc(), 5, 5, zhongwen, 4));
-  const RECT ink = canvas_.Ink();
+  const RECT ink = Ink();
   EXPECT_GT(ink.right - ink.left, one.cx);
   AfxSetCodePage(1252);
   // The same bytes are four Latin-1 letters under 1252.
@@ -345,7 +286,7 @@ TEST_F(TextOutTest, ScaledMappingMeasuresInLogicalUnits) {
   // Text still runs down the device from a TA_TOP reference, though y runs
   // upwards in the mapping: logical (0, 0) is the device's top-left corner.
   ASSERT_TRUE(TextOutA(canvas_.dc(), 20, -20, "H", 1));
-  const RECT ink = canvas_.Ink();
+  const RECT ink = Ink();
   EXPECT_GE(ink.left, 7);  // 20 tenths of a millimetre is 7.6 pixels
   EXPECT_GE(ink.top, 7);
   EXPECT_LE(ink.bottom, 8 + tmDevice.tmHeight);
