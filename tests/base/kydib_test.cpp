@@ -71,13 +71,8 @@ struct Bmp {
 
 // 3 x 2, 8 bits: top row red green blue, bottom row white black index 5.
 Bmp Sample8(bool topDown) {
-  Bmp b;
-  b.bitCount = 8;
-  b.width = 3;
-  b.height = topDown ? -2 : 2;
-  b.table = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x000000, 0x123456};
-  b.rows = {{0, 1, 2}, {3, 4, 5}};
-  return b;
+  return Bmp{8, 3, topDown ? -2 : 2, BI_RGB, {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x000000, 0x123456},
+             {{0, 1, 2}, {3, 4, 5}}, {}, {}};
 }
 
 BOOL LoadBytes(CKyDib& dib, const std::vector<BYTE>& bytes) {
@@ -89,91 +84,41 @@ BOOL LoadBytes(CKyDib& dib, const std::vector<BYTE>& bytes) {
 TEST(KyDibLoad, EveryDepthAndRowOrder) {
   struct Case {
     const char* name;
-    Bmp bmp;
+    Bmp bmp;  // bit count, width, height, compression, table, rows, masks, RLE data
     std::vector<std::pair<POINT, COLORREF>> expect;
   };
-  std::vector<Case> cases;
-  cases.push_back({"8 bit bottom-up", Sample8(false),
-                   {{{0, 0}, RGB(255, 0, 0)}, {{2, 0}, RGB(0, 0, 255)}, {{2, 1}, RGB(0x12, 0x34, 0x56)}}});
-  cases.push_back({"8 bit top-down", Sample8(true),
-                   {{{0, 0}, RGB(255, 0, 0)}, {{1, 1}, RGB(0, 0, 0)}, {{2, 1}, RGB(0x12, 0x34, 0x56)}}});
-  {
-    Bmp b;
-    b.bitCount = 1;
-    b.width = 10;
-    b.height = 2;
-    b.table = {0x000000, 0xFFFFFF};
-    b.rows = {{0x80, 0x40}, {0x7F, 0xC0}};  // top: x 0 and x 9 set; bottom: all but x 0
-    cases.push_back({"1 bit", b,
-                     {{{0, 0}, RGB(255, 255, 255)}, {{1, 0}, RGB(0, 0, 0)}, {{9, 0}, RGB(255, 255, 255)},
-                      {{0, 1}, RGB(0, 0, 0)}, {{1, 1}, RGB(255, 255, 255)}, {{8, 1}, RGB(255, 255, 255)},
-                      {{9, 1}, RGB(255, 255, 255)}}});
-  }
-  {
-    Bmp b;
-    b.bitCount = 4;
-    b.width = 3;
-    b.height = -1;
-    b.table = {0x000000, 0x800000, 0x008000};
-    b.rows = {{0x12, 0x00}};
-    cases.push_back({"4 bit", b, {{{0, 0}, RGB(0x80, 0, 0)}, {{1, 0}, RGB(0, 0x80, 0)}, {{2, 0}, RGB(0, 0, 0)}}});
-  }
-  {
-    Bmp b;
-    b.bitCount = 24;
-    b.width = 2;
-    b.height = 2;
-    b.rows = {{0x01, 0x02, 0x03, 0x04, 0x05, 0x06}, {0x10, 0x20, 0x30, 0x40, 0x50, 0x60}};
-    cases.push_back({"24 bit", b, {{{0, 0}, RGB(3, 2, 1)}, {{1, 0}, RGB(6, 5, 4)}, {{1, 1}, RGB(0x60, 0x50, 0x40)}}});
-  }
-  {
-    Bmp b;
-    b.bitCount = 32;
-    b.width = 1;
-    b.height = -2;
-    b.rows = {{0x11, 0x22, 0x33, 0xFF}, {0xAA, 0xBB, 0xCC, 0x00}};
-    cases.push_back({"32 bit", b, {{{0, 0}, RGB(0x33, 0x22, 0x11)}, {{0, 1}, RGB(0xCC, 0xBB, 0xAA)}}});
-  }
-  {
-    Bmp b;  // 5-5-5: 0x7C00 is full red, 0x0010 half blue widened by repeating bits
-    b.bitCount = 16;
-    b.width = 2;
-    b.height = 1;
-    b.rows = {{0x00, 0x7C, 0x10, 0x00}};
-    cases.push_back({"16 bit 5-5-5", b, {{{0, 0}, RGB(255, 0, 0)}, {{1, 0}, RGB(0, 0, 0x84)}}});
-  }
-  {
-    Bmp b;  // 5-6-5 bit fields: 0x07E0 is full green
-    b.bitCount = 16;
-    b.width = 1;
-    b.height = 1;
-    b.compression = BI_BITFIELDS;
-    b.masks = {0xF800, 0x07E0, 0x001F};
-    b.rows = {{0xE0, 0x07}};
-    cases.push_back({"16 bit fields", b, {{{0, 0}, RGB(0, 255, 0)}}});
-  }
-  {
-    Bmp b;  // 4 x 2 RLE8: bottom row "run of 4 x index 1", top row "absolute 2 pixels 2, 0", end
-    b.bitCount = 8;
-    b.width = 4;
-    b.height = 2;
-    b.compression = BI_RLE8;
-    b.table = {0x000000, 0xFF0000, 0x0000FF};
-    b.rle = {4, 1, 0, 0, 0, 3, 2, 0, 2, 0, 0, 1};
-    cases.push_back({"RLE8", b,
-                     {{{0, 1}, RGB(255, 0, 0)}, {{3, 1}, RGB(255, 0, 0)}, {{0, 0}, RGB(0, 0, 255)},
-                      {{1, 0}, RGB(0, 0, 0)}, {{2, 0}, RGB(0, 0, 255)}, {{3, 0}, RGB(0, 0, 0)}}});
-  }
-  {
-    Bmp b;  // 3 x 1 RLE4: a run of 3 alternating 1, 2
-    b.bitCount = 4;
-    b.width = 3;
-    b.height = 1;
-    b.compression = BI_RLE4;
-    b.table = {0x000000, 0xFF0000, 0x00FF00};
-    b.rle = {3, 0x12, 0, 1};
-    cases.push_back({"RLE4", b, {{{0, 0}, RGB(255, 0, 0)}, {{1, 0}, RGB(0, 255, 0)}, {{2, 0}, RGB(255, 0, 0)}}});
-  }
+  const Case cases[] = {
+      {"8 bit bottom-up", Sample8(false),
+       {{{0, 0}, RGB(255, 0, 0)}, {{2, 0}, RGB(0, 0, 255)}, {{2, 1}, RGB(0x12, 0x34, 0x56)}}},
+      {"8 bit top-down", Sample8(true),
+       {{{0, 0}, RGB(255, 0, 0)}, {{1, 1}, RGB(0, 0, 0)}, {{2, 1}, RGB(0x12, 0x34, 0x56)}}},
+      // Top row: x 0 and x 9 set; bottom row: all but x 0.
+      {"1 bit", {1, 10, 2, BI_RGB, {0x000000, 0xFFFFFF}, {{0x80, 0x40}, {0x7F, 0xC0}}, {}, {}},
+       {{{0, 0}, RGB(255, 255, 255)}, {{1, 0}, RGB(0, 0, 0)}, {{9, 0}, RGB(255, 255, 255)},
+        {{0, 1}, RGB(0, 0, 0)}, {{1, 1}, RGB(255, 255, 255)}, {{8, 1}, RGB(255, 255, 255)},
+        {{9, 1}, RGB(255, 255, 255)}}},
+      {"4 bit", {4, 3, -1, BI_RGB, {0x000000, 0x800000, 0x008000}, {{0x12, 0x00}}, {}, {}},
+       {{{0, 0}, RGB(0x80, 0, 0)}, {{1, 0}, RGB(0, 0x80, 0)}, {{2, 0}, RGB(0, 0, 0)}}},
+      {"24 bit",
+       {24, 2, 2, BI_RGB, {},
+        {{0x01, 0x02, 0x03, 0x04, 0x05, 0x06}, {0x10, 0x20, 0x30, 0x40, 0x50, 0x60}}, {}, {}},
+       {{{0, 0}, RGB(3, 2, 1)}, {{1, 0}, RGB(6, 5, 4)}, {{1, 1}, RGB(0x60, 0x50, 0x40)}}},
+      {"32 bit", {32, 1, -2, BI_RGB, {}, {{0x11, 0x22, 0x33, 0xFF}, {0xAA, 0xBB, 0xCC, 0x00}}, {}, {}},
+       {{{0, 0}, RGB(0x33, 0x22, 0x11)}, {{0, 1}, RGB(0xCC, 0xBB, 0xAA)}}},
+      // 5-5-5: 0x7C00 is full red, 0x0010 half blue widened by repeating bits.
+      {"16 bit 5-5-5", {16, 2, 1, BI_RGB, {}, {{0x00, 0x7C, 0x10, 0x00}}, {}, {}},
+       {{{0, 0}, RGB(255, 0, 0)}, {{1, 0}, RGB(0, 0, 0x84)}}},
+      // 5-6-5 bit fields: 0x07E0 is full green.
+      {"16 bit fields", {16, 1, 1, BI_BITFIELDS, {}, {{0xE0, 0x07}}, {0xF800, 0x07E0, 0x001F}, {}},
+       {{{0, 0}, RGB(0, 255, 0)}}},
+      // 4 x 2: bottom row "run of 4 x index 1", top row "absolute 2 pixels 2, 0", end.
+      {"RLE8", {8, 4, 2, BI_RLE8, {0x000000, 0xFF0000, 0x0000FF}, {}, {}, {4, 1, 0, 0, 0, 3, 2, 0, 2, 0, 0, 1}},
+       {{{0, 1}, RGB(255, 0, 0)}, {{3, 1}, RGB(255, 0, 0)}, {{0, 0}, RGB(0, 0, 255)},
+        {{1, 0}, RGB(0, 0, 0)}, {{2, 0}, RGB(0, 0, 255)}, {{3, 0}, RGB(0, 0, 0)}}},
+      // 3 x 1: a run of 3 alternating 1, 2.
+      {"RLE4", {4, 3, 1, BI_RLE4, {0x000000, 0xFF0000, 0x00FF00}, {}, {}, {3, 0x12, 0, 1}},
+       {{{0, 0}, RGB(255, 0, 0)}, {{1, 0}, RGB(0, 255, 0)}, {{2, 0}, RGB(255, 0, 0)}}},
+  };
   for (const Case& c : cases) {
     CKyDib dib;
     ASSERT_TRUE(LoadBytes(dib, c.bmp.Bytes())) << c.name;
@@ -277,15 +222,9 @@ TEST(KyDibLoad, HeadersThatLieAreRefused) {
 }
 
 TEST(KyDibLoad, RunsPastTheImageAreCut) {
-  Bmp b;
-  b.bitCount = 8;
-  b.width = 2;
-  b.height = 1;
-  b.compression = BI_RLE8;
-  b.table = {0x000000, 0xFFFFFF};
   // A run of 200, a delta far past the image, then literal data that claims
   // more bytes than remain.
-  b.rle = {200, 1, 0, 2, 250, 250, 0, 9, 1};
+  const Bmp b{8, 2, 1, BI_RLE8, {0x000000, 0xFFFFFF}, {}, {}, {200, 1, 0, 2, 250, 250, 0, 9, 1}};
   CKyDib dib;
   ASSERT_TRUE(LoadBytes(dib, b.Bytes()));
   EXPECT_EQ(dib.GetPixel(0, 0), RGB(255, 255, 255));
@@ -325,12 +264,7 @@ struct Target {
 };
 
 TEST(KyDibDraw, StretchedWithTheImagesOwnColours) {
-  Bmp b;
-  b.bitCount = 1;
-  b.width = 2;
-  b.height = 1;
-  b.table = {0xFF0000, 0x0000FF};  // red, blue
-  b.rows = {{0x40}};
+  const Bmp b{1, 2, 1, BI_RGB, {0xFF0000, 0x0000FF} /* red, blue */, {{0x40}}, {}, {}};
   CKyDib dib;
   ASSERT_TRUE(LoadBytes(dib, b.Bytes()));
   Target t(6, 3);

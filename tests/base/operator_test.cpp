@@ -48,14 +48,4 @@ TEST(CKyOperator, RotateRectWantsFourCorners) {
   EXPECT_FALSE(CKyOperator::RotateRect(CRect(0, 0, 1, 1), 4, 0, nullptr));
 }
 
-TEST(CPoint2D, HoldsXThenY) {
-  const CPoint2D p(1.5, -2.25);
-  EXPECT_EQ(1.5, p.x);
-  EXPECT_EQ(-2.25, p.y);
-  const CPoint2D z;
-  EXPECT_EQ(0.0, z.x);
-  EXPECT_EQ(0.0, z.y);
-  static_assert(sizeof(CPoint2D) == 2 * sizeof(double));
-}
-
 }  // namespace
