@@ -27,33 +27,19 @@ std::vector<BYTE> Load(LPCSTR type, int id, WORD lang) {
   return std::vector<BYTE>(p, p + SizeofResource(h, res));
 }
 
-std::vector<int> ToolbarIds(const std::vector<BYTE>& b) {
-  std::vector<int> ids;
-  if (b.size() < 8) return ids;
-  const int count = Word(&b[6]);
-  for (int i = 0; i < count && 8 + 2 * static_cast<size_t>(i) + 1 < b.size(); ++i) ids.push_back(Word(&b[8 + 2 * i]));
-  return ids;
-}
-
-TEST(UiImages, ToolbarsListTheirButtonsInOrderInBothLanguages) {
-  const std::vector<int> tools = {23301, 23302, 23303, 23304, 23305, 23306, 23307, 23308, 23309, 23310, 23311, 23312};
-  const std::vector<int> commands = {23313, 23314, 23315, 23316, 23317, 0,     23318, 23319, 23320, 0,
-                                     23321, 23322, 23323, 23324, 0,     23325, 23326, 0,     23327, 23328};
-  const struct {
-    int id;
-    const std::vector<int>& ids;
-  } cases[] = {{IDR_FSL_EDITTOOL, tools}, {IDR_FSL_BRUSHLIB, commands}};
-  for (const auto& c : cases)
-    for (WORD lang : {WORD(1033), WORD(2052)}) {
-      SCOPED_TRACE(std::to_string(c.id) + " in " + std::to_string(lang));
-      std::vector<BYTE> b = Load(RT_TOOLBAR, c.id, lang);
-      ASSERT_GE(b.size(), 8u);
-      EXPECT_EQ(Word(&b[0]), 1);   // version
-      EXPECT_EQ(Word(&b[2]), 16);  // button image width
-      EXPECT_EQ(Word(&b[4]), 16);  // and height
-      EXPECT_EQ(b.size(), 8 + 2 * c.ids.size());
-      EXPECT_EQ(ToolbarIds(b), c.ids);
-    }
+// The button ids in order are checked where the command bar is made from its
+// toolbar (UiLoaded); here both languages must hold the same table.
+TEST(UiImages, ToolbarsListTheSameButtonsInBothLanguages) {
+  for (int id : {IDR_FSL_EDITTOOL, IDR_FSL_BRUSHLIB}) {
+    SCOPED_TRACE(id);
+    const std::vector<BYTE> en = Load(RT_TOOLBAR, id, 1033), zh = Load(RT_TOOLBAR, id, 2052);
+    ASSERT_GE(en.size(), 8u);
+    EXPECT_EQ(Word(&en[0]), 1);   // version
+    EXPECT_EQ(Word(&en[2]), 16);  // button image width
+    EXPECT_EQ(Word(&en[4]), 16);  // and height
+    EXPECT_EQ(en.size(), 8 + 2 * static_cast<size_t>(Word(&en[6])));
+    EXPECT_EQ(en, zh);
+  }
 }
 
 // A bitmap resource drawn through the GDI: its size and a few pixels.
