@@ -28,6 +28,14 @@ std::vector<uint8_t> LE(long v) {
           static_cast<uint8_t>(v >> 24)};
 }
 
+// Appends each value as four little-endian bytes.
+void PutLE(std::vector<uint8_t>& out, std::initializer_list<long> values) {
+  for (long v : values) {
+    const std::vector<uint8_t> b = LE(v);
+    out.insert(out.end(), b.begin(), b.end());
+  }
+}
+
 TEST(FillStyleRecord, DefaultsAreThoseOfANewRecord) {
   Record r;
   EXPECT_EQ(-1, r.GetFillStyleID());
@@ -39,6 +47,20 @@ TEST(FillStyleRecord, DefaultsAreThoseOfANewRecord) {
   EXPECT_EQ(0, r.GetTileWidth());
   CByteArray out;
   EXPECT_FALSE(r.GetBMPArray(out));
+  EXPECT_EQ(nullptr, r.GetFillStyleVector());
+  // A new symbol pattern: no symbol, no angle, size 60, no points.
+  r.CreateFillStyleVector(20, "v", 123, 456);
+  CKyFillStyleVector* v = r.GetFillStyleVector();
+  ASSERT_NE(nullptr, v);
+  EXPECT_EQ(0, v->GetSymID());
+  EXPECT_EQ(0, v->GetSymAngle());
+  EXPECT_EQ(60, v->GetSymSize());
+  EXPECT_EQ(0, v->GetPointCount());
+  EXPECT_EQ(nullptr, v->GetPoints());
+  EXPECT_EQ(123u, v->GetWidth());
+  EXPECT_EQ(456u, v->GetHeight());
+  // A bitmap record hides a vector pointer even if one were set.
+  r.m_nType = CKyFillStyle::FS_TYPE_BITMAP;
   EXPECT_EQ(nullptr, r.GetFillStyleVector());
 }
 
@@ -62,10 +84,9 @@ TEST(FillStyleRecord, BitmapRecordBytesAreExact) {
   CByteArray out;
   ASSERT_TRUE(r.ToBytes(out));
   std::vector<uint8_t> expected = {0};
-  for (auto v : {LE(0x01020304), LE(2)}) expected.insert(expected.end(), v.begin(), v.end());
-  expected.push_back('a');
-  expected.push_back('b');
-  for (auto v : {LE(96), LE(62)}) expected.insert(expected.end(), v.begin(), v.end());
+  PutLE(expected, {0x01020304, 2});
+  expected.insert(expected.end(), {'a', 'b'});
+  PutLE(expected, {96, 62});
   expected.insert(expected.end(), 62, 0xAB);
   EXPECT_EQ(81u, expected.size());
   EXPECT_EQ(expected, Bytes(out));
@@ -95,12 +116,9 @@ TEST(FillStyleRecord, SymbolPatternRecordBytesKeepSizeBeforeAngle) {
   CByteArray out;
   ASSERT_TRUE(r.ToBytes(out));
   std::vector<uint8_t> expected = {1};
-  for (auto x : {LE(12), LE(3)}) expected.insert(expected.end(), x.begin(), x.end());
+  PutLE(expected, {12, 3});
   expected.insert(expected.end(), {'a', 'b', 'c'});
-  for (long x : {300L, 200L, 17L, 80L, 450L, 2L, 1L, 2L, -3L, 4L}) {
-    auto b = LE(x);
-    expected.insert(expected.end(), b.begin(), b.end());
-  }
+  PutLE(expected, {300, 200, 17, 80, 450, 2, 1, 2, -3, 4});
   EXPECT_EQ(52u, expected.size());
   EXPECT_EQ(expected, Bytes(out));
 
@@ -120,9 +138,9 @@ TEST(FillStyleRecord, SymbolPatternRecordBytesKeepSizeBeforeAngle) {
 TEST(FillStyleRecord, OlderLayoutsReadTheirOwnFields) {
   // 20010521: id, name, resolution, pattern.
   std::vector<uint8_t> v;
-  for (auto x : {LE(30), LE(1)}) v.insert(v.end(), x.begin(), x.end());
+  PutLE(v, {30, 1});
   v.push_back('n');
-  for (auto x : {LE(100), LE(3)}) v.insert(v.end(), x.begin(), x.end());
+  PutLE(v, {100, 3});
   v.insert(v.end(), {7, 8, 9});
   CByteArray in;
   Record r;
@@ -133,10 +151,9 @@ TEST(FillStyleRecord, OlderLayoutsReadTheirOwnFields) {
 
   // 20010510: id, name, pattern; resolution 81.
   std::vector<uint8_t> w;
-  for (auto x : {LE(31), LE(2)}) w.insert(w.end(), x.begin(), x.end());
+  PutLE(w, {31, 2});
   w.insert(w.end(), {'n', 'm'});
-  auto b = LE(2);
-  w.insert(w.end(), b.begin(), b.end());
+  PutLE(w, {2});
   w.insert(w.end(), {5, 6});
   Record s;
   EXPECT_EQ(16, s.FromBytes(0, Array(w, in), KY_FSL_MAGIC_2001_05_10));
@@ -193,7 +210,7 @@ TEST(FillStyleRecord, EveryTruncationAndAbsurdLengthIsRefused) {
                             KY_FSL_MAGIC_CURRENT));
   std::vector<uint8_t> vec = {1, 8, 0, 0, 0, 0, 0, 0, 0};
   vec.resize(vec.size() + 20, 0);
-  for (auto b : LE(0x20000000)) vec.push_back(b);
+  PutLE(vec, {0x20000000});
   EXPECT_EQ(-1, r.FromBytes(0, Array(vec, in), KY_FSL_MAGIC_CURRENT));
   EXPECT_EQ(nullptr, r.m_pVector);
   // An offset outside the input.
@@ -213,23 +230,6 @@ TEST(FillStyleRecord, ToBytesRefusesAVectorlessSymbolPatternAndUnknownTypes) {
   r.m_nType = CKyFillStyle::FS_TYPE_BITMAP;
   EXPECT_TRUE(r.ToBytes(out));  // a bitmap record without pattern still writes
   EXPECT_EQ(17, out.GetSize());
-}
-
-TEST(FillStyleRecord, CreateFillStyleVectorDefaults) {
-  CKyFillStyle r;
-  r.CreateFillStyleVector(20, "v", 123, 456);
-  CKyFillStyleVector* v = r.GetFillStyleVector();
-  ASSERT_NE(nullptr, v);
-  EXPECT_EQ(0, v->GetSymID());
-  EXPECT_EQ(0, v->GetSymAngle());
-  EXPECT_EQ(60, v->GetSymSize());
-  EXPECT_EQ(0, v->GetPointCount());
-  EXPECT_EQ(nullptr, v->GetPoints());
-  EXPECT_EQ(123u, v->GetWidth());
-  EXPECT_EQ(456u, v->GetHeight());
-  // A bitmap record hides a vector pointer even if one were set.
-  r.m_nType = CKyFillStyle::FS_TYPE_BITMAP;
-  EXPECT_EQ(nullptr, r.GetFillStyleVector());
 }
 
 TEST(FillStyleRecord, AssignmentCopiesContentNotTiles) {

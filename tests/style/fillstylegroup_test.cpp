@@ -17,15 +17,20 @@ class Group : public CKyFillStyleGroup {
   using CKyFillStyleGroup::IsCurrentGroupItemExisted;
 };
 
+// A library and its root group.
+class FillStyleGroup : public ::testing::Test {
+ protected:
+  CKyFillStyleLib lib;
+  CKyFillStyleGroup* root = lib.GetStyleGroup();
+};
+
 std::vector<uint8_t> Stored(const CKyFillStyleGroup& g) {
   CKyByteArrayEx s;
   g.Store(s);
   return kytest::FromArray(s);
 }
 
-TEST(FillStyleGroup, SubGroupNamesAreUniqueAndCaseSensitive) {
-  CKyFillStyleLib lib;
-  CKyFillStyleGroup* root = lib.GetStyleGroup();
+TEST_F(FillStyleGroup, SubGroupNamesAreUniqueCaseSensitiveAndNotEmpty) {
   CKyFillStyleGroup* a = root->CreateSubGroup("A");
   ASSERT_NE(nullptr, a);
   EXPECT_EQ(nullptr, root->CreateSubGroup("A"));
@@ -37,12 +42,7 @@ TEST(FillStyleGroup, SubGroupNamesAreUniqueAndCaseSensitive) {
   EXPECT_EQ(root, a->GetParentGroup());
   EXPECT_EQ(CKyFillStyleGroup::TYPE_FILLSTYLE, a->GetStyleType());
   EXPECT_EQ(&lib, a->GetLib());
-}
-
-TEST(FillStyleGroup, SetNameRefusesEmptyAndSiblingNamesIncludingItsOwn) {
-  CKyFillStyleLib lib;
-  CKyFillStyleGroup* root = lib.GetStyleGroup();
-  CKyFillStyleGroup* a = root->CreateSubGroup("A");
+  // SetName refuses empty and sibling names, its own included.
   root->CreateSubGroup("B");
   EXPECT_FALSE(a->SetName("A"));
   EXPECT_FALSE(a->SetName("B"));
@@ -52,9 +52,7 @@ TEST(FillStyleGroup, SetNameRefusesEmptyAndSiblingNamesIncludingItsOwn) {
   EXPECT_TRUE(root->SetName("A"));
 }
 
-TEST(FillStyleGroup, AddStyleItemChecksTypeTreeAndLibrary) {
-  CKyFillStyleLib lib;
-  CKyFillStyleGroup* root = lib.GetStyleGroup();
+TEST_F(FillStyleGroup, AddStyleItemChecksTypeTreeAndLibrary) {
   CKyFillStyleGroup* sub = root->CreateSubGroup("S");
   AddBitmap(lib, 12, "twelve", sub);
   AddBitmap(lib, 13, "thirteen", sub);
@@ -73,9 +71,7 @@ TEST(FillStyleGroup, AddStyleItemChecksTypeTreeAndLibrary) {
   EXPECT_FALSE(loose.AddStyleItem(12));  // no library
 }
 
-TEST(FillStyleGroup, RemoveStyleItemMovesUpOrDeletes) {
-  CKyFillStyleLib lib;
-  CKyFillStyleGroup* root = lib.GetStyleGroup();
+TEST_F(FillStyleGroup, RemoveStyleItemMovesUpOrDeletes) {
   AddBitmap(lib, 8, "r");
   CKyFillStyleGroup* sub = root->CreateSubGroup("S");
   AddBitmap(lib, 20, "a", sub);
@@ -90,9 +86,7 @@ TEST(FillStyleGroup, RemoveStyleItemMovesUpOrDeletes) {
   EXPECT_FALSE(sub->RemoveStyleItem(0, TRUE));
 }
 
-TEST(FillStyleGroup, DissolvingRenamesClashingGrandchildren) {
-  CKyFillStyleLib lib;
-  CKyFillStyleGroup* root = lib.GetStyleGroup();
+TEST_F(FillStyleGroup, DissolvingRenamesClashingGrandchildren) {
   AddBitmap(lib, 8, "x");
   root->CreateSubGroup("Red");
   CKyFillStyleGroup* lines = root->CreateSubGroup("Lines");
@@ -116,9 +110,7 @@ TEST(FillStyleGroup, DissolvingRenamesClashingGrandchildren) {
   EXPECT_FALSE(root->RemoveSubGroup(3, FALSE));
 }
 
-TEST(FillStyleGroup, DeletingASubGroupDeletesItsRecords) {
-  CKyFillStyleLib lib;
-  CKyFillStyleGroup* root = lib.GetStyleGroup();
+TEST_F(FillStyleGroup, DeletingASubGroupDeletesItsRecords) {
   AddBitmap(lib, 8, "x");
   CKyFillStyleGroup* g = root->CreateSubGroup("G");
   AddBitmap(lib, 9, "a", g);
@@ -132,7 +124,7 @@ TEST(FillStyleGroup, DeletingASubGroupDeletesItsRecords) {
   EXPECT_EQ(-1, lib.FindID(10));
 }
 
-TEST(FillStyleGroup, SetIdAndRemoveIdTouchTheFirstOccurrenceInPreOrder) {
+TEST(FillStyleGroupTree, SetIdAndRemoveIdTouchTheFirstOccurrenceInPreOrder) {
   Group root;
   root.SetStyleType(CKyFillStyleGroup::TYPE_FILLSTYLE);
   CKyFillStyleGroup* a = root.CreateSubGroup("a");
@@ -152,9 +144,7 @@ TEST(FillStyleGroup, SetIdAndRemoveIdTouchTheFirstOccurrenceInPreOrder) {
   EXPECT_EQ(a, b->GetGroupWithItemID(15));
 }
 
-TEST(FillStyleGroup, TextSearchWrapsFromTheStart) {
-  CKyFillStyleLib lib;
-  CKyFillStyleGroup* root = lib.GetStyleGroup();
+TEST_F(FillStyleGroup, TextSearchWrapsFromTheStart) {
   AddBitmap(lib, 8, "xAB");
   AddBitmap(lib, 9, "y");
   AddBitmap(lib, 10, "zab");
@@ -170,9 +160,7 @@ TEST(FillStyleGroup, TextSearchWrapsFromTheStart) {
   EXPECT_FALSE(root->SetItemName(5, "x"));
 }
 
-TEST(FillStyleGroup, SetItemIdAsksTheLibrary) {
-  CKyFillStyleLib lib;
-  CKyFillStyleGroup* root = lib.GetStyleGroup();
+TEST_F(FillStyleGroup, SetItemIdAsksTheLibrary) {
   AddBitmap(lib, 8, "a");
   AddBitmap(lib, 9, "b");
   EXPECT_TRUE(root->SetItemID(0, 8));
@@ -184,7 +172,7 @@ TEST(FillStyleGroup, SetItemIdAsksTheLibrary) {
   EXPECT_FALSE(root->SetItemID(2, 31));
 }
 
-TEST(FillStyleGroup, SortItemSortsEveryGroupButNotTheirOrder) {
+TEST(FillStyleGroupTree, SortItemSortsEveryGroupButNotTheirOrder) {
   Group root;
   root.m_arrItems.Add(30);
   root.m_arrItems.Add(-2);
@@ -199,7 +187,7 @@ TEST(FillStyleGroup, SortItemSortsEveryGroupButNotTheirOrder) {
   EXPECT_EQ(z, root.SubGroup(0L));
 }
 
-TEST(FillStyleGroup, StoreWritesTheExactBlockAndLoadRoundTrips) {
+TEST(FillStyleGroupTree, StoreWritesTheExactBlockAndLoadRoundTrips) {
   Group g;
   g.SetName("r");
   g.SetStyleType(CKyFillStyleGroup::TYPE_FILLSTYLE);
@@ -224,7 +212,7 @@ TEST(FillStyleGroup, StoreWritesTheExactBlockAndLoadRoundTrips) {
   EXPECT_EQ(&back, back.SubGroup(0L)->GetParentGroup());
 }
 
-TEST(FillStyleGroup, LoadStopsCleanlyOnEveryTruncationAndAbsurdCount) {
+TEST(FillStyleGroupTree, LoadStopsCleanlyOnEveryTruncationAndAbsurdCount) {
   Group g;
   g.SetName("root");
   CKyFillStyleGroup* a = g.CreateSubGroup("a");
@@ -256,9 +244,7 @@ TEST(FillStyleGroup, LoadStopsCleanlyOnEveryTruncationAndAbsurdCount) {
   EXPECT_FALSE(tooDeep.Load(stream, position));
 }
 
-TEST(FillStyleGroup, AppendMergesByNameOrAsASubGroup) {
-  CKyFillStyleLib lib;
-  CKyFillStyleGroup* root = lib.GetStyleGroup();
+TEST_F(FillStyleGroup, AppendMergesByNameOrAsASubGroup) {
   root->SetName("Root");
   AddBitmap(lib, 8, "a");
   AddBitmap(lib, 9, "b");
@@ -294,9 +280,7 @@ TEST(FillStyleGroup, AppendMergesByNameOrAsASubGroup) {
   EXPECT_EQ(std::string("N"), unnamed.GetName().str());
 }
 
-TEST(FillStyleGroup, RemoveAllKeepsTypeParentAndLibrary) {
-  CKyFillStyleLib lib;
-  CKyFillStyleGroup* root = lib.GetStyleGroup();
+TEST_F(FillStyleGroup, RemoveAllKeepsTypeParentAndLibrary) {
   CKyFillStyleGroup* s = root->CreateSubGroup("s");
   s->CreateSubGroup("t");
   EXPECT_TRUE(s->RemoveAll());

@@ -49,6 +49,13 @@ std::vector<uint8_t> LE(long v) {
           static_cast<uint8_t>(v >> 24)};
 }
 
+// A scratch folder and the library file's place in it.
+class LibraryFile : public ::testing::Test {
+ protected:
+  TempDir dir;
+  const std::string path = dir.File("lib.bru");
+};
+
 void Append(std::vector<uint8_t>& v, const std::vector<uint8_t>& more) { v.insert(v.end(), more.begin(), more.end()); }
 
 TEST(LibraryImage, OneBitmapStyleWritesTheDocumentedSize) {
@@ -200,9 +207,7 @@ TEST(LibraryImage, DuplicateIdsInAFileKeepTheFirstRecord) {
   EXPECT_EQ(std::string("first"), lib.GetFillStyleName(0).str());
 }
 
-TEST(LibraryFile, StoreAndLoadKeepTheModifiedFlagRules) {
-  TempDir dir;
-  const std::string path = dir.File("lib.bru");
+TEST_F(LibraryFile, StoreAndLoadKeepTheModifiedFlagRules) {
   CKyFillStyleLib lib;
   AddBitmap(lib, 8, "a");
   ASSERT_TRUE(lib.IsModified());
@@ -216,18 +221,14 @@ TEST(LibraryFile, StoreAndLoadKeepTheModifiedFlagRules) {
   EXPECT_EQ(1u, ::access(path.c_str(), F_OK) == 0 ? 1u : 0u);
 }
 
-TEST(LibraryFile, StoreOfAnEmptyLibraryLeavesTheFileAlone) {
-  TempDir dir;
-  const std::string path = dir.File("lib.bru");
+TEST_F(LibraryFile, StoreOfAnEmptyLibraryLeavesTheFileAlone) {
   WriteFile(path, {1, 2, 3, 4});
   CKyFillStyleLib lib;
   EXPECT_FALSE(lib.Store(path.c_str()));
   EXPECT_EQ((std::vector<uint8_t>{1, 2, 3, 4}), ReadFile(path));
 }
 
-TEST(LibraryFile, AFailedStoreKeepsTheOldFileAndLeavesNoTemporaryFile) {
-  TempDir dir;
-  const std::string path = dir.File("lib.bru");
+TEST_F(LibraryFile, AFailedStoreKeepsTheOldFileAndLeavesNoTemporaryFile) {
   WriteFile(path, {9, 9, 9});
   CKyFillStyleLib lib;
   CByteArray big;
@@ -252,9 +253,7 @@ TEST(LibraryFile, AFailedStoreKeepsTheOldFileAndLeavesNoTemporaryFile) {
   EXPECT_FALSE(lib.Store(dir.File("no/such/folder.bru").c_str()));
 }
 
-TEST(LibraryFile, StoreReplacesTheOldFileWhole) {
-  TempDir dir;
-  const std::string path = dir.File("lib.bru");
+TEST_F(LibraryFile, StoreReplacesTheOldFileWhole) {
   WriteFile(path, std::vector<uint8_t>(5000, 0xEE));
   CKyFillStyleLib lib;
   AddBitmap(lib, 8, "a");
@@ -268,8 +267,7 @@ TEST(LibraryFile, StoreReplacesTheOldFileWhole) {
   EXPECT_FALSE(lib.Store(dir.Path().c_str()));
 }
 
-TEST(LibraryFile, LoadRefusesMissingAndEmptyFiles) {
-  TempDir dir;
+TEST_F(LibraryFile, LoadRefusesMissingAndEmptyFiles) {
   CKyFillStyleLib lib;
   AddBitmap(lib, 8, "kept");
   EXPECT_FALSE(lib.Load(dir.File("missing.bru").c_str()));
