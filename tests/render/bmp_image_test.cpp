@@ -160,6 +160,10 @@ TEST(BmpImage, ExportWritesTheColourTableWhereItIs) {
     EXPECT_TRUE(CKyDib::ReadHeader(got.data(), got.size(), &again)) << c.name;
   }
   std::remove(path);
+  // A folder that does not exist cannot take the file.
+  CByteArray bytes;
+  kytest::ToArray(info, bytes);
+  EXPECT_FALSE(CKyFillStyle(8, "info", bytes, CKyFillStyle::FS_81DPI).ExportBMPFile("/no/such/folder/x.bmp", 0, 0));
 }
 
 // The standard screen, 32 bits, with a canvas of 200 x 120.

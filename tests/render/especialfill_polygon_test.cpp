@@ -50,14 +50,6 @@ TEST(EspecialFillPolygon, PolyPolygonWithAHole) {
   EXPECT_EQ(dev.PixelAt(35, 35), kWhite);
 }
 
-TEST(EspecialFillPolygon, OpaqueRateFillsTheShape) {
-  FillDevice dev(20, 20, 24);
-  POINT sq[4] = {{5, 5}, {15, 5}, {15, 15}, {5, 15}};
-  EXPECT_TRUE(CKyEspecialFill::TransparentPolygon(&dev.dc, sq, 4, RGB(0, 0, 255), FALSE, 100, nullptr));
-  EXPECT_EQ(dev.PixelAt(10, 10), 0x0000FFu);
-  EXPECT_EQ(dev.PixelAt(3, 3), kWhite);
-}
-
 TEST(EspecialFillPolygon, OffTheDeviceIsFalse) {
   FillDevice dev(20, 20, 32);
   POINT sq[4] = {{50, 50}, {60, 50}, {60, 60}, {50, 60}};

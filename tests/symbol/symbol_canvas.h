@@ -16,6 +16,12 @@
 
 namespace kytest {
 
+// The screen the symbol tests draw for: 1920 x 1080 pixels on 508 x 286 mm.
+inline void SetScreen() {
+  const KyDisplaySettings s{1920, 1080, 508, 286, 32, 96};
+  ASSERT_TRUE(KySetDisplaySettings(&s));
+}
+
 // Pixels as GdiGetBitmapPixels gives them are 0x00RRGGBB; COLORREF is
 // 0x00BBGGRR.
 inline DWORD RgbOf(COLORREF cr) { return (cr & 0xFF) << 16 | (cr & 0xFF00) | (cr >> 16 & 0xFF); }

@@ -14,16 +14,12 @@
 namespace {
 
 using kytest::InkBox;
+using kytest::SetScreen;
 using kytest::SymbolCanvas;
 
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 255, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
-
-void SetScreen() {
-  const KyDisplaySettings s{1920, 1080, 508, 286, 32, 96};
-  ASSERT_TRUE(KySetDisplaySettings(&s));
-}
 
 CKySymbol Dot() {
   CKySymbol sym;

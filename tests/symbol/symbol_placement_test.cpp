@@ -8,12 +8,8 @@
 
 namespace {
 
+using kytest::SetScreen;
 using kytest::SymbolCanvas;
-
-void SetScreen() {
-  const KyDisplaySettings s{1920, 1080, 508, 286, 32, 96};
-  ASSERT_TRUE(KySetDisplaySettings(&s));
-}
 
 struct TurnCase {
   const char* name;

@@ -69,13 +69,9 @@ CKySymLib Sentinel() {
   return lib;
 }
 
-TEST(CKySymLibImage, EmptyLibraryIsTwelveBytes) {
+TEST(CKySymLibImage, StoresEveryFieldInItsPlaceAfterWhatTheStreamHolds) {
   EXPECT_EQ((Bytes{0x4B, 0x59, 0x53, 0x4C, 1, 0, 0, 0, 0, 0, 0, 0}), Store(CKySymLib()));
-}
-
-TEST(CKySymLibImage, StoresEveryFieldInItsPlace) { EXPECT_EQ(kOneSymbol, Store(OneSymbol())); }
-
-TEST(CKySymLibImage, StoreExAppendsToWhatTheStreamHolds) {
+  EXPECT_EQ(kOneSymbol, Store(OneSymbol()));
   CKyByteArrayEx ar;
   ar.Add(7L);
   OneSymbol().StoreEx(ar);
@@ -99,14 +95,14 @@ TEST(CKySymLibImage, RoundTripIsByteExact) {
 TEST(CKySymLibImage, LoadReplacesTheLibrary) {
   CKySymLib lib = KySampleSymbols();
   CKyByteArrayEx one;
-    Fill(one, kOneSymbol);
+  Fill(one, kOneSymbol);
   ASSERT_TRUE(lib.LoadEx(one, 0));
   ASSERT_EQ(1, lib.GetSymbolCount());
   EXPECT_EQ(10, lib.GetSymbolID(0));
   EXPECT_EQ(CString("ab"), lib.GetSymbol(10)->GetSymName());
 
   CKyByteArrayEx empty;
-    Fill(empty, Store(CKySymLib()));
+  Fill(empty, Store(CKySymLib()));
   ASSERT_TRUE(lib.LoadEx(empty, 0));
   EXPECT_EQ(0, lib.GetSymbolCount());
 }
@@ -115,7 +111,7 @@ TEST(CKySymLibImage, AppendAddsSymbolsAndRefusesAClashWhole) {
   CKySymLib lib;
   for (DWORD id : {5u, 20u}) lib.AddSymbol(MakeSymbol(id));
   CKyByteArrayEx one;
-    Fill(one, kOneSymbol);
+  Fill(one, kOneSymbol);
   ASSERT_TRUE(lib.LoadEx(one, 1));
   ASSERT_EQ(3, lib.GetSymbolCount());
   EXPECT_EQ(5, lib.GetSymbolID(0));
@@ -126,13 +122,13 @@ TEST(CKySymLibImage, AppendAddsSymbolsAndRefusesAClashWhole) {
   for (DWORD id : {1u, 10u, 30u}) clash.AddSymbol(MakeSymbol(id));
   const CKySymLib before = clash;
   CKyByteArrayEx again;
-    Fill(again, Store(lib));
+  Fill(again, Store(lib));
   EXPECT_FALSE(clash.LoadEx(again, 1)) << "id 10 is on both sides";
   EXPECT_EQ(before, clash);
 
   CKySymLib empty;
   CKyByteArrayEx samples;
-    Fill(samples, Store(KySampleSymbols()));
+  Fill(samples, Store(KySampleSymbols()));
   ASSERT_TRUE(empty.LoadEx(samples, 1));
   EXPECT_EQ(KySampleSymbols(), empty);
 }
@@ -142,7 +138,7 @@ TEST(CKySymLibImage, EveryTruncationFailsAndLeavesTheLibraryAlone) {
     const Bytes image = Store(src);
     for (size_t n = 0; n < image.size(); ++n) {
       CKyByteArrayEx ar;
-    Fill(ar, Bytes(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(n)));
+      Fill(ar, Bytes(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(n)));
       CKySymLib lib = Sentinel();
       ASSERT_FALSE(lib.LoadEx(ar, 0)) << "cut at " << n << " of " << image.size();
       ASSERT_EQ(Sentinel(), lib) << n;
@@ -155,7 +151,7 @@ TEST(CKySymLibImage, TrailingBytesAreMalformed) {
   Bytes image = kOneSymbol;
   image.push_back(0);
   CKyByteArrayEx ar;
-    Fill(ar, image);
+  Fill(ar, image);
   CKySymLib lib = Sentinel();
   EXPECT_FALSE(lib.LoadEx(ar, 0));
   EXPECT_EQ(Sentinel(), lib);
@@ -255,7 +251,7 @@ TEST(CKySymLibImage, AnyAcceptedMutationStoresBackIdentically) {
       Bytes b = image;
       b[i] ^= mask;
       CKyByteArrayEx ar;
-    Fill(ar, b);
+      Fill(ar, b);
       CKySymLib lib = Sentinel();
       if (lib.LoadEx(ar, 0)) {
         ++accepted;
