@@ -1,12 +1,10 @@
 // The canvas as a window, driven by real mouse events on the headless
 // screen: every tool with both buttons, the handles, the selection, scroll
 // bars, the status line, lost capture and drags beyond the window; what
-// the screen shows, and screenshots at several zooms.
+// the screen shows.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <set>
 
 #include "KyFSLEditTools.h"
@@ -32,15 +30,6 @@ CellSet Clipped(void (*fn)(CPoint, CPoint, const KyCellPlot&), CPoint a, CPoint 
 }
 
 using CanvasWindow = CanvasFixture;
-
-TEST_F(CanvasWindow, IsABrushWndChild) {
-  char cls[32] = {0};
-  GetClassName(C().m_hWnd, cls, sizeof cls);
-  EXPECT_STREQ(cls, "BRUSHWND");
-  EXPECT_EQ(C().GetDlgCtrlID(), CanvasHost::kCanvas);
-  EXPECT_TRUE(C().GetExStyle() & WS_EX_CLIENTEDGE);
-  EXPECT_EQ(C().GetHost(), static_cast<CKyFSLEditHost*>(&host));
-}
 
 TEST_F(CanvasWindow, FirstStatusLine) {
   host.NewPattern(32, 32);
@@ -397,26 +386,6 @@ TEST_F(CanvasWindow, ReDrawMatchesGridAndCellByCell) {
         ADD_FAILURE() << "pixel " << (i / 4) % rc.Width() << "," << (i / 4) / rc.Width() << ": " << std::hex
                       << *reinterpret_cast<DWORD*>(&a[i]) << " against cell by cell " << *reinterpret_cast<DWORD*>(&b[i]);
       }
-  }
-}
-
-// Screenshots of one drawing at several cell sizes, for a person to look at.
-TEST_F(CanvasWindow, ScreenshotsAtSeveralZooms) {
-  std::filesystem::create_directories("test-dumps");
-  for (int c : {2, 6, 12}) {
-    host.NewPattern(40, 30, c);
-    const int tools[] = {KY_TOOL_ELLIPSE_FILL, KY_TOOL_RECTANGLE, KY_TOOL_LINE, KY_TOOL_QUARTER_ELLIPSE};
-    const CPoint from[] = {{2, 2}, {20, 3}, {1, 28}, {24, 16}};
-    const CPoint to[] = {{17, 13}, {37, 12}, {38, 18}, {36, 27}};
-    for (int i = 0; i < 4; ++i) {
-      C().m_nTool = tools[i];
-      Drag({Cell(from[i].x, from[i].y), Cell(to[i].x, to[i].y)});
-    }
-    C().m_nTool = KY_TOOL_SELECT;
-    Drag({Cell(2, 16), Cell(12, 26)});
-    const std::string path = "test-dumps/canvas-zoom-" + std::to_string(c) + ".png";
-    EXPECT_TRUE(DialogHarness::Screenshot(path));
-    EXPECT_EQ(ScreenCell(9, 2), kBlue);  // top of the filled ellipse
   }
 }
 
