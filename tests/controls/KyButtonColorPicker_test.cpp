@@ -17,60 +17,54 @@ POINT EntryPoint(CKyColorPopup* popup, int index) {
   return DialogHarness::At(popup->GetSafeHwnd(), r.CenterPoint().x, r.CenterPoint().y);
 }
 
-TEST(ColorPicker, MessageNumber) { EXPECT_EQ(WM_COLORPICKER_SELCHANGE, 0x07EC); }
-
+// The owner-drawn button, and a plain push button of the template subclassed
+// as one: a click opens the popup below the button, a pick sends the colour
+// and the button's id.
 TEST(ColorPicker, ClickOpensPopupAndPickSendsColourAndId) {
-  DialogHarness h;
-  CHostDlg dlg;
-  CKyColorPopup* popup = nullptr;
-  h.Then([&] {
-    dlg.m_btnColor.SetColor(RGB(1, 2, 3));
-    h.Click(IDC_T_COLOR);
-  });
-  h.Then([&] {
-    popup = dlg.m_btnColor.GetPopup();
-    ASSERT_NE(popup, nullptr);
-    EXPECT_TRUE(IsWindowVisible(popup->GetSafeHwnd()));
-    char cls[32] = {0};
-    GetClassName(popup->GetSafeHwnd(), cls, sizeof cls);
-    EXPECT_STREQ(cls, CKyColorPopup::ClassName());
-    // Below the button, left edges aligned.
-    CRect b, p;
-    GetWindowRect(dlg.m_btnColor.GetSafeHwnd(), &b);
-    GetWindowRect(popup->GetSafeHwnd(), &p);
-    EXPECT_EQ(p.left, b.left);
-    EXPECT_EQ(p.top, b.bottom);
-    EXPECT_TRUE(dlg.notices.empty());
-    h.Screenshot(DumpPath("color-popup.png"));
-    h.Click(EntryPoint(popup, 13));  // pure blue
-  });
-  h.Then([&] {
-    EXPECT_EQ(dlg.m_btnColor.GetPopup(), nullptr);
-    ASSERT_EQ(dlg.notices.size(), 1u);
-    EXPECT_EQ(dlg.notices[0].color, RGB(0, 0, 255));
-    EXPECT_EQ(dlg.notices[0].id, IDC_T_COLOR);
-    EXPECT_EQ(dlg.m_btnColor.GetColor(), RGB(0, 0, 255));
-    h.Click(IDOK);
-  });
-  EXPECT_EQ(dlg.DoModal(), IDOK);
-  EXPECT_EQ(h.StepsLeft(), 0u);
-}
-
-TEST(ColorPicker, PlainPushButtonInTemplateWorksToo) {
-  DialogHarness h;
-  CHostDlg dlg;
-  h.Then([&] { h.Click(IDC_T_COLOR2); });
-  h.Then([&] {
-    ASSERT_NE(dlg.m_btnColor2.GetPopup(), nullptr);
-    h.Click(EntryPoint(dlg.m_btnColor2.GetPopup(), 16));  // red
-  });
-  h.Then([&] {
-    ASSERT_EQ(dlg.notices.size(), 1u);
-    EXPECT_EQ(dlg.notices[0].color, RGB(255, 0, 0));
-    EXPECT_EQ(dlg.notices[0].id, IDC_T_COLOR2);
-    h.Click(IDOK);
-  });
-  EXPECT_EQ(dlg.DoModal(), IDOK);
+  const struct {
+    int id;
+    CKyButtonColorPicker CHostDlg::*button;
+    int entry;
+    COLORREF colour;
+  } cases[] = {{IDC_T_COLOR, &CHostDlg::m_btnColor, 13, RGB(0, 0, 255)},
+               {IDC_T_COLOR2, &CHostDlg::m_btnColor2, 16, RGB(255, 0, 0)}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.id);
+    DialogHarness h;
+    CHostDlg dlg;
+    CKyButtonColorPicker& button = dlg.*c.button;
+    h.Then([&] {
+      button.SetColor(RGB(1, 2, 3));
+      h.Click(c.id);
+    });
+    h.Then([&] {
+      CKyColorPopup* popup = button.GetPopup();
+      ASSERT_NE(popup, nullptr);
+      EXPECT_TRUE(IsWindowVisible(popup->GetSafeHwnd()));
+      char cls[32] = {0};
+      GetClassName(popup->GetSafeHwnd(), cls, sizeof cls);
+      EXPECT_STREQ(cls, CKyColorPopup::ClassName());
+      // Below the button, left edges aligned.
+      CRect b, p;
+      GetWindowRect(button.GetSafeHwnd(), &b);
+      GetWindowRect(popup->GetSafeHwnd(), &p);
+      EXPECT_EQ(p.left, b.left);
+      EXPECT_EQ(p.top, b.bottom);
+      EXPECT_TRUE(dlg.notices.empty());
+      if (c.id == IDC_T_COLOR) h.Screenshot(DumpPath("color-popup.png"));
+      h.Click(EntryPoint(popup, c.entry));
+    });
+    h.Then([&] {
+      EXPECT_EQ(button.GetPopup(), nullptr);
+      ASSERT_EQ(dlg.notices.size(), 1u);
+      EXPECT_EQ(dlg.notices[0].color, c.colour);
+      EXPECT_EQ(dlg.notices[0].id, c.id);
+      EXPECT_EQ(button.GetColor(), c.colour);
+      h.Click(IDOK);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(h.StepsLeft(), 0u);
+  }
 }
 
 TEST(ColorPicker, EscapeAndClickOutsideCloseWithoutNotice) {
@@ -132,10 +126,21 @@ TEST(ColorPicker, KeyboardOpensStepsAndPicks) {
   EXPECT_EQ(dlg.DoModal(), IDOK);
 }
 
-TEST(ColorPicker, MoreOpensChooserAndItsColourIsSent) {
+TEST(ColorPicker, MoreOpensChooserWhoseColourIsSentOnOkOnly) {
   DialogHarness h;
   CHostDlg dlg;
   h.Then([&] { h.Click(IDC_T_COLOR); });
+  h.Then([&] { h.Click(EntryPoint(dlg.m_btnColor.GetPopup(), CKyColorPopup::kMoreEntry)); });
+  h.Then([&] {
+    h.Type(IDC_KYDEZ_RED, "200");
+    h.Click(IDCANCEL);
+  });
+  h.Then([&] {
+    // Cancelled: nothing sent, the popup gone.
+    EXPECT_TRUE(dlg.notices.empty());
+    EXPECT_EQ(dlg.m_btnColor.GetPopup(), nullptr);
+    h.Click(IDC_T_COLOR);
+  });
   h.Then([&] { h.Click(EntryPoint(dlg.m_btnColor.GetPopup(), CKyColorPopup::kMoreEntry)); });
   h.Then([&] {
     // In the chooser's own loop.
@@ -163,61 +168,33 @@ TEST(ColorPicker, MoreOpensChooserAndItsColourIsSent) {
   EXPECT_EQ(dlg.DoModal(), IDOK);
 }
 
-TEST(ColorPicker, ChooserCancelSendsNothing) {
+TEST(ColorPicker, SwatchShowsTheColourSetFromCodeAndDisabledShowsNone) {
   DialogHarness h;
   CHostDlg dlg;
-  h.Then([&] { h.Click(IDC_T_COLOR); });
-  h.Then([&] { h.Click(EntryPoint(dlg.m_btnColor.GetPopup(), CKyColorPopup::kMoreEntry)); });
-  h.Then([&] {
-    h.Type(IDC_KYDEZ_RED, "200");
-    h.Click(IDCANCEL);
-  });
-  h.Then([&] {
-    EXPECT_TRUE(dlg.notices.empty());
-    EXPECT_EQ(dlg.m_btnColor.GetPopup(), nullptr);
-    h.Click(IDOK);
-  });
-  EXPECT_EQ(dlg.DoModal(), IDOK);
-}
-
-TEST(ColorPicker, SwatchShowsTheColourAndDisabledShowsNone) {
-  DialogHarness h;
-  CHostDlg dlg;
-  h.Then([&] {
-    dlg.m_btnColor.SetColor(RGB(0x12, 0x34, 0x56));
-  });
-  h.Then([&] {
+  // The middle of the swatch, which spans from 5 pixels in to the arrow, as 0x00RRGGBB.
+  auto swatch = [&] {
     CRect r;
     GetWindowRect(dlg.m_btnColor.GetSafeHwnd(), &r);
-    // The middle of the swatch, which spans from 5 pixels in to the arrow.
     const int x = (r.left + 5 + r.right - 18) / 2, y = (r.top + r.bottom) / 2;
-    std::vector<DWORD> px = DialogHarness::Capture(CRect(x, y, x + 1, y + 1));
-    EXPECT_EQ(px[0], 0x123456u);  // 0x00RRGGBB
+    return DialogHarness::Capture(CRect(x, y, x + 1, y + 1))[0];
+  };
+  h.Then([&] {
+    // Set from code, twice: shown, and nobody is told.
+    dlg.m_btnColor.SetColor(RGB(0x12, 0x34, 0x56));
+    dlg.m_btnColor.SetColor(RGB(0x12, 0x34, 0x56));
+    EXPECT_EQ(dlg.m_btnColor.GetColor(), RGB(0x12, 0x34, 0x56));
+    EXPECT_TRUE(dlg.notices.empty());
+  });
+  h.Then([&] {
+    EXPECT_EQ(swatch(), 0x123456u);
     dlg.m_btnColor.EnableWindow(FALSE);
   });
   h.Then([&] {
-    CRect r;
-    GetWindowRect(dlg.m_btnColor.GetSafeHwnd(), &r);
-    const int x = (r.left + 5 + r.right - 18) / 2, y = (r.top + r.bottom) / 2;
-    std::vector<DWORD> px = DialogHarness::Capture(CRect(x, y, x + 1, y + 1));
     // Disabled: the face shows through the empty frame.
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    EXPECT_EQ(px[0], static_cast<DWORD>(GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face)));
+    EXPECT_EQ(swatch(), static_cast<DWORD>(GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face)));
     // A disabled button opens nothing.
     EXPECT_FALSE(dlg.m_btnColor.OpenPopup());
-    h.Click(IDOK);
-  });
-  EXPECT_EQ(dlg.DoModal(), IDOK);
-}
-
-TEST(ColorPicker, SetColorFromCodeNotifiesNobody) {
-  DialogHarness h;
-  CHostDlg dlg;
-  h.Then([&] {
-    dlg.m_btnColor.SetColor(RGB(9, 9, 9));
-    dlg.m_btnColor.SetColor(RGB(9, 9, 9));
-    EXPECT_EQ(dlg.m_btnColor.GetColor(), RGB(9, 9, 9));
-    EXPECT_TRUE(dlg.notices.empty());
     h.Click(IDOK);
   });
   EXPECT_EQ(dlg.DoModal(), IDOK);
