@@ -7,11 +7,17 @@
 
 namespace {
 
-TEST(LineStyleLib, OwnStylesHaveIdsFromSixInOrder) {
+// A library holding the built-in styles.
+class LineStyleLib : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(lib.CreateDefault()); }
   CKyLineStyleLib lib;
-  EXPECT_EQ(lib.Count(), 0);
-  EXPECT_EQ(lib.FindID(6), -1);
-  ASSERT_TRUE(lib.CreateDefault());
+};
+
+TEST_F(LineStyleLib, OwnStylesHaveIdsFromSixInOrder) {
+  CKyLineStyleLib empty;
+  EXPECT_EQ(empty.Count(), 0);
+  EXPECT_EQ(empty.FindID(6), -1);
   ASSERT_EQ(lib.Count(), 6);
   const char* names[] = {"Double line", "Dash-dot with ticks", "Railway", "Fence with teeth", "Boundary", "Wall"};
   for (int i = 0; i < 6; ++i) {
@@ -26,18 +32,16 @@ TEST(LineStyleLib, OwnStylesHaveIdsFromSixInOrder) {
   EXPECT_EQ(lib.Count(), 6);
 }
 
-TEST(LineStyleLib, ChineseNamesFollowTheUiLanguage) {
+TEST_F(LineStyleLib, ChineseNamesFollowTheUiLanguage) {
   SetThreadUILanguage(2052);
-  CKyLineStyleLib lib;
-  lib.CreateDefault();
+  CKyLineStyleLib zh;
+  zh.CreateDefault();
   SetThreadUILanguage(0);  // back to the language of the locale
-  EXPECT_STREQ(lib.GetStyleObj(0).GetName(), "\xcb\xab\xcf\xdf");  // 双线
-  EXPECT_STREQ(lib.GetStyleObj(2).GetName(), "\xcc\xfa\xc2\xb7");  // 铁路
+  EXPECT_STREQ(zh.GetStyleObj(0).GetName(), "\xcb\xab\xcf\xdf");  // 双线
+  EXPECT_STREQ(zh.GetStyleObj(2).GetName(), "\xcc\xfa\xc2\xb7");  // 铁路
 }
 
-TEST(LineStyleLib, AddKeepsIdOrderAndRefusesBadIds) {
-  CKyLineStyleLib lib;
-  lib.CreateDefault();
+TEST_F(LineStyleLib, AddKeepsIdOrderAndRefusesBadIds) {
   EXPECT_EQ(lib.Add(CKyLineStyleObj(20, "twenty", {})), 6);
   EXPECT_EQ(lib.Add(CKyLineStyleObj(15, "fifteen", {})), 6);
   EXPECT_EQ(lib.FindID(20), 7);
@@ -48,9 +52,7 @@ TEST(LineStyleLib, AddKeepsIdOrderAndRefusesBadIds) {
   EXPECT_EQ(lib.GetStyleObj(6).GetLib(), &lib);
 }
 
-TEST(LineStyleLib, OutOfRangeIndexGivesAnEmptyStyle) {
-  CKyLineStyleLib lib;
-  lib.CreateDefault();
+TEST_F(LineStyleLib, OutOfRangeIndexGivesAnEmptyStyle) {
   for (int index : {-1, 6, 1 << 30}) {
     CKyLineStyleObj& s = lib.GetStyleObj(index);
     EXPECT_EQ(s.GetID(), -1) << index;
@@ -60,9 +62,7 @@ TEST(LineStyleLib, OutOfRangeIndexGivesAnEmptyStyle) {
   }
 }
 
-TEST(LineStyleLib, KeepAndStoreRestoreTheDc) {
-  CKyLineStyleLib lib;
-  lib.CreateDefault();
+TEST_F(LineStyleLib, KeepAndStoreRestoreTheDc) {
   LineCanvas canvas(20, 20);
   CDC* dc = canvas.DC();
   EXPECT_FALSE(lib.KeepLineStyleDC(nullptr));
@@ -82,9 +82,7 @@ TEST(LineStyleLib, KeepAndStoreRestoreTheDc) {
   EXPECT_EQ(dc->GetCurrentPen()->GetSafeHandle(), pen);
 }
 
-TEST(LineStyleLib, StyleCopiesDrawOnTheKeptDc) {
-  CKyLineStyleLib lib;
-  lib.CreateDefault();
+TEST_F(LineStyleLib, StyleCopiesDrawOnTheKeptDc) {
   LineCanvas canvas(60, 40);
   CKyLineStyleObj copy(lib.GetStyleObj(lib.FindID(6)));
   copy.SetLineStyle(2, RGB(255, 0, 0));

@@ -15,9 +15,14 @@ CKyLineStyleObj Style(CKyLineStyleLib& lib, long id, long width) {
   return s;
 }
 
-TEST(LineStyleObj, DoubleLineIsTwoThinLinesOneUnitEachSide) {
+// The built-in styles, for every test.
+class LineStyleObj : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(lib.CreateDefault()); }
   CKyLineStyleLib lib;
-  lib.CreateDefault();
+};
+
+TEST_F(LineStyleObj, DoubleLineIsTwoThinLinesOneUnitEachSide) {
   LineCanvas c(64, 40);
   CKyLineStyleObj s = Style(lib, 6, 2);
   POINT pts[2] = {{10, 20}, {50, 20}};
@@ -31,9 +36,7 @@ TEST(LineStyleObj, DoubleLineIsTwoThinLinesOneUnitEachSide) {
   EXPECT_EQ(c.Count(kRed), 2 * 40);
 }
 
-TEST(LineStyleObj, ClosedRectangleJoinsEveryCorner) {
-  CKyLineStyleLib lib;
-  lib.CreateDefault();
+TEST_F(LineStyleObj, ClosedRectangleJoinsEveryCorner) {
   LineCanvas c(64, 64);
   CKyLineStyleObj s = Style(lib, 6, 2);
   POINT pts[5] = {{10, 10}, {10, 50}, {50, 50}, {50, 10}, {10, 10}};
@@ -50,9 +53,7 @@ TEST(LineStyleObj, ClosedRectangleJoinsEveryCorner) {
   EXPECT_EQ(c.At(10, 30), kBlank);
 }
 
-TEST(LineStyleObj, DashPhaseRunsOnAndTicksStandOnDashes) {
-  CKyLineStyleLib lib;
-  lib.CreateDefault();
+TEST_F(LineStyleObj, DashPhaseRunsOnAndTicksStandOnDashes) {
   LineCanvas c(120, 30);
   // Width 1 on a device: u is two pixels, so the pattern is 16 on, 4 off,
   // 2 on, 4 off (26 pixels) and a tick stands at 8 + 26 k, 5 pixels high.
@@ -78,9 +79,7 @@ TEST(LineStyleObj, DashPhaseRunsOnAndTicksStandOnDashes) {
   }
 }
 
-TEST(LineStyleObj, DashPhaseCarriesAcrossVertices) {
-  CKyLineStyleLib lib;
-  lib.CreateDefault();
+TEST_F(LineStyleObj, DashPhaseCarriesAcrossVertices) {
   LineCanvas a(80, 80), b(80, 80);
   CKyLineStyleObj s = Style(lib, 7, 1);
   // One straight line drawn as one segment and as three collinear pieces
@@ -93,9 +92,7 @@ TEST(LineStyleObj, DashPhaseCarriesAcrossVertices) {
     for (int x = 0; x < 80; ++x) ASSERT_EQ(a.At(x, y), b.At(x, y)) << x << "," << y;
 }
 
-TEST(LineStyleObj, TeethAreFilledTrianglesOnTheLeft) {
-  CKyLineStyleLib lib;
-  lib.CreateDefault();
+TEST_F(LineStyleObj, TeethAreFilledTrianglesOnTheLeft) {
   LineCanvas c(80, 40);
   // Width 2: u = 2; a tooth every 16 pixels from 4, base 6, apex 6 up.
   CKyLineStyleObj s = Style(lib, 9, 2);
@@ -110,9 +107,7 @@ TEST(LineStyleObj, TeethAreFilledTrianglesOnTheLeft) {
   EXPECT_EQ(c.At(35, 34), kBlank);  // nothing on the right side
 }
 
-TEST(LineStyleObj, MetricMappingWithYUpScalesEverything) {
-  CKyLineStyleLib lib;
-  lib.CreateDefault();
+TEST_F(LineStyleObj, MetricMappingWithYUpScalesEverything) {
   LineCanvas c(200, 200);
   CDC* dc = c.DC();
   dc->SetMapMode(MM_LOMETRIC);  // 0.1 mm, y up
@@ -139,9 +134,7 @@ TEST(LineStyleObj, MetricMappingWithYUpScalesEverything) {
   EXPECT_TRUE(nearLower);
 }
 
-TEST(LineStyleObj, UnitIsAtLeastTwoDevicePixels) {
-  CKyLineStyleLib lib;
-  lib.CreateDefault();
+TEST_F(LineStyleObj, UnitIsAtLeastTwoDevicePixels) {
   LineCanvas c(10, 10);
   CKyLineStyleObj s = Style(lib, 6, 1);
   EXPECT_EQ(s.UnitFor(c.DC()), 2.0);
@@ -152,9 +145,7 @@ TEST(LineStyleObj, UnitIsAtLeastTwoDevicePixels) {
   EXPECT_EQ(s.UnitFor(nullptr), 1.0);
 }
 
-TEST(LineStyleObj, BadInputDrawsNothingAndNeverCrashes) {
-  CKyLineStyleLib lib;
-  lib.CreateDefault();
+TEST_F(LineStyleObj, BadInputDrawsNothingAndNeverCrashes) {
   LineCanvas c(40, 40);
   CKyLineStyleObj s = Style(lib, 8, 2);
   POINT pts[3] = {{5, 5}, {5, 5}, {5, 5}};
