@@ -11,8 +11,8 @@
 
 namespace {
 
-using TreeViewTest = CommonControlFixture;
 constexpr int kTree = 40;
+constexpr DWORD kButtons = TVS_HASBUTTONS | TVS_LINESATROOT;
 
 HTREEITEM Insert(HWND t, const char* text, HTREEITEM parent = TVI_ROOT, HTREEITEM after = TVI_LAST, int image = 0,
                  LPARAM data = 0) {
@@ -55,46 +55,58 @@ Sample Build(HWND t) {
   return s;
 }
 
+// The label's rectangle of an item, in the tree's client coordinates.
+RECT LabelRect(HWND t, HTREEITEM item) {
+  RECT r{};
+  std::memcpy(&r, &item, sizeof(HTREEITEM));
+  EXPECT_TRUE(SendMessage(t, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)));
+  return r;
+}
+
+class TreeViewTest : public CommonControlFixture {
+ protected:
+  HWND MakeTree(DWORD style, int height = 200) { return Make(WC_TREEVIEW, "", style, 10, 10, 200, height, kTree); }
+  // The action and item of the last notification of a code; {~0u, nullptr} when none came.
+  std::pair<UINT, HTREEITEM> LastOf(UINT code) const {
+    const NotifyRecord* r = Last(code);
+    return r ? std::make_pair(r->action, r->item) : std::make_pair(~0u, HTREEITEM{});
+  }
+  static std::pair<UINT, HTREEITEM> Told(UINT action, HTREEITEM item) { return {action, item}; }
+};
+
 TEST_F(TreeViewTest, NavigationFollowsTheTreeAndVisibleOrderSkipsCollapsedChildren) {
-  HWND t = Make(WC_TREEVIEW, "", TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, 10, 10, 200, 200, kTree);
+  HWND t = MakeTree(TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT);
   Sample s = Build(t);
   EXPECT_EQ(TreeView_GetCount(t), 5u);
-  EXPECT_EQ(TreeView_GetRoot(t), s.a);
-  EXPECT_EQ(TreeView_GetChild(t, s.a), s.a1);
-  EXPECT_EQ(TreeView_GetChild(t, nullptr), s.a);  // NULL stands for the root
-  EXPECT_EQ(TreeView_GetNextSibling(t, s.a1), s.a2);
-  EXPECT_EQ(TreeView_GetPrevSibling(t, s.a2), s.a1);
-  EXPECT_EQ(TreeView_GetNextSibling(t, s.a2), nullptr);
-  EXPECT_EQ(TreeView_GetParent(t, s.a2a), s.a2);
-  EXPECT_EQ(TreeView_GetParent(t, s.a), nullptr);
-
-  // Everything collapsed: the visible rows are A and B.
-  EXPECT_EQ(TreeView_GetNextVisible(t, s.a), s.b);
-  EXPECT_EQ(TreeView_GetPrevVisible(t, s.b), s.a);
-  EXPECT_EQ(TreeView_GetNextVisible(t, s.a1), nullptr);  // a hidden item has no visible neighbours
-  EXPECT_EQ(TreeView_GetFirstVisible(t), s.a);
-  EXPECT_EQ(TreeView_GetLastVisible(t), s.b);
-
-  EXPECT_TRUE(TreeView_Expand(t, s.a, TVE_EXPAND));
   struct Step {
+    HTREEITEM open;  // expanded before the step, when it is not yet
     HTREEITEM from;
     UINT code;
     HTREEITEM want;
   } steps[] = {
-      {s.a, TVGN_NEXTVISIBLE, s.a1},    {s.a1, TVGN_NEXTVISIBLE, s.a2},     {s.a2, TVGN_NEXTVISIBLE, s.b},
-      {s.b, TVGN_NEXTVISIBLE, nullptr}, {s.b, TVGN_PREVIOUSVISIBLE, s.a2},  {s.a, TVGN_PREVIOUSVISIBLE, nullptr},
-      {s.a2a, TVGN_NEXTVISIBLE, nullptr},
+      {nullptr, nullptr, TVGN_ROOT, s.a},       {nullptr, s.a, TVGN_CHILD, s.a1},
+      {nullptr, nullptr, TVGN_CHILD, s.a},      // NULL stands for the root
+      {nullptr, s.a1, TVGN_NEXT, s.a2},         {nullptr, s.a2, TVGN_PREVIOUS, s.a1},
+      {nullptr, s.a2, TVGN_NEXT, nullptr},      {nullptr, s.a2a, TVGN_PARENT, s.a2},
+      {nullptr, s.a, TVGN_PARENT, nullptr},
+      // Everything collapsed: the visible rows are A and B.
+      {nullptr, s.a, TVGN_NEXTVISIBLE, s.b},    {nullptr, s.b, TVGN_PREVIOUSVISIBLE, s.a},
+      {nullptr, s.a1, TVGN_NEXTVISIBLE, nullptr},  // a hidden item has no visible neighbours
+      {nullptr, nullptr, TVGN_FIRSTVISIBLE, s.a}, {nullptr, nullptr, TVGN_LASTVISIBLE, s.b},
+      {s.a, s.a, TVGN_NEXTVISIBLE, s.a1},       {s.a, s.a1, TVGN_NEXTVISIBLE, s.a2},
+      {s.a, s.a2, TVGN_NEXTVISIBLE, s.b},       {s.a, s.b, TVGN_NEXTVISIBLE, nullptr},
+      {s.a, s.b, TVGN_PREVIOUSVISIBLE, s.a2},   {s.a, s.a, TVGN_PREVIOUSVISIBLE, nullptr},
+      {s.a, s.a2a, TVGN_NEXTVISIBLE, nullptr},  {s.a2, s.a2, TVGN_NEXTVISIBLE, s.a2a},
+      {s.a2, s.a2a, TVGN_NEXTVISIBLE, s.b},     {s.a2, nullptr, TVGN_LASTVISIBLE, s.b},
   };
-  for (const Step& st : steps)
+  for (const Step& st : steps) {
+    EXPECT_TRUE(!st.open || TreeView_GetItemState(t, st.open, TVIS_EXPANDED) || TreeView_Expand(t, st.open, TVE_EXPAND));
     EXPECT_EQ(TreeView_GetNextItem(t, st.from, st.code), st.want) << Text(t, st.from) << " code " << st.code;
-  EXPECT_TRUE(TreeView_Expand(t, s.a2, TVE_EXPAND));
-  EXPECT_EQ(TreeView_GetNextVisible(t, s.a2), s.a2a);
-  EXPECT_EQ(TreeView_GetNextVisible(t, s.a2a), s.b);
-  EXPECT_EQ(TreeView_GetLastVisible(t), s.b);
+  }
 }
 
 TEST_F(TreeViewTest, InsertionPlacesFirstLastSortedAndAfter) {
-  HWND t = Make(WC_TREEVIEW, "", 0, 10, 10, 200, 200, kTree);
+  HWND t = MakeTree(0);
   HTREEITEM m = Insert(t, "m");
   Insert(t, "z");
   Insert(t, "a", TVI_ROOT, TVI_FIRST);
@@ -109,14 +121,11 @@ TEST_F(TreeViewTest, InsertionPlacesFirstLastSortedAndAfter) {
 }
 
 TEST_F(TreeViewTest, ExpandingByMessageNotifiesUntilExpandedOnce) {
-  HWND t = Make(WC_TREEVIEW, "", TVS_HASBUTTONS | TVS_LINESATROOT, 10, 10, 200, 200, kTree);
+  HWND t = MakeTree(kButtons);
   Sample s = Build(t);
   EXPECT_TRUE(TreeView_Expand(t, s.a, TVE_EXPAND));
   EXPECT_EQ(NotifyCodes(kTree), (std::vector<UINT>{TVN_ITEMEXPANDING, TVN_ITEMEXPANDED}));
-  const NotifyRecord* r = Last(TVN_ITEMEXPANDED);
-  ASSERT_NE(r, nullptr);
-  EXPECT_EQ(r->action, static_cast<UINT>(TVE_EXPAND));
-  EXPECT_EQ(r->item, s.a);
+  EXPECT_EQ(LastOf(TVN_ITEMEXPANDED), Told(TVE_EXPAND, s.a));
   EXPECT_EQ(TreeView_GetItemState(t, s.a, TVIS_EXPANDED | TVIS_EXPANDEDONCE), TVIS_EXPANDED | TVIS_EXPANDEDONCE);
 
   notifies.clear();
@@ -134,7 +143,7 @@ TEST_F(TreeViewTest, ExpandingByMessageNotifiesUntilExpandedOnce) {
 }
 
 TEST_F(TreeViewTest, ClickingTheButtonExpandsAndCollapsesWithNotifications) {
-  HWND t = Make(WC_TREEVIEW, "", TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, 10, 10, 200, 200, kTree);
+  HWND t = MakeTree(kButtons | TVS_HASLINES);
   Sample s = Build(t);
   TreeView_Expand(t, s.a, TVE_EXPAND);  // expanded once by code already
   TreeView_Expand(t, s.a, TVE_COLLAPSE);
@@ -146,27 +155,19 @@ TEST_F(TreeViewTest, ClickingTheButtonExpandsAndCollapsesWithNotifications) {
   EXPECT_EQ(TreeView_HitTest(t, &hti), s.a);
   EXPECT_EQ(hti.flags, static_cast<UINT>(TVHT_ONITEMBUTTON));
 
-  h.Click(button);
-  h.Pump();
-  const NotifyRecord* r = Last(TVN_ITEMEXPANDED);
-  ASSERT_NE(r, nullptr);
-  EXPECT_EQ(r->action, static_cast<UINT>(TVE_EXPAND));
-  EXPECT_EQ(r->item, s.a);
-  EXPECT_EQ(TreeView_GetNextVisible(t, s.a), s.a1);
-  // A click on the button does not select.
-  EXPECT_EQ(TreeView_GetSelection(t), nullptr);
-
-  notifies.clear();
-  h.Click(button);
-  h.Pump();
-  r = Last(TVN_ITEMEXPANDED);
-  ASSERT_NE(r, nullptr);
-  EXPECT_EQ(r->action, static_cast<UINT>(TVE_COLLAPSE));
-  EXPECT_EQ(TreeView_GetNextVisible(t, s.a), s.b);
+  for (auto [action, next] : {std::make_pair(TVE_EXPAND, s.a1), std::make_pair(TVE_COLLAPSE, s.b)}) {
+    notifies.clear();
+    h.Click(button);
+    h.Pump();
+    EXPECT_EQ(LastOf(TVN_ITEMEXPANDED), Told(action, s.a));
+    EXPECT_EQ(TreeView_GetNextVisible(t, s.a), next);
+    // A click on the button does not select.
+    EXPECT_EQ(TreeView_GetSelection(t), nullptr);
+  }
 }
 
 TEST_F(TreeViewTest, KeysMoveTheCaretThroughVisibleRowsAndExpand) {
-  HWND t = Make(WC_TREEVIEW, "", TVS_HASBUTTONS | TVS_LINESATROOT, 10, 10, 200, 200, kTree);
+  HWND t = MakeTree(kButtons);
   Sample s = Build(t);
   TreeView_SelectItem(t, s.a);
   SetFocus(t);
@@ -174,29 +175,24 @@ TEST_F(TreeViewTest, KeysMoveTheCaretThroughVisibleRowsAndExpand) {
   h.Key(VK_DOWN);
   h.Pump();
   EXPECT_EQ(TreeView_GetSelection(t), s.b);  // A's children are hidden
-  const NotifyRecord* r = Last(TVN_SELCHANGED);
-  ASSERT_NE(r, nullptr);
-  EXPECT_EQ(r->action, static_cast<UINT>(TVC_BYKEYBOARD));
-  EXPECT_EQ(r->oldItem, s.a);
-  EXPECT_EQ(r->item, s.b);
+  EXPECT_EQ(LastOf(TVN_SELCHANGED), Told(TVC_BYKEYBOARD, s.b));
+  EXPECT_EQ(Last(TVN_SELCHANGED)->oldItem, s.a);
   h.Key(VK_UP);
   h.Key(VK_RIGHT);  // expands A
   h.Key(VK_RIGHT);  // then steps into it
   h.Pump();
   EXPECT_EQ(TreeView_GetSelection(t), s.a1);
-  r = Last(TVN_ITEMEXPANDED);
-  ASSERT_NE(r, nullptr);
-  EXPECT_EQ(r->item, s.a);
+  EXPECT_EQ(LastOf(TVN_ITEMEXPANDED), Told(TVE_EXPAND, s.a));
   h.Key(VK_LEFT);  // to the parent
   h.Key(VK_LEFT);  // collapses it
   h.Pump();
   EXPECT_EQ(TreeView_GetSelection(t), s.a);
   EXPECT_EQ(TreeView_GetItemState(t, s.a, TVIS_EXPANDED), 0u);
-  EXPECT_EQ(Last(TVN_ITEMEXPANDED)->action, static_cast<UINT>(TVE_COLLAPSE));
+  EXPECT_EQ(LastOf(TVN_ITEMEXPANDED), Told(TVE_COLLAPSE, s.a));
 }
 
 TEST_F(TreeViewTest, SelectingByCodeRevealsTheItemAndCanBeRefused) {
-  HWND t = Make(WC_TREEVIEW, "", TVS_HASBUTTONS | TVS_LINESATROOT, 10, 10, 200, 200, kTree);
+  HWND t = MakeTree(kButtons);
   Sample s = Build(t);
   EXPECT_TRUE(TreeView_Select(t, s.a2a, TVGN_CARET));
   EXPECT_EQ(TreeView_GetSelection(t), s.a2a);
@@ -204,9 +200,7 @@ TEST_F(TreeViewTest, SelectingByCodeRevealsTheItemAndCanBeRefused) {
   // Its ancestors were expanded to show it.
   EXPECT_EQ(TreeView_GetItemState(t, s.a, TVIS_EXPANDED), static_cast<UINT>(TVIS_EXPANDED));
   EXPECT_EQ(TreeView_GetItemState(t, s.a2, TVIS_EXPANDED), static_cast<UINT>(TVIS_EXPANDED));
-  const NotifyRecord* r = Last(TVN_SELCHANGED);
-  ASSERT_NE(r, nullptr);
-  EXPECT_EQ(r->action, static_cast<UINT>(TVC_UNKNOWN));
+  EXPECT_EQ(LastOf(TVN_SELCHANGED), Told(TVC_UNKNOWN, s.a2a));
 
   onNotify = [](NMHDR* h) -> LRESULT { return h->code == TVN_SELCHANGING; };
   EXPECT_FALSE(TreeView_SelectItem(t, s.b));
@@ -221,7 +215,7 @@ TEST_F(TreeViewTest, SelectingByCodeRevealsTheItemAndCanBeRefused) {
 }
 
 TEST_F(TreeViewTest, HitTestingNamesThePartUnderThePoint) {
-  HWND t = Make(WC_TREEVIEW, "", TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, 10, 10, 200, 100, kTree);
+  HWND t = MakeTree(kButtons | TVS_HASLINES, 100);
   HIMAGELIST il = ImageList_Create(16, 16, ILC_COLOR24, 2, 1);
   TreeView_SetImageList(t, il, TVSIL_NORMAL);
   EXPECT_EQ(TreeView_GetImageList(t, TVSIL_NORMAL), il);
@@ -230,9 +224,7 @@ TEST_F(TreeViewTest, HitTestingNamesThePartUnderThePoint) {
   int row = static_cast<int>(SendMessage(t, TVM_GETITEMHEIGHT, 0, 0));
   int indent = static_cast<int>(SendMessage(t, TVM_GETINDENT, 0, 0));
   EXPECT_GE(row, 16);
-  RECT label{};
-  std::memcpy(&label, &s.a1, sizeof(HTREEITEM));
-  ASSERT_TRUE(SendMessage(t, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&label)));
+  RECT label = LabelRect(t, s.a1);
   EXPECT_EQ(label.left, 2 * indent + 17);  // two slots, the image and a pixel
   EXPECT_EQ(label.top, row);
 
@@ -253,8 +245,6 @@ TEST_F(TreeViewTest, HitTestingNamesThePartUnderThePoint) {
       {"above", {20, -5}, TVHT_ABOVE, nullptr},
       {"right of the window", {500, 5}, TVHT_TORIGHT, nullptr},
   };
-  RECT client{};
-  GetClientRect(t, &client);
   for (const Case& c : cases) {
     TVHITTESTINFO hti{c.pt, 0, nullptr};
     EXPECT_EQ(TreeView_HitTest(t, &hti), c.item) << c.name;
@@ -264,20 +254,18 @@ TEST_F(TreeViewTest, HitTestingNamesThePartUnderThePoint) {
 }
 
 TEST_F(TreeViewTest, ClickingALabelSelectsThenReportsTheClick) {
-  HWND t = Make(WC_TREEVIEW, "", TVS_HASBUTTONS | TVS_LINESATROOT, 10, 10, 200, 100, kTree);
+  HWND t = MakeTree(kButtons, 100);
   Sample s = Build(t);
-  RECT label{};
-  std::memcpy(&label, &s.b, sizeof(HTREEITEM));
-  ASSERT_TRUE(SendMessage(t, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&label)));
+  RECT label = LabelRect(t, s.b);
   h.Click(DialogHarness::At(t, label.left + 3, (label.top + label.bottom) / 2));
   h.Pump();
   EXPECT_EQ(TreeView_GetSelection(t), s.b);
   EXPECT_EQ(NotifyCodes(kTree), (std::vector<UINT>{NM_SETFOCUS, TVN_SELCHANGING, TVN_SELCHANGED, NM_CLICK}));
-  EXPECT_EQ(Last(TVN_SELCHANGED)->action, static_cast<UINT>(TVC_BYMOUSE));
+  EXPECT_EQ(LastOf(TVN_SELCHANGED), Told(TVC_BYMOUSE, s.b));
 }
 
 TEST_F(TreeViewTest, ItemsKeepTextImagesAndDataAndDeletionFreesTheirHandles) {
-  HWND t = Make(WC_TREEVIEW, "", 0, 10, 10, 200, 100, kTree);
+  HWND t = MakeTree(0, 100);
   HTREEITEM a = Insert(t, "alpha", TVI_ROOT, TVI_LAST, 3, 0x1234);
   HTREEITEM b = Insert(t, "beta", a);
   TVITEM it{};
@@ -492,7 +480,7 @@ TEST_F(TreeViewTest, ManySiblingsCostAFewStepsEach) {
        kMany + 1, 0},
   };
   for (const auto& c : cases) {
-    HWND t = Make(WC_TREEVIEW, "", TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, 10, 10, 200, 200, kTree);
+    HWND t = MakeTree(kButtons | TVS_HASLINES);
     notifies.clear();
     ManyTree m = FillMany(t, c.after);
     ASSERT_EQ(TreeView_GetCount(t), static_cast<UINT>(kMany + 1)) << c.name;

@@ -1,9 +1,9 @@
 // Scroll bars of windows and the scroll bar control.
-#include "control_fixture.h"
+#include "commctrl_fixture.h"
 
 namespace {
 
-using ScrollBarTest = ControlFixture;
+using ScrollBarTest = CommonControlFixture;
 
 TEST_F(ScrollBarTest, InfoIsClampedToTheRangeAndPage) {
   HWND s = Make("ScrollBar", "", SBS_HORZ, 10, 10, 200, 16, 50);
@@ -19,34 +19,19 @@ TEST_F(ScrollBarTest, InfoIsClampedToTheRangeAndPage) {
 }
 
 TEST_F(ScrollBarTest, ClicksOnTheArrowsAndTrackAreReportedToTheParent) {
-  std::vector<WPARAM> codes;
   HWND s = Make("ScrollBar", "", SBS_HORZ, 10, 10, 200, 16, 51);
   SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 100, 10, 50, 0};
   SetScrollInfo(s, SB_CTL, &si, TRUE);
-  struct Sub {
-    static LRESULT CALLBACK Proc(HWND hw, UINT m, WPARAM w, LPARAM l) {
-      if (m == WM_HSCROLL) Log()->push_back(LOWORD(w));
-      return CallWindowProc(Old(), hw, m, w, l);
-    }
-    static std::vector<WPARAM>*& Log() {
-      static std::vector<WPARAM>* v = nullptr;
-      return v;
-    }
-    static WNDPROC& Old() {
-      static WNDPROC p = nullptr;
-      return p;
-    }
-  };
-  Sub::Log() = &codes;
-  Sub::Old() = reinterpret_cast<WNDPROC>(SetWindowLongPtr(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Sub::Proc)));
   h.Click(DialogHarness::At(s, 5, 8));    // left arrow
   h.Click(DialogHarness::At(s, 195, 8));  // right arrow
   h.Click(DialogHarness::At(s, 30, 8));   // the track left of the thumb
   h.Pump();
-  std::vector<WPARAM> want{SB_LINELEFT, SB_ENDSCROLL, SB_LINERIGHT, SB_ENDSCROLL, SB_PAGELEFT, SB_ENDSCROLL};
-  EXPECT_EQ(codes, want);
-  SetWindowLongPtr(parent, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Sub::Old()));
-  Sub::Log() = nullptr;
+  std::vector<int> codes;
+  for (const ScrollRecord& r : scrolls) {
+    EXPECT_EQ(r.msg, static_cast<UINT>(WM_HSCROLL));
+    codes.push_back(r.code);
+  }
+  EXPECT_EQ(codes, (std::vector<int>{SB_LINELEFT, SB_ENDSCROLL, SB_LINERIGHT, SB_ENDSCROLL, SB_PAGELEFT, SB_ENDSCROLL}));
 }
 
 TEST_F(ScrollBarTest, WindowScrollBarsShowWhenTheRangeNeedsThem) {

@@ -6,10 +6,14 @@
 #include <vector>
 
 #include "afxcmn.h"
-#include "dialog_harness.h"
+#include "commctrl_fixture.h"
+#include "screen_checks.h"
+
+using namespace kytest;
 
 namespace {
 
+// What the parent was told, with the selection at the time.
 struct TabNotice {
   UINT code;
   int selAtTheTime;
@@ -19,39 +23,16 @@ std::ostream& operator<<(std::ostream& os, const TabNotice& n) {
   return os << "{" << static_cast<int>(n.code) << "," << n.selAtTheTime << "}";
 }
 
-class TabTest : public testing::Test {
+class TabTest : public CommonControlFixture {
  protected:
-  static TabTest*& Current() {
-    static TabTest* t = nullptr;
-    return t;
-  }
-  static LRESULT CALLBACK ParentProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-    TabTest* t = Current();
-    if (t && m == WM_NOTIFY) {
-      auto* nm = reinterpret_cast<NMHDR*>(l);
-      EXPECT_EQ(nm->idFrom, 42u);
-      t->notices.push_back({nm->code, TabCtrl_GetCurSel(nm->hwndFrom)});
-      if (nm->code == TCN_SELCHANGING) return t->refuse ? TRUE : FALSE;
-      return 0;
-    }
-    return DefWindowProc(h, m, w, l);
-  }
   void SetUp() override {
-    Current() = this;
-    WNDCLASS wc{};
-    wc.lpfnWndProc = ParentProc;
-    wc.lpszClassName = "KyTabParent";
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_3DFACE + 1);
-    RegisterClass(&wc);
-    parent = CreateWindowEx(0, "KyTabParent", "", WS_POPUP | WS_VISIBLE, 40, 40, 400, 300, nullptr, nullptr,
-                            nullptr, nullptr);
-    tab = CreateWindowEx(0, WC_TABCONTROL, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 10, 300, 200, parent,
-                         reinterpret_cast<HMENU>(42), nullptr, nullptr);
-    SendMessage(tab, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-  }
-  void TearDown() override {
-    if (IsWindow(parent)) DestroyWindow(parent);
-    Current() = nullptr;
+    CommonControlFixture::SetUp();
+    tab = Make(WC_TABCONTROL, "", WS_TABSTOP, 10, 10, 300, 200, 42);
+    onNotify = [this](NMHDR* nm) -> LRESULT {
+      EXPECT_EQ(nm->idFrom, 42u);
+      tabNotices.push_back({nm->code, TabCtrl_GetCurSel(nm->hwndFrom)});
+      return nm->code == TCN_SELCHANGING && refuse;
+    };
   }
   int Insert(int at, const char* text, LPARAM param = 0) {
     TCITEM it{};
@@ -74,9 +55,8 @@ class TabTest : public testing::Test {
     return DialogHarness::At(tab, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
   }
 
-  DialogHarness h;
-  HWND parent = nullptr, tab = nullptr;
-  std::vector<TabNotice> notices;
+  HWND tab = nullptr;
+  std::vector<TabNotice> tabNotices;
   bool refuse = false;
 };
 
@@ -104,7 +84,7 @@ TEST_F(TabTest, ItemsAreInsertedAtTheirPlaceAndTheFirstIsSelected) {
   it.cchTextMax = sizeof small;
   ASSERT_TRUE(TabCtrl_GetItem(tab, 0, &it));
   EXPECT_STREQ(small, "Sty");
-  EXPECT_TRUE(notices.empty());
+  EXPECT_TRUE(tabNotices.empty());
 }
 
 TEST_F(TabTest, DeletingMovesTheSelectionWithItsItem) {
@@ -128,31 +108,30 @@ TEST_F(TabTest, SelectingFromCodeSendsNothing) {
   EXPECT_EQ(TabCtrl_SetCurSel(tab, 1), 1);
   EXPECT_EQ(TabCtrl_SetCurSel(tab, 2), -1);
   EXPECT_EQ(TabCtrl_GetCurSel(tab), 1);
-  EXPECT_TRUE(notices.empty());
+  EXPECT_TRUE(tabNotices.empty());
 }
 
-TEST_F(TabTest, AClickAsksTheParentThenSelects) {
+TEST_F(TabTest, AClickAsksTheParentThenSelectsUnlessRefused) {
   Insert(0, "Style");
   Insert(1, "Open");
-  h.Click(TabCentre(1));
-  h.Pump();
-  EXPECT_EQ(TabCtrl_GetCurSel(tab), 1);
-  EXPECT_EQ(notices, (std::vector<TabNotice>{{TCN_SELCHANGING, 0}, {TCN_SELCHANGE, 1}}));
-  // A click on the selected tab changes nothing.
-  notices.clear();
-  h.Click(TabCentre(1));
-  h.Pump();
-  EXPECT_TRUE(notices.empty());
-}
-
-TEST_F(TabTest, TheParentCanRefuseTheChange) {
-  Insert(0, "Style");
-  Insert(1, "Open");
-  refuse = true;
-  h.Click(TabCentre(1));
-  h.Pump();
-  EXPECT_EQ(TabCtrl_GetCurSel(tab), 0);
-  EXPECT_EQ(notices, (std::vector<TabNotice>{{TCN_SELCHANGING, 0}}));
+  struct Case {
+    const char* name;
+    bool refuse;
+    int sel;
+    std::vector<TabNotice> told;
+  } cases[] = {
+      {"refused", true, 0, {{TCN_SELCHANGING, 0}}},
+      {"allowed", false, 1, {{TCN_SELCHANGING, 0}, {TCN_SELCHANGE, 1}}},
+      {"on the selected tab: nothing", false, 1, {}},
+  };
+  for (const Case& c : cases) {
+    refuse = c.refuse;
+    tabNotices.clear();
+    h.Click(TabCentre(1));
+    h.Pump();
+    EXPECT_EQ(TabCtrl_GetCurSel(tab), c.sel) << c.name;
+    EXPECT_EQ(tabNotices, c.told) << c.name;
+  }
 }
 
 TEST_F(TabTest, ArrowKeysMoveTheSelectionWithTheFocusOnTheControl) {
@@ -168,7 +147,7 @@ TEST_F(TabTest, ArrowKeysMoveTheSelectionWithTheFocusOnTheControl) {
   h.Key(VK_HOME);
   h.Pump();
   EXPECT_EQ(TabCtrl_GetCurSel(tab), 0);
-  EXPECT_EQ(notices.size(), 6u);
+  EXPECT_EQ(tabNotices.size(), 6u);
   EXPECT_EQ(SendMessage(tab, WM_GETDLGCODE, 0, 0) & DLGC_WANTARROWS, DLGC_WANTARROWS);
 }
 
@@ -196,15 +175,10 @@ TEST_F(TabTest, AdjustRectGoesBothWays) {
   TabCtrl_GetItemRect(tab, 0, &item);
   RECT r{0, 0, 300, 200};
   TabCtrl_AdjustRect(tab, FALSE, &r);
-  EXPECT_EQ(r.left, 4);
-  EXPECT_EQ(r.right, 296);
-  EXPECT_EQ(r.bottom, 196);
+  EXPECT_EQ(Edges(r), Edges({4, r.top, 296, 196}));
   EXPECT_GT(r.top, item.bottom);  // below the row of tabs
   TabCtrl_AdjustRect(tab, TRUE, &r);
-  EXPECT_EQ(r.left, 0);
-  EXPECT_EQ(r.top, 0);
-  EXPECT_EQ(r.right, 300);
-  EXPECT_EQ(r.bottom, 200);
+  EXPECT_EQ(Edges(r), Edges({0, 0, 300, 200}));
 }
 
 TEST_F(TabTest, TheSelectedTabIsDrawnRaisedAndJoinedToTheBody) {
@@ -215,22 +189,15 @@ TEST_F(TabTest, TheSelectedTabIsDrawnRaisedAndJoinedToTheBody) {
   TabCtrl_GetItemRect(tab, 0, &r0);
   POINT o = DialogHarness::At(tab, 0, 0);
   // The body's top edge is a highlight line except under the selected tab.
-  RECT line{o.x + r0.right + 10, o.y + r0.bottom, o.x + r0.right + 11, o.y + r0.bottom + 1};
-  RECT under{o.x + (r0.left + r0.right) / 2, o.y + r0.bottom, o.x + (r0.left + r0.right) / 2 + 1, o.y + r0.bottom + 1};
   EXPECT_TRUE(DialogHarness::Screenshot(testing::TempDir() + "tab_control.png"));
-  DWORD face = DialogHarness::Capture(under)[0];
-  DWORD edge = DialogHarness::Capture(line)[0];
-  EXPECT_NE(face, edge);
-  COLORREF f = GetSysColor(COLOR_3DFACE);
-  EXPECT_EQ(face, static_cast<DWORD>((GetRValue(f) << 16) | (GetGValue(f) << 8) | GetBValue(f)));
+  DWORD face = PixelAt(POINT{o.x + (r0.left + r0.right) / 2, o.y + r0.bottom});
+  EXPECT_NE(face, PixelAt(POINT{o.x + r0.right + 10, o.y + r0.bottom}));
+  EXPECT_EQ(face, ScreenPixel(GetSysColor(COLOR_3DFACE)));
 }
 
-TEST(TabCtrl, TheWrapperInsertsAndSelects) {
-  DialogHarness h;
-  HWND top = CreateWindowEx(0, "Static", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
-  CWnd* parent = CWnd::FromHandle(top);
+TEST_F(TabTest, TheWrapperInsertsAndSelects) {
   CTabCtrl tab;
-  ASSERT_TRUE(tab.Create(WS_CHILD | WS_VISIBLE, CRect(5, 5, 250, 150), parent, 7));
+  ASSERT_TRUE(tab.Create(WS_CHILD | WS_VISIBLE, CRect(5, 5, 250, 150), CWnd::FromHandle(parent), 7));
   EXPECT_TRUE(tab.IsKindOf(RUNTIME_CLASS(CTabCtrl)));
   EXPECT_TRUE(tab.IsKindOf(RUNTIME_CLASS(CWnd)));
   EXPECT_EQ(tab.InsertItem(0, "Style"), 0);
@@ -249,7 +216,6 @@ TEST(TabCtrl, TheWrapperInsertsAndSelects) {
   EXPECT_TRUE(tab.DeleteItem(0));
   EXPECT_EQ(tab.GetCurSel(), 1);
   tab.DestroyWindow();
-  DestroyWindow(top);
 }
 
 }  // namespace

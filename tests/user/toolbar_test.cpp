@@ -3,13 +3,13 @@
 // resources, and a look at the result.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "afxext.h"
 #include "afxres.h"
 #include "control_fixture.h"
 #include "image_resources.h"
+#include "screen_checks.h"
 
 using namespace kytest;
 
@@ -82,6 +82,8 @@ class ToolbarTest : public ControlFixture {
 
 TEST_F(ToolbarTest, AClickOnACheckGroupButtonUnchecksItsSiblingAndSendsTheCommand) {
   HWND tb = MakePalette();
+  HWND from = nullptr;
+  onCommand = [&](UINT, UINT, HWND h) { from = h; };
   ASSERT_TRUE(Checked(tb, kSelect));
   h.Click(CentreOf(tb, 1));
   h.Pump();
@@ -106,15 +108,14 @@ TEST_F(ToolbarTest, AClickOnACheckGroupButtonUnchecksItsSiblingAndSendsTheComman
   EXPECT_TRUE(Checked(tb, kPen));
   EXPECT_FALSE(Checked(tb, kInvert));
   EXPECT_EQ(notices.back(), (Notice{static_cast<UINT>(kInvert), BN_CLICKED}));
-}
+  EXPECT_EQ(from, tb);  // the command goes with the toolbar's handle
 
-TEST_F(ToolbarTest, TheCommandGoesWithTheToolbarsHandle) {
-  HWND tb = MakePalette();
-  HWND from = nullptr;
-  onCommand = [&](UINT, UINT, HWND h) { from = h; };
-  h.Click(CentreOf(tb, 4));
-  h.Pump();
-  EXPECT_EQ(from, tb);
+  // Checking by message also unchecks the group, and is not told.
+  notices.clear();
+  EXPECT_TRUE(SendMessage(tb, TB_CHECKBUTTON, kSelect, MAKELONG(TRUE, 0)));
+  EXPECT_TRUE(Checked(tb, kSelect));
+  EXPECT_FALSE(Checked(tb, kPen));
+  EXPECT_TRUE(notices.empty());
 }
 
 TEST_F(ToolbarTest, OnlyAPressAndReleaseOnTheSameEnabledButtonClicks) {
@@ -151,29 +152,10 @@ TEST_F(ToolbarTest, APlainCheckButtonToggles) {
   EXPECT_EQ(Codes(77).size(), 3u);
 }
 
-TEST_F(ToolbarTest, CheckingByMessageAlsoUnchecksTheGroup) {
-  HWND tb = MakePalette();
-  EXPECT_TRUE(SendMessage(tb, TB_CHECKBUTTON, kPen, MAKELONG(TRUE, 0)));
-  EXPECT_TRUE(Checked(tb, kPen));
-  EXPECT_FALSE(Checked(tb, kSelect));
-  EXPECT_TRUE(notices.empty());  // changes made by code are not told
-}
-
 TEST_F(ToolbarTest, ButtonsAndSeparatorsAreLaidOutInARow) {
   HWND tb = MakePalette();
-  struct Case {
-    int index;
-    RECT r;
-  } cases[] = {
-      {0, {0, 0, 24, 22}}, {1, {24, 0, 48, 22}}, {2, {48, 0, 72, 22}}, {3, {72, 0, 80, 22}}, {4, {80, 0, 104, 22}},
-  };
-  for (const Case& c : cases) {
-    RECT r = ItemRect(tb, c.index);
-    EXPECT_EQ(r.left, c.r.left) << c.index;
-    EXPECT_EQ(r.right, c.r.right) << c.index;
-    EXPECT_EQ(r.top, c.r.top) << c.index;
-    EXPECT_EQ(r.bottom, c.r.bottom) << c.index;
-  }
+  const RECT want[] = {{0, 0, 24, 22}, {24, 0, 48, 22}, {48, 0, 72, 22}, {72, 0, 80, 22}, {80, 0, 104, 22}};
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(Edges(ItemRect(tb, i)), Edges(want[i])) << i;
   SIZE sz{};
   ASSERT_TRUE(SendMessage(tb, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&sz)));
   EXPECT_EQ(sz.cx, 104);
@@ -266,21 +248,11 @@ TEST_F(ToolbarTest, MessagesAnswerAsTheirDocumentationSays) {
       {"hidden", TB_ISBUTTONHIDDEN, kErase, 0, FALSE},
       {"check of no command", TB_CHECKBUTTON, 999, TRUE, FALSE},
       {"bitmap", TB_GETBITMAP, kInvert, 0, 3},
-      {"hit a button", TB_HITTEST, 0, 0, 0},  // lParam filled below
   };
-  for (const Case& c : cases) {
-    LPARAM lp = c.lp;
-    POINT p{30, 5};
-    if (c.msg == TB_HITTEST) lp = reinterpret_cast<LPARAM>(&p);
-    if (c.msg == TB_HITTEST) {
-      EXPECT_EQ(SendMessage(tb, c.msg, c.wp, lp), 1) << c.name;
-      continue;
-    }
-    EXPECT_EQ(SendMessage(tb, c.msg, c.wp, lp), c.expect) << c.name;
-  }
-  POINT onSep{75, 5}, beside{200, 5};
-  EXPECT_EQ(SendMessage(tb, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&onSep)), -1 - 3);
-  EXPECT_EQ(SendMessage(tb, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&beside)), -1 - 4);
+  for (const Case& c : cases) EXPECT_EQ(SendMessage(tb, c.msg, c.wp, c.lp), c.expect) << c.name;
+  // A hit on a button is its index; elsewhere, -1 less the index of the nearest item.
+  for (auto [p, expect] : {std::pair<POINT, LRESULT>{{30, 5}, 1}, {{75, 5}, -1 - 3}, {{200, 5}, -1 - 4}})
+    EXPECT_EQ(SendMessage(tb, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&p)), expect) << p.x;
 
   TBBUTTON got{};
   ASSERT_TRUE(SendMessage(tb, TB_GETBUTTON, 2, reinterpret_cast<LPARAM>(&got)));
@@ -352,14 +324,12 @@ TEST_F(ToolbarTest, AddedBitmapsAreDrawnOnTheButtons) {
   // The image is centred: (24 - 16) / 2 = 4 and (22 - 15) / 2 = 3 from the corner.
   auto pixel = [&](int index, int dx, int dy) {
     RECT r = ItemRect(tb, index);
-    POINT p = DialogHarness::At(tb, r.left + dx, r.top + dy);
-    return DialogHarness::Capture(RECT{p.x, p.y, p.x + 1, p.y + 1})[0];
+    return PixelAt(DialogHarness::At(tb, r.left + dx, r.top + dy));
   };
-  auto rgb = [](COLORREF c) { return static_cast<DWORD>(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c)); };
-  EXPECT_EQ(pixel(0, 4 + 8, 3 + 7), rgb(ImageColor(1)));
-  EXPECT_EQ(pixel(1, 4 + 8, 3 + 7), rgb(ImageColor(1)));  // image 3 = the second image of the resource
-  EXPECT_EQ(pixel(2, 4 + 8, 3 + 7), rgb(ImageColor(3)));
-  EXPECT_EQ(pixel(0, 1, 1), rgb(GetSysColor(COLOR_BTNHIGHLIGHT)));  // the raised edge
+  EXPECT_EQ(pixel(0, 4 + 8, 3 + 7), ScreenPixel(ImageColor(1)));
+  EXPECT_EQ(pixel(1, 4 + 8, 3 + 7), ScreenPixel(ImageColor(1)));  // image 3 = the second image of the resource
+  EXPECT_EQ(pixel(2, 4 + 8, 3 + 7), ScreenPixel(ImageColor(3)));
+  EXPECT_EQ(pixel(0, 1, 1), ScreenPixel(GetSysColor(COLOR_BTNHIGHLIGHT)));  // the raised edge
 }
 
 TEST_F(ToolbarTest, ACToolBarLoadsItsButtonsAndImagesFromAToolbarResource) {
@@ -460,9 +430,7 @@ TEST_F(ToolbarTest, LookAtIt) {
     SendMessage(tb, TB_ADDBUTTONS, 7, reinterpret_cast<LPARAM>(b));
   }
   h.Pump();
-  std::string dir = std::getenv("KY_TEST_DUMPS") ? std::getenv("KY_TEST_DUMPS") : "test-dumps";
-  (void)system(("mkdir -p " + dir).c_str());
-  EXPECT_TRUE(SaveZoomed(dir + "/toolbar.png", DialogHarness::At(parent, 0, 0), 330, 90, 3));
+  EXPECT_TRUE(SaveZoomed(DumpDir() + "/toolbar.png", DialogHarness::At(parent, 0, 0), 330, 90, 3));
 }
 
 }  // namespace
