@@ -8,13 +8,11 @@ using ButtonTest = ControlFixture;
 
 TEST_F(ButtonTest, ACheckBoxClickTogglesItAndTellsTheParent) {
   HWND b = Make("Button", "Check", BS_AUTOCHECKBOX | WS_TABSTOP, 10, 10, 100, 20, 7);
-  h.Click(DialogHarness::Centre(b));
-  h.Pump();
+  ClickNow(DialogHarness::Centre(b));
   EXPECT_EQ(SendMessage(b, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(Codes(7), (std::vector<Notice>{{7, BN_CLICKED}}));
   EXPECT_EQ(GetFocus(), b);
-  h.Click(DialogHarness::Centre(b));
-  h.Pump();
+  ClickNow(DialogHarness::Centre(b));
   EXPECT_EQ(SendMessage(b, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_EQ(Codes(7).size(), 2u);
 }
@@ -48,8 +46,7 @@ TEST_F(ButtonTest, AutoRadioButtonsTakeTheCheckFromTheirGroup) {
   HWND other = Make("Button", "D", BS_AUTORADIOBUTTON | WS_GROUP, 10, 70, 80, 20, 4);
   SendMessage(a, BM_SETCHECK, BST_CHECKED, 0);
   SendMessage(other, BM_SETCHECK, BST_CHECKED, 0);
-  h.Click(DialogHarness::Centre(c));
-  h.Pump();
+  ClickNow(DialogHarness::Centre(c));
   EXPECT_EQ(SendMessage(a, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_EQ(SendMessage(b, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_EQ(SendMessage(c, BM_GETCHECK, 0, 0), BST_CHECKED);
@@ -91,8 +88,7 @@ TEST_F(ButtonTest, OwnerDrawnButtonsAreToldWhatChanged) {
 TEST_F(ButtonTest, AButtonDestroyedInItsOwnNotificationDoesNoHarm) {
   HWND b = Make("Button", "Bye", BS_PUSHBUTTON, 10, 10, 80, 24, 5);
   onCommand = [](UINT, UINT, HWND from) { DestroyWindow(from); };
-  h.Click(DialogHarness::Centre(b));
-  h.Pump();
+  ClickNow(DialogHarness::Centre(b));
   EXPECT_FALSE(IsWindow(b));
   EXPECT_EQ(Codes(5).size(), 1u);
   EXPECT_EQ(GetCapture(), nullptr);

@@ -14,8 +14,7 @@ TEST_F(ComboBoxTest, ADropDownListOpensOnAClickAndReportsTheChoice) {
   RECT wr;
   GetWindowRect(c, &wr);
   EXPECT_LT(wr.bottom - wr.top, 40);  // the window is only the selection field
-  h.Click(DialogHarness::Centre(c));
-  h.Pump();
+  ClickNow(DialogHarness::Centre(c));
   ASSERT_TRUE(SendMessage(c, CB_GETDROPPEDSTATE, 0, 0));
   // The list shows under the box; pick its third item.
   RECT dropped;
@@ -23,8 +22,7 @@ TEST_F(ComboBoxTest, ADropDownListOpensOnAClickAndReportsTheChoice) {
   int itemH = static_cast<int>(SendMessage(c, CB_GETITEMHEIGHT, 0, 0));
   POINT p{wr.left + 10, wr.bottom + 1 + itemH * 2 + itemH / 2};
   h.MoveTo(p);
-  h.Click(p);
-  h.Pump();
+  ClickNow(p);
   EXPECT_FALSE(SendMessage(c, CB_GETDROPPEDSTATE, 0, 0));
   EXPECT_EQ(SendMessage(c, CB_GETCURSEL, 0, 0), 2);
   EXPECT_EQ(DialogHarness::Text(c), "Radial");
@@ -39,16 +37,12 @@ TEST_F(ComboBoxTest, ArrowKeysChangeTheSelectionOfAClosedList) {
   SendMessage(c, CB_SETCURSEL, 0, 0);
   SetFocus(c);
   notices.clear();
-  h.Key(VK_DOWN);
-  h.Pump();
+  KeysNow({VK_DOWN});
   EXPECT_EQ(SendMessage(c, CB_GETCURSEL, 0, 0), 1);
   EXPECT_EQ(Codes(41), (std::vector<Notice>{{41, CBN_SELCHANGE}}));
   // Escape closes a dropped list without a choice.
-  h.Key(VK_F4);
-  h.Key(VK_DOWN);
-  h.Pump();
-  h.Key(VK_ESCAPE);
-  h.Pump();
+  KeysNow({VK_F4, VK_DOWN});
+  KeysNow({VK_ESCAPE});
   EXPECT_FALSE(SendMessage(c, CB_GETDROPPEDSTATE, 0, 0));
 }
 

@@ -124,8 +124,7 @@ TEST_F(ListViewTest, SelectingByCodeIsOfferedAndReportedAndSingleSelectionHoldsO
 TEST_F(ListViewTest, AClickSelectsTheRowThenReportsNmClickWithTheCell) {
   HWND l = MakeList(LVS_SINGLESEL | LVS_SHOWSELALWAYS, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES,
                     {{"25", "25"}, {"40", "10"}});
-  h.Click(CellPoint(l, 1, 1));
-  h.Pump();
+  ClickNow(CellPoint(l, 1, 1));
   EXPECT_EQ(ListView_GetNextItem(l, -1, LVNI_SELECTED), 1);
   EXPECT_EQ(ListView_GetNextItem(l, -1, LVNI_FOCUSED), 1);
   ASSERT_FALSE(notifies.empty());
@@ -136,8 +135,7 @@ TEST_F(ListViewTest, AClickSelectsTheRowThenReportsNmClickWithTheCell) {
   // A click below the rows clears the selection and reports item -1.
   RECT client{};
   GetClientRect(l, &client);
-  h.Click(DialogHarness::At(l, 20, client.bottom - 5));
-  h.Pump();
+  ClickNow(DialogHarness::At(l, 20, client.bottom - 5));
   EXPECT_EQ(ListView_GetSelectedCount(l), 0u);
   EXPECT_EQ(notifies.back().code, static_cast<UINT>(NM_CLICK));
   EXPECT_EQ(notifies.back().iItem, -1);
@@ -145,11 +143,9 @@ TEST_F(ListViewTest, AClickSelectsTheRowThenReportsNmClickWithTheCell) {
 
 TEST_F(ListViewTest, WithoutFullRowSelectionOnlyTheFirstColumnSelects) {
   HWND l = MakeList(LVS_SINGLESEL, 0, {{"25", "25"}, {"40", "10"}});
-  h.Click(CellPoint(l, 1, 1));
-  h.Pump();
+  ClickNow(CellPoint(l, 1, 1));
   EXPECT_EQ(ListView_GetSelectedCount(l), 0u);
-  h.Click(CellPoint(l, 1, 0));
-  h.Pump();
+  ClickNow(CellPoint(l, 1, 0));
   EXPECT_EQ(ListView_GetNextItem(l, -1, LVNI_SELECTED), 1);
 
   struct Case {
@@ -182,10 +178,7 @@ TEST_F(ListViewTest, ArrowKeysMoveTheSelectionAndHeaderClicksAreReported) {
   HWND l = MakeList(LVS_SINGLESEL, LVS_EX_FULLROWSELECT, {{"1", "a"}, {"2", "b"}, {"3", "c"}});
   SetFocus(l);
   h.Key(VK_DOWN);  // nothing focused yet: the first row
-  h.Key(VK_DOWN);
-  h.Key(VK_END);
-  h.Key(VK_UP);
-  h.Pump();
+  KeysNow({VK_DOWN, VK_END, VK_UP});
   EXPECT_EQ(ListView_GetNextItem(l, -1, LVNI_SELECTED), 1);
   EXPECT_EQ(ListView_GetSelectedCount(l), 1u);
   notifies.clear();

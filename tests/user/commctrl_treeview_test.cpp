@@ -157,8 +157,7 @@ TEST_F(TreeViewTest, ClickingTheButtonExpandsAndCollapsesWithNotifications) {
 
   for (auto [action, next] : {std::make_pair(TVE_EXPAND, s.a1), std::make_pair(TVE_COLLAPSE, s.b)}) {
     notifies.clear();
-    h.Click(button);
-    h.Pump();
+    ClickNow(button);
     EXPECT_EQ(LastOf(TVN_ITEMEXPANDED), Told(action, s.a));
     EXPECT_EQ(TreeView_GetNextVisible(t, s.a), next);
     // A click on the button does not select.
@@ -172,8 +171,7 @@ TEST_F(TreeViewTest, KeysMoveTheCaretThroughVisibleRowsAndExpand) {
   TreeView_SelectItem(t, s.a);
   SetFocus(t);
   notifies.clear();
-  h.Key(VK_DOWN);
-  h.Pump();
+  KeysNow({VK_DOWN});
   EXPECT_EQ(TreeView_GetSelection(t), s.b);  // A's children are hidden
   EXPECT_EQ(LastOf(TVN_SELCHANGED), Told(TVC_BYKEYBOARD, s.b));
   EXPECT_EQ(Last(TVN_SELCHANGED)->oldItem, s.a);
@@ -257,8 +255,7 @@ TEST_F(TreeViewTest, ClickingALabelSelectsThenReportsTheClick) {
   HWND t = MakeTree(kButtons, 100);
   Sample s = Build(t);
   RECT label = LabelRect(t, s.b);
-  h.Click(DialogHarness::At(t, label.left + 3, (label.top + label.bottom) / 2));
-  h.Pump();
+  ClickNow(DialogHarness::At(t, label.left + 3, (label.top + label.bottom) / 2));
   EXPECT_EQ(TreeView_GetSelection(t), s.b);
   EXPECT_EQ(NotifyCodes(kTree), (std::vector<UINT>{NM_SETFOCUS, TVN_SELCHANGING, TVN_SELCHANGED, NM_CLICK}));
   EXPECT_EQ(LastOf(TVN_SELCHANGED), Told(TVC_BYMOUSE, s.b));

@@ -70,8 +70,7 @@ TEST_F(UpDownPairTest, ARangeOf8To999999999Shows1024AndStepsByClicks) {
   EXPECT_EQ(lo, 8);
   EXPECT_EQ(hi, 999999999);
 
-  h.Click(UpArrow(p.spin));
-  h.Pump();
+  ClickNow(UpArrow(p.spin));
   EXPECT_EQ(DialogHarness::Text(p.edit), "1,025");
   EXPECT_EQ(NotifyCodes(kSpin), (std::vector<UINT>{UDN_DELTAPOS}));
   EXPECT_EQ(notifies[0].iPos, 1024);
@@ -80,8 +79,7 @@ TEST_F(UpDownPairTest, ARangeOf8To999999999Shows1024AndStepsByClicks) {
   EXPECT_EQ(scrolls, want);
 
   h.Click(DownArrow(p.spin));
-  h.Click(DownArrow(p.spin));
-  h.Pump();
+  ClickNow(DownArrow(p.spin));
   EXPECT_EQ(DialogHarness::Text(p.edit), "1,023");
   EXPECT_EQ(SendMessage(p.spin, UDM_GETPOS32, 0, 0), 1023);
   EXPECT_EQ(notifies.back().iDelta, -1);
@@ -93,8 +91,7 @@ TEST_F(UpDownPairTest, TheBuddysTextIsReadBackBeforeEachStep) {
   BOOL error = TRUE;
   EXPECT_EQ(SendMessage(p.spin, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&error)), 2000);
   EXPECT_FALSE(error);
-  h.Click(UpArrow(p.spin));
-  h.Pump();
+  ClickNow(UpArrow(p.spin));
   EXPECT_EQ(DialogHarness::Text(p.edit), "2,001");
   // Text that is not a number in range leaves the position and reports an error.
   for (const char* bad : {"abc", "", "200001", "12x"}) {
@@ -107,42 +104,34 @@ TEST_F(UpDownPairTest, TheBuddysTextIsReadBackBeforeEachStep) {
 
 TEST_F(UpDownPairTest, LimitsStopOrWrapAndTheParentMayRefuseAStep) {
   Pair p = MakePair(kSpinStyle, 0, 3, 3);
-  h.Click(UpArrow(p.spin));
-  h.Pump();
+  ClickNow(UpArrow(p.spin));
   EXPECT_EQ(SendMessage(p.spin, UDM_GETPOS32, 0, 0), 3);
   EXPECT_EQ(scrolls, (std::vector<ScrollRecord>{{WM_VSCROLL, SB_ENDSCROLL, 0, p.spin}}));  // nothing moved
   DestroyWindow(p.spin);
   DestroyWindow(p.edit);
 
   p = MakePair(kSpinStyle | UDS_WRAP, 0, 3, 3);
-  h.Click(UpArrow(p.spin));
-  h.Pump();
+  ClickNow(UpArrow(p.spin));
   EXPECT_EQ(SendMessage(p.spin, UDM_GETPOS32, 0, 0), 0);
-  h.Click(DownArrow(p.spin));
-  h.Pump();
+  ClickNow(DownArrow(p.spin));
   EXPECT_EQ(SendMessage(p.spin, UDM_GETPOS32, 0, 0), 3);
 
   onNotify = [](NMHDR* hdr) -> LRESULT { return hdr->code == UDN_DELTAPOS; };
-  h.Click(DownArrow(p.spin));
-  h.Pump();
+  ClickNow(DownArrow(p.spin));
   EXPECT_EQ(SendMessage(p.spin, UDM_GETPOS32, 0, 0), 3);
   // The parent may change the step instead.
   onNotify = [](NMHDR* hdr) -> LRESULT {
     if (hdr->code == UDN_DELTAPOS) reinterpret_cast<NMUPDOWN*>(hdr)->iDelta = -2;
     return 0;
   };
-  h.Click(DownArrow(p.spin));
-  h.Pump();
+  ClickNow(DownArrow(p.spin));
   EXPECT_EQ(SendMessage(p.spin, UDM_GETPOS32, 0, 0), 1);
 }
 
 TEST_F(UpDownPairTest, ArrowKeysInTheBuddyStep) {
   Pair p = MakePair(kSpinStyle, 0, 3600, 10);
   SetFocus(p.edit);
-  h.Key(VK_UP);
-  h.Key(VK_UP);
-  h.Key(VK_DOWN);
-  h.Pump();
+  KeysNow({VK_UP, VK_UP, VK_DOWN});
   EXPECT_EQ(DialogHarness::Text(p.edit), "11");
   EXPECT_EQ(SendMessage(p.edit, WM_GETDLGCODE, 0, 0) & DLGC_WANTARROWS, DLGC_WANTARROWS);
   // Without UDS_ARROWKEYS the buddy's keys are its own.
@@ -150,8 +139,7 @@ TEST_F(UpDownPairTest, ArrowKeysInTheBuddyStep) {
   DestroyWindow(p.edit);
   p = MakePair(UDS_SETBUDDYINT | UDS_AUTOBUDDY, 0, 3600, 10);
   SetFocus(p.edit);
-  h.Key(VK_UP);
-  h.Pump();
+  KeysNow({VK_UP});
   EXPECT_EQ(DialogHarness::Text(p.edit), "10");
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,15 @@ class ControlFixture : public testing::Test {
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
     SendMessage(c, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     return c;
+  }
+  // Input, then the queue emptied, so that its effects are there to check.
+  void ClickNow(POINT p) {
+    h.Click(p);
+    h.Pump();
+  }
+  void KeysNow(std::initializer_list<int> keys) {
+    for (int k : keys) h.Key(k);
+    h.Pump();
   }
   std::vector<Notice> Codes(UINT id) const {
     std::vector<Notice> out;

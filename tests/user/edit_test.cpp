@@ -18,8 +18,7 @@ TEST_F(EditTest, TypingInsertsAtTheCaretAndReportsEachChange) {
   std::vector<Notice> c = Codes(30);
   EXPECT_EQ(std::count(c.begin(), c.end(), Notice{30, EN_CHANGE}), 3);
   EXPECT_TRUE(SendMessage(e, EM_GETMODIFY, 0, 0));
-  h.Key(VK_BACK);
-  h.Pump();
+  KeysNow({VK_BACK});
   EXPECT_EQ(TextOf(e), "12");
   h.Key(VK_HOME, {VK_LSHIFT});
   h.Pump();
@@ -48,9 +47,7 @@ TEST_F(EditTest, ReadOnlyEditsKeepTheirText) {
   HWND e = Make("Edit", "fixed", ES_READONLY | ES_MULTILINE, 10, 10, 120, 40, 33);
   SetFocus(e);
   h.Type("abc");
-  h.Key(VK_BACK);
-  h.Key(VK_DELETE);
-  h.Pump();
+  KeysNow({VK_BACK, VK_DELETE});
   EXPECT_EQ(TextOf(e), "fixed");
   EXPECT_TRUE(Codes(33).size() <= 1u);  // at most EN_SETFOCUS
 }

@@ -79,6 +79,18 @@ COLORREF At(HBITMAP bm, int x, int y) {
   return c;
 }
 
+// The error a call that must fail leaves; ~0 when it succeeded.
+template <class Call>
+DWORD FailsWith(Call call) {
+  SetLastError(0);
+  return call() ? ~0u : GetLastError();
+}
+
+bool WriteAll(const std::string& path, const Bytes& bytes) {
+  FILE* f = fopen(path.c_str(), "wb");
+  return f && fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size() && fclose(f) == 0;
+}
+
 BITMAP Info(HBITMAP bm) {
   BITMAP b{};
   GetObject(bm, sizeof b, &b);
@@ -109,35 +121,36 @@ struct Canvas {
 };
 
 TEST_F(IconTest, LoadBitmapMakesADeviceBitmapWithTheDibsPixels) {
-  HBITMAP bm = LoadBitmap(self, MAKEINTRESOURCE(kBmp24));
-  ASSERT_NE(bm, nullptr);
-  BITMAP b = Info(bm);
-  EXPECT_EQ(b.bmWidth, 4);
-  EXPECT_EQ(b.bmHeight, 3);
   HDC screen = GetDC(nullptr);
-  EXPECT_EQ(b.bmBitsPixel, GetDeviceCaps(screen, BITSPIXEL));
+  const int screenBits = GetDeviceCaps(screen, BITSPIXEL);
   ReleaseDC(nullptr, screen);
-  for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 4; ++x) EXPECT_EQ(At(bm, x, y), Pixel(x, y)) << x << "," << y;
-  DeleteObject(bm);
-}
-
-TEST_F(IconTest, ABlackAndWhiteDibLoadsAsAMonochromeBitmap) {
-  HBITMAP bm = LoadBitmap(self, MAKEINTRESOURCE(kBmpMono));
-  ASSERT_NE(bm, nullptr);
-  EXPECT_EQ(Info(bm).bmBitsPixel, 1);
-  EXPECT_EQ(At(bm, 0, 0), kBlack);
-  EXPECT_EQ(At(bm, 1, 0), kWhite);
-  DeleteObject(bm);
-}
-
-TEST_F(IconTest, MissingAndDamagedBitmapsFailWithTheirErrors) {
-  SetLastError(0);
-  EXPECT_EQ(LoadBitmap(self, MAKEINTRESOURCE(7199)), nullptr);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
-  SetLastError(0);
-  EXPECT_EQ(LoadBitmap(self, MAKEINTRESOURCE(kBmpDamaged)), nullptr);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_DATA));
+  struct Case {
+    const char* name;
+    WORD id;
+    int w, h, bits;  // a black-and-white DIB loads as a monochrome bitmap
+    PixelFn px;      // null: the load fails with the error
+    DWORD error;
+  } cases[] = {
+      {"24 bits", kBmp24, 4, 3, screenBits, Pixel, 0},
+      {"black and white", kBmpMono, 8, 2, 1, [](int x, int) { return x % 2 ? kWhite : kBlack; }, 0},
+      {"missing", 7199, 0, 0, 0, nullptr, ERROR_RESOURCE_NAME_NOT_FOUND},
+      {"damaged", kBmpDamaged, 0, 0, 0, nullptr, ERROR_INVALID_DATA},
+  };
+  for (const Case& c : cases) {
+    if (!c.px) {
+      EXPECT_EQ(FailsWith([&] { return LoadBitmap(self, MAKEINTRESOURCE(c.id)); }), c.error) << c.name;
+      continue;
+    }
+    HBITMAP bm = LoadBitmap(self, MAKEINTRESOURCE(c.id));
+    ASSERT_NE(bm, nullptr) << c.name;
+    BITMAP b = Info(bm);
+    EXPECT_EQ(b.bmWidth, c.w) << c.name;
+    EXPECT_EQ(b.bmHeight, c.h) << c.name;
+    EXPECT_EQ(b.bmBitsPixel, c.bits) << c.name;
+    for (int y = 0; y < c.h; ++y)
+      for (int x = 0; x < c.w; ++x) EXPECT_EQ(At(bm, x, y), c.px(x, y)) << c.name << " " << x << "," << y;
+    DeleteObject(bm);
+  }
 }
 
 TEST_F(IconTest, PackedDibsAreCheckedAgainstTheirLength) {
@@ -156,9 +169,8 @@ TEST_F(IconTest, PackedDibsAreCheckedAgainstTheirLength) {
   for (const Case& c : cases) {
     Bytes v = Dib24(4, 3, Pixel);
     c.damage(v);
-    SetLastError(0);
-    EXPECT_EQ(KyCreateBitmapFromPackedDib(v.data(), v.size(), KY_DIB_DEVICE), nullptr) << c.name;
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_DATA)) << c.name;
+    auto load = [&] { return KyCreateBitmapFromPackedDib(v.data(), v.size(), KY_DIB_DEVICE); };
+    EXPECT_EQ(FailsWith(load), DWORD{ERROR_INVALID_DATA}) << c.name;
   }
   Bytes good = Dib24(4, 3, Pixel);
   HBITMAP bm = KyCreateBitmapFromPackedDib(good.data(), good.size(), KY_DIB_DEVICE);
@@ -188,9 +200,8 @@ TEST_F(IconTest, LoadImageMakesSectionsMonochromeAndStretchedBitmaps) {
 
   auto* s1 = LoadImage(self, MAKEINTRESOURCE(kBmp24), IMAGE_BITMAP, 0, 0, LR_SHARED);
   EXPECT_EQ(LoadImage(self, MAKEINTRESOURCE(kBmp24), IMAGE_BITMAP, 0, 0, LR_SHARED), s1);
-  SetLastError(0);
-  EXPECT_EQ(LoadImage(self, MAKEINTRESOURCE(kBmp24), 7, 0, 0, 0), nullptr);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  EXPECT_EQ(FailsWith([&] { return LoadImage(self, MAKEINTRESOURCE(kBmp24), 7, 0, 0, 0); }),
+            DWORD{ERROR_INVALID_PARAMETER});
 }
 
 TEST_F(IconTest, LoadImageMapsTheColourTableOfIndexedImages) {
@@ -226,42 +237,33 @@ TEST_F(IconTest, LoadImageReadsBmpAndIcoFiles) {
   Put(file, 10, 14 + 40, 4);
   file.insert(file.end(), dib.begin(), dib.end());
   std::string bmp = dir + "/kyicon_test.bmp";
-  FILE* f = fopen(bmp.c_str(), "wb");
-  ASSERT_NE(f, nullptr);
-  fwrite(file.data(), 1, file.size(), f);
-  fclose(f);
+  ASSERT_TRUE(WriteAll(bmp, file));
   auto* bm = static_cast<HBITMAP>(LoadImage(nullptr, bmp.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
   ASSERT_NE(bm, nullptr);
   EXPECT_EQ(At(bm, 2, 1), Pixel(2, 1));
   DeleteObject(bm);
 
   Bytes img = IconImage(16, 16, 24, [](int, int) { return kRed; }, [](int, int) { return false; });
+  // The file's directory: reserved, type 1, one entry of 16 x 16, 1 plane, 24 bits, the size and offset.
   Bytes ico;
-  Put(ico, 0, 0, 2);
-  Put(ico, 2, 1, 2);
-  Put(ico, 4, 1, 2);
-  Put(ico, 6, 16, 1);
-  Put(ico, 7, 16, 1);
-  Put(ico, 8, 0, 2);
-  Put(ico, 10, 1, 2);
-  Put(ico, 12, 24, 2);
-  Put(ico, 14, static_cast<uint32_t>(img.size()), 4);
-  Put(ico, 18, 22, 4);
+  const struct {
+    size_t at;
+    uint32_t value;
+    int bytes;
+  } fields[] = {{0, 0, 2}, {2, 1, 2}, {4, 1, 2}, {6, 16, 1}, {7, 16, 1}, {8, 0, 2}, {10, 1, 2}, {12, 24, 2},
+                {14, static_cast<uint32_t>(img.size()), 4}, {18, 22, 4}};
+  for (const auto& f : fields) Put(ico, f.at, f.value, f.bytes);
   ico.insert(ico.end(), img.begin(), img.end());
   std::string icoPath = dir + "/kyicon_test.ico";
-  f = fopen(icoPath.c_str(), "wb");
-  ASSERT_NE(f, nullptr);
-  fwrite(ico.data(), 1, ico.size(), f);
-  fclose(f);
+  ASSERT_TRUE(WriteAll(icoPath, ico));
   auto* icon = static_cast<HICON>(LoadImage(nullptr, icoPath.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE));
   ASSERT_NE(icon, nullptr);
   Canvas c(16, 16, kWhite);
   EXPECT_TRUE(DrawIconEx(c.dc, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL));
   EXPECT_EQ(GetPixel(c.dc, 8, 8), kRed);
   EXPECT_TRUE(DestroyIcon(icon));
-  SetLastError(0);
-  EXPECT_EQ(LoadImage(nullptr, (dir + "/none.ico").c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE), nullptr);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  auto none = [&] { return LoadImage(nullptr, (dir + "/none.ico").c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE); };
+  EXPECT_EQ(FailsWith(none), DWORD{ERROR_FILE_NOT_FOUND});
 }
 
 TEST_F(IconTest, CBitmapLoadsAlongTheResourceChain) {
@@ -322,16 +324,9 @@ TEST_F(IconTest, LoadIconTakesTheSystemSizeAndHandsOutOneHandle) {
   DeleteObject(ii.hbmColor);
   DeleteObject(ii.hbmMask);
   EXPECT_TRUE(DestroyIcon(small));
-  SetLastError(0);
-  EXPECT_FALSE(DestroyIcon(small));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_CURSOR_HANDLE));
-
-  SetLastError(0);
-  EXPECT_EQ(LoadIcon(self, MAKEINTRESOURCE(7198)), nullptr);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
-  SetLastError(0);
-  EXPECT_EQ(LoadIcon(self, MAKEINTRESOURCE(kIconBadGroup)), nullptr);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_DATA));
+  EXPECT_EQ(FailsWith([&] { return DestroyIcon(small); }), DWORD{ERROR_INVALID_CURSOR_HANDLE});
+  for (auto [id, error] : {std::pair<WORD, DWORD>{7198, ERROR_RESOURCE_NAME_NOT_FOUND}, {kIconBadGroup, ERROR_INVALID_DATA}})
+    EXPECT_EQ(FailsWith([&] { return LoadIcon(self, MAKEINTRESOURCE(id)); }), error) << id;
 }
 
 TEST_F(IconTest, DrawIconExAndsTheMaskThenXorsTheImage) {
@@ -365,9 +360,9 @@ TEST_F(IconTest, DrawIconExAndsTheMaskThenXorsTheImage) {
   EXPECT_EQ(GetPixel(brushed.dc, 10, 11), RGB(0, 255, 0));
   EXPECT_EQ(GetPixel(brushed.dc, 10, 19), RGB(255, 0, 255));
 
-  SetLastError(0);
-  EXPECT_FALSE(DrawIconEx(half.dc, 0, 0, reinterpret_cast<HICON>(0x1234), 0, 0, 0, nullptr, DI_NORMAL));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_CURSOR_HANDLE));
+  auto bad = reinterpret_cast<HICON>(0x1234);
+  EXPECT_EQ(FailsWith([&] { return DrawIconEx(half.dc, 0, 0, bad, 0, 0, 0, nullptr, DI_NORMAL); }),
+            DWORD{ERROR_INVALID_CURSOR_HANDLE});
 }
 
 TEST_F(IconTest, AnAlphaChannelBlendsTheImage) {
@@ -439,10 +434,8 @@ TEST_F(IconTest, IconsFromBitmapsCopyThemAndGiveCopiesBack) {
   DestroyIcon(m);
   DeleteObject(both);
 
-  SetLastError(0);
   ICONINFO none{TRUE, 0, 0, nullptr, nullptr};
-  EXPECT_EQ(CreateIconIndirect(&none), nullptr);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  EXPECT_EQ(FailsWith([&] { return CreateIconIndirect(&none); }), DWORD{ERROR_INVALID_PARAMETER});
 }
 
 TEST_F(IconTest, DamagedIconImagesAreRefused) {
@@ -460,10 +453,8 @@ TEST_F(IconTest, DamagedIconImagesAreRefused) {
   for (const Case& c : cases) {
     Bytes v = good;
     c.damage(v);
-    SetLastError(0);
-    EXPECT_EQ(CreateIconFromResourceEx(v.data(), static_cast<DWORD>(v.size()), TRUE, 0x00030000, 0, 0, 0), nullptr)
-        << c.name;
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_DATA)) << c.name;
+    auto make = [&] { return CreateIconFromResourceEx(v.data(), static_cast<DWORD>(v.size()), TRUE, 0x30000, 0, 0, 0); };
+    EXPECT_EQ(FailsWith(make), DWORD{ERROR_INVALID_DATA}) << c.name;
   }
   HICON ok = CreateIconFromResource(good.data(), static_cast<DWORD>(good.size()), TRUE, 0x00030000);
   EXPECT_NE(ok, nullptr);

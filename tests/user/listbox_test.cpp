@@ -125,8 +125,7 @@ TEST_F(ListBoxTest, MultiColumnListsFillColumnsAndScrollSideways) {
   // Right arrow moves a column.
   SetFocus(l);
   SendMessage(l, LB_SETCURSEL, 0, 0);
-  h.Key(VK_RIGHT);
-  h.Pump();
+  KeysNow({VK_RIGHT});
   EXPECT_EQ(SendMessage(l, LB_GETCURSEL, 0, 0), rows);
 }
 
@@ -140,8 +139,7 @@ TEST_F(ListBoxTest, AListDestroyedInItsOwnNotificationDoesNoHarm) {
     if (code == LBN_SELCHANGE) DestroyWindow(from);
   };
   h.DoubleClick(DialogHarness::At(l, 10, 5));
-  h.Key(VK_DOWN);
-  h.Pump();
+  KeysNow({VK_DOWN});
   EXPECT_FALSE(IsWindow(l));
   EXPECT_EQ(GetCapture(), nullptr);
   EXPECT_EQ(Codes(26).back(), (Notice{26, LBN_SELCHANGE}));

@@ -127,8 +127,7 @@ TEST_F(TabTest, AClickAsksTheParentThenSelectsUnlessRefused) {
   for (const Case& c : cases) {
     refuse = c.refuse;
     tabNotices.clear();
-    h.Click(TabCentre(1));
-    h.Pump();
+    ClickNow(TabCentre(1));
     EXPECT_EQ(TabCtrl_GetCurSel(tab), c.sel) << c.name;
     EXPECT_EQ(tabNotices, c.told) << c.name;
   }
@@ -144,8 +143,7 @@ TEST_F(TabTest, ArrowKeysMoveTheSelectionWithTheFocusOnTheControl) {
   h.Key(VK_RIGHT);  // past the last: nothing
   h.Pump();
   EXPECT_EQ(TabCtrl_GetCurSel(tab), 2);
-  h.Key(VK_HOME);
-  h.Pump();
+  KeysNow({VK_HOME});
   EXPECT_EQ(TabCtrl_GetCurSel(tab), 0);
   EXPECT_EQ(tabNotices.size(), 6u);
   EXPECT_EQ(SendMessage(tab, WM_GETDLGCODE, 0, 0) & DLGC_WANTARROWS, DLGC_WANTARROWS);

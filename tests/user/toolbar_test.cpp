@@ -85,26 +85,22 @@ TEST_F(ToolbarTest, AClickOnACheckGroupButtonUnchecksItsSiblingAndSendsTheComman
   HWND from = nullptr;
   onCommand = [&](UINT, UINT, HWND h) { from = h; };
   ASSERT_TRUE(Checked(tb, kSelect));
-  h.Click(CentreOf(tb, 1));
-  h.Pump();
+  ClickNow(CentreOf(tb, 1));
   EXPECT_TRUE(Checked(tb, kErase));
   EXPECT_FALSE(Checked(tb, kSelect));
   EXPECT_FALSE(Checked(tb, kPen));
   ASSERT_EQ(notices, (std::vector<Notice>{{static_cast<UINT>(kErase), BN_CLICKED}}));
 
   // The checked one clicked again stays checked and still sends its command.
-  h.Click(CentreOf(tb, 1));
-  h.Pump();
+  ClickNow(CentreOf(tb, 1));
   EXPECT_TRUE(Checked(tb, kErase));
   EXPECT_EQ(notices.size(), 2u);
 
-  h.Click(CentreOf(tb, 2));
-  h.Pump();
+  ClickNow(CentreOf(tb, 2));
   EXPECT_TRUE(Checked(tb, kPen));
   EXPECT_FALSE(Checked(tb, kErase));
   // The plain button after the separator is outside the group.
-  h.Click(CentreOf(tb, 4));
-  h.Pump();
+  ClickNow(CentreOf(tb, 4));
   EXPECT_TRUE(Checked(tb, kPen));
   EXPECT_FALSE(Checked(tb, kInvert));
   EXPECT_EQ(notices.back(), (Notice{static_cast<UINT>(kInvert), BN_CLICKED}));
@@ -131,12 +127,10 @@ TEST_F(ToolbarTest, OnlyAPressAndReleaseOnTheSameEnabledButtonClicks) {
   EXPECT_TRUE(Checked(tb, kSelect));
   // A disabled button does nothing.
   SendMessage(tb, TB_ENABLEBUTTON, kInvert, MAKELONG(FALSE, 0));
-  h.Click(CentreOf(tb, 4));
-  h.Pump();
+  ClickNow(CentreOf(tb, 4));
   EXPECT_TRUE(notices.empty());
   // Nor does the separator.
-  h.Click(CentreOf(tb, 3));
-  h.Pump();
+  ClickNow(CentreOf(tb, 3));
   EXPECT_TRUE(notices.empty());
 }
 
@@ -145,8 +139,7 @@ TEST_F(ToolbarTest, APlainCheckButtonToggles) {
   TBBUTTON b = Button(0, 77, TBSTYLE_CHECK);
   SendMessage(tb, TB_ADDBUTTONS, 1, reinterpret_cast<LPARAM>(&b));
   for (bool expect : {true, false, true}) {
-    h.Click(CentreOf(tb, 0));
-    h.Pump();
+    ClickNow(CentreOf(tb, 0));
     EXPECT_EQ(Checked(tb, 77), expect);
   }
   EXPECT_EQ(Codes(77).size(), 3u);
@@ -299,8 +292,7 @@ TEST_F(ToolbarTest, TheNotifyWindowSetWithSetParentGetsTheCommands) {
                      return 0;
                    }));
   SendMessage(tb, TB_SETPARENT, reinterpret_cast<WPARAM>(other), 0);
-  h.Click(CentreOf(tb, 4));
-  h.Pump();
+  ClickNow(CentreOf(tb, 4));
   EXPECT_EQ(got, (std::vector<UINT>{static_cast<UINT>(kInvert)}));
   EXPECT_TRUE(notices.empty());
   DestroyWindow(tb);
@@ -366,8 +358,7 @@ TEST_F(ToolbarTest, ACToolBarLoadsItsButtonsAndImagesFromAToolbarResource) {
   bar.SetButtonStyle(0, TBBS_CHECKBOX);
   EXPECT_EQ(bar.GetButtonStyle(0), static_cast<UINT>(TBBS_CHECKBOX));
   bar.MoveWindow(10, 100, 300, 25);
-  h.Click(DialogHarness::At(bar.m_hWnd, (r.left + r.right) / 2 - 23, 10));
-  h.Pump();
+  ClickNow(DialogHarness::At(bar.m_hWnd, (r.left + r.right) / 2 - 23, 10));
   EXPECT_EQ(bar.GetButtonStyle(0), static_cast<UINT>(TBBS_CHECKBOX | TBBS_CHECKED));
   EXPECT_EQ(notices.back(), (Notice{23313, BN_CLICKED}));
   bar.SetButtonStyle(0, TBBS_BUTTON | TBBS_DISABLED);
