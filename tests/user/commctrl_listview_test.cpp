@@ -3,6 +3,9 @@
 // testing, keys, deletion, and the framework wrapper.
 #include "afxcmn.h"
 #include "commctrl_fixture.h"
+#include "screen_checks.h"
+
+using namespace kytest;
 
 namespace {
 
@@ -109,6 +112,12 @@ TEST_F(ListViewTest, SelectingByCodeIsOfferedAndReportedAndSingleSelectionHoldsO
   EXPECT_EQ(ListView_GetNextItem(l, -1, LVNI_SELECTED), 2);
   EXPECT_EQ(ListView_GetNextItem(l, 2, LVNI_SELECTED), -1);
   EXPECT_EQ(ListView_GetItemState(l, 2, LVIS_SELECTED | LVIS_FOCUSED), static_cast<UINT>(LVIS_SELECTED));
+  // Shown across both columns, in the face colour while the list has no focus.
+  h.Pump();
+  RECT row{LVIR_BOUNDS, 1, 0, 0};
+  SendMessage(l, LVM_GETSUBITEMRECT, 2, reinterpret_cast<LPARAM>(&row));
+  EXPECT_EQ(PixelAt(DialogHarness::At(l, row.right - 3, (row.top + row.bottom) / 2)),
+            ScreenPixel(GetSysColor(COLOR_3DFACE)));
 
   // A refused change changes nothing.
   onNotify = [](NMHDR* h) -> LRESULT { return h->code == LVN_ITEMCHANGING; };

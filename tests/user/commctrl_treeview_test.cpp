@@ -8,6 +8,9 @@
 #include "afxcmn.h"
 #include "cc_treeview.h"
 #include "commctrl_fixture.h"
+#include "screen_checks.h"
+
+using namespace kytest;
 
 namespace {
 
@@ -248,6 +251,41 @@ TEST_F(TreeViewTest, HitTestingNamesThePartUnderThePoint) {
     EXPECT_EQ(TreeView_HitTest(t, &hti), c.item) << c.name;
     EXPECT_EQ(hti.flags, c.flags) << c.name;
   }
+  ImageList_Destroy(il);
+}
+
+// Images are drawn through their mask in the slot before the label, and the
+// caret of a focused tree is highlighted.
+TEST_F(TreeViewTest, ImagesAreDrawnBeforeTheLabelAndTheFocusedCaretIsHighlighted) {
+  HWND t = MakeTree(kButtons | TVS_HASLINES | TVS_SHOWSELALWAYS);
+  // Two 16 x 16 images on magenta, the mask colour: none, then a yellow square.
+  HDC screen = GetDC(nullptr);
+  HBITMAP strip = CreateCompatibleBitmap(screen, 32, 16);
+  ReleaseDC(nullptr, screen);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, strip);
+  RECT all{0, 0, 32, 16}, square{18, 2, 30, 14};
+  HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255)), yellow = CreateSolidBrush(RGB(240, 200, 60));
+  FillRect(dc, &all, magenta);
+  FillRect(dc, &square, yellow);
+  DeleteObject(magenta);
+  DeleteObject(yellow);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  HIMAGELIST il = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 1);
+  EXPECT_EQ(ImageList_AddMasked(il, strip, RGB(255, 0, 255)), 0);
+  DeleteObject(strip);
+  TreeView_SetImageList(t, il, TVSIL_NORMAL);
+  HTREEITEM a = Insert(t, "A", TVI_ROOT, TVI_LAST, 1), b = Insert(t, "B");
+  TreeView_SelectItem(t, b);
+  SetFocus(t);
+  h.Pump();
+  RECT la = LabelRect(t, a), lb = LabelRect(t, b);
+  int middle = la.top + (la.bottom - la.top - 16) / 2;
+  EXPECT_EQ(PixelAt(DialogHarness::At(t, la.left - 17 + 8, middle + 8)), 0xF0C83Cu);
+  EXPECT_EQ(PixelAt(DialogHarness::At(t, la.left - 17, middle + 1)), ScreenPixel(GetSysColor(COLOR_WINDOW)));
+  EXPECT_EQ(PixelAt(DialogHarness::At(t, lb.left + 1, (lb.top + lb.bottom) / 2)),
+            ScreenPixel(GetSysColor(COLOR_HIGHLIGHT)));
   ImageList_Destroy(il);
 }
 

@@ -63,6 +63,13 @@ ON_BN_CLICKED(IDC_CHECK, OnCheck)
 ON_BN_CLICKED(IDC_NESTED, OnNested)
 END_MESSAGE_MAP()
 
+class DialogTest : public testing::Test {
+ protected:
+  DialogHarness h;
+  KyDialogTemplate t = MakeTemplate();
+  CRateDlg dlg{t};
+};
+
 TEST(DialogTemplate, BuiltBytesReadBack) {
   KyDialogTemplate t = MakeTemplate("Caption");
   KyDialogInfo info;
@@ -91,10 +98,7 @@ TEST(DialogTemplate, TruncatedTemplatesAreRefused) {
   }
 }
 
-TEST(Dialog, DialogUnitsFollowTheTemplateFontsBaseUnits) {
-  DialogHarness h;
-  KyDialogTemplate t = MakeTemplate();
-  CRateDlg dlg(t);
+TEST_F(DialogTest, DialogUnitsFollowTheTemplateFontsBaseUnits) {
   ASSERT_TRUE(dlg.CreateIndirect(t.Get()));
   HFONT font = reinterpret_cast<HFONT>(dlg.SendMessage(WM_GETFONT));
   ASSERT_NE(font, nullptr);
@@ -117,10 +121,7 @@ TEST(Dialog, DialogUnitsFollowTheTemplateFontsBaseUnits) {
   dlg.DestroyWindow();
 }
 
-TEST(Dialog, EnterPressesTheDefaultButtonAndUpdatesData) {
-  DialogHarness h;
-  KyDialogTemplate t = MakeTemplate();
-  CRateDlg dlg(t);
+TEST_F(DialogTest, EnterPressesTheDefaultButtonAndUpdatesData) {
   h.Then([&] {
     EXPECT_EQ(h.Text(IDC_RATE), "50");
     h.Type(IDC_RATE, "75");
@@ -129,25 +130,18 @@ TEST(Dialog, EnterPressesTheDefaultButtonAndUpdatesData) {
   EXPECT_EQ(dlg.DoModal(), IDOK);
   EXPECT_EQ(dlg.m_nRate, 75);
   EXPECT_EQ(dlg.m_strName, "grid");
-  std::vector<std::string> want{"init", "ok"};
-  EXPECT_EQ(dlg.events, want);
+  EXPECT_EQ(dlg.events, (std::vector<std::string>{"init", "ok"}));
   EXPECT_EQ(dlg.m_hWnd, nullptr);
 }
 
-TEST(Dialog, EscapeCancelsWithoutExchange) {
-  DialogHarness h;
-  KyDialogTemplate t = MakeTemplate();
-  CRateDlg dlg(t);
+TEST_F(DialogTest, EscapeCancelsWithoutExchange) {
   h.Then([&] { h.Type(IDC_RATE, "10"); });
   h.Then([&] { h.Key(VK_ESCAPE); });
   EXPECT_EQ(dlg.DoModal(), IDCANCEL);
   EXPECT_EQ(dlg.m_nRate, 50);
 }
 
-TEST(Dialog, RangeValidationReportsTheStandardMessageAndStops) {
-  DialogHarness h;
-  KyDialogTemplate t = MakeTemplate();
-  CRateDlg dlg(t);
+TEST_F(DialogTest, RangeValidationReportsTheStandardMessageAndStops) {
   std::string boxText;
   h.Then([&] {
     h.Type(IDC_RATE, "150");
@@ -177,10 +171,7 @@ TEST(Dialog, RangeValidationReportsTheStandardMessageAndStops) {
   EXPECT_EQ(h.StepsLeft(), 0u);
 }
 
-TEST(Dialog, TextThatIsNoNumberIsRefused) {
-  DialogHarness h;
-  KyDialogTemplate t = MakeTemplate();
-  CRateDlg dlg(t);
+TEST_F(DialogTest, TextThatIsNoNumberIsRefused) {
   std::string boxText;
   h.Then([&] { h.Type(IDC_RATE, "12x"); });
   h.Then([&] { h.Key(VK_RETURN); });
@@ -193,8 +184,7 @@ TEST(Dialog, TextThatIsNoNumberIsRefused) {
   EXPECT_EQ(boxText, "Please enter an integer.");
 }
 
-TEST(Dialog, ANestedModalDialogReturnsItsOwnResult) {
-  DialogHarness h;
+TEST_F(DialogTest, ANestedModalDialogReturnsItsOwnResult) {
   KyDialogTemplate t = MakeTemplate("Outer");
   KyDialogTemplate t2 = MakeTemplate("Inner");
   CRateDlg outer(t);
@@ -222,10 +212,7 @@ TEST(Dialog, ANestedModalDialogReturnsItsOwnResult) {
   EXPECT_EQ(outer.nestedResult, IDCANCEL);
 }
 
-TEST(Dialog, TabOrderIsTheTemplatesOrderAndSkipsDisabledControls) {
-  DialogHarness h;
-  KyDialogTemplate t = MakeTemplate();
-  CRateDlg dlg(t);
+TEST_F(DialogTest, TabOrderIsTheTemplatesOrderAndSkipsDisabledControls) {
   ASSERT_TRUE(dlg.CreateIndirect(t.Get()));
   dlg.ShowWindow(SW_SHOW);
   h.Pump();
@@ -243,25 +230,19 @@ TEST(Dialog, TabOrderIsTheTemplatesOrderAndSkipsDisabledControls) {
   h.Key(VK_SPACE);
   h.Pump();
   EXPECT_TRUE(h.IsChecked(IDC_CHECK, dlg.m_hWnd));
-  std::vector<std::string> want{"init", "check"};
-  EXPECT_EQ(dlg.events, want);
+  EXPECT_EQ(dlg.events, (std::vector<std::string>{"init", "check"}));
   dlg.DestroyWindow();
 }
 
-TEST(Dialog, AFocusedPushButtonTakesEnter) {
-  DialogHarness h;
-  KyDialogTemplate t = MakeTemplate();
-  CRateDlg dlg(t);
+TEST_F(DialogTest, AFocusedPushButtonTakesEnter) {
   h.Then([&] {
-    h.Item(IDCANCEL);
     SetFocus(h.Item(IDCANCEL));
     h.Key(VK_RETURN);
   });
   EXPECT_EQ(dlg.DoModal(), IDCANCEL);
 }
 
-TEST(Dialog, AnUnknownControlClassFailsTheDialog) {
-  DialogHarness h;
+TEST_F(DialogTest, AnUnknownControlClassFailsTheDialog) {
   KyDialogTemplate t(WS_POPUP | WS_CAPTION, 0, 0, 100, 50, "Bad", 8, "MS Sans Serif");
   t.Control("x", 5, "NoSuchControlClass", WS_VISIBLE, 5, 5, 20, 10);
   CDialog dlg;
@@ -279,8 +260,7 @@ TEST(Dialog, AnUnknownControlClassFailsTheDialog) {
   DestroyWindow(d);
 }
 
-TEST(Dialog, AMissingControlFailsTheExchangeWithoutACrash) {
-  DialogHarness h;
+TEST_F(DialogTest, AMissingControlFailsTheExchangeWithoutACrash) {
   KyDialogTemplate t(WS_POPUP | WS_CAPTION, 0, 0, 100, 50, "Few", 8, "MS Sans Serif");
   t.DefPushButton("OK", IDOK, 5, 5, 40, 14);
   struct CFew : CDialog {
@@ -293,10 +273,7 @@ TEST(Dialog, AMissingControlFailsTheExchangeWithoutACrash) {
   dlg.DestroyWindow();
 }
 
-TEST(Dialog, ModelessDialogsRunInTheCallersLoop) {
-  DialogHarness h;
-  KyDialogTemplate t = MakeTemplate();
-  CRateDlg dlg(t);
+TEST_F(DialogTest, ModelessDialogsRunInTheCallersLoop) {
   ASSERT_TRUE(dlg.CreateIndirect(t.Get()));
   dlg.ShowWindow(SW_SHOW);
   h.Click(IDC_CHECK, dlg.m_hWnd);
@@ -329,8 +306,7 @@ AFX_RESOURCE_SECTION(RegisterTestDialogs) {
   AfxRegisterResources(hModule, items, 2);
 }
 
-TEST(Dialog, TemplatesComeFromResourcesInTheUserLanguage) {
-  DialogHarness h;
+TEST_F(DialogTest, TemplatesComeFromResourcesInTheUserLanguage) {
   AfxSetResourceHandle(GetModuleHandle(nullptr));
   for (auto [lang, caption] : {std::pair<LANGID, const char*>{LANGID_ENGLISH_US, "English"},
                                std::pair<LANGID, const char*>{LANGID_CHINESE_SIMPLIFIED, "Chinese"}}) {
