@@ -131,10 +131,6 @@ TEST(CapiOpen, StatusNames) {
   EXPECT_STREQ(kyfsl_status_name(99), "unknown");
 }
 
-}  // namespace
-
-namespace {
-
 std::vector<uint8_t> ImageWithName(const char* name) {
   CKyFillStyleLib lib;
   CByteArray pattern;

@@ -39,13 +39,17 @@ kyexport::FileWriter Writer(const std::string& failOn) {
 
 const std::vector<kyexport::ExportFile> kFolderPlan = {{"index.html", "i"}, {"8-a.svg", "a"}, {"9-b.svg", "b"}};
 
-TEST(ExportFiles, WritesEveryFileIntoANewFolder) {
+TEST(ExportFiles, WritesEveryFileIntoANewFolderOrOneFile) {
   TempDir t;
   const fs::path out = t.path / "out";
   std::string error;
   ASSERT_TRUE(kyexport::WritePlan(kFolderPlan, out.string(), true, Writer(""), &error)) << error;
   EXPECT_EQ(Read(out / "index.html"), "i");
   EXPECT_EQ(Read(out / "9-b.svg"), "b");
+  // A plan of one file without a name writes the path itself.
+  const fs::path file = t.path / "style.xml";
+  ASSERT_TRUE(kyexport::WritePlan({{"", "q"}}, file.string(), false, Writer(""), &error)) << error;
+  EXPECT_EQ(Read(file), "q");
 }
 
 TEST(ExportFiles, AFailedWriteTakesBackWhatItWrote) {
@@ -81,14 +85,6 @@ TEST(ExportFiles, FileAndFolderMixUpsAreRefused) {
   const fs::path nested = t.path / "no" / "such";
   EXPECT_FALSE(kyexport::WritePlan(kFolderPlan, nested.string(), true, Writer(""), &error));
   EXPECT_EQ(error.rfind("cannot make the folder '" + nested.string() + "': ", 0), 0u) << error;
-}
-
-TEST(ExportFiles, OneFile) {
-  TempDir t;
-  const fs::path file = t.path / "style.xml";
-  std::string error;
-  ASSERT_TRUE(kyexport::WritePlan({{"", "q"}}, file.string(), false, Writer(""), &error)) << error;
-  EXPECT_EQ(Read(file), "q");
 }
 
 }  // namespace

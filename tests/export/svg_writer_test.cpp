@@ -8,6 +8,7 @@
 
 #include "KyVuv50.h"
 #include "bmp_builder.h"
+#include "render_helpers.h"
 
 namespace {
 
@@ -24,32 +25,6 @@ void MakeBitmap(CKyFillStyle& s, int w, int h, Bit bit, CKyFillStyle::FS_RESOLUT
   CByteArray bytes;
   kytest::ToArray(kytest::Mono(w, h, bit), bytes);
   s.CreateFillStyle(8, "p", bytes, res);
-}
-
-// A 24-bit image of w x h from the top row down.
-std::vector<uint8_t> Colour24(int w, int h, const std::vector<COLORREF>& px) {
-  const int stride = ((w * 3 + 3) / 4) * 4;
-  const size_t size = 54 + static_cast<size_t>(stride) * h;
-  std::vector<uint8_t> v(size, 0);
-  v[0] = 'B';
-  v[1] = 'M';
-  kytest::PutLE(v, 2, static_cast<uint32_t>(size), 4);
-  kytest::PutLE(v, 10, 54, 4);
-  kytest::PutLE(v, 14, 40, 4);
-  kytest::PutLE(v, 18, static_cast<uint32_t>(w), 4);
-  kytest::PutLE(v, 22, static_cast<uint32_t>(h), 4);
-  kytest::PutLE(v, 26, 1, 2);
-  kytest::PutLE(v, 28, 24, 2);
-  for (int y = 0; y < h; ++y) {
-    uint8_t* row = v.data() + 54 + static_cast<size_t>(stride) * (h - 1 - y);
-    for (int x = 0; x < w; ++x) {
-      const COLORREF c = px[static_cast<size_t>(y * w + x)];
-      row[3 * x] = GetBValue(c);
-      row[3 * x + 1] = GetGValue(c);
-      row[3 * x + 2] = GetRValue(c);
-    }
-  }
-  return v;
 }
 
 struct BitmapCase {
@@ -135,7 +110,7 @@ TEST(SvgWriter, OpacityWrapsTheDrawingAndNotTheTitle) {
 TEST(SvgWriter, ColourPatternKeepsItsColoursAndTheCommonOneIsTheBase) {
   const COLORREF g = RGB(0, 128, 0), b = RGB(0, 0, 255);
   CByteArray bytes;
-  kytest::ToArray(Colour24(3, 1, {b, g, g}), bytes);
+  kytest::ToArray(kytest::Colour24(3, 1, [&](int x, int) { return x == 0 ? b : g; }), bytes);
   CKyFillStyle s(9, "c", bytes, CKyFillStyle::FS_127DPI);
   // The caller's colours and transparency do not touch a colour picture.
   const std::string svg = StyleToSvg(s, SvgColours{kRed, kWhite, true}, "", nullptr);

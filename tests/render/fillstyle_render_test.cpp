@@ -7,6 +7,7 @@
 #include "KyVuv50.h"
 #include "bmp_builder.h"
 #include "lib_builder.h"
+#include "render_helpers.h"
 #include "screen_dc.h"
 
 namespace {
@@ -109,26 +110,7 @@ TEST(TilePreparation, AShortOrLyingImageIsRefused) {
 
 // A 24-bit tile whose every pixel tells its own position: red = x, green = y.
 std::vector<uint8_t> PositionImage(int w, int h) {
-  const int stride = (w * 3 + 3) / 4 * 4;
-  std::vector<uint8_t> v(54 + static_cast<size_t>(stride * h), 0);
-  v[0] = 'B';
-  v[1] = 'M';
-  kytest::PutLE(v, 2, static_cast<uint32_t>(v.size()), 4);
-  kytest::PutLE(v, 10, 54, 4);
-  kytest::PutLE(v, 14, 40, 4);
-  kytest::PutLE(v, 18, static_cast<uint32_t>(w), 4);
-  kytest::PutLE(v, 22, static_cast<uint32_t>(h), 4);
-  kytest::PutLE(v, 26, 1, 2);
-  kytest::PutLE(v, 28, 24, 2);
-  for (int y = 0; y < h; ++y) {
-    uint8_t* row = v.data() + 54 + static_cast<size_t>(stride * (h - 1 - y));
-    for (int x = 0; x < w; ++x) {
-      row[3 * x + 0] = 0x40;                   // blue
-      row[3 * x + 1] = static_cast<uint8_t>(y);  // green
-      row[3 * x + 2] = static_cast<uint8_t>(x);  // red
-    }
-  }
-  return v;
+  return kytest::Colour24(w, h, [](int x, int y) { return RGB(x, y, 0x40); });
 }
 
 TEST(TileGrid, PiecesAreAnchoredAtTheTopLeftCorner) {

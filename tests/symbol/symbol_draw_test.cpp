@@ -7,6 +7,7 @@
 #include <climits>
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "KyErrorMsg.h"
 #include "symbol_canvas.h"
@@ -202,10 +203,7 @@ TEST_P(SymbolDraw, ASymbolOfSize60InTheMiddleOfATileSpans60PerCent) {
   const InkBox ink = tile.canvas().Ink();
   // 60 tenths of a millimetre are 22.7 pixels: vertices 19 -+ 11.3 on both
   // axes, the null pen filling 8 .. 29.
-  EXPECT_EQ(8, ink.left);
-  EXPECT_EQ(29, ink.right);
-  EXPECT_EQ(8, ink.top);
-  EXPECT_EQ(29, ink.bottom);
+  EXPECT_EQ(CRect(8, 8, 29, 29), CRect(ink.left, ink.top, ink.right, ink.bottom));
   EXPECT_NEAR(0.6, ink.Width() / 38.0, 0.03);
   EXPECT_EQ(37, ink.CentreX2()) << "centred in the 38 pixels";
   EXPECT_EQ(37, ink.CentreY2());
@@ -270,20 +268,13 @@ struct CallerState {
                        ::GetCurrentObject(dc->GetSafeHdc(), OBJ_PEN), ::GetCurrentObject(dc->GetSafeHdc(), OBJ_BRUSH)};
   }
   void ExpectSame(const CallerState& o, const char* what) const {
-    EXPECT_EQ(mapMode, o.mapMode) << what;
-    EXPECT_EQ(bkMode, o.bkMode) << what;
-    EXPECT_EQ(rop2, o.rop2) << what;
-    EXPECT_EQ(fillMode, o.fillMode) << what;
-    EXPECT_EQ(bk, o.bk) << what;
-    EXPECT_EQ(text, o.text) << what;
-    EXPECT_EQ(windowOrg, o.windowOrg) << what;
-    EXPECT_EQ(viewportOrg, o.viewportOrg) << what;
-    EXPECT_EQ(brushOrg, o.brushOrg) << what;
-    EXPECT_EQ(position, o.position) << what;
-    EXPECT_EQ(windowExt, o.windowExt) << what;
-    EXPECT_EQ(viewportExt, o.viewportExt) << what;
-    EXPECT_EQ(pen, o.pen) << what;
-    EXPECT_EQ(brush, o.brush) << what;
+    EXPECT_EQ(std::tie(mapMode, bkMode, rop2, fillMode, bk, text, pen, brush),
+              std::tie(o.mapMode, o.bkMode, o.rop2, o.fillMode, o.bk, o.text, o.pen, o.brush))
+        << what;
+    EXPECT_EQ(std::tie(windowOrg, viewportOrg, brushOrg, position),
+              std::tie(o.windowOrg, o.viewportOrg, o.brushOrg, o.position))
+        << what;
+    EXPECT_EQ(std::tie(windowExt, viewportExt), std::tie(o.windowExt, o.viewportExt)) << what;
   }
 };
 
