@@ -4,19 +4,13 @@
 // set (scripts/regen-editor-shots) the pictures are written instead. A
 // difference writes the picture drawn to test-dumps/.
 #include <cstdlib>
-#include <filesystem>
 
 #include "codepage.h"
 #include "editdlg_fixture.h"
-#include "gdipng.h"
+#include "picker_shots.h"
 #include "winnls.h"
 
 namespace {
-
-std::string DataDir() {
-  if (const char* d = std::getenv("KY_TEST_DATA")) return d;
-  return (std::filesystem::path(__FILE__).parent_path().parent_path() / "data").string();
-}
 
 class EditDlgShots : public EditDlgTest {
  protected:
@@ -42,24 +36,8 @@ class EditDlgShots : public EditDlgTest {
     CRect r;
     dlg.GetWindowRect(&r);
     std::vector<DWORD> px = DialogHarness::Capture(r);
-    const std::string path = DataDir() + "/editor/" + name + ".png";
-    if (std::getenv("KY_REGEN_SHOTS")) {
-      ASSERT_TRUE(GdiWritePngPixels(path.c_str(), r.Width(), r.Height(), px.data())) << path;
-      return;
-    }
-    int w = 0, hgt = 0;
-    std::vector<DWORD> want;
-    ASSERT_TRUE(GdiReadPngPixels(path.c_str(), &w, &hgt, &want)) << path;
-    long diff = 0;
-    if (w == r.Width() && hgt == r.Height())
-      for (size_t i = 0; i < want.size(); ++i) diff += want[i] != px[i];
-    if (w != r.Width() || hgt != r.Height() || diff) {
-      std::filesystem::create_directories("test-dumps");
-      const std::string actual = std::string("test-dumps/") + name + "-actual.png";
-      GdiWritePngPixels(actual.c_str(), r.Width(), r.Height(), px.data());
-      ADD_FAILURE() << name << ": " << r.Width() << "x" << r.Height() << " drawn, " << w << "x" << hgt
-                    << " stored, " << diff << " pixels differ; see " << actual;
-    }
+    const bool regen = std::getenv("KY_REGEN_SHOTS") != nullptr;
+    kytest::CompareWithStored("editor", name, r.Width(), r.Height(), px, regen);
   }
   LANGID oldLang = 0;
 };

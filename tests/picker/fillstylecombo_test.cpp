@@ -47,20 +47,28 @@ void Fill(CKyFillStyleLib& lib) {
   kytest::AddBitmap(lib, 20, "twenty");
 }
 
+// Without a library, or with an empty one, the eight built-in fills.
 TEST(FillStyleCombo, WithoutALibraryListsTheEightBuiltInFills) {
-  ComboHost host;
-  host.combo.InitContent();
-  std::vector<std::string> want{"000000", "000001", "000002", "000003", "000004", "000005", "000006", "000007"};
-  EXPECT_EQ(host.Texts(), want);
-  host.combo.SetCurStyleID(5);
-  EXPECT_EQ(host.combo.GetCurSel(), 5);
-  EXPECT_EQ(host.combo.GetCurStyleID(), 5);
-  // Ids of 8 and more are taken as indexes: there is no entry 9.
-  host.combo.SetCurStyleID(9);
-  EXPECT_EQ(host.combo.GetCurSel(), CB_ERR);
-  EXPECT_EQ(host.combo.GetCurStyleID(), -1);
-  host.combo.SetCurStyleID(-1);
-  EXPECT_EQ(host.combo.GetCurStyleID(), -1);
+  CKyFillStyleLib empty;
+  for (CKyFillStyleLib* lib : {static_cast<CKyFillStyleLib*>(nullptr), &empty}) {
+    SCOPED_TRACE(lib ? "empty library" : "no library");
+    ComboHost host;
+    host.combo.m_pLib = lib;
+    host.combo.InitContent();
+    std::vector<std::string> want{"000000", "000001", "000002", "000003", "000004", "000005", "000006", "000007"};
+    EXPECT_EQ(host.Texts(), want);
+    host.combo.SetCurStyleID(5);
+    EXPECT_EQ(host.combo.GetCurSel(), 5);
+    EXPECT_EQ(host.combo.GetCurStyleID(), 5);
+    host.combo.SetCurStyleID(7);
+    EXPECT_EQ(host.combo.GetCurStyleID(), 7);
+    // Ids of 8 and more are taken as indexes: there is no entry 9.
+    host.combo.SetCurStyleID(9);
+    EXPECT_EQ(host.combo.GetCurSel(), CB_ERR);
+    EXPECT_EQ(host.combo.GetCurStyleID(), -1);
+    host.combo.SetCurStyleID(-1);
+    EXPECT_EQ(host.combo.GetCurStyleID(), -1);
+  }
 }
 
 TEST(FillStyleCombo, LibraryStylesFollowInLibraryOrder) {
@@ -96,16 +104,6 @@ TEST(FillStyleCombo, LibraryStylesFollowInLibraryOrder) {
   EXPECT_EQ(host.combo.GetCount(), 11);
 }
 
-TEST(FillStyleCombo, AnEmptyLibraryBehavesAsNone) {
-  CKyFillStyleLib lib;
-  ComboHost host;
-  host.combo.m_pLib = &lib;
-  host.combo.InitContent();
-  EXPECT_EQ(host.combo.GetCount(), 8);
-  host.combo.SetCurStyleID(7);
-  EXPECT_EQ(host.combo.GetCurStyleID(), 7);
-}
-
 TEST(FillStyleCombo, PickingAnEntryWithTheMouseReportsItsId) {
   CKyFillStyleLib lib;
   Fill(lib);
@@ -137,7 +135,7 @@ struct Drawn {
   Drawn() { canvas.dc().SelectStockObject(DEFAULT_GUI_FONT); }
 };
 
-TEST(FillStyleCombo, BuiltInEntriesShowTheirIdAndABrush) {
+TEST(FillStyleCombo, BuiltInEntriesShowTheirIdAndABrushOrAWord) {
   ComboHost host;
   host.combo.InitContent();
   Drawn d;
@@ -156,29 +154,31 @@ TEST(FillStyleCombo, BuiltInEntriesShowTheirIdAndABrush) {
   const int lines = hatch.canvas.Count(hatch.swatch, kSwatch);
   EXPECT_GT(lines, 0);
   EXPECT_EQ(lines + hatch.canvas.Count(hatch.swatch, kWhite), hatch.swatch.Width() * hatch.swatch.Height());
-}
 
-TEST(FillStyleCombo, TheHollowEntryShowsAWordInsteadOfASwatch) {
-  ComboHost host;
-  host.combo.InitContent();
-  Drawn d;
-  DRAWITEMSTRUCT r = kytest::DrawRequest(d.canvas.dc(), 1, ODA_DRAWENTIRE, 0, d.item, ODT_COMBOBOX);
+  // The hollow entry shows a word instead of a swatch, centred in the swatch
+  // area: black pixels on both sides of its middle, none near its ends.
+  Drawn hollow;
+  r = kytest::DrawRequest(hollow.canvas.dc(), 1, ODA_DRAWENTIRE, 0, hollow.item, ODT_COMBOBOX);
   host.combo.DrawItem(&r);
-  EXPECT_EQ(d.canvas.Count(d.item, kSwatch), 0);
-  // The word is centred in the swatch area: black pixels on both sides of
-  // its middle, none near its ends.
-  const int mid = (d.swatch.left + d.swatch.right) / 2;
-  EXPECT_GT(d.canvas.Count(CRect(mid - 20, 1, mid, 15), kBlack), 0);
-  EXPECT_GT(d.canvas.Count(CRect(mid, 1, mid + 20, 15), kBlack), 0);
-  EXPECT_EQ(d.canvas.Count(CRect(d.swatch.left, 1, d.swatch.left + 30, 15), kBlack), 0);
+  EXPECT_EQ(hollow.canvas.Count(hollow.item, kSwatch), 0);
+  const int mid = (hollow.swatch.left + hollow.swatch.right) / 2;
+  EXPECT_GT(hollow.canvas.Count(CRect(mid - 20, 1, mid, 15), kBlack), 0);
+  EXPECT_GT(hollow.canvas.Count(CRect(mid, 1, mid + 20, 15), kBlack), 0);
+  EXPECT_EQ(hollow.canvas.Count(CRect(hollow.swatch.left, 1, hollow.swatch.left + 30, 15), kBlack), 0);
 }
 
+// A style that cannot be prepared (its pattern bytes are not a bitmap)
+// shows only its id.
 TEST(FillStyleCombo, LibraryEntriesShowTheStyleAndFramesFollowTheSelection) {
   CKyFillStyleLib lib;
   Fill(lib);
+  auto* broken = new CKyFillStyle;
+  broken->SetFillStyleID(30);
+  ASSERT_TRUE(lib.AddFillStyle(broken, lib.GetStyleGroup()));
   ComboHost host;
   host.combo.m_pLib = &lib;
   host.combo.InitContent();
+  ASSERT_EQ(host.combo.GetCount(), 12);
   Drawn d;
   DRAWITEMSTRUCT r = kytest::DrawRequest(d.canvas.dc(), 9, ODA_DRAWENTIRE, ODS_SELECTED, d.item, ODT_COMBOBOX);
   host.combo.DrawItem(&r);
@@ -197,24 +197,12 @@ TEST(FillStyleCombo, LibraryEntriesShowTheStyleAndFramesFollowTheSelection) {
   host.combo.DrawItem(&r);
   for (POINT p : {POINT{0, 0}, POINT{199, 0}, POINT{0, 15}, POINT{199, 15}}) EXPECT_EQ(d.canvas.At(p.x, p.y), kWhite);
   EXPECT_EQ(d.canvas.Count(d.swatch, kSwatch), fore);
-}
 
-TEST(FillStyleCombo, AStyleThatCannotBePreparedShowsOnlyItsId) {
-  CKyFillStyleLib lib;
-  Fill(lib);
-  // A record whose pattern bytes are not a bitmap.
-  auto* broken = new CKyFillStyle;
-  broken->SetFillStyleID(30);
-  ASSERT_TRUE(lib.AddFillStyle(broken, lib.GetStyleGroup()));
-  ComboHost host;
-  host.combo.m_pLib = &lib;
-  host.combo.InitContent();
-  ASSERT_EQ(host.combo.GetCount(), 12);
-  Drawn d;
-  DRAWITEMSTRUCT r = kytest::DrawRequest(d.canvas.dc(), 11, ODA_DRAWENTIRE, 0, d.item, ODT_COMBOBOX);
+  Drawn unprepared;
+  r = kytest::DrawRequest(unprepared.canvas.dc(), 11, ODA_DRAWENTIRE, 0, unprepared.item, ODT_COMBOBOX);
   host.combo.DrawItem(&r);
-  EXPECT_EQ(d.canvas.Count(d.swatch, kWhite), d.swatch.Width() * d.swatch.Height());
-  EXPECT_GT(d.canvas.Count(CRect(1, 1, 43, 15), kBlack), 10);
+  EXPECT_EQ(unprepared.canvas.Count(unprepared.swatch, kWhite), unprepared.swatch.Width() * unprepared.swatch.Height());
+  EXPECT_GT(unprepared.canvas.Count(CRect(1, 1, 43, 15), kBlack), 10);
 }
 
 }  // namespace

@@ -88,37 +88,40 @@ struct ComboHost {
   }
 };
 
-TEST(PickTree, TheRootShowsItsSubGroupsClosed) {
-  ComboHost host(nullptr);
-  host.combo.ReAttachStyleGroup(host.t.root);
-  const std::string root = static_cast<LPCSTR>(host.t.root->GetName());
-  // The root's first expansion tells the tree, which opens its folder.
-  std::vector<Node> want{{0, root, 1, true}, {1, "A", 0, false}, {1, "B", 0, false}, {1, "C", 0, false}};
-  EXPECT_EQ(host.Nodes(), want);
-  EXPECT_EQ(host.Current(), host.t.root);
-  EXPECT_EQ(host.combo.m_pCurGroup, host.t.root);
-}
-
-TEST(PickTree, ADirectSubGroupIsTheOpenCurrentNode) {
-  ComboHost host(nullptr);
-  host.combo.ReAttachStyleGroup(host.t.b);
-  const std::string root = static_cast<LPCSTR>(host.t.root->GetName());
-  // B's own sub-groups are reached through the list, not the tree.
-  std::vector<Node> want{{0, root, 1, true}, {1, "A", 0, false}, {1, "B", 1, false}, {1, "C", 0, false}};
-  EXPECT_EQ(host.Nodes(), want);
-  EXPECT_EQ(host.Current(), host.t.b);
-}
-
-TEST(PickTree, AGroupThreeLevelsDownShowsOnlyItsChain) {
-  ComboHost host(nullptr);
-  host.combo.ReAttachStyleGroup(host.t.a2);
-  const std::string root = static_cast<LPCSTR>(host.t.root->GetName());
-  std::vector<Node> want{{0, root, 1, true},  {1, "A", 1, true},   {2, "A1", 1, true},
-                         {3, "A2", 1, false}, {1, "B", 0, false},  {1, "C", 0, false}};
-  EXPECT_EQ(host.Nodes(), want);
-  EXPECT_EQ(host.Current(), host.t.a2);
-  std::vector<std::string> visible{root, "A", "A1", "A2", "B", "C"};
-  EXPECT_EQ(host.Visible(), visible);
+// The nodes for groups at several depths: the chain down to the group is
+// open, the group's own sub-groups are reached through the list, not the tree.
+TEST(PickTree, NodesForGroupsAtSeveralDepths) {
+  struct Case {
+    const char* name;
+    CKyFillStyleGroup* kytest::TreeLib::*group;
+    std::vector<Node> nodes;  // below the root, which comes first, open
+    std::vector<std::string> visible;
+  };
+  const Case cases[] = {
+      // The root's first expansion tells the tree, which opens its folder.
+      {"the root", &kytest::TreeLib::root, {{1, "A", 0, false}, {1, "B", 0, false}, {1, "C", 0, false}}, {}},
+      {"a direct sub-group", &kytest::TreeLib::b, {{1, "A", 0, false}, {1, "B", 1, false}, {1, "C", 0, false}}, {}},
+      {"three levels down",
+       &kytest::TreeLib::a2,
+       {{1, "A", 1, true}, {2, "A1", 1, true}, {3, "A2", 1, false}, {1, "B", 0, false}, {1, "C", 0, false}},
+       {"A", "A1", "A2", "B", "C"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ComboHost host(nullptr);
+    CKyFillStyleGroup* group = host.t.*c.group;
+    host.combo.ReAttachStyleGroup(group);
+    const std::string root = static_cast<LPCSTR>(host.t.root->GetName());
+    std::vector<Node> want{{0, root, 1, true}};
+    want.insert(want.end(), c.nodes.begin(), c.nodes.end());
+    EXPECT_EQ(host.Nodes(), want);
+    EXPECT_EQ(host.Current(), group);
+    EXPECT_EQ(host.combo.m_pCurGroup, group);
+    if (c.visible.empty()) continue;
+    std::vector<std::string> visible{root};
+    visible.insert(visible.end(), c.visible.begin(), c.visible.end());
+    EXPECT_EQ(host.Visible(), visible);
+  }
 }
 
 TEST(PickTree, ANullGroupLeavesTheTreeEmpty) {
@@ -160,7 +163,7 @@ TEST(PickCombo, InitSizesTheTree) {
   EXPECT_EQ(host.combo.GetDroppedHeight(), 120);
 }
 
-TEST(PickCombo, AClickOpensTheTreeUnderTheComboAndASecondClosesIt) {
+TEST(PickCombo, AClickOpensTheTreeUnderTheComboAndASecondOrTheFocusLeavingClosesIt) {
   ComboHost host(nullptr, 0, 200);
   host.combo.ReAttachStyleGroup(host.t.root);
   EXPECT_FALSE(host.combo.GetDroppedState());
@@ -180,10 +183,15 @@ TEST(PickCombo, AClickOpensTheTreeUnderTheComboAndASecondClosesIt) {
   host.h.Then([&] { host.h.Click(DialogHarness::Centre(host.combo.m_hWnd)); });
   host.h.Pump();
   EXPECT_FALSE(host.combo.GetDroppedState());
+  // Opened again, it closes when the focus goes elsewhere.
+  host.h.Then([&] { host.h.Click(DialogHarness::Centre(host.combo.m_hWnd)); });
+  host.h.Then([&] { host.h.Click(kOther, host.dlg.m_hWnd); });
+  host.h.Pump();
+  EXPECT_FALSE(host.combo.GetDroppedState());
   EXPECT_TRUE(host.Sent().empty());
 }
 
-TEST(PickCombo, ArrowKeysStepThroughTheVisibleNodesAndTellTheDialog) {
+TEST(PickCombo, ArrowKeysStepThroughTheVisibleNodesAndTellTheDialogButNotPastTheEnds) {
   ComboHost host(nullptr);
   host.combo.ReAttachStyleGroup(host.t.a);
   host.combo.SetFocus();
@@ -205,19 +213,13 @@ TEST(PickCombo, ArrowKeysStepThroughTheVisibleNodesAndTellTheDialog) {
   EXPECT_EQ(host.Sent(), want);
   EXPECT_EQ(::GetFocus(), host.combo.m_hWnd);
   EXPECT_FALSE(host.combo.GetDroppedState());
-}
-
-TEST(PickCombo, PastTheEndsNothingIsSent) {
-  ComboHost host(nullptr);
-  host.combo.ReAttachStyleGroup(host.t.root);
-  host.combo.SetFocus();
+  // Past the ends nothing is sent: up from the root, down from the last node.
   host.h.Then([&] { host.h.Key(VK_UP); });
   host.h.Pump();
-  EXPECT_TRUE(host.Sent().empty());
   host.combo.ReAttachStyleGroup(host.t.c);
   host.h.Then([&] { host.h.Key(VK_DOWN); });
   host.h.Pump();
-  EXPECT_TRUE(host.Sent().empty());
+  EXPECT_EQ(host.Sent(), want);
   EXPECT_EQ(host.Current(), host.t.c);
 }
 
@@ -282,16 +284,6 @@ TEST(PickCombo, AMouseChoiceIsRememberedAndSent) {
   std::vector<CKyFillStyleGroup*> want{host.t.b};
   EXPECT_EQ(host.Sent(), want);
   EXPECT_EQ(host.combo.GetCurSelGroup(), host.t.b);
-}
-
-TEST(PickCombo, TheTreeClosesWhenTheFocusGoesElsewhere) {
-  ComboHost host(nullptr);
-  host.combo.ReAttachStyleGroup(host.t.root);
-  host.h.Then([&] { host.h.Click(DialogHarness::Centre(host.combo.m_hWnd)); });
-  host.h.Then([&] { host.h.Click(kOther, host.dlg.m_hWnd); });
-  host.h.Pump();
-  EXPECT_FALSE(host.combo.GetDroppedState());
-  EXPECT_TRUE(host.Sent().empty());
 }
 
 TEST(PickCombo, TheBoxNamesTheGroupBesideAFolder) {

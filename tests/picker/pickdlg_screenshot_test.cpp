@@ -5,24 +5,16 @@
 // test-dumps/ beside the expected one.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-
 #include "KyFSLPickDlg.h"
 #include "KyFillStyleLib.h"
 #include "KyLineStyleLib.h"
 #include "codepage.h"
 #include "dialog_harness.h"
-#include "gdipng.h"
+#include "picker_shots.h"
 #include "resource.h"
 #include "winnls.h"
 
 namespace {
-
-std::string DataDir() {
-  if (const char* d = std::getenv("KY_TEST_DATA")) return d;
-  return (std::filesystem::path(__FILE__).parent_path().parent_path() / "data").string();
-}
 
 // The record `kyfsl pick --default --style 12` starts with.
 CKyGeoStyle StartRecord() {
@@ -76,20 +68,7 @@ Shot Draw(LANGID lang) {
 
 void Compare(const char* name, LANGID lang) {
   const Shot shot = Draw(lang);
-  const std::string expected = DataDir() + "/picker/" + name + ".png";
-  int w = 0, h = 0;
-  std::vector<DWORD> want;
-  ASSERT_TRUE(GdiReadPngPixels(expected.c_str(), &w, &h, &want)) << expected;
-  long diff = 0;
-  if (w == shot.width && h == shot.height)
-    for (size_t i = 0; i < want.size(); ++i) diff += want[i] != shot.pixels[i];
-  if (w != shot.width || h != shot.height || diff) {
-    std::filesystem::create_directories("test-dumps");
-    const std::string actual = std::string("test-dumps/") + name + "-actual.png";
-    GdiWritePngPixels(actual.c_str(), shot.width, shot.height, shot.pixels.data());
-    ADD_FAILURE() << name << ": " << shot.width << "x" << shot.height << " drawn, " << w << "x" << h
-                  << " stored, " << diff << " pixels differ; see " << actual;
-  }
+  kytest::CompareWithStored("picker", name, shot.width, shot.height, shot.pixels);
 }
 
 TEST(PickDlgScreenshot, DefaultLibraryInEnglish) { Compare("picker-en", MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)); }

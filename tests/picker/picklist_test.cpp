@@ -56,7 +56,7 @@ struct ListHost {
   }
 };
 
-TEST(PickList, TheRootListsSubGroupsThenBuiltInsThenStyles) {
+TEST(PickList, TheRootListsSubGroupsThenBuiltInsThenStylesOtherGroupsNoBuiltIns) {
   kytest::TreeLib t;
   ListHost host;
   host.list.m_pLib = &t.lib;
@@ -67,15 +67,9 @@ TEST(PickList, TheRootListsSubGroupsThenBuiltInsThenStyles) {
   want.push_back("root eight");
   want.push_back("root nine");
   EXPECT_EQ(host.Names(), want);
-}
-
-TEST(PickList, OtherGroupsHaveNoBuiltInEntries) {
-  kytest::TreeLib t;
-  ListHost host;
-  host.list.m_pLib = &t.lib;
+  // Other groups have no built-in entries.
   host.list.UpdateGroup(t.a);
-  std::vector<std::string> want{"A1", "ten", "eleven"};
-  EXPECT_EQ(host.Names(), want);
+  EXPECT_EQ(host.Names(), (std::vector<std::string>{"A1", "ten", "eleven"}));
   host.list.UpdateGroup(t.c);
   EXPECT_EQ(host.list.GetCount(), 0);
   host.list.UpdateGroup(nullptr);
@@ -304,26 +298,6 @@ TEST(PickList, LongCaptionsEndInAnEllipsis) {
     EXPECT_GT(ink, 20) << c.name;
     EXPECT_EQ(differ, 0) << c.name;
   }
-}
-
-TEST(PickList, DoubleClickAndSelectionReachTheParent) {
-  kytest::TreeLib t;
-  ListHost host;
-  host.list.m_pLib = &t.lib;
-  host.list.UpdateGroup(t.root);
-  host.h.Pump();
-  CRect cell;
-  host.list.GetItemRect(1, &cell);
-  host.h.Then([&] { host.h.DoubleClick(DialogHarness::At(host.list.m_hWnd, cell.left + 50, cell.top + 40)); });
-  host.h.Pump();
-  bool sel = false, dbl = false;
-  for (auto& c : host.dlg.commands) {
-    sel |= c.first == kList && c.second == LBN_SELCHANGE;
-    dbl |= c.first == kList && c.second == LBN_DBLCLK;
-  }
-  EXPECT_TRUE(sel);
-  EXPECT_TRUE(dbl);
-  EXPECT_EQ(host.list.GetCurSel(), 1);
 }
 
 }  // namespace
