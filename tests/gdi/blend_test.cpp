@@ -75,30 +75,11 @@ std::vector<uint8_t> Walk(int stride, int rows, int seed) {
   return v;
 }
 
-TEST(GdiBlend, RectMixesEveryValueAtEveryRate) {
-  for (const Format& f : kFormats) {
-    TestCanvas canvas(256, 2, f.bpp);
-    const std::vector<uint8_t> start = Walk(int(Bits(canvas.bitmap()).size() / 2), 2, 1);
-    const int stride = int(start.size() / 2);
-    for (int rate = 1; rate <= 99; ++rate) {
-      SetBits(canvas.bitmap(), start);
-      const COLORREF colour = RGB(rate * 2 + 3, 255 - rate, rate * 37 % 256);
-      RECT all{0, 0, 256, 2};
-      ASSERT_TRUE(GdiBlendRect(canvas.dc(), &all, colour, rate)) << f.bpp;
-      const std::vector<uint8_t> got = Bits(canvas.bitmap());
-      for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 256; ++x) {
-          const size_t at = size_t(y) * stride + size_t(x) * f.bytes;
-          const uint32_t want = Mix(f, Load(&start[at], f.bytes), PixelOf(f, colour), rate);
-          ASSERT_EQ(want, Load(&got[at], f.bytes)) << f.bpp << " bpp, rate " << rate << ", x " << x;
-        }
-    }
-  }
-}
-
-TEST(GdiBlend, BltMixesEveryValueAtEveryRateThroughAMask) {
-  for (const Format& f : kFormats) {
-    for (bool masked : {false, true}) {
+// GdiBlendRect with a colour, and GdiBlendBlt without and with a mask.
+TEST(GdiBlend, RectAndBltMixEveryValueAtEveryRate) {
+  enum Kind { kRect, kBlt, kMaskedBlt };
+  for (const Format& f : kFormats)
+    for (Kind kind : {kRect, kBlt, kMaskedBlt}) {
       TestCanvas dst(256, 2, f.bpp), src(256, 2, f.bpp);
       const HBITMAP mask = CreateBitmap(256, 2, 1, UINT(f.bpp), nullptr);
       const std::vector<uint8_t> below = Walk(int(Bits(dst.bitmap()).size() / 2), 2, 1);
@@ -107,29 +88,30 @@ TEST(GdiBlend, BltMixesEveryValueAtEveryRateThroughAMask) {
       // Black (colour bits 0, other bits set) every third pixel.
       std::vector<uint8_t> m(below.size(), 0xFF);
       for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 256; x += 3) {
-          const size_t at = size_t(y) * stride + size_t(x) * f.bytes;
-          Store(&m[at], f.bytes, f.keep);
-        }
+        for (int x = 0; x < 256; x += 3) Store(&m[size_t(y) * stride + size_t(x) * f.bytes], f.bytes, f.keep);
       SetBits(mask, m);
       SetBits(src.bitmap(), over);
       for (int rate = 1; rate <= 99; ++rate) {
         SetBits(dst.bitmap(), below);
-        ASSERT_TRUE(GdiBlendBlt(dst.dc(), 0, 0, 256, 2, src.dc(), 0, 0, masked ? mask : nullptr, rate)) << f.bpp;
+        const COLORREF colour = RGB(rate * 2 + 3, 255 - rate, rate * 37 % 256);
+        RECT all{0, 0, 256, 2};
+        const HBITMAP use_mask = kind == kMaskedBlt ? mask : nullptr;
+        ASSERT_TRUE(kind == kRect ? GdiBlendRect(dst.dc(), &all, colour, rate)
+                                  : GdiBlendBlt(dst.dc(), 0, 0, 256, 2, src.dc(), 0, 0, use_mask, rate))
+            << f.bpp << " bpp, kind " << kind;
         const std::vector<uint8_t> got = Bits(dst.bitmap());
         for (int y = 0; y < 2; ++y)
           for (int x = 0; x < 256; ++x) {
             const size_t at = size_t(y) * stride + size_t(x) * f.bytes;
             const uint32_t b = Load(&below[at], f.bytes);
-            const bool mixed = !masked || x % 3 == 0;
-            const uint32_t want = mixed ? Mix(f, b, Load(&over[at], f.bytes), rate) : b;
-            ASSERT_EQ(want, Load(&got[at], f.bytes))
-                << f.bpp << " bpp, rate " << rate << (masked ? ", masked" : "") << ", x " << x;
+            const uint32_t o = kind == kRect ? PixelOf(f, colour) : Load(&over[at], f.bytes);
+            const bool mixed = kind != kMaskedBlt || x % 3 == 0;
+            ASSERT_EQ(mixed ? Mix(f, b, o, rate) : b, Load(&got[at], f.bytes))
+                << f.bpp << " bpp, kind " << kind << ", rate " << rate << ", x " << x;
           }
       }
       DeleteObject(mask);
     }
-  }
 }
 
 TEST(GdiBlend, RulesExamples) {

@@ -1,11 +1,8 @@
 // The DIB transfers: GetDIBits, SetDIBits, StretchDIBits, SetDIBitsToDevice,
 // CreateDIBitmap and CreateDIBSection, on small images with exact pixels.
-#include <gtest/gtest.h>
-
 #include <cstring>
-#include <vector>
 
-#include "wingdi.h"
+#include "gdi_fixture.h"
 
 namespace {
 
@@ -31,24 +28,6 @@ struct Info {
   BITMAPINFOHEADER& Header() { return *reinterpret_cast<BITMAPINFOHEADER*>(bytes.data()); }
   BITMAPINFO* Get() { return reinterpret_cast<BITMAPINFO*>(bytes.data()); }
   const BYTE* Table() const { return bytes.data() + sizeof(BITMAPINFOHEADER); }
-};
-
-struct MemDC {
-  HDC dc;
-  HBITMAP bmp;
-  HGDIOBJ old;
-  MemDC(int w, int h, int bpp = 32) {
-    dc = CreateCompatibleDC(nullptr);
-    bmp = CreateBitmap(w, h, 1, bpp, nullptr);
-    old = SelectObject(dc, bmp);
-    PatBlt(dc, 0, 0, w, h, WHITENESS);
-  }
-  ~MemDC() {
-    SelectObject(dc, old);
-    DeleteObject(bmp);
-    DeleteDC(dc);
-  }
-  COLORREF At(int x, int y) const { return GetPixel(dc, x, y); }
 };
 
 constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0), kBlue = RGB(0, 0, 255),
@@ -78,16 +57,16 @@ TEST(Dib, GetDIBitsDescribesTheBitmap) {
 }
 
 TEST(Dib, GetDIBitsRowsInEachDepth) {
-  MemDC m(3, 2);
-  SetPixel(m.dc, 0, 0, kRed);
-  SetPixel(m.dc, 1, 0, kBlack);
-  SetPixel(m.dc, 2, 1, RGB(0x10, 0x20, 0x30));
-  SelectObject(m.dc, m.old);  // read while deselected, as the platform wants
+  TestCanvas m(3, 2, 32);
+  SetPixel(m.dc(), 0, 0, kRed);
+  SetPixel(m.dc(), 1, 0, kBlack);
+  SetPixel(m.dc(), 2, 1, RGB(0x10, 0x20, 0x30));
+  m.Deselect();  // read while deselected, as the platform wants
 
   // 24 bits, bottom-up: the bottom row comes first.
   Info i24(3, 2, 24);
   std::vector<BYTE> rows(2 * 12, 0xEE);
-  ASSERT_EQ(GetDIBits(m.dc, m.bmp, 0, 2, rows.data(), i24.Get(), DIB_RGB_COLORS), 2);
+  ASSERT_EQ(GetDIBits(m.dc(), m.bitmap(), 0, 2, rows.data(), i24.Get(), DIB_RGB_COLORS), 2);
   const BYTE bottom[12] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x30, 0x20, 0x10, 0, 0, 0};
   const BYTE top[12] = {0x00, 0x00, 0xFF, 0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0, 0, 0};
   EXPECT_EQ(0, std::memcmp(rows.data(), bottom, 12));
@@ -96,16 +75,16 @@ TEST(Dib, GetDIBitsRowsInEachDepth) {
   // 32 bits, top-down, one scan line from the second.
   Info i32(3, -2, 32);
   DWORD line[3] = {0, 0, 0};
-  ASSERT_EQ(GetDIBits(m.dc, m.bmp, 1, 1, line, i32.Get(), DIB_RGB_COLORS), 1);
+  ASSERT_EQ(GetDIBits(m.dc(), m.bitmap(), 1, 1, line, i32.Get(), DIB_RGB_COLORS), 1);
   EXPECT_EQ(line[2] & 0xFFFFFF, 0x102030u);
 
   // 1 bit: a black and white table, black pixels 0.
   Info i1(3, -2, 1);
   DWORD mono[2] = {0, 0};
-  ASSERT_EQ(GetDIBits(m.dc, m.bmp, 0, 2, mono, i1.Get(), DIB_RGB_COLORS), 2);
+  ASSERT_EQ(GetDIBits(m.dc(), m.bitmap(), 0, 2, mono, i1.Get(), DIB_RGB_COLORS), 2);
   EXPECT_EQ(0, std::memcmp(i1.Table(), "\0\0\0\0\xFF\xFF\xFF\0", 8));
   EXPECT_EQ(reinterpret_cast<BYTE*>(mono)[0] & 0xE0, 0x20);  // red is nearer black than white
-  m.old = SelectObject(m.dc, m.bmp);
+  m.Reselect();
 }
 
 // Reading into 32-bit rows (what pictures are saved through) from each
@@ -159,11 +138,11 @@ TEST(Dib, SetDIBitsUsesTheImagesColourTable) {
       {"16 bit", 16, {}, {0x00, 0x7C, 0xE0, 0x03, 0x1F, 0x00, 0, 0}, {kRed, kGreen, kBlue}},
   };
   for (const Case& c : cases) {
-    MemDC m(3, 1);
-    SelectObject(m.dc, m.old);
+    TestCanvas m(3, 1, 32);
+    m.Deselect();
     Info info(3, 1, c.bitCount, c.table);
-    ASSERT_EQ(SetDIBits(m.dc, m.bmp, 0, 1, c.row.data(), info.Get(), DIB_RGB_COLORS), 1) << c.name;
-    m.old = SelectObject(m.dc, m.bmp);
+    ASSERT_EQ(SetDIBits(m.dc(), m.bitmap(), 0, 1, c.row.data(), info.Get(), DIB_RGB_COLORS), 1) << c.name;
+    m.Reselect();
     for (int x = 0; x < 3; ++x) EXPECT_EQ(m.At(x, 0), c.expect[x]) << c.name << " x " << x;
   }
 }
@@ -173,9 +152,9 @@ TEST(Dib, StretchDIBitsScalesMirrorsAndClampsTheSource) {
   Info info(2, 2, 8, {kRed, kGreen, kBlue, kWhite});
   const BYTE bits[8] = {0, 1, 0, 0, 2, 3, 0, 0};
   {
-    MemDC m(4, 4);
-    SetStretchBltMode(m.dc, COLORONCOLOR);
-    ASSERT_EQ(StretchDIBits(m.dc, 0, 0, 4, 4, 0, 0, 2, 2, bits, info.Get(), DIB_RGB_COLORS, SRCCOPY), 2);
+    TestCanvas m(4, 4, 32);
+    SetStretchBltMode(m.dc(), COLORONCOLOR);
+    ASSERT_EQ(StretchDIBits(m.dc(), 0, 0, 4, 4, 0, 0, 2, 2, bits, info.Get(), DIB_RGB_COLORS, SRCCOPY), 2);
     EXPECT_EQ(m.At(0, 0), kBlue);
     EXPECT_EQ(m.At(3, 1), kWhite);
     EXPECT_EQ(m.At(1, 2), kRed);
@@ -184,8 +163,8 @@ TEST(Dib, StretchDIBitsScalesMirrorsAndClampsTheSource) {
   {
     // A negative destination width mirrors left and right: (1, -2) covers
     // columns 0 and 1, x + w + 1 to x.
-    MemDC m(2, 2);
-    ASSERT_NE(StretchDIBits(m.dc, 1, 0, -2, 2, 0, 0, 2, 2, bits, info.Get(), DIB_RGB_COLORS, SRCCOPY), 0);
+    TestCanvas m(2, 2, 32);
+    ASSERT_NE(StretchDIBits(m.dc(), 1, 0, -2, 2, 0, 0, 2, 2, bits, info.Get(), DIB_RGB_COLORS, SRCCOPY), 0);
     EXPECT_EQ(m.At(0, 0), kWhite);
     EXPECT_EQ(m.At(1, 0), kBlue);
     EXPECT_EQ(m.At(0, 1), kGreen);
@@ -193,22 +172,22 @@ TEST(Dib, StretchDIBitsScalesMirrorsAndClampsTheSource) {
   {
     // The source's y counts from the bottom of a bottom-up image: row 1 is
     // the top row. A source reaching past the image draws only its part.
-    MemDC m(4, 2);
-    ASSERT_NE(StretchDIBits(m.dc, 0, 0, 2, 1, 0, 1, 2, 1, bits, info.Get(), DIB_RGB_COLORS, SRCCOPY), 0);
+    TestCanvas m(4, 2, 32);
+    ASSERT_NE(StretchDIBits(m.dc(), 0, 0, 2, 1, 0, 1, 2, 1, bits, info.Get(), DIB_RGB_COLORS, SRCCOPY), 0);
     EXPECT_EQ(m.At(0, 0), kBlue);
     EXPECT_EQ(m.At(1, 0), kWhite);
-    ASSERT_NE(StretchDIBits(m.dc, 2, 1, 2, 1, 1, 0, 2, 1, bits, info.Get(), DIB_RGB_COLORS, SRCCOPY), 0);
+    ASSERT_NE(StretchDIBits(m.dc(), 2, 1, 2, 1, 1, 0, 2, 1, bits, info.Get(), DIB_RGB_COLORS, SRCCOPY), 0);
     EXPECT_EQ(m.At(2, 1), kGreen);
     EXPECT_EQ(m.At(3, 1), kWhite);  // past the image: untouched
   }
   {
     // The raster operation and the clip apply as for StretchBlt.
-    MemDC m(2, 2);
+    TestCanvas m(2, 2, 32);
     HRGN left = CreateRectRgn(0, 0, 1, 2);
-    SelectClipRgn(m.dc, left);
+    SelectClipRgn(m.dc(), left);
     DeleteObject(left);
-    ASSERT_NE(StretchDIBits(m.dc, 0, 0, 2, 2, 0, 0, 2, 2, bits, info.Get(), DIB_RGB_COLORS, NOTSRCCOPY), 0);
-    SelectClipRgn(m.dc, nullptr);
+    ASSERT_NE(StretchDIBits(m.dc(), 0, 0, 2, 2, 0, 0, 2, 2, bits, info.Get(), DIB_RGB_COLORS, NOTSRCCOPY), 0);
+    SelectClipRgn(m.dc(), nullptr);
     EXPECT_EQ(m.At(0, 0), RGB(255, 255, 0));  // not blue
     EXPECT_EQ(m.At(1, 0), kWhite);            // clipped away
   }
@@ -218,8 +197,8 @@ TEST(Dib, SetDIBitsToDeviceTakesABandOfScanLines) {
   // A 1 x 4 bottom-up image of which the bits hold scan lines 1 and 2.
   Info info(1, 4, 8, {kRed, kGreen, kBlue, kWhite});
   const BYTE band[8] = {1, 0, 0, 0, 2, 0, 0, 0};  // scan 1 green, scan 2 blue
-  MemDC m(1, 4);
-  ASSERT_EQ(SetDIBitsToDevice(m.dc, 0, 0, 1, 4, 0, 0, 1, 2, band, info.Get(), DIB_RGB_COLORS), 2);
+  TestCanvas m(1, 4, 32);
+  ASSERT_EQ(SetDIBitsToDevice(m.dc(), 0, 0, 1, 4, 0, 0, 1, 2, band, info.Get(), DIB_RGB_COLORS), 2);
   EXPECT_EQ(m.At(0, 0), kWhite);  // scan 3: not in the band
   EXPECT_EQ(m.At(0, 1), kBlue);
   EXPECT_EQ(m.At(0, 2), kGreen);
@@ -267,7 +246,7 @@ TEST(Dib, CreateDIBitmapAndSections) {
 }
 
 TEST(Dib, BadInputFails) {
-  MemDC m(2, 2);
+  TestCanvas m(2, 2, 32);
   Info good(2, 2, 24);
   const BYTE bits[16] = {};
   struct Case {
@@ -289,17 +268,17 @@ TEST(Dib, BadInputFails) {
   for (const Case& c : cases) {
     Info bad(2, 2, 24);
     c.spoil(bad.Header());
-    EXPECT_EQ(StretchDIBits(m.dc, 0, 0, 2, 2, 0, 0, 2, 2, bits, bad.Get(), DIB_RGB_COLORS, SRCCOPY), 0) << c.name;
-    EXPECT_EQ(SetDIBitsToDevice(m.dc, 0, 0, 2, 2, 0, 0, 0, 2, bits, bad.Get(), DIB_RGB_COLORS), 0) << c.name;
+    EXPECT_EQ(StretchDIBits(m.dc(), 0, 0, 2, 2, 0, 0, 2, 2, bits, bad.Get(), DIB_RGB_COLORS, SRCCOPY), 0) << c.name;
+    EXPECT_EQ(SetDIBitsToDevice(m.dc(), 0, 0, 2, 2, 0, 0, 0, 2, bits, bad.Get(), DIB_RGB_COLORS), 0) << c.name;
   }
-  EXPECT_EQ(StretchDIBits(m.dc, 0, 0, 2, 2, 0, 0, 2, 2, nullptr, good.Get(), DIB_RGB_COLORS, SRCCOPY), 0);
-  EXPECT_EQ(StretchDIBits(m.dc, 0, 0, 2, 2, 0, 0, 2, 2, bits, nullptr, DIB_RGB_COLORS, SRCCOPY), 0);
+  EXPECT_EQ(StretchDIBits(m.dc(), 0, 0, 2, 2, 0, 0, 2, 2, nullptr, good.Get(), DIB_RGB_COLORS, SRCCOPY), 0);
+  EXPECT_EQ(StretchDIBits(m.dc(), 0, 0, 2, 2, 0, 0, 2, 2, bits, nullptr, DIB_RGB_COLORS, SRCCOPY), 0);
   EXPECT_EQ(StretchDIBits(nullptr, 0, 0, 2, 2, 0, 0, 2, 2, bits, good.Get(), DIB_RGB_COLORS, SRCCOPY), 0);
-  EXPECT_EQ(GetDIBits(m.dc, nullptr, 0, 2, nullptr, good.Get(), DIB_RGB_COLORS), 0);
-  EXPECT_EQ(GetDIBits(m.dc, m.bmp, 0, 2, nullptr, nullptr, DIB_RGB_COLORS), 0);
-  EXPECT_EQ(SetDIBits(m.dc, reinterpret_cast<HBITMAP>(m.dc), 0, 2, bits, good.Get(), DIB_RGB_COLORS), 0);
-  EXPECT_EQ(CreateDIBSection(m.dc, nullptr, DIB_RGB_COLORS, nullptr, nullptr, 0), nullptr);
-  EXPECT_EQ(CreateDIBitmap(m.dc, nullptr, 0, nullptr, nullptr, DIB_RGB_COLORS), nullptr);
+  EXPECT_EQ(GetDIBits(m.dc(), nullptr, 0, 2, nullptr, good.Get(), DIB_RGB_COLORS), 0);
+  EXPECT_EQ(GetDIBits(m.dc(), m.bitmap(), 0, 2, nullptr, nullptr, DIB_RGB_COLORS), 0);
+  EXPECT_EQ(SetDIBits(m.dc(), reinterpret_cast<HBITMAP>(m.dc()), 0, 2, bits, good.Get(), DIB_RGB_COLORS), 0);
+  EXPECT_EQ(CreateDIBSection(m.dc(), nullptr, DIB_RGB_COLORS, nullptr, nullptr, 0), nullptr);
+  EXPECT_EQ(CreateDIBitmap(m.dc(), nullptr, 0, nullptr, nullptr, DIB_RGB_COLORS), nullptr);
 }
 
 }  // namespace

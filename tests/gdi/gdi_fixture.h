@@ -39,6 +39,9 @@ class TestCanvas {
   }
   HDC dc() const { return dc_; }
   HBITMAP bitmap() const { return bmp_; }
+  // Takes the bitmap out of the DC (as calls that read a bitmap want) and puts it back.
+  void Deselect() { SelectObject(dc_, old_); }
+  void Reselect() { SelectObject(dc_, bmp_); }
   int w() const { return w_; }
   int h() const { return h_; }
   COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }

@@ -216,29 +216,6 @@ TEST(Brush, HatchesLieOnTheGridOfTheBrushOrigin) {
       EXPECT_EQ(c.Picture(RGB(0, 0, 0)), want) << "hatch " << k.hatch << " bpp " << bpp;
       DeleteObject(h);
     }
-  // Moving the brush origin moves the grid.
-  TestCanvas c(8, 1, 32);
-  HBRUSH v = CreateHatchBrush(HS_VERTICAL, RGB(0, 0, 0));
-  SetBrushOrgEx(c.dc(), 2, 0, nullptr);
-  RECT r{0, 0, 8, 1};
-  FillRect(c.dc(), &r, v);
-  EXPECT_EQ(c.Picture(RGB(0, 0, 0)), "......#.\n");
-  DeleteObject(v);
-}
-
-TEST(Brush, HatchBackgroundFollowsTheBackgroundMode) {
-  TestCanvas c(8, 1, 32, RGB(0, 255, 0));
-  HBRUSH v = CreateHatchBrush(HS_VERTICAL, RGB(0, 0, 0));
-  HGDIOBJ old = SelectObject(c.dc(), v);
-  SetBkColor(c.dc(), RGB(255, 0, 0));
-  SetBkMode(c.dc(), TRANSPARENT);
-  PatBlt(c.dc(), 0, 0, 8, 1, PATCOPY);
-  EXPECT_EQ(c.Picture(RGB(0, 255, 0)), "####.###\n");
-  SetBkMode(c.dc(), OPAQUE);
-  PatBlt(c.dc(), 0, 0, 8, 1, PATCOPY);
-  EXPECT_EQ(c.Picture(RGB(255, 0, 0)), "####.###\n");
-  SelectObject(c.dc(), old);
-  DeleteObject(v);
 }
 
 TEST(Brush, MonochromePatternTakesTextAndBackground) {
