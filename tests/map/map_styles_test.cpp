@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "KyFillStyleLib.h"
 #include "KyMapStyles.h"
 
@@ -22,21 +24,13 @@ TEST(StylesFile, AWholeFileIsRead) {
   ASSERT_EQ(2u, r.classes.size());
   const kymap::FillSpec& forest = r.classes[0].second;
   EXPECT_EQ("forest", r.classes[0].first);
-  EXPECT_EQ(72, forest.style);
-  EXPECT_EQ(RGB(0x2E, 0x7D, 0x32), forest.fore);
-  EXPECT_EQ(RGB(0xE8, 0xF5, 0xE9), forest.back);
-  EXPECT_TRUE(forest.transparent);
-  EXPECT_EQ(60, forest.rate);
-  EXPECT_EQ(RGB(0x10, 0x20, 0x30), forest.outline.colour);
-  EXPECT_DOUBLE_EQ(0.5, forest.outline.widthMm);
-  EXPECT_EQ(7, forest.outline.lineStyle);
-  EXPECT_EQ("forest", forest.label);
+  EXPECT_EQ(std::make_tuple(72L, RGB(0x2E, 0x7D, 0x32), RGB(0xE8, 0xF5, 0xE9), true, 60L, std::string("forest")),
+            std::tie(forest.style, forest.fore, forest.back, forest.transparent, forest.rate, forest.label));
+  EXPECT_EQ(std::make_tuple(RGB(0x10, 0x20, 0x30), 0.5, 7),
+            std::tie(forest.outline.colour, forest.outline.widthMm, forest.outline.lineStyle));
   const kymap::FillSpec& lake = r.classes[1].second;
-  EXPECT_EQ(2, lake.gradient);
-  EXPECT_EQ(450, lake.angle);
-  EXPECT_EQ(-20, lake.hOffset);
-  EXPECT_EQ(30, lake.vOffset);
-  EXPECT_EQ("Lakes", lake.label);
+  EXPECT_EQ(std::make_tuple(2L, 450L, -20L, 30L, std::string("Lakes")),
+            std::tie(lake.gradient, lake.angle, lake.hOffset, lake.vOffset, lake.label));
   EXPECT_EQ(1, r.fallback.style);
   EXPECT_FALSE(r.fallback.outline.visible);
   EXPECT_EQ(0, r.ClassOf("forest", false));

@@ -64,16 +64,6 @@ TEST(EspecialFillGradient, EqualColoursOrNoTypePaintASolidOpaqueFill) {
   }
 }
 
-TEST(EspecialFillGradient, RefusedRectangles) {
-  FillDevice dev(40, 30, 32);
-  CRect empty(5, 5, 5, 25);
-  EXPECT_FALSE(CKyEspecialFill::GradientRectangle(&dev.dc, &empty, kFrom, kTo, 0, 0, 0, 1, FALSE, 100));
-  EXPECT_FALSE(CKyEspecialFill::GradientRectangle(&dev.dc, nullptr, kFrom, kTo, 0, 0, 0, 1, FALSE, 100));
-  CRect rect(0, 0, 10, 10);
-  EXPECT_FALSE(CKyEspecialFill::GradientRectangle(nullptr, &rect, kFrom, kTo, 0, 0, 0, 1, FALSE, 100));
-  for (DWORD p : dev.Pixels()) ASSERT_EQ(p, 0xFFFFFFu);
-}
-
 // Angle 0 on 200 x 100: the colour axis runs from (0, 0) to (200, 0), the
 // walk goes from 0 to 202 in steps of 2 with vertical pens 2 wide, each band
 // in the colour of its x on the axis. A pen 2 wide at x covers x - 1 and x,
@@ -157,21 +147,6 @@ TEST(EspecialFillGradient, PolygonIsClippedToItsShape) {
               FALSE);
   EXPECT_FALSE(CKyEspecialFill::GradientPolygon(&dev.dc, nullptr, 3, kFrom, kTo, 0, 0, 0, 1, FALSE, 100, nullptr));
   EXPECT_FALSE(CKyEspecialFill::GradientPolygon(&dev.dc, tri, 0, kFrom, kTo, 0, 0, 0, 1, FALSE, 100, nullptr));
-}
-
-TEST(EspecialFillGradient, PrintingKeepsThePrintRegion) {
-  FillDevice dev(100, 100, 24);
-  CRgn print;
-  print.CreateRectRgn(0, 0, 50, 100);
-  dev.dc.SelectClipRgn(&print);
-  POINT box[4] = {{10, 10}, {90, 10}, {90, 90}, {10, 90}};
-  EXPECT_TRUE(CKyEspecialFill::GradientPolygon(&dev.dc, box, 4, kFrom, kTo, 0, 0, 0, 1, TRUE, 100, &print));
-  EXPECT_NE(dev.PixelAt(40, 40), 0xFFFFFFu);
-  EXPECT_EQ(dev.PixelAt(60, 40), 0xFFFFFFu);
-  CRgn now;
-  now.CreateRectRgn(0, 0, 1, 1);
-  ASSERT_EQ(::GetClipRgn(dev.dc.m_hDC, (HRGN)now.m_hObject), 1);
-  EXPECT_TRUE(now.EqualRgn(&print));
 }
 
 // Half off the screen: the bitmap covers the visible half only, and its
@@ -282,20 +257,34 @@ TEST(EspecialFillGradient, SquareFullTurnIsAxisAligned) {
   EXPECT_EQ(a.PixelAt(96 + 30, 60 - 20), a.PixelAt(96 + 30, 60 + 20));
 }
 
-TEST(EspecialFillGradient, CentredKindsNeedTwoPixels) {
+// Nothing to fill, and centred kinds of less than two visible pixels, are
+// refused and draw nothing; the linear kind draws a single row.
+TEST(EspecialFillGradient, RefusedRectanglesAndCentredKindsOfOnePixel) {
   FillDevice dev(100, 100, 32);
+  const struct {
+    const char* name;
+    CRect rect;
+    long type;
+  } refused[] = {
+      {"empty", CRect(5, 5, 5, 25), 1},
+      {"radial one pixel high", CRect(0, 10, 100, 11), 2},
+      {"conical one pixel high", CRect(0, 10, 100, 11), 3},
+      {"square one pixel high", CRect(0, 10, 100, 11), 4},
+      {"visible one pixel high at the bottom", CRect(0, 99, 100, 150), 2},
+  };
+  for (const auto& c : refused) {
+    CRect rect = c.rect;
+    EXPECT_FALSE(CKyEspecialFill::GradientRectangle(&dev.dc, &rect, kFrom, kTo, 0, 0, 0, c.type, FALSE, 100))
+        << c.name;
+  }
+  EXPECT_FALSE(CKyEspecialFill::GradientRectangle(&dev.dc, nullptr, kFrom, kTo, 0, 0, 0, 1, FALSE, 100));
   CRect thin(0, 10, 100, 11);
+  EXPECT_FALSE(CKyEspecialFill::GradientRectangle(nullptr, &thin, kFrom, kTo, 0, 0, 0, 1, FALSE, 100));
   CBitmap bitmap;
   EXPECT_FALSE(Fill::GetRadialBitmap(&dev.dc, &thin, kFrom, kTo, 0, 0, bitmap, FALSE));
   EXPECT_FALSE(Fill::GetConicalBitmap(&dev.dc, &thin, kFrom, kTo, 0, 0, 0, bitmap, FALSE));
   EXPECT_FALSE(Fill::GetSquareBitmap(&dev.dc, &thin, kFrom, kTo, 0, 0, 0, bitmap, FALSE));
-  for (long type : {2L, 3L, 4L})
-    EXPECT_FALSE(CKyEspecialFill::GradientRectangle(&dev.dc, &thin, kFrom, kTo, 0, 0, 0, type, FALSE, 100)) << type;
-  // Visible only one pixel high at the bottom of the device.
-  CRect low(0, 99, 100, 150);
-  EXPECT_FALSE(CKyEspecialFill::GradientRectangle(&dev.dc, &low, kFrom, kTo, 0, 0, 0, 2, FALSE, 100));
   for (DWORD p : dev.Pixels()) ASSERT_EQ(p, 0xFFFFFFu);
-  // The linear kind draws a single row.
   EXPECT_TRUE(CKyEspecialFill::GradientRectangle(&dev.dc, &thin, kFrom, kTo, 0, 0, 0, 1, FALSE, 100));
   EXPECT_EQ(dev.PixelAt(0, 10), View(kFrom));
 }

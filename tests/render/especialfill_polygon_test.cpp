@@ -73,22 +73,33 @@ TEST(EspecialFillPolygon, NoShapeMeansTheWholeDevice) {
   for (DWORD p : dev.Pixels()) ASSERT_EQ(p, kHalf);
 }
 
+// Printing, blended or as a gradient: the paint stays inside the print
+// region, which is the DC's clipping again afterwards; printing without one
+// leaves no clipping.
 TEST(EspecialFillPolygon, PrintingKeepsThePrintRegion) {
-  FillDevice dev(40, 40, 32);
-  CRgn print;
-  print.CreateRectRgn(0, 0, 20, 40);
-  dev.dc.SelectClipRgn(&print);
-  POINT sq[4] = {{10, 10}, {30, 10}, {30, 30}, {10, 30}};
-  EXPECT_TRUE(CKyEspecialFill::TransparentPolygon(&dev.dc, sq, 4, RGB(0, 0, 0), TRUE, 50, &print));
-  EXPECT_EQ(dev.PixelAt(15, 15), kHalf);
-  EXPECT_EQ(dev.PixelAt(25, 15), kWhite);  // outside the print region
-  CRgn now;
-  now.CreateRectRgn(0, 0, 1, 1);
-  ASSERT_EQ(::GetClipRgn(dev.dc.m_hDC, (HRGN)now.m_hObject), 1);
-  EXPECT_TRUE(now.EqualRgn(&print));
-  // Printing without a print region: no clipping afterwards.
-  EXPECT_TRUE(CKyEspecialFill::TransparentPolygon(&dev.dc, sq, 4, RGB(0, 0, 0), TRUE, 50, nullptr));
-  EXPECT_EQ(::GetClipRgn(dev.dc.m_hDC, (HRGN)now.m_hObject), 0);
+  for (bool gradient : {false, true}) {
+    SCOPED_TRACE(gradient ? "gradient" : "blend");
+    FillDevice dev(40, 40, gradient ? 24 : 32);
+    CRgn print;
+    print.CreateRectRgn(0, 0, 20, 40);
+    dev.dc.SelectClipRgn(&print);
+    POINT sq[4] = {{10, 10}, {30, 10}, {30, 30}, {10, 30}};
+    auto paint = [&](CRgn* region) {
+      return gradient ? CKyEspecialFill::GradientPolygon(&dev.dc, sq, 4, RGB(0, 0, 0), RGB(200, 100, 50), 0, 0, 0, 1,
+                                                         TRUE, 100, region)
+                      : CKyEspecialFill::TransparentPolygon(&dev.dc, sq, 4, RGB(0, 0, 0), TRUE, 50, region);
+    };
+    EXPECT_TRUE(paint(&print));
+    EXPECT_EQ(dev.PixelAt(15, 15) == kHalf, !gradient);
+    EXPECT_NE(dev.PixelAt(15, 15), kWhite);
+    EXPECT_EQ(dev.PixelAt(25, 15), kWhite);  // outside the print region
+    CRgn now;
+    now.CreateRectRgn(0, 0, 1, 1);
+    ASSERT_EQ(::GetClipRgn(dev.dc.m_hDC, (HRGN)now.m_hObject), 1);
+    EXPECT_TRUE(now.EqualRgn(&print));
+    EXPECT_TRUE(paint(nullptr));
+    EXPECT_EQ(::GetClipRgn(dev.dc.m_hDC, (HRGN)now.m_hObject), 0);
+  }
 }
 
 TEST(EspecialFillPolygon, LogicalPointsInAMetricMapping) {
