@@ -77,24 +77,40 @@ TEST(ImageListTest, AddMaskedSplitsAStripAndMasksTheColour) {
     const char* name;
     int image;
     UINT style;
-    COLORREF bk;
+    COLORREF bk, fg;
     std::vector<uint32_t> want;
   } cases[] = {
       // No background colour: ILD_NORMAL draws through the mask.
-      {"normal, no background", 0, ILD_NORMAL, CLR_DEFAULT, {C, R, C, C, C, C, G, C}},
-      {"normal, second image", 1, ILD_NORMAL, CLR_DEFAULT, {C, B, B, C, C, C, K, C}},
-      {"transparent", 0, ILD_TRANSPARENT, RGB(0, 0, 255), {C, R, C, C, C, C, G, C}},
+      {"normal, no background", 0, ILD_NORMAL, CLR_DEFAULT, CLR_DEFAULT, {C, R, C, C, C, C, G, C}},
+      {"normal, second image", 1, ILD_NORMAL, CLR_DEFAULT, CLR_DEFAULT, {C, B, B, C, C, C, K, C}},
+      {"transparent", 0, ILD_TRANSPARENT, RGB(0, 0, 255), CLR_DEFAULT, {C, R, C, C, C, C, G, C}},
       // A background colour fills the masked pixels.
-      {"normal over blue", 0, ILD_NORMAL, RGB(0, 0, 255), {C, R, B, C, C, B, G, C}},
+      {"normal over blue", 0, ILD_NORMAL, RGB(0, 0, 255), CLR_DEFAULT, {C, R, B, C, C, B, G, C}},
       // The mask alone: white where transparent, black where drawn.
-      {"mask", 0, ILD_MASK, CLR_DEFAULT, {C, K, 0xFFFFFF, C, C, 0xFFFFFF, K, C}},
+      {"mask", 0, ILD_MASK, CLR_DEFAULT, CLR_DEFAULT, {C, K, 0xFFFFFF, C, C, 0xFFFFFF, K, C}},
+      // 50 %: every other pixel, on even x + y; the masked ones stay untouched.
+      {"blended", 1, ILD_BLEND50, CLR_DEFAULT, RGB(1, 2, 3), {C, 0x010203, B, C, C, C, 0x010203, C}},
   };
-  for (const Case& c : cases) EXPECT_EQ(DrawnRows(il, c.image, c.style, c.bk), c.want) << c.name;
+  for (const Case& c : cases) EXPECT_EQ(DrawnRows(il, c.image, c.style, c.bk, c.fg), c.want) << c.name;
 
   // The list's own background colour is used by ILD_NORMAL.
   EXPECT_EQ(ImageList_SetBkColor(il, RGB(0, 255, 0)), CLR_NONE);
   EXPECT_EQ(ImageList_GetBkColor(il), RGB(0, 255, 0));
   EXPECT_EQ(DrawnRows(il, 0, ILD_NORMAL), (std::vector<uint32_t>{C, R, G, C, C, G, G, C}));
+  ImageList_SetBkColor(il, CLR_NONE);
+
+  // Removing moves later images down.
+  EXPECT_TRUE(ImageList_Remove(il, 0));
+  EXPECT_EQ(ImageList_GetImageCount(il), 3);
+  EXPECT_EQ(DrawnRows(il, 0, ILD_NORMAL), (std::vector<uint32_t>{C, B, B, C, C, C, K, C}));
+  EXPECT_FALSE(ImageList_Remove(il, 3));
+  EXPECT_TRUE(ImageList_RemoveAll(il));
+  EXPECT_EQ(ImageList_GetImageCount(il), 0);
+  EXPECT_TRUE(ImageList_SetImageCount(il, 3));
+  EXPECT_EQ(ImageList_GetImageCount(il), 3);
+  HIMAGELIST copy = ImageList_Duplicate(il);
+  EXPECT_EQ(ImageList_GetImageCount(copy), 3);
+  ImageList_Destroy(copy);
   EXPECT_TRUE(ImageList_Destroy(il));
 }
 
@@ -128,34 +144,6 @@ TEST(ImageListTest, AMaskBitmapMarksTheTransparentPixels) {
   EXPECT_TRUE(ImageList_Replace(il, 1, other.bmp, nullptr));
   EXPECT_EQ(ImageList_GetImageCount(il), 2);
   EXPECT_EQ(DrawnRows(il, 1, ILD_NORMAL), (std::vector<uint32_t>{C, B, B, C, C, B, B, C}));
-  ImageList_Destroy(il);
-}
-
-TEST(ImageListTest, BlendingDithersTheHighlightOverTheOpaquePixels) {
-  HIMAGELIST il = ImageList_Create(2, 2, ILC_COLOR24 | ILC_MASK, 1, 1);
-  Dib strip = Strip();
-  ImageList_AddMasked(il, strip.bmp, RGB(255, 0, 255));
-  // 50 %: every other pixel, on even x + y; the masked ones stay untouched.
-  EXPECT_EQ(DrawnRows(il, 1, ILD_BLEND50, CLR_DEFAULT, RGB(1, 2, 3)),
-            (std::vector<uint32_t>{C, 0x010203, B, C, C, C, 0x010203, C}));
-  ImageList_Destroy(il);
-}
-
-TEST(ImageListTest, RemovingMovesLaterImagesDown) {
-  HIMAGELIST il = ImageList_Create(2, 2, ILC_COLOR24 | ILC_MASK, 1, 1);
-  Dib strip = Strip();
-  ImageList_AddMasked(il, strip.bmp, RGB(255, 0, 255));
-  EXPECT_TRUE(ImageList_Remove(il, 0));
-  EXPECT_EQ(ImageList_GetImageCount(il), 1);
-  EXPECT_EQ(DrawnRows(il, 0, ILD_NORMAL), (std::vector<uint32_t>{C, B, B, C, C, C, K, C}));
-  EXPECT_FALSE(ImageList_Remove(il, 1));
-  EXPECT_TRUE(ImageList_RemoveAll(il));
-  EXPECT_EQ(ImageList_GetImageCount(il), 0);
-  EXPECT_TRUE(ImageList_SetImageCount(il, 3));
-  EXPECT_EQ(ImageList_GetImageCount(il), 3);
-  HIMAGELIST copy = ImageList_Duplicate(il);
-  EXPECT_EQ(ImageList_GetImageCount(copy), 3);
-  ImageList_Destroy(copy);
   ImageList_Destroy(il);
 }
 

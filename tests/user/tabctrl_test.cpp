@@ -60,7 +60,7 @@ class TabTest : public CommonControlFixture {
   bool refuse = false;
 };
 
-TEST_F(TabTest, ItemsAreInsertedAtTheirPlaceAndTheFirstIsSelected) {
+TEST_F(TabTest, ItemsAreInsertedAtTheirPlaceAndSelectedSilentlyByCode) {
   EXPECT_EQ(TabCtrl_GetCurSel(tab), -1);
   EXPECT_EQ(Insert(0, "Open"), 0);
   EXPECT_EQ(TabCtrl_GetCurSel(tab), 0);
@@ -84,6 +84,11 @@ TEST_F(TabTest, ItemsAreInsertedAtTheirPlaceAndTheFirstIsSelected) {
   it.cchTextMax = sizeof small;
   ASSERT_TRUE(TabCtrl_GetItem(tab, 0, &it));
   EXPECT_STREQ(small, "Sty");
+  // Selecting from code answers the previous selection and tells nobody.
+  EXPECT_EQ(TabCtrl_SetCurSel(tab, 2), 1);
+  EXPECT_EQ(TabCtrl_SetCurSel(tab, 2), 2);
+  EXPECT_EQ(TabCtrl_SetCurSel(tab, 3), -1);
+  EXPECT_EQ(TabCtrl_GetCurSel(tab), 2);
   EXPECT_TRUE(tabNotices.empty());
 }
 
@@ -99,16 +104,6 @@ TEST_F(TabTest, DeletingMovesTheSelectionWithItsItem) {
   EXPECT_FALSE(TabCtrl_DeleteItem(tab, 5));
   EXPECT_TRUE(TabCtrl_DeleteAllItems(tab));
   EXPECT_EQ(TabCtrl_GetItemCount(tab), 0);
-}
-
-TEST_F(TabTest, SelectingFromCodeSendsNothing) {
-  Insert(0, "A");
-  Insert(1, "B");
-  EXPECT_EQ(TabCtrl_SetCurSel(tab, 1), 0);
-  EXPECT_EQ(TabCtrl_SetCurSel(tab, 1), 1);
-  EXPECT_EQ(TabCtrl_SetCurSel(tab, 2), -1);
-  EXPECT_EQ(TabCtrl_GetCurSel(tab), 1);
-  EXPECT_TRUE(tabNotices.empty());
 }
 
 TEST_F(TabTest, AClickAsksTheParentThenSelectsUnlessRefused) {

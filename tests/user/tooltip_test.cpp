@@ -16,6 +16,7 @@
 #include "dialog_harness.h"
 #include "image_resources.h"
 #include "resimage.h"
+#include "screen_checks.h"
 
 namespace {
 
@@ -295,15 +296,9 @@ TEST_F(TooltipTest, AToolbarsTooltipAsksItsOwnerByCommand) {
   ASSERT_TRUE(bar.Create(WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE |
                              CCS_NOPARENTALIGN,
                          CRect(10, 80, 200, 110), &host, 4906));
-  TBBUTTON b[3] = {};
-  for (int i = 0; i < 3; ++i) {
-    b[i].iBitmap = i;
-    b[i].idCommand = 23301 + i;
-    b[i].fsState = TBSTATE_ENABLED;
-    b[i].fsStyle = TBSTYLE_CHECKGROUP;
-    b[i].iString = -1;
-  }
-  b[0].fsState |= TBSTATE_CHECKED;
+  TBBUTTON b[3] = {{0, 23301, TBSTATE_ENABLED | TBSTATE_CHECKED, TBSTYLE_CHECKGROUP, {}, 0, -1},
+                   {1, 23302, TBSTATE_ENABLED, TBSTYLE_CHECKGROUP, {}, 0, -1},
+                   {2, 23303, TBSTATE_ENABLED, TBSTYLE_CHECKGROUP, {}, 0, -1}};
   ASSERT_TRUE(bar.AddButtons(3, b));
   HBITMAP strip = CreateBitmap(48, 15, 1, 1, nullptr);
   CBitmap* pStrip = CBitmap::FromHandle(strip);
@@ -322,9 +317,7 @@ TEST_F(TooltipTest, AToolbarsTooltipAsksItsOwnerByCommand) {
   EXPECT_EQ(DialogHarness::Text(tips->m_hWnd), "Erase");
   EXPECT_EQ(bar.GetHotItem(), 1);
 
-  std::string dir = std::getenv("KY_TEST_DUMPS") ? std::getenv("KY_TEST_DUMPS") : "test-dumps";
-  (void)system(("mkdir -p " + dir).c_str());
-  EXPECT_TRUE(kytest::SaveZoomed(dir + "/toolbar-tooltip.png", DialogHarness::At(host.m_hWnd, 0, 60), 300, 110, 3));
+  EXPECT_TRUE(kytest::SaveZoomed(kytest::DumpDir() + "/toolbar-tooltip.png", DialogHarness::At(host.m_hWnd, 0, 60), 300, 110, 3));
   DeleteObject(strip);
 }
 

@@ -6,7 +6,10 @@
 #include <vector>
 
 #include "dialog_harness.h"
+#include "screen_checks.h"
 #include "winuser.h"
+
+using namespace kytest;
 
 namespace {
 
@@ -63,24 +66,15 @@ TEST_F(WindowTest, ClassesAreFoundWithoutCaseAndRegisteredOnce) {
 TEST_F(WindowTest, RectanglesAndCoordinates) {
   HWND top = Make(WS_POPUP | WS_VISIBLE | WS_CAPTION, 100, 50, 300, 200);
   HWND child = Make(WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 20, 50, 40, top, 77);
-  RECT r;
-  ASSERT_TRUE(GetWindowRect(top, &r));
-  EXPECT_EQ(r.left, 100);
-  EXPECT_EQ(r.top, 50);
-  EXPECT_EQ(r.right, 400);
-  ASSERT_TRUE(GetClientRect(top, &r));
+  EXPECT_EQ(WindowEdges(top), Edges({100, 50, 400, 250}));
   // A caption (18 + 1) and a 3-pixel dialog frame on each side.
-  EXPECT_EQ(r.right, 300 - 6);
-  EXPECT_EQ(r.bottom, 200 - 6 - 19);
+  EXPECT_EQ(ClientEdges(top), Edges({0, 0, 300 - 6, 200 - 6 - 19}));
   POINT p{0, 0};
   ClientToScreen(top, &p);
   EXPECT_EQ(p.x, 103);
   EXPECT_EQ(p.y, 72);
-  ASSERT_TRUE(GetWindowRect(child, &r));
-  EXPECT_EQ(r.left, 113);
-  EXPECT_EQ(r.top, 92);
-  ASSERT_TRUE(GetClientRect(child, &r));
-  EXPECT_EQ(r.right, 48);
+  EXPECT_EQ(WindowEdges(child), Edges({113, 92, 163, 132}));
+  EXPECT_EQ(ClientEdges(child), Edges({0, 0, 48, 38}));
   POINT q{120, 100};
   ScreenToClient(child, &q);
   EXPECT_EQ(q.x, 120 - 114);
@@ -92,12 +86,10 @@ TEST_F(WindowTest, RectanglesAndCoordinates) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CONTROL_ID_NOT_FOUND));
   EXPECT_EQ(GetParent(child), top);
   ASSERT_TRUE(SetWindowPos(child, nullptr, 5, 6, 70, 30, SWP_NOZORDER));
-  GetWindowRect(child, &r);
-  EXPECT_EQ(r.left, 108);
-  EXPECT_EQ(r.bottom - r.top, 30);
+  EXPECT_EQ(WindowEdges(child), Edges({108, 78, 178, 108}));
 }
 
-TEST_F(WindowTest, ShowAndEnableReturnThePreviousState) {
+TEST_F(WindowTest, ShowAndEnableReturnThePreviousStateAndTextAndLongsAreKept) {
   HWND top = Make(WS_POPUP, 0, 0, 100, 100);
   EXPECT_FALSE(ShowWindow(top, SW_SHOW));  // was hidden
   EXPECT_TRUE(ShowWindow(top, SW_HIDE));   // was visible
@@ -105,6 +97,15 @@ TEST_F(WindowTest, ShowAndEnableReturnThePreviousState) {
   EXPECT_FALSE(EnableWindow(top, FALSE));  // was enabled
   EXPECT_TRUE(EnableWindow(top, TRUE));    // was disabled
   EXPECT_TRUE(IsWindowEnabled(top));
+  ASSERT_TRUE(SetWindowText(top, "Fill styles"));
+  char buf[6];
+  EXPECT_EQ(GetWindowText(top, buf, sizeof buf), 5);
+  EXPECT_STREQ(buf, "Fill ");
+  EXPECT_EQ(GetWindowTextLength(top), 11);
+  EXPECT_EQ(SetWindowLongPtr(top, GWLP_USERDATA, 1234), 0);
+  EXPECT_EQ(GetWindowLongPtr(top, GWLP_USERDATA), 1234);
+  EXPECT_EQ(GetWindowLongPtr(top, 64), 0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_INDEX));
 }
 
 TEST_F(WindowTest, DestructionOrderAndDeadHandles) {
@@ -141,36 +142,19 @@ TEST_F(WindowTest, UserMessagesSentAndPosted) {
   EXPECT_EQ(log.size(), 1u);
 }
 
-TEST_F(WindowTest, WindowTextAndLongs) {
+TEST_F(WindowTest, ChildrenAreInCreationOrderAndOwnedPopupsDieWithTheirOwner) {
   HWND top = Make(WS_POPUP, 0, 0, 100, 100);
-  ASSERT_TRUE(SetWindowText(top, "Fill styles"));
-  char buf[6];
-  EXPECT_EQ(GetWindowText(top, buf, sizeof buf), 5);
-  EXPECT_STREQ(buf, "Fill ");
-  EXPECT_EQ(GetWindowTextLength(top), 11);
-  EXPECT_EQ(SetWindowLongPtr(top, GWLP_USERDATA, 1234), 0);
-  EXPECT_EQ(GetWindowLongPtr(top, GWLP_USERDATA), 1234);
-  EXPECT_EQ(GetWindowLongPtr(top, 64), 0);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_INDEX));
-}
-
-TEST_F(WindowTest, OwnedPopupsDieWithTheirOwner) {
-  HWND owner = Make(WS_POPUP, 0, 0, 100, 100);
-  HWND popup = Make(WS_POPUP, 0, 0, 10, 10, owner);
-  EXPECT_EQ(GetWindow(popup, GW_OWNER), owner);
-  EXPECT_EQ(GetParent(popup), owner);
-  DestroyWindow(owner);
-  EXPECT_FALSE(IsWindow(popup));
-}
-
-TEST_F(WindowTest, ZOrderOfChildrenIsCreationOrder) {
-  HWND top = Make(WS_POPUP, 0, 0, 100, 100);
+  HWND popup = Make(WS_POPUP, 0, 0, 10, 10, top);
+  EXPECT_EQ(GetWindow(popup, GW_OWNER), top);
+  EXPECT_EQ(GetParent(popup), top);
   HWND a = Make(WS_CHILD, 0, 0, 10, 10, top, 1);
   HWND b = Make(WS_CHILD, 0, 0, 10, 10, top, 2);
   EXPECT_EQ(GetWindow(top, GW_CHILD), a);
   EXPECT_EQ(GetWindow(a, GW_HWNDNEXT), b);
   SetWindowPos(b, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   EXPECT_EQ(GetWindow(top, GW_CHILD), b);
+  DestroyWindow(top);
+  EXPECT_FALSE(IsWindow(popup));
 }
 
 TEST_F(WindowTest, SetWindowPosActivatesATopLevelWindowUnlessAskedNotTo) {
