@@ -30,6 +30,7 @@ class FileDialogTest : public testing::Test {
     folder = dir.string();
   }
   void TearDown() override {
+    EXPECT_EQ(h.StepsLeft(), 0u);  // every step ran, with the checks it makes
     KyClearFileDialogAnswers();
     fs::remove_all(dir);
   }
@@ -46,6 +47,11 @@ class FileDialogTest : public testing::Test {
       SendMessage(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buf));
       out.push_back(buf);
     }
+    return out;
+  }
+  static std::vector<std::string> Paths(CFileDialog& dlg) {
+    std::vector<std::string> out;
+    for (POSITION pos = dlg.GetStartPosition(); pos;) out.push_back(std::string(dlg.GetNextPathName(pos)));
     return out;
   }
   static int IndexOf(const std::string& text) {
@@ -68,26 +74,18 @@ class FileDialogTest : public testing::Test {
 TEST_F(FileDialogTest, TheBruFilterListsOnlyBruFiles) {
   CFileDialog dlg(TRUE, "*.bru", nullptr, OFN_HIDEREADONLY, kBruFilter);
   dlg.m_ofn.lpstrInitialDir = folder.c_str();
-  std::vector<std::string> listed, types;
-  std::string lookIn;
   h.Then([&] {
-    listed = Listed();
-    lookIn = h.Text(stc1);
+    // Folders first, then the files the pattern matches, both without regard
+    // to case; hidden entries are left out.
+    EXPECT_EQ(Listed(), (std::vector<std::string>{"sub/", "default.bru", "roads.bru", "UPPER.BRU"}));
+    EXPECT_EQ(h.Text(stc1), folder);
     HWND combo = h.Item(cmb1);
-    for (int i = 0; i < static_cast<int>(SendMessage(combo, CB_GETCOUNT, 0, 0)); ++i) {
-      char buf[128] = {0};
-      SendMessage(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buf));
-      types.push_back(buf);
-    }
+    EXPECT_EQ(SendMessage(combo, CB_GETCOUNT, 0, 0), 1);
+    EXPECT_EQ(h.Text(combo), "FillStyleLib File(*.bru)");
     EXPECT_TRUE(DialogHarness::Screenshot(testing::TempDir() + "file_dialog_open.png"));
     h.Click(IDCANCEL);
   });
   EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-  // Folders first, then the files the pattern matches, both without regard
-  // to case; hidden entries are left out.
-  EXPECT_EQ(listed, (std::vector<std::string>{"sub/", "default.bru", "roads.bru", "UPPER.BRU"}));
-  EXPECT_EQ(lookIn, folder);
-  EXPECT_EQ(types, std::vector<std::string>{"FillStyleLib File(*.bru)"});
   EXPECT_EQ(KyListMatchingFiles(folder.c_str(), "*.bru"),
             (std::vector<std::string>{"default.bru", "roads.bru", "UPPER.BRU"}));
 }
@@ -135,13 +133,13 @@ TEST_F(FileDialogTest, ATypedNameTakesTheDefaultExtension) {
 TEST_F(FileDialogTest, TheOverwritePromptAnsweredNoKeepsTheDialog) {
   CFileDialog dlg(FALSE, "bru", nullptr, OFN_OVERWRITEPROMPT, kBruFilter);
   dlg.m_ofn.lpstrInitialDir = folder.c_str();
-  std::string prompt, prompt2;
+  const std::string prompt = Path("roads.bru") + " already exists.\nDo you want to replace it?";
   h.Then([&] {
     h.Type(edt1, "roads");
     h.Click(IDOK);
   });
   h.Then([&] {
-    prompt = h.MessageBoxText();
+    EXPECT_EQ(h.MessageBoxText(), prompt);
     h.Click(IDNO);
   });
   h.Then([&] {
@@ -149,41 +147,35 @@ TEST_F(FileDialogTest, TheOverwritePromptAnsweredNoKeepsTheDialog) {
     h.Click(IDOK);
   });
   h.Then([&] {
-    prompt2 = h.MessageBoxText();
+    EXPECT_EQ(h.MessageBoxText(), prompt);
     h.Click(IDYES);
   });
   ASSERT_EQ(dlg.DoModal(), IDOK);
-  EXPECT_EQ(prompt, Path("roads.bru") + " already exists.\nDo you want to replace it?");
-  EXPECT_EQ(prompt2, prompt);
   EXPECT_EQ(std::string(dlg.GetPathName()), Path("roads.bru"));
-  EXPECT_EQ(h.StepsLeft(), 0u);
 }
 
 TEST_F(FileDialogTest, WithoutThePromptAnExistingFileIsTakenAtOnce) {
   CFileDialog dlg(FALSE, "bru", "default.bru", 0, kBruFilter);
   dlg.m_ofn.lpstrInitialDir = folder.c_str();
-  std::string initialName;
   h.Then([&] {
-    initialName = h.Text(edt1);
+    EXPECT_EQ(h.Text(edt1), "default.bru");
     h.Key(VK_RETURN);
   });
   ASSERT_EQ(dlg.DoModal(), IDOK);
-  EXPECT_EQ(initialName, "default.bru");
   EXPECT_EQ(std::string(dlg.GetPathName()), Path("default.bru"));
 }
 
 TEST_F(FileDialogTest, FoldersAreEnteredByDoubleClickAndLeftWithUp) {
   CFileDialog dlg(TRUE, "bru", nullptr, OFN_HIDEREADONLY, kBruFilter);
   dlg.m_ofn.lpstrInitialDir = folder.c_str();
-  std::vector<std::string> inside, back;
   h.Then([&] { h.DoubleClick(ItemPoint(IndexOf("sub/"))); });
   h.Then([&] {
-    inside = Listed();
+    EXPECT_EQ(Listed(), std::vector<std::string>{"inner.bru"});
     EXPECT_EQ(h.Text(stc1), Path("sub"));
     h.Click(psh1);
   });
   h.Then([&] {
-    back = Listed();
+    EXPECT_EQ(Listed().front(), "sub/");
     // A single click on a file puts its name into the edit; a double click opens it.
     h.Click(ItemPoint(IndexOf("roads.bru")));
   });
@@ -192,26 +184,24 @@ TEST_F(FileDialogTest, FoldersAreEnteredByDoubleClickAndLeftWithUp) {
     h.DoubleClick(ItemPoint(IndexOf("roads.bru")));
   });
   ASSERT_EQ(dlg.DoModal(), IDOK);
-  EXPECT_EQ(inside, std::vector<std::string>{"inner.bru"});
-  EXPECT_EQ(back.front(), "sub/");
   EXPECT_EQ(std::string(dlg.GetPathName()), Path("roads.bru"));
 }
 
 TEST_F(FileDialogTest, TypingAFolderOrAPatternChangesTheList) {
   CFileDialog dlg(TRUE, "bmp", nullptr, OFN_HIDEREADONLY, "Image file(*.bmp)|*.bmp|All files|*.*||");
   dlg.m_ofn.lpstrInitialDir = folder.c_str();
-  std::vector<std::string> bmp, txt, all;
+  using Names = std::vector<std::string>;
   h.Then([&] {
-    bmp = Listed();
+    EXPECT_EQ(Listed(), (Names{"sub/", "brick.bmp"}));
     h.Type(edt1, "*.txt");
     h.Key(VK_RETURN);
   });
   h.Then([&] {
-    txt = Listed();
+    EXPECT_EQ(Listed(), (Names{"sub/", "notes.txt"}));
     // The second filter, as the combo tells a choice.
     SendMessage(h.Item(cmb1), CB_SETCURSEL, 1, 0);
     SendMessage(h.Active(), WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(h.Item(cmb1)));
-    all = Listed();
+    EXPECT_EQ(Listed(), (Names{"sub/", "brick.bmp", "default.bru", "notes.txt", "roads.bru", "UPPER.BRU"}));
     h.Type(edt1, "sub");
     h.Key(VK_RETURN);
   });
@@ -221,33 +211,27 @@ TEST_F(FileDialogTest, TypingAFolderOrAPatternChangesTheList) {
     h.Key(VK_ESCAPE);
   });
   EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-  EXPECT_EQ(bmp, (std::vector<std::string>{"sub/", "brick.bmp"}));
-  EXPECT_EQ(txt, (std::vector<std::string>{"sub/", "notes.txt"}));
-  EXPECT_EQ(all, (std::vector<std::string>{"sub/", "brick.bmp", "default.bru", "notes.txt", "roads.bru", "UPPER.BRU"}));
 }
 
 TEST_F(FileDialogTest, OpeningAMissingFileIsRefusedWhenItMustExist) {
   CFileDialog dlg(TRUE, "bru", nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kBruFilter);
   dlg.m_ofn.lpstrInitialDir = folder.c_str();
-  std::string prompt;
   h.Then([&] {
     h.Type(edt1, "missing");
     h.Key(VK_RETURN);
   });
   h.Then([&] {
-    prompt = h.MessageBoxText();
+    EXPECT_EQ(h.MessageBoxText(), "missing.bru\nFile not found.\nPlease verify the correct file name was given.");
     h.Key(VK_RETURN);
   });
   h.Then([&] { h.Click(IDCANCEL); });
   EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-  EXPECT_EQ(prompt, "missing.bru\nFile not found.\nPlease verify the correct file name was given.");
   EXPECT_EQ(CommDlgExtendedError(), 0u);
 }
 
 TEST_F(FileDialogTest, SeveralFilesAreChosenWithShiftClick) {
   CFileDialog dlg(TRUE, "bru", nullptr, OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY, kBruFilter);
   dlg.m_ofn.lpstrInitialDir = folder.c_str();
-  std::string typed;
   h.Then([&] { h.Click(ItemPoint(IndexOf("default.bru"))); });
   h.Then([&] {
     h.KeyDown(VK_LSHIFT);
@@ -255,14 +239,11 @@ TEST_F(FileDialogTest, SeveralFilesAreChosenWithShiftClick) {
     h.KeyUp(VK_LSHIFT);
   });
   h.Then([&] {
-    typed = h.Text(edt1);
+    EXPECT_EQ(h.Text(edt1), "\"default.bru\" \"roads.bru\"");
     h.Click(IDOK);
   });
   ASSERT_EQ(dlg.DoModal(), IDOK);
-  EXPECT_EQ(typed, "\"default.bru\" \"roads.bru\"");
-  std::vector<std::string> paths;
-  for (POSITION pos = dlg.GetStartPosition(); pos;) paths.push_back(std::string(dlg.GetNextPathName(pos)));
-  EXPECT_EQ(paths, (std::vector<std::string>{Path("default.bru"), Path("roads.bru")}));
+  EXPECT_EQ(Paths(dlg), (std::vector<std::string>{Path("default.bru"), Path("roads.bru")}));
   EXPECT_EQ(std::string(dlg.GetPathName()), folder);  // several: the buffer starts with their folder
 }
 
@@ -273,10 +254,8 @@ TEST_F(FileDialogTest, QueuedAnswersStandInForTheDialog) {
   KySetFileDialogAnswer(a);
   CFileDialog dlg(TRUE, "*.bmp", nullptr, OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY, "Image file(*.bmp)|*.bmp||");
   ASSERT_EQ(dlg.DoModal(), IDOK);
-  std::vector<std::string> paths;
-  for (POSITION pos = dlg.GetStartPosition(); pos;) paths.push_back(std::string(dlg.GetNextPathName(pos)));
   // Names go into the one folder of the result; the default extension is added.
-  EXPECT_EQ(paths, (std::vector<std::string>{Path("brick.bmp"), Path("wall.bmp"), Path("inner.bru")}));
+  EXPECT_EQ(Paths(dlg), (std::vector<std::string>{Path("brick.bmp"), Path("wall.bmp"), Path("inner.bru")}));
 
   KyFileDialogRequest r;
   ASSERT_TRUE(KyGetLastFileDialogRequest(&r));
@@ -337,17 +316,15 @@ TEST_F(FileDialogTest, ReadOnlyIsOfferedByOpenDialogsUnlessHidden) {
   for (const Case& c : cases) {
     CFileDialog dlg(c.open, "bru", nullptr, c.flags, kBruFilter);
     dlg.m_ofn.lpstrInitialDir = folder.c_str();
-    bool box = false;
     h.Then([&] {
-      box = h.Item(chx1) != nullptr;
-      if (box) h.Click(chx1);
+      EXPECT_EQ(h.Item(chx1) != nullptr, c.box) << c.open << " " << c.flags;
+      if (c.box) h.Click(chx1);
     });
     h.Then([&] {
       h.Type(edt1, "default.bru");
       h.Key(VK_RETURN);
     });
     ASSERT_EQ(dlg.DoModal(), IDOK) << c.open << " " << c.flags;
-    EXPECT_EQ(box, c.box) << c.open << " " << c.flags;
     EXPECT_EQ(dlg.GetReadOnlyPref(), c.box ? TRUE : FALSE) << c.open << " " << c.flags;
   }
 }
