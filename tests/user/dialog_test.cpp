@@ -65,6 +65,7 @@ END_MESSAGE_MAP()
 
 class DialogTest : public testing::Test {
  protected:
+  void TearDown() override { EXPECT_EQ(h.StepsLeft(), 0u); }  // every step ran, with its checks
   DialogHarness h;
   KyDialogTemplate t = MakeTemplate();
   CRateDlg dlg{t};
@@ -142,7 +143,6 @@ TEST_F(DialogTest, EscapeCancelsWithoutExchange) {
 }
 
 TEST_F(DialogTest, RangeValidationReportsTheStandardMessageAndStops) {
-  std::string boxText;
   h.Then([&] {
     h.Type(IDC_RATE, "150");
     h.Type(IDC_NAME, "changed");
@@ -150,7 +150,7 @@ TEST_F(DialogTest, RangeValidationReportsTheStandardMessageAndStops) {
   h.Then([&] { h.Click(IDOK); });
   h.Then([&] {
     // The message box is up, in a loop of its own.
-    boxText = h.MessageBoxText();
+    EXPECT_EQ(h.MessageBoxText(), "Please enter an integer between 0 and 100.");
     EXPECT_TRUE(DialogHarness::Screenshot(testing::TempDir() + "range_message.png"));
     h.Key(VK_RETURN);
   });
@@ -165,23 +165,19 @@ TEST_F(DialogTest, RangeValidationReportsTheStandardMessageAndStops) {
     h.Click(IDCANCEL);
   });
   EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-  EXPECT_EQ(boxText, "Please enter an integer between 0 and 100.");
   EXPECT_EQ(dlg.m_nRate, 50);           // the member keeps its value
   EXPECT_EQ(dlg.m_strName, "grid");     // the exchange stopped before the name
-  EXPECT_EQ(h.StepsLeft(), 0u);
 }
 
 TEST_F(DialogTest, TextThatIsNoNumberIsRefused) {
-  std::string boxText;
   h.Then([&] { h.Type(IDC_RATE, "12x"); });
   h.Then([&] { h.Key(VK_RETURN); });
   h.Then([&] {
-    boxText = h.MessageBoxText();
+    EXPECT_EQ(h.MessageBoxText(), "Please enter an integer.");
     h.Key(VK_ESCAPE);  // a box with only OK answers Escape with OK
   });
   h.Then([&] { h.Key(VK_ESCAPE); });
   EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-  EXPECT_EQ(boxText, "Please enter an integer.");
 }
 
 TEST_F(DialogTest, ANestedModalDialogReturnsItsOwnResult) {

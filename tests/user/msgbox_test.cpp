@@ -49,27 +49,23 @@ TEST(MsgBox, EachTypeHasItsButtons) {
   };
   for (const Case& c : cases) {
     DialogHarness h;
-    std::vector<Button> seen;
     h.Then([&] {
-      seen = Buttons();
+      EXPECT_EQ(Buttons(), c.buttons) << c.name;
       h.Click(c.buttons.back().id);
     });
     EXPECT_EQ(MessageBox(nullptr, "Text", "Caption", c.type), c.buttons.back().id) << c.name;
-    EXPECT_EQ(seen, c.buttons) << c.name;
+    EXPECT_EQ(h.StepsLeft(), 0u) << c.name;
   }
 }
 
 TEST(MsgBox, AnsweredNoReturnsIDNO) {
   DialogHarness h;
-  std::string text, caption;
   h.Then([&] {
-    text = h.MessageBoxText();
-    caption = h.Text(h.Active());
+    EXPECT_EQ(h.MessageBoxText(), "Save File?");
+    EXPECT_EQ(h.Text(h.Active()), "Editor");
     h.Click(IDNO);
   });
   EXPECT_EQ(MessageBox(nullptr, "Save File?", "Editor", MB_YESNOCANCEL | MB_ICONQUESTION), IDNO);
-  EXPECT_EQ(text, "Save File?");
-  EXPECT_EQ(caption, "Editor");
   EXPECT_EQ(h.StepsLeft(), 0u);
 }
 
@@ -121,20 +117,15 @@ TEST(MsgBox, AfxMessageBoxLoadsItsTextAndIsModalToTheActiveWindow) {
   HWND owner = CreateWindowEx(0, "Static", "Owner", WS_POPUP | WS_VISIBLE, 10, 10, 200, 100, nullptr, nullptr,
                               nullptr, nullptr);
   SetActiveWindow(owner);
-  std::string text;
-  BOOL ownerEnabled = TRUE;
-  HWND boxOwner = nullptr;
   h.Then([&] {
-    text = h.MessageBoxText();
-    ownerEnabled = IsWindowEnabled(owner);
-    boxOwner = GetWindow(h.Active(), GW_OWNER);
+    EXPECT_EQ(h.MessageBoxText(), "Save File?");
+    EXPECT_FALSE(IsWindowEnabled(owner));
+    EXPECT_EQ(GetWindow(h.Active(), GW_OWNER), owner);
     EXPECT_TRUE(DialogHarness::Screenshot(testing::TempDir() + "message_box_yesnocancel.png"));
     h.Click(IDNO);
   });
   EXPECT_EQ(AfxMessageBox(IDS_SAVE_FILE, MB_YESNOCANCEL), IDNO);
-  EXPECT_EQ(text, "Save File?");
-  EXPECT_FALSE(ownerEnabled);
-  EXPECT_EQ(boxOwner, owner);
+  EXPECT_EQ(h.StepsLeft(), 0u);
   EXPECT_TRUE(IsWindowEnabled(owner));
   DestroyWindow(owner);
 }
