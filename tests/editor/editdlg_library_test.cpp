@@ -111,19 +111,21 @@ TEST_F(EditDlgLibrary, AFailedStoreIsReportedAndChangesNothing) {
   EXPECT_FALSE(dlg.m_wndCanvas.m_arrBits.IsEmpty());
 }
 
+// New Lib and closing the editor with unsaved changes ask "Save File?" first.
 struct PromptCase {
   const char* name;
-  int answer;           // to "Save File?"
-  bool dialogOK;        // the save-file dialog after Yes
-  bool replaced;        // the library was emptied by New Lib
+  bool close;     // closing the editor, else New Lib
+  int answer;     // to "Save File?"
+  bool dialogOK;  // the save-file dialog after Yes
+  bool done;      // the library was emptied by New Lib, or the editor closed
 };
 
-class EditDlgNewLib : public EditDlgLibrary, public testing::WithParamInterface<PromptCase> {};
+class EditDlgPrompt : public EditDlgLibrary, public testing::WithParamInterface<PromptCase> {};
 
-TEST_P(EditDlgNewLib, AsksToSaveFirst) {
+TEST_P(EditDlgPrompt, AsksToSaveFirst) {
   const PromptCase& c = GetParam();
   MakeChange();
-  std::string path = TempPath(std::string("newlib_") + c.name + ".bru");
+  std::string path = TempPath(c.name + std::string(".bru"));
   std::remove(path.c_str());
   if (c.answer == 'Y') {
     if (c.dialogOK) {
@@ -133,12 +135,20 @@ TEST_P(EditDlgNewLib, AsksToSaveFirst) {
     }
   }
   AnswerBox(c.answer);
-  Command(ID_BRUSHLIB_NEW);
+  if (c.close) {
+    dlg.SendMessage(WM_CLOSE);
+    h.Pump();
+  } else {
+    Command(ID_BRUSHLIB_NEW);
+  }
   ASSERT_EQ(boxTexts.size(), 1u);
   EXPECT_EQ(boxTexts[0], "Save File?");
-  EXPECT_EQ(lib.GetCount() == 0, c.replaced) << c.name;
-  EXPECT_EQ(!ReadFile(path).empty(), c.answer == 'Y' && c.dialogOK) << c.name;
-  if (c.replaced) {
+  EXPECT_EQ(!ReadFile(path).empty(), c.answer == 'Y' && c.dialogOK);
+  if (c.close) {
+    EXPECT_EQ(dlg.m_hWnd == nullptr, c.done);
+    EXPECT_EQ(lib.GetCount(), 2);  // closing never touches the library
+  } else if (c.done) {
+    EXPECT_EQ(lib.GetCount(), 0);
     EXPECT_EQ(lib.GetStyleGroup()->GetName(), "Root Group");
     EXPECT_EQ(lib.GetStyleGroup()->GetSubGroupCount(), 0);
     EXPECT_TRUE(Entries(dlg.m_comboCode).empty());
@@ -152,11 +162,15 @@ TEST_P(EditDlgNewLib, AsksToSaveFirst) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, EditDlgNewLib,
-                         testing::Values(PromptCase{"yes", 'Y', true, true},
-                                         PromptCase{"yes_then_cancelled", 'Y', false, false},
-                                         PromptCase{"no", 'N', false, true},
-                                         PromptCase{"cancel", VK_ESCAPE, false, false}),
+INSTANTIATE_TEST_SUITE_P(Answers, EditDlgPrompt,
+                         testing::Values(PromptCase{"newlib_yes", false, 'Y', true, true},
+                                         PromptCase{"newlib_yes_then_cancelled", false, 'Y', false, false},
+                                         PromptCase{"newlib_no", false, 'N', false, true},
+                                         PromptCase{"newlib_cancel", false, VK_ESCAPE, false, false},
+                                         PromptCase{"close_yes", true, 'Y', true, true},
+                                         PromptCase{"close_yes_then_cancelled", true, 'Y', false, false},
+                                         PromptCase{"close_no", true, 'N', false, true},
+                                         PromptCase{"close_cancel", true, VK_ESCAPE, false, false}),
                          [](const testing::TestParamInfo<PromptCase>& i) { return std::string(i.param.name); });
 
 TEST_F(EditDlgLibrary, NewLibWithoutChangesAsksNothingAndSaveAfterItDoesNothing) {
@@ -289,38 +303,6 @@ TEST_F(EditDlgLibrary, ImportThreeBitmapsAndSkipTheBadOnes) {
             "These files could not be read as BMP images and were not imported:\ncorrupt.bmp\nhuge.bmp");
   EXPECT_EQ(boxTexts[0].find("Water"), std::string::npos);
 }
-
-class EditDlgClose : public EditDlgLibrary, public testing::WithParamInterface<PromptCase> {};
-
-TEST_P(EditDlgClose, WithUnsavedChanges) {
-  const PromptCase& c = GetParam();
-  MakeChange();
-  std::string path = TempPath(std::string("close_") + c.name + ".bru");
-  std::remove(path.c_str());
-  if (c.answer == 'Y') {
-    if (c.dialogOK) {
-      KySetFileDialogAnswer(path.c_str());
-    } else {
-      KySetFileDialogCancel();
-    }
-  }
-  AnswerBox(c.answer);
-  dlg.SendMessage(WM_CLOSE);
-  h.Pump();
-  ASSERT_EQ(boxTexts.size(), 1u);
-  EXPECT_EQ(boxTexts[0], "Save File?");
-  // "replaced" here: the editor closed.
-  EXPECT_EQ(dlg.m_hWnd == nullptr, c.replaced) << c.name;
-  EXPECT_EQ(!ReadFile(path).empty(), c.answer == 'Y' && c.dialogOK) << c.name;
-  EXPECT_EQ(lib.GetCount(), 2);  // closing never touches the library
-}
-
-INSTANTIATE_TEST_SUITE_P(Answers, EditDlgClose,
-                         testing::Values(PromptCase{"yes", 'Y', true, true},
-                                         PromptCase{"yes_then_cancelled", 'Y', false, false},
-                                         PromptCase{"no", 'N', false, true},
-                                         PromptCase{"cancel", VK_ESCAPE, false, false}),
-                         [](const testing::TestParamInfo<PromptCase>& i) { return std::string(i.param.name); });
 
 TEST_F(EditDlgLibrary, EscapeTakesTheCloseRoad) {
   MakeChange();

@@ -227,19 +227,4 @@ TEST(OptionPages, ValuesOutsideTheListsSelectNothing) {
   EXPECT_TRUE(sheet.m_pageOpen.m_bOverwrite);
 }
 
-TEST(OptionPages, RunTimeClasses) {
-  EXPECT_STREQ(RUNTIME_CLASS(CKyFSLOptionDlg)->m_lpszClassName, "CKyFSLOptionDlg");
-  EXPECT_EQ(RUNTIME_CLASS(CKyFSLOptionDlg)->CreateObject(), nullptr);
-  CObject* page = RUNTIME_CLASS(CKyFSLOptionStylePage)->CreateObject();
-  ASSERT_NE(page, nullptr);
-  EXPECT_TRUE(page->IsKindOf(RUNTIME_CLASS(CPropertyPage)));
-  EXPECT_EQ(static_cast<CKyFSLOptionStylePage*>(page)->m_nResolution, 254);
-  EXPECT_EQ(static_cast<CKyFSLOptionStylePage*>(page)->m_nCellSize, 6);
-  delete page;
-  CObject* open = CRuntimeClass::FromName("CKyFSLOptionOpenPage")->CreateObject();
-  ASSERT_NE(open, nullptr);
-  EXPECT_FALSE(static_cast<CKyFSLOptionOpenPage*>(open)->m_bAppend);
-  delete open;
-}
-
 }  // namespace
