@@ -166,14 +166,8 @@ TEST(BmpImage, ExportWritesTheColourTableWhereItIs) {
   EXPECT_FALSE(CKyFillStyle(8, "info", bytes, CKyFillStyle::FS_81DPI).ExportBMPFile("/no/such/folder/x.bmp", 0, 0));
 }
 
-// The standard screen, 32 bits, with a canvas of 200 x 120.
-class Screen : public kytest::ScreenDC {
- public:
-  Screen() : ScreenDC(kytest::StandardScreen(), 200, 120) {}
-};
-
 TEST(BmpImage, ACoreHeaderPatternIsDrawnAtItsNaturalSize) {
-  Screen screen;
+  kytest::ScreenDC screen(kytest::StandardScreen(), 200, 120);
   CByteArray bytes;
   kytest::ToArray(Core8(), bytes);
   CKyFillStyle s(8, "core", bytes, CKyFillStyle::FS_81DPI);
@@ -201,7 +195,7 @@ TEST(BmpImage, PatternsOfEveryHeaderTakeTheCallersColours) {
       {"one entry", kOneEntry, {B, B, F, F, F, F, B, B}},
   };
   for (const Case& c : cases) {
-    Screen screen;
+    kytest::ScreenDC screen(kytest::StandardScreen(), 200, 120);
     CByteArray bytes;
     kytest::ToArray(c.image, bytes);
     CKyFillStyle s(8, c.name, bytes, CKyFillStyle::FS_81DPI);

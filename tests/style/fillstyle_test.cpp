@@ -4,8 +4,11 @@
 
 #include "KyFillStyle.h"
 #include "bmp_builder.h"
+#include "library_files.h"
 
 namespace {
+
+using kytest::LE;
 
 // Opens the record byte operations, which the library uses, to the tests.
 class Record : public CKyFillStyle {
@@ -21,11 +24,6 @@ std::vector<uint8_t> Bytes(const CByteArray& a) { return kytest::FromArray(a); }
 CByteArray& Array(const std::vector<uint8_t>& v, CByteArray& out) {
   kytest::ToArray(v, out);
   return out;
-}
-
-std::vector<uint8_t> LE(long v) {
-  return {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v >> 16),
-          static_cast<uint8_t>(v >> 24)};
 }
 
 // Appends each value as four little-endian bytes.

@@ -1,10 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -18,13 +13,11 @@ using kytest::AddBitmap;
 using kytest::AddVector;
 using kytest::Items;
 using kytest::Ids;
-using kytest::ReadFile;
 using kytest::TempDir;
 using kytest::WriteFile;
 
 class Lib : public CKyFillStyleLib {
  public:
-  using CKyFillStyleLib::AppendFromByteArray;
   using CKyFillStyleLib::FindIDIndexIndex;
 };
 

@@ -22,6 +22,12 @@ inline std::vector<long> Ids(const CKyFillStyleLib& lib) {
   return out;
 }
 
+// Four little-endian bytes of v, as the library files hold numbers.
+inline std::vector<uint8_t> LE(long v) {
+  return {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v >> 16),
+          static_cast<uint8_t>(v >> 24)};
+}
+
 // A temporary folder, removed with what is in it even when a test took away
 // its write permission.
 class TempDir {

@@ -21,6 +21,7 @@ namespace {
 using kytest::AddBitmap;
 using kytest::AddVector;
 using kytest::Items;
+using kytest::LE;
 using kytest::Ids;
 using kytest::ReadFile;
 using kytest::TempDir;
@@ -42,11 +43,6 @@ long EmptySymbolSectionSize() {
   CKyByteArrayEx s;
   empty.StoreEx(s);
   return static_cast<long>(s.GetSize());
-}
-
-std::vector<uint8_t> LE(long v) {
-  return {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v >> 16),
-          static_cast<uint8_t>(v >> 24)};
 }
 
 // A scratch folder and the library file's place in it.
