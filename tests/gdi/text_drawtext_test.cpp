@@ -8,25 +8,6 @@
 
 namespace {
 
-// A white 32-bit canvas with the dialog font selected, drawing transparently.
-class TextCanvas : public TestCanvas {
- public:
-  TextCanvas() : TestCanvas(160, 80, 32) {
-    old_ = SelectObject(dc(), font_);
-    SetBkMode(dc(), TRANSPARENT);
-  }
-  ~TextCanvas() {
-    SelectObject(dc(), old_);
-    DeleteObject(font_);
-  }
-  void Clear() { Fill(RGB(255, 255, 255)); }
-  RECT Ink() const { return Box(0xFFFFFF, false); }
-
- private:
-  HFONT font_ = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
-  HGDIOBJ old_;
-};
-
 class DrawTextTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -44,8 +25,8 @@ class DrawTextTest : public testing::Test {
     if (height) *height = h;
     return r;
   }
-  TextCanvas a_;
-  TextCanvas b_;
+  TextCanvas a_{160, 80};
+  TextCanvas b_{160, 80};
   TEXTMETRICA tm_{};
 };
 

@@ -21,25 +21,16 @@ class TextOutTest : public testing::Test {
  protected:
   void SetUp() override {
     AfxSetCodePage(1252);
-    font_ = SansFont(-11);
-    old_ = SelectObject(canvas_.dc(), font_);
-    SetBkMode(canvas_.dc(), TRANSPARENT);
     GetTextMetricsA(canvas_.dc(), &tm_);
   }
-  void TearDown() override {
-    SelectObject(canvas_.dc(), old_);
-    DeleteObject(font_);
-    AfxSetCodePage(0);
-  }
+  void TearDown() override { AfxSetCodePage(0); }
   SIZE Extent(const char* s) {
     SIZE sz{-1, -1};
     EXPECT_TRUE(GetTextExtentPoint32A(canvas_.dc(), s, static_cast<int>(std::strlen(s)), &sz));
     return sz;
   }
   RECT Ink() const { return canvas_.Box(0x000000); }  // black text on white
-  TestCanvas canvas_{120, 60, 32};
-  HFONT font_ = nullptr;
-  HGDIOBJ old_ = nullptr;
+  TextCanvas canvas_{120, 60};
   TEXTMETRICA tm_{};
 };
 
@@ -93,7 +84,7 @@ TEST_F(TextOutTest, InkLiesInTheCellForEachAlignment) {
       {"left bottom", TA_LEFT | TA_BOTTOM, {x, y - tm_.tmHeight, x + ext.cx, y}},
   };
   for (const Case& c : cases) {
-    PatBlt(canvas_.dc(), 0, 0, canvas_.w(), canvas_.h(), WHITENESS);
+    canvas_.Clear();
     EXPECT_EQ(SetTextAlign(canvas_.dc(), c.align) != GDI_ERROR, true) << c.name;
     ASSERT_TRUE(TextOutA(canvas_.dc(), x, y, s, 3)) << c.name;
     const RECT ink = Ink();
@@ -139,7 +130,7 @@ TEST_F(TextOutTest, ExtTextOutOpaqueRectAndClipping) {
   EXPECT_EQ(canvas_.Count(0x00FF00), 20 * 15);
 
   // ETO_CLIPPED keeps the ink inside the rectangle.
-  PatBlt(canvas_.dc(), 0, 0, canvas_.w(), canvas_.h(), WHITENESS);
+  canvas_.Clear();
   const RECT clip{10, 10, 22, 30};
   ASSERT_TRUE(ExtTextOutA(canvas_.dc(), 4, 12, ETO_CLIPPED, &clip, "WWWWWW", 6, nullptr));
   const RECT ink = Ink();
@@ -171,7 +162,7 @@ TEST_F(TextOutTest, AdvancesFromLpDx) {
     if (any && !columns.empty() && columns.back() == x - 1) columns.back() = x;
   }
   ASSERT_EQ(columns.size(), 3u);
-  PatBlt(canvas_.dc(), 0, 0, canvas_.w(), canvas_.h(), WHITENESS);
+  canvas_.Clear();
   ASSERT_TRUE(TextOutA(canvas_.dc(), 0, 10, "l", 1));
   const RECT one = Ink();
   EXPECT_EQ(one.right - 1, columns[0]);

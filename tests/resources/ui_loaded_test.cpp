@@ -1,7 +1,6 @@
-// The module's icon, bitmaps and toolbars loaded by the platform's own
+// The module's icon and command bar toolbar loaded by the platform's own
 // readers, as the picker and the editor load them: the icon draws with its
-// mask, the bitmaps have their sizes, and a CToolBar made from toolbar 4907
-// has the command bar's buttons.
+// mask, and a CToolBar made from toolbar 4907 has the command bar's buttons.
 #include <gtest/gtest.h>
 
 #if __has_include("afxext.h")
@@ -39,22 +38,6 @@ TEST(UiLoaded, PickerIconDrawsWithATransparentBackground) {
   DeleteObject(hbm);
   DeleteDC(mem);
   ReleaseDC(nullptr, screen);
-}
-
-TEST(UiLoaded, BitmapsLoadWithTheirSizes) {
-  const struct {
-    int id, width, height;
-  } cases[] = {{IDB_FSL_NEW_STYLE, 48, 48},  {IDB_FSL_FOLDER, 48, 48},      {IDB_FSL_FOLDER_UP, 48, 48},
-               {IDB_FSL_GROUP_TREE, 32, 16}, {IDB_FSL_BRUSHLIB16, 256, 16}, {IDB_FSL_EDITTOOL16, 192, 16}};
-  for (const auto& c : cases) {
-    HBITMAP hbm = LoadBitmapA(KyROZ50ResourceHandle(), MAKEINTRESOURCE(c.id));
-    ASSERT_NE(hbm, nullptr) << c.id;
-    BITMAP bm{};
-    GetObjectA(hbm, sizeof bm, &bm);
-    EXPECT_EQ(bm.bmWidth, c.width) << c.id;
-    EXPECT_EQ(bm.bmHeight, c.height) << c.id;
-    DeleteObject(hbm);
-  }
 }
 
 TEST(UiLoaded, CommandBarLoadsFromItsToolbarResource) {
