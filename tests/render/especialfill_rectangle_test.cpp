@@ -135,7 +135,7 @@ TEST(EspecialFillRectangle, OnTheDisplayItself) {
 // A printer page is 4800 pixels wide: a 5000-pixel rectangle is painted in
 // pieces of 2000, 2000 and 1000 (the last one clipped to the page), which
 // together cover it exactly once.
-TEST(EspecialFillRectangle, PrintRectanglesAreTiled) {
+TEST(EspecialFillRectangle, PrintRectanglesAreTiledAlsoInMetricUnits) {
   CDC printer;
   ASSERT_TRUE(printer.Attach(KyCreatePrinterDC()));
   CRect rect(0, 100, 5000, 400);
@@ -151,17 +151,13 @@ TEST(EspecialFillRectangle, PrintRectanglesAreTiled) {
   EXPECT_TRUE(CKyEspecialFill::TransparentRectangle(&printer, &seam, RGB(255, 0, 0), TRUE, 50));
   EXPECT_EQ(printer.GetPixel(1999, 105), printer.GetPixel(2000, 105));
   EXPECT_EQ(printer.GetPixel(1999, 105), RGB(254, 63, 63));
-  ::DeleteDC(printer.Detach());
-}
-
-TEST(EspecialFillRectangle, PrintTilesInMetricUnits) {
-  CDC printer;
-  ASSERT_TRUE(printer.Attach(KyCreatePrinterDC()));
+  // In metric units the tiles are of the same pixels.
+  printer.FillSolidRect(0, 0, 4800, 400, RGB(255, 255, 255));
   printer.SetMapMode(MM_LOMETRIC);
   // 600 dpi: 2000 pixels are 846 tenths of a millimetre, and the whole page
   // width (4800 pixels, 2032) is split into tiles of that size.
-  CRect rect(0, 0, 2032, -100);
-  EXPECT_TRUE(CKyEspecialFill::TransparentRectangle(&printer, &rect, RGB(0, 0, 255), TRUE, 50));
+  CRect metric(0, 0, 2032, -100);
+  EXPECT_TRUE(CKyEspecialFill::TransparentRectangle(&printer, &metric, RGB(0, 0, 255), TRUE, 50));
   EXPECT_EQ(printer.GetMapMode(), MM_LOMETRIC);
   printer.SetMapMode(MM_TEXT);
   for (int x = 0; x < 4800; x += 7) ASSERT_EQ(printer.GetPixel(x, 50), RGB(127, 127, 254)) << x;
