@@ -76,12 +76,6 @@ TEST(CString, MidLeftRightClampTheirArguments) {
   EXPECT_EQ(std::string(""), s.Left(-1).str());
 }
 
-TEST(CString, ConstructsFromBytesWithEmbeddedZero) {
-  const char bytes[] = {'a', 0, 'b'};
-  CString s(bytes, 3);
-  EXPECT_EQ(3, s.GetLength());
-}
-
 TEST(CodePageText, ConvertsGbkToUtf8AndMarksBrokenBytes) {
   // 0xC4 0xAC is U+9ED8; a lone lead byte at the end becomes U+FFFD.
   EXPECT_EQ("\xE9\xBB\x98", AfxCodePageToUtf8("\xC4\xAC", 2, 936));

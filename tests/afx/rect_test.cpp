@@ -224,11 +224,4 @@ TEST(MulDiv, RoundsHalfAwayFromZeroWithAWideIntermediate) {
   for (auto& c : cases) EXPECT_EQ(c.out, MulDiv(c.n, c.num, c.den)) << c.n << "*" << c.num << "/" << c.den;
 }
 
-TEST(LastError, IsPerThreadAndReadsBack) {
-  SetLastError(ERROR_ACCESS_DENIED);
-  EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), GetLastError());
-  SetLastError(0);
-  EXPECT_EQ(0u, GetLastError());
-}
-
 }  // namespace
