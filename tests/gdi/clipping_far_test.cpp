@@ -171,6 +171,8 @@ struct FarCall {
   const char* name;
   std::function<BOOL(HDC, int lo, int hi)> draw;
   COLORREF middle;
+  int pen_style = PS_SOLID;  // the pen selected for the call, in kInk
+  int pen_width = 1;
 };
 
 HBRUSH FillBrush() {
@@ -180,38 +182,23 @@ HBRUSH FillBrush() {
 
 HRGN HugeRegion(int lo, int hi) { return CreateRectRgn(lo, lo, hi, hi); }
 
-BOOL WithPen(HDC dc, int style, int width, const std::function<BOOL()>& draw) {
-  HPEN pen = CreatePen(style, width, kInk);
-  HGDIOBJ old = SelectObject(dc, pen);
-  BOOL ok = draw();
-  SelectObject(dc, old);
-  DeleteObject(pen);
-  return ok;
-}
-
 const FarCall kFarCalls[] = {
     {"LineTo corner to corner", [](HDC dc, int lo, int hi) {
        MoveToEx(dc, lo, lo, nullptr);
        return LineTo(dc, hi, hi);
      }, kInk},
     {"dashed Polyline", [](HDC dc, int lo, int hi) {
-       return WithPen(dc, PS_DASHDOTDOT, 1, [&] {
-         POINT p[] = {{lo, hi}, {hi, lo}, {lo, lo}, {hi, hi}};
-         return Polyline(dc, p, 4);
-       });
-     }, CLR_INVALID},
+       POINT p[] = {{lo, hi}, {hi, lo}, {lo, lo}, {hi, hi}};
+       return Polyline(dc, p, 4);
+     }, CLR_INVALID, PS_DASHDOTDOT, 1},
     {"wide Polyline", [](HDC dc, int lo, int hi) {
-       return WithPen(dc, PS_SOLID, 9, [&] {
-         POINT p[] = {{lo, 10}, {hi, 10}, {hi / 2, lo}, {lo / 2, hi}};
-         return Polyline(dc, p, 4);
-       });
-     }, CLR_INVALID},
+       POINT p[] = {{lo, 10}, {hi, 10}, {hi / 2, lo}, {lo / 2, hi}};
+       return Polyline(dc, p, 4);
+     }, CLR_INVALID, PS_SOLID, 9},
     {"Polyline with the widest pen", [](HDC dc, int lo, int hi) {
-       return WithPen(dc, PS_SOLID, INT_MAX, [&] {
-         POINT p[] = {{lo, 0}, {hi, 0}, {hi, hi}};
-         return Polyline(dc, p, 3);
-       });
-     }, kInk},
+       POINT p[] = {{lo, 0}, {hi, 0}, {hi, hi}};
+       return Polyline(dc, p, 3);
+     }, kInk, PS_SOLID, INT_MAX},
     {"PolylineTo and PolyPolyline", [](HDC dc, int lo, int hi) {
        POINT p[] = {{hi, lo}, {lo, hi}, {hi, hi}, {lo, lo}};
        DWORD n[] = {2, 2};
@@ -223,37 +210,29 @@ const FarCall kFarCalls[] = {
        return Polygon(dc, p, 3);
      }, kFill},
     {"wide PolyPolygon", [](HDC dc, int lo, int hi) {
-       return WithPen(dc, PS_SOLID, 7, [&] {
-         POINT p[] = {{lo, lo}, {hi, lo}, {hi, hi}, {lo, hi}, {lo, lo}, {hi, hi}, {lo, hi}};
-         INT n[] = {4, 3};
-         return PolyPolygon(dc, p, n, 2);
-       });
-     }, CLR_INVALID},
+       POINT p[] = {{lo, lo}, {hi, lo}, {hi, hi}, {lo, hi}, {lo, lo}, {hi, hi}, {lo, hi}};
+       INT n[] = {4, 3};
+       return PolyPolygon(dc, p, n, 2);
+     }, CLR_INVALID, PS_SOLID, 7},
     {"Rectangle", [](HDC dc, int lo, int hi) { return Rectangle(dc, lo, lo, hi, hi); }, kFill},
-    {"Rectangle, wide pen", [](HDC dc, int lo, int hi) {
-       return WithPen(dc, PS_SOLID, 11, [&] { return Rectangle(dc, lo, lo, hi, hi); });
-     }, kFill},
-    {"Rectangle, inside frame", [](HDC dc, int lo, int hi) {
-       return WithPen(dc, PS_INSIDEFRAME, 11, [&] { return Rectangle(dc, lo, lo, hi, hi); });
-     }, kFill},
-    {"Rectangle, null pen", [](HDC dc, int lo, int hi) {
-       return WithPen(dc, PS_NULL, 1, [&] { return Rectangle(dc, lo, lo, hi, hi); });
-     }, kFill},
+    {"Rectangle, wide pen", [](HDC dc, int lo, int hi) { return Rectangle(dc, lo, lo, hi, hi); }, kFill,
+     PS_SOLID, 11},
+    {"Rectangle, inside frame", [](HDC dc, int lo, int hi) { return Rectangle(dc, lo, lo, hi, hi); }, kFill,
+     PS_INSIDEFRAME, 11},
+    {"Rectangle, null pen", [](HDC dc, int lo, int hi) { return Rectangle(dc, lo, lo, hi, hi); }, kFill,
+     PS_NULL, 1},
     {"RoundRect", [](HDC dc, int lo, int hi) { return RoundRect(dc, lo, lo, hi, hi, hi, hi); }, kFill},
     {"RoundRect, wide pen", [](HDC dc, int lo, int hi) {
-       return WithPen(dc, PS_SOLID, 5, [&] { return RoundRect(dc, lo, lo, hi, hi, INT_MIN, INT_MAX); });
-     }, kFill},
+       return RoundRect(dc, lo, lo, hi, hi, INT_MIN, INT_MAX);
+     }, kFill, PS_SOLID, 5},
     {"Ellipse", [](HDC dc, int lo, int hi) { return Ellipse(dc, lo, lo, hi, hi); }, kFill},
-    {"Ellipse, wide pen", [](HDC dc, int lo, int hi) {
-       return WithPen(dc, PS_SOLID, 13, [&] { return Ellipse(dc, lo, lo, hi, hi); });
-     }, kFill},
-    {"Ellipse, null pen", [](HDC dc, int lo, int hi) {
-       return WithPen(dc, PS_NULL, 1, [&] { return Ellipse(dc, lo, lo, hi, hi); });
-     }, kFill},
+    {"Ellipse, wide pen", [](HDC dc, int lo, int hi) { return Ellipse(dc, lo, lo, hi, hi); }, kFill,
+     PS_SOLID, 13},
+    {"Ellipse, null pen", [](HDC dc, int lo, int hi) { return Ellipse(dc, lo, lo, hi, hi); }, kFill,
+     PS_NULL, 1},
     {"Arc", [](HDC dc, int lo, int hi) { return Arc(dc, lo, lo, hi, hi, hi, 0, 0, hi); }, CLR_INVALID},
-    {"Arc, wide pen", [](HDC dc, int lo, int hi) {
-       return WithPen(dc, PS_SOLID, 6, [&] { return Arc(dc, lo, lo, hi, hi, lo, lo, lo, lo); });
-     }, CLR_INVALID},
+    {"Arc, wide pen", [](HDC dc, int lo, int hi) { return Arc(dc, lo, lo, hi, hi, lo, lo, lo, lo); }, CLR_INVALID,
+     PS_SOLID, 6},
     {"Pie", [](HDC dc, int lo, int hi) { return Pie(dc, lo, lo, hi, hi, hi, hi, lo, hi); }, CLR_INVALID},
     {"Chord", [](HDC dc, int lo, int hi) { return Chord(dc, lo, lo, hi, hi, lo, lo, hi, lo); }, CLR_INVALID},
     {"PatBlt", [](HDC dc, int lo, int hi) { return PatBlt(dc, lo / 2, lo / 2, INT_MAX, INT_MAX, PATCOPY); }, kFill},
@@ -353,7 +332,7 @@ TEST(FarCalls, ReturnAtOnceAndPaintTheVisiblePart) {
       const std::string where = std::string(call.name) + " under " + m.name;
       TestCanvas whole(kSide, kSide, 32), clipped(kSide, kSide, 32);
       IntersectClipRect(clipped.dc(), 8, 6, 27, 21);  // in device units, before the mapping
-      HPEN pen = CreatePen(PS_SOLID, 1, kInk);
+      HPEN pen = CreatePen(call.pen_style, call.pen_width, kInk);
       for (TestCanvas* c : {&whole, &clipped}) {
         m.set(c->dc());
         SelectObject(c->dc(), pen);

@@ -235,18 +235,6 @@ TEST(Brush, MonochromePatternTakesTextAndBackground) {
   DeleteObject(b);
 }
 
-TEST(WidePen, RoundCapsCoverBothEnds) {
-  TestCanvas c(11, 7, 32);
-  HPEN wide = CreatePen(PS_SOLID, 3, RGB(0, 0, 0));
-  HGDIOBJ old = SelectObject(c.dc(), wide);
-  MoveToEx(c.dc(), 2, 3, nullptr);
-  LineTo(c.dc(), 8, 3);
-  EXPECT_EQ(c.Picture(RGB(0, 0, 0)),
-            Rows({"...........", "...........", "..#######..", ".#########.", "..#######..", "...........", "..........."}));
-  SelectObject(c.dc(), old);
-  DeleteObject(wide);
-}
-
 TEST(UserRects, FrameInvertAndFocus) {
   for (int bpp : kAllBpp) {
     TestCanvas c(5, 4, bpp);
