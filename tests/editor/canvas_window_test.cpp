@@ -17,7 +17,6 @@ using CellSet = std::vector<std::pair<int, int>>;
 
 constexpr DWORD kBlue = 0x0000FF;  // 0x00RRGGBB on the screen
 constexpr DWORD kWhite = 0xFFFFFF;
-constexpr DWORD kGrid = 0xA0A0A0;
 
 CellSet Clipped(void (*fn)(CPoint, CPoint, const KyCellPlot&), CPoint a, CPoint b, int w, int h) {
   std::set<std::pair<int, int>> s;
@@ -40,22 +39,6 @@ TEST_F(CanvasWindow, FirstStatusLine) {
   Move(Cell(7, 1));
   EXPECT_EQ(host.StatusText(), "x=8,y=2,dx=5,dy=2");
   Release(Cell(7, 1));
-}
-
-TEST_F(CanvasWindow, CellsAndGridOnScreen) {
-  host.NewPattern(8, 8, 6);
-  C().m_arrBits[(8 - 1 - 1) * 4] = 0x40;  // pixel (1, 1)
-  C().ReDraw();
-  h.Pump();
-  CRect r(Client(6, 6), CSize(7, 7));
-  const std::vector<DWORD> px = DialogHarness::Capture(r);
-  // Column and row 0 of this capture are grid lines; 1..5 the cell inside.
-  for (int y = 0; y < 7; ++y)
-    for (int x = 0; x < 7; ++x) {
-      const DWORD want = (x == 0 || y == 0 || x == 6 || y == 6) ? kGrid : kBlue;
-      EXPECT_EQ(px[y * 7 + x], want) << x << "," << y;
-    }
-  EXPECT_EQ(ScreenCell(2, 1), kWhite);
 }
 
 TEST_F(CanvasWindow, PenSetsWithTheLeftButtonAndClearsWithTheRight) {

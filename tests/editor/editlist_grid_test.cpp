@@ -119,19 +119,6 @@ TEST_F(EditListTest, RootWithTwoGroupsAndFiveStylesNumbersTheCells) {
   }
 }
 
-TEST_F(EditListTest, GridLinesAndSunkenCellFrames) {
-  MakeGrid(199, 178);
-  int right = 58 * grid.m_nColumns + 1, bottom = 58 * grid.m_nRows + 1;
-  EXPECT_EQ(PixelAt(right, 10), kFrame);
-  EXPECT_EQ(PixelAt(10, bottom), kFrame);
-  EXPECT_EQ(PixelAt(right, bottom), kFrame);
-  // The sunken inner edge: shadow on the top-left, light on the bottom-right.
-  EXPECT_NE(PixelAt(1, 20), kWhite);
-  EXPECT_EQ(PixelAt(1, 20), PixelAt(20, 1));
-  EXPECT_EQ(PixelAt(56, 20), PixelAt(20, 56));
-  EXPECT_NE(PixelAt(1, 20), PixelAt(56, 20));
-}
-
 TEST_F(EditListTest, ScrollChangeOfTheThreeByTwoExample) {
   for (int i = 0; i < 20; ++i) ASSERT_TRUE(kytest::AddBitmap(lib, 8 + i, "s"));
   MakeGrid(199, 124);  // 3 columns, 2 rows
