@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <tuple>
 #include <vector>
 
 #include "KyDib.h"
@@ -112,13 +113,9 @@ TEST(BmpImage, EveryHeaderFormGivesTheSameFields) {
   for (const HeaderCase& c : cases) {
     KyBmpHeader h;
     ASSERT_TRUE(CKyDib::ReadHeader(c.image.data(), c.image.size(), &h)) << c.name;
-    EXPECT_EQ(c.width, h.width) << c.name;
-    EXPECT_EQ(c.height, h.height) << c.name;
-    EXPECT_EQ(c.bitCount, h.bitCount) << c.name;
-    EXPECT_EQ(c.colors, h.colors) << c.name;
-    EXPECT_EQ(c.entryBytes, h.colorEntryBytes) << c.name;
-    EXPECT_EQ(c.table, h.colorTableOffset) << c.name;
-    EXPECT_EQ(c.bits, h.bitsOffset) << c.name;
+    EXPECT_EQ(std::tie(c.width, c.height, c.bitCount, c.colors, c.entryBytes, c.table, c.bits),
+              std::tie(h.width, h.height, h.bitCount, h.colors, h.colorEntryBytes, h.colorTableOffset, h.bitsOffset))
+        << c.name;
   }
   KyBmpHeader h;
   Bytes shortImage = kytest::Mono(8, 8);

@@ -22,49 +22,43 @@ class Fill : public CKyEspecialFill {
 
 struct AxisCase {
   const char* name;
-  long tenths;
+  double radians;
   CRect rect;
   CPoint p1, p2;
 };
 
+double Tenths(long t) { return t * Fill::kRadiansPerTenth; }
+
 TEST(EspecialFillGeometry, ColourAxisOfEveryDirection) {
   const CRect wide(0, 0, 200, 100), square(0, 0, 100, 100);
   const AxisCase cases[] = {
-      {"0: left to right", 0, wide, {0, 0}, {200, 0}},
-      {"3600 counts as 0", 3600, wide, {0, 0}, {200, 0}},
-      {"negative counts as 0", -900, wide, {0, 0}, {200, 0}},
-      {"900: bottom to top", 900, wide, {0, 100}, {0, 0}},
-      {"1800: right to left", 1800, wide, {200, 0}, {0, 0}},
-      {"2700: top to bottom", 2700, wide, {0, 0}, {0, 100}},
-      {"450 on a square: corner to corner", 450, square, {0, 100}, {100, 0}},
-      {"1350 on a square", 1350, square, {100, 100}, {0, 0}},
-      {"2250 on a square", 2250, square, {100, 0}, {0, 100}},
+      {"0: left to right", Tenths(0), wide, {0, 0}, {200, 0}},
+      {"3600 counts as 0", Tenths(3600), wide, {0, 0}, {200, 0}},
+      {"negative counts as 0", Tenths(-900), wide, {0, 0}, {200, 0}},
+      {"900: bottom to top", Tenths(900), wide, {0, 100}, {0, 0}},
+      {"1800: right to left", Tenths(1800), wide, {200, 0}, {0, 0}},
+      {"2700: top to bottom", Tenths(2700), wide, {0, 0}, {0, 100}},
+      {"450 on a square: corner to corner", Tenths(450), square, {0, 100}, {100, 0}},
+      {"1350 on a square", Tenths(1350), square, {100, 100}, {0, 0}},
+      {"2250 on a square", Tenths(2250), square, {100, 0}, {0, 100}},
       // cos(315 degrees) * D is 99.99999999999997 in doubles and truncates to
       // 99: the axis ends one pixel short.
-      {"3150 on a square", 3150, square, {0, 0}, {99, 100}},
+      {"3150 on a square", Tenths(3150), square, {0, 0}, {99, 100}},
       // The axis leaves the bottom-left corner at 45 degrees and stops at the
       // level of the top-right corner: its foot (150, -50).
-      {"450 on 200 x 100", 450, wide, {0, 100}, {150, -50}},
-      {"offset rectangle", 1800, CRect(30, 40, 80, 90), {80, 40}, {30, 40}},
+      {"450 on 200 x 100", Tenths(450), wide, {0, 100}, {150, -50}},
+      {"offset rectangle", Tenths(1800), CRect(30, 40, 80, 90), {80, 40}, {30, 40}},
+      // Angles near the axes snap within a tenth of a milliradian.
+      {"just past 900", M_PI / 2 + 0.0009, wide, {0, 100}, {0, 0}},
+      {"just short of a turn", 2 * M_PI - 0.0009, wide, {0, 0}, {200, 0}},
   };
   for (const AxisCase& c : cases) {
     CRect rect = c.rect;
     CPoint p1, p2;
-    Fill::GetEndPointOfColor(c.tenths * Fill::kRadiansPerTenth, rect, p1, p2);
+    Fill::GetEndPointOfColor(c.radians, rect, p1, p2);
     EXPECT_EQ(p1, c.p1) << c.name;
     EXPECT_EQ(p2, c.p2) << c.name;
   }
-}
-
-TEST(EspecialFillGeometry, AnglesNearTheAxesSnapWithinATenthOfAMilliradian) {
-  CRect rect(0, 0, 200, 100);
-  CPoint p1, p2;
-  Fill::GetEndPointOfColor(M_PI / 2 + 0.0009, rect, p1, p2);
-  EXPECT_EQ(p1, CPoint(0, 100));
-  EXPECT_EQ(p2, CPoint(0, 0));
-  Fill::GetEndPointOfColor(2 * M_PI - 0.0009, rect, p1, p2);
-  EXPECT_EQ(p1, CPoint(0, 0));
-  EXPECT_EQ(p2, CPoint(200, 0));
 }
 
 TEST(EspecialFillGeometry, ColourAlongTheAxisTruncatesTowardZero) {

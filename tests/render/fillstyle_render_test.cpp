@@ -69,6 +69,13 @@ TEST(TilePreparation, SizeAndScaleRules) {
   EXPECT_EQ(100 * 768 / 2400, s.GetTileHeight());
   // An absurd scale ends in the size check, not in a wrapped size.
   EXPECT_FALSE(s.SetFillStyle(&screen.dc, 0, 0xFFFFFF, CSize(0, 0), 1e12));
+  // Draw refuses one tile side of zero; with both zero it takes the natural size.
+  s.m_nTileWidth = 0;
+  s.m_nTileHeight = 7;
+  CRect r(0, 0, 20, 20);
+  EXPECT_FALSE(s.Draw(&screen.dc, &r, 100));
+  s.m_nTileHeight = 0;
+  EXPECT_TRUE(s.Draw(&screen.dc, &r, 100));
   CKyFillStyle empty;
   EXPECT_FALSE(empty.SetFillStyle(&screen.dc, 0, 0, CSize(0, 0), 1.0));
 }
@@ -283,19 +290,6 @@ TEST(FillShapes, PolygonInAZoomedMappingCoversItsDeviceRegion) {
     EXPECT_GT(inside, 50);
   }
 }
-
-TEST(FillShapes, DrawWithOneTileSideZeroIsRefused) {
-  Screen screen;
-  CKyFillStyle s;
-  MonoStyle(s, 8, 8);
-  s.m_nTileWidth = 0;
-  s.m_nTileHeight = 7;
-  CRect r(0, 0, 20, 20);
-  EXPECT_FALSE(s.Draw(&screen.dc, &r, 100));
-  s.m_nTileHeight = 0;  // both 0: the natural size is used
-  EXPECT_TRUE(s.Draw(&screen.dc, &r, 100));
-}
-
 
 // A library with the sample dot (id 10) and a symbol pattern drawing it.
 struct DotLibrary {
