@@ -7,6 +7,8 @@
 
 namespace {
 
+std::vector<CPoint> Points(const std::vector<POINT>& v) { return std::vector<CPoint>(v.begin(), v.end()); }
+
 TEST(CKyStrokePainter, EllipseVertexCountKeepsEdgesWithinAQuarterPixel) {
   const struct {
     double radius;
@@ -32,20 +34,9 @@ TEST(CKyStrokePainter, RectanglesAndEllipsesBecomePolygonsThatTurn) {
   CKySymStroke rect;
   ASSERT_TRUE(rect.MakeStroke_Rectangle({-0.5, -0.25}, {0.5, 0.25}, 0, FALSE, 0, 0, FALSE, FALSE, 0));
   const CKyStrokePainter upright(c.dc(), CKySymbolPlacement(50, 50, 40, 40, 0), 0, 1);
-  const std::vector<POINT> v = upright.Vertices(rect);
-  ASSERT_EQ(4u, v.size());
-  const POINT want[4] = {{30, 40}, {70, 40}, {70, 60}, {30, 60}};
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(want[i].x, v[i].x) << i;
-    EXPECT_EQ(want[i].y, v[i].y) << i;
-  }
+  EXPECT_EQ(Points(upright.Vertices(rect)), (std::vector<CPoint>{{30, 40}, {70, 40}, {70, 60}, {30, 60}}));
   const CKyStrokePainter turned(c.dc(), CKySymbolPlacement(50, 50, 40, 40, 900), 0, 1);
-  const std::vector<POINT> t = turned.Vertices(rect);
-  const POINT wantTurned[4] = {{40, 70}, {40, 30}, {60, 30}, {60, 70}};
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(wantTurned[i].x, t[i].x) << i;
-    EXPECT_EQ(wantTurned[i].y, t[i].y) << i;
-  }
+  EXPECT_EQ(Points(turned.Vertices(rect)), (std::vector<CPoint>{{40, 70}, {40, 30}, {60, 30}, {60, 70}}));
 
   CKySymStroke ell;
   ASSERT_TRUE(ell.MakeStroke_FilledEllipse({-0.5, -0.25}, {0.5, 0.25}, 0, FALSE, 0));
@@ -90,10 +81,7 @@ TEST(CKyStrokePainter, UprightEllipsesAndCirclesGoToThePlatformsEllipse) {
     RECT box{};
     EXPECT_EQ(t.upright, p.UprightEllipseBox(*t.stroke, &box)) << t.name;
     if (!t.upright) continue;
-    EXPECT_EQ(t.box.left, box.left) << t.name;
-    EXPECT_EQ(t.box.top, box.top) << t.name;
-    EXPECT_EQ(t.box.right, box.right) << t.name;
-    EXPECT_EQ(t.box.bottom, box.bottom) << t.name;
+    EXPECT_EQ(CRect(t.box), CRect(box)) << t.name;
   }
 }
 

@@ -205,7 +205,7 @@ TEST_P(SymbolDraw, ASymbolOfSize60InTheMiddleOfATileSpans60PerCent) {
   tile.canvas().Dump("symbol-tile-square");
 }
 
-TEST_P(SymbolDraw, AYUpMappingPlacesTheSymbolDownThePageWithItsTopUp) {
+TEST_P(SymbolDraw, AYUpMappingPlacesTheSymbolDownThePageWithItsTopUpAndPreviewsFit) {
   Tile tile(bpp());
   // Tile point (20, 10) is logical (20, -10): device (7.6, 3.8).
   CKySymbol dot = Dot();
@@ -226,6 +226,15 @@ TEST_P(SymbolDraw, AYUpMappingPlacesTheSymbolDownThePageWithItsTopUp) {
   ASSERT_TRUE(turned.Draw(marker, 50, 50, 60, 900));
   EXPECT_LT(turned.canvas().Ink().bottom, 19);
   EXPECT_NEAR(37, turned.canvas().Ink().CentreX2(), 1);
+  // A preview of the tile's rectangle fills it, the mapping kept.
+  Tile preview(bpp());
+  RECT r{0, 0, 100, -100};
+  CKySymbol bar = Bar();
+  ASSERT_TRUE(bar.Draw(preview.canvas().dc(), r, kRed));
+  EXPECT_EQ(0, preview.canvas().Ink().left);
+  EXPECT_EQ(36, preview.canvas().Ink().right);
+  EXPECT_NEAR(37, preview.canvas().Ink().CentreY2(), 1);
+  EXPECT_EQ(MM_ISOTROPIC, preview.canvas().dc()->GetMapMode());
 }
 
 TEST_P(SymbolDraw, EverySampleStaysInsideItsSizeAndDrawsInOneColour) {
@@ -469,18 +478,6 @@ TEST_P(SymbolDraw, APreviewFillsItsRectangleCentredWithTheAspectKept) {
   EXPECT_LE(c.Ink().right, 39);
 }
 
-TEST_P(SymbolDraw, APreviewInAYUpMapping) {
-  Tile tile(bpp());
-  RECT r{0, 0, 100, -100};
-  CKySymbol bar = Bar();
-  ASSERT_TRUE(bar.Draw(tile.canvas().dc(), r, kRed));
-  const InkBox ink = tile.canvas().Ink();
-  EXPECT_EQ(0, ink.left);
-  EXPECT_EQ(36, ink.right);
-  EXPECT_NEAR(37, ink.CentreY2(), 1);
-  EXPECT_EQ(MM_ISOTROPIC, tile.canvas().dc()->GetMapMode());
-}
-
 // The mask of a transparent symbol pattern tile replaces a single filled
 // shape by its rectangle in symbol units (GetStrokeRect / 255) and draws it
 // with the size of 255 device pixels: one symbol unit per pixel.
@@ -501,7 +498,6 @@ TEST_P(SymbolDraw, TheMaskRectangleOfAFilledShapeIsOneSymbolUnitPerPixel) {
   CKySymbolParameter param(CPoint(10, 10), 128, 0, 0, 0, nullptr, 1.0);
   param.m_nSize = static_cast<unsigned long>(size.cx);
   param.m_crColor = 0;
-  param.m_ptPosition = c.dc()->GetWindowOrg();
   CPoint centre(50, 50);
   c.dc()->DPtoLP(&centre);
   param.m_ptPosition = centre;
