@@ -55,8 +55,8 @@ TEST(FillStyleCombo, WithoutALibraryListsTheEightBuiltInFills) {
     ComboHost host;
     host.combo.m_pLib = lib;
     host.combo.InitContent();
-    std::vector<std::string> want{"000000", "000001", "000002", "000003", "000004", "000005", "000006", "000007"};
-    EXPECT_EQ(host.Texts(), want);
+    EXPECT_EQ(host.Texts(), (std::vector<std::string>{"000000", "000001", "000002", "000003", "000004", "000005",
+                                                      "000006", "000007"}));
     host.combo.SetCurStyleID(5);
     EXPECT_EQ(host.combo.GetCurSel(), 5);
     EXPECT_EQ(host.combo.GetCurStyleID(), 5);
@@ -201,7 +201,8 @@ TEST(FillStyleCombo, LibraryEntriesShowTheStyleAndFramesFollowTheSelection) {
   Drawn unprepared;
   r = kytest::DrawRequest(unprepared.canvas.dc(), 11, ODA_DRAWENTIRE, 0, unprepared.item, ODT_COMBOBOX);
   host.combo.DrawItem(&r);
-  EXPECT_EQ(unprepared.canvas.Count(unprepared.swatch, kWhite), unprepared.swatch.Width() * unprepared.swatch.Height());
+  const CRect& blank = unprepared.swatch;
+  EXPECT_EQ(unprepared.canvas.Count(blank, kWhite), blank.Width() * blank.Height());
   EXPECT_GT(unprepared.canvas.Count(CRect(1, 1, 43, 15), kBlack), 10);
 }
 

@@ -100,7 +100,10 @@ TEST(PickTree, NodesForGroupsAtSeveralDepths) {
   const Case cases[] = {
       // The root's first expansion tells the tree, which opens its folder.
       {"the root", &kytest::TreeLib::root, {{1, "A", 0, false}, {1, "B", 0, false}, {1, "C", 0, false}}, {}},
-      {"a direct sub-group", &kytest::TreeLib::b, {{1, "A", 0, false}, {1, "B", 1, false}, {1, "C", 0, false}}, {}},
+      {"a direct sub-group",
+       &kytest::TreeLib::b,
+       {{1, "A", 0, false}, {1, "B", 1, false}, {1, "C", 0, false}},
+       {}},
       {"three levels down",
        &kytest::TreeLib::a2,
        {{1, "A", 1, true}, {2, "A1", 1, true}, {3, "A2", 1, false}, {1, "B", 0, false}, {1, "C", 0, false}},
