@@ -1,17 +1,13 @@
 // Devices for the CKyEspecialFill tests: the display set to a size and
 // depth, a memory DC on a bitmap of the whole display (so that HORZRES and
-// VERTRES are the bitmap's size), raw pixel access and PNG dumps.
+// VERTRES are the bitmap's size) and raw pixel access.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <string>
 #include <vector>
 
 #include "afxdc.h"
-#include "gdipng.h"
 
 namespace kytest {
 
@@ -39,7 +35,7 @@ class DeviceUnits {
 
 class FillDevice {
  public:
-  FillDevice(int w, int h, int bpp, COLORREF paper = RGB(255, 255, 255)) : m_w(w), m_h(h), m_bpp(bpp) {
+  FillDevice(int w, int h, int bpp, COLORREF paper = RGB(255, 255, 255)) : m_w(w), m_h(h) {
     SetDisplay(w, h, bpp);
     HDC screen = ::GetDC(nullptr);
     m_bitmap.Attach(::CreateCompatibleBitmap(screen, w, h));
@@ -61,7 +57,6 @@ class FillDevice {
   }
   int Width() const { return m_w; }
   int Height() const { return m_h; }
-  int Bpp() const { return m_bpp; }
   CBitmap& Bitmap() { return m_bitmap; }
 
   BITMAP Info() {
@@ -83,11 +78,6 @@ class FillDevice {
     const size_t at = static_cast<size_t>(y) * bm.bmWidthBytes + static_cast<size_t>(x) * bytes;
     return std::vector<BYTE>(all.begin() + at, all.begin() + at + bytes);
   }
-  // The pixel as a 16-bit word (16 and 15 bits).
-  WORD WordAt(int x, int y) {
-    std::vector<BYTE> b = RawAt(x, y);
-    return static_cast<WORD>(b[0] | (b[1] << 8));
-  }
   // 0x00RRGGBB of every pixel, top row first, as GetPixel sees them in
   // device units, whatever mapping the test has set.
   std::vector<DWORD> Pixels() {
@@ -106,20 +96,11 @@ class FillDevice {
     const COLORREF c = ::GetPixel(dc.m_hDC, x, y);
     return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
   }
-  // Writes the device to test-dumps/<name>.png, for looking at.
-  void Dump(const std::string& name) {
-    const char* dir = std::getenv("KY_TEST_DUMPS");
-    const std::string folder = dir ? dir : "test-dumps";
-    std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
-    const std::string path = folder + "/" + name + ".png";
-    GdiSaveBitmapPng((HBITMAP)m_bitmap.m_hObject, path.c_str());
-  }
 
   CDC dc;
 
  private:
-  int m_w, m_h, m_bpp;
+  int m_w, m_h;
   CBitmap m_bitmap;
   HGDIOBJ m_old = nullptr;
 };

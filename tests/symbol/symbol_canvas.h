@@ -22,10 +22,6 @@ inline void SetScreen() {
   ASSERT_TRUE(KySetDisplaySettings(&s));
 }
 
-// Pixels as GdiGetBitmapPixels gives them are 0x00RRGGBB; COLORREF is
-// 0x00BBGGRR.
-inline DWORD RgbOf(COLORREF cr) { return (cr & 0xFF) << 16 | (cr & 0xFF00) | (cr >> 16 & 0xFF); }
-
 struct InkBox {
   int left = 0, top = 0, right = -1, bottom = -1;  // inclusive pixel bounds; right < left when empty
   long count = 0;
@@ -51,7 +47,6 @@ class SymbolCanvas {
 
   CDC* dc() { return &m_dc; }
   int width() const { return m_w; }
-  int height() const { return m_h; }
 
   // Paints the whole bitmap, in device pixels whatever the mapping.
   void Clear(COLORREF cr) {
@@ -87,9 +82,8 @@ class SymbolCanvas {
     return bm.bmBitsPixel;
   }
 
-  // Bounds of every pixel that is not paper (or, with only, of that colour).
+  // Bounds of every pixel that is not paper.
   InkBox Ink() const { return Box([&](DWORD p) { return p != m_paper; }); }
-  InkBox Ink(DWORD only) const { return Box([&](DWORD p) { return p == only; }); }
   std::set<DWORD> Colours() const {
     std::set<DWORD> s;
     for (DWORD p : Pixels())
