@@ -57,15 +57,6 @@ uint32_t PixelOf(const Format& f, COLORREF c) {
   return v;
 }
 
-std::vector<uint8_t> Bits(HBITMAP bmp) {
-  BITMAP bm{};
-  GetObject(bmp, sizeof bm, &bm);
-  std::vector<uint8_t> v(size_t(bm.bmWidthBytes) * bm.bmHeight);
-  GetBitmapBits(bmp, LONG(v.size()), v.data());
-  return v;
-}
-void SetBits(HBITMAP bmp, const std::vector<uint8_t>& v) { SetBitmapBits(bmp, DWORD(v.size()), v.data()); }
-
 // Rows of 256 pixels whose every byte walks 0..255 (the top bit of a 15-bit
 // word included), one row per start value, so that every component value
 // meets every other.
@@ -82,24 +73,24 @@ TEST(GdiBlend, RectAndBltMixEveryValueAtEveryRate) {
     for (Kind kind : {kRect, kBlt, kMaskedBlt}) {
       TestCanvas dst(256, 2, f.bpp), src(256, 2, f.bpp);
       const HBITMAP mask = CreateBitmap(256, 2, 1, UINT(f.bpp), nullptr);
-      const std::vector<uint8_t> below = Walk(int(Bits(dst.bitmap()).size() / 2), 2, 1);
+      const std::vector<uint8_t> below = Walk(int(dst.Bytes().size() / 2), 2, 1);
       const std::vector<uint8_t> over = Walk(int(below.size() / 2), 2, 5);
       const int stride = int(below.size() / 2);
       // Black (colour bits 0, other bits set) every third pixel.
       std::vector<uint8_t> m(below.size(), 0xFF);
       for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 256; x += 3) Store(&m[size_t(y) * stride + size_t(x) * f.bytes], f.bytes, f.keep);
-      SetBits(mask, m);
-      SetBits(src.bitmap(), over);
+      SetBitmapBits(mask, DWORD(m.size()), m.data());
+      src.SetBytes(over);
       for (int rate = 1; rate <= 99; ++rate) {
-        SetBits(dst.bitmap(), below);
+        dst.SetBytes(below);
         const COLORREF colour = RGB(rate * 2 + 3, 255 - rate, rate * 37 % 256);
         RECT all{0, 0, 256, 2};
         const HBITMAP use_mask = kind == kMaskedBlt ? mask : nullptr;
         ASSERT_TRUE(kind == kRect ? GdiBlendRect(dst.dc(), &all, colour, rate)
                                   : GdiBlendBlt(dst.dc(), 0, 0, 256, 2, src.dc(), 0, 0, use_mask, rate))
             << f.bpp << " bpp, kind " << kind;
-        const std::vector<uint8_t> got = Bits(dst.bitmap());
+        const std::vector<uint8_t> got = dst.Bytes();
         for (int y = 0; y < 2; ++y)
           for (int x = 0; x < 256; ++x) {
             const size_t at = size_t(y) * stride + size_t(x) * f.bytes;
@@ -129,12 +120,12 @@ TEST(GdiBlend, RulesExamples) {
   };
   for (const Case& c : cases) {
     TestCanvas canvas(1, 1, c.bpp);
-    std::vector<uint8_t> bits = Bits(canvas.bitmap());
+    std::vector<uint8_t> bits = canvas.Bytes();
     std::copy(c.white.begin(), c.white.end(), bits.begin());
-    SetBits(canvas.bitmap(), bits);
+    canvas.SetBytes(bits);
     RECT r{0, 0, 1, 1};
     ASSERT_TRUE(GdiBlendRect(canvas.dc(), &r, RGB(255, 0, 0), 50));
-    const std::vector<uint8_t> got = Bits(canvas.bitmap());
+    const std::vector<uint8_t> got = canvas.Bytes();
     EXPECT_EQ(c.want, std::vector<uint8_t>(got.begin(), got.begin() + long(c.want.size()))) << c.bpp;
   }
 }

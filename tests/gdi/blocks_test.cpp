@@ -25,36 +25,12 @@ std::vector<uint8_t> Seeded(size_t n, uint32_t seed) {
   return v;
 }
 
-// A bitmap of seeded bytes selected into its own memory DC.
-class RawCanvas {
+// A canvas of seeded bytes.
+class RawCanvas : public TestCanvas {
  public:
-  RawCanvas(int w, int h, int bpp, uint32_t seed) : w_(w), h_(h), bpp_(bpp) {
-    dc_ = CreateCompatibleDC(nullptr);
-    bmp_ = CreateBitmap(w, h, 1, UINT(bpp), nullptr);
-    old_ = SelectObject(dc_, bmp_);
-    std::vector<uint8_t> bytes = Seeded(size_t(StrideOf(w, bpp)) * size_t(h), seed);
-    SetBitmapBits(bmp_, DWORD(bytes.size()), bytes.data());
+  RawCanvas(int w, int h, int bpp, uint32_t seed) : TestCanvas(w, h, bpp) {
+    SetBytes(Seeded(size_t(StrideOf(w, bpp)) * size_t(h), seed));
   }
-  ~RawCanvas() {
-    SelectObject(dc_, old_);
-    DeleteObject(bmp_);
-    DeleteDC(dc_);
-  }
-  RawCanvas(const RawCanvas&) = delete;
-  RawCanvas& operator=(const RawCanvas&) = delete;
-  HDC dc() const { return dc_; }
-  HBITMAP bitmap() const { return bmp_; }
-  std::vector<uint8_t> Bytes() const {
-    std::vector<uint8_t> v(size_t(StrideOf(w_, bpp_)) * size_t(h_));
-    GetBitmapBits(bmp_, LONG(v.size()), v.data());
-    return v;
-  }
-
- private:
-  int w_, h_, bpp_;
-  HDC dc_;
-  HBITMAP bmp_;
-  HGDIOBJ old_;
 };
 
 // The storage bits of pixel (x, y): `count` bits from `bit` of byte `byte`.
@@ -155,8 +131,8 @@ TEST(BlockCopy, PinnedPixels) {
     const int w = int(c.d.size() * 8 / size_t(StorageBits(c.bpp)));
     const int h = 1;
     RawCanvas dst(w, h, c.bpp, 0), src(w, h, c.bpp, 0);
-    SetBitmapBits(dst.bitmap(), DWORD(c.d.size()), c.d.data());
-    SetBitmapBits(src.bitmap(), DWORD(c.s.size()), c.s.data());
+    dst.SetBytes(c.d);
+    src.SetBytes(c.s);
     ASSERT_TRUE(BitBlt(dst.dc(), 0, 0, w, h, src.dc(), 0, 0, c.rop)) << c.name;
     EXPECT_EQ(dst.Bytes(), c.want) << c.name;
   }

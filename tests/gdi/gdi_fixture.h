@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,15 @@ class TestCanvas {
   }
   HDC dc() const { return dc_; }
   HBITMAP bitmap() const { return bmp_; }
+  // The bitmap's bytes, rows padded as the bitmap keeps them; and setting them.
+  std::vector<uint8_t> Bytes() const {
+    BITMAP bm{};
+    GetObject(bmp_, sizeof bm, &bm);
+    std::vector<uint8_t> v(size_t(bm.bmWidthBytes) * size_t(bm.bmHeight));
+    GetBitmapBits(bmp_, LONG(v.size()), v.data());
+    return v;
+  }
+  void SetBytes(const std::vector<uint8_t>& v) { SetBitmapBits(bmp_, DWORD(v.size()), v.data()); }
   // Takes the bitmap out of the DC (as calls that read a bitmap want) and puts it back.
   void Deselect() { SelectObject(dc_, old_); }
   void Reselect() { SelectObject(dc_, bmp_); }
