@@ -93,32 +93,26 @@ TEST(Dib, GetDIBitsRowsInEachDepth) {
 TEST(Dib, GetDIBitsToThirtyTwoBitsFromDirectDepths) {
   const COLORREF colours[3] = {RGB(0x12, 0x34, 0x56), RGB(0xFE, 0x01, 0x80), RGB(0, 0, 0)};
   for (int bpp : {32, 24}) {
-    HBITMAP bmp = CreateBitmap(3, 2, 1, static_cast<UINT>(bpp), nullptr);
+    TestCanvas c(3, 2, bpp);
     if (bpp == 32) {
       // The fourth byte set in every pixel of the bitmap.
       const DWORD raw[6] = {0xAB123456, 0xCDFE0180, 0xEF000000, 0x01FFFFFF, 0x02FFFFFF, 0x03FFFFFF};
-      SetBitmapBits(bmp, sizeof raw, raw);
+      SetBitmapBits(c.bitmap(), sizeof raw, raw);
     } else {
-      HDC dc = CreateCompatibleDC(nullptr);
-      HGDIOBJ old = SelectObject(dc, bmp);
-      PatBlt(dc, 0, 0, 3, 2, WHITENESS);
-      for (int x = 0; x < 3; ++x) SetPixel(dc, x, 0, colours[x]);
-      SelectObject(dc, old);
-      DeleteDC(dc);
+      for (int x = 0; x < 3; ++x) SetPixel(c.dc(), x, 0, colours[x]);
     }
-    HDC dc = CreateCompatibleDC(nullptr);
+    c.Deselect();
     Info info(5, -2, 32);
     std::vector<DWORD> rows(10, 0xEEEEEEEE);
-    ASSERT_EQ(GetDIBits(dc, bmp, 0, 2, rows.data(), info.Get(), DIB_RGB_COLORS), 2) << bpp;
+    ASSERT_EQ(GetDIBits(c.dc(), c.bitmap(), 0, 2, rows.data(), info.Get(), DIB_RGB_COLORS), 2) << bpp;
     const std::vector<DWORD> want = {0x123456, 0xFE0180, 0x000000, 0, 0, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0, 0};
     EXPECT_EQ(rows, want) << bpp;
     // Bottom-up, from the second scan line: the bottom row alone.
     Info up(3, 2, 32);
     DWORD line[3] = {1, 1, 1};
-    ASSERT_EQ(GetDIBits(dc, bmp, 0, 1, line, up.Get(), DIB_RGB_COLORS), 1) << bpp;
+    ASSERT_EQ(GetDIBits(c.dc(), c.bitmap(), 0, 1, line, up.Get(), DIB_RGB_COLORS), 1) << bpp;
     EXPECT_EQ(std::vector<DWORD>(line, line + 3), std::vector<DWORD>(3, 0xFFFFFF)) << bpp;
-    DeleteDC(dc);
-    DeleteObject(bmp);
+    c.Reselect();
   }
 }
 

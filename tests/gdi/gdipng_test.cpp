@@ -1,12 +1,12 @@
 // PNG files of pixels, bitmaps and DCs.
 #include "gdipng.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
 #include <fstream>
 #include <string>
 #include <unistd.h>
+
+#include "gdi_fixture.h"
 
 namespace {
 
@@ -36,14 +36,11 @@ TEST(GdiPng, PixelsRoundTripExactly) {
 
 TEST(GdiPng, BitmapsOfEveryDepthSaveTheirColours) {
   for (int bpp : {1, 32}) {
-    HBITMAP bmp = CreateBitmap(4, 3, 1, bpp, nullptr);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    PatBlt(dc, 0, 0, 4, 3, WHITENESS);
-    PatBlt(dc, 1, 1, 2, 1, BLACKNESS);
+    TestCanvas c(4, 3, bpp);
+    PatBlt(c.dc(), 1, 1, 2, 1, BLACKNESS);
     const std::string path = TempPath("bmp.png");
-    ASSERT_TRUE(GdiSaveDCPng(dc, path.c_str())) << bpp;
-    SelectObject(dc, old);
+    ASSERT_TRUE(GdiSaveDCPng(c.dc(), path.c_str())) << bpp;
+    c.Deselect();
     int w = 0, h = 0;
     std::vector<DWORD> got;
     ASSERT_TRUE(GdiReadPngPixels(path.c_str(), &w, &h, &got)) << bpp;
@@ -52,10 +49,9 @@ TEST(GdiPng, BitmapsOfEveryDepthSaveTheirColours) {
     EXPECT_EQ(got[5], 0x000000u) << bpp;
     EXPECT_EQ(got[6], 0x000000u) << bpp;
     EXPECT_EQ(got[7], 0xFFFFFFu) << bpp;
-    ASSERT_TRUE(GdiSaveBitmapPng(bmp, path.c_str())) << bpp;
+    ASSERT_TRUE(GdiSaveBitmapPng(c.bitmap(), path.c_str())) << bpp;
     std::remove(path.c_str());
-    DeleteDC(dc);
-    DeleteObject(bmp);
+    c.Reselect();
   }
 }
 
