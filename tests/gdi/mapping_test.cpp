@@ -124,20 +124,13 @@ TEST_F(MappingTest, FrameworkSizesUseAbsoluteExtents) {
 }
 
 TEST_F(MappingTest, DrawingHonoursTheMapping) {
-  HBITMAP b = CreateBitmap(10, 10, 1, 32, nullptr);
-  HGDIOBJ old = SelectObject(dc_, b);
-  PatBlt(dc_, 0, 0, 10, 10, WHITENESS);
-  SetMapMode(dc_, MM_LOMETRIC);
-  PatBlt(dc_, 2, -2, 4, -4, BLACKNESS);  // device (1, 1) to (3, 3)
-  SetMapMode(dc_, MM_TEXT);
-  int black = 0;
-  for (int y = 0; y < 10; ++y)
-    for (int x = 0; x < 10; ++x) black += GetPixel(dc_, x, y) == RGB(0, 0, 0);
-  EXPECT_EQ(black, 4);
-  EXPECT_EQ(GetPixel(dc_, 1, 1), RGB(0, 0, 0));
-  EXPECT_EQ(GetPixel(dc_, 2, 2), RGB(0, 0, 0));
-  SelectObject(dc_, old);
-  DeleteObject(b);
+  TestCanvas c(10, 10, 32);
+  SetMapMode(c.dc(), MM_LOMETRIC);
+  PatBlt(c.dc(), 2, -2, 4, -4, BLACKNESS);  // device (1, 1) to (3, 3)
+  SetMapMode(c.dc(), MM_TEXT);
+  EXPECT_EQ(c.Count(0x000000), 4);
+  EXPECT_EQ(c.At(1, 1), RGB(0, 0, 0));
+  EXPECT_EQ(c.At(2, 2), RGB(0, 0, 0));
 }
 
 TEST_F(MappingTest, DeviceCaps) {
