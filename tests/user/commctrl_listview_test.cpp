@@ -2,7 +2,7 @@
 // input with LVN_ITEMCHANGING/ED and NM_CLICK, full-row selection, hit
 // testing, keys, deletion, and the framework wrapper.
 #include "afxcmn.h"
-#include "commctrl_fixture.h"
+#include "control_fixture.h"
 #include "screen_checks.h"
 
 using namespace kytest;
@@ -11,10 +11,10 @@ namespace {
 
 constexpr int kList = 60;
 
-class ListViewTest : public CommonControlFixture {
+class ListViewTest : public ControlFixture {
  protected:
   void SetUp() override {
-    CommonControlFixture::SetUp();
+    ControlFixture::SetUp();
     listId = kList;
   }
   // Two columns "X" and "Y" of 87 pixels and the rows given.

@@ -7,7 +7,7 @@
 
 #include "afxcmn.h"
 #include "cc_treeview.h"
-#include "commctrl_fixture.h"
+#include "control_fixture.h"
 #include "screen_checks.h"
 
 using namespace kytest;
@@ -66,7 +66,7 @@ RECT LabelRect(HWND t, HTREEITEM item) {
   return r;
 }
 
-class TreeViewTest : public CommonControlFixture {
+class TreeViewTest : public ControlFixture {
  protected:
   HWND MakeTree(DWORD style, int height = 200) { return Make(WC_TREEVIEW, "", style, 10, 10, 200, height, kTree); }
   // The action and item of the last notification of a code; {~0u, nullptr} when none came.

@@ -3,11 +3,11 @@
 // WM_VSCROLL, limits and wrapping, reading the buddy back, alignment
 // beside the buddy, and the framework wrapper.
 #include "afxcmn.h"
-#include "commctrl_fixture.h"
+#include "control_fixture.h"
 
 namespace {
 
-using UpDownTest = CommonControlFixture;
+using UpDownTest = ControlFixture;
 constexpr int kEdit = 50;
 constexpr int kSpin = 51;
 constexpr DWORD kSpinStyle = UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS;
@@ -16,7 +16,7 @@ struct Pair {
   HWND edit, spin;
 };
 
-class UpDownPairTest : public CommonControlFixture {
+class UpDownPairTest : public ControlFixture {
  protected:
   Pair MakePair(DWORD style, int lower, int upper, int pos) {
     Pair p;

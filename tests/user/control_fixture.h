@@ -1,5 +1,7 @@
-// A parent window that records its controls' notifications and owner-draw
-// requests, for the control tests.
+// A parent window that records what its controls tell it, for the control
+// tests: WM_COMMAND notifications, owner-draw and measure requests, WM_NOTIFY
+// codes with the parts of the common controls' structures the tests look at,
+// and WM_VSCROLL / WM_HSCROLL.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "commctrl.h"
 #include "dialog_harness.h"
 
 struct Notice {
@@ -23,17 +26,77 @@ struct DrawRecord {
   ULONG_PTR data;
 };
 
+struct NotifyRecord {
+  UINT id;
+  UINT code;
+  UINT action = 0;             // NMTREEVIEW
+  HTREEITEM item = nullptr;    // NMTREEVIEW itemNew
+  HTREEITEM oldItem = nullptr; // NMTREEVIEW itemOld
+  int iItem = -1;              // NMLISTVIEW / NMITEMACTIVATE
+  int iSubItem = -1;
+  UINT newState = 0, oldState = 0;
+  int iPos = 0, iDelta = 0;    // NMUPDOWN
+};
+
+struct ScrollRecord {
+  UINT msg;
+  int code;
+  int pos;
+  HWND from;
+  bool operator==(const ScrollRecord& o) const {
+    return msg == o.msg && code == o.code && pos == o.pos && from == o.from;
+  }
+};
+inline std::ostream& operator<<(std::ostream& os, const ScrollRecord& r) {
+  return os << "{" << r.msg << "," << r.code << "," << r.pos << "}";
+}
+
 class ControlFixture : public testing::Test {
  protected:
   static ControlFixture*& Current() {
     static ControlFixture* c = nullptr;
     return c;
   }
+  static NotifyRecord Record(NMHDR* hdr, UINT listId) {
+    NotifyRecord r{static_cast<UINT>(hdr->idFrom), hdr->code};
+    if (hdr->code <= TVN_FIRST && hdr->code > TVN_LAST && hdr->code != TVN_KEYDOWN && hdr->code != TVN_GETDISPINFO) {
+      auto* tv = reinterpret_cast<NMTREEVIEW*>(hdr);
+      r.action = tv->action;
+      r.item = tv->itemNew.hItem;
+      r.oldItem = tv->itemOld.hItem;
+    }
+    if (hdr->code <= LVN_FIRST && hdr->code > LVN_LAST && hdr->code != LVN_KEYDOWN) {
+      auto* lv = reinterpret_cast<NMLISTVIEW*>(hdr);
+      r.iItem = lv->iItem;
+      r.iSubItem = lv->iSubItem;
+      r.newState = lv->uNewState;
+      r.oldState = lv->uOldState;
+    }
+    if (listId && hdr->idFrom == listId && (hdr->code == NM_CLICK || hdr->code == NM_DBLCLK)) {
+      auto* ia = reinterpret_cast<NMITEMACTIVATE*>(hdr);
+      r.iItem = ia->iItem;
+      r.iSubItem = ia->iSubItem;
+    }
+    if (hdr->code == UDN_DELTAPOS) {
+      auto* ud = reinterpret_cast<NMUPDOWN*>(hdr);
+      r.iPos = ud->iPos;
+      r.iDelta = ud->iDelta;
+    }
+    return r;
+  }
   static LRESULT CALLBACK ParentProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     ControlFixture* f = Current();
     if (f && m == WM_COMMAND) {
       f->notices.push_back(Notice{LOWORD(w), HIWORD(w)});
       if (f->onCommand) f->onCommand(LOWORD(w), HIWORD(w), reinterpret_cast<HWND>(l));
+      return 0;
+    }
+    if (f && m == WM_NOTIFY) {
+      f->notifies.push_back(Record(reinterpret_cast<NMHDR*>(l), f->listId));
+      return f->onNotify ? f->onNotify(reinterpret_cast<NMHDR*>(l)) : 0;
+    }
+    if (f && (m == WM_VSCROLL || m == WM_HSCROLL)) {
+      f->scrolls.push_back(ScrollRecord{m, LOWORD(w), static_cast<short>(HIWORD(w)), reinterpret_cast<HWND>(l)});
       return 0;
     }
     if (f && m == WM_DRAWITEM) {
@@ -85,6 +148,18 @@ class ControlFixture : public testing::Test {
       if (n.id == id) out.push_back(n);
     return out;
   }
+  // The WM_NOTIFY codes received from control id, in order.
+  std::vector<UINT> NotifyCodes(UINT id) const {
+    std::vector<UINT> out;
+    for (const NotifyRecord& r : notifies)
+      if (r.id == id) out.push_back(r.code);
+    return out;
+  }
+  const NotifyRecord* Last(UINT code) const {
+    for (auto it = notifies.rbegin(); it != notifies.rend(); ++it)
+      if (it->code == code) return &*it;
+    return nullptr;
+  }
 
   DialogHarness h;
   HWND parent = nullptr;
@@ -93,4 +168,8 @@ class ControlFixture : public testing::Test {
   std::vector<UINT> measured;
   UINT measuredHeight = 0;
   std::function<void(UINT, UINT, HWND)> onCommand;
+  std::vector<NotifyRecord> notifies;
+  std::vector<ScrollRecord> scrolls;
+  std::function<LRESULT(NMHDR*)> onNotify;
+  UINT listId = 0;  // the list view whose NM_CLICK / NM_DBLCLK carry an item
 };

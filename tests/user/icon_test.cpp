@@ -244,13 +244,13 @@ TEST_F(IconTest, LoadImageReadsBmpAndIcoFiles) {
   DeleteObject(bm);
 
   Bytes img = IconImage(16, 16, 24, [](int, int) { return kRed; }, [](int, int) { return false; });
-  // The file's directory: reserved, type 1, one entry of 16 x 16, 1 plane, 24 bits, the size and offset.
+  // The file's directory: type 1, one entry of 16 x 16, 1 plane, 24 bits, the size and offset; the rest 0.
   Bytes ico;
   const struct {
     size_t at;
     uint32_t value;
     int bytes;
-  } fields[] = {{0, 0, 2}, {2, 1, 2}, {4, 1, 2}, {6, 16, 1}, {7, 16, 1}, {8, 0, 2}, {10, 1, 2}, {12, 24, 2},
+  } fields[] = {{2, 1, 2}, {4, 1, 2}, {6, 16, 1}, {7, 16, 1}, {10, 1, 2}, {12, 24, 2},
                 {14, static_cast<uint32_t>(img.size()), 4}, {18, 22, 4}};
   for (const auto& f : fields) Put(ico, f.at, f.value, f.bytes);
   ico.insert(ico.end(), img.begin(), img.end());

@@ -23,18 +23,15 @@ inline void Put(Bytes& v, size_t at, uint32_t x, int bytes) {
   for (int i = 0; i < bytes; ++i) v[at + static_cast<size_t>(i)] = static_cast<uint8_t>(x >> (8 * i));
 }
 
+// A BITMAPINFOHEADER at the start of v; the fields not set are 0.
 inline void InfoHeader(Bytes& v, int w, int h, int bpp, int colors) {
+  v.resize(40, 0);
   Put(v, 0, 40, 4);
   Put(v, 4, static_cast<uint32_t>(w), 4);
   Put(v, 8, static_cast<uint32_t>(h), 4);
   Put(v, 12, 1, 2);
   Put(v, 14, static_cast<uint32_t>(bpp), 2);
-  Put(v, 16, 0, 4);
-  Put(v, 20, 0, 4);
-  Put(v, 24, 0, 4);
-  Put(v, 28, 0, 4);
   Put(v, 32, static_cast<uint32_t>(colors), 4);
-  Put(v, 36, 0, 4);
 }
 
 // Appends the bottom-up rows of a 24- or 32-bit image (alpha from the
@@ -99,16 +96,13 @@ struct GroupEntry {
 // An RT_GROUP_ICON directory.
 inline Bytes IconGroup(const std::vector<GroupEntry>& entries) {
   Bytes v;
-  Put(v, 0, 0, 2);
-  Put(v, 2, 1, 2);
+  Put(v, 2, 1, 2);  // reserved, then type 1
   Put(v, 4, static_cast<uint32_t>(entries.size()), 2);
   for (const GroupEntry& e : entries) {
     size_t at = v.size();
     Put(v, at, static_cast<uint32_t>(e.w & 0xFF), 1);
     Put(v, at + 1, static_cast<uint32_t>(e.h & 0xFF), 1);
-    Put(v, at + 2, 0, 1);
-    Put(v, at + 3, 0, 1);
-    Put(v, at + 4, 1, 2);
+    Put(v, at + 4, 1, 2);  // no palette, reserved, one plane
     Put(v, at + 6, static_cast<uint32_t>(e.bpp), 2);
     Put(v, at + 8, static_cast<uint32_t>(e.bytes), 4);
     Put(v, at + 12, e.nId, 2);

@@ -1,9 +1,9 @@
 // Scroll bars of windows and the scroll bar control.
-#include "commctrl_fixture.h"
+#include "control_fixture.h"
 
 namespace {
 
-using ScrollBarTest = CommonControlFixture;
+using ScrollBarTest = ControlFixture;
 
 TEST_F(ScrollBarTest, InfoIsClampedToTheRangeAndPage) {
   HWND s = Make("ScrollBar", "", SBS_HORZ, 10, 10, 200, 16, 50);

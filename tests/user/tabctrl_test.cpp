@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "afxcmn.h"
-#include "commctrl_fixture.h"
+#include "control_fixture.h"
 #include "screen_checks.h"
 
 using namespace kytest;
@@ -23,10 +23,10 @@ std::ostream& operator<<(std::ostream& os, const TabNotice& n) {
   return os << "{" << static_cast<int>(n.code) << "," << n.selAtTheTime << "}";
 }
 
-class TabTest : public CommonControlFixture {
+class TabTest : public ControlFixture {
  protected:
   void SetUp() override {
-    CommonControlFixture::SetUp();
+    ControlFixture::SetUp();
     tab = Make(WC_TABCONTROL, "", WS_TABSTOP, 10, 10, 300, 200, 42);
     onNotify = [this](NMHDR* nm) -> LRESULT {
       EXPECT_EQ(nm->idFrom, 42u);
