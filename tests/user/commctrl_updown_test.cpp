@@ -4,6 +4,9 @@
 // beside the buddy, and the framework wrapper.
 #include "afxcmn.h"
 #include "control_fixture.h"
+#include "screen_checks.h"
+
+using namespace kytest;
 
 namespace {
 
@@ -145,18 +148,9 @@ TEST_F(UpDownPairTest, ArrowKeysInTheBuddyStep) {
 
 TEST_F(UpDownPairTest, AlignRightTakesTheBuddysRightEdge) {
   Pair p = MakePair(kSpinStyle, 0, 10, 0);
-  RECT e{}, s{};
-  GetWindowRect(p.edit, &e);
-  GetWindowRect(p.spin, &s);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&e), 2);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&s), 2);
   // The edit gives up the spin's width less its two-pixel edge, which the spin covers.
-  EXPECT_EQ(e.left, 10);
-  EXPECT_EQ(e.right, 10 + 80 - 16 + 2);
-  EXPECT_EQ(s.left, e.right - 2);
-  EXPECT_EQ(s.right - s.left, 16);
-  EXPECT_EQ(s.top, 10);
-  EXPECT_EQ(s.bottom, 30);
+  EXPECT_EQ(EdgesIn(p.edit, parent), Edges({10, 10, 10 + 80 - 16 + 2, 30}));
+  EXPECT_EQ(EdgesIn(p.spin, parent), Edges({10 + 80 - 16, 10, 10 + 80, 30}));
 }
 
 TEST_F(UpDownTest, TheDefaultRangeRunsDownwardAndSixteenBitCallsPackTheirValues) {

@@ -178,54 +178,48 @@ TEST_F(IconTest, PackedDibsAreCheckedAgainstTheirLength) {
   DeleteObject(bm);
 }
 
-TEST_F(IconTest, LoadImageMakesSectionsMonochromeAndStretchedBitmaps) {
-  auto* sec = static_cast<HBITMAP>(LoadImage(self, MAKEINTRESOURCE(kBmp24), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  ASSERT_NE(sec, nullptr);
-  EXPECT_EQ(Info(sec).bmBitsPixel, 24);
-  EXPECT_NE(Info(sec).bmBits, nullptr);
-  EXPECT_EQ(At(sec, 3, 2), Pixel(3, 2));
-  DeleteObject(sec);
-
-  auto* big = static_cast<HBITMAP>(LoadImage(self, MAKEINTRESOURCE(kBmp24), IMAGE_BITMAP, 8, 6, 0));
-  ASSERT_NE(big, nullptr);
-  EXPECT_EQ(Info(big).bmWidth, 8);
-  EXPECT_EQ(Info(big).bmHeight, 6);
-  EXPECT_EQ(At(big, 7, 5), Pixel(3, 2));
-  DeleteObject(big);
-
-  auto* mono = static_cast<HBITMAP>(LoadImage(self, MAKEINTRESOURCE(kBmp24), IMAGE_BITMAP, 0, 0, LR_MONOCHROME));
-  ASSERT_NE(mono, nullptr);
-  EXPECT_EQ(Info(mono).bmBitsPixel, 1);
-  DeleteObject(mono);
-
+TEST_F(IconTest, LoadImageMakesSectionsMonochromeAndStretchedBitmapsAndMapsColourTables) {
+  HDC screen = GetDC(nullptr);
+  const int sb = GetDeviceCaps(screen, BITSPIXEL);
+  ReleaseDC(nullptr, screen);
+  const COLORREF corner = Pixel(0, 0);
+  struct Case {
+    const char* name;
+    WORD id;
+    int cx, cy;
+    UINT flags;
+    int w, h, bits;
+    POINT at[2];
+    COLORREF want[2];
+  } cases[] = {
+      {"section", kBmp24, 0, 0, LR_CREATEDIBSECTION, 4, 3, 24, {{3, 2}, {0, 0}}, {Pixel(3, 2), corner}},
+      {"stretched", kBmp24, 8, 6, 0, 8, 6, sb, {{7, 5}, {0, 0}}, {Pixel(3, 2), corner}},
+      {"monochrome", kBmp24, 0, 0, LR_MONOCHROME, 4, 3, 1, {}, {}},
+      // Indexed images: the colour table is mapped.
+      {"as stored", kBmpGrays, 0, 0, 0, 8, 1, sb, {{0, 0}, {1, 0}}, {RGB(192, 192, 192), RGB(128, 128, 128)}},
+      {"3D colours", kBmpGrays, 0, 0, LR_LOADMAP3DCOLORS, 8, 1, sb, {{0, 0}, {1, 0}},
+       {GetSysColor(COLOR_3DFACE), GetSysColor(COLOR_3DSHADOW)}},
+      {"transparent", kBmpGrays, 0, 0, LR_LOADTRANSPARENT, 8, 1, sb, {{0, 0}, {1, 0}},
+       {GetSysColor(COLOR_WINDOW), RGB(128, 128, 128)}},
+      // A 24-bit image has no table to map.
+      {"24 bits, transparent", kBmp24, 0, 0, LR_LOADTRANSPARENT, 4, 3, sb, {{0, 2}, {0, 0}}, {Pixel(0, 2), corner}},
+  };
+  for (const Case& c : cases) {
+    auto* bm = static_cast<HBITMAP>(LoadImage(self, MAKEINTRESOURCE(c.id), IMAGE_BITMAP, c.cx, c.cy, c.flags));
+    ASSERT_NE(bm, nullptr) << c.name;
+    BITMAP b = Info(bm);
+    EXPECT_EQ(b.bmWidth, c.w) << c.name;
+    EXPECT_EQ(b.bmHeight, c.h) << c.name;
+    EXPECT_EQ(b.bmBitsPixel, c.bits) << c.name;
+    EXPECT_EQ(b.bmBits != nullptr, c.flags == LR_CREATEDIBSECTION) << c.name;  // only a section has its bits
+    for (int i = 0; i < 2 && c.bits != 1; ++i)
+      EXPECT_EQ(At(bm, c.at[i].x, c.at[i].y), c.want[i]) << c.name << " " << i;
+    DeleteObject(bm);
+  }
   auto* s1 = LoadImage(self, MAKEINTRESOURCE(kBmp24), IMAGE_BITMAP, 0, 0, LR_SHARED);
   EXPECT_EQ(LoadImage(self, MAKEINTRESOURCE(kBmp24), IMAGE_BITMAP, 0, 0, LR_SHARED), s1);
   EXPECT_EQ(FailsWith([&] { return LoadImage(self, MAKEINTRESOURCE(kBmp24), 7, 0, 0, 0); }),
             DWORD{ERROR_INVALID_PARAMETER});
-}
-
-TEST_F(IconTest, LoadImageMapsTheColourTableOfIndexedImages) {
-  struct Case {
-    const char* name;
-    UINT flags;
-    COLORREF even, odd;
-  } cases[] = {
-      {"as stored", 0, RGB(192, 192, 192), RGB(128, 128, 128)},
-      {"3D colours", LR_LOADMAP3DCOLORS, GetSysColor(COLOR_3DFACE), GetSysColor(COLOR_3DSHADOW)},
-      {"transparent", LR_LOADTRANSPARENT, GetSysColor(COLOR_WINDOW), RGB(128, 128, 128)},
-  };
-  for (const Case& c : cases) {
-    auto* bm = static_cast<HBITMAP>(LoadImage(self, MAKEINTRESOURCE(kBmpGrays), IMAGE_BITMAP, 0, 0, c.flags));
-    ASSERT_NE(bm, nullptr) << c.name;
-    EXPECT_EQ(At(bm, 0, 0), c.even) << c.name;
-    EXPECT_EQ(At(bm, 1, 0), c.odd) << c.name;
-    DeleteObject(bm);
-  }
-  // A 24-bit image has no table to map.
-  auto* deep = static_cast<HBITMAP>(LoadImage(self, MAKEINTRESOURCE(kBmp24), IMAGE_BITMAP, 0, 0, LR_LOADTRANSPARENT));
-  ASSERT_NE(deep, nullptr);
-  EXPECT_EQ(At(deep, 0, 2), Pixel(0, 2));
-  DeleteObject(deep);
 }
 
 TEST_F(IconTest, LoadImageReadsBmpAndIcoFiles) {
@@ -325,7 +319,8 @@ TEST_F(IconTest, LoadIconTakesTheSystemSizeAndHandsOutOneHandle) {
   DeleteObject(ii.hbmMask);
   EXPECT_TRUE(DestroyIcon(small));
   EXPECT_EQ(FailsWith([&] { return DestroyIcon(small); }), DWORD{ERROR_INVALID_CURSOR_HANDLE});
-  for (auto [id, error] : {std::pair<WORD, DWORD>{7198, ERROR_RESOURCE_NAME_NOT_FOUND}, {kIconBadGroup, ERROR_INVALID_DATA}})
+  for (auto [id, error] :
+       {std::pair<WORD, DWORD>{7198, ERROR_RESOURCE_NAME_NOT_FOUND}, {kIconBadGroup, ERROR_INVALID_DATA}})
     EXPECT_EQ(FailsWith([&] { return LoadIcon(self, MAKEINTRESOURCE(id)); }), error) << id;
 }
 
@@ -453,7 +448,8 @@ TEST_F(IconTest, DamagedIconImagesAreRefused) {
   for (const Case& c : cases) {
     Bytes v = good;
     c.damage(v);
-    auto make = [&] { return CreateIconFromResourceEx(v.data(), static_cast<DWORD>(v.size()), TRUE, 0x30000, 0, 0, 0); };
+    const DWORD n = static_cast<DWORD>(v.size());
+    auto make = [&] { return CreateIconFromResourceEx(v.data(), n, TRUE, 0x00030000, 0, 0, 0); };
     EXPECT_EQ(FailsWith(make), DWORD{ERROR_INVALID_DATA}) << c.name;
   }
   HICON ok = CreateIconFromResource(good.data(), static_cast<DWORD>(good.size()), TRUE, 0x00030000);

@@ -27,6 +27,14 @@ inline std::array<LONG, 4> WindowEdges(HWND h) {
   return Edges(r);
 }
 
+// The window's rectangle in the client coordinates of another window.
+inline std::array<LONG, 4> EdgesIn(HWND h, HWND other) {
+  RECT r{};
+  GetWindowRect(h, &r);
+  MapWindowPoints(nullptr, other, reinterpret_cast<POINT*>(&r), 2);
+  return Edges(r);
+}
+
 inline std::array<LONG, 4> ClientEdges(HWND h) {
   RECT r{};
   GetClientRect(h, &r);

@@ -31,7 +31,8 @@ TEST_F(ScrollBarTest, ClicksOnTheArrowsAndTrackAreReportedToTheParent) {
     EXPECT_EQ(r.msg, static_cast<UINT>(WM_HSCROLL));
     codes.push_back(r.code);
   }
-  EXPECT_EQ(codes, (std::vector<int>{SB_LINELEFT, SB_ENDSCROLL, SB_LINERIGHT, SB_ENDSCROLL, SB_PAGELEFT, SB_ENDSCROLL}));
+  EXPECT_EQ(codes,
+            (std::vector<int>{SB_LINELEFT, SB_ENDSCROLL, SB_LINERIGHT, SB_ENDSCROLL, SB_PAGELEFT, SB_ENDSCROLL}));
 }
 
 TEST_F(ScrollBarTest, WindowScrollBarsShowWhenTheRangeNeedsThem) {

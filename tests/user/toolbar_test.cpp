@@ -201,25 +201,16 @@ TEST_F(ToolbarTest, AutoSizeTakesTheParentsWidthAtTheTop) {
   for (int i = 0; i < 30; ++i) b[i] = Button(0, 200 + i);
   SendMessage(tb, TB_ADDBUTTONS, 30, reinterpret_cast<LPARAM>(b));
   SendMessage(tb, TB_AUTOSIZE, 0, 0);
-  RECT wr{}, pr{};
-  GetWindowRect(tb, &wr);
-  GetClientRect(parent, &pr);
-  POINT origin{0, 0};
-  ClientToScreen(parent, &origin);
-  EXPECT_EQ(wr.left - origin.x, 0);
-  EXPECT_EQ(wr.top - origin.y, 0);
-  EXPECT_EQ(wr.right - wr.left, pr.right);
+  const LONG width = ClientEdges(parent)[2];
   // 500 / 24 = 20 buttons a row, so two rows, under the 2-pixel divider.
   EXPECT_EQ(SendMessage(tb, TB_GETROWS, 0, 0), 2);
-  EXPECT_EQ(wr.bottom - wr.top, 2 + 2 * 22);
+  EXPECT_EQ(EdgesIn(tb, parent), Edges({0, 0, width, 2 + 2 * 22}));
 
   // CCS_NOMOVEY keeps its place.
   SetWindowLong(tb, GWL_STYLE, GetWindowLong(tb, GWL_STYLE) | CCS_NOMOVEY);
   SetWindowPos(tb, nullptr, 0, 40, 100, 10, SWP_NOZORDER);
   SendMessage(tb, TB_AUTOSIZE, 0, 0);
-  GetWindowRect(tb, &wr);
-  EXPECT_EQ(wr.top - origin.y, 40);
-  EXPECT_EQ(wr.right - wr.left, pr.right);
+  EXPECT_EQ(EdgesIn(tb, parent), Edges({0, 40, width, 40 + 2 + 2 * 22}));
 }
 
 TEST_F(ToolbarTest, MessagesAnswerAsTheirDocumentationSays) {
