@@ -21,7 +21,10 @@ struct Pair {
 
 class UpDownPairTest : public ControlFixture {
  protected:
+  // An edit and its up-down, in place of the pair made before.
   Pair MakePair(DWORD style, int lower, int upper, int pos) {
+    for (HWND old : {GetDlgItem(parent, kSpin), GetDlgItem(parent, kEdit)})
+      if (old) DestroyWindow(old);
     Pair p;
     p.edit = Make("Edit", "", ES_AUTOHSCROLL, 10, 10, 80, 20, kEdit, WS_EX_CLIENTEDGE);
     p.spin = Make(UPDOWN_CLASS, "", style, 0, 0, 16, 16, kSpin);
@@ -60,8 +63,6 @@ TEST_F(UpDownPairTest, TheBuddyShowsThePositionWithThousandsSeparators) {
     Pair p = MakePair(kSpinStyle | c.extra, -999999999, 999999999, c.pos);
     EXPECT_EQ(DialogHarness::Text(p.edit), c.text) << c.name;
     EXPECT_EQ(SendMessage(p.spin, UDM_GETBUDDY, 0, 0), reinterpret_cast<LRESULT>(p.edit)) << c.name;
-    DestroyWindow(p.spin);
-    DestroyWindow(p.edit);
   }
 }
 
@@ -110,8 +111,6 @@ TEST_F(UpDownPairTest, LimitsStopOrWrapAndTheParentMayRefuseAStep) {
   ClickNow(UpArrow(p.spin));
   EXPECT_EQ(SendMessage(p.spin, UDM_GETPOS32, 0, 0), 3);
   EXPECT_EQ(scrolls, (std::vector<ScrollRecord>{{WM_VSCROLL, SB_ENDSCROLL, 0, p.spin}}));  // nothing moved
-  DestroyWindow(p.spin);
-  DestroyWindow(p.edit);
 
   p = MakePair(kSpinStyle | UDS_WRAP, 0, 3, 3);
   ClickNow(UpArrow(p.spin));
@@ -138,8 +137,6 @@ TEST_F(UpDownPairTest, ArrowKeysInTheBuddyStep) {
   EXPECT_EQ(DialogHarness::Text(p.edit), "11");
   EXPECT_EQ(SendMessage(p.edit, WM_GETDLGCODE, 0, 0) & DLGC_WANTARROWS, DLGC_WANTARROWS);
   // Without UDS_ARROWKEYS the buddy's keys are its own.
-  DestroyWindow(p.spin);
-  DestroyWindow(p.edit);
   p = MakePair(UDS_SETBUDDYINT | UDS_AUTOBUDDY, 0, 3600, 10);
   SetFocus(p.edit);
   KeysNow({VK_UP});

@@ -169,8 +169,7 @@ TEST_F(QueueTest, SystemCursorsLoadAndUnknownOnesFail) {
   EXPECT_NE(LoadCursor(nullptr, IDC_SIZEWE), nullptr);
   EXPECT_EQ(KyGetCursorShape(LoadCursor(nullptr, IDC_SIZENS)), 32645u);
   EXPECT_EQ(LoadCursor(nullptr, MAKEINTRESOURCE(1)), nullptr);
-  HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-  (void)old;
+  SetCursor(LoadCursor(nullptr, IDC_WAIT));
   EXPECT_EQ(KyScreen::Get().CursorShape(), 32514u);
   POINT p;
   h.MoveTo(POINT{7, 9});

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "dialog_harness.h"
+#include "screen_checks.h"
 #include "sdlscreen.h"
 
 namespace {
@@ -38,8 +39,7 @@ TEST(Screen, WindowsAreComposedIntoTheDesktopsPixels) {
   auto at = [&](int x, int y) { return px[static_cast<size_t>(y) * 50 + x]; };
   EXPECT_EQ(at(0, 0), 0xFF0000u);   // the top window's red corner
   EXPECT_EQ(at(20, 20), 0xFF0000u);  // the child's, over its parent
-  COLORREF w = GetSysColor(COLOR_WINDOW);
-  DWORD white = (GetRValue(w) << 16) | (GetGValue(w) << 8) | GetBValue(w);
+  const DWORD white = kytest::ScreenPixel(GetSysColor(COLOR_WINDOW));
   EXPECT_EQ(at(15, 15), white);
   EXPECT_EQ(at(35, 35), white);  // the child's background
   // Hiding the child shows its parent again.
@@ -123,11 +123,7 @@ TEST(Screen, TheLiveWindowShowsThePartTheWindowsCover) {
                              c.popup.right - c.popup.left, c.popup.bottom - c.popup.top, dlg, nullptr, nullptr,
                              nullptr);
     h.Pump();
-    const RECT got = KySdlWindow::ShownPart(screen);
-    EXPECT_EQ(got.left, c.shown.left) << c.name;
-    EXPECT_EQ(got.top, c.shown.top) << c.name;
-    EXPECT_EQ(got.right, c.shown.right) << c.name;
-    EXPECT_EQ(got.bottom, c.shown.bottom) << c.name;
+    EXPECT_EQ(kytest::Edges(KySdlWindow::ShownPart(screen)), kytest::Edges(c.shown)) << c.name;
     if (popup) DestroyWindow(popup);
     DestroyWindow(dlg);
   }
