@@ -142,7 +142,7 @@ TEST_F(TooltipTest, AToolWithAStringIdShowsItAfterTheInitialDelay) {
   EXPECT_FALSE(Shown());
 }
 
-TEST_F(TooltipTest, LeavingTheToolOrPressingAButtonHidesTheTip) {
+TEST_F(TooltipTest, LeavingTheToolPressingAButtonOrDeactivatingHidesTheTip) {
   host.tip.AddTool(CWnd::FromHandle(button), kPreviousText);
   Hover(button, 600);
   ASSERT_TRUE(Shown());
@@ -160,19 +160,16 @@ TEST_F(TooltipTest, LeavingTheToolOrPressingAButtonHidesTheTip) {
   Hover(other, 2000);
   Hover(button, 600);
   EXPECT_TRUE(Shown());
-}
-
-TEST_F(TooltipTest, AnInactiveTooltipShowsNothing) {
-  host.tip.AddTool(CWnd::FromHandle(button), kPreviousText);
+  // An inactive tooltip hides and shows nothing until it is active again.
   host.tip.Activate(FALSE);
+  EXPECT_FALSE(Shown());
+  Hover(other, 2000);
   Hover(button, 1000);
   EXPECT_FALSE(Shown());
   host.tip.Activate(TRUE);
   Hover(other, 0);
   Hover(button, 600);
   EXPECT_TRUE(Shown());
-  host.tip.Activate(FALSE);
-  EXPECT_FALSE(Shown());
 }
 
 TEST_F(TooltipTest, CallbackTextIsAskedForWithNeedTextA) {
