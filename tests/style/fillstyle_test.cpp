@@ -273,7 +273,7 @@ TEST(FillStyleRecord, IsSingleColorReadsTheBitCount) {
   EXPECT_FALSE(r.IsSingleColor());
 }
 
-TEST(FillStyleVector, InsertPointGrowsWithZeroPoints) {
+TEST(FillStyleVector, PointsSymbolIdAndAssignment) {
   CKyFillStyleVector v;
   v.AddPoint(CPoint(1, 1));
   v.AddPoint(CPoint(2, 2));
@@ -289,9 +289,7 @@ TEST(FillStyleVector, InsertPointGrowsWithZeroPoints) {
   EXPECT_EQ(CPoint(0, 0), v.GetPoint(1));
   v.RemoveAllPoint();
   EXPECT_EQ(nullptr, v.GetPoints());
-}
-
-TEST(FillStyleVector, MoveSymIDAndAssignment) {
+  // Moving the symbol id, and assignment.
   CKyFillStyleVector a;
   a.SetSymID(12);
   EXPECT_TRUE(a.MoveSymID(5));

@@ -110,7 +110,7 @@ TEST_F(FillStyleGroup, DissolvingRenamesClashingGrandchildren) {
   EXPECT_FALSE(root->RemoveSubGroup(3, FALSE));
 }
 
-TEST_F(FillStyleGroup, DeletingASubGroupDeletesItsRecords) {
+TEST_F(FillStyleGroup, DeletingASubGroupDeletesItsRecordsRemoveAllKeepsItsPlace) {
   AddBitmap(lib, 8, "x");
   CKyFillStyleGroup* g = root->CreateSubGroup("G");
   AddBitmap(lib, 9, "a", g);
@@ -122,6 +122,15 @@ TEST_F(FillStyleGroup, DeletingASubGroupDeletesItsRecords) {
   EXPECT_EQ(0, lib.FindID(8));
   EXPECT_EQ(-1, lib.FindID(9));
   EXPECT_EQ(-1, lib.FindID(10));
+  // RemoveAll keeps the type, the parent and the library.
+  CKyFillStyleGroup* s = root->CreateSubGroup("s");
+  s->CreateSubGroup("t");
+  EXPECT_TRUE(s->RemoveAll());
+  EXPECT_EQ(0, s->GetSubGroupCount());
+  EXPECT_EQ(std::string(""), s->GetName().str());
+  EXPECT_EQ(root, s->GetParentGroup());
+  EXPECT_EQ(CKyFillStyleGroup::TYPE_FILLSTYLE, s->GetStyleType());
+  EXPECT_EQ(&lib, s->GetLib());
 }
 
 TEST(FillStyleGroupTree, SetIdAndRemoveIdTouchTheFirstOccurrenceInPreOrder) {
@@ -278,17 +287,6 @@ TEST_F(FillStyleGroup, AppendMergesByNameOrAsASubGroup) {
   named.SetName("N");
   unnamed.Append(&named);
   EXPECT_EQ(std::string("N"), unnamed.GetName().str());
-}
-
-TEST_F(FillStyleGroup, RemoveAllKeepsTypeParentAndLibrary) {
-  CKyFillStyleGroup* s = root->CreateSubGroup("s");
-  s->CreateSubGroup("t");
-  EXPECT_TRUE(s->RemoveAll());
-  EXPECT_EQ(0, s->GetSubGroupCount());
-  EXPECT_EQ(std::string(""), s->GetName().str());
-  EXPECT_EQ(root, s->GetParentGroup());
-  EXPECT_EQ(CKyFillStyleGroup::TYPE_FILLSTYLE, s->GetStyleType());
-  EXPECT_EQ(&lib, s->GetLib());
 }
 
 }  // namespace

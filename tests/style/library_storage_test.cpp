@@ -54,8 +54,14 @@ class LibraryFile : public ::testing::Test {
 
 void Append(std::vector<uint8_t>& v, const std::vector<uint8_t>& more) { v.insert(v.end(), more.begin(), more.end()); }
 
-TEST(LibraryImage, OneBitmapStyleWritesTheDocumentedSize) {
+TEST(LibraryImage, OneBitmapStyleWritesTheDocumentedSizeAndNoStylesNothing) {
   CKyFillStyleLib lib;
+  CByteArray unchanged;
+  kytest::ToArray({1, 2, 3}, unchanged);
+  lib.SetModifiedFlag(TRUE);
+  EXPECT_FALSE(lib.ToByteArray(unchanged));
+  EXPECT_EQ(3, unchanged.GetSize());
+  EXPECT_TRUE(lib.IsModified());
   lib.GetStyleGroup()->SetName("root");
   CByteArray pattern;
   kytest::ToArray(std::vector<uint8_t>(94, 7), pattern);
@@ -69,16 +75,6 @@ TEST(LibraryImage, OneBitmapStyleWritesTheDocumentedSize) {
   EXPECT_EQ(LE(m), std::vector<uint8_t>(bytes.begin() + 4, bytes.begin() + 8));
   EXPECT_EQ(LE(24), std::vector<uint8_t>(bytes.begin() + 8 + m, bytes.begin() + 12 + m));
   EXPECT_FALSE(lib.IsModified());
-}
-
-TEST(LibraryImage, ALibraryWithoutStylesIsNotWritten) {
-  CKyFillStyleLib lib;
-  CByteArray out;
-  kytest::ToArray({1, 2, 3}, out);
-  lib.SetModifiedFlag(TRUE);
-  EXPECT_FALSE(lib.ToByteArray(out));
-  EXPECT_EQ(3, out.GetSize());
-  EXPECT_TRUE(lib.IsModified());
 }
 
 TEST(LibraryImage, OldestLayoutPutsEveryRecordInTheRoot) {
@@ -217,13 +213,6 @@ TEST_F(LibraryFile, StoreAndLoadKeepTheModifiedFlagRules) {
   EXPECT_EQ(1u, ::access(path.c_str(), F_OK) == 0 ? 1u : 0u);
 }
 
-TEST_F(LibraryFile, StoreOfAnEmptyLibraryLeavesTheFileAlone) {
-  WriteFile(path, {1, 2, 3, 4});
-  CKyFillStyleLib lib;
-  EXPECT_FALSE(lib.Store(path.c_str()));
-  EXPECT_EQ((std::vector<uint8_t>{1, 2, 3, 4}), ReadFile(path));
-}
-
 TEST_F(LibraryFile, AFailedStoreKeepsTheOldFileAndLeavesNoTemporaryFile) {
   WriteFile(path, {9, 9, 9});
   CKyFillStyleLib lib;
@@ -249,9 +238,11 @@ TEST_F(LibraryFile, AFailedStoreKeepsTheOldFileAndLeavesNoTemporaryFile) {
   EXPECT_FALSE(lib.Store(dir.File("no/such/folder.bru").c_str()));
 }
 
-TEST_F(LibraryFile, StoreReplacesTheOldFileWhole) {
+TEST_F(LibraryFile, StoreReplacesTheOldFileWholeUnlessTheLibraryIsEmpty) {
   WriteFile(path, std::vector<uint8_t>(5000, 0xEE));
   CKyFillStyleLib lib;
+  EXPECT_FALSE(lib.Store(path.c_str()));
+  EXPECT_EQ(std::vector<uint8_t>(5000, 0xEE), ReadFile(path));
   AddBitmap(lib, 8, "a");
   CByteArray image;
   ASSERT_TRUE(lib.Store(path.c_str()));
