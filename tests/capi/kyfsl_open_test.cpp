@@ -112,7 +112,7 @@ TEST(CapiOpen, DefaultLibraryHasUtf8Names) {
   EXPECT_EQ(kyfsl_close(lib), KYFSL_OK);
 }
 
-TEST(CapiOpen, ForeignAndNullHandlesAreRefused) {
+TEST(CapiOpen, ForeignAndNullHandlesAreRefusedAndStatusesNamed) {
   int not_a_library = 42;
   auto* foreign = reinterpret_cast<kyfsl_library*>(&not_a_library);
   size_t count = 7;
@@ -122,9 +122,6 @@ TEST(CapiOpen, ForeignAndNullHandlesAreRefused) {
   EXPECT_EQ(kyfsl_style_count(nullptr, &count), KYFSL_ERR_HANDLE);
   EXPECT_STREQ(kyfsl_last_error(), "the library handle is NULL");
   EXPECT_EQ(kyfsl_close(nullptr), KYFSL_ERR_HANDLE);
-}
-
-TEST(CapiOpen, StatusNames) {
   EXPECT_STREQ(kyfsl_status_name(KYFSL_OK), "KYFSL_OK");
   EXPECT_STREQ(kyfsl_status_name(KYFSL_ERR_MEMORY), "KYFSL_ERR_MEMORY");
   EXPECT_STREQ(kyfsl_status_name(-1), "unknown");

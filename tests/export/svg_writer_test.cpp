@@ -134,18 +134,7 @@ TEST(SvgWriter, TopDownRowsReadFromTheTop) {
   EXPECT_NE(svg.find("<path fill=\"#FF0000\" d=\"M1 0h1v1h-1z\"/>"), std::string::npos) << svg;
 }
 
-TEST(SvgWriter, UnknownResolutionCountsAsTheDefault) {
-  CKyFillStyle s;
-  MakeBitmap(s, 8, 8, [](int, int) { return true; }, CKyFillStyle::FS_81DPI);
-  s.SetResolution(static_cast<CKyFillStyle::FS_RESOLUTION>(0));
-  kyexport::SvgTile tile;
-  std::string error;
-  ASSERT_TRUE(kyexport::SvgTileOf(s, &tile, &error));
-  EXPECT_DOUBLE_EQ(tile.widthMm, 2.508642);  // 8 * 25.4 / 81, rounded up to the micrometre
-  EXPECT_EQ(tile.viewWidth, 8);
-}
-
-TEST(SvgWriter, WidthsAreRoundedUpSoReadersKeepWholePixels) {
+TEST(SvgWriter, WidthsAreRoundedUpSoReadersKeepWholePixelsAnUnknownResolutionIs81Dpi) {
   struct Case {
     int pixels;
     CKyFillStyle::FS_RESOLUTION res;
@@ -166,6 +155,15 @@ TEST(SvgWriter, WidthsAreRoundedUpSoReadersKeepWholePixels) {
     EXPECT_DOUBLE_EQ(tile.widthMm, c.mm) << c.pixels << " at " << c.res;
     EXPECT_GE(tile.widthMm / 25.4 * static_cast<int>(c.res), c.pixels) << c.pixels << " at " << c.res;
   }
+  // An unknown resolution counts as the default.
+  CKyFillStyle s;
+  MakeBitmap(s, 8, 8, [](int, int) { return true; }, CKyFillStyle::FS_81DPI);
+  s.SetResolution(static_cast<CKyFillStyle::FS_RESOLUTION>(0));
+  kyexport::SvgTile tile;
+  std::string error;
+  ASSERT_TRUE(kyexport::SvgTileOf(s, &tile, &error));
+  EXPECT_DOUBLE_EQ(tile.widthMm, 2.508642);  // 8 * 25.4 / 81, rounded up to the micrometre
+  EXPECT_EQ(tile.viewWidth, 8);
 }
 
 TEST(SvgWriter, BadStylesSayWhy) {

@@ -80,7 +80,7 @@ TEST(MapView, RingsThatShrinkBelowThreePointsVanish) {
   EXPECT_TRUE(pts.empty());
 }
 
-TEST(Paper, SizesAtAResolution) {
+TEST(Paper, SizesAtAResolutionAndTheBound) {
   struct Case {
     const char* spec;
     int dpi, width, height;
@@ -98,13 +98,9 @@ TEST(Paper, SizesAtAResolution) {
   int w, h;
   EXPECT_THROW(kymap::PaperPixels("A9", 96, w, h), MapError);
   EXPECT_THROW(kymap::PaperPixels("A4,sideways", 96, w, h), MapError);
-}
-
-TEST(Paper, PicturesPastTheBoundAreRefused) {
   EXPECT_NO_THROW(kymap::CheckPictureSize(16384, 16384));
   EXPECT_THROW(kymap::CheckPictureSize(16385, 10), MapError);
   EXPECT_THROW(kymap::CheckPictureSize(0, 10), MapError);
-  int w, h;
   kymap::PaperPixels("A0,landscape", 600, w, h);
   EXPECT_THROW(kymap::CheckPictureSize(w, h), MapError);
 }

@@ -133,7 +133,7 @@ TEST(CKySymLibImage, AppendAddsSymbolsAndRefusesAClashWhole) {
   EXPECT_EQ(KySampleSymbols(), empty);
 }
 
-TEST(CKySymLibImage, EveryTruncationFailsAndLeavesTheLibraryAlone) {
+TEST(CKySymLibImage, EveryTruncationAndATrailingByteFailAndLeaveTheLibraryAlone) {
   for (const CKySymLib& src : {CKySymLib(), OneSymbol(), KySampleSymbols()}) {
     const Bytes image = Store(src);
     for (size_t n = 0; n < image.size(); ++n) {
@@ -145,9 +145,7 @@ TEST(CKySymLibImage, EveryTruncationFailsAndLeavesTheLibraryAlone) {
       ASSERT_FALSE(ar.HasReadError()) << n;
     }
   }
-}
-
-TEST(CKySymLibImage, TrailingBytesAreMalformed) {
+  // A byte more than the image holds is malformed too.
   Bytes image = kOneSymbol;
   image.push_back(0);
   CKyByteArrayEx ar;

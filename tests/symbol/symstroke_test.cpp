@@ -145,7 +145,7 @@ struct RectCase {
   CRect expected;
 };
 
-TEST(CKySymStroke, StrokeRectIsInSymbolUnitsRoundedOutward) {
+TEST(CKySymStroke, StrokeRectIsInSymbolUnitsRoundedOutwardOrFails) {
   const RectCase cases[] = {
       {"nominal extent", 3, {{-0.5, -0.5}, {0.5, 0.5}}, CRect(-128, -128, 128, 128)},
       {"corners given the other way", 4, {{0.5, 0.5}, {-0.5, -0.5}}, CRect(-128, -128, 128, 128)},
@@ -164,9 +164,7 @@ TEST(CKySymStroke, StrokeRectIsInSymbolUnitsRoundedOutward) {
     ASSERT_TRUE(s.GetStrokeRect(&r)) << t.name;
     EXPECT_EQ(t.expected, r) << t.name << ": " << r.left << "," << r.top << "," << r.right << "," << r.bottom;
   }
-}
-
-TEST(CKySymStroke, StrokeRectFailsForAnEmptyStrokeOrNoRect) {
+  // An empty stroke, or no rectangle to fill, fails.
   CKySymStroke s;
   CRect r(1, 2, 3, 4);
   EXPECT_FALSE(s.GetStrokeRect(&r));
