@@ -8,6 +8,8 @@
 #include <functional>
 #include <vector>
 
+#include "gdi_helpers.h"
+
 namespace {
 
 void Put16(std::vector<BYTE>& v, size_t at, uint32_t x) {
@@ -241,26 +243,10 @@ TEST(KyDibLoad, CloseForgetsTheImage) {
   EXPECT_TRUE(LoadBytes(dib, Sample8(true).Bytes()));
 }
 
-// A 32-bit memory DC, pre-filled with 0xcc grey.
-struct Target {
-  HDC dc;
-  HBITMAP bmp;
-  HGDIOBJ old;
-  Target(int w, int h) {
-    dc = CreateCompatibleDC(nullptr);
-    bmp = CreateBitmap(w, h, 1, 32, nullptr);
-    old = SelectObject(dc, bmp);
-    HBRUSH grey = CreateSolidBrush(RGB(0xCC, 0xCC, 0xCC));
-    RECT r{0, 0, w, h};
-    FillRect(dc, &r, grey);
-    DeleteObject(grey);
-  }
-  ~Target() {
-    SelectObject(dc, old);
-    DeleteObject(bmp);
-    DeleteDC(dc);
-  }
-  COLORREF At(int x, int y) const { return ::GetPixel(dc, x, y); }
+// A 32-bit canvas pre-filled with 0xcc grey.
+class Target : public TestCanvas {
+ public:
+  Target(int w, int h) : TestCanvas(w, h, 32, RGB(0xCC, 0xCC, 0xCC)) {}
 };
 
 TEST(KyDibDraw, StretchedWithTheImagesOwnColours) {
@@ -268,10 +254,10 @@ TEST(KyDibDraw, StretchedWithTheImagesOwnColours) {
   CKyDib dib;
   ASSERT_TRUE(LoadBytes(dib, b.Bytes()));
   Target t(6, 3);
-  CDC* pDC = CDC::FromHandle(t.dc);
+  CDC* pDC = CDC::FromHandle(t.dc());
   // The DC's own colours play no part for a DIB.
-  SetTextColor(t.dc, RGB(0, 255, 0));
-  SetBkColor(t.dc, RGB(255, 255, 0));
+  SetTextColor(t.dc(), RGB(0, 255, 0));
+  SetBkColor(t.dc(), RGB(255, 255, 0));
   ASSERT_TRUE(dib.Draw(pDC, 4, 2));
   EXPECT_EQ(t.At(0, 0), RGB(255, 0, 0));
   EXPECT_EQ(t.At(1, 1), RGB(255, 0, 0));
@@ -280,7 +266,7 @@ TEST(KyDibDraw, StretchedWithTheImagesOwnColours) {
   EXPECT_EQ(t.At(4, 0), RGB(0xCC, 0xCC, 0xCC));  // outside (0, 0, 4, 2)
   EXPECT_EQ(t.At(0, 2), RGB(0xCC, 0xCC, 0xCC));
   // The DC's stretch mode is left as it was.
-  EXPECT_EQ(GetStretchBltMode(t.dc), BLACKONWHITE);
+  EXPECT_EQ(GetStretchBltMode(t.dc()), BLACKONWHITE);
 }
 
 TEST(KyDibDraw, FreeDrawCountsTheSourceFromTheTop) {
@@ -288,7 +274,7 @@ TEST(KyDibDraw, FreeDrawCountsTheSourceFromTheTop) {
     CKyDib dib;
     ASSERT_TRUE(LoadBytes(dib, Sample8(topDown).Bytes()));
     Target t(4, 4);
-    CDC* pDC = CDC::FromHandle(t.dc);
+    CDC* pDC = CDC::FromHandle(t.dc());
     // Bottom-right source pixel (index 5) onto a 2 x 2 block at (1, 1).
     ASSERT_TRUE(dib.FreeDraw(pDC, 1, 1, 2, 2, 2, 1, 1, 1)) << topDown;
     EXPECT_EQ(t.At(1, 1), RGB(0x12, 0x34, 0x56)) << topDown;
@@ -304,7 +290,7 @@ TEST(KyDibDraw, FreeDrawCountsTheSourceFromTheTop) {
 TEST(KyDibDraw, NothingToDrawFails) {
   CKyDib dib;
   Target t(2, 2);
-  EXPECT_FALSE(dib.Draw(CDC::FromHandle(t.dc), 2, 2));
+  EXPECT_FALSE(dib.Draw(CDC::FromHandle(t.dc()), 2, 2));
   ASSERT_TRUE(LoadBytes(dib, Sample8(false).Bytes()));
   EXPECT_FALSE(dib.Draw(nullptr, 2, 2));
 }

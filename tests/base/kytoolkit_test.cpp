@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "KyDib.h"
+#include "gdi_helpers.h"
 
 namespace {
 
@@ -27,35 +28,13 @@ uint32_t LE32(const std::vector<BYTE>& v, size_t at) {
   return v[at] | v[at + 1] << 8 | v[at + 2] << 16 | static_cast<uint32_t>(v[at + 3]) << 24;
 }
 
-struct Painted {
-  HDC dc;
-  HBITMAP bmp;
-  HGDIOBJ old;
-  Painted(int bpp, int w, int h) {
-    dc = CreateCompatibleDC(nullptr);
-    bmp = CreateBitmap(w, h, 1, bpp, nullptr);
-    old = SelectObject(dc, bmp);
-    PatBlt(dc, 0, 0, w, h, WHITENESS);
-  }
-  // Deselects the bitmap, as a caller does before saving it.
-  void Release() {
-    if (old) SelectObject(dc, old);
-    old = nullptr;
-  }
-  ~Painted() {
-    Release();
-    DeleteObject(bmp);
-    DeleteDC(dc);
-  }
-};
-
 TEST(KyToolkitSave, ColourBitmapBecomesA24BitFile) {
-  Painted p(32, 3, 2);
-  SetPixel(p.dc, 0, 0, RGB(255, 0, 0));
-  SetPixel(p.dc, 2, 1, RGB(0x10, 0x20, 0x30));
-  p.Release();
+  TestCanvas p(3, 2, 32);
+  SetPixel(p.dc(), 0, 0, RGB(255, 0, 0));
+  SetPixel(p.dc(), 2, 1, RGB(0x10, 0x20, 0x30));
+  p.Deselect();  // as a caller does before saving it
   std::string path = TempPath("c.bmp");
-  ASSERT_TRUE(CKyToolkit::SaveBitmapFile(p.dc, p.bmp, path.data()));
+  ASSERT_TRUE(CKyToolkit::SaveBitmapFile(p.dc(), p.bitmap(), path.data()));
   const std::vector<BYTE> f = ReadAll(path);
   ASSERT_EQ(f.size(), 14u + 40 + 2 * 12);  // rows of 9 bytes padded to 12
   EXPECT_EQ(f[0], 'B');
@@ -82,11 +61,11 @@ TEST(KyToolkitSave, ColourBitmapBecomesA24BitFile) {
 }
 
 TEST(KyToolkitSave, MonochromeBitmapKeepsOneBitAndTakesColours) {
-  Painted p(1, 10, 1);
-  PatBlt(p.dc, 0, 0, 1, 1, BLACKNESS);
-  p.Release();
+  TestCanvas p(10, 1, 1);
+  PatBlt(p.dc(), 0, 0, 1, 1, BLACKNESS);
+  p.Deselect();
   std::string path = TempPath("m.bmp");
-  ASSERT_TRUE(CKyToolkit::SaveBitmapFile(nullptr, p.bmp, path.data()));
+  ASSERT_TRUE(CKyToolkit::SaveBitmapFile(nullptr, p.bitmap(), path.data()));
   std::vector<BYTE> f = ReadAll(path);
   ASSERT_EQ(f.size(), 14u + 40 + 8 + 4);
   EXPECT_EQ(f[28], 1);
@@ -97,7 +76,7 @@ TEST(KyToolkitSave, MonochromeBitmapKeepsOneBitAndTakesColours) {
   EXPECT_EQ(f[63], 0xC0);
 
   unsigned char colours[8] = {0xFF, 0, 0, 0, 0, 0, 0xFF, 0};  // blue, red
-  ASSERT_TRUE(CKyToolkit::SaveBitmapFile(nullptr, p.bmp, path.data(), colours));
+  ASSERT_TRUE(CKyToolkit::SaveBitmapFile(nullptr, p.bitmap(), path.data(), colours));
   f = ReadAll(path);
   CKyDib dib;
   ASSERT_TRUE(dib.Load(f.data(), f.size()));
@@ -107,17 +86,17 @@ TEST(KyToolkitSave, MonochromeBitmapKeepsOneBitAndTakesColours) {
 }
 
 TEST(KyToolkitSave, FailuresLeaveNoFile) {
-  Painted p(32, 2, 2);
-  p.Release();
+  TestCanvas p(2, 2, 32);
+  p.Deselect();
   std::string path = TempPath("bad.bmp");
-  EXPECT_FALSE(CKyToolkit::SaveBitmapFile(p.dc, nullptr, path.data()));
+  EXPECT_FALSE(CKyToolkit::SaveBitmapFile(p.dc(), nullptr, path.data()));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
-  EXPECT_FALSE(CKyToolkit::SaveBitmapFile(p.dc, reinterpret_cast<HBITMAP>(p.dc), path.data()));
+  EXPECT_FALSE(CKyToolkit::SaveBitmapFile(p.dc(), reinterpret_cast<HBITMAP>(p.dc()), path.data()));
   EXPECT_FALSE(std::ifstream(path).good());
-  EXPECT_FALSE(CKyToolkit::SaveBitmapFile(p.dc, p.bmp, nullptr));
+  EXPECT_FALSE(CKyToolkit::SaveBitmapFile(p.dc(), p.bitmap(), nullptr));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
   char missing[] = "/nonexistent-dir/x.bmp";
-  EXPECT_FALSE(CKyToolkit::SaveBitmapFile(p.dc, p.bmp, missing));
+  EXPECT_FALSE(CKyToolkit::SaveBitmapFile(p.dc(), p.bitmap(), missing));
 }
 
 }  // namespace
