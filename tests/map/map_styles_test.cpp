@@ -24,7 +24,8 @@ TEST(StylesFile, AWholeFileIsRead) {
   ASSERT_EQ(2u, r.classes.size());
   const kymap::FillSpec& forest = r.classes[0].second;
   EXPECT_EQ("forest", r.classes[0].first);
-  EXPECT_EQ(std::make_tuple(72L, RGB(0x2E, 0x7D, 0x32), RGB(0xE8, 0xF5, 0xE9), true, 60L, std::string("forest")),
+  const std::string name = "forest";
+  EXPECT_EQ(std::make_tuple(72L, RGB(0x2E, 0x7D, 0x32), RGB(0xE8, 0xF5, 0xE9), true, 60L, name),
             std::tie(forest.style, forest.fore, forest.back, forest.transparent, forest.rate, forest.label));
   EXPECT_EQ(std::make_tuple(RGB(0x10, 0x20, 0x30), 0.5, 7),
             std::tie(forest.outline.colour, forest.outline.widthMm, forest.outline.lineStyle));

@@ -114,7 +114,8 @@ TEST(BmpImage, EveryHeaderFormGivesTheSameFields) {
     KyBmpHeader h;
     ASSERT_TRUE(CKyDib::ReadHeader(c.image.data(), c.image.size(), &h)) << c.name;
     EXPECT_EQ(std::tie(c.width, c.height, c.bitCount, c.colors, c.entryBytes, c.table, c.bits),
-              std::tie(h.width, h.height, h.bitCount, h.colors, h.colorEntryBytes, h.colorTableOffset, h.bitsOffset))
+              std::tie(h.width, h.height, h.bitCount, h.colors, h.colorEntryBytes, h.colorTableOffset,
+                       h.bitsOffset))
         << c.name;
   }
   KyBmpHeader h;
@@ -160,7 +161,8 @@ TEST(BmpImage, ExportWritesTheColourTableWhereItIs) {
   // A folder that does not exist cannot take the file.
   CByteArray bytes;
   kytest::ToArray(info, bytes);
-  EXPECT_FALSE(CKyFillStyle(8, "info", bytes, CKyFillStyle::FS_81DPI).ExportBMPFile("/no/such/folder/x.bmp", 0, 0));
+  CKyFillStyle s(8, "info", bytes, CKyFillStyle::FS_81DPI);
+  EXPECT_FALSE(s.ExportBMPFile("/no/such/folder/x.bmp", 0, 0));
 }
 
 TEST(BmpImage, ACoreHeaderPatternIsDrawnAtItsNaturalSize) {

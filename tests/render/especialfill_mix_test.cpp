@@ -179,7 +179,8 @@ TEST(EspecialFillSplit, FullTilesThenRightColumnBottomRowAndCorner) {
        {CRect(0, 0, 2000, 300), CRect(2000, 0, 4000, 300), CRect(4000, 0, 5000, 300)}},
       {"full tiles first", CRect(10, 20, 10 + 250, 20 + 230), CSize(100, 100),
        {
-           CRect(10, 20, 110, 120), CRect(110, 20, 210, 120), CRect(10, 120, 110, 220), CRect(110, 120, 210, 220),
+           CRect(10, 20, 110, 120), CRect(110, 20, 210, 120),    // full tiles
+           CRect(10, 120, 110, 220), CRect(110, 120, 210, 220),  //
            CRect(210, 20, 260, 120), CRect(210, 120, 260, 220),  // right column
            CRect(10, 220, 110, 250), CRect(110, 220, 210, 250),  // bottom row
            CRect(210, 220, 260, 250),                            // corner

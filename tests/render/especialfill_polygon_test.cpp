@@ -85,9 +85,11 @@ TEST(EspecialFillPolygon, PrintingKeepsThePrintRegion) {
     dev.dc.SelectClipRgn(&print);
     POINT sq[4] = {{10, 10}, {30, 10}, {30, 30}, {10, 30}};
     auto paint = [&](CRgn* region) {
-      return gradient ? CKyEspecialFill::GradientPolygon(&dev.dc, sq, 4, RGB(0, 0, 0), RGB(200, 100, 50), 0, 0, 0, 1,
-                                                         TRUE, 100, region)
-                      : CKyEspecialFill::TransparentPolygon(&dev.dc, sq, 4, RGB(0, 0, 0), TRUE, 50, region);
+      if (gradient) {
+        return CKyEspecialFill::GradientPolygon(&dev.dc, sq, 4, RGB(0, 0, 0), RGB(200, 100, 50), 0, 0, 0, 1, TRUE,
+                                                100, region);
+      }
+      return CKyEspecialFill::TransparentPolygon(&dev.dc, sq, 4, RGB(0, 0, 0), TRUE, 50, region);
     };
     EXPECT_TRUE(paint(&print));
     EXPECT_EQ(dev.PixelAt(15, 15) == kHalf, !gradient);
