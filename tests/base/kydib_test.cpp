@@ -114,7 +114,8 @@ TEST(KyDibLoad, EveryDepthAndRowOrder) {
       {"16 bit fields", {16, 1, 1, BI_BITFIELDS, {}, {{0xE0, 0x07}}, {0xF800, 0x07E0, 0x001F}, {}},
        {{{0, 0}, RGB(0, 255, 0)}}},
       // 4 x 2: bottom row "run of 4 x index 1", top row "absolute 2 pixels 2, 0", end.
-      {"RLE8", {8, 4, 2, BI_RLE8, {0x000000, 0xFF0000, 0x0000FF}, {}, {}, {4, 1, 0, 0, 0, 3, 2, 0, 2, 0, 0, 1}},
+      {"RLE8",
+       {8, 4, 2, BI_RLE8, {0x000000, 0xFF0000, 0x0000FF}, {}, {}, {4, 1, 0, 0, 0, 3, 2, 0, 2, 0, 0, 1}},
        {{{0, 1}, RGB(255, 0, 0)}, {{3, 1}, RGB(255, 0, 0)}, {{0, 0}, RGB(0, 0, 255)},
         {{1, 0}, RGB(0, 0, 0)}, {{2, 0}, RGB(0, 0, 255)}, {{3, 0}, RGB(0, 0, 0)}}},
       // 3 x 1: a run of 3 alternating 1, 2.

@@ -104,8 +104,8 @@ TEST(AfxDC, TemporaryWrappersTakeTheClassAskedFor) {
     CGdiObject* (*typed)(HGDIOBJ);
     const std::type_info& type;
   } cases[] = {
-      {"stock pen", GetStockObject(BLACK_PEN), [](HGDIOBJ h) -> CGdiObject* { return CPen::FromHandle(HPEN(h)); },
-       typeid(CPen)},
+      {"stock pen", GetStockObject(BLACK_PEN),
+       [](HGDIOBJ h) -> CGdiObject* { return CPen::FromHandle(HPEN(h)); }, typeid(CPen)},
       {"stock brush", GetStockObject(BLACK_BRUSH),
        [](HGDIOBJ h) -> CGdiObject* { return CBrush::FromHandle(HBRUSH(h)); }, typeid(CBrush)},
       {"font", font, [](HGDIOBJ h) -> CGdiObject* { return CFont::FromHandle(HFONT(h)); }, typeid(CFont)},

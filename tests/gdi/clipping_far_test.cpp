@@ -50,7 +50,8 @@ struct PenCase {
 TEST(FarLine, PixelsEqualThoseOfTheShortLine) {
   const PenCase pens[] = {
       {"solid", PS_SOLID, 1}, {"wide 2", PS_SOLID, 2}, {"wide 3", PS_SOLID, 3}, {"wide 5", PS_SOLID, 5},
-      {"wide 8", PS_SOLID, 8}, {"square caps 6", PS_SOLID | PS_ENDCAP_FLAT, 6}, {"clipped", PS_SOLID, 1, true},
+      {"wide 8", PS_SOLID, 8}, {"square caps 6", PS_SOLID | PS_ENDCAP_FLAT, 6},
+      {"clipped", PS_SOLID, 1, true},
   };
   for (int bpp : kAllBpp)
     for (const PenCase& pen : pens)
@@ -231,8 +232,9 @@ const FarCall kFarCalls[] = {
     {"Ellipse, null pen", [](HDC dc, int lo, int hi) { return Ellipse(dc, lo, lo, hi, hi); }, kFill,
      PS_NULL, 1},
     {"Arc", [](HDC dc, int lo, int hi) { return Arc(dc, lo, lo, hi, hi, hi, 0, 0, hi); }, CLR_INVALID},
-    {"Arc, wide pen", [](HDC dc, int lo, int hi) { return Arc(dc, lo, lo, hi, hi, lo, lo, lo, lo); }, CLR_INVALID,
-     PS_SOLID, 6},
+    {"Arc, wide pen", [](HDC dc, int lo, int hi) {
+       return Arc(dc, lo, lo, hi, hi, lo, lo, lo, lo);
+     }, CLR_INVALID, PS_SOLID, 6},
     {"Pie", [](HDC dc, int lo, int hi) { return Pie(dc, lo, lo, hi, hi, hi, hi, lo, hi); }, CLR_INVALID},
     {"Chord", [](HDC dc, int lo, int hi) { return Chord(dc, lo, lo, hi, hi, lo, lo, hi, lo); }, CLR_INVALID},
     {"PatBlt", [](HDC dc, int lo, int hi) { return PatBlt(dc, lo / 2, lo / 2, INT_MAX, INT_MAX, PATCOPY); }, kFill},

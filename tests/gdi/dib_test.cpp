@@ -262,8 +262,10 @@ TEST(Dib, BadInputFails) {
   for (const Case& c : cases) {
     Info bad(2, 2, 24);
     c.spoil(bad.Header());
-    EXPECT_EQ(StretchDIBits(m.dc(), 0, 0, 2, 2, 0, 0, 2, 2, bits, bad.Get(), DIB_RGB_COLORS, SRCCOPY), 0) << c.name;
-    EXPECT_EQ(SetDIBitsToDevice(m.dc(), 0, 0, 2, 2, 0, 0, 0, 2, bits, bad.Get(), DIB_RGB_COLORS), 0) << c.name;
+    EXPECT_EQ(StretchDIBits(m.dc(), 0, 0, 2, 2, 0, 0, 2, 2, bits, bad.Get(), DIB_RGB_COLORS, SRCCOPY), 0)
+        << c.name;
+    EXPECT_EQ(SetDIBitsToDevice(m.dc(), 0, 0, 2, 2, 0, 0, 0, 2, bits, bad.Get(), DIB_RGB_COLORS), 0)
+        << c.name;
   }
   EXPECT_EQ(StretchDIBits(m.dc(), 0, 0, 2, 2, 0, 0, 2, 2, nullptr, good.Get(), DIB_RGB_COLORS, SRCCOPY), 0);
   EXPECT_EQ(StretchDIBits(m.dc(), 0, 0, 2, 2, 0, 0, 2, 2, bits, nullptr, DIB_RGB_COLORS, SRCCOPY), 0);

@@ -95,8 +95,8 @@ TEST(UiDialogs, PickerChineseTextsAreTranslations) {
 }
 
 // The dialogs whose layout is ours: every control lies inside the dialog,
-// no id but the static one is used twice, and no two controls overlap but a group box and what it holds, or an
-// up-down and its buddy.
+// no id but the static one is used twice, and no two controls overlap but a
+// group box and what it holds, or an up-down and its buddy.
 bool IsGroupBox(const KyDialogItemInfo& it) { return it.className == "Button" && (it.style & 0xF) == BS_GROUPBOX; }
 
 TEST(UiDialogs, OurLayoutsHoldEveryControlInsideTheDialogWithoutOverlaps) {
