@@ -6,33 +6,21 @@
 #include <string>
 #include <vector>
 
+#include "gdi_helpers.h"
+
 namespace {
 
-// Fills a 16 x 16 bitmap of the screen's format, pre-filled with 0xCC, with
-// the brush (none: left alone) and reads it back as 0x00RRGGBB values.
+// Fills a 16 x 16 bitmap, pre-filled with 0xCC, with the brush (none: left
+// alone) and reads it back as 0x00RRGGBB values.
 std::vector<DWORD> Paint(CBrush* brush) {
-  CDC* screen = CDC::FromHandle(GetDC(nullptr));
-  CDC mem;
-  mem.CreateCompatibleDC(screen);
-  CBitmap bmp;
-  bmp.CreateCompatibleBitmap(screen, 16, 16);
-  CBitmap* old = mem.SelectObject(&bmp);
-  mem.FillSolidRect(0, 0, 16, 16, RGB(0xCC, 0xCC, 0xCC));
-  mem.SetBkColor(RGB(255, 255, 255));
-  mem.SetBkMode(OPAQUE);
+  TestCanvas c(16, 16, 32, RGB(0xCC, 0xCC, 0xCC));
+  SetBkColor(c.dc(), RGB(255, 255, 255));
+  SetBkMode(c.dc(), OPAQUE);
   if (brush) {
-    CRect r(0, 0, 16, 16);
-    mem.FillRect(&r, brush);
+    RECT r{0, 0, 16, 16};
+    FillRect(c.dc(), &r, static_cast<HBRUSH>(brush->GetSafeHandle()));
   }
-  std::vector<DWORD> px;
-  for (int y = 0; y < 16; ++y)
-    for (int x = 0; x < 16; ++x) {
-      COLORREF c = mem.GetPixel(x, y);
-      px.push_back(static_cast<DWORD>(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c)));
-    }
-  mem.SelectObject(old);
-  ReleaseDC(nullptr, screen->GetSafeHdc());
-  return px;
+  return c.Pixels();
 }
 
 // The same with the brush the folder makes for an index.

@@ -1,5 +1,5 @@
 // A memory DC holding a bitmap of a given depth, for the tests that draw
-// through the GDI (gdi, base, linestyle): pixels read back as COLORREFs, as
+// through the GDI (gdi, base, controls, linestyle): pixels read back as COLORREFs, as
 // 0x00RRGGBB values of a 32-bit canvas, or as the bitmap's own bytes.
 #pragma once
 
