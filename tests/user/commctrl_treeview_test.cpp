@@ -175,6 +175,8 @@ TEST_F(TreeViewTest, KeysMoveTheCaretThroughVisibleRowsAndExpand) {
   TreeView_SelectItem(t, s.a);
   SetFocus(t);
   notifies.clear();
+  // A dialog leaves it the arrows and the letters.
+  EXPECT_EQ(SendMessage(t, WM_GETDLGCODE, 0, 0), DLGC_WANTARROWS | DLGC_WANTCHARS);
   KeysNow({VK_DOWN});
   EXPECT_EQ(TreeView_GetSelection(t), s.b);  // A's children are hidden
   EXPECT_EQ(LastOf(TVN_SELCHANGED), Told(TVC_BYKEYBOARD, s.b));

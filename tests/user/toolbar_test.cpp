@@ -359,11 +359,14 @@ TEST_F(ToolbarTest, ACToolBarLoadsItsButtonsAndImagesFromAToolbarResource) {
   EXPECT_EQ(fixed.cx, 500);
   EXPECT_EQ(fixed.cy, 22);
 
-  // Bad resources leave the bar as it was.
+  // Bad resources leave a bar as it was.
+  CToolBar plain;
+  ASSERT_TRUE(plain.Create(owner));
+  ASSERT_TRUE(plain.LoadToolBar(kToolbarRes));
   for (WORD bad : {kShortToolbar, kOldToolbar, kNoBitmapToolbar, static_cast<WORD>(7298)})
-    EXPECT_FALSE(bar.LoadToolBar(bad)) << bad;
-  EXPECT_EQ(bar.GetCount(), 7);
-  EXPECT_EQ(bar.GetItemID(0), 23313u);
+    EXPECT_FALSE(plain.LoadToolBar(bad)) << bad;
+  EXPECT_EQ(plain.GetCount(), 7);
+  EXPECT_EQ(plain.GetItemID(0), 23313u);
 }
 
 TEST_F(ToolbarTest, TheFrameworkWrapperAddsBitmapsAndButtons) {
