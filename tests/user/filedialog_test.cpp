@@ -154,17 +154,6 @@ TEST_F(FileDialogTest, TheOverwritePromptAnsweredNoKeepsTheDialog) {
   EXPECT_EQ(std::string(dlg.GetPathName()), Path("roads.bru"));
 }
 
-TEST_F(FileDialogTest, WithoutThePromptAnExistingFileIsTakenAtOnce) {
-  CFileDialog dlg(FALSE, "bru", "default.bru", 0, kBruFilter);
-  dlg.m_ofn.lpstrInitialDir = folder.c_str();
-  h.Then([&] {
-    EXPECT_EQ(h.Text(edt1), "default.bru");
-    h.Key(VK_RETURN);
-  });
-  ASSERT_EQ(dlg.DoModal(), IDOK);
-  EXPECT_EQ(std::string(dlg.GetPathName()), Path("default.bru"));
-}
-
 TEST_F(FileDialogTest, FoldersAreEnteredByDoubleClickAndLeftWithUp) {
   CFileDialog dlg(TRUE, "bru", nullptr, OFN_HIDEREADONLY, kBruFilter);
   dlg.m_ofn.lpstrInitialDir = folder.c_str();
@@ -306,7 +295,9 @@ TEST_F(FileDialogTest, AResultThatDoesNotFitIsRefused) {
   EXPECT_EQ(CommDlgExtendedError(), static_cast<DWORD>(CDERR_INITIALIZATION));
 }
 
-TEST_F(FileDialogTest, ReadOnlyIsOfferedByOpenDialogsUnlessHidden) {
+// The name given is shown and taken as it is; a save dialog without the
+// prompt takes an existing file at once.
+TEST_F(FileDialogTest, ReadOnlyIsOfferedByOpenDialogsUnlessHiddenAndTheGivenNameIsTaken) {
   struct Case {
     BOOL open;
     DWORD flags;
@@ -314,18 +305,19 @@ TEST_F(FileDialogTest, ReadOnlyIsOfferedByOpenDialogsUnlessHidden) {
   };
   const Case cases[] = {{TRUE, 0, true}, {TRUE, OFN_HIDEREADONLY, false}, {FALSE, 0, false}};
   for (const Case& c : cases) {
-    CFileDialog dlg(c.open, "bru", nullptr, c.flags, kBruFilter);
+    CFileDialog dlg(c.open, "bru", "default.bru", c.flags, kBruFilter);
     dlg.m_ofn.lpstrInitialDir = folder.c_str();
     h.Then([&] {
       EXPECT_EQ(h.Item(chx1) != nullptr, c.box) << c.open << " " << c.flags;
       if (c.box) h.Click(chx1);
     });
     h.Then([&] {
-      h.Type(edt1, "default.bru");
+      EXPECT_EQ(h.Text(edt1), "default.bru");
       h.Key(VK_RETURN);
     });
     ASSERT_EQ(dlg.DoModal(), IDOK) << c.open << " " << c.flags;
     EXPECT_EQ(dlg.GetReadOnlyPref(), c.box ? TRUE : FALSE) << c.open << " " << c.flags;
+    EXPECT_EQ(std::string(dlg.GetPathName()), Path("default.bru"));
   }
 }
 
