@@ -151,6 +151,15 @@ TEST_F(IconTest, LoadBitmapMakesADeviceBitmapWithTheDibsPixels) {
       for (int x = 0; x < c.w; ++x) EXPECT_EQ(At(bm, x, y), c.px(x, y)) << c.name << " " << x << "," << y;
     DeleteObject(bm);
   }
+  // CBitmap loads along the resource chain.
+  AfxSetResourceHandle(self);
+  CBitmap bm, none;
+  ASSERT_TRUE(bm.LoadBitmap(kBmp24));
+  BITMAP b{};
+  bm.GetBitmap(&b);
+  EXPECT_EQ(b.bmWidth, 4);
+  EXPECT_FALSE(none.LoadBitmap(7199));
+  EXPECT_EQ(none.m_hObject, nullptr);
 }
 
 TEST_F(IconTest, PackedDibsAreCheckedAgainstTheirLength) {
@@ -258,18 +267,6 @@ TEST_F(IconTest, LoadImageReadsBmpAndIcoFiles) {
   EXPECT_TRUE(DestroyIcon(icon));
   auto none = [&] { return LoadImage(nullptr, (dir + "/none.ico").c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE); };
   EXPECT_EQ(FailsWith(none), DWORD{ERROR_FILE_NOT_FOUND});
-}
-
-TEST_F(IconTest, CBitmapLoadsAlongTheResourceChain) {
-  AfxSetResourceHandle(self);
-  CBitmap bm;
-  ASSERT_TRUE(bm.LoadBitmap(kBmp24));
-  BITMAP b{};
-  bm.GetBitmap(&b);
-  EXPECT_EQ(b.bmWidth, 4);
-  CBitmap none;
-  EXPECT_FALSE(none.LoadBitmap(7199));
-  EXPECT_EQ(none.m_hObject, nullptr);
 }
 
 TEST_F(IconTest, TheDirectoryEntryNearestInSizeIsChosen) {

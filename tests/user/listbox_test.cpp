@@ -125,9 +125,6 @@ TEST_F(ListBoxTest, MultiColumnListsFillColumnsAndScrollSideways) {
   EXPECT_EQ(SendMessage(l, LB_GETCURSEL, 0, 0), rows);
 }
 
-}  // namespace
-
-namespace {
 TEST_F(ListBoxTest, AListDestroyedInItsOwnNotificationDoesNoHarm) {
   HWND l = Make("ListBox", "", LBS_NOTIFY, 10, 10, 120, 100, 26);
   for (const char* s : {"a", "b"}) Add(l, s);

@@ -139,7 +139,7 @@ TEST_F(MessageMapTest, NotificationsReachTheDialogAndReflectionReachesTheControl
   dlg.DestroyWindow();
 }
 
-TEST_F(MessageMapTest, CommandsOwnerDrawAndUserMessages) {
+TEST_F(MessageMapTest, CommandsOwnerDrawUserMessagesAndTheObjectsOfWindows) {
   ASSERT_TRUE(dlg.CreateIndirect(Template().Get()));
   dlg.ShowWindow(SW_SHOW);
   h.Pump();
@@ -150,25 +150,13 @@ TEST_F(MessageMapTest, CommandsOwnerDrawAndUserMessages) {
   EXPECT_TRUE(Saw("dlg-check"));
   EXPECT_EQ(dlg.SendMessage(WM_CHANGEGROUPPICKER, 1234, 0), 5);
   EXPECT_EQ(dlg.picked, 1234u);
-  dlg.DestroyWindow();
-}
 
-TEST_F(MessageMapTest, PreTranslateMessageSeesKeysFirst) {
-  h.Then([&] {
-    h.Key(VK_F2);
-    h.Key(VK_ESCAPE);
-  });
-  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-  EXPECT_EQ(dlg.preTranslated, 1);
-}
-
-TEST_F(MessageMapTest, ObjectsAndWindows) {
-  ASSERT_TRUE(dlg.CreateIndirect(Template().Get()));
+  // Objects and windows: the dialog's own objects are permanent, others temporary.
   EXPECT_EQ(CWnd::FromHandlePermanent(dlg.m_hWnd), &dlg);
   EXPECT_EQ(CWnd::FromHandlePermanent(dlg.m_list.m_hWnd), &dlg.m_list);
   CWnd* check = dlg.GetDlgItem(IDC_CHECK);
   ASSERT_NE(check, nullptr);
-  EXPECT_EQ(CWnd::FromHandlePermanent(check->m_hWnd), nullptr);  // a temporary object
+  EXPECT_EQ(CWnd::FromHandlePermanent(check->m_hWnd), nullptr);
   EXPECT_EQ(check->GetParentOwner(), &dlg);
   EXPECT_EQ(dlg.GetDlgItem(12345), nullptr);
   // Subclassing twice fails; the first object keeps the window.
@@ -178,6 +166,15 @@ TEST_F(MessageMapTest, ObjectsAndWindows) {
   dlg.DestroyWindow();
   EXPECT_EQ(dlg.m_list.m_hWnd, nullptr);
   EXPECT_FALSE(::IsWindow(list));
+}
+
+TEST_F(MessageMapTest, PreTranslateMessageSeesKeysFirst) {
+  h.Then([&] {
+    h.Key(VK_F2);
+    h.Key(VK_ESCAPE);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+  EXPECT_EQ(dlg.preTranslated, 1);
 }
 
 }  // namespace

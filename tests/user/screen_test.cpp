@@ -71,9 +71,6 @@ TEST(Screen, LiveWindowShowsTheSamePixels) {
   EXPECT_EQ(KyScreen::Get().Presenter(), nullptr);
 }
 
-}  // namespace
-
-namespace {
 TEST(Screen, GetDCOfAWindowDrawsIntoThatWindow) {
   DialogHarness h;
   HWND top = CreateWindowEx(0, "Static", "", WS_POPUP | WS_VISIBLE, 200, 100, 40, 40, nullptr, nullptr, nullptr, nullptr);
@@ -90,12 +87,10 @@ TEST(Screen, GetDCOfAWindowDrawsIntoThatWindow) {
   EXPECT_NE(px[5 * 6 + 5], 0x0000FFu);
   DestroyWindow(top);
 }
-}  // namespace
 
 // The desktop window shows the part of the screen the visible top-level
 // windows cover, so that it is the size of the dialog (and of the popups
 // that reach past it), not the whole screen around it.
-namespace {
 TEST(Screen, TheLiveWindowShowsThePartTheWindowsCover) {
   DialogHarness h;
   KyScreen& screen = KyScreen::Get();
