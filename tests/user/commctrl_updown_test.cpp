@@ -69,6 +69,9 @@ TEST_F(UpDownPairTest, TheBuddyShowsThePositionWithThousandsSeparators) {
 TEST_F(UpDownPairTest, ARangeOf8To999999999Shows1024AndStepsByClicks) {
   Pair p = MakePair(kSpinStyle, 8, 999999999, 1024);
   EXPECT_EQ(DialogHarness::Text(p.edit), "1,024");
+  // Aligned right, the edit gives up the spin's width less its two-pixel edge, which the spin covers.
+  EXPECT_EQ(EdgesIn(p.edit, parent), Edges({10, 10, 10 + 80 - 16 + 2, 30}));
+  EXPECT_EQ(EdgesIn(p.spin, parent), Edges({10 + 80 - 16, 10, 10 + 80, 30}));
   int lo = 0, hi = 0;
   SendMessage(p.spin, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lo), reinterpret_cast<LPARAM>(&hi));
   EXPECT_EQ(lo, 8);
@@ -141,13 +144,6 @@ TEST_F(UpDownPairTest, ArrowKeysInTheBuddyStep) {
   SetFocus(p.edit);
   KeysNow({VK_UP});
   EXPECT_EQ(DialogHarness::Text(p.edit), "10");
-}
-
-TEST_F(UpDownPairTest, AlignRightTakesTheBuddysRightEdge) {
-  Pair p = MakePair(kSpinStyle, 0, 10, 0);
-  // The edit gives up the spin's width less its two-pixel edge, which the spin covers.
-  EXPECT_EQ(EdgesIn(p.edit, parent), Edges({10, 10, 10 + 80 - 16 + 2, 30}));
-  EXPECT_EQ(EdgesIn(p.spin, parent), Edges({10 + 80 - 16, 10, 10 + 80, 30}));
 }
 
 TEST_F(UpDownTest, TheDefaultRangeRunsDownwardAndSixteenBitCallsPackTheirValues) {
