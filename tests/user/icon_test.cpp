@@ -120,37 +120,65 @@ struct Canvas {
   }
 };
 
-TEST_F(IconTest, LoadBitmapMakesADeviceBitmapWithTheDibsPixels) {
+// LoadBitmap makes device bitmaps; LoadImage also sections, monochrome and
+// stretched bitmaps, and maps the colour tables of indexed images.
+TEST_F(IconTest, BitmapsLoadWithTheDibsPixelsOrFailWithTheirErrors) {
   HDC screen = GetDC(nullptr);
-  const int screenBits = GetDeviceCaps(screen, BITSPIXEL);
+  const int sb = GetDeviceCaps(screen, BITSPIXEL);
   ReleaseDC(nullptr, screen);
+  auto alternate = [](COLORREF even, COLORREF odd) -> PixelFn {
+    return [=](int x, int) { return x % 2 ? odd : even; };
+  };
   struct Case {
     const char* name;
     WORD id;
-    int w, h, bits;  // a black-and-white DIB loads as a monochrome bitmap
-    PixelFn px;      // null: the load fails with the error
-    DWORD error;
+    bool image;  // LoadImage with the size and flags, else LoadBitmap
+    int cx, cy;
+    UINT flags;
+    int w, h, bits;
+    PixelFn px;   // null: the pixels are not checked
+    DWORD error;  // not 0: the load fails with it
   } cases[] = {
-      {"24 bits", kBmp24, 4, 3, screenBits, Pixel, 0},
-      {"black and white", kBmpMono, 8, 2, 1, [](int x, int) { return x % 2 ? kWhite : kBlack; }, 0},
-      {"missing", 7199, 0, 0, 0, nullptr, ERROR_RESOURCE_NAME_NOT_FOUND},
-      {"damaged", kBmpDamaged, 0, 0, 0, nullptr, ERROR_INVALID_DATA},
+      {"24 bits", kBmp24, false, 0, 0, 0, 4, 3, sb, Pixel, 0},
+      // A black-and-white DIB loads as a monochrome bitmap.
+      {"black and white", kBmpMono, false, 0, 0, 0, 8, 2, 1, alternate(kBlack, kWhite), 0},
+      {"missing", 7199, false, 0, 0, 0, 0, 0, 0, nullptr, ERROR_RESOURCE_NAME_NOT_FOUND},
+      {"damaged", kBmpDamaged, false, 0, 0, 0, 0, 0, 0, nullptr, ERROR_INVALID_DATA},
+      {"section", kBmp24, true, 0, 0, LR_CREATEDIBSECTION, 4, 3, 24, Pixel, 0},
+      {"stretched", kBmp24, true, 8, 6, 0, 8, 6, sb, [](int x, int y) { return Pixel(x / 2, y / 2); }, 0},
+      {"monochrome", kBmp24, true, 0, 0, LR_MONOCHROME, 4, 3, 1, nullptr, 0},
+      {"as stored", kBmpGrays, true, 0, 0, 0, 8, 1, sb, alternate(RGB(192, 192, 192), RGB(128, 128, 128)), 0},
+      {"3D colours", kBmpGrays, true, 0, 0, LR_LOADMAP3DCOLORS, 8, 1, sb,
+       alternate(GetSysColor(COLOR_3DFACE), GetSysColor(COLOR_3DSHADOW)), 0},
+      {"transparent", kBmpGrays, true, 0, 0, LR_LOADTRANSPARENT, 8, 1, sb,
+       alternate(GetSysColor(COLOR_WINDOW), RGB(128, 128, 128)), 0},
+      // A 24-bit image has no table to map.
+      {"24 bits, transparent", kBmp24, true, 0, 0, LR_LOADTRANSPARENT, 4, 3, sb, Pixel, 0},
   };
   for (const Case& c : cases) {
-    if (!c.px) {
-      EXPECT_EQ(FailsWith([&] { return LoadBitmap(self, MAKEINTRESOURCE(c.id)); }), c.error) << c.name;
+    auto load = [&]() -> HBITMAP {
+      if (!c.image) return LoadBitmap(self, MAKEINTRESOURCE(c.id));
+      return static_cast<HBITMAP>(LoadImage(self, MAKEINTRESOURCE(c.id), IMAGE_BITMAP, c.cx, c.cy, c.flags));
+    };
+    if (c.error) {
+      EXPECT_EQ(FailsWith(load), c.error) << c.name;
       continue;
     }
-    HBITMAP bm = LoadBitmap(self, MAKEINTRESOURCE(c.id));
+    HBITMAP bm = load();
     ASSERT_NE(bm, nullptr) << c.name;
     BITMAP b = Info(bm);
     EXPECT_EQ(b.bmWidth, c.w) << c.name;
     EXPECT_EQ(b.bmHeight, c.h) << c.name;
     EXPECT_EQ(b.bmBitsPixel, c.bits) << c.name;
-    for (int y = 0; y < c.h; ++y)
+    EXPECT_EQ(b.bmBits != nullptr, c.flags == LR_CREATEDIBSECTION) << c.name;  // only a section has its bits
+    for (int y = 0; c.px && y < c.h; ++y)
       for (int x = 0; x < c.w; ++x) EXPECT_EQ(At(bm, x, y), c.px(x, y)) << c.name << " " << x << "," << y;
     DeleteObject(bm);
   }
+  auto* s1 = LoadImage(self, MAKEINTRESOURCE(kBmp24), IMAGE_BITMAP, 0, 0, LR_SHARED);
+  EXPECT_EQ(LoadImage(self, MAKEINTRESOURCE(kBmp24), IMAGE_BITMAP, 0, 0, LR_SHARED), s1);
+  EXPECT_EQ(FailsWith([&] { return LoadImage(self, MAKEINTRESOURCE(kBmp24), 7, 0, 0, 0); }),
+            DWORD{ERROR_INVALID_PARAMETER});
   // CBitmap loads along the resource chain.
   AfxSetResourceHandle(self);
   CBitmap bm, none;
@@ -185,50 +213,6 @@ TEST_F(IconTest, PackedDibsAreCheckedAgainstTheirLength) {
   HBITMAP bm = KyCreateBitmapFromPackedDib(good.data(), good.size(), KY_DIB_DEVICE);
   EXPECT_NE(bm, nullptr);
   DeleteObject(bm);
-}
-
-TEST_F(IconTest, LoadImageMakesSectionsMonochromeAndStretchedBitmapsAndMapsColourTables) {
-  HDC screen = GetDC(nullptr);
-  const int sb = GetDeviceCaps(screen, BITSPIXEL);
-  ReleaseDC(nullptr, screen);
-  const COLORREF corner = Pixel(0, 0);
-  struct Case {
-    const char* name;
-    WORD id;
-    int cx, cy;
-    UINT flags;
-    int w, h, bits;
-    POINT at[2];
-    COLORREF want[2];
-  } cases[] = {
-      {"section", kBmp24, 0, 0, LR_CREATEDIBSECTION, 4, 3, 24, {{3, 2}, {0, 0}}, {Pixel(3, 2), corner}},
-      {"stretched", kBmp24, 8, 6, 0, 8, 6, sb, {{7, 5}, {0, 0}}, {Pixel(3, 2), corner}},
-      {"monochrome", kBmp24, 0, 0, LR_MONOCHROME, 4, 3, 1, {}, {}},
-      // Indexed images: the colour table is mapped.
-      {"as stored", kBmpGrays, 0, 0, 0, 8, 1, sb, {{0, 0}, {1, 0}}, {RGB(192, 192, 192), RGB(128, 128, 128)}},
-      {"3D colours", kBmpGrays, 0, 0, LR_LOADMAP3DCOLORS, 8, 1, sb, {{0, 0}, {1, 0}},
-       {GetSysColor(COLOR_3DFACE), GetSysColor(COLOR_3DSHADOW)}},
-      {"transparent", kBmpGrays, 0, 0, LR_LOADTRANSPARENT, 8, 1, sb, {{0, 0}, {1, 0}},
-       {GetSysColor(COLOR_WINDOW), RGB(128, 128, 128)}},
-      // A 24-bit image has no table to map.
-      {"24 bits, transparent", kBmp24, 0, 0, LR_LOADTRANSPARENT, 4, 3, sb, {{0, 2}, {0, 0}}, {Pixel(0, 2), corner}},
-  };
-  for (const Case& c : cases) {
-    auto* bm = static_cast<HBITMAP>(LoadImage(self, MAKEINTRESOURCE(c.id), IMAGE_BITMAP, c.cx, c.cy, c.flags));
-    ASSERT_NE(bm, nullptr) << c.name;
-    BITMAP b = Info(bm);
-    EXPECT_EQ(b.bmWidth, c.w) << c.name;
-    EXPECT_EQ(b.bmHeight, c.h) << c.name;
-    EXPECT_EQ(b.bmBitsPixel, c.bits) << c.name;
-    EXPECT_EQ(b.bmBits != nullptr, c.flags == LR_CREATEDIBSECTION) << c.name;  // only a section has its bits
-    for (int i = 0; i < 2 && c.bits != 1; ++i)
-      EXPECT_EQ(At(bm, c.at[i].x, c.at[i].y), c.want[i]) << c.name << " " << i;
-    DeleteObject(bm);
-  }
-  auto* s1 = LoadImage(self, MAKEINTRESOURCE(kBmp24), IMAGE_BITMAP, 0, 0, LR_SHARED);
-  EXPECT_EQ(LoadImage(self, MAKEINTRESOURCE(kBmp24), IMAGE_BITMAP, 0, 0, LR_SHARED), s1);
-  EXPECT_EQ(FailsWith([&] { return LoadImage(self, MAKEINTRESOURCE(kBmp24), 7, 0, 0, 0); }),
-            DWORD{ERROR_INVALID_PARAMETER});
 }
 
 TEST_F(IconTest, LoadImageReadsBmpAndIcoFiles) {
