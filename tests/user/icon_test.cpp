@@ -190,29 +190,44 @@ TEST_F(IconTest, BitmapsLoadWithTheDibsPixelsOrFailWithTheirErrors) {
   EXPECT_EQ(none.m_hObject, nullptr);
 }
 
-TEST_F(IconTest, PackedDibsAreCheckedAgainstTheirLength) {
+// Packed DIBs and icon images are checked against their length and header.
+TEST_F(IconTest, DamagedDibsAndIconImagesAreRefused) {
+  const Bytes dib = Dib24(4, 3, Pixel), icon = IconImage(8, 8, 24, Pixel, [](int, int) { return false; });
   struct Case {
     const char* name;
+    bool icon;  // an icon image, else a packed DIB
     std::function<void(Bytes&)> damage;
   } cases[] = {
-      {"header cut", [](Bytes& v) { v.resize(20); }},
-      {"rows cut by one byte", [](Bytes& v) { v.pop_back(); }},
-      {"unknown header size", [](Bytes& v) { Put(v, 0, 41, 4); }},
-      {"bit count 7", [](Bytes& v) { Put(v, 14, 7, 2); }},
-      {"PNG compression", [](Bytes& v) { Put(v, 16, 5, 4); }},
-      {"colour count past the table", [](Bytes& v) { Put(v, 14, 8, 2), Put(v, 32, 300, 4); }},
-      {"height far beyond the bytes", [](Bytes& v) { Put(v, 8, 0x7FFFFF, 4); }},
+      {"header cut", false, [](Bytes& v) { v.resize(20); }},
+      {"rows cut by one byte", false, [](Bytes& v) { v.pop_back(); }},
+      {"unknown header size", false, [](Bytes& v) { Put(v, 0, 41, 4); }},
+      {"bit count 7", false, [](Bytes& v) { Put(v, 14, 7, 2); }},
+      {"PNG compression", false, [](Bytes& v) { Put(v, 16, 5, 4); }},
+      {"colour count past the table", false, [](Bytes& v) { Put(v, 14, 8, 2), Put(v, 32, 300, 4); }},
+      {"height far beyond the bytes", false, [](Bytes& v) { Put(v, 8, 0x7FFFFF, 4); }},
+      {"icon cut in the mask", true, [](Bytes& v) { v.resize(v.size() - 1); }},
+      {"icon of odd height", true, [](Bytes& v) { Put(v, 8, 15, 4); }},
+      {"compressed icon", true, [](Bytes& v) { Put(v, 16, 1, 4); }},
+      {"icon with a PNG signature", true, [](Bytes& v) { v[0] = 0x89, v[1] = 'P', v[2] = 'N', v[3] = 'G'; }},
+      {"huge icon", true, [](Bytes& v) { Put(v, 4, 100000, 4); }},
   };
   for (const Case& c : cases) {
-    Bytes v = Dib24(4, 3, Pixel);
+    Bytes v = c.icon ? icon : dib;
     c.damage(v);
-    auto load = [&] { return KyCreateBitmapFromPackedDib(v.data(), v.size(), KY_DIB_DEVICE); };
-    EXPECT_EQ(FailsWith(load), DWORD{ERROR_INVALID_DATA}) << c.name;
+    const DWORD n = static_cast<DWORD>(v.size());
+    auto make = [&]() -> bool {
+      if (c.icon) return CreateIconFromResourceEx(v.data(), n, TRUE, 0x00030000, 0, 0, 0) != nullptr;
+      return KyCreateBitmapFromPackedDib(v.data(), v.size(), KY_DIB_DEVICE) != nullptr;
+    };
+    EXPECT_EQ(FailsWith(make), DWORD{ERROR_INVALID_DATA}) << c.name;
   }
-  Bytes good = Dib24(4, 3, Pixel);
-  HBITMAP bm = KyCreateBitmapFromPackedDib(good.data(), good.size(), KY_DIB_DEVICE);
+  HBITMAP bm = KyCreateBitmapFromPackedDib(dib.data(), dib.size(), KY_DIB_DEVICE);
   EXPECT_NE(bm, nullptr);
   DeleteObject(bm);
+  HICON ok = CreateIconFromResource(icon.data(), static_cast<DWORD>(icon.size()), TRUE, 0x00030000);
+  EXPECT_NE(ok, nullptr);
+  DestroyIcon(ok);
+  EXPECT_EQ(CreateIconFromResource(icon.data(), static_cast<DWORD>(icon.size()), TRUE, 0x00020000), nullptr);
 }
 
 TEST_F(IconTest, LoadImageReadsBmpAndIcoFiles) {
@@ -412,31 +427,6 @@ TEST_F(IconTest, IconsFromBitmapsCopyThemAndGiveCopiesBack) {
 
   ICONINFO none{TRUE, 0, 0, nullptr, nullptr};
   EXPECT_EQ(FailsWith([&] { return CreateIconIndirect(&none); }), DWORD{ERROR_INVALID_PARAMETER});
-}
-
-TEST_F(IconTest, DamagedIconImagesAreRefused) {
-  Bytes good = IconImage(8, 8, 24, Pixel, [](int, int) { return false; });
-  struct Case {
-    const char* name;
-    std::function<void(Bytes&)> damage;
-  } cases[] = {
-      {"cut in the mask", [](Bytes& v) { v.resize(v.size() - 1); }},
-      {"odd height", [](Bytes& v) { Put(v, 8, 15, 4); }},
-      {"compressed", [](Bytes& v) { Put(v, 16, 1, 4); }},
-      {"PNG signature", [](Bytes& v) { v[0] = 0x89, v[1] = 'P', v[2] = 'N', v[3] = 'G'; }},
-      {"huge", [](Bytes& v) { Put(v, 4, 100000, 4); }},
-  };
-  for (const Case& c : cases) {
-    Bytes v = good;
-    c.damage(v);
-    const DWORD n = static_cast<DWORD>(v.size());
-    auto make = [&] { return CreateIconFromResourceEx(v.data(), n, TRUE, 0x00030000, 0, 0, 0); };
-    EXPECT_EQ(FailsWith(make), DWORD{ERROR_INVALID_DATA}) << c.name;
-  }
-  HICON ok = CreateIconFromResource(good.data(), static_cast<DWORD>(good.size()), TRUE, 0x00030000);
-  EXPECT_NE(ok, nullptr);
-  DestroyIcon(ok);
-  EXPECT_EQ(CreateIconFromResource(good.data(), static_cast<DWORD>(good.size()), TRUE, 0x00020000), nullptr);
 }
 
 TEST_F(IconTest, SystemIconsAreStillTheirShapes) {
