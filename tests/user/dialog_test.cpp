@@ -8,6 +8,9 @@
 #include "resimage.h"
 #include "dialog_harness.h"
 #include "dlgtemplate.h"
+#include "screen_checks.h"
+
+using namespace kytest;
 
 namespace {
 
@@ -107,18 +110,9 @@ TEST_F(DialogTest, DialogUnitsFollowTheTemplateFontsBaseUnits) {
   KyFontBaseUnits(font, &bx, &by);
   RECT r{40, 7, 80, 19};
   dlg.MapDialogRect(&r);
-  EXPECT_EQ(r.left, MulDiv(40, bx, 4));
-  EXPECT_EQ(r.top, MulDiv(7, by, 8));
-  RECT wr;
-  ::GetWindowRect(::GetDlgItem(dlg.m_hWnd, IDC_RATE), &wr);
-  POINT p{wr.left, wr.top};
-  dlg.ScreenToClient(&p);
-  EXPECT_EQ(p.x, r.left);
-  EXPECT_EQ(p.y, r.top);
-  RECT cr;
-  dlg.GetClientRect(&cr);
-  EXPECT_EQ(cr.right, MulDiv(200, bx, 4));
-  EXPECT_EQ(cr.bottom, MulDiv(100, by, 8));
+  EXPECT_EQ(Edges(r), Edges({MulDiv(40, bx, 4), MulDiv(7, by, 8), MulDiv(80, bx, 4), MulDiv(19, by, 8)}));
+  EXPECT_EQ(EdgesIn(::GetDlgItem(dlg.m_hWnd, IDC_RATE), dlg.m_hWnd), Edges(r));  // the rate edit sits there
+  EXPECT_EQ(ClientEdges(dlg.m_hWnd), Edges({0, 0, MulDiv(200, bx, 4), MulDiv(100, by, 8)}));
   dlg.DestroyWindow();
 }
 
