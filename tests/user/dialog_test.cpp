@@ -111,7 +111,12 @@ TEST_F(DialogTest, DialogUnitsFollowTheTemplateFontsBaseUnits) {
   RECT r{40, 7, 80, 19};
   dlg.MapDialogRect(&r);
   EXPECT_EQ(Edges(r), Edges({MulDiv(40, bx, 4), MulDiv(7, by, 8), MulDiv(80, bx, 4), MulDiv(19, by, 8)}));
-  EXPECT_EQ(EdgesIn(::GetDlgItem(dlg.m_hWnd, IDC_RATE), dlg.m_hWnd), Edges(r));  // the rate edit sits there
+  RECT wr;  // the rate edit sits there
+  ::GetWindowRect(::GetDlgItem(dlg.m_hWnd, IDC_RATE), &wr);
+  POINT p{wr.left, wr.top};
+  dlg.ScreenToClient(&p);
+  EXPECT_EQ(p.x, r.left);
+  EXPECT_EQ(p.y, r.top);
   EXPECT_EQ(ClientEdges(dlg.m_hWnd), Edges({0, 0, MulDiv(200, bx, 4), MulDiv(100, by, 8)}));
   dlg.DestroyWindow();
 }
