@@ -68,7 +68,9 @@ RECT LabelRect(HWND t, HTREEITEM item) {
 
 class TreeViewTest : public ControlFixture {
  protected:
-  HWND MakeTree(DWORD style, int height = 200) { return Make(WC_TREEVIEW, "", style, 10, 10, 200, height, kTree); }
+  HWND MakeTree(DWORD style, int height = 200) {
+    return Make(WC_TREEVIEW, "", style, 10, 10, 200, height, kTree);
+  }
   // The action and item of the last notification of a code; {~0u, nullptr} when none came.
   std::pair<UINT, HTREEITEM> LastOf(UINT code) const {
     const NotifyRecord* r = Last(code);

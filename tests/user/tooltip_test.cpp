@@ -314,7 +314,8 @@ TEST_F(TooltipTest, AToolbarsTooltipAsksItsOwnerByCommand) {
   EXPECT_EQ(DialogHarness::Text(tips->m_hWnd), "Erase");
   EXPECT_EQ(bar.GetHotItem(), 1);
 
-  EXPECT_TRUE(kytest::SaveZoomed(kytest::DumpDir() + "/toolbar-tooltip.png", DialogHarness::At(host.m_hWnd, 0, 60), 300, 110, 3));
+  POINT corner = DialogHarness::At(host.m_hWnd, 0, 60);
+  EXPECT_TRUE(kytest::SaveZoomed(kytest::DumpDir() + "/toolbar-tooltip.png", corner, 300, 110, 3));
   DeleteObject(strip);
 }
 
