@@ -8,7 +8,6 @@
 
 #include "KyVuv50.h"
 #include "bmp_builder.h"
-#include "render_helpers.h"
 
 namespace {
 

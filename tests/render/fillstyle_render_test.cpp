@@ -7,7 +7,6 @@
 #include "KyVuv50.h"
 #include "bmp_builder.h"
 #include "lib_builder.h"
-#include "render_helpers.h"
 #include "screen_dc.h"
 
 namespace {
