@@ -84,6 +84,17 @@ TEST(EspecialFillGradient, LinearLeftToRightBands) {
   EXPECT_EQ(px[100 * 300 + 50], 0xFFFFFFu);
 }
 
+// Angle 1800 runs the same axis the other way: the picture is the angle-0
+// one mirrored, crStart at the right edge and crEnd at the left.
+TEST(EspecialFillGradient, LinearRightToLeftMirrorsLeftToRight) {
+  FillDevice ltr(200, 100, 32), rtl(200, 100, 32);
+  CRect rect(0, 0, 200, 100);
+  EXPECT_TRUE(CKyEspecialFill::GradientRectangle(&ltr.dc, &rect, kFrom, kTo, 0, 0, 0, 1, FALSE, 100));
+  EXPECT_TRUE(CKyEspecialFill::GradientRectangle(&rtl.dc, &rect, kFrom, kTo, 1800, 0, 0, 1, FALSE, 100));
+  for (int y : {0, 50, 99})
+    for (int x = 0; x < 200; ++x) ASSERT_EQ(rtl.PixelAt(x, y), ltr.PixelAt(199 - x, y)) << x << "," << y;
+}
+
 // Angle 900: from the bottom-left corner to the top-left one, one band per
 // row (100 rows, step 1), crStart at the bottom and crEnd at the top.
 TEST(EspecialFillGradient, LinearBottomToTop) {
