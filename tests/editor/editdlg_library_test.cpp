@@ -120,6 +120,9 @@ struct PromptCase {
   bool done;      // the library was emptied by New Lib, or the editor closed
 };
 
+// Test listings name the row, not the bytes of the struct.
+void PrintTo(const PromptCase& c, std::ostream* os) { *os << c.name; }
+
 class EditDlgPrompt : public EditDlgLibrary, public testing::WithParamInterface<PromptCase> {};
 
 TEST_P(EditDlgPrompt, AsksToSaveFirst) {

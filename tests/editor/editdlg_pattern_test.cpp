@@ -77,6 +77,9 @@ struct PasteCase {
   bool floating;
 };
 
+// Test listings name the row, not the bytes of the struct.
+void PrintTo(const PasteCase& c, std::ostream* os) { *os << c.name; }
+
 class EditDlgPaste : public EditDlgPattern, public testing::WithParamInterface<PasteCase> {};
 
 TEST_P(EditDlgPaste, ABlockLargerThanThePattern) {

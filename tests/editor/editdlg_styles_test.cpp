@@ -197,6 +197,9 @@ struct DeleteCase {
   int answer;  // 'Y', 'N' or VK_ESCAPE
 };
 
+// Test listings name the row, not the bytes of the struct.
+void PrintTo(const DeleteCase& c, std::ostream* os) { *os << c.name; }
+
 class EditDlgDeleteStyle : public EditDlgStyles, public testing::WithParamInterface<DeleteCase> {};
 
 TEST_P(EditDlgDeleteStyle, InASubGroupAsksGoUp) {

@@ -172,6 +172,9 @@ struct Case {
   std::string Name() const { return std::string(scene->name) + "-" + std::to_string(bpp); }
 };
 
+// Test listings name the row, not the bytes of the struct.
+void PrintTo(const Case& c, std::ostream* os) { *os << c.Name(); }
+
 std::vector<Case> AllCases() {
   std::vector<Case> out;
   for (const Scene& s : kScenes)
