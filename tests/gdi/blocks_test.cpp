@@ -228,6 +228,57 @@ TEST(PatternRects, EveryFormatAndCodeLaysTheTileFromTheOrigin) {
     }
 }
 
+// Rows of 10 to 60 pixels, growing (the brush's repeated rows widen as
+// they come), laid twice with one brush: the second time from another
+// origin, which keeps the repeated rows and moves only the phase.
+TEST(PatternRects, LongRowsAndAMovedOriginLayTheTile) {
+  const int W = 64, H = 6, TW = 5, TH = 3;
+  const POINT origins[] = {{3, 2}, {-4, 1}};
+  for (int bpp : kAllBpp)
+    for (const NamedRop& rop : kPatternRops) {
+      RawCanvas tile(TW, TH, bpp, 4);
+      const std::vector<uint8_t> t0 = tile.Bytes();
+      HBRUSH brush = CreatePatternBrush(tile.bitmap());
+      ASSERT_TRUE(brush);
+      for (const POINT& org : origins) {
+        RawCanvas dst(W, H, bpp, 3);
+        SetTextColor(dst.dc(), RGB(0, 0, 0));
+        SetBkColor(dst.dc(), RGB(255, 255, 255));
+        SetBrushOrgEx(dst.dc(), org.x, org.y, nullptr);
+        HGDIOBJ old = SelectObject(dst.dc(), brush);
+        HRGN rows = CreateRectRgn(0, 0, 0, 0);
+        for (int y = 0; y < H; ++y) {
+          HRGN row = CreateRectRgn(1, y, 1 + 10 * (y + 1), y + 1);
+          CombineRgn(rows, rows, row, RGN_OR);
+          DeleteObject(row);
+        }
+        SelectClipRgn(dst.dc(), rows);
+        const std::vector<uint8_t> d0 = dst.Bytes();
+        ASSERT_TRUE(PatBlt(dst.dc(), 0, 0, W, H, DWORD(rop.code) << 16)) << rop.name;
+        std::vector<uint8_t> want = d0;
+        for (int y = 0; y < H; ++y)
+          for (int x = 1; x < 1 + 10 * (y + 1); ++x) {
+            const int tx = ((x - org.x) % TW + TW) % TW, ty = ((y - org.y) % TH + TH) % TH;
+            PixelBits dp = BitsOf(x, y, W, bpp), pp = BitsOf(tx, ty, TW, bpp);
+            for (int i = 0; i < dp.count; ++i)
+              SetBit(want, dp, i, ResultBit(bpp, rop.code, i, GetBit(t0, pp, i), 0, GetBit(d0, dp, i)));
+          }
+        const std::vector<uint8_t> got = dst.Bytes();
+        for (int y = 0; y < H; ++y)
+          for (int x = 0; x < W; ++x) {
+            PixelBits dp = BitsOf(x, y, W, bpp);
+            for (int i = 0; i < dp.count; ++i)
+              ASSERT_EQ(GetBit(got, dp, i), GetBit(want, dp, i))
+                  << Where(bpp, rop.name, x, y) << " origin " << org.x << " bit " << i;
+          }
+        SelectClipRgn(dst.dc(), nullptr);
+        SelectObject(dst.dc(), old);
+        DeleteObject(rows);
+      }
+      DeleteObject(brush);
+    }
+}
+
 // A realised brush is kept with the brush, and made again when the DC's
 // colours, background mode or brush origin change.
 TEST(PatternRects, ABrushFollowsTheStateOfTheDC) {

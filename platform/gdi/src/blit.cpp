@@ -177,7 +177,10 @@ BOOL BlitDevice(DC& dc, RECT dst, const BlitSource* src, DWORD rop_code) {
     if (brush->null) return TRUE;  // a hollow brush paints nothing
   }
   if (!plan.use_src) {
-    FillRectsWithBrush(dc, rects, brush ? *brush : RealisedBrush{}, rop);
+    // Both arms are lvalues, so the realised brush is passed, not a copy of
+    // it (a copy would lose what the brush caches while drawing).
+    const RealisedBrush none;
+    FillRectsWithBrush(dc, rects, brush ? *brush : none, rop);
     return TRUE;
   }
   Surface& ds = dc.Target();

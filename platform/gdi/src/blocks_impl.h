@@ -56,6 +56,13 @@ struct BlockPrimitives {
 
   static void PatternRects(Surface& s, const RECT* rects, int count, const RealisedBrush& b, uint8_t rop) {
     std::vector<uint8_t> pat, dst_tmp, keep, mask;
+    if (rop == 0xF0 && b.mask.empty() && count > 1) {
+      // The brush's repeated rows are made once, as wide as the widest
+      // rectangle, instead of growing with the rectangles.
+      int widest = 0;
+      for (int i = 0; i < count; ++i) widest = std::max(widest, int(rects[i].right - rects[i].left));
+      if (widest >= 4 * b.tile_w && FastPathsEnabled()) b.WideRow(0, widest + b.tile_w);
+    }
     for (int i = 0; i < count; ++i) {
       const RECT& r = rects[i];
       const int w = r.right - r.left, h = r.bottom - r.top;

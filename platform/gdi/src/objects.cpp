@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "dc.h"
+#include "rop.h"
 #include "stock.h"
 
 namespace kygdi {
@@ -102,19 +103,53 @@ const uint8_t* RealisedBrush::TileRow(int y) const {
   return tile.data() + size_t(ty) * size_t(tile_w) * size_t(span_bytes);
 }
 
+// Repeats the first `filled` bytes of out until it holds total bytes, in
+// doubling copies: a narrow tile costs a few large copies per row instead of
+// one small copy per tile width.
+static void RepeatPrefix(uint8_t* out, size_t filled, size_t total) {
+  for (; filled < total; filled *= 2) std::memcpy(out + filled, out, std::min(filled, total - filled));
+}
+
+const uint8_t* RealisedBrush::WideRow(int ty, int need) const {
+  const size_t B = size_t(span_bytes), period = size_t(tile_w) * B;
+  if (need > wide_w) {
+    // At least twice the width it had, so that a fill of growing spans (a
+    // polygon's rows) widens the rows a few times, not on every row.
+    const int64_t w = (std::max<int64_t>(need, int64_t(wide_w) * 2) + tile_w - 1) / tile_w * tile_w;
+    if (uint64_t(w) * B * uint64_t(tile_h) > kWideBytes) return nullptr;
+    const size_t row_bytes = size_t(w) * B;
+    // Every byte is written below, so the rows are not cleared first.
+    std::shared_ptr<uint8_t[]> rows(new uint8_t[row_bytes * size_t(tile_h)]);
+    for (int j = 0; j < tile_h; ++j) {
+      uint8_t* r = rows.get() + size_t(j) * row_bytes;
+      std::memcpy(r, tile.data() + size_t(j) * period, period);
+      RepeatPrefix(r, period, row_bytes);
+    }
+    wide = std::move(rows);
+    wide_w = int(w);
+  }
+  return wide.get() + size_t(ty) * size_t(wide_w) * B;
+}
+
 void RealisedBrush::PatternSpan(int x, int y, int w, uint8_t* out) const {
   if (w <= 0) return;
   const uint8_t* row = TileRow(y);
   const int tx = ((x - origin.x) % tile_w + tile_w) % tile_w;
   const size_t B = size_t(span_bytes), total = size_t(w) * B;
-  // One period from the span's phase, then the span copies itself in
-  // doubling blocks: a narrow tile costs a few large copies per row instead
-  // of one small copy per tile width.
+  // Fast path: a span of several periods is one copy from the repeated row,
+  // which is read from the cache instead of from the span being written.
+  if (w >= 4 * tile_w && FastPathsEnabled()) {
+    const int ty = ((y - origin.y) % tile_h + tile_h) % tile_h;
+    if (const uint8_t* wr = WideRow(ty, tx + w)) {
+      std::memcpy(out, wr + size_t(tx) * B, total);
+      return;
+    }
+  }
+  // One period from the span's phase, then the span copies itself.
   const size_t period = size_t(tile_w) * B, first = std::min(total, size_t(tile_w - tx) * B);
   std::memcpy(out, row + size_t(tx) * B, first);
   if (first < total) std::memcpy(out + first, row, std::min(total, period) - first);
-  for (size_t filled = std::min(total, period); filled < total; filled *= 2)
-    std::memcpy(out + filled, out, std::min(filled, total - filled));
+  RepeatPrefix(out, std::min(total, period), total);
 }
 
 void RealisedBrush::MaskSpan(int x, int y, int w, uint8_t* out) const {
@@ -200,8 +235,17 @@ std::shared_ptr<const RealisedBrush> RealiseBrush(const DC& dc, const BrushObjec
                          dc.st.brush_org};
   if (brush->realised && brush->realised->key == key) return brush->realised;
   auto rb = std::make_shared<RealisedBrush>();
+  RealisedBrush::Key moved = key;
+  if (brush->realised) moved.origin = brush->realised->key.origin;
+  if (brush->realised && brush->realised->key == moved) {
+    // Only the origin moved: the tile and its repeated rows do not depend on
+    // it (spans find their phase from the origin), so they are kept.
+    *rb = *brush->realised;
+    rb->origin = dc.st.brush_org;
+  } else {
+    RealiseInto(dc, brush, *rb);
+  }
   rb->key = key;
-  RealiseInto(dc, brush, *rb);
   brush->realised = rb;
   return rb;
 }

@@ -76,9 +76,19 @@ struct RealisedBrush {
   std::vector<uint8_t> tile;  // rows of tile_w * span_bytes
   std::vector<uint8_t> mask;  // rows of tile_w bytes, empty when the whole tile paints
   POINT origin{0, 0};
+  // The tile's rows each repeated to wide_w pixels (a multiple of tile_w),
+  // made on the first long span and widened as longer ones come: a span is
+  // then one copy from its phase. Empty until then; a cache, so it may grow
+  // in a brush shared as const.
+  mutable std::shared_ptr<uint8_t[]> wide;
+  mutable int wide_w = 0;
   const uint8_t* TileRow(int y) const;
   // Fills out with w pixels of the tile's row for device (x, y).
   void PatternSpan(int x, int y, int w, uint8_t* out) const;
+  // Row ty of `wide`, at least `need` pixels wide, or null when that would
+  // take more than kWideBytes (the caller then builds the span itself).
+  const uint8_t* WideRow(int ty, int need) const;
+  static constexpr size_t kWideBytes = size_t(1) << 20;
   void MaskSpan(int x, int y, int w, uint8_t* out) const;
 };
 
