@@ -71,9 +71,36 @@ BOOL CKyFillStyle::Display(CDC* pDC, CRect* pRect, long rate) {
   return TRUE;
 }
 
+// The brush is laid from the grid's corner: one transfer over the
+// rectangle through the DC's clip, the pixels of a copy of each piece. Not
+// for a monochrome tile (a monochrome pattern brush takes the DC's colours
+// instead of its own bits) or one larger than m_nTileWidth x m_nTileHeight
+// (the pieces use only its top-left part).
+BOOL CKyFillStyle::PaintTileAsBrush(CDC* pDC, const CRect& rect, const CRect& grid) {
+  if (m_hBrushTile != m_bmpPattern.GetSafeHandle()) {
+    m_brPattern.DeleteObject();
+    m_hBrushTile = nullptr;
+    BITMAP bm;
+    if (!m_bmpPattern.GetBitmap(&bm) || bm.bmBitsPixel < 8 || bm.bmWidth != m_nTileWidth ||
+        bm.bmHeight != m_nTileHeight || !m_brPattern.CreatePatternBrush(&m_bmpPattern))
+      return FALSE;
+    m_hBrushTile = m_bmpPattern.GetSafeHandle();
+  }
+  if (!m_brPattern.GetSafeHandle()) return FALSE;
+  CPoint corner(grid.left, grid.top);
+  pDC->LPtoDP(&corner);
+  const CPoint oldOrg = pDC->SetBrushOrg(corner);
+  CBrush* oldBrush = pDC->SelectObject(&m_brPattern);
+  pDC->PatBlt(rect.left, rect.top, rect.Width(), rect.Height(), PATCOPY);
+  pDC->SelectObject(oldBrush);
+  pDC->SetBrushOrg(oldOrg);
+  return TRUE;
+}
+
 void CKyFillStyle::PaintPattern(CDC* pDC, CDC& mem, const CRect& rect, long rate) {
   CBitmap* const tiles[] = {&m_bmpPattern};
   const CRect grid = AnchoredRect(rect, m_nTileWidth, m_nTileHeight);
+  if (rate == 100 && !rect.IsRectEmpty() && PaintTileAsBrush(pDC, rect, grid)) return;
   ky::ClipToRect clip(pDC, rect, grid);
   ky::LayTiles(pDC, tiles, grid, m_nTileWidth, m_nTileHeight, [&](CBitmap* const* src, int x, int y, int cx, int cy) {
     if (rate == 100) {

@@ -146,12 +146,21 @@ class CKyFillStyle {
  private:
   bool m_bPatternOrigin = false;
   CPoint m_ptPatternOrigin;
+  // m_bmpPattern as a pattern brush, made on the first opaque fill and kept
+  // while m_hBrushTile (the bitmap it was made from; handles are never
+  // reused) is still m_bmpPattern: the brush keeps its realisation for the
+  // device between fills.
+  CBrush m_brPattern;
+  HGDIOBJ m_hBrushTile = nullptr;
 
   // The device rectangle grown up and left to the pattern origin's grid of
   // w x h tiles; rect itself when no origin is set.
   CRect AnchoredRect(const CRect& rect, int w, int h) const;
   // Lays m_bmpPattern over a device rectangle, opaque or blended at rate.
   void PaintPattern(CDC* pDC, CDC& mem, const CRect& rect, long rate);
+  // The tile at rate 100 through m_brPattern; FALSE, with nothing painted,
+  // when that cannot give the pixels of laying the tile piece by piece.
+  BOOL PaintTileAsBrush(CDC* pDC, const CRect& rect, const CRect& grid);
   // Reads id, name, [resolution], pattern of a bitmap record starting at
   // pos; returns the offset behind it or -1.
   long ReadBitmapBody(const CByteArray& in, long long pos, bool hasResolution);
