@@ -110,15 +110,17 @@ void BlitRows(DC& dc, const BlitPlan& plan, const BlitSource& src, const Realise
   const bool same = src.surface == &ds && !plan.stretch;
   const bool bottom_up = same && plan.dr.top > plan.sr.top;
   const bool backwards = bottom_up || (same && plan.dr.top == plan.sr.top && plan.dr.left > plan.sr.left);
+  // Fast path: a plain copy between two formats converts each source row
+  // straight into the destination's span.
+  const bool direct = plan.rop == 0xCC && !brush && FastPathsEnabled();
   for (size_t i = 0; i < rects.size(); ++i) {
     const RECT& r = rects[backwards ? rects.size() - 1 - i : i];
     const int w = r.right - r.left;
     scratch.resize(size_t(w) * size_t(ds.funcs->span_bytes));
     for (int k = 0; k < r.bottom - r.top; ++k) {
       const int y = bottom_up ? r.bottom - 1 - k : r.top + k;
-      const uint8_t* s = source.Row(r.left, y, w);
       uint8_t* d = ds.funcs->span_begin(ds, r.left, y, w, scratch.data());
-      rop.Apply(d, s, r.left, y, w);
+      if (!direct || !source.RowInto(r.left, y, w, d)) rop.Apply(d, source.Row(r.left, y, w), r.left, y, w);
       ds.funcs->span_end(ds, r.left, y, w, d);
     }
   }

@@ -59,6 +59,10 @@ class SourceRows {
   // The source under destination pixels [x, x + w) of row y, in the
   // destination's span form; valid until the next call.
   const uint8_t* Row(int x, int y, int w);
+  // Converts the same pixels straight into out (w destination pixels) when
+  // a fused converter can, without a copy through the row; false, with out
+  // untouched, when the row must come through Row.
+  bool RowInto(int x, int y, int w, uint8_t* out);
 
  private:
   const uint8_t* Straight(int x, int y, int w);

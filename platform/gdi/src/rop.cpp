@@ -13,6 +13,8 @@ bool FastPathsEnabled() {
   return enabled;
 }
 
+bool CpuHasAvx2() { return __builtin_cpu_supports("avx2"); }
+
 namespace {
 
 template <class Op>

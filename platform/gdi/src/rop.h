@@ -50,5 +50,8 @@ inline T Rop3Word(uint8_t rop, T p, T s, T d) {
 void Rop3Span(uint8_t rop, uint8_t* d, const uint8_t* s, const uint8_t* p, size_t n);
 
 bool FastPathsEnabled();
+// Whether the processor runs AVX2 code: fast-path tables ask it before
+// choosing a loop compiled for it.
+bool CpuHasAvx2();
 
 }  // namespace kygdi
