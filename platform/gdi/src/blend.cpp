@@ -1,4 +1,5 @@
-// Blend fast paths: the 32-bit rows four pixels at a time with SSE2. They
+// Blend fast paths: the 32-bit rows four pixels at a time with SSE2 (a
+// solid colour eight at a time with AVX2 where the processor has it). They
 // give exactly the general loops' pixels; tests run both (KYGDI_NO_FAST_PATHS).
 //
 // The division by 100 is a multiply and shift: trunc(x / 100) for 16-bit
@@ -13,7 +14,7 @@
 #include "rop.h"
 
 #if defined(__SSE2__)
-#include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 namespace kygdi {
@@ -50,6 +51,36 @@ void SolidRow32(uint8_t* d, int n, uint32_t pixel, const BlendShares& t) {
     d[1] = uint8_t(t.keep[d[1]] + ((share >> 8) & 0xFF));
     d[2] = uint8_t(t.keep[d[2]] + ((share >> 16) & 0xFF));
   }
+}
+
+// SolidRow32 eight pixels at a time where the processor has AVX2 (the table
+// asks before choosing it). The unpacks and packs work within each 128-bit
+// half, so the bytes come back in their places.
+__attribute__((target("avx2"))) void SolidRow32Avx2(uint8_t* d, int n, uint32_t pixel, const BlendShares& t) {
+  const uint32_t share = uint32_t(t.take[pixel & 0xFF]) | uint32_t(t.take[(pixel >> 8) & 0xFF]) << 8 |
+                         uint32_t(t.take[(pixel >> 16) & 0xFF]) << 16;
+  const __m256i add = _mm256_set1_epi32(static_cast<int>(share));
+  const __m256i k = _mm256_set1_epi16(static_cast<short>(100 - t.rate));
+  const __m256i by100 = _mm256_set1_epi16(20972);
+  const __m256i fourth = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
+  const __m256i zero = _mm256_setzero_si256();
+  int i = 0;
+  for (; i + 8 <= n; i += 8, d += 32) {
+    const __m256i px = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d));
+    const __m256i lo = _mm256_mullo_epi16(_mm256_unpacklo_epi8(px, zero), k);
+    const __m256i hi = _mm256_mullo_epi16(_mm256_unpackhi_epi8(px, zero), k);
+    const __m256i scaled = _mm256_packus_epi16(_mm256_srli_epi16(_mm256_mulhi_epu16(lo, by100), 5),
+                                               _mm256_srli_epi16(_mm256_mulhi_epu16(hi, by100), 5));
+    const __m256i mixed = _mm256_add_epi8(scaled, add);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(d),
+                        _mm256_or_si256(_mm256_andnot_si256(fourth, mixed), _mm256_and_si256(fourth, px)));
+  }
+  // The SSE2 loop finishes the row. The compiler clears the upper halves of
+  // the vector registers on a return but not on this tail call, and SSE2
+  // code after wide code with dirty upper halves (ours or a library's) ran
+  // four times slower on the benchmark machine.
+  _mm256_zeroupper();
+  SolidRow32(d, n - i, pixel, t);
 }
 
 template <bool kMasked>
@@ -90,24 +121,26 @@ enum class BlendOp { kSolid, kCopy, kCopyMasked };
 struct BlendFastPath {
   BlendOp op;
   int bpp;
+  bool (*usable)();  // null: always
   BlendSolidRow solid;
   BlendCopyRow copy;
 };
 
-// Op, destination format, loop.                          what it is for
+// Op, destination format, processor, loop.                         what it is for
 const BlendFastPath kBlendFastPaths[] = {
 #if defined(__SSE2__)
-    {BlendOp::kSolid, 32, SolidRow32, nullptr},           // transparent colour fills
-    {BlendOp::kCopy, 32, nullptr, CopyRow32<false>},      // a tile or gradient mixed in
-    {BlendOp::kCopyMasked, 32, nullptr, CopyRow32<true>},  // a transparent-background tile mixed in
+    {BlendOp::kSolid, 32, CpuHasAvx2, SolidRow32Avx2, nullptr},      // transparent colour fills
+    {BlendOp::kSolid, 32, nullptr, SolidRow32, nullptr},             // the same without AVX2
+    {BlendOp::kCopy, 32, nullptr, nullptr, CopyRow32<false>},        // a tile or gradient mixed in
+    {BlendOp::kCopyMasked, 32, nullptr, nullptr, CopyRow32<true>},  // a transparent-background tile mixed in
 #endif
-    {BlendOp::kSolid, 0, nullptr, nullptr},  // the end: the format's general loop
+    {BlendOp::kSolid, 0, nullptr, nullptr, nullptr},  // the end: the format's general loop
 };
 
 const BlendFastPath* Find(BlendOp op, int bpp) {
   if (!FastPathsEnabled()) return nullptr;
   for (const BlendFastPath& f : kBlendFastPaths)
-    if (f.op == op && f.bpp == bpp) return &f;
+    if (f.op == op && f.bpp == bpp && (!f.usable || f.usable())) return &f;
   return nullptr;
 }
 
