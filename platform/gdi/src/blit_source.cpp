@@ -36,7 +36,8 @@ inline __attribute__((always_inline)) void ConvertLoop<Fmt32, Fmt16>(const uint8
   for (int i = 0; i < n; ++i) {
     uint32_t v;
     std::memcpy(&v, s + 4 * i, 4);
-    const uint16_t o = uint16_t((((v >> 19) & 0x1F) << 11) | (((v >> 10) & 0x3F) << 5) | ((v >> 3) & 0x1F));
+    // Each field moved into place on the whole word, then one narrowing.
+    const uint16_t o = uint16_t(((v >> 8) & 0xF800) | ((v >> 5) & 0x07E0) | ((v >> 3) & 0x001F));
     std::memcpy(d + 2 * i, &o, 2);
   }
 }
