@@ -113,8 +113,8 @@ static void RepeatPrefix(uint8_t* out, size_t filled, size_t total) {
 const uint8_t* RealisedBrush::WideRow(int ty, int need) const {
   const size_t B = size_t(span_bytes), period = size_t(tile_w) * B;
   if (need > wide_w) {
-    // At least twice the width it had, so that a fill of growing spans (a
-    // polygon's rows) widens the rows a few times, not on every row.
+    // At least twice the width it had, so that growing requests widen the
+    // rows a few times, not on every request.
     const int64_t w = (std::max<int64_t>(need, int64_t(wide_w) * 2) + tile_w - 1) / tile_w * tile_w;
     if (uint64_t(w) * B * uint64_t(tile_h) > kWideBytes) return nullptr;
     const size_t row_bytes = size_t(w) * B;
@@ -136,14 +136,14 @@ void RealisedBrush::PatternSpan(int x, int y, int w, uint8_t* out) const {
   const uint8_t* row = TileRow(y);
   const int tx = ((x - origin.x) % tile_w + tile_w) % tile_w;
   const size_t B = size_t(span_bytes), total = size_t(w) * B;
-  // Fast path: a span of several periods is one copy from the repeated row,
-  // which is read from the cache instead of from the span being written.
-  if (w >= 4 * tile_w && FastPathsEnabled()) {
+  // Fast path: where the repeated rows are made (PATCOPY over many
+  // rectangles makes them) and reach far enough, the span is one copy from
+  // them. Spans do not make them on their own: a brush made for one call
+  // would pay for rows that a few spans do not use up.
+  if (wide && tx + int64_t(w) <= wide_w && FastPathsEnabled()) {
     const int ty = ((y - origin.y) % tile_h + tile_h) % tile_h;
-    if (const uint8_t* wr = WideRow(ty, tx + w)) {
-      std::memcpy(out, wr + size_t(tx) * B, total);
-      return;
-    }
+    std::memcpy(out, WideRow(ty, tx + w) + size_t(tx) * B, total);
+    return;
   }
   // One period from the span's phase, then the span copies itself.
   const size_t period = size_t(tile_w) * B, first = std::min(total, size_t(tile_w - tx) * B);

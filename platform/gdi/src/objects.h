@@ -77,9 +77,9 @@ struct RealisedBrush {
   std::vector<uint8_t> mask;  // rows of tile_w bytes, empty when the whole tile paints
   POINT origin{0, 0};
   // The tile's rows each repeated to wide_w pixels (a multiple of tile_w),
-  // made on the first long span and widened as longer ones come: a span is
-  // then one copy from its phase. Empty until then; a cache, so it may grow
-  // in a brush shared as const.
+  // made by WideRow (PATCOPY over many rectangles asks for them once, as
+  // wide as the widest): a span they cover is then one copy from its phase.
+  // Empty until then; a cache, so it may grow in a brush shared as const.
   mutable std::shared_ptr<uint8_t[]> wide;
   mutable int wide_w = 0;
   const uint8_t* TileRow(int y) const;
