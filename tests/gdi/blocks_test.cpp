@@ -183,6 +183,31 @@ TEST(BlockCopy, WithinOneBitmapReadsEverySourcePixelFirst) {
         }
 }
 
+// A tile's bits, its size and the brush origin it is laid from.
+struct Tile {
+  const std::vector<uint8_t>& bits;
+  int w, h;
+  POINT org;
+};
+
+// Checks every bit of a W x H picture: where inside(x, y) holds, the pattern
+// code combines the tile with the bits before; elsewhere they are unchanged.
+template <typename Inside>
+void ExpectTileLaid(const std::vector<uint8_t>& got, const std::vector<uint8_t>& before, const Tile& tile, int W,
+                    int H, int bpp, const NamedRop& rop, const std::string& what, Inside inside) {
+  for (int y = 0; y < H; ++y)
+    for (int x = 0; x < W; ++x) {
+      const int tx = ((x - tile.org.x) % tile.w + tile.w) % tile.w;
+      const int ty = ((y - tile.org.y) % tile.h + tile.h) % tile.h;
+      PixelBits dp = BitsOf(x, y, W, bpp), pp = BitsOf(tx, ty, tile.w, bpp);
+      for (int i = 0; i < dp.count; ++i) {
+        const int old = GetBit(before, dp, i);
+        const int want = inside(x, y) ? ResultBit(bpp, rop.code, i, GetBit(tile.bits, pp, i), 0, old) : old;
+        ASSERT_EQ(GetBit(got, dp, i), want) << Where(bpp, rop.name, x, y) << what << " bit " << i;
+      }
+    }
+}
+
 // A 5 x 3 tile of seeded pixels laid from the brush origin (3, 2), through a
 // clip of two bands: one taller than the tile, one a single row.
 TEST(PatternRects, EveryFormatAndCodeLaysTheTileFromTheOrigin) {
@@ -204,22 +229,10 @@ TEST(PatternRects, EveryFormatAndCodeLaysTheTileFromTheOrigin) {
       SelectClipRgn(dst.dc(), a);
       const std::vector<uint8_t> d0 = dst.Bytes(), t0 = tile.Bytes();
       ASSERT_TRUE(PatBlt(dst.dc(), 1, 1, 17, 9, DWORD(rop.code) << 16)) << rop.name;
-      std::vector<uint8_t> want = d0;
-      for (int y = 1; y < 10; ++y)
-        for (int x = 1; x < 18; ++x) {
-          if (!Inside(band1, x, y) && !Inside(band2, x, y)) continue;
-          const int tx = ((x - 3) % TW + TW) % TW, ty = ((y - 2) % TH + TH) % TH;
-          PixelBits dp = BitsOf(x, y, W, bpp), pp = BitsOf(tx, ty, TW, bpp);
-          for (int i = 0; i < dp.count; ++i)
-            SetBit(want, dp, i, ResultBit(bpp, rop.code, i, GetBit(t0, pp, i), 0, GetBit(d0, dp, i)));
-        }
-      const std::vector<uint8_t> got = dst.Bytes();
-      for (int y = 0; y < H; ++y)
-        for (int x = 0; x < W; ++x) {
-          PixelBits dp = BitsOf(x, y, W, bpp);
-          for (int i = 0; i < dp.count; ++i)
-            ASSERT_EQ(GetBit(got, dp, i), GetBit(want, dp, i)) << Where(bpp, rop.name, x, y) << " bit " << i;
-        }
+      const Tile laid{t0, TW, TH, {3, 2}};
+      ExpectTileLaid(dst.Bytes(), d0, laid, W, H, bpp, rop, "", [&](int x, int y) {
+        return x >= 1 && x < 18 && y >= 1 && y < 10 && (Inside(band1, x, y) || Inside(band2, x, y));
+      });
       SelectClipRgn(dst.dc(), nullptr);
       SelectObject(dst.dc(), old);
       DeleteObject(a);
@@ -255,22 +268,10 @@ TEST(PatternRects, LongRowsAndAMovedOriginLayTheTile) {
         SelectClipRgn(dst.dc(), rows);
         const std::vector<uint8_t> d0 = dst.Bytes();
         ASSERT_TRUE(PatBlt(dst.dc(), 0, 0, W, H, DWORD(rop.code) << 16)) << rop.name;
-        std::vector<uint8_t> want = d0;
-        for (int y = 0; y < H; ++y)
-          for (int x = 1; x < 1 + 10 * (y + 1); ++x) {
-            const int tx = ((x - org.x) % TW + TW) % TW, ty = ((y - org.y) % TH + TH) % TH;
-            PixelBits dp = BitsOf(x, y, W, bpp), pp = BitsOf(tx, ty, TW, bpp);
-            for (int i = 0; i < dp.count; ++i)
-              SetBit(want, dp, i, ResultBit(bpp, rop.code, i, GetBit(t0, pp, i), 0, GetBit(d0, dp, i)));
-          }
-        const std::vector<uint8_t> got = dst.Bytes();
-        for (int y = 0; y < H; ++y)
-          for (int x = 0; x < W; ++x) {
-            PixelBits dp = BitsOf(x, y, W, bpp);
-            for (int i = 0; i < dp.count; ++i)
-              ASSERT_EQ(GetBit(got, dp, i), GetBit(want, dp, i))
-                  << Where(bpp, rop.name, x, y) << " origin " << org.x << " bit " << i;
-          }
+        const Tile laid{t0, TW, TH, org};
+        const std::string what = " origin " + std::to_string(org.x);
+        ExpectTileLaid(dst.Bytes(), d0, laid, W, H, bpp, rop, what,
+                       [](int x, int y) { return x >= 1 && x < 1 + 10 * (y + 1); });
         SelectClipRgn(dst.dc(), nullptr);
         SelectObject(dst.dc(), old);
         DeleteObject(rows);
