@@ -13,24 +13,12 @@ mkdir -p "$out"
 kyfsl="$build/tools/kyfsl/kyfsl"
 lib="$out/live.bru"
 rm -f "$lib"
-started=""
-if [ -z "${DISPLAY:-}" ]; then
-  export DISPLAY=:96
-  Xvfb "$DISPLAY" -screen 0 800x600x24 >/dev/null 2>&1 &
-  started=$!
-  sleep 1
-fi
-cleanup() { [ -n "$started" ] && kill "$started" 2>/dev/null || true; }
-trap cleanup EXIT
+# shellcheck source=../support/live_x.sh
+. "$(dirname "$0")/../support/live_x.sh"
+live_x_start 96 800x600x24
 "$kyfsl" edit "$lib" --after 30000 >"$out/edit.log" 2>&1 &
 pid=$!
-wid=""
-for _ in $(seq 50); do
-  wid=$(xdotool search --name "kyfsl edit" 2>/dev/null | head -1 || true)
-  [ -n "$wid" ] && break
-  sleep 0.1
-done
-[ -n "$wid" ] || { echo "live_edit_check: no window"; exit 1; }
+wid=$(live_x_window "kyfsl edit") || { echo "live_edit_check: no window"; exit 1; }
 sleep 0.5
 # Points are in the window, which is the size of the editor dialog.
 at() { xdotool mousemove --window "$wid" "$1" "$2"; }

@@ -11,24 +11,12 @@ build=$1
 out=${2:-live-resize}
 mkdir -p "$out"
 kyfsl="$build/tools/kyfsl/kyfsl"
-started=""
-if [ -z "${DISPLAY:-}" ]; then
-  export DISPLAY=:95
-  Xvfb "$DISPLAY" -screen 0 1400x1100x24 >/dev/null 2>&1 &
-  started=$!
-  for _ in $(seq 50); do [ -e /tmp/.X11-unix/X95 ] && break; sleep 0.1; done
-fi
-cleanup() { [ -n "$started" ] && kill "$started" 2>/dev/null || true; }
-trap cleanup EXIT
+# shellcheck source=../support/live_x.sh
+. "$(dirname "$0")/../support/live_x.sh"
+live_x_start 95 1400x1100x24
 timeout 30 "$kyfsl" pick --default --json >"$out/pick.json" 2>"$out/pick.log" &
 pid=$!
-wid=""
-for _ in $(seq 50); do
-  wid=$(xdotool search --name "kyfsl" 2>/dev/null | head -1 || true)
-  [ -n "$wid" ] && break
-  sleep 0.1
-done
-[ -n "$wid" ] || { echo "live_resize_check: no window"; exit 1; }
+wid=$(live_x_window "kyfsl") || { echo "live_resize_check: no window"; exit 1; }
 sleep 0.5
 if xprop -id "$wid" WM_NORMAL_HINTS | grep -q "maximum size"; then
   echo "live_resize_check: the window cannot be resized:"; xprop -id "$wid" WM_NORMAL_HINTS; exit 1
