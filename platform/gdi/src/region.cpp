@@ -118,6 +118,7 @@ Region Region::FromPolygonsF(const double* pts, const int* counts, int polys, in
                              int row_max, int col_min, int col_max) {
   struct Edge {
     double x0, y0, x1, y1;
+    double lo, hi;  // the rows Y it crosses: lo <= Y < hi
     int dir;
   };
   std::vector<Edge> edges;
@@ -127,8 +128,10 @@ Region Region::FromPolygonsF(const double* pts, const int* counts, int polys, in
     int n = std::max(0, counts[k]);
     for (int i = 0; i < n; ++i) {
       double ax = p[2 * i], ay = p[2 * i + 1], bx = p[2 * ((i + 1) % n)], by = p[2 * ((i + 1) % n) + 1];
-      if (ay == by) continue;
-      edges.push_back(Edge{ax, ay, bx, by, ay < by ? 1 : -1});
+      // A horizontal edge crosses no row; an edge off the number line
+      // crosses none that could be computed.
+      if (ay == by || !std::isfinite(ax + ay + bx + by)) continue;
+      edges.push_back(Edge{ax, ay, bx, by, std::min(ay, by), std::max(ay, by), ay < by ? 1 : -1});
       ymin = std::min(ymin, std::min(ay, by));
       ymax = std::max(ymax, std::max(ay, by));
     }
@@ -137,6 +140,13 @@ Region Region::FromPolygonsF(const double* pts, const int* counts, int polys, in
   if (edges.empty() || row_max <= row_min || col_max <= col_min) return Region();
   // A wild coordinate must not make us scan billions of empty rows.
   if (ymax < row_min || ymin > double(row_max) - 1) return Region();
+  // Rows go down the polygon with the edges they cross: an edge joins when
+  // the rows reach its top and leaves past its bottom, so a polygon of many
+  // vertices costs its edges once plus the crossings of each row, not every
+  // edge on every row.
+  std::sort(edges.begin(), edges.end(), [](const Edge& a, const Edge& b) { return a.lo < b.lo; });
+  size_t next = 0;
+  std::vector<const Edge*> active;
   BandBuilder bands;
   std::vector<Crossing> xs;
   std::vector<std::pair<int, int>> spans;
@@ -147,13 +157,18 @@ Region Region::FromPolygonsF(const double* pts, const int* counts, int polys, in
   const double x_lo = col_min, x_hi = col_max;
   for (int y = y0; y <= y1; ++y) {
     double Y = y;
-    xs.clear();
-    for (const Edge& e : edges) {
-      double lo = std::min(e.y0, e.y1), hi = std::max(e.y0, e.y1);
-      if (Y < lo || Y >= hi) continue;
-      xs.push_back({std::clamp(e.x0 + (Y - e.y0) * (e.x1 - e.x0) / (e.y1 - e.y0), x_lo, x_hi), e.dir});
+    for (; next < edges.size() && edges[next].lo <= Y; ++next) active.push_back(&edges[next]);
+    active.erase(std::remove_if(active.begin(), active.end(), [Y](const Edge* e) { return Y >= e->hi; }),
+                 active.end());
+    if (active.empty()) {
+      if (next == edges.size()) break;
+      // Nothing crosses until the next edge's top: skip the empty rows.
+      y = std::max(y, int(std::min<double>(std::ceil(edges[next].lo), double(y1) + 1)) - 1);
+      continue;
     }
-    if (xs.empty()) continue;
+    xs.clear();
+    for (const Edge* e : active)
+      xs.push_back({std::clamp(e->x0 + (Y - e->y0) * (e->x1 - e->x0) / (e->y1 - e->y0), x_lo, x_hi), e->dir});
     std::sort(xs.begin(), xs.end(), [](const Crossing& a, const Crossing& b) { return a.x < b.x; });
     spans.clear();
     int wind = 0;
