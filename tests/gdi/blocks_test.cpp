@@ -243,41 +243,44 @@ TEST(PatternRects, EveryFormatAndCodeLaysTheTileFromTheOrigin) {
 
 // Rows of 10 to 60 pixels, growing (the brush's repeated rows widen as
 // they come), laid twice with one brush: the second time from another
-// origin, which keeps the repeated rows and moves only the phase.
+// origin, which keeps the repeated rows and moves only the phase. Tiles of
+// an odd size and of powers of two (whose phase is found another way).
 TEST(PatternRects, LongRowsAndAMovedOriginLayTheTile) {
-  const int W = 64, H = 6, TW = 5, TH = 3;
+  const int W = 64, H = 6;
   const POINT origins[] = {{3, 2}, {-4, 1}};
-  for (int bpp : kAllBpp)
-    for (const NamedRop& rop : kPatternRops) {
-      RawCanvas tile(TW, TH, bpp, 4);
-      const std::vector<uint8_t> t0 = tile.Bytes();
-      HBRUSH brush = CreatePatternBrush(tile.bitmap());
-      ASSERT_TRUE(brush);
-      for (const POINT& org : origins) {
-        RawCanvas dst(W, H, bpp, 3);
-        SetTextColor(dst.dc(), RGB(0, 0, 0));
-        SetBkColor(dst.dc(), RGB(255, 255, 255));
-        SetBrushOrgEx(dst.dc(), org.x, org.y, nullptr);
-        HGDIOBJ old = SelectObject(dst.dc(), brush);
-        HRGN rows = CreateRectRgn(0, 0, 0, 0);
-        for (int y = 0; y < H; ++y) {
-          HRGN row = CreateRectRgn(1, y, 1 + 10 * (y + 1), y + 1);
-          CombineRgn(rows, rows, row, RGN_OR);
-          DeleteObject(row);
+  for (const SIZE size : {SIZE{5, 3}, SIZE{8, 4}})
+    for (int bpp : kAllBpp)
+      for (const NamedRop& rop : kPatternRops) {
+        const int TW = size.cx, TH = size.cy;
+        RawCanvas tile(TW, TH, bpp, 4);
+        const std::vector<uint8_t> t0 = tile.Bytes();
+        HBRUSH brush = CreatePatternBrush(tile.bitmap());
+        ASSERT_TRUE(brush);
+        for (const POINT& org : origins) {
+          RawCanvas dst(W, H, bpp, 3);
+          SetTextColor(dst.dc(), RGB(0, 0, 0));
+          SetBkColor(dst.dc(), RGB(255, 255, 255));
+          SetBrushOrgEx(dst.dc(), org.x, org.y, nullptr);
+          HGDIOBJ old = SelectObject(dst.dc(), brush);
+          HRGN rows = CreateRectRgn(0, 0, 0, 0);
+          for (int y = 0; y < H; ++y) {
+            HRGN row = CreateRectRgn(1, y, 1 + 10 * (y + 1), y + 1);
+            CombineRgn(rows, rows, row, RGN_OR);
+            DeleteObject(row);
+          }
+          SelectClipRgn(dst.dc(), rows);
+          const std::vector<uint8_t> d0 = dst.Bytes();
+          ASSERT_TRUE(PatBlt(dst.dc(), 0, 0, W, H, DWORD(rop.code) << 16)) << rop.name;
+          const Tile laid{t0, TW, TH, org};
+          const std::string what = " tile " + std::to_string(TW) + " origin " + std::to_string(org.x);
+          ExpectTileLaid(dst.Bytes(), d0, laid, W, H, bpp, rop, what,
+                         [](int x, int y) { return x >= 1 && x < 1 + 10 * (y + 1); });
+          SelectClipRgn(dst.dc(), nullptr);
+          SelectObject(dst.dc(), old);
+          DeleteObject(rows);
         }
-        SelectClipRgn(dst.dc(), rows);
-        const std::vector<uint8_t> d0 = dst.Bytes();
-        ASSERT_TRUE(PatBlt(dst.dc(), 0, 0, W, H, DWORD(rop.code) << 16)) << rop.name;
-        const Tile laid{t0, TW, TH, org};
-        const std::string what = " origin " + std::to_string(org.x);
-        ExpectTileLaid(dst.Bytes(), d0, laid, W, H, bpp, rop, what,
-                       [](int x, int y) { return x >= 1 && x < 1 + 10 * (y + 1); });
-        SelectClipRgn(dst.dc(), nullptr);
-        SelectObject(dst.dc(), old);
-        DeleteObject(rows);
+        DeleteObject(brush);
       }
-      DeleteObject(brush);
-    }
 }
 
 // A realised brush is kept with the brush, and made again when the DC's

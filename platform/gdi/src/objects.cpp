@@ -98,9 +98,16 @@ int BrushObject::GetObjectData(int cb, void* pv) const {
   return sizeof(LOGBRUSH);
 }
 
+// Where offset d falls in a period of n (0 <= result < n); tiles are most
+// often 8 or 16 wide, where a mask does it.
+static inline int Phase(int64_t d, int n) {
+  if ((n & (n - 1)) == 0) return int(d & (n - 1));
+  const int m = int(d % n);
+  return m < 0 ? m + n : m;
+}
+
 const uint8_t* RealisedBrush::TileRow(int y) const {
-  int ty = ((y - origin.y) % tile_h + tile_h) % tile_h;
-  return tile.data() + size_t(ty) * size_t(tile_w) * size_t(span_bytes);
+  return tile.data() + size_t(Phase(int64_t(y) - origin.y, tile_h)) * size_t(tile_w) * size_t(span_bytes);
 }
 
 // Repeats the first `filled` bytes of out until it holds total bytes, in
@@ -133,19 +140,19 @@ const uint8_t* RealisedBrush::WideRow(int ty, int need) const {
 
 void RealisedBrush::PatternSpan(int x, int y, int w, uint8_t* out) const {
   if (w <= 0) return;
-  const uint8_t* row = TileRow(y);
-  const int tx = ((x - origin.x) % tile_w + tile_w) % tile_w;
+  const int tx = Phase(int64_t(x) - origin.x, tile_w);
   const size_t B = size_t(span_bytes), total = size_t(w) * B;
   // Fast path: where the repeated rows are made (PATCOPY over many
   // rectangles makes them) and reach far enough, the span is one copy from
   // them. Spans do not make them on their own: a brush made for one call
   // would pay for rows that a few spans do not use up.
   if (wide && tx + int64_t(w) <= wide_w && FastPathsEnabled()) {
-    const int ty = ((y - origin.y) % tile_h + tile_h) % tile_h;
-    std::memcpy(out, WideRow(ty, tx + w) + size_t(tx) * B, total);
+    const int ty = Phase(int64_t(y) - origin.y, tile_h);
+    std::memcpy(out, wide.get() + (size_t(ty) * size_t(wide_w) + size_t(tx)) * B, total);
     return;
   }
   // One period from the span's phase, then the span copies itself.
+  const uint8_t* row = TileRow(y);
   const size_t period = size_t(tile_w) * B, first = std::min(total, size_t(tile_w - tx) * B);
   std::memcpy(out, row + size_t(tx) * B, first);
   if (first < total) std::memcpy(out + first, row, std::min(total, period) - first);
@@ -153,9 +160,8 @@ void RealisedBrush::PatternSpan(int x, int y, int w, uint8_t* out) const {
 }
 
 void RealisedBrush::MaskSpan(int x, int y, int w, uint8_t* out) const {
-  int ty = ((y - origin.y) % tile_h + tile_h) % tile_h;
-  const uint8_t* row = mask.data() + size_t(ty) * size_t(tile_w);
-  int tx = ((x - origin.x) % tile_w + tile_w) % tile_w;
+  const uint8_t* row = mask.data() + size_t(Phase(int64_t(y) - origin.y, tile_h)) * size_t(tile_w);
+  int tx = Phase(int64_t(x) - origin.x, tile_w);
   for (int i = 0; i < w; ++i) {
     out[i] = row[tx];
     if (++tx == tile_w) tx = 0;
