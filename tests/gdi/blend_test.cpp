@@ -57,7 +57,7 @@ uint32_t PixelOf(const Format& f, COLORREF c) {
   return v;
 }
 
-// Rows of 256 pixels whose every byte walks 0..255 (the top bit of a 15-bit
+// Rows whose bytes walk every value 0..255 (the top bit of a 15-bit
 // word included), one row per start value, so that every component value
 // meets every other.
 std::vector<uint8_t> Walk(int stride, int rows, int seed) {
@@ -66,33 +66,36 @@ std::vector<uint8_t> Walk(int stride, int rows, int seed) {
   return v;
 }
 
-// GdiBlendRect with a colour, and GdiBlendBlt without and with a mask.
+// GdiBlendRect with a colour, and GdiBlendBlt without and with a mask, on
+// rows of 261 pixels: the vector loops take 8 or 4 at a time, and the
+// pixels they leave over are mixed too.
 TEST(GdiBlend, RectAndBltMixEveryValueAtEveryRate) {
   enum Kind { kRect, kBlt, kMaskedBlt };
+  constexpr int kW = 261;
   for (const Format& f : kFormats)
     for (Kind kind : {kRect, kBlt, kMaskedBlt}) {
-      TestCanvas dst(256, 2, f.bpp), src(256, 2, f.bpp);
-      const HBITMAP mask = CreateBitmap(256, 2, 1, UINT(f.bpp), nullptr);
+      TestCanvas dst(kW, 2, f.bpp), src(kW, 2, f.bpp);
+      const HBITMAP mask = CreateBitmap(kW, 2, 1, UINT(f.bpp), nullptr);
       const std::vector<uint8_t> below = Walk(int(dst.Bytes().size() / 2), 2, 1);
       const std::vector<uint8_t> over = Walk(int(below.size() / 2), 2, 5);
       const int stride = int(below.size() / 2);
       // Black (colour bits 0, other bits set) every third pixel.
       std::vector<uint8_t> m(below.size(), 0xFF);
       for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 256; x += 3) Store(&m[size_t(y) * stride + size_t(x) * f.bytes], f.bytes, f.keep);
+        for (int x = 0; x < kW; x += 3) Store(&m[size_t(y) * stride + size_t(x) * f.bytes], f.bytes, f.keep);
       SetBitmapBits(mask, DWORD(m.size()), m.data());
       src.SetBytes(over);
       for (int rate = 1; rate <= 99; ++rate) {
         dst.SetBytes(below);
         const COLORREF colour = RGB(rate * 2 + 3, 255 - rate, rate * 37 % 256);
-        RECT all{0, 0, 256, 2};
+        RECT all{0, 0, kW, 2};
         const HBITMAP use_mask = kind == kMaskedBlt ? mask : nullptr;
         ASSERT_TRUE(kind == kRect ? GdiBlendRect(dst.dc(), &all, colour, rate)
-                                  : GdiBlendBlt(dst.dc(), 0, 0, 256, 2, src.dc(), 0, 0, use_mask, rate))
+                                  : GdiBlendBlt(dst.dc(), 0, 0, kW, 2, src.dc(), 0, 0, use_mask, rate))
             << f.bpp << " bpp, kind " << kind;
         const std::vector<uint8_t> got = dst.Bytes();
         for (int y = 0; y < 2; ++y)
-          for (int x = 0; x < 256; ++x) {
+          for (int x = 0; x < kW; ++x) {
             const size_t at = size_t(y) * stride + size_t(x) * f.bytes;
             const uint32_t b = Load(&below[at], f.bytes);
             const uint32_t o = kind == kRect ? PixelOf(f, colour) : Load(&over[at], f.bytes);
