@@ -46,6 +46,10 @@ Region Region::FromRects(const std::vector<RECT>& rects) {
   boxes.reserve(rects.size());
   for (const RECT& r : rects)
     if (r.right > r.left && r.bottom > r.top) boxes.push_back({r.left, r.top, r.right, r.bottom});
+  return FromBoxes(boxes);
+}
+
+Region Region::FromBoxes(const std::vector<pixman_box32_t>& boxes) {
   Region out;
   if (!boxes.empty()) {
     pixman_region32_fini(&out.r_);
@@ -61,31 +65,38 @@ struct Crossing {
   int dir;
 };
 
-// Rows of spans, merging runs of identical rows into one band.
+// Rows of spans, merging runs of identical rows into one band, as pixman's
+// boxes: the rows come top to bottom and each row's spans left to right,
+// apart and not touching, so the boxes are banded as a region keeps them.
 class BandBuilder {
  public:
-  void Row(int y, const std::vector<std::pair<int, int>>& spans) {
-    if (spans == prev_ && y == prev_y_ + 1 && !prev_.empty()) {
+  // rows: how many rows may come, to size the boxes once for the usual
+  // shape of one span a row.
+  explicit BandBuilder(size_t rows) { boxes_.reserve(std::min<size_t>(rows, size_t(1) << 16)); }
+  // The spans of the next row; the caller fills it and calls Row.
+  std::vector<std::pair<int, int>>& Spans() { return next_; }
+  void Row(int y) {
+    if (next_ == prev_ && y == prev_y_ + 1 && !prev_.empty()) {
       prev_y_ = y;
       return;
     }
     Flush();
-    prev_ = spans;
+    prev_.swap(next_);
     start_ = prev_y_ = y;
   }
-  std::vector<RECT> Finish() {
+  Region Finish() {
     Flush();
-    return std::move(rects_);
+    return Region::FromBoxes(boxes_);
   }
 
  private:
   void Flush() {
-    for (auto& s : prev_) rects_.push_back(RECT{s.first, start_, s.second, prev_y_ + 1});
+    for (auto& s : prev_) boxes_.push_back(pixman_box32_t{s.first, start_, s.second, prev_y_ + 1});
     prev_.clear();
   }
-  std::vector<std::pair<int, int>> prev_;
+  std::vector<std::pair<int, int>> prev_, next_;
   int start_ = 0, prev_y_ = 0;
-  std::vector<RECT> rects_;
+  std::vector<pixman_box32_t> boxes_;
 };
 
 }  // namespace
@@ -147,11 +158,11 @@ Region Region::FromPolygonsF(const double* pts, const int* counts, int polys, in
   std::sort(edges.begin(), edges.end(), [](const Edge& a, const Edge& b) { return a.lo < b.lo; });
   size_t next = 0;
   std::vector<const Edge*> active;
-  BandBuilder bands;
   std::vector<Crossing> xs;
-  std::vector<std::pair<int, int>> spans;
   int y0 = int(std::max<double>(std::floor(ymin), row_min));
   int y1 = int(std::min<double>(std::ceil(ymax), double(row_max) - 1));
+  BandBuilder bands(size_t(int64_t(y1) - y0 + 1));
+  std::vector<std::pair<int, int>>& spans = bands.Spans();
   // Crossings are held inside the columns wanted before they become
   // integers: that keeps every pixel there and the conversion defined.
   const double x_lo = col_min, x_hi = col_max;
@@ -189,9 +200,9 @@ Region Region::FromPolygonsF(const double* pts, const int* counts, int polys, in
       else
         spans.push_back({a, b});
     }
-    bands.Row(y, spans);
+    bands.Row(y);
   }
-  return FromRects(bands.Finish());
+  return bands.Finish();
 }
 
 Region Region::FromEllipse(const RECT& box, const RECT* limit) {
@@ -218,9 +229,9 @@ Region Region::FromEllipse(const RECT& box, const RECT* limit) {
     cr = std::min<int>(cr, limit->right);
     if (cr <= cl) return Region();
   }
-  BandBuilder bands;
-  std::vector<std::pair<int, int>> spans;
+  BandBuilder bands(size_t(int64_t(b) - t));
   for (int y = t; y < b; ++y) {
+    std::vector<std::pair<int, int>>& spans = bands.Spans();
     double dy = (y - cy) / by;
     double q = 1.0 - dy * dy;
     spans.clear();
@@ -230,9 +241,9 @@ Region Region::FromEllipse(const RECT& box, const RECT* limit) {
       int e = int(std::min<double>(cr, std::floor(cx + half) + 1));
       if (e > a) spans.push_back({a, e});
     }
-    bands.Row(y, spans);
+    bands.Row(y);
   }
-  return FromRects(bands.Finish());
+  return bands.Finish();
 }
 
 bool Region::Empty() const { return !pixman_region32_not_empty(const_cast<pixman_region32_t*>(&r_)); }

@@ -23,6 +23,8 @@ class Region {
   ~Region();
 
   static Region FromRects(const std::vector<RECT>& rects);
+  // The same from pixman's boxes, which the scan conversions make directly.
+  static Region FromBoxes(const std::vector<pixman_box32_t>& boxes);
   // Spans of a poly-polygon: counts gives the points of each polygon.
   static Region FromPolygons(const POINT* pts, const int* counts, int polys, int fill_mode,
                              int row_min = -(1 << 18), int row_max = 1 << 18, int col_min = INT_MIN,
