@@ -141,7 +141,7 @@ Region Region::FromPolygonsF(const double* pts, const int* counts, int polys, in
       double ax = p[2 * i], ay = p[2 * i + 1], bx = p[2 * ((i + 1) % n)], by = p[2 * ((i + 1) % n) + 1];
       // A horizontal edge crosses no row; an edge off the number line
       // crosses none that could be computed.
-      if (ay == by || !std::isfinite(ax + ay + bx + by)) continue;
+      if (ay == by || !std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by)) continue;
       edges.push_back(Edge{ax, ay, bx, by, std::min(ay, by), std::max(ay, by), ay < by ? 1 : -1});
       ymin = std::min(ymin, std::min(ay, by));
       ymax = std::max(ymax, std::max(ay, by));
