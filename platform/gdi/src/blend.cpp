@@ -1,8 +1,8 @@
 // Blend fast paths: the 32-bit rows four pixels at a time with SSE2 (a
-// solid colour eight at a time with AVX2 where the processor has it), a
-// solid colour on 24-bit rows sixteen at a time and on 16- and 15-bit words
-// eight at a time. They give exactly
-// the general loops' pixels; tests run both (KYGDI_NO_FAST_PATHS).
+// solid colour eight at a time with AVX2 where the processor has it); 24-bit
+// rows sixteen pixels (a solid colour) or sixteen bytes (a source row) at a
+// time; 16- and 15-bit words eight at a time. They give exactly the general
+// loops' pixels; tests run both (KYGDI_NO_FAST_PATHS).
 //
 // The division by 100 is a multiply and shift: trunc(x / 100) for 16-bit
 // lanes x in 0..25500 is x * 20972 >> 21. The multiplier is 2^21 / 100
@@ -117,6 +117,22 @@ void CopyRow32(uint8_t* d, const uint8_t* s, const uint8_t* m, int n, const Blen
     d[2] = uint8_t(t.keep[d[2]] + t.take[s[2]]);
   }
 }
+
+// A source row mixed into a 24-bit row sixteen bytes at a time: every byte
+// is a component, so the 32-bit rows' scaling serves byte for byte.
+void CopyRow24(uint8_t* d, const uint8_t* s, const uint8_t*, int n, const BlendShares& t) {
+  const __m128i keep = _mm_set1_epi16(static_cast<short>(100 - t.rate));
+  const __m128i take = _mm_set1_epi16(static_cast<short>(t.rate));
+  const size_t bytes = size_t(n) * 3;
+  size_t i = 0;
+  for (; i + 16 <= bytes; i += 16) {
+    const __m128i below = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
+    const __m128i over = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), _mm_add_epi8(Scale(below, keep), Scale(over, take)));
+  }
+  for (; i < bytes; ++i) d[i] = uint8_t(t.keep[d[i]] + t.take[s[i]]);
+}
+
 // A solid colour mixed into 24-bit rows sixteen pixels (three vectors) at a
 // time: every byte is a component, so each is scaled like the 32-bit ones,
 // and the colour's shares repeat every three bytes, which three add vectors
@@ -168,6 +184,52 @@ void SolidRowWord(uint8_t* d, int n, uint32_t pixel, const BlendShares& t) {
     F::Store(d, out + share);
   }
 }
+
+// A source row mixed into eight 16- or 15-bit words at a time, each field
+// as in SolidRowWord, the two shares added before the field goes back (their
+// sum never passes its maximum). With a mask, a word changes only where the
+// mask word's colour bits are all 0.
+template <class F, bool kMasked>
+void CopyRowWord(uint8_t* d, const uint8_t* s, const uint8_t* m, int n, const BlendShares& t) {
+  uint32_t colour_bits = 0;
+  for (const Field& f : F::kFields) colour_bits |= f.Max() << f.shift;
+  const __m128i keep = _mm_set1_epi16(static_cast<short>(100 - t.rate));
+  const __m128i take = _mm_set1_epi16(static_cast<short>(t.rate));
+  const __m128i kept = _mm_set1_epi16(static_cast<short>(F::kKeep));
+  const __m128i colour = _mm_set1_epi16(static_cast<short>(colour_bits));
+  int i = 0;
+  for (; i + 8 <= n; i += 8, d += 16, s += 16) {
+    const __m128i below = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d));
+    const __m128i over = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+    __m128i out = _mm_and_si128(below, kept);
+    for (const Field& f : F::kFields) {
+      const __m128i shift = _mm_cvtsi32_si128(f.shift), max = _mm_set1_epi16(static_cast<short>(f.Max()));
+      const __m128i b = _mm_and_si128(_mm_srl_epi16(below, shift), max);
+      const __m128i o = _mm_and_si128(_mm_srl_epi16(over, shift), max);
+      const __m128i sum = _mm_add_epi16(DivideBy100(_mm_mullo_epi16(b, keep)), DivideBy100(_mm_mullo_epi16(o, take)));
+      out = _mm_or_si128(out, _mm_sll_epi16(sum, shift));
+    }
+    if (kMasked) {
+      const __m128i mk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m));
+      m += 16;
+      const __m128i black = _mm_cmpeq_epi16(_mm_and_si128(mk, colour), _mm_setzero_si128());
+      out = _mm_or_si128(_mm_and_si128(black, out), _mm_andnot_si128(black, below));
+    }
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d), out);
+  }
+  for (; i < n; ++i, d += 2, s += 2) {
+    if (kMasked) {
+      const bool black = (F::Load(m) & colour_bits) == 0;
+      m += 2;
+      if (!black) continue;
+    }
+    const uint32_t v = F::Load(d), o = F::Load(s);
+    uint32_t out = v & F::kKeep;
+    for (const Field& f : F::kFields)
+      out |= uint32_t(t.keep[(v >> f.shift) & f.Max()] + t.take[(o >> f.shift) & f.Max()]) << f.shift;
+    F::Store(d, out);
+  }
+}
 #endif
 
 enum class BlendOp { kSolid, kCopy, kCopyMasked };
@@ -183,13 +245,18 @@ struct BlendFastPath {
 // Op, destination format, processor, loop.                         what it is for
 const BlendFastPath kBlendFastPaths[] = {
 #if defined(__SSE2__)
-    {BlendOp::kSolid, 32, CpuHasAvx2, SolidRow32Avx2, nullptr},      // transparent colour fills
-    {BlendOp::kSolid, 32, nullptr, SolidRow32, nullptr},             // the same without AVX2
-    {BlendOp::kCopy, 32, nullptr, nullptr, CopyRow32<false>},        // a tile or gradient mixed in
-    {BlendOp::kCopyMasked, 32, nullptr, nullptr, CopyRow32<true>},  // a transparent-background tile mixed in
-    {BlendOp::kSolid, 24, nullptr, SolidRow24, nullptr},            // transparent colour fills, 24 bits
-    {BlendOp::kSolid, 16, nullptr, SolidRowWord<Fmt16>, nullptr},    // transparent colour fills, 5-6-5
-    {BlendOp::kSolid, 15, nullptr, SolidRowWord<Fmt15>, nullptr},    // the same, x-5-5-5
+    {BlendOp::kSolid, 32, CpuHasAvx2, SolidRow32Avx2, nullptr},              // transparent colour fills
+    {BlendOp::kSolid, 32, nullptr, SolidRow32, nullptr},                     // the same without AVX2
+    {BlendOp::kCopy, 32, nullptr, nullptr, CopyRow32<false>},                // a tile or gradient mixed in
+    {BlendOp::kCopyMasked, 32, nullptr, nullptr, CopyRow32<true>},           // a transparent-background tile
+    {BlendOp::kSolid, 24, nullptr, SolidRow24, nullptr},                     // transparent colour fills, 24 bits
+    {BlendOp::kSolid, 16, nullptr, SolidRowWord<Fmt16>, nullptr},            // the same, 5-6-5
+    {BlendOp::kSolid, 15, nullptr, SolidRowWord<Fmt15>, nullptr},            // the same, x-5-5-5
+    {BlendOp::kCopy, 24, nullptr, nullptr, CopyRow24},                       // a tile or gradient mixed in, 24 bits
+    {BlendOp::kCopy, 16, nullptr, nullptr, CopyRowWord<Fmt16, false>},       // the same, 5-6-5
+    {BlendOp::kCopyMasked, 16, nullptr, nullptr, CopyRowWord<Fmt16, true>},  // a transparent tile, 5-6-5
+    {BlendOp::kCopy, 15, nullptr, nullptr, CopyRowWord<Fmt15, false>},       // a tile mixed in, x-5-5-5
+    {BlendOp::kCopyMasked, 15, nullptr, nullptr, CopyRowWord<Fmt15, true>},  // a transparent tile, x-5-5-5
 #endif
     {BlendOp::kSolid, 0, nullptr, nullptr, nullptr},  // the end: the format's general loop
 };
