@@ -177,12 +177,7 @@ void SolidRowWord(uint8_t* d, int n, uint32_t pixel, const BlendShares& t) {
     }
     _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm_add_epi16(out, add));
   }
-  for (; i < n; ++i, d += 2) {
-    const uint32_t v = F::Load(d);
-    uint32_t out = v & F::kKeep;
-    for (const Field& f : F::kFields) out |= uint32_t(t.keep[(v >> f.shift) & f.Max()]) << f.shift;
-    F::Store(d, out + share);
-  }
+  BytePrimitives<F>::BlendSolidRow(d, n - i, pixel, t);  // the words left over
 }
 
 // A source row mixed into eight 16- or 15-bit words at a time, each field
@@ -217,18 +212,7 @@ void CopyRowWord(uint8_t* d, const uint8_t* s, const uint8_t* m, int n, const Bl
     }
     _mm_storeu_si128(reinterpret_cast<__m128i*>(d), out);
   }
-  for (; i < n; ++i, d += 2, s += 2) {
-    if (kMasked) {
-      const bool black = (F::Load(m) & colour_bits) == 0;
-      m += 2;
-      if (!black) continue;
-    }
-    const uint32_t v = F::Load(d), o = F::Load(s);
-    uint32_t out = v & F::kKeep;
-    for (const Field& f : F::kFields)
-      out |= uint32_t(t.keep[(v >> f.shift) & f.Max()] + t.take[(o >> f.shift) & f.Max()]) << f.shift;
-    F::Store(d, out);
-  }
+  BytePrimitives<F>::BlendCopyRow(d, s, kMasked ? m : nullptr, n - i, t);  // the words left over
 }
 #endif
 
