@@ -11,6 +11,7 @@
 #include <cstring>
 #include <vector>
 
+#include "blit_source.h"
 #include "dc.h"
 #include "dib_layout.h"
 #include "rop.h"
@@ -159,14 +160,17 @@ bool CopyDirectRow(const Surface& s, const DibLayout& l, int y, int w, BYTE* row
                                                    l.masks[1] == 0xFF00 && l.masks[2] == 0xFF));
   if (!rgb32 || (s.bpp != 24 && s.bpp != 32) || !FastPathsEnabled()) return false;
   const uint8_t* src = s.bits + static_cast<size_t>(y) * static_cast<size_t>(s.stride);
+  if (s.bpp == 24) {
+    // The blits' 24 to 32-bit converter writes exactly this layout.
+    const FusedRow to32 = FindFusedRow(24, 32);
+    if (!to32) return false;
+    to32(src, row, w);
+    return true;
+  }
   for (int x = 0; x < w; ++x) {
     uint32_t v;
-    if (s.bpp == 32) {
-      std::memcpy(&v, src + 4 * x, 4);
-      v &= 0x00FFFFFFu;
-    } else {
-      v = src[3 * x] | static_cast<uint32_t>(src[3 * x + 1]) << 8 | static_cast<uint32_t>(src[3 * x + 2]) << 16;
-    }
+    std::memcpy(&v, src + 4 * x, 4);
+    v &= 0x00FFFFFFu;
     std::memcpy(row + 4 * x, &v, 4);
   }
   return true;

@@ -1,8 +1,8 @@
 // Blend fast paths: the 32-bit rows four pixels at a time with SSE2 (a
 // solid colour eight at a time with AVX2 where the processor has it); 24-bit
-// rows sixteen pixels (a solid colour) or sixteen bytes (a source row) at a
-// time; 16- and 15-bit words eight at a time. They give exactly the general
-// loops' pixels; tests run both (KYGDI_NO_FAST_PATHS).
+// rows sixteen pixels at a time; 16- and 15-bit words eight at a time. They
+// give exactly the general loops' pixels; tests run both
+// (KYGDI_NO_FAST_PATHS).
 //
 // The division by 100 is a multiply and shift: trunc(x / 100) for 16-bit
 // lanes x in 0..25500 is x * 20972 >> 21. The multiplier is 2^21 / 100
@@ -37,6 +37,14 @@ inline __m128i Scale(__m128i px, __m128i k) {
 // The fourth byte of every pixel, which mixing leaves alone.
 inline __m128i Fourth() { return _mm_set1_epi32(static_cast<int>(0xFF000000u)); }
 
+// The bits of a where mask is set, those of b elsewhere.
+inline __m128i Select(__m128i mask, __m128i a, __m128i b) {
+  return _mm_or_si128(_mm_and_si128(mask, a), _mm_andnot_si128(mask, b));
+}
+
+// Every fast path below hands the pixels its vectors leave over at the end
+// of a row to the format's general loop (BytePrimitives).
+
 void SolidRow32(uint8_t* d, int n, uint32_t pixel, const BlendShares& t) {
   const uint32_t share = uint32_t(t.take[pixel & 0xFF]) | uint32_t(t.take[(pixel >> 8) & 0xFF]) << 8 |
                          uint32_t(t.take[(pixel >> 16) & 0xFF]) << 16;
@@ -45,15 +53,9 @@ void SolidRow32(uint8_t* d, int n, uint32_t pixel, const BlendShares& t) {
   int i = 0;
   for (; i + 4 <= n; i += 4, d += 16) {
     const __m128i px = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d));
-    const __m128i mixed = _mm_add_epi8(Scale(px, k), add);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(d),
-                     _mm_or_si128(_mm_andnot_si128(Fourth(), mixed), _mm_and_si128(Fourth(), px)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d), Select(Fourth(), px, _mm_add_epi8(Scale(px, k), add)));
   }
-  for (; i < n; ++i, d += 4) {
-    d[0] = uint8_t(t.keep[d[0]] + (share & 0xFF));
-    d[1] = uint8_t(t.keep[d[1]] + ((share >> 8) & 0xFF));
-    d[2] = uint8_t(t.keep[d[2]] + ((share >> 16) & 0xFF));
-  }
+  BytePrimitives<Fmt32>::BlendSolidRow(d, n - i, pixel, t);
 }
 
 // SolidRow32 eight pixels at a time where the processor has AVX2 (the table
@@ -95,42 +97,32 @@ void CopyRow32(uint8_t* d, const uint8_t* s, const uint8_t* m, int n, const Blen
   for (; i + 4 <= n; i += 4, d += 16, s += 16) {
     const __m128i below = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d));
     const __m128i over = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
-    __m128i mixed = _mm_add_epi8(Scale(below, keep), Scale(over, take));
-    mixed = _mm_or_si128(_mm_andnot_si128(Fourth(), mixed), _mm_and_si128(Fourth(), below));
+    __m128i mixed = Select(Fourth(), below, _mm_add_epi8(Scale(below, keep), Scale(over, take)));
     if (kMasked) {
       const __m128i mk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m));
       m += 16;
       // All ones where the mask pixel is black.
-      const __m128i black = _mm_cmpeq_epi32(_mm_and_si128(mk, colour), _mm_setzero_si128());
-      mixed = _mm_or_si128(_mm_and_si128(black, mixed), _mm_andnot_si128(black, below));
+      mixed = Select(_mm_cmpeq_epi32(_mm_and_si128(mk, colour), _mm_setzero_si128()), mixed, below);
     }
     _mm_storeu_si128(reinterpret_cast<__m128i*>(d), mixed);
   }
-  for (; i < n; ++i, d += 4, s += 4) {
-    if (kMasked) {
-      const bool black = m[0] == 0 && m[1] == 0 && m[2] == 0;
-      m += 4;
-      if (!black) continue;
-    }
-    d[0] = uint8_t(t.keep[d[0]] + t.take[s[0]]);
-    d[1] = uint8_t(t.keep[d[1]] + t.take[s[1]]);
-    d[2] = uint8_t(t.keep[d[2]] + t.take[s[2]]);
-  }
+  BytePrimitives<Fmt32>::BlendCopyRow(d, s, kMasked ? m : nullptr, n - i, t);
 }
 
-// A source row mixed into a 24-bit row sixteen bytes at a time: every byte
-// is a component, so the 32-bit rows' scaling serves byte for byte.
+// A source row mixed into a 24-bit row sixteen pixels (three vectors) at a
+// time: every byte is a component, so the 32-bit rows' scaling serves byte
+// for byte.
 void CopyRow24(uint8_t* d, const uint8_t* s, const uint8_t*, int n, const BlendShares& t) {
   const __m128i keep = _mm_set1_epi16(static_cast<short>(100 - t.rate));
   const __m128i take = _mm_set1_epi16(static_cast<short>(t.rate));
-  const size_t bytes = size_t(n) * 3;
-  size_t i = 0;
-  for (; i + 16 <= bytes; i += 16) {
-    const __m128i below = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
-    const __m128i over = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), _mm_add_epi8(Scale(below, keep), Scale(over, take)));
-  }
-  for (; i < bytes; ++i) d[i] = uint8_t(t.keep[d[i]] + t.take[s[i]]);
+  int i = 0;
+  for (; i + 16 <= n; i += 16)
+    for (int j = 0; j < 3; ++j, d += 16, s += 16) {
+      const __m128i below = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d));
+      const __m128i over = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm_add_epi8(Scale(below, keep), Scale(over, take)));
+    }
+  BytePrimitives<Fmt24>::BlendCopyRow(d, s, nullptr, n - i, t);
 }
 
 // A solid colour mixed into 24-bit rows sixteen pixels (three vectors) at a
@@ -150,8 +142,7 @@ void SolidRow24(uint8_t* d, int n, uint32_t pixel, const BlendShares& t) {
       const __m128i px = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d));
       _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm_add_epi8(Scale(px, k), add[j]));
     }
-  for (; i < n; ++i, d += 3)
-    for (int j = 0; j < 3; ++j) d[j] = uint8_t(t.keep[d[j]] + share[j]);
+  BytePrimitives<Fmt24>::BlendSolidRow(d, n - i, pixel, t);
 }
 
 // A solid colour mixed into eight 16- or 15-bit words at a time: each field
@@ -177,7 +168,7 @@ void SolidRowWord(uint8_t* d, int n, uint32_t pixel, const BlendShares& t) {
     }
     _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm_add_epi16(out, add));
   }
-  BytePrimitives<F>::BlendSolidRow(d, n - i, pixel, t);  // the words left over
+  BytePrimitives<F>::BlendSolidRow(d, n - i, pixel, t);
 }
 
 // A source row mixed into eight 16- or 15-bit words at a time, each field
@@ -207,12 +198,11 @@ void CopyRowWord(uint8_t* d, const uint8_t* s, const uint8_t* m, int n, const Bl
     if (kMasked) {
       const __m128i mk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m));
       m += 16;
-      const __m128i black = _mm_cmpeq_epi16(_mm_and_si128(mk, colour), _mm_setzero_si128());
-      out = _mm_or_si128(_mm_and_si128(black, out), _mm_andnot_si128(black, below));
+      out = Select(_mm_cmpeq_epi16(_mm_and_si128(mk, colour), _mm_setzero_si128()), out, below);
     }
     _mm_storeu_si128(reinterpret_cast<__m128i*>(d), out);
   }
-  BytePrimitives<F>::BlendCopyRow(d, s, kMasked ? m : nullptr, n - i, t);  // the words left over
+  BytePrimitives<F>::BlendCopyRow(d, s, kMasked ? m : nullptr, n - i, t);
 }
 #endif
 

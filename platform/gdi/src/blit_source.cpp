@@ -87,14 +87,14 @@ const ConvertFastPath kConvertFastPaths[] = {
     {15, 16, nullptr, ConvertRow<Fmt15, Fmt16>},
 };
 
+}  // namespace
+
 FusedRow FindFusedRow(int src_bpp, int dst_bpp) {
   if (!FastPathsEnabled()) return nullptr;
   for (const ConvertFastPath& f : kConvertFastPaths)
     if (f.src_bpp == src_bpp && f.dst_bpp == dst_bpp && (!f.usable || f.usable())) return f.row;
   return nullptr;
 }
-
-}  // namespace
 
 RowConverter::RowConverter(const Surface& src, const Surface& dst, const DC& dc, COLORREF src_bk)
     : src_(src), dst_(dst) {

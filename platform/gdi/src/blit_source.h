@@ -51,6 +51,9 @@ class RowConverter {
 // A source row converted straight into destination pixels (blit_source.cpp
 // keeps them in a fast-path table).
 using FusedRow = void (*)(const uint8_t* src, uint8_t* dst, int n);
+// The table's converter from one colour depth to another; null when there is
+// none or the fast paths are off.
+FusedRow FindFusedRow(int src_bpp, int dst_bpp);
 
 class SourceRows {
  public:
