@@ -16,7 +16,12 @@
  *
  * Ownership is written on each function. Handles are checked: a closed
  * handle, one that never came from kyfsl_open_*, or NULL gives
- * KYFSL_ERR_HANDLE, never a crash.
+ * KYFSL_ERR_HANDLE, never a crash. A handle is never given out twice: once
+ * closed it stays refused, whatever is opened after it.
+ *
+ * Text handed out (names, group paths) is valid UTF-8: bytes that are not
+ * text of the library's code page become U+FFFD. Names may hold control
+ * characters; the SVG drops them from its title.
  */
 #ifndef KYFSL_H
 #define KYFSL_H
@@ -115,7 +120,12 @@ KYFSL_API int kyfsl_group_styles(const kyfsl_library* lib, size_t index, const i
  * Colours are 0xRRGGBB. Pixels are 4 bytes, in the order format names. The
  * colour bytes are drawn as the module draws on a 32-bit display; the alpha
  * byte of a pixel the fill leaves alone is kept, of a pixel it paints becomes
- * a + (255 - a) * rate / 100 (255 at rate 100). */
+ * a + (255 - a) * rate / 100 (255 at rate 100).
+ *
+ * Pixels are drawn in place, a band of rows at a time: besides the caller's
+ * buffer (and a fill's points, about 16 bytes each) a call holds about 8 MB
+ * whatever the buffer's size, and a fill costs what its shape's box within
+ * the buffer covers, not the whole buffer. */
 typedef enum kyfsl_format { KYFSL_BGRA = 0, KYFSL_RGBA = 1 } kyfsl_format;
 typedef enum kyfsl_anchor {
   KYFSL_ANCHOR_SHAPE = 0, /* tiles start at each shape's bounding box */

@@ -1,6 +1,6 @@
-// Pieces shared by the C interface's source files: the handle behind
-// kyfsl_library, the one lock every call takes, the per-thread message and
-// the wrapper that turns C++ failures into status codes.
+// Pieces shared by the C interface's source files: the library behind a
+// kyfsl_library handle, the one lock every call takes, the per-thread
+// message and the wrapper that turns C++ failures into status codes.
 #pragma once
 
 #include <mutex>
@@ -11,7 +11,13 @@
 #include "KyFillStyleLib.h"
 #include "kyfsl.h"
 
-struct kyfsl_library {
+namespace kyfsl_capi {
+
+// What a kyfsl_library handle stands for. The handle itself is not this
+// object's address but a number the registry never hands out twice (see
+// kyfsl_open.cpp), so a closed handle stays refused even when the memory
+// of its library is reused.
+struct OpenLibrary {
   CKyFillStyleLib lib;
   UINT codePage = 0;
   std::vector<std::string> names;   // UTF-8, by position
@@ -22,8 +28,6 @@ struct kyfsl_library {
   };
   std::vector<Group> groups;  // tree order, root first
 };
-
-namespace kyfsl_capi {
 
 // Thrown inside a call to leave it with a status and a message.
 struct Error {
@@ -39,15 +43,12 @@ std::mutex& CallLock();
 int SetError(int status, const std::string& message);
 void ClearError();
 
-// The handle when it is one of the live handles, else throws Error
-// (KYFSL_ERR_HANDLE). Call with CallLock held.
-kyfsl_library* Live(const kyfsl_library* lib);
-void Register(kyfsl_library* lib);
-// False when lib is not live.
-bool Unregister(kyfsl_library* lib);
+// The library of a live handle, else throws Error (KYFSL_ERR_HANDLE).
+// Call with CallLock held.
+OpenLibrary* Live(const kyfsl_library* lib);
 
 // The position of id in the library; throws Error (KYFSL_ERR_NOT_FOUND).
-long PositionOf(const kyfsl_library& h, int32_t id);
+long PositionOf(const OpenLibrary& h, int32_t id);
 // Throws Error (KYFSL_ERR_ARGUMENT) naming what when p is null.
 inline void Need(const void* p, const char* what) {
   if (!p) throw Error{KYFSL_ERR_ARGUMENT, std::string(what) + " is NULL"};

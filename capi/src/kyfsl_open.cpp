@@ -1,14 +1,18 @@
 // Opening and closing libraries, and the registry of live handles: a handle
 // is used only after it is found in the registry, so a closed or foreign
-// pointer is refused without being read.
+// pointer is refused without being read. A handle is a serial number, not
+// an address: the memory of a closed library may be reused by the next one,
+// a serial never is.
+#include <cstdint>
 #include <cstring>
 #include <memory>
-#include <unordered_set>
+#include <unordered_map>
 
 #include "KyByteArrayEx.h"
 #include "KyROZ50Module.h"
 #include "capi_internal.h"
 #include "codepage.h"
+#include "library_text.h"
 
 namespace kyfsl_capi {
 
@@ -16,11 +20,22 @@ namespace {
 
 constexpr long kMagics[] = {KY_FSL_MAGIC_CURRENT, KY_FSL_MAGIC_2001_05_21, KY_FSL_MAGIC_2001_05_10};
 
-std::unordered_set<const kyfsl_library*>& Registry() {
-  static std::unordered_set<const kyfsl_library*> live;
-  return live;
+struct Registry {
+  std::unordered_map<uintptr_t, std::unique_ptr<OpenLibrary>> live;
+  uint64_t issued = 0;
+};
+
+Registry& Handles() {
+  static Registry registry;
+  return registry;
 }
 
+// Serial n as a handle: misaligned (odd) so that it can never be the
+// address of a real object a caller mixes up with it.
+uintptr_t HandleOf(uint64_t serial) { return static_cast<uintptr_t>(serial * 16 + 0xB); }
+
+// Names as the platform converts them, replacement marks left in: the code
+// page detection counts on them.
 std::string Utf8(const CString& text, UINT codePage) {
   return AfxCodePageToUtf8(text, static_cast<size_t>(text.GetLength()), codePage);
 }
@@ -51,9 +66,9 @@ UINT DetectCodePage(CKyFillStyleLib& lib) {
   return 936;
 }
 
-void AddGroups(kyfsl_library& h, CKyFillStyleGroup* group, const std::string& parent) {
-  kyfsl_library::Group g;
-  const std::string name = Utf8(group->GetName(), h.codePage);
+void AddGroups(OpenLibrary& h, CKyFillStyleGroup* group, const std::string& parent) {
+  OpenLibrary::Group g;
+  const std::string name = LibraryTextUtf8(group->GetName(), h.codePage);
   g.path = parent.empty() ? name : parent + "/" + name;
   for (long i = 0; i < group->GetItemCount(); ++i) g.ids.push_back(static_cast<int32_t>(group->GetItemID(i)));
   const std::string path = g.path;
@@ -64,7 +79,7 @@ void AddGroups(kyfsl_library& h, CKyFillStyleGroup* group, const std::string& pa
 }
 
 // Reads the image into a new handle and fills its UTF-8 caches.
-std::unique_ptr<kyfsl_library> FromImage(const unsigned char* data, size_t size, UINT codePage,
+std::unique_ptr<OpenLibrary> FromImage(const unsigned char* data, size_t size, UINT codePage,
                                          const std::string& what) {
   if (size == 0) throw Error{KYFSL_ERR_FORMAT, what + " is empty"};
   if (size > KYFSL_MAX_BYTES) throw Error{KYFSL_ERR_FORMAT, what + " is too large to be a fill style library"};
@@ -72,7 +87,7 @@ std::unique_ptr<kyfsl_library> FromImage(const unsigned char* data, size_t size,
   bool known = false;
   for (long m : kMagics) known = known || m == magic;
   if (!known) throw Error{KYFSL_ERR_FORMAT, what + " is not a fill style library (unknown layout)"};
-  auto h = std::make_unique<kyfsl_library>();
+  auto h = std::make_unique<OpenLibrary>();
   CByteArray bytes;
   bytes.SetSize(static_cast<INT_PTR>(size));
   std::memcpy(bytes.GetData(), data, size);
@@ -85,11 +100,11 @@ std::unique_ptr<kyfsl_library> FromImage(const unsigned char* data, size_t size,
   const long count = h->lib.GetCount();
   CKyFillStyleGroup* root = h->lib.GetStyleGroup();
   for (long i = 0; i < count; ++i) {
-    h->names.push_back(Utf8(h->lib.GetFillStyleName(i), codePage));
+    h->names.push_back(LibraryTextUtf8(h->lib.GetFillStyleName(i), codePage));
     std::string path;
     for (const CKyFillStyleGroup* g = root ? root->GetGroupWithItemID(h->lib.FindIndex(i)) : nullptr; g;
          g = g->GetParentGroup()) {
-      path = Utf8(g->GetName(), codePage) + (path.empty() ? "" : "/" + path);
+      path = LibraryTextUtf8(g->GetName(), codePage) + (path.empty() ? "" : "/" + path);
     }
     h->groupOf.push_back(std::move(path));
   }
@@ -106,20 +121,25 @@ void CheckCodePage(unsigned codePage) {
   }
 }
 
-void Publish(std::unique_ptr<kyfsl_library> h, kyfsl_library** out) {
-  Registry().insert(h.get());
-  *out = h.release();
+void Publish(std::unique_ptr<OpenLibrary> h, kyfsl_library** out) {
+  Registry& r = Handles();
+  const uintptr_t handle = HandleOf(++r.issued);
+  r.live.emplace(handle, std::move(h));
+  *out = reinterpret_cast<kyfsl_library*>(handle);
 }
 
 }  // namespace
 
-kyfsl_library* Live(const kyfsl_library* lib) {
+OpenLibrary* Live(const kyfsl_library* lib) {
   if (!lib) throw Error{KYFSL_ERR_HANDLE, "the library handle is NULL"};
-  if (!Registry().count(lib)) throw Error{KYFSL_ERR_HANDLE, "the library handle is closed or was never opened"};
-  return const_cast<kyfsl_library*>(lib);
+  const auto found = Handles().live.find(reinterpret_cast<uintptr_t>(lib));
+  if (found == Handles().live.end()) {
+    throw Error{KYFSL_ERR_HANDLE, "the library handle is closed or was never opened"};
+  }
+  return found->second.get();
 }
 
-long PositionOf(const kyfsl_library& h, int32_t id) {
+long PositionOf(const OpenLibrary& h, int32_t id) {
   const long position = h.lib.FindID(id);
   if (position < 0) throw Error{KYFSL_ERR_NOT_FOUND, "the library has no style " + std::to_string(id)};
   return position;
@@ -191,8 +211,7 @@ int kyfsl_open_default(unsigned code_page, kyfsl_library** out) {
 int kyfsl_close(kyfsl_library* lib) {
   return Guarded([&] {
     Live(lib);
-    Registry().erase(lib);
-    delete lib;
+    Handles().live.erase(reinterpret_cast<uintptr_t>(lib));
   });
 }
 

@@ -8,7 +8,7 @@ using namespace kyfsl_capi;
 
 namespace {
 
-const kyfsl_library::Group& GroupAt(const kyfsl_library& h, size_t index) {
+const OpenLibrary::Group& GroupAt(const OpenLibrary& h, size_t index) {
   if (index >= h.groups.size()) {
     throw Error{KYFSL_ERR_NOT_FOUND, "group " + std::to_string(index) + " is past the library's " +
                                          std::to_string(h.groups.size()) + " groups"};
@@ -22,7 +22,7 @@ extern "C" {
 
 int kyfsl_style_count(const kyfsl_library* lib, size_t* count) {
   return Guarded([&] {
-    kyfsl_library* h = Live(lib);
+    OpenLibrary* h = Live(lib);
     Need(count, "count");
     *count = static_cast<size_t>(h->lib.GetCount());
   });
@@ -30,7 +30,7 @@ int kyfsl_style_count(const kyfsl_library* lib, size_t* count) {
 
 int kyfsl_style_id(const kyfsl_library* lib, size_t index, int32_t* id) {
   return Guarded([&] {
-    kyfsl_library* h = Live(lib);
+    OpenLibrary* h = Live(lib);
     Need(id, "id");
     const size_t count = static_cast<size_t>(h->lib.GetCount());
     if (index >= count) {
@@ -43,7 +43,7 @@ int kyfsl_style_id(const kyfsl_library* lib, size_t index, int32_t* id) {
 
 int kyfsl_style_name(const kyfsl_library* lib, int32_t id, const char** name) {
   return Guarded([&] {
-    kyfsl_library* h = Live(lib);
+    OpenLibrary* h = Live(lib);
     Need(name, "name");
     *name = h->names[PositionOf(*h, id)].c_str();
   });
@@ -51,7 +51,7 @@ int kyfsl_style_name(const kyfsl_library* lib, int32_t id, const char** name) {
 
 int kyfsl_style_group(const kyfsl_library* lib, int32_t id, const char** path) {
   return Guarded([&] {
-    kyfsl_library* h = Live(lib);
+    OpenLibrary* h = Live(lib);
     Need(path, "path");
     *path = h->groupOf[PositionOf(*h, id)].c_str();
   });
@@ -59,7 +59,7 @@ int kyfsl_style_group(const kyfsl_library* lib, int32_t id, const char** path) {
 
 int kyfsl_style_info_get(const kyfsl_library* lib, int32_t id, kyfsl_style_info* info) {
   return Guarded([&] {
-    kyfsl_library* h = Live(lib);
+    OpenLibrary* h = Live(lib);
     Need(info, "info");
     CKyFillStyle* style = h->lib.GetFillStyle(PositionOf(*h, id));
     kyexport::SvgTile tile;
@@ -81,7 +81,7 @@ int kyfsl_style_info_get(const kyfsl_library* lib, int32_t id, kyfsl_style_info*
 
 int kyfsl_group_count(const kyfsl_library* lib, size_t* count) {
   return Guarded([&] {
-    kyfsl_library* h = Live(lib);
+    OpenLibrary* h = Live(lib);
     Need(count, "count");
     *count = h->groups.size();
   });
@@ -89,7 +89,7 @@ int kyfsl_group_count(const kyfsl_library* lib, size_t* count) {
 
 int kyfsl_group_path(const kyfsl_library* lib, size_t index, const char** path) {
   return Guarded([&] {
-    kyfsl_library* h = Live(lib);
+    OpenLibrary* h = Live(lib);
     Need(path, "path");
     *path = GroupAt(*h, index).path.c_str();
   });
@@ -97,10 +97,10 @@ int kyfsl_group_path(const kyfsl_library* lib, size_t index, const char** path) 
 
 int kyfsl_group_styles(const kyfsl_library* lib, size_t index, const int32_t** ids, size_t* count) {
   return Guarded([&] {
-    kyfsl_library* h = Live(lib);
+    OpenLibrary* h = Live(lib);
     Need(ids, "ids");
     Need(count, "count");
-    const kyfsl_library::Group& g = GroupAt(*h, index);
+    const OpenLibrary::Group& g = GroupAt(*h, index);
     *ids = g.ids.data();
     *count = g.ids.size();
   });

@@ -4,6 +4,7 @@
 
 #include "KySvgWriter.h"
 #include "capi_internal.h"
+#include "library_text.h"
 
 using namespace kyfsl_capi;
 
@@ -11,7 +12,7 @@ extern "C" {
 
 int kyfsl_style_svg(const kyfsl_library* lib, int32_t id, const kyfsl_paint* paint, char** svg, size_t* length) {
   return Guarded([&] {
-    kyfsl_library* h = Live(lib);
+    OpenLibrary* h = Live(lib);
     Need(paint, "paint");
     Need(svg, "svg");
     if (paint->fore > 0xFFFFFF || paint->back > 0xFFFFFF) {
@@ -24,7 +25,7 @@ int kyfsl_style_svg(const kyfsl_library* lib, int32_t id, const kyfsl_paint* pai
     colours.back = RGB((paint->back >> 16) & 0xFF, (paint->back >> 8) & 0xFF, paint->back & 0xFF);
     colours.transparent = paint->transparent != 0;
     std::string why;
-    const std::string text = style ? kyexport::StyleToSvg(*style, colours, h->names[position], &why) : "";
+    const std::string text = style ? kyexport::StyleToSvg(*style, colours, WithoutControls(h->names[position]), &why) : "";
     if (text.empty()) throw Error{KYFSL_ERR_RENDER, "style " + std::to_string(id) + " " + why};
     char* out = static_cast<char*>(std::malloc(text.size() + 1));
     if (!out) throw std::bad_alloc();

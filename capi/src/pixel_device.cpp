@@ -45,10 +45,4 @@ PixelDevice::~PixelDevice() {
   KySetDisplaySettings(&m_saved);
 }
 
-void PixelDevice::Put(const std::vector<uint32_t>& pixels) {
-  std::copy_n(pixels.begin(), std::min(pixels.size(), Size()), m_bits);
-}
-
-void PixelDevice::Get(std::vector<uint32_t>& pixels) { pixels.assign(m_bits, m_bits + Size()); }
-
 }  // namespace kyfsl_capi

@@ -22,12 +22,9 @@ class PixelDevice {
   PixelDevice& operator=(const PixelDevice&) = delete;
 
   CDC& DC() { return m_dc; }
-  // Rows of width pixels, 0x00RRGGBB each, top row first.
-  void Put(const std::vector<uint32_t>& pixels);
-  void Get(std::vector<uint32_t>& pixels);
-  // The device's own rows, width pixels each, top row first: the bitmap is
-  // a section whose memory the drawing writes.
-  const uint32_t* Bits() const { return m_bits; }
+  // The device's own rows, width pixels of 0x00RRGGBB each, top row first:
+  // the bitmap is a section whose memory the drawing reads and writes.
+  uint32_t* Bits() { return m_bits; }
   size_t Size() const { return static_cast<size_t>(m_width) * static_cast<size_t>(m_height); }
 
  private:

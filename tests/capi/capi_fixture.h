@@ -34,6 +34,19 @@ inline std::vector<uint8_t> SmallLibraryImage() {
   return FromArray(out);
 }
 
+// A library of one style, 8, named name (bytes of any code page), filed in
+// the root group, which has the same name.
+inline std::vector<uint8_t> OneStyleImage(const char* name) {
+  CKyFillStyleLib lib;
+  lib.GetStyleGroup()->SetName(name);
+  CByteArray pattern;
+  ToArray(Mono(8, 8), pattern);
+  lib.AddFillStyle(new CKyFillStyle(8, name, pattern, CKyFillStyle::FS_96DPI), lib.GetStyleGroup());
+  CByteArray out;
+  lib.ToByteArray(out);
+  return FromArray(out);
+}
+
 struct LibraryCloser {
   void operator()(kyfsl_library* lib) const { kyfsl_close(lib); }
 };

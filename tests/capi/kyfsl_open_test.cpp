@@ -128,16 +128,6 @@ TEST(CapiOpen, ForeignAndNullHandlesAreRefusedAndStatusesNamed) {
   EXPECT_STREQ(kyfsl_status_name(99), "unknown");
 }
 
-std::vector<uint8_t> ImageWithName(const char* name) {
-  CKyFillStyleLib lib;
-  CByteArray pattern;
-  kytest::ToArray(kytest::Mono(8, 8), pattern);
-  lib.AddFillStyle(new CKyFillStyle(8, name, pattern, CKyFillStyle::FS_96DPI), lib.GetStyleGroup());
-  CByteArray out;
-  lib.ToByteArray(out);
-  return kytest::FromArray(out);
-}
-
 TEST(CapiOpen, CodePageIsDetectedFromTheNamesOrGiven) {
   struct Case {
     const char* name;
@@ -150,15 +140,47 @@ TEST(CapiOpen, CodePageIsDetectedFromTheNamesOrGiven) {
       {"not GBK: the ANSI page", "Caf\xE9", 0, "Caf\xC3\xA9"},                         // Café (1252)
       {"given 1252", "\xC4\xAC", 1252, "\xC3\x84\xC2\xAC"},                            // Ä¬
       {"given 936", "\xC4\xAC", 936, "\xE9\xBB\x98"},                                  // 默
+      {"936, a lead byte alone", "A\x81", 936, "A\xEF\xBF\xBD"},
+      {"65001, valid", "\xE9\xBB\x98", 65001, "\xE9\xBB\x98"},
+      {"65001, a stray byte", "A\xFF" "B", 65001, "A\xEF\xBF\xBD" "B"},
+      {"65001, overlong slash", "\xC0\xAF", 65001, "\xEF\xBF\xBD\xEF\xBF\xBD"},
+      {"65001, a surrogate", "\xED\xA0\x80", 65001, "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+      {"65001, cut short", "x\xE9\xBB", 65001, "x\xEF\xBF\xBD\xEF\xBF\xBD"},
+      {"65001, past U+10FFFF", "\xF4\x90\x80\x80", 65001,
+       "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+      {"controls are kept in names", "a\tb\x01", 65001, "a\tb\x01"},
   };
   for (const Case& c : cases) {
-    const std::vector<uint8_t> image = ImageWithName(c.stored);
+    const std::vector<uint8_t> image = kytest::OneStyleImage(c.stored);
     kyfsl_library* lib = nullptr;
     ASSERT_EQ(kyfsl_open_bytes(image.data(), image.size(), c.page, &lib), KYFSL_OK) << c.name;
     const char* name = nullptr;
     ASSERT_EQ(kyfsl_style_name(lib, 8, &name), KYFSL_OK) << c.name;
     EXPECT_STREQ(name, c.utf8) << c.name;
+    const char* group = nullptr;
+    ASSERT_EQ(kyfsl_group_path(lib, 0, &group), KYFSL_OK) << c.name;
+    EXPECT_STREQ(group, c.utf8) << c.name;
     kyfsl_close(lib);
+  }
+}
+
+TEST(CapiOpen, AClosedHandleIsNeverGivenAgain) {
+  const std::vector<uint8_t> image = SmallLibraryImage();
+  std::vector<kyfsl_library*> closed;
+  for (int round = 0; round < 64; ++round) {
+    kyfsl_library* lib = nullptr;
+    ASSERT_EQ(kyfsl_open_bytes(image.data(), image.size(), 0, &lib), KYFSL_OK) << kyfsl_last_error();
+    size_t count = 0;
+    EXPECT_EQ(kyfsl_style_count(lib, &count), KYFSL_OK) << round;
+    for (kyfsl_library* old : closed) {
+      ASSERT_NE(old, lib) << round;
+      count = 99;
+      EXPECT_EQ(kyfsl_style_count(old, &count), KYFSL_ERR_HANDLE) << round;
+      EXPECT_EQ(count, 99u) << round;
+    }
+    EXPECT_STREQ(kyfsl_last_error(), round ? "the library handle is closed or was never opened" : "") << round;
+    ASSERT_EQ(kyfsl_close(lib), KYFSL_OK) << round;
+    closed.push_back(lib);
   }
 }
 
