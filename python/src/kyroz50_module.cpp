@@ -38,17 +38,25 @@ class Handle {
     if (m_lib) kyfsl_close(m_lib);
     m_lib = nullptr;
   }
-  // The handle for a call; a closed one is passed on as NULL so that the C
-  // interface gives its own message.
-  kyfsl_library* get() const { return m_lib; }
+  bool closed() const { return m_lib == nullptr; }
+  // The handle for a call; raises kyroz50.Error once closed.
+  kyfsl_library* get() const {
+    if (!m_lib) throw KyError(KYFSL_ERR_HANDLE, "the library is closed");
+    return m_lib;
+  }
 
  private:
   kyfsl_library* m_lib;
 };
 
-std::unique_ptr<Handle> OpenFile(const std::string& path, unsigned codePage) {
+// path: the file name's bytes (os.fsencode), so that names in any encoding
+// reach the file system unchanged.
+std::unique_ptr<Handle> OpenFile(py::bytes path, unsigned codePage) {
+  const std::string name = path;
+  // A C string ends at the first NUL: "def.bru\0.txt" would open def.bru.
+  if (name.find('\0') != std::string::npos) throw KyError(KYFSL_ERR_ARGUMENT, "the path holds a NUL character");
   kyfsl_library* lib = nullptr;
-  Check(kyfsl_open_file(path.c_str(), codePage, &lib));
+  Check(kyfsl_open_file(name.c_str(), codePage, &lib));
   return std::make_unique<Handle>(lib);
 }
 
@@ -81,20 +89,36 @@ kyfsl_paint MakePaint(uint32_t fore, uint32_t back, bool transparent, int rate, 
   return p;
 }
 
-// The caller's array as a buffer: (height, width, 4) uint8, pixels and
-// channels packed, rows at any positive stride.
-kyfsl_buffer BufferOf(py::array_t<uint8_t> a) {
-  if (a.ndim() != 3 || a.shape(2) != 4) throw KyError(KYFSL_ERR_ARGUMENT, "the array must have shape (height, width, 4)");
-  if (!a.writeable()) throw KyError(KYFSL_ERR_ARGUMENT, "the array is read-only");
-  if (a.strides(2) != 1 || a.strides(1) != 4 || a.strides(0) <= 0) {
-    throw KyError(KYFSL_ERR_ARGUMENT, "the array's pixels must be packed (use numpy.ascontiguousarray)");
+// The caller's array as a buffer, taken as it is: a writable, C-contiguous
+// uint8 array of shape (height, width, 4). Anything else is refused rather
+// than converted, because drawing into a converted copy would leave the
+// caller's array as it was.
+kyfsl_buffer BufferOf(py::handle object) {
+  static const std::string kExpected = "a writable, C-contiguous uint8 array of shape (height, width, 4)";
+  if (!py::isinstance<py::array>(object)) {
+    throw KyError(KYFSL_ERR_ARGUMENT, "the picture must be " + kExpected + ", not " +
+                                          std::string(py::str(py::type::of(object).attr("__name__"))));
   }
+  const auto a = py::reinterpret_borrow<py::array>(object);
+  if (a.dtype().kind() != 'u' || a.itemsize() != 1) {
+    throw KyError(KYFSL_ERR_ARGUMENT,
+                  "the array must be uint8 RGBA of shape (height, width, 4), not " + std::string(py::str(a.dtype())));
+  }
+  if (a.ndim() != 3 || a.shape(2) != 4) throw KyError(KYFSL_ERR_ARGUMENT, "the array must have shape (height, width, 4)");
+  if (a.shape(0) == 0 || a.shape(1) == 0) {
+    throw KyError(KYFSL_ERR_ARGUMENT, "the array has no pixels: its shape is (" + std::to_string(a.shape(0)) + ", " +
+                                          std::to_string(a.shape(1)) + ", 4)");
+  }
+  if (!(a.flags() & py::array::c_style)) {
+    throw KyError(KYFSL_ERR_ARGUMENT, "the array must be C-contiguous (use numpy.ascontiguousarray)");
+  }
+  if (!a.writeable()) throw KyError(KYFSL_ERR_ARGUMENT, "the array is read-only");
   kyfsl_buffer b{};
-  b.pixels = a.mutable_data();
+  b.pixels = const_cast<void*>(a.data());
   b.width = static_cast<int32_t>(std::min<py::ssize_t>(a.shape(1), 1 << 30));
   b.height = static_cast<int32_t>(std::min<py::ssize_t>(a.shape(0), 1 << 30));
   b.stride = static_cast<size_t>(a.strides(0));
-  b.size = a.shape(0) == 0 ? 0 : b.stride * static_cast<size_t>(a.shape(0) - 1) + 4 * static_cast<size_t>(a.shape(1));
+  b.size = static_cast<size_t>(a.nbytes());
   return b;
 }
 
@@ -132,7 +156,7 @@ PYBIND11_MODULE(_kyroz50, m) {
 
   py::class_<Handle>(m, "Handle")
       .def("close", &Handle::close)
-      .def_property_readonly("closed", [](const Handle& h) { return h.get() == nullptr; });
+      .def_property_readonly("closed", &Handle::closed);
   m.def("open_file", &OpenFile, py::arg("path"), py::arg("code_page") = 0);
   m.def("open_bytes", &OpenBytes, py::arg("data"), py::arg("code_page") = 0);
   m.def("open_default", &OpenDefault, py::arg("code_page") = 0);
@@ -186,18 +210,19 @@ PYBIND11_MODULE(_kyroz50, m) {
       py::arg("handle"), py::arg("id"), py::arg("dpi"));
   m.def(
       "render_tile",
-      [](const Handle& h, int32_t id, py::array_t<uint8_t> out, uint32_t fore, uint32_t back, bool transparent,
+      [](const Handle& h, int32_t id, py::handle out, uint32_t fore, uint32_t back, bool transparent,
          int rate, int dpi, bool rgba) {
         kyfsl_paint p = MakePaint(fore, back, transparent, rate, dpi, rgba, false, 0, 0);
         kyfsl_buffer b = BufferOf(out);
+        kyfsl_library* lib = h.get();
         py::gil_scoped_release unlocked;
-        Check(kyfsl_render_tile(h.get(), id, &p, &b));
+        Check(kyfsl_render_tile(lib, id, &p, &b));
       },
       py::arg("handle"), py::arg("id"), py::arg("out"), py::arg("fore"), py::arg("back"), py::arg("transparent"),
       py::arg("rate"), py::arg("dpi"), py::arg("rgba"));
   m.def(
       "fill",
-      [](const Handle& h, int32_t id, py::array_t<uint8_t> out, const std::vector<py::array_t<double, py::array::c_style | py::array::forcecast>>& rings,
+      [](const Handle& h, int32_t id, py::handle out, const std::vector<py::array_t<double, py::array::c_style | py::array::forcecast>>& rings,
          std::vector<double> transform, uint32_t fore, uint32_t back, bool transparent, int rate, int dpi, bool rgba,
          bool mapAnchor, int originX, int originY) {
         if (transform.size() != 6) throw KyError(KYFSL_ERR_ARGUMENT, "the transform has six numbers");
@@ -210,8 +235,9 @@ PYBIND11_MODULE(_kyroz50, m) {
         }
         kyfsl_paint p = MakePaint(fore, back, transparent, rate, dpi, rgba, mapAnchor, originX, originY);
         kyfsl_buffer b = BufferOf(out);
+        kyfsl_library* lib = h.get();
         py::gil_scoped_release unlocked;
-        Check(kyfsl_fill(h.get(), id, &p, xy.data(), sizes.data(), sizes.size(), transform.data(), &b));
+        Check(kyfsl_fill(lib, id, &p, xy.data(), sizes.data(), sizes.size(), transform.data(), &b));
       },
       py::arg("handle"), py::arg("id"), py::arg("out"), py::arg("rings"), py::arg("transform"), py::arg("fore"),
       py::arg("back"), py::arg("transparent"), py::arg("rate"), py::arg("dpi"), py::arg("rgba"), py::arg("map_anchor"),
