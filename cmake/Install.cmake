@@ -84,7 +84,9 @@ endif()
 if(TARGET kyfsl_capi)
   install(FILES ${PROJECT_SOURCE_DIR}/capi/include/kyfsl.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
   # The prefix is taken from the .pc file's own place, so the tree can move.
-  file(WRITE ${CMAKE_BINARY_DIR}/kyfsl.pc
+  # It is kept out of the build folder's top, where it would point at
+  # folders that exist only once installed.
+  file(WRITE ${CMAKE_BINARY_DIR}/pkgconfig-install/kyfsl.pc
        "prefix=\${pcfiledir}/../..\n"
        "libdir=\${prefix}/${CMAKE_INSTALL_LIBDIR}\n"
        "includedir=\${prefix}/${CMAKE_INSTALL_INCLUDEDIR}\n\n"
@@ -93,7 +95,20 @@ if(TARGET kyfsl_capi)
        "Version: 1.0.0\n"
        "Cflags: -I\${includedir}\n"
        "Libs: -L\${libdir} -Wl,-rpath,\${libdir} -lkyfsl\n")
-  install(FILES ${CMAKE_BINARY_DIR}/kyfsl.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+  # The build tree itself, by pkg-config's convention for uninstalled
+  # packages: with PKG_CONFIG_PATH=<build>, "pkg-config kyfsl" reads
+  # kyfsl-uninstalled.pc, the header in the source tree and the library
+  # where the build made it.
+  string(CONCAT ky_uninstalled_pc
+         "includedir=${PROJECT_SOURCE_DIR}/capi/include\n"
+         "libdir=$<TARGET_FILE_DIR:kyfsl_capi>\n\n"
+         "Name: kyfsl\n"
+         "Description: Fill style libraries (.bru) through a C interface (uninstalled build tree)\n"
+         "Version: 1.0.0\n"
+         "Cflags: -I\${includedir}\n"
+         "Libs: -L\${libdir} -Wl,-rpath,\${libdir} -lkyfsl\n")
+  file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/kyfsl-uninstalled.pc CONTENT "${ky_uninstalled_pc}")
+  install(FILES ${CMAKE_BINARY_DIR}/pkgconfig-install/kyfsl.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 endif()
 
 # cpack -G DEB in the build directory: a Debian package of the installed
