@@ -19,6 +19,8 @@ class CKyFillStyleLib;
 
 namespace kymap {
 
+class VectorDocument;
+
 struct MapJobOptions {
   std::string data;                   // "DATA" or "DATA:LAYER"
   std::string crs;                    // "" : the layer's own
@@ -28,6 +30,8 @@ struct MapJobOptions {
   Align align = Align::kMap;
   bool legend = false;
   bool print = false;                 // the printer's route
+  bool antialias = false;             // smooth edges and outlines, the module's pixels inside
+  VectorDocument* vector = nullptr;   // draw into this PDF or SVG page; dc is then scratch
 };
 
 struct MapReport {

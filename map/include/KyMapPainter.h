@@ -38,8 +38,13 @@ class MapPainter {
   // Fills the rings (device pixels, counts points each) and draws their
   // outline. Nothing for no rings.
   void Draw(int cls, std::vector<POINT>& pts, std::vector<int>& counts);
+  // Fills the rings with the class's fill alone, without its outline.
+  void FillOnly(int cls, std::vector<POINT>& pts, std::vector<int>& counts);
   // The class's fill in a rectangle, for a legend swatch.
   void Swatch(int cls, const CRect& rect);
+  // The prepared copy of the class's library style; null for built-in
+  // fills and gradients.
+  const CKyFillStyle* Style(int cls) const;
   // Outline pen width in pixels of the class (0: none).
   int OutlinePixels(int cls) const;
 

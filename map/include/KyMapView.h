@@ -32,12 +32,22 @@ class MapView {
   // left out. Returns the number of rings kept (counts holds their sizes).
   int ClipRings(const std::vector<double>& xy, const std::vector<int>& ringSizes, int margin,
                 std::vector<POINT>& pts, std::vector<int>& counts) const;
+  // The same rings cut to the same rectangle, unrounded (x, y pairs); rings
+  // left with fewer than three points are dropped.
+  int ClipRings(const std::vector<double>& xy, const std::vector<int>& ringSizes, int margin,
+                std::vector<double>& out, std::vector<int>& counts) const;
 
  private:
   Extent m_fitted;
   int m_width, m_height;
   double m_scale;
 };
+
+// Rings of device coordinates (x, y pairs, sizes points each) rounded to
+// whole pixels as the GDI route draws them: repeated points are dropped, and
+// rings left with fewer than three. Returns the number of rings kept.
+int RoundRings(const std::vector<double>& xy, const std::vector<int>& sizes, std::vector<POINT>& pts,
+               std::vector<int>& counts);
 
 // The size of a paper in millimetres, portrait: A0 to A6, B4, B5, Letter,
 // Legal, Tabloid (case does not matter). False for any other name.

@@ -8,6 +8,8 @@
 #include "KyFillStyleLib.h"
 #include "KyMapLayer.h"
 #include "KyMapLegend.h"
+#include "KyMapSmooth.h"
+#include "KyMapVector.h"
 #include "KyMapView.h"
 
 namespace kymap {
@@ -138,22 +140,31 @@ MapReport DrawMap(CDC& dc, int width, int height, CKyFillStyleLib& lib, const Ma
   std::vector<long long> perClass(rules.classes.size() + 1, 0);
 
   const long long total = progress ? layer.FeatureCount() : -1;
-  std::vector<POINT> pts;
-  std::vector<int> counts;
+  std::unique_ptr<MapRoute> route;
+  if (o.vector) {
+    route = std::make_unique<VectorRoute>(*o.vector, dc, lib, painter, o.align, o.print);
+  } else if (o.antialias) {
+    route = std::make_unique<SmoothRoute>(dc, painter, o.align, width, height);
+  } else {
+    route = MakeGdiRoute(painter);
+  }
+  std::vector<double> xy;
+  std::vector<int> sizes;
   layer.ForEachPolygon(
       rules.field,
       [&](const PolygonFeature& f) {
         if (!view.Touches(f.bounds)) return false;
         const int c = rules.ClassOf(f.value, f.valueIsNull);
         const int cls = c < 0 ? fallback : c;
-        if (view.ClipRings(f.xy, f.ringSizes, kClipMargin, pts, counts) == 0) return false;
-        painter.Draw(cls, pts, counts);
+        if (view.ClipRings(f.xy, f.ringSizes, kClipMargin, xy, sizes) == 0) return false;
+        route->Add(cls, xy, sizes);
         ++perClass[cls];
         return true;
       },
       report.counts, [&](long long done) {
         if (progress) progress(done, total);
       });
+  route->Finish();
 
   for (size_t i = 0; i < rules.classes.size(); ++i) {
     report.classes.push_back({rules.classes[i].first, rules.classes[i].second.label, rules.classes[i].second,
@@ -165,7 +176,7 @@ MapReport DrawMap(CDC& dc, int width, int height, CKyFillStyleLib& lib, const Ma
     std::vector<LegendEntry> entries;
     for (size_t i = 0; i < rules.classes.size(); ++i) entries.push_back({static_cast<int>(i), rules.classes[i].second.label});
     if (perClass[fallback] > 0 || rules.classes.empty()) entries.push_back({fallback, rules.fallback.label});
-    DrawLegend(dc, painter, rules.field, entries, height);
+    route->Overlay(dc, DrawLegend(dc, painter, rules.field, entries, height));
   }
   report.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   return report;

@@ -73,6 +73,8 @@ int MapPainter::AddClass(const FillSpec& spec) {
 
 const FillSpec& MapPainter::Spec(int cls) const { return m_classes.at(cls)->spec; }
 
+const CKyFillStyle* MapPainter::Style(int cls) const { return m_classes.at(cls)->style.get(); }
+
 int MapPainter::OutlinePixels(int cls) const { return m_classes.at(cls)->outlinePx; }
 
 void MapPainter::Draw(int cls, std::vector<POINT>& pts, std::vector<int>& counts) {
@@ -80,6 +82,10 @@ void MapPainter::Draw(int cls, std::vector<POINT>& pts, std::vector<int>& counts
   Prepared& p = *m_classes.at(cls);
   Fill(p, pts, counts);
   if (p.outlinePx > 0) Stroke(p, pts, counts);
+}
+
+void MapPainter::FillOnly(int cls, std::vector<POINT>& pts, std::vector<int>& counts) {
+  if (!counts.empty()) Fill(*m_classes.at(cls), pts, counts);
 }
 
 void MapPainter::Fill(Prepared& p, std::vector<POINT>& pts, std::vector<int>& counts) {

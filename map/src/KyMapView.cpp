@@ -51,8 +51,8 @@ bool MapView::Touches(const Extent& b) const {
 }
 
 int MapView::ClipRings(const std::vector<double>& xy, const std::vector<int>& ringSizes, int margin,
-                       std::vector<POINT>& pts, std::vector<int>& counts) const {
-  pts.clear();
+                       std::vector<double>& out, std::vector<int>& counts) const {
+  out.clear();
   counts.clear();
   const double lo = -margin, right = m_width + margin, bottom = m_height + margin;
   std::vector<Pt> ring, scratch;
@@ -70,9 +70,33 @@ int MapView::ClipRings(const std::vector<double>& xy, const std::vector<int>& ri
              [&](const Pt& a, const Pt& b) { return Pt{a.x + (b.x - a.x) * (lo - a.y) / (b.y - a.y), lo}; });
     ClipEdge(ring, scratch, [&](const Pt& p) { return p.y <= bottom; },
              [&](const Pt& a, const Pt& b) { return Pt{a.x + (b.x - a.x) * (bottom - a.y) / (b.y - a.y), bottom}; });
-    const size_t first = pts.size();
+    if (ring.size() < 3) continue;
     for (const Pt& p : ring) {
-      const POINT q{Near(p.x), Near(p.y)};
+      out.push_back(p.x);
+      out.push_back(p.y);
+    }
+    counts.push_back(static_cast<int>(ring.size()));
+  }
+  return static_cast<int>(counts.size());
+}
+
+int MapView::ClipRings(const std::vector<double>& xy, const std::vector<int>& ringSizes, int margin,
+                       std::vector<POINT>& pts, std::vector<int>& counts) const {
+  std::vector<double> exact;
+  std::vector<int> sizes;
+  ClipRings(xy, ringSizes, margin, exact, sizes);
+  return RoundRings(exact, sizes, pts, counts);
+}
+
+int RoundRings(const std::vector<double>& xy, const std::vector<int>& sizes, std::vector<POINT>& pts,
+               std::vector<int>& counts) {
+  pts.clear();
+  counts.clear();
+  size_t at = 0;
+  for (int n : sizes) {
+    const size_t first = pts.size();
+    for (int i = 0; i < n; ++i, at += 2) {
+      const POINT q{Near(xy[at]), Near(xy[at + 1])};
       if (pts.size() > first && pts.back().x == q.x && pts.back().y == q.y) continue;
       pts.push_back(q);
     }

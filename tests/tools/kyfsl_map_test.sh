@@ -36,6 +36,23 @@ expect "mercator" "$(json "$work/out" "['crs']")" EPSG:3857
 check "thumbnail" "$kyfsl" map "$data" --default --by continent --size 96x48 --quiet -o "$work/t.png"
 check "printer route" "$kyfsl" map "$data" --default --by continent --print --paper A6 --quiet -o "$work/p.png"
 
+# Anti-aliased by default; --antialias off is the module's own route, and
+# the vector outputs come from the extension or --format.
+check "smooth" "$kyfsl" map "$data" --default --by continent --size 400x200 --quiet -o "$work/aa.png"
+check "module's pixels" "$kyfsl" map "$data" --default --by continent --size 400x200 --antialias off --quiet -o "$work/off.png"
+cmp -s "$work/aa.png" "$work/off.png"; expect "smooth differs from the module's pixels" $? 1
+check "pdf" "$kyfsl" map "$data" --default --by continent --paper A4,landscape --dpi 300 --legend --quiet -o "$work/w.pdf"
+expect "pdf written" "$(head -c 5 "$work/w.pdf")" "%PDF-"
+expect "A4 landscape in points" "$(pdfinfo "$work/w.pdf" | grep -c 'Page size: *841.* x 595.* pts')" 1
+expect "pdf at most 1 MB" "$([ "$(stat -c %s "$work/w.pdf")" -le 1048576 ] && echo yes)" yes
+check "svg by --format" "$kyfsl" map "$data" --default --by continent --paper A4,landscape --dpi 300 --legend --quiet \
+  --format svg -o "$work/w.map"
+expect "svg written" "$(grep -c '<svg' "$work/w.map")" 1
+expect "svg at most 2 MB" "$([ "$(stat -c %s "$work/w.map")" -le 2097152 ] && echo yes)" yes
+check "svg read by librsvg" rsvg-convert -o "$work/w-svg.png" "$work/w.map"
+check "pdf read by poppler" pdftoppm -r 30 -png -singlefile "$work/w.pdf" "$work/w-pdf"
+check "pdf read by mupdf" mutool draw -r 30 -o "$work/w-mu.png" "$work/w.pdf"
+
 cat >"$work/styles.json" <<'JSON'
 {"field": "continent", "default": {"style": 1, "outline": false},
  "classes": {"Africa": {"style": 30, "fore": "#B23A12", "rate": 60},
@@ -66,6 +83,11 @@ refuse_as "bad paper" 1 "unknown paper" "$kyfsl" map "$data" --default --paper A
 refuse_as "both classings" 2 "either --by or --styles" "$kyfsl" map "$data" --default --by continent --styles "$work/styles.json" -o "$work/x.png"
 refuse_as "print and dpi" 2 "leave out --dpi" "$kyfsl" map "$data" --default --print --dpi 300 -o "$work/x.png"
 refuse_as "output kind" 2 ".png or .bmp" "$kyfsl" map "$data" --default -o "$work/x.gif"
+refuse_as "bad antialias" 2 "--antialias must be on or off" "$kyfsl" map "$data" --default --antialias maybe -o "$work/x.png"
+refuse_as "bad format" 2 "--format must be" "$kyfsl" map "$data" --default --format gif -o "$work/x.png"
+refuse_as "unwritable pdf" 1 "cannot write" "$kyfsl" map "$data" --default --size 100x50 -o "$work/nodir/x.pdf"
+mkdir "$work/dir.svg"
+refuse_as "svg onto a folder" 1 "cannot write" "$kyfsl" map "$data" --default --size 100x50 -o "$work/dir.svg"
 refuse_as "unwritable" 1 "cannot write" "$kyfsl" map "$data" --default --size 100x50 -o "$work/nodir/x.png"
 # A write that fails keeps the old picture whole and leaves no temporary file.
 mkdir "$work/lim"
@@ -77,6 +99,14 @@ rc=${PIPESTATUS[0]}
 expect "limited map says why" "$(grep -c 'cannot write' "$work/err")" 1
 expect "limited map keeps the old file" "$(cat "$work/lim/keep.png")" "the old file"
 expect "limited map leaves no temporary" "$(ls -A "$work/lim" | wc -l)" 1
+printf 'the old file' >"$work/lim/keep.pdf"
+(ulimit -f 2; exec "$kyfsl" map "$data" --default --by continent --paper A4 --dpi 300 --quiet -o "$work/lim/keep.pdf") 2>&1 >/dev/null |
+  cat >"$work/err"
+rc=${PIPESTATUS[0]}
+[ $rc -ne 0 ] && [ $rc -lt 128 ]; expect "limited pdf fails cleanly ($rc)" $? 0
+expect "limited pdf says why" "$(grep -c 'cannot write' "$work/err")" 1
+expect "limited pdf keeps the old file" "$(cat "$work/lim/keep.pdf")" "the old file"
+expect "limited pdf leaves no temporary" "$(ls -A "$work/lim" | wc -l)" 2
 [ ! -e "$work/x.png" ] && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAIL: a refused map wrote a file"; }
 
 echo -n "kyfsl map: "

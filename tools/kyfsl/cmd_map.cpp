@@ -1,9 +1,12 @@
 // kyfsl map: a map of GIS vector data (any source GDAL/OGR reads) drawn with
 // a library's fill styles, classed by a field or by a STYLES.json file.
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include "KyMapJob.h"
+#include "KyMapVector.h"
 #include "KyMapView.h"
 #include "device.h"
 
@@ -18,6 +21,8 @@ struct MapArgs {
   std::string size, paper, extent, crs, by, styles;
   std::string align = "map";
   std::string background = "#FFFFFF";
+  std::string antialias = "on";
+  std::string format;
   int dpi = 96;
   bool dpiGiven = false;
   bool print = false, legend = false, quiet = false, json = false;
@@ -60,8 +65,24 @@ int RunMap(MapArgs& a, const Globals& g) {
   const int dpi = a.print ? kPrinterDpi : a.dpi;
   if (dpi < 10 || dpi > 4800) throw Failure{"--dpi must be between 10 and 4800", 2};
   if (a.align != "map" && a.align != "shape") throw Failure{"--align must be map or shape", 2};
+  if (a.antialias != "on" && a.antialias != "off") throw Failure{"--antialias must be on or off", 2};
   if (!a.by.empty() && !a.styles.empty()) throw Failure{"give either --by or --styles, not both", 2};
-  PictureKindOf(a.output);  // refuses any other kind before anything is drawn
+  std::string format = a.format;
+  if (format.empty()) {
+    const size_t dot = a.output.rfind('.');
+    std::string ext = dot == std::string::npos ? "" : a.output.substr(dot + 1);
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (ext == "pdf" || ext == "svg") format = ext;
+  } else if (format != "png" && format != "bmp" && format != "pdf" && format != "svg") {
+    throw Failure{"--format must be png, bmp, pdf or svg", 2};
+  }
+  const bool vector = format == "pdf" || format == "svg";
+  if (!vector) {
+    const PictureKind kind = PictureKindOf(a.output);  // refuses any other kind before anything is drawn
+    if (!format.empty() && (format == "png") != (kind == PictureKind::kPng)) {
+      throw Failure{"'" + a.output + "': --format " + format + " needs a ." + format + " file", 2};
+    }
+  }
 
   kymap::MapJobOptions o;
   o.data = a.data;
@@ -75,6 +96,7 @@ int RunMap(MapArgs& a, const Globals& g) {
   o.align = a.align == "shape" ? kymap::Align::kShape : kymap::Align::kMap;
   o.legend = a.legend;
   o.print = a.print;
+  o.antialias = a.antialias == "on";
 
   int width = 0, height = 0;
   PictureSize(a, dpi, width, height);
@@ -90,10 +112,20 @@ int RunMap(MapArgs& a, const Globals& g) {
   d.paper = a.background;
   Canvas canvas(d);
 
+  std::unique_ptr<kymap::VectorDocument> doc;
+  if (vector) {
+    doc = std::make_unique<kymap::VectorDocument>(a.output, format == "pdf" ? kymap::VectorKind::kPdf : kymap::VectorKind::kSvg,
+                                                  width, height, dpi, ParseColour(a.background));
+    o.vector = doc.get();
+  }
   kymap::TerminalProgress bar(!a.quiet);
   const kymap::MapReport report = kymap::DrawMap(
       canvas.DC(), width, height, lib, o, [&bar](long long done, long long total) { bar.Update(done, total); });
-  canvas.Save(a.output);
+  if (doc) {
+    doc->Commit();
+  } else {
+    canvas.Save(a.output);
+  }
   if (a.json) {
     std::printf("%s\n", report.ToJson().c_str());
   } else if (!a.quiet) {
@@ -114,7 +146,7 @@ void RegisterMap(CLI::App& app, const Globals& g, Outcome& out) {
   sub->add_option("DATA", a->data, "vector data: a file or data source, DATA:LAYER for a layer other than the first")
       ->required();
   AddSourceOptions(sub, a->src);
-  sub->add_option("-o,--output", a->output, "picture to write (.png or .bmp)")->required();
+  sub->add_option("-o,--output", a->output, "picture to write (.png, .bmp, or a vector .pdf or .svg)")->required();
   sub->add_option("--size", a->size, "picture size in pixels, WxH");
   sub->add_option("--paper", a->paper, "paper size: A0-A6, B4, B5, Letter, Legal, Tabloid[,landscape] (default A4,landscape)");
   sub->add_option_function<int>("--dpi", [a](int v) { a->dpi = v, a->dpiGiven = true; }, "resolution (default 96)");
@@ -124,6 +156,9 @@ void RegisterMap(CLI::App& app, const Globals& g, Outcome& out) {
   sub->add_option("--by", a->by, "class the features by the values of FIELD, each with a style of the library");
   sub->add_option("--styles", a->styles, "STYLES.json mapping values of a field to whole styles");
   sub->add_option("--align", a->align, "map: patterns continue across shared borders (default); shape: each shape's own");
+  sub->add_option("--antialias", a->antialias,
+                  "on: smooth edges and outlines, patterns pixel for pixel (default); off: the module's own pixels");
+  sub->add_option("--format", a->format, "png, bmp, pdf or svg (default: from the output's extension)");
   sub->add_option("--background", a->background, "colour of the paper, #RRGGBB (default #FFFFFF)");
   sub->add_flag("--legend", a->legend, "draw a legend of the classes");
   sub->add_flag("--quiet", a->quiet, "no progress and no summary");

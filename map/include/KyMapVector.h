@@ -1,0 +1,71 @@
+// KyMapVector: a map as a vector PDF or SVG page (cairo's surfaces).
+//
+// The page has the picture's physical size (width x height pixels at dpi);
+// drawing happens in device pixels, scaled to points. Each class is one
+// path filled with one repeating pattern whose cell is the module's tile as
+// prepared for the device, its painted pixels as rectangles merged by
+// colour (one pixel of the tile is 1/dpi inch: the pattern keeps its
+// physical size and phase); a transparent tile paints no background, a
+// rate is the class's opacity. Gradients are the module's own, as a picture
+// at dpi cut to the shape. Outlines are vector strokes of their width in
+// millimetres, with the line-style module's layers.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "KyMapRoute.h"
+
+class CKyFillStyleLib;
+
+namespace kymap {
+
+enum class VectorKind { kPdf, kSvg };
+
+// One page written to path through a temporary file: the file is replaced
+// only by Commit.
+class VectorDocument {
+ public:
+  // Throws MapError "cannot write 'PATH': REASON (nothing was changed)" when
+  // the temporary file cannot be made (no folder, a folder at path, no
+  // permission). The page is painted with the paper colour.
+  VectorDocument(const std::string& path, VectorKind kind, int width, int height, int dpi, COLORREF paper);
+  ~VectorDocument();
+  VectorDocument(const VectorDocument&) = delete;
+  VectorDocument& operator=(const VectorDocument&) = delete;
+
+  int Width() const;
+  int Height() const;
+  int Dpi() const;
+  // Finishes the page and puts the file in place. Throws MapError (as
+  // above) when a write fails; the old file is then intact.
+  void Commit();
+
+  struct Impl;
+  Impl& Internal() { return *m; }
+
+ private:
+  std::unique_ptr<Impl> m;
+};
+
+class VectorRoute : public MapRoute {
+ public:
+  // dc: a device at the document's resolution, on which the tiles are
+  // prepared (its pixels are used as scratch and put back); fills: the
+  // painter of the map's classes. Throws MapError when a tile cannot be
+  // prepared.
+  VectorRoute(VectorDocument& doc, CDC& dc, CKyFillStyleLib& lib, MapPainter& fills, Align align, bool print);
+  ~VectorRoute() override;
+  VectorRoute(const VectorRoute&) = delete;
+  VectorRoute& operator=(const VectorRoute&) = delete;
+
+  void Add(int cls, const std::vector<double>& xy, const std::vector<int>& sizes) override;
+  void Finish() override;
+  void Overlay(CDC& dc, const CRect& rect) override;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> m;
+};
+
+}  // namespace kymap

@@ -1,0 +1,158 @@
+#include "KyMapStroke.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "KyMapBand.h"
+
+namespace kymap {
+
+namespace {
+
+struct P {
+  double x, y;
+};
+P operator+(P a, P b) { return {a.x + b.x, a.y + b.y}; }
+P operator-(P a, P b) { return {a.x - b.x, a.y - b.y}; }
+P operator*(P a, double k) { return {a.x * k, a.y * k}; }
+
+// The ring moved d pixels to its left (y down), corners mitred (held to
+// four times d at sharp ones).
+std::vector<P> Offset(const std::vector<P>& ring, double d) {
+  const size_t n = ring.size();
+  if (d == 0 || n < 2) return ring;
+  std::vector<P> out(n);
+  auto normal = [](P a, P b) {
+    const P v = b - a;
+    const double len = std::hypot(v.x, v.y);
+    return len > 0 ? P{v.y / len, -v.x / len} : P{0, 0};
+  };
+  for (size_t i = 0; i < n; ++i) {
+    const P n1 = normal(ring[(i + n - 1) % n], ring[i]), n2 = normal(ring[i], ring[(i + 1) % n]);
+    P m = n1 + n2;
+    const double len = std::hypot(m.x, m.y);
+    if (len < 1e-9) {
+      out[i] = ring[i] + n2 * d;
+      continue;
+    }
+    m = m * (1 / len);
+    const double cosHalf = std::max(0.25, m.x * n2.x + m.y * n2.y);
+    out[i] = ring[i] + m * (d / cosHalf);
+  }
+  return out;
+}
+
+// Calls fn(s, point, left normal) at s = phase + k step along the closed
+// ring. Nothing when the stations would be past a million.
+template <typename Fn>
+void Stations(const std::vector<P>& ring, double phase, double step, Fn fn) {
+  double total = 0;
+  for (size_t i = 0; i < ring.size(); ++i) {
+    const P v = ring[(i + 1) % ring.size()] - ring[i];
+    total += std::hypot(v.x, v.y);
+  }
+  if (!(step > 0) || total / step > 1e6) return;
+  double s0 = 0;
+  for (size_t i = 0; i < ring.size(); ++i) {
+    const P a = ring[i], v = ring[(i + 1) % ring.size()] - a;
+    const double len = std::hypot(v.x, v.y);
+    if (len == 0) continue;
+    const P dir = v * (1 / len), n{dir.y, -dir.x};
+    for (double s = phase + std::ceil((s0 - phase) / step) * step; s < s0 + len; s += step) {
+      if (s >= s0) fn(s, a + dir * (s - s0), n);
+    }
+    s0 += len;
+  }
+}
+
+// The point at distance s along the closed ring (wrapping).
+P PointAt(const std::vector<P>& ring, double s) {
+  for (int round = 0; round < 2; ++round) {
+    for (size_t i = 0; i < ring.size(); ++i) {
+      const P a = ring[i], v = ring[(i + 1) % ring.size()] - a;
+      const double len = std::hypot(v.x, v.y);
+      if (s <= len && len > 0) return a + v * (s / len);
+      s -= len;
+    }
+  }
+  return ring.front();
+}
+
+void SetColour(cairo_t* cr, COLORREF c, double alpha) {
+  cairo_set_source_rgba(cr, GetRValue(c) / 255.0, GetGValue(c) / 255.0, GetBValue(c) / 255.0, alpha);
+}
+
+}  // namespace
+
+double OutlineReach(double width, const CKyLineStyleObj* style) {
+  const double u = std::max(width, 2.0);
+  double reach = width;
+  if (style) {
+    for (const KyLineLayer& l : style->GetLayers()) {
+      reach = std::max({reach, (std::fabs(l.offset) + l.pen + 1) * u, std::fabs(l.offset2) * u + l.pen * u});
+    }
+  }
+  return reach;
+}
+
+void StrokeOutline(cairo_t* cr, const DevicePath& path, COLORREF colour, double width, const CKyLineStyleObj* style,
+                   bool pixels) {
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  // On pixels, a line thinner than a pixel is a pixel wide at that fraction
+  // of opacity.
+  auto pen = [&](double w) {
+    SetColour(cr, colour, pixels ? std::min(1.0, w) : 1.0);
+    cairo_set_line_width(cr, pixels ? std::max(1.0, w) : w);
+  };
+  // u: the line style's unit, as the line-style module sizes its layers.
+  const double u = std::max(width, 2.0);
+  if (!style) {
+    pen(width);
+    AddRings(cr, path.xy.data(), path.sizes.data(), path.sizes.size());
+    cairo_stroke(cr);
+  } else {
+    size_t at = 0, r = 0;
+    for (int n : path.sizes) {
+      std::vector<P> ring(n);
+      for (int i = 0; i < n; ++i) ring[i] = P{path.xy[at + 2 * i], path.xy[at + 2 * i + 1]};
+      // The line style's left side and phase follow the ring as given.
+      if (r < path.reversed.size() && path.reversed[r]) std::reverse(ring.begin(), ring.end());
+      ++r;
+      at += 2 * static_cast<size_t>(n);
+      for (const KyLineLayer& l : style->GetLayers()) {
+        pen(l.pen > 0 ? l.pen * u : pixels ? 1.0 : std::min(width, 1.0));
+        if (l.kind == KyLineLayer::kLine) {
+          std::vector<double> dash;
+          for (double v : l.dash) dash.push_back(v * u);
+          cairo_set_dash(cr, dash.data(), static_cast<int>(dash.size()), 0);
+          const std::vector<P> line = Offset(ring, l.offset * u);
+          cairo_move_to(cr, line[0].x, line[0].y);
+          for (size_t i = 1; i < line.size(); ++i) cairo_line_to(cr, line[i].x, line[i].y);
+          cairo_close_path(cr);
+          cairo_stroke(cr);
+          cairo_set_dash(cr, nullptr, 0, 0);
+        } else if (l.kind == KyLineLayer::kTicks) {
+          Stations(ring, l.phase * u, l.step * u, [&](double, P p, P nn) {
+            const P a = p + nn * (l.offset * u), b = p + nn * (l.offset2 * u);
+            cairo_move_to(cr, a.x, a.y);
+            cairo_line_to(cr, b.x, b.y);
+          });
+          cairo_stroke(cr);
+        } else {
+          SetColour(cr, colour, 1.0);
+          Stations(ring, l.phase * u, l.step * u, [&](double s, P p, P nn) {
+            const P end = PointAt(ring, s + l.length * u), mid = (p + end) * 0.5 + nn * (l.offset * u);
+            cairo_move_to(cr, p.x, p.y);
+            cairo_line_to(cr, mid.x, mid.y);
+            cairo_line_to(cr, end.x, end.y);
+            cairo_close_path(cr);
+          });
+          cairo_fill(cr);
+        }
+      }
+    }
+  }
+}
+
+}  // namespace kymap

@@ -1,0 +1,23 @@
+// Outlines of a map's classes on a cairo context in device pixels: a plain
+// line of a width, or the layers of a line style of the line-style module
+// (parallel lines with dashes, ticks, teeth) sized as that module sizes
+// them. Internal to the map library.
+#pragma once
+
+#include <cairo.h>
+
+#include "KyLineStyleObj.h"
+#include "KyMapSmooth.h"
+
+namespace kymap {
+
+// How far from the path the outline draws, in pixels.
+double OutlineReach(double width, const CKyLineStyleObj* style);
+
+// Strokes every ring of path width pixels wide in colour, in the style's
+// layers when style is given. pixels: on a raster, where a line thinner
+// than a pixel is drawn a pixel wide at that fraction of opacity.
+void StrokeOutline(cairo_t* cr, const DevicePath& path, COLORREF colour, double width, const CKyLineStyleObj* style,
+                   bool pixels);
+
+}  // namespace kymap

@@ -1,0 +1,278 @@
+// PDF and SVG pages of a map, read back by real readers: poppler
+// (pdftoppm), MuPDF (mutool), librsvg (rsvg-convert).
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "KyFillStyleLib.h"
+#include "KyMapJob.h"
+#include "KyMapVector.h"
+#include "bmp_builder.h"
+#include "gdipng.h"
+#include "map_fixture.h"
+
+namespace {
+
+using kymaptest::Box;
+using kymaptest::Feature;
+
+std::string Poly(const std::string& rings) { return R"({"type": "Polygon", "coordinates": [)" + rings + "]}"; }
+
+// An 8 x 8 tile of 81 dpi: all set but the middle pixel (its edges are
+// all fore, so a gap between cells would show as a light line), or grid
+// lines on the first row and column.
+void AddTiles(CKyFillStyleLib& lib) {
+  CByteArray dot, grid;
+  kytest::ToArray(kytest::Mono(8, 8, [](int x, int y) { return !(x == 4 && y == 4); }), dot);
+  kytest::ToArray(kytest::Mono(8, 8, [](int x, int y) { return x == 0 || y == 0; }), grid);
+  ASSERT_TRUE(lib.AddFillStyle(new CKyFillStyle(500, "grid", grid, CKyFillStyle::FS_81DPI), lib.GetStyleGroup()));
+  ASSERT_TRUE(lib.AddFillStyle(new CKyFillStyle(501, "dot", dot, CKyFillStyle::FS_81DPI), lib.GetStyleGroup()));
+}
+
+struct Picture {
+  int width = 0, height = 0;
+  std::vector<DWORD> px;
+  DWORD At(int x, int y) const { return px[static_cast<size_t>(y) * width + x] & 0xFFFFFF; }
+};
+
+// Draws data over the extent 0..120 x 0..80 on a picture of width x height
+// at dpi: into path (a .pdf or .svg) when given, else as pixels.
+Picture Draw(const std::string& data, const std::string& styles, int width, int height, int dpi,
+             const std::string& path = "", bool legend = false) {
+  CKyFillStyleLib lib;
+  AddTiles(lib);
+  kymaptest::Screen screen(width, height, 32, dpi);
+  screen.dc.FillSolidRect(0, 0, width, height, RGB(0xFF, 0xFF, 0xFF));
+  kymap::MapJobOptions o;
+  o.data = data;
+  o.extent = kymap::Extent{0, 0, 120, 80};
+  o.rules = kymap::ParseStyles(styles);
+  o.antialias = true;
+  o.legend = legend;
+  Picture p;
+  if (!path.empty()) {
+    const bool pdf = path.substr(path.size() - 3) == "pdf";
+    kymap::VectorDocument doc(path, pdf ? kymap::VectorKind::kPdf : kymap::VectorKind::kSvg, width, height, dpi,
+                              RGB(0xFF, 0xFF, 0xFF));
+    o.vector = &doc;
+    kymap::DrawMap(screen.dc, width, height, lib, o);
+    doc.Commit();
+    return p;
+  }
+  kymap::DrawMap(screen.dc, width, height, lib, o);
+  GdiGetBitmapPixels(static_cast<HBITMAP>(screen.canvas.GetSafeHandle()), &p.width, &p.height, &p.px);
+  return p;
+}
+
+// Runs a reader; the picture it wrote to png.
+Picture Read(const std::string& command, const std::string& png) {
+  std::remove(png.c_str());
+  const int rc = std::system((command + " >/dev/null 2>&1").c_str());
+  Picture p;
+  EXPECT_EQ(0, rc) << command;
+  EXPECT_TRUE(GdiReadPngPixels(png.c_str(), &p.width, &p.height, &p.px)) << command;
+  return p;
+}
+
+Picture Poppler(const std::string& pdf, int dpi, const std::string& dir) {
+  return Read("pdftoppm -png -singlefile -r " + std::to_string(dpi) + " " + pdf + " " + dir + "/poppler", dir + "/poppler.png");
+}
+
+const char* kBoxStyles = R"({"field": "k", "default": {"style": 0, "fore": "#C0C0C0", "rate": 60, "outline": false},
+  "classes": {
+    "a": {"style": 500, "fore": "#1B5E20", "back": "#E8F5E9", "outline": false},
+    "b": {"style": 500, "fore": "#0D47A1", "back": "#FFFFFF", "transparent": true, "outline": false},
+    "h": {"style": 3, "fore": "#800000", "back": "#FFF8E1", "outline": false},
+    "d": {"style": 501, "fore": "#202020", "back": "#FFFF00", "outline": false}}})";
+
+struct Rect {
+  double x0, y0, x1, y1;
+};
+const Rect kBoxes[] = {{5.3, 5.6, 45.45, 40.2}, {45.45, 5.6, 83.7, 40.2}, {88.2, 5.6, 115.3, 40.2},
+                       {5.3, 45.5, 40.2, 75.35}, {45.45, 45.5, 80.1, 75.35}, {85.2, 45.5, 115.3, 75.35}};
+const char* kKeys[] = {"a", "a", "b", "h", "d", "zz"};
+
+std::string Boxes(const kymaptest::TempDir& dir) {
+  std::string features;
+  for (int i = 0; i < 6; ++i) {
+    if (i) features += ",";
+    features += Feature(std::string(R"({"k": ")") + kKeys[i] + "\"}",
+                        Poly(Box(kBoxes[i].x0, kBoxes[i].y0, kBoxes[i].x1, kBoxes[i].y1)));
+  }
+  return dir.Write("boxes.geojson", kymaptest::Collection(features));
+}
+
+// Whether pixel (x, y) of a picture at scale pixels a map unit is within
+// reach pixels of a box's edge.
+bool NearAnEdge(int x, int y, double scale, double reach) {
+  const double px = (x + 0.5) / scale, py = (y + 0.5) / scale, r = reach / scale;
+  for (const Rect& b : kBoxes) {
+    const double x0 = b.x0, x1 = b.x1, y0 = 80 - b.y1, y1 = 80 - b.y0;
+    const bool inside = px >= x0 && px <= x1 && py >= y0 && py <= y1;
+    const double d = inside ? std::min({px - x0, x1 - px, py - y0, y1 - py})
+                            : std::hypot(std::max({x0 - px, 0.0, px - x1}), std::max({y0 - py, 0.0, py - y1}));
+    if (d < r) return true;
+  }
+  return false;
+}
+
+TEST(MapVector, APdfAt300DpiHasTheSmoothPicturesColoursAndPatternPeriod) {
+  kymaptest::TempDir dir;
+  const std::string data = Boxes(dir);
+  // 1000 x 666 pixels at 300 dpi: 8.33 pixels a map unit.
+  const int w = 1000, h = 666;
+  const double scale = w / 120.0;
+  const Picture ours = Draw(data, kBoxStyles, w, h, 300);
+  Draw(data, kBoxStyles, w, h, 300, dir.Path() + "/map.pdf");
+  const Picture theirs = Poppler(dir.Path() + "/map.pdf", 300, dir.Path());
+  ASSERT_EQ(w, theirs.width);
+  ASSERT_EQ(h, theirs.height);
+  // Away from edges, outside the pattern boxes (the paper and the grey box
+  // at 60 %): equal within two levels a channel, as blending at a rate
+  // rounds a level differently in each program.
+  auto close = [](DWORD a, DWORD b) {
+    for (int shift : {0, 8, 16}) {
+      if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > 2) return false;
+    }
+    return true;
+  };
+  auto inBox = [&](int x, int y, int i) {
+    const double px = (x + 0.5) / scale, py = 80 - (y + 0.5) / scale;
+    return px > kBoxes[i].x0 && px < kBoxes[i].x1 && py > kBoxes[i].y0 && py < kBoxes[i].y1;
+  };
+  long compared = 0, equal = 0;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      if (NearAnEdge(x, y, scale, 2) || inBox(x, y, 0) || inBox(x, y, 1) || inBox(x, y, 2) || inBox(x, y, 3) ||
+          inBox(x, y, 4)) {
+        continue;
+      }
+      ++compared;
+      equal += close(ours.At(x, y), theirs.At(x, y));
+    }
+  }
+  EXPECT_GT(compared, w * h / 3);
+  EXPECT_GE(equal, compared * 99 / 100) << equal << " of " << compared;
+  // The grid's vertical lines (a period of 30 pixels: 8 pixels of 81 dpi at
+  // 300) start on the same columns.
+  auto lines = [&](const Picture& p, int y) {
+    std::vector<int> at;
+    for (int x = 60; x < 370; ++x) {
+      const bool dark = ((p.At(x, y) >> 8) & 0xFF) < 0x80, before = ((p.At(x - 1, y) >> 8) & 0xFF) < 0x80;
+      if (dark && !before) at.push_back(x);
+    }
+    return at;
+  };
+  for (int y : {400, 455, 520}) {
+    const std::vector<int> want = lines(ours, y);
+    EXPECT_GE(want.size(), 9u);
+    EXPECT_EQ(want, lines(theirs, y)) << "row " << y;
+  }
+  // MuPDF reads it too, at the page's size.
+  const Picture mupdf =
+      Read("mutool draw -r 300 -o " + dir.Path() + "/mupdf.png " + dir.Path() + "/map.pdf", dir.Path() + "/mupdf.png");
+  EXPECT_EQ(w, mupdf.width);
+  EXPECT_EQ(h, mupdf.height);
+}
+
+TEST(MapVector, PatternCellsShowNoHairline) {
+  kymaptest::TempDir dir;
+  const std::string data =
+      dir.Write("one.geojson", kymaptest::Collection(Feature(R"({"k": "d"})", Poly(Box(0, 0, 120, 80)))));
+  // Pattern pixels of 1/81 inch; the page is 120 x 80 pixels at 96 dpi.
+  Draw(data, kBoxStyles, 120, 80, 96, dir.Path() + "/one.pdf");
+  Draw(data, kBoxStyles, 120, 80, 96, dir.Path() + "/one.svg");
+  auto check = [](const Picture& p, const std::string& what) {
+    // Away from the page's edges, no row or column is mostly light: the
+    // tile's light pixel is one in eight of any row or column.
+    const int mx = p.width / 10, my = p.height / 10;
+    for (int y = my; y < p.height - my; ++y) {
+      int light = 0;
+      for (int x = mx; x < p.width - mx; ++x) light += (p.At(x, y) & 0xFF) > 0x60;
+      ASSERT_LT(light, (p.width - 2 * mx) / 2) << what << " row " << y;
+    }
+    for (int x = mx; x < p.width - mx; ++x) {
+      int light = 0;
+      for (int y = my; y < p.height - my; ++y) light += (p.At(x, y) & 0xFF) > 0x60;
+      ASSERT_LT(light, (p.height - 2 * my) / 2) << what << " column " << x;
+    }
+  };
+  // poppler at the page's own resolution (cells of whole pixels); at others
+  // it leaves a pixel between cells, which needs a cell with a bleed.
+  check(Poppler(dir.Path() + "/one.pdf", 96, dir.Path()), "poppler 96");
+  for (double zoom : {1.0, 2.0, 4.0}) {
+    check(Read("rsvg-convert -z " + std::to_string(zoom) + " -o " + dir.Path() + "/svg.png " + dir.Path() + "/one.svg",
+               dir.Path() + "/svg.png"),
+          "rsvg " + std::to_string(zoom));
+  }
+}
+
+TEST(MapVector, APatternCellIsTheModulesTileAtThePagesResolution) {
+  kymaptest::TempDir dir;
+  const std::string data =
+      dir.Write("one.geojson", kymaptest::Collection(Feature(R"({"k": "a"})", Poly(Box(0, 0, 120, 80)))));
+  Draw(data, kBoxStyles, 120, 80, 96, dir.Path() + "/grid.svg");
+  Draw(data, kBoxStyles, 120, 80, 96, dir.Path() + "/grid.pdf");
+  std::ifstream in(dir.Path() + "/grid.svg");
+  std::stringstream svg;
+  svg << in.rdbuf();
+  // One pattern for the class; the page 120 x 80 pixels of 96 dpi in points.
+  size_t patterns = 0;
+  for (size_t at = svg.str().find("<pattern"); at != std::string::npos; at = svg.str().find("<pattern", at + 1)) ++patterns;
+  EXPECT_EQ(1u, patterns);
+  EXPECT_NE(std::string::npos, svg.str().find("width=\"90pt\" height=\"60pt\"")) << svg.str().substr(0, 300);
+  // 8 pixels of 81 dpi are 9 or 10 at 96 dpi; the grid lines come back at
+  // that period from poppler at the page's resolution, as in our picture.
+  const Picture ours = Draw(data, kBoxStyles, 120, 80, 96);
+  const Picture theirs = Poppler(dir.Path() + "/grid.pdf", 96, dir.Path());
+  ASSERT_EQ(120, theirs.width);
+  for (int y = 20; y < 60; ++y) {
+    for (int x = 20; x < 100; ++x) ASSERT_EQ(ours.At(x, y), theirs.At(x, y)) << x << "," << y;
+  }
+}
+
+TEST(MapVector, NeighboursOfOneClassShowNoSeamInThePdf) {
+  kymaptest::TempDir dir;
+  const std::string styles = R"({"field": "k", "classes": {"a": {"style": 500, "fore": "#1B5E20", "back": "#E8F5E9", "outline": false}}})";
+  const std::string two = dir.Write(
+      "two.geojson", kymaptest::Collection(Feature(R"({"k": "a"})", Poly(Box(5.21, 5.63, 45.37, 40.29))) + "," +
+                                           Feature(R"({"k": "a"})", Poly(Box(45.37, 5.63, 83.71, 40.29)))));
+  const std::string one =
+      dir.Write("one.geojson", kymaptest::Collection(Feature(R"({"k": "a"})", Poly(Box(5.21, 5.63, 83.71, 40.29)))));
+  Draw(two, styles, 120, 80, 96, dir.Path() + "/two.pdf");
+  Draw(one, styles, 120, 80, 96, dir.Path() + "/one.pdf");
+  const Picture joined = Poppler(dir.Path() + "/two.pdf", 300, dir.Path());
+  const Picture whole = Poppler(dir.Path() + "/one.pdf", 300, dir.Path());
+  ASSERT_EQ(whole.width, joined.width);
+  EXPECT_EQ(whole.px, joined.px);
+}
+
+TEST(MapVector, AFailedWriteKeepsTheOldFile) {
+  kymaptest::TempDir dir;
+  const std::string data =
+      dir.Write("one.geojson", kymaptest::Collection(Feature(R"({"k": "a"})", Poly(Box(0, 0, 120, 80)))));
+  const std::string old = dir.Write("old.pdf", "the old file");
+  try {
+    Draw(data, kBoxStyles, 120, 80, 96, dir.Path() + "/nodir/x.pdf");
+    ADD_FAILURE() << "written";
+  } catch (const kymap::MapError& e) {
+    EXPECT_NE(std::string::npos, std::string(e.what()).find("cannot write '" + dir.Path() + "/nodir/x.pdf'")) << e.what();
+  }
+  ::mkdir((dir.Path() + "/folder.svg").c_str(), 0755);
+  EXPECT_THROW(Draw(data, kBoxStyles, 120, 80, 96, dir.Path() + "/folder.svg"), kymap::MapError);
+  // A document abandoned before Commit leaves the old file and no other.
+  {
+    kymap::VectorDocument doc(old, kymap::VectorKind::kPdf, 10, 10, 96, RGB(0xFF, 0xFF, 0xFF));
+  }
+  std::ifstream in(old);
+  std::string text;
+  std::getline(in, text);
+  EXPECT_EQ("the old file", text);
+}
+
+}  // namespace
