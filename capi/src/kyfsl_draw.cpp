@@ -170,8 +170,12 @@ int kyfsl_fill(const kyfsl_library* lib, int32_t id, const kyfsl_paint* paint, c
     }
     std::vector<POINT> bandPoints;
     std::vector<int> bandCounts;
+    CRect cutFor(0, 0, 0, 0);  // the band bandPoints were cut for: each band is drawn twice
     PaintArea(*h, id, *paint, *buffer, what, [&](CKyFillStyle& style, CDC& dc, const CRect& band) {
-      shape.ForBand(band, banded, &bandPoints, &bandCounts);
+      if (!cutFor.EqualRect(&band)) {
+        shape.ForBand(band, banded, &bandPoints, &bandCounts);
+        cutFor = band;
+      }
       if (bandCounts.empty()) return true;
       const int oldFill = dc.SetPolyFillMode(ALTERNATE);
       const BOOL ok = style.PolyPolygon(&dc, bandPoints.data(), bandCounts.data(),

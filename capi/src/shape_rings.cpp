@@ -47,15 +47,17 @@ void ShapeRings::ForBand(const CRect& band, bool cut, std::vector<POINT>* points
   size_t start = 0;
   for (int count : m_counts) {
     const size_t begin = points->size();
-    for (size_t i = start; i < start + static_cast<size_t>(count); ++i) {
-      const Side side = sideOf(m_points[i]);
-      // Inside a run of one side only its first and last point are kept.
-      const bool runGoesOn = side != kInside && i > start && sideOf(m_points[i - 1]) == side &&
-                             i + 1 < start + static_cast<size_t>(count) && sideOf(m_points[i + 1]) == side;
-      if (runGoesOn) continue;
-      points->push_back(POINT{m_points[i].x - band.left, m_points[i].y - band.top});
+    const size_t end = start + static_cast<size_t>(count);
+    // Inside a run of one side only its first and last point are kept.
+    Side before = kInside, side = sideOf(m_points[start]);
+    for (size_t i = start; i < end; ++i) {
+      const Side after = i + 1 < end ? sideOf(m_points[i + 1]) : kInside;
+      const bool runGoesOn = side != kInside && i > start && before == side && after == side;
+      if (!runGoesOn) points->push_back(POINT{m_points[i].x - band.left, m_points[i].y - band.top});
+      before = side;
+      side = after;
     }
-    start += static_cast<size_t>(count);
+    start = end;
     // A ring wholly above or below the band is one run, cut to two points:
     // it adds nothing to the band's pixels. A ring that reaches into the
     // band or crosses it keeps at least three.
