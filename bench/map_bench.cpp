@@ -14,6 +14,7 @@
 
 #include "KyFillStyleLib.h"
 #include "KyMapJob.h"
+#include "KyMapVector.h"
 #include "gdipng.h"
 #include "peers/mapnik_map.h"
 
@@ -99,6 +100,43 @@ void BM_WorldMap_KyROZ50(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_WorldMap_KyROZ50)->Unit(benchmark::kMillisecond);
+
+// The same map anti-aliased: smooth edges and outlines, each class one
+// shape.
+void BM_WorldMapSmooth_KyROZ50(benchmark::State& state) {
+  CKyFillStyleLib lib;
+  AddHatch(lib);
+  Picture picture(4096, 2048);
+  kymap::MapJobOptions o = Options(kWorld, kWorldExtent);
+  o.antialias = true;
+  for (auto _ : state) {
+    const kymap::MapReport r = kymap::DrawMap(picture.dc, 4096, 2048, lib, o);
+    benchmark::DoNotOptimize(r.counts.drawn);
+  }
+  if (const char* out = std::getenv("KY_BENCH_PNG_DIR")) {
+    GdiSaveBitmapPng(static_cast<HBITMAP>(picture.bitmap.GetSafeHandle()),
+                     (std::string(out) + "/world-ky-smooth.png").c_str());
+  }
+}
+BENCHMARK(BM_WorldMapSmooth_KyROZ50)->Unit(benchmark::kMillisecond);
+
+// The world map written as a vector PDF of 4096 x 2048 pixels at 96 dpi.
+void BM_WorldMapPdf_KyROZ50(benchmark::State& state) {
+  CKyFillStyleLib lib;
+  AddHatch(lib);
+  Picture picture(4096, 2048);
+  kymap::MapJobOptions o = Options(kWorld, kWorldExtent);
+  const std::string path = std::filesystem::temp_directory_path() / "ky-bench-world.pdf";
+  for (auto _ : state) {
+    kymap::VectorDocument doc(path, kymap::VectorKind::kPdf, 4096, 2048, 96, RGB(0xFF, 0xFF, 0xFF));
+    o.vector = &doc;
+    const kymap::MapReport r = kymap::DrawMap(picture.dc, 4096, 2048, lib, o);
+    doc.Commit();
+    benchmark::DoNotOptimize(r.counts.drawn);
+  }
+  std::filesystem::remove(path);
+}
+BENCHMARK(BM_WorldMapPdf_KyROZ50)->Unit(benchmark::kMillisecond);
 
 void BM_WorldMap_Mapnik(benchmark::State& state) {
   const std::string tile = std::filesystem::temp_directory_path() / "ky-bench-hatch.png";

@@ -172,6 +172,23 @@ KYFSL_API int kyfsl_fill(const kyfsl_library* lib, int32_t id, const kyfsl_paint
                          const size_t* ring_sizes, size_t ring_count, const double transform[6],
                          const kyfsl_buffer* buffer);
 
+/* Options of kyfsl_fill_smooth. */
+typedef struct kyfsl_fill_options {
+  int32_t antialias; /* nonzero (the default): edges smooth, the pixels a shape covers whole exactly those of
+                        kyfsl_fill; zero: the same pixels as kyfsl_fill */
+} kyfsl_fill_options;
+/* Anti-aliasing on. */
+KYFSL_API void kyfsl_fill_options_init(kyfsl_fill_options* options);
+/* kyfsl_fill with options (NULL: the defaults of kyfsl_fill_options_init).
+ * Anti-aliased, the shape is laid exactly as kyfsl_fill lays it (same tile,
+ * phase, background and rate) over the shape's box, and each pixel of the
+ * box keeps that fill in the share of it the shape covers (the points are
+ * taken unrounded), its old bytes, alpha too, in the rest. Same statuses as
+ * kyfsl_fill. */
+KYFSL_API int kyfsl_fill_smooth(const kyfsl_library* lib, int32_t id, const kyfsl_paint* paint, const double* xy,
+                                const size_t* ring_sizes, size_t ring_count, const double transform[6],
+                                const kyfsl_buffer* buffer, const kyfsl_fill_options* options);
+
 /* ---- SVG -------------------------------------------------------------------
  * One tile of the style as an SVG document at its physical size (paint's
  * fore, back and transparent are used; the rest is ignored). On success *svg

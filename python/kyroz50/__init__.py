@@ -146,13 +146,15 @@ class Style:
 
     def fill(self, out: np.ndarray, rings: Sequence, transform: Sequence[float] | None = None, dpi: int = 96,
              fore="#000000", back="#FFFFFF", transparent: bool = False, rate: int = 100,
-             origin: tuple[int, int] | None = None) -> np.ndarray:
+             origin: tuple[int, int] | None = None, antialias: bool = False) -> np.ndarray:
         """Fills polygons onto out, an (h, w, 4) RGBA uint8 array, in place, and returns it.
 
         rings: sequences of (x, y) points, together one shape with holes by the
         alternate rule. transform: (a, b, c, d, e, f) with px = a*x + b*y + c,
         py = d*x + e*y + f (default: the identity). origin: anchor every tile on one
-        grid through that pixel (a map); None starts tiles at the shape's corner."""
+        grid through that pixel (a map); None starts tiles at the shape's corner.
+        antialias: smooth edges from the unrounded points (kyfsl_fill_smooth); pixels the
+        shape covers whole are the same as without."""
         try:
             arrays = [np.ascontiguousarray(np.asarray(r, dtype=np.float64).reshape(-1, 2)) for r in rings]
         except (TypeError, ValueError):
@@ -169,7 +171,7 @@ class Style:
             raise _error(f"origin must be (x, y), not {origin!r}") from None
         ox, oy = _between(ox, "origin x", *_INT32), _between(oy, "origin y", *_INT32)
         _kyroz50.fill(self._library._handle, self.id, out, arrays, t, colour(fore), colour(back), bool(transparent),
-                      _rate(rate), _dpi(dpi), True, origin is not None, ox, oy)
+                      _rate(rate), _dpi(dpi), True, origin is not None, ox, oy, bool(antialias))
         return out
 
     def svg(self, fore="#000000", back="#FFFFFF", transparent: bool = False) -> str:

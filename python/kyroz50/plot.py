@@ -69,7 +69,7 @@ def _pixel_transform(ax):
 
 
 def plot(data, column=None, library=None, ax=None, styles=None, transparent=False, rate=100, legend=True,
-         edgecolor=None, linewidth=0.5, background=None, title=None, extent=None):
+         edgecolor=None, linewidth=0.5, background=None, title=None, extent=None, antialias=True):
     """Draws polygons with pattern fills; returns the Axes.
 
     data: a GeoDataFrame, a GeoSeries or a sequence of shapely polygons.
@@ -79,6 +79,8 @@ def plot(data, column=None, library=None, ax=None, styles=None, transparent=Fals
         None chooses as kyfsl map --by does (styles spread over the library, a palette of fores).
     background: colour of the picture behind the polygons (None: transparent).
     extent: (minx, miny, maxx, maxy) shown, as kyfsl map --extent (None: the data's bounds).
+    antialias: smooth edges, each class filled as one shape so that neighbours of a class show
+        no seam (kyfsl map's default); False: the module's own pixels, feature by feature.
     """
     import matplotlib.pyplot as plt
     from matplotlib.patches import Patch
@@ -130,15 +132,23 @@ def plot(data, column=None, library=None, ax=None, styles=None, transparent=Fals
         from . import colour
         c = colour(background)
         picture[...] = ((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF, 255)
+    shapes = []  # (value, rings): one a feature, or one a class when smooth
+    by_class = {}
     for geom, value in zip(geoms, values):
         if geom is None or geom.is_empty:
             continue
         rings = _rings(geom)
         if not rings:
             continue
+        if antialias:
+            by_class.setdefault(value, []).extend(rings)
+        else:
+            shapes.append((value, rings))
+    shapes.extend((v, by_class[v]) for v in classes if v in by_class)
+    for value, rings in shapes:
         sid, fore, back = specs[value]
         library[sid].fill(picture, rings, transform, dpi=dpi, fore=fore, back=back, transparent=transparent,
-                          rate=rate, origin=(0, 0))
+                          rate=rate, origin=(0, 0), antialias=antialias)
     # The picture's pixel edges fall on the Axes' pixel edges: the extent is
     # the data range of the whole Axes box.
     inverse = ax.transData.inverted()

@@ -224,7 +224,7 @@ PYBIND11_MODULE(_kyroz50, m) {
       "fill",
       [](const Handle& h, int32_t id, py::handle out, const std::vector<py::array_t<double, py::array::c_style | py::array::forcecast>>& rings,
          std::vector<double> transform, uint32_t fore, uint32_t back, bool transparent, int rate, int dpi, bool rgba,
-         bool mapAnchor, int originX, int originY) {
+         bool mapAnchor, int originX, int originY, bool antialias) {
         if (transform.size() != 6) throw KyError(KYFSL_ERR_ARGUMENT, "the transform has six numbers");
         std::vector<double> xy;
         std::vector<size_t> sizes;
@@ -237,11 +237,17 @@ PYBIND11_MODULE(_kyroz50, m) {
         kyfsl_buffer b = BufferOf(out);
         kyfsl_library* lib = h.get();
         py::gil_scoped_release unlocked;
-        Check(kyfsl_fill(lib, id, &p, xy.data(), sizes.data(), sizes.size(), transform.data(), &b));
+        if (antialias) {
+          kyfsl_fill_options o;
+          kyfsl_fill_options_init(&o);
+          Check(kyfsl_fill_smooth(lib, id, &p, xy.data(), sizes.data(), sizes.size(), transform.data(), &b, &o));
+        } else {
+          Check(kyfsl_fill(lib, id, &p, xy.data(), sizes.data(), sizes.size(), transform.data(), &b));
+        }
       },
       py::arg("handle"), py::arg("id"), py::arg("out"), py::arg("rings"), py::arg("transform"), py::arg("fore"),
       py::arg("back"), py::arg("transparent"), py::arg("rate"), py::arg("dpi"), py::arg("rgba"), py::arg("map_anchor"),
-      py::arg("origin_x"), py::arg("origin_y"));
+      py::arg("origin_x"), py::arg("origin_y"), py::arg("antialias") = false);
   m.def(
       "svg",
       [](const Handle& h, int32_t id, uint32_t fore, uint32_t back, bool transparent) {

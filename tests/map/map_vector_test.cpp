@@ -205,6 +205,17 @@ TEST(MapVector, PatternCellsShowNoHairline) {
   // poppler at the page's own resolution (cells of whole pixels); at others
   // it leaves a pixel between cells, which needs a cell with a bleed.
   check(Poppler(dir.Path() + "/one.pdf", 96, dir.Path()), "poppler 96");
+  // Headless Chromium at device scales 1, 2 and 4; the page is 120 x 80
+  // CSS pixels.
+  for (int zoom : {1, 2, 4}) {
+    const Picture shot = Read("chromium --headless=new --no-sandbox --disable-gpu --hide-scrollbars "
+                              "--force-device-scale-factor=" + std::to_string(zoom) +
+                                  " --window-size=120,80 --screenshot=" + dir.Path() + "/chromium.png file://" +
+                                  dir.Path() + "/one.svg",
+                              dir.Path() + "/chromium.png");
+    EXPECT_EQ(120 * zoom, shot.width);
+    check(shot, "chromium " + std::to_string(zoom));
+  }
   for (double zoom : {1.0, 2.0, 4.0}) {
     check(Read("rsvg-convert -z " + std::to_string(zoom) + " -o " + dir.Path() + "/svg.png " + dir.Path() + "/one.svg",
                dir.Path() + "/svg.png"),

@@ -109,19 +109,27 @@ def test_the_same_map_as_kyfsl_map(tmp_path):
     rules = {"field": "continent",
              "classes": {v: {"style": s, "fore": f, "back": b, "outline": False} for v, (s, f, b) in styles.items()}}
     (tmp_path / "styles.json").write_text(json.dumps(rules))
-    # kyroz50.plot draws through kyfsl_fill, the module's own pixels: the map's --antialias off.
-    kyfsl_map("--styles", str(tmp_path / "styles.json"), "--antialias", "off", "-o", str(tmp_path / "kyfsl.png"), *size)
-    fig = plt.figure(figsize=(960 / 96, 480 / 96), dpi=96)
-    ax = fig.add_axes([0, 0, 1, 1])
-    ax.set_axis_off()
-    kyroz50.plot(gdf, column="continent", library=lib, ax=ax, styles=styles, legend=False, background="#FFFFFF",
-                 extent=extent)
-    fig.savefig(tmp_path / "python.png", dpi=96)
-    plt.close(fig)
-    ours = plt.imread(tmp_path / "python.png")[..., :3]
-    theirs = plt.imread(tmp_path / "kyfsl.png")[..., :3]
-    assert ours.shape == theirs.shape == (480, 960, 3)
-    assert (ours != theirs).any(axis=2).sum() == 0
+    for smooth in (True, False):
+        flag = "on" if smooth else "off"
+        kyfsl_map("--styles", str(tmp_path / "styles.json"), "--antialias", flag, "-o", str(tmp_path / "kyfsl.png"),
+                  *size)
+        fig = plt.figure(figsize=(960 / 96, 480 / 96), dpi=96)
+        ax = fig.add_axes([0, 0, 1, 1])
+        ax.set_axis_off()
+        kyroz50.plot(gdf, column="continent", library=lib, ax=ax, styles=styles, legend=False, background="#FFFFFF",
+                     extent=extent, antialias=smooth)
+        fig.savefig(tmp_path / "python.png", dpi=96)
+        plt.close(fig)
+        ours = plt.imread(tmp_path / "python.png")[..., :3]
+        theirs = plt.imread(tmp_path / "kyfsl.png")[..., :3]
+        assert ours.shape == theirs.shape == (480, 960, 3)
+        if smooth:
+            # Both blend the module's fill through cairo's coverage; the two blends round
+            # differently by a level on a few edge pixels.
+            diff = np.abs(np.round(ours * 255).astype(int) - np.round(theirs * 255).astype(int)).max(axis=2)
+            assert diff.max() <= 1 and (diff > 0).sum() <= 100, (diff.max(), (diff > 0).sum())
+        else:
+            assert (ours != theirs).any(axis=2).sum() == 0, flag
     # And the map is not empty: land in several class colours, sea white.
     colours = {tuple(int(round(255 * v)) for v in px) for px in ours.reshape(-1, 3)[::97]}
     assert (255, 255, 255) in colours and len(colours) >= 6
