@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "KyMapBreaks.h"
 #include "KyMapPainter.h"
 #include "KyMapStyles.h"
 #include "KyMapTypes.h"
@@ -20,6 +21,10 @@ class CKyFillStyleLib;
 namespace kymap {
 
 class VectorDocument;
+// Where the legend goes: none; in a panel beside the map, right or below
+// (whichever leaves the map larger), or on the side named; over the map in
+// the corner where it covers the fewest drawn pixels.
+enum class LegendPlace { kNone, kBeside, kRight, kBelow, kInside };
 
 struct MapJobOptions {
   std::string data;                   // "DATA" or "DATA:LAYER"
@@ -27,11 +32,24 @@ struct MapJobOptions {
   std::optional<Extent> extent;       // none: the layer's with a margin
   std::optional<StyleRules> rules;    // from a STYLES.json
   std::string classifyBy;             // a field for the automatic classes
+  int classes = 0;                    // > 0: graduated classes of classifyBy
+  BreakMethod method = BreakMethod::kQuantile;
   Align align = Align::kMap;
-  bool legend = false;
+  LegendPlace legend = LegendPlace::kNone;
+  std::optional<std::string> title;   // the legend's; none: the field's name
   bool print = false;                 // the printer's route
   bool antialias = false;             // smooth edges and outlines, the module's pixels inside
   VectorDocument* vector = nullptr;   // draw into this PDF or SVG page; dc is then scratch
+  double graticule = 0;               // degrees between meridians; 0: none
+  int minSize = 0;                    // > 0: features smaller than a pixel drawn this many pixels wide
+  bool allowEmpty = false;            // a map with nothing drawn is not an error
+  bool allowNetwork = false;          // network and virtual drivers may open the data
+  bool keepGoing = false;             // a read that ends early is counted, not an error
+  COLORREF paper = RGB(0xFF, 0xFF, 0xFF);  // the picture's colour before the map
+  // Called with the legend's size in pixels when the legend is wanted as a
+  // picture of its own; returns the DC to draw it on (at the map's dpi), or
+  // null for none.
+  std::function<CDC*(int width, int height)> legendPicture;
 };
 
 struct MapReport {
@@ -45,8 +63,16 @@ struct MapReport {
     std::string value, label;
     FillSpec spec;
     long long features = 0;
+    bool isRange = false;
+    double min = 0, max = 0;
   };
   std::vector<Class> classes;  // the fallback last, as "(other)"
+  // The legend: where it went ("right", "below", "inside", "none"), and
+  // whether it was wanted but did not fit.
+  std::string legend = "none";
+  bool legendDidNotFit = false;
+  size_t legendEntries = 0;
+  CRect mapArea{0, 0, 0, 0};  // the part of the picture the map took
   double seconds = 0;
 
   // The report as a JSON document (UTF-8 text).

@@ -24,16 +24,26 @@ namespace kymap {
 struct PolygonFeature {
   std::vector<double> xy;      // x0, y0, x1, y1, ... of all rings in turn
   std::vector<int> ringSizes;  // points of each ring
-  std::string value;           // the class field as text; "" when null
+  // The class field as text; "" when null. Numbers are written the one way
+  // FormatNumber writes them, whatever the driver's own text.
+  std::string value;
   bool valueIsNull = true;
+  double number = 0;  // the value of a numeric field
   Extent bounds;
+  long long fid = -1;
+  std::string name;  // the layer's name field, "" when it has none
+  bool repaired = false;
 };
+
 
 class Layer {
  public:
-  // Opens "DATA" (its first layer) or "DATA:LAYER" (by name, or by index).
-  // Throws MapError: the source cannot be opened, the layer is not in it.
-  explicit Layer(const std::string& spec);
+  // Opens "DATA" (its first layer) or "DATA:LAYER" (by name, or by index)
+  // with the drivers of files and local databases; allowNetwork adds the
+  // network and virtual ones (URLs, /vsicurl/, VRT, WFS). Throws MapError:
+  // the source cannot be opened, the layer is not in it, the source needs
+  // the network and it is not allowed.
+  explicit Layer(const std::string& spec, bool allowNetwork = false);
   ~Layer();
   Layer(const Layer&) = delete;
   Layer& operator=(const Layer&) = delete;
@@ -47,6 +57,14 @@ class Layer {
   std::vector<std::string> FieldNames() const;
   // Throws MapError "the layer has no field 'X' (it has: ...)".
   void RequireField(const std::string& field) const;
+  // How the field's values compare; kText for a field the layer lacks.
+  FieldKind KindOf(const std::string& field) const;
+  // The field the reports name features by ("name", "NAME", "admin", ...),
+  // "" when the layer has none.
+  std::string NameField() const;
+  // A read that ends before the layer's last feature throws MapError unless
+  // keepGoing is set; then the features lost are counted as unreadable.
+  void SetKeepGoing(bool keepGoing);
   // Throws MapError "the layer 'X' holds points, not polygons" when the
   // layer declares a geometry kind that cannot be filled (a layer of mixed
   // or unknown kinds passes: its other features are skipped one by one).
@@ -54,19 +72,35 @@ class Layer {
   // Features are reprojected to crs (EPSG:N, a PROJ string, WKT). Throws
   // MapError when crs is not understood or the layer has no CRS.
   void SetTargetCrs(const std::string& crs);
-  // The layer's extent in the map's CRS; throws MapError when it cannot be
-  // had (an empty layer, an extent that does not project).
+  // The bounds of the features that can be drawn, in the map's CRS (those
+  // with finite coordinates in range that project); throws MapError when
+  // there are none.
   Extent MapExtent();
+  // Reprojected to a map whose poles go to infinity (Mercator): the bounds
+  // of its world, clipped at those latitudes; false for any other map.
+  bool WorldBounds(Extent& bounds) const;
+  // Meridians and parallels every step degrees and the neat line, as
+  // polylines in the map's CRS, cut at its antimeridian as the features
+  // are. Throws MapError when the layer has no CRS.
+  std::vector<std::vector<double>> Graticule(double step) const;
+  std::vector<std::vector<double>> NeatLine() const;
   // The number of features, or -1 when the driver cannot tell cheaply.
   long long FeatureCount();
-  // The distinct non-null values of field, in ascending order (numbers by
-  // value, text by bytes). Reads every feature, without geometry.
+  // The distinct non-null values of field, in ascending order, as features
+  // carry them in PolygonFeature::value: text by bytes; whole numbers as
+  // 64-bit integers; real numbers by value, -0 before 0, NaN last as a
+  // value of its own. Reads every feature, without geometry.
   std::vector<std::string> DistinctValues(const std::string& field);
+  // Every non-null value of a numeric field but NaN, in ascending order.
+  std::vector<double> NumericValues(const std::string& field);
   // Streams the layer: calls draw for every polygon feature (class value
-  // from field, "" for none) and counts every feature read, drawn (draw
-  // returned true), outside the extent (draw returned false) or skipped
-  // with its cause. progress(done) is called now and then.
-  void ForEachPolygon(const std::string& field, const std::function<bool(const PolygonFeature&)>& draw,
+  // from field, "" for none), invalid ones made valid first, and counts
+  // every feature read, drawn (draw returned kDrawn), skipped by draw
+  // (outside the extent, smaller than a pixel) or skipped with its cause.
+  // progress(done) is called now and then. Throws MapError when the read
+  // ends early (see SetKeepGoing).
+  enum class Drawn { kDrawn, kOutside, kTooSmall };
+  void ForEachPolygon(const std::string& field, const std::function<Drawn(const PolygonFeature&)>& draw,
                       FeatureCounts& counts, const std::function<void(long long)>& progress = {});
 
  private:

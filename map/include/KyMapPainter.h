@@ -5,7 +5,9 @@
 // CKyEspecialFill, built-in fills through solid and hatch brushes.
 #pragma once
 
+#include <map>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "KyMapStyles.h"
@@ -24,8 +26,10 @@ enum class Align { kShape, kMap };
 class MapPainter {
  public:
   // bPrint: the printer's route (the pattern image drawn at device
-  // resolution). The DC must stay valid for the painter's life.
-  MapPainter(CDC& dc, CKyFillStyleLib& lib, Align align, bool print);
+  // resolution). origin: where Align::kMap starts the tiles (the map's top
+  // left corner in device pixels). The DC must stay valid for the painter's
+  // life.
+  MapPainter(CDC& dc, CKyFillStyleLib& lib, Align align, bool print, POINT origin = {0, 0});
   ~MapPainter();
   MapPainter(const MapPainter&) = delete;
   MapPainter& operator=(const MapPainter&) = delete;
@@ -41,6 +45,11 @@ class MapPainter {
   // Fills the rings with the class's fill alone, without its outline.
   void FillOnly(int cls, std::vector<POINT>& pts, std::vector<int>& counts);
   // The class's fill in a rectangle, for a legend swatch.
+  // The size of a legend swatch of the class: at least minimum, and at
+  // least one whole tile of its pattern.
+  CSize SwatchSize(int cls, const CSize& minimum) const;
+  // The class's fill in a rectangle, for a legend swatch: a tile of its
+  // pattern centred in it.
   void Swatch(int cls, const CRect& rect);
   // The prepared copy of the class's library style; null for built-in
   // fills and gradients.
@@ -53,12 +62,18 @@ class MapPainter {
   void Fill(Prepared& p, std::vector<POINT>& pts, std::vector<int>& counts);
   void Stroke(Prepared& p, const std::vector<POINT>& pts, const std::vector<int>& counts);
 
+  void Anchor(CKyFillStyle& style) const;
+
   CDC& m_dc;
   CKyFillStyleLib& m_lib;
   Align m_align;
   bool m_print;
+  POINT m_origin;
   std::unique_ptr<CKyLineStyleLib> m_lines;
   std::vector<std::unique_ptr<Prepared>> m_classes;
+  // Prepared styles by id, colours and mode: classes that share them share
+  // one copy, however many classes there are.
+  std::map<std::tuple<long, COLORREF, COLORREF, bool>, std::shared_ptr<CKyFillStyle>> m_prepared;
 };
 
 }  // namespace kymap

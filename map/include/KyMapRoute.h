@@ -19,6 +19,9 @@ class MapRoute {
   virtual void Add(int cls, const std::vector<double>& xy, const std::vector<int>& sizes) = 0;
   // Paints whatever is still held. Nothing for the GDI route.
   virtual void Finish() {}
+  // Lines (device pixels) of a colour and width in pixels: meridians,
+  // parallels, the map's edge. Drawn on dc by default.
+  virtual void Lines(CDC& dc, const std::vector<std::vector<POINT>>& lines, COLORREF colour, double width);
   // Takes the pixels of dc under rect (a legend drawn there) into the
   // output. Nothing for routes that paint on dc itself.
   virtual void Overlay(CDC& dc, const CRect& rect) {

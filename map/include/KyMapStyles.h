@@ -16,6 +16,11 @@
 // "style" is a library id (8 and above) or a built-in fill (0 solid, 1 none,
 // 2 to 7 hatches); "gradient" is linear, radial, conical or square; outline
 // width is in millimetres, 0 for none; "linestyle" a line style id (6-11).
+// Graduated classes of a numeric field come as "ranges": an array of styles
+// with "min" and "max" ([{"min": 0, "max": 1000, "style": 9}, ...]); a value
+// takes the first range that holds it (min <= value <= max), after the
+// classes of single values. Keys of "classes" of a numeric field are
+// numbers ("140" matches 140 and 140.0 alike).
 #pragma once
 
 #include <map>
@@ -25,6 +30,7 @@
 #include "KyMapTypes.h"
 #include "windef.h"
 
+class CDC;
 class CKyFillStyleLib;
 
 namespace kymap {
@@ -53,15 +59,30 @@ struct FillSpec {
 // solid fill with the default outline.
 FillSpec DefaultFillSpec();
 
+struct ValueRange {
+  int cls;  // the class it fills with
+  double min, max;
+};
+
 struct StyleRules {
   std::string field;  // "" : every feature takes the default
-  std::vector<std::pair<std::string, FillSpec>> classes;  // in legend order
+  // In legend order; a range's key is its label.
+  std::vector<std::pair<std::string, FillSpec>> classes;
+  std::vector<ValueRange> ranges;  // classes that hold a range of numbers
   FillSpec fallback = DefaultFillSpec();
 
-  // The index of the class for the value, or -1 for the fallback.
-  int ClassOf(const std::string& value, bool isNull) const;
+  // The index of the class for the value (number: its value when the field
+  // is numeric), or -1 for the fallback.
+  int ClassOf(const std::string& value, bool isNull, double number = 0) const;
   // Fast lookup; rebuilt by Index() after the classes change.
   void Index();
+  // Rewrites the keys of single values as the layer writes the values of a
+  // field of that kind (numbers by FormatNumber). Throws MapError for a key
+  // that is not a number of a numeric field, two keys of one number, or
+  // ranges on a field that is not numeric.
+  void MatchFieldKind(FieldKind kind);
+  // Whether a class is a range: its bounds.
+  const ValueRange* RangeOf(int cls) const;
 
  private:
   std::map<std::string, int> m_index;
@@ -75,6 +96,12 @@ StyleRules ParseStyles(const std::string& text);
 // over its styles so that neighbouring classes differ, and a colour of a
 // qualitative palette; the labels are the values.
 StyleRules ClassifyBy(const std::string& field, const std::vector<std::string>& values, CKyFillStyleLib& lib);
+
+// Graduated classes of a numeric field: for each pair of neighbouring
+// breaks a range, styled from light to dark (styles of the library ordered
+// by how much of their tile the fore colour covers, on dc) with a sequential
+// colour ramp; labels "1,000 – 5,000".
+StyleRules Graduate(const std::string& field, const std::vector<double>& breaks, CKyFillStyleLib& lib, CDC& dc);
 
 // "#RRGGBB" as a COLORREF; throws MapError for anything else.
 COLORREF ParseColour(const std::string& text);

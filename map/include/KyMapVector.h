@@ -62,6 +62,8 @@ class VectorRoute : public MapRoute {
   void Add(int cls, const std::vector<double>& xy, const std::vector<int>& sizes) override;
   void Finish() override;
   void Overlay(CDC& dc, const CRect& rect) override;
+  // Lines as vector strokes on the page.
+  void Lines(CDC& dc, const std::vector<std::vector<POINT>>& lines, COLORREF colour, double width) override;
 
  private:
   struct Impl;

@@ -15,16 +15,19 @@ namespace kymap {
 
 class MapView {
  public:
+  // The map takes width x height pixels of the picture from (left, top).
   // Throws MapError when the extent has no area or the picture no pixels.
-  MapView(const Extent& extent, int width, int height);
+  MapView(const Extent& extent, int width, int height, int left = 0, int top = 0);
 
   const Extent& Fitted() const { return m_fitted; }
   int Width() const { return m_width; }
   int Height() const { return m_height; }
+  int Left() const { return m_left; }
+  int Top() const { return m_top; }
   // Pixels per map unit.
   double Scale() const { return m_scale; }
-  double DeviceX(double x) const { return (x - m_fitted.minX) * m_scale; }
-  double DeviceY(double y) const { return (m_fitted.maxY - y) * m_scale; }
+  double DeviceX(double x) const { return m_left + (x - m_fitted.minX) * m_scale; }
+  double DeviceY(double y) const { return m_top + (m_fitted.maxY - y) * m_scale; }
   // Whether map bounds reach into the picture.
   bool Touches(const Extent& bounds) const;
   // The rings of xy (ringSizes points each) in device pixels, each clipped
@@ -36,10 +39,14 @@ class MapView {
   // left with fewer than three points are dropped.
   int ClipRings(const std::vector<double>& xy, const std::vector<int>& ringSizes, int margin,
                 std::vector<double>& out, std::vector<int>& counts) const;
+  // A polyline of map coordinates (x, y pairs) in device pixels, cut into
+  // the pieces that lie within the picture grown by margin pixels.
+  void ClipLine(const std::vector<double>& xy, int margin, std::vector<std::vector<POINT>>& pieces) const;
 
  private:
   Extent m_fitted;
   int m_width, m_height;
+  int m_left, m_top;
   double m_scale;
 };
 

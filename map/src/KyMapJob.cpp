@@ -3,7 +3,10 @@
 #include <nlohmann/json.hpp>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <memory>
 
 #include "KyFillStyleLib.h"
 #include "KyMapLayer.h"
@@ -57,15 +60,34 @@ std::string MapReport::ToJson() const {
   j["crs"] = crs;
   j["extent"] = {extent.minX, extent.minY, extent.maxX, extent.maxY};
   j["picture"] = {{"width", width}, {"height", height}, {"dpi", dpi}};
-  j["features"] = {{"read", counts.read}, {"drawn", counts.drawn}, {"skipped", counts.SkippedTotal()}};
+  j["features"] = {{"read", counts.read},
+                   {"drawn", counts.drawn},
+                   {"repaired", counts.repaired},
+                   {"skipped", counts.SkippedTotal()}};
   json causes = json::object();
   for (const auto& [cause, n] : counts.skipped) causes[cause] = n;
   j["features"]["skipped_by_cause"] = causes;
+  json notes = json::array();
+  for (const FeatureNote& n : counts.notes) {
+    json e = {{"fid", n.fid}, {"what", n.what}};
+    if (!n.name.empty()) e["name"] = n.name;
+    if (!n.detail.empty()) e["detail"] = n.detail;
+    notes.push_back(e);
+  }
+  j["features"]["notes"] = notes;
+  if (counts.notesLeftOut > 0) j["features"]["notes_left_out"] = counts.notesLeftOut;
+  j["legend"] = {{"place", legend}, {"entries", legendEntries}, {"fits", !legendDidNotFit}};
+  j["map_area"] = {mapArea.left, mapArea.top, mapArea.right, mapArea.bottom};
   j["field"] = field;
   json list = json::array();
   for (const Class& c : classes) {
     json e = SpecJson(c.spec);
-    e["value"] = c.value;
+    if (c.isRange) {
+      e["min"] = c.min;
+      e["max"] = c.max;
+    } else {
+      e["value"] = c.value;
+    }
     e["label"] = c.label;
     e["features"] = c.features;
     list.push_back(e);
@@ -100,18 +122,164 @@ void TerminalProgress::Update(long long done, long long total) {
   std::fflush(stderr);
 }
 
+namespace {
+
+// A picture's pixels that are not the paper, counted on every other row
+// and column.
+long DrawnPixels(CDC& dc, const CRect& r, COLORREF paper) {
+  long n = 0;
+  for (int y = r.top; y < r.bottom; y += 2) {
+    for (int x = r.left; x < r.right; x += 2) n += dc.GetPixel(x, y) != paper;
+  }
+  return n;
+}
+
+// Where the legend's panel goes and how large the map is beside it.
+struct Placement {
+  LegendPlace place = LegendPlace::kNone;
+  CRect map;
+  CPoint legendAt;
+  double scale = 0;
+};
+
+double FittedScale(const Extent& e, const CRect& area) {
+  if (area.Width() < 1 || area.Height() < 1) return 0;
+  return std::min(area.Width() / e.Width(), area.Height() / e.Height());
+}
+
+Placement Beside(Legend& legend, LegendPlace want, const Extent& extent, int width, int height) {
+  const int margin = legend.Mm(4);
+  Placement best;
+  best.map = CRect(0, 0, width, height);
+  if (want == LegendPlace::kBeside || want == LegendPlace::kRight) {
+    const CSize s = legend.Layout(height - 2 * margin);
+    const int panel = s.cx + 2 * margin;
+    if (s.cx > 0 && panel <= width / 2) {
+      Placement p{LegendPlace::kRight, CRect(0, 0, width - panel, height), CPoint(width - margin - s.cx, margin), 0};
+      p.scale = FittedScale(extent, p.map);
+      if (p.scale > best.scale) best = p;
+    }
+  }
+  if (want == LegendPlace::kBeside || want == LegendPlace::kBelow) {
+    // The lowest panel whose columns fit across the picture.
+    int lo = 1, hi = height / 2 - 2 * margin;
+    while (lo < hi) {
+      const int mid = (lo + hi) / 2;
+      const CSize s = legend.Layout(mid);
+      if (s.cx > 0 && s.cx <= width - 2 * margin) {
+        hi = mid;
+      } else {
+        lo = mid + 1;
+      }
+    }
+    const CSize s = legend.Layout(lo);
+    const int panel = s.cy + 2 * margin;
+    if (s.cx > 0 && s.cx <= width - 2 * margin && panel <= height / 2) {
+      Placement p{LegendPlace::kBelow, CRect(0, 0, width, height - panel), CPoint(margin, height - margin - s.cy), 0};
+      p.scale = FittedScale(extent, p.map);
+      if (p.scale > best.scale) best = p;
+    }
+  }
+  // Laid out again for the place chosen.
+  if (best.place == LegendPlace::kRight) legend.Layout(height - 2 * margin);
+  if (best.place == LegendPlace::kBelow) {
+    const int panel = height - best.map.bottom;
+    legend.Layout(panel - 2 * margin);
+  }
+  return best;
+}
+
+// The corner of the map where the legend covers the fewest drawn pixels;
+// false when it does not fit over the map.
+bool Inside(Legend& legend, CDC& dc, const CRect& map, COLORREF paper, CPoint& at) {
+  const int margin = legend.Mm(4);
+  const CSize s = legend.Layout(map.Height() * 2 / 3);
+  if (s.cx <= 0 || s.cx + 2 * margin > map.Width() || s.cy + 2 * margin > map.Height()) return false;
+  const CPoint corners[] = {{map.left + margin, map.bottom - margin - s.cy},
+                            {map.right - margin - s.cx, map.bottom - margin - s.cy},
+                            {map.left + margin, map.top + margin},
+                            {map.right - margin - s.cx, map.top + margin}};
+  long fewest = -1;
+  for (const CPoint& c : corners) {
+    const long n = DrawnPixels(dc, CRect(c.x, c.y, c.x + s.cx, c.y + s.cy), paper);
+    if (fewest < 0 || n < fewest) fewest = n, at = c;
+  }
+  return true;
+}
+
+const char* PlaceName(LegendPlace p) {
+  switch (p) {
+    case LegendPlace::kRight:
+      return "right";
+    case LegendPlace::kBelow:
+      return "below";
+    case LegendPlace::kInside:
+      return "inside";
+    default:
+      return "none";
+  }
+}
+
+// Classes by a field: its distinct values, or graduated ranges of a numeric
+// field.
+StyleRules Classify(Layer& layer, const MapJobOptions& o, CKyFillStyleLib& lib, CDC& dc) {
+  layer.RequireField(o.classifyBy);
+  const FieldKind kind = layer.KindOf(o.classifyBy);
+  if (o.classes > 0) {
+    if (kind == FieldKind::kText) {
+      throw MapError("--classes needs a numeric field; '" + o.classifyBy + "' holds text");
+    }
+    const std::vector<double> values = layer.NumericValues(o.classifyBy);
+    return Graduate(o.classifyBy, Breaks(values, o.classes, o.method), lib, dc);
+  }
+  const std::vector<std::string> values = layer.DistinctValues(o.classifyBy);
+  constexpr size_t kMostNumbers = 24;
+  if (kind != FieldKind::kText && values.size() > kMostNumbers) {
+    throw MapError("the field '" + o.classifyBy + "' holds " + std::to_string(values.size()) +
+                   " distinct numbers: too many for a class each; class them in ranges with --classes N "
+                   "(--method quantile, equal, jenks or pretty)");
+  }
+  return ClassifyBy(o.classifyBy, values, lib);
+}
+
+void DrawLines(MapRoute& route, CDC& dc, const MapView& view, const std::vector<std::vector<double>>& lines,
+               COLORREF colour, double widthMm) {
+  const double px = std::max(1.0, widthMm * dc.GetDeviceCaps(LOGPIXELSX) / 25.4);
+  std::vector<std::vector<POINT>> pieces;
+  for (const std::vector<double>& line : lines) view.ClipLine(line, kClipMargin, pieces);
+  route.Lines(dc, pieces, colour, px);
+}
+
+// Why nothing was drawn, for the error a blank map is.
+std::string NothingDrawn(const std::string& layer, const FeatureCounts& c) {
+  long long outside = 0;
+  for (const char* cause : {"outside the extent", "smaller than a pixel"}) {
+    const auto it = c.skipped.find(cause);
+    if (it != c.skipped.end()) outside += it->second;
+  }
+  if (outside == 0) {
+    return "the layer '" + layer + "' has no polygons to draw (" + std::to_string(c.read) +
+           " features read; --allow-empty draws the blank map)";
+  }
+  return "nothing of the layer '" + layer + "' lies inside the extent (" + std::to_string(outside) +
+         " features outside it or smaller than a pixel; --allow-empty draws the blank map)";
+}
+
+}  // namespace
+
 MapReport DrawMap(CDC& dc, int width, int height, CKyFillStyleLib& lib, const MapJobOptions& o,
                   const std::function<void(long long, long long)>& progress) {
   const auto start = std::chrono::steady_clock::now();
-  Layer layer(o.data);
+  Layer layer(o.data, o.allowNetwork);
   layer.RequirePolygons();
+  layer.SetKeepGoing(o.keepGoing);
   if (!o.crs.empty()) layer.SetTargetCrs(o.crs);
 
   StyleRules rules;
   if (o.rules) {
     rules = *o.rules;
   } else if (!o.classifyBy.empty()) {
-    rules = ClassifyBy(o.classifyBy, layer.DistinctValues(o.classifyBy), lib);
+    rules = Classify(layer, o, lib, dc);
   } else {
     // One class for the whole layer: the library's first style.
     FillSpec one;
@@ -119,17 +287,56 @@ MapReport DrawMap(CDC& dc, int width, int height, CKyFillStyleLib& lib, const Ma
     one.label = layer.Name();
     rules.fallback = one;
   }
-  if (!rules.field.empty()) layer.RequireField(rules.field);
+  if (!rules.field.empty()) {
+    layer.RequireField(rules.field);
+    rules.MatchFieldKind(layer.KindOf(rules.field));
+  }
 
-  const Extent extent = o.extent ? *o.extent : layer.MapExtent().Grown(kMargin);
+  Extent extent;
+  if (o.extent) {
+    extent = *o.extent;
+  } else {
+    try {
+      extent = layer.MapExtent().Grown(kMargin);
+      // No margin past the edge of a projected world.
+      Extent world;
+      if (layer.WorldBounds(world)) {
+        extent.minX = std::max(extent.minX, world.minX);
+        extent.minY = std::max(extent.minY, world.minY);
+        extent.maxX = std::min(extent.maxX, world.maxX);
+        extent.maxY = std::min(extent.maxY, world.maxY);
+      }
+    } catch (const MapError&) {
+      if (!o.allowEmpty) throw;
+      extent = Extent{0, 0, 1, 1};
+    }
+  }
   if (!extent.HasArea()) throw MapError("the extent has no area");
-  const MapView view(extent, width, height);
 
   MapPainter painter(dc, lib, o.align, o.print);
   for (const auto& [value, spec] : rules.classes) painter.AddClass(spec);
   const int fallback = painter.AddClass(rules.fallback);
 
+  // The legend's entries; its panel decides the map's room.
+  std::vector<LegendEntry> entries;
+  for (size_t i = 0; i < rules.classes.size(); ++i) entries.push_back({static_cast<int>(i), rules.classes[i].second.label});
+  const std::string title = o.title ? *o.title : rules.field;
+  std::unique_ptr<Legend> legend;
+  Placement placement;
+  placement.map = CRect(0, 0, width, height);
   MapReport report;
+  if (o.legend != LegendPlace::kNone) {
+    // The fallback's entry is known only after drawing; its room is kept.
+    std::vector<LegendEntry> room = entries;
+    room.push_back({fallback, rules.fallback.label});
+    legend = std::make_unique<Legend>(dc, painter, title, room);
+    if (o.legend != LegendPlace::kInside) {
+      placement = Beside(*legend, o.legend, extent, width, height);
+      report.legendDidNotFit = placement.place == LegendPlace::kNone;
+    }
+  }
+  const MapView view(extent, placement.map.Width(), placement.map.Height(), placement.map.left, placement.map.top);
+
   report.layer = layer.Name();
   report.crs = layer.MapCrs();
   report.extent = view.Fitted();
@@ -137,9 +344,9 @@ MapReport DrawMap(CDC& dc, int width, int height, CKyFillStyleLib& lib, const Ma
   report.height = height;
   report.dpi = dc.GetDeviceCaps(LOGPIXELSX);
   report.field = rules.field;
+  report.mapArea = placement.map;
   std::vector<long long> perClass(rules.classes.size() + 1, 0);
 
-  const long long total = progress ? layer.FeatureCount() : -1;
   std::unique_ptr<MapRoute> route;
   if (o.vector) {
     route = std::make_unique<VectorRoute>(*o.vector, dc, lib, painter, o.align, o.print);
@@ -148,35 +355,96 @@ MapReport DrawMap(CDC& dc, int width, int height, CKyFillStyleLib& lib, const Ma
   } else {
     route = MakeGdiRoute(painter);
   }
+  if (o.graticule > 0) DrawLines(*route, dc, view, layer.Graticule(o.graticule), RGB(0xB4, 0xB4, 0xB4), 0.1);
+
+  const long long total = progress ? layer.FeatureCount() : -1;
   std::vector<double> xy;
   std::vector<int> sizes;
+  const double scale = view.Scale();
+  const bool wholePixels = !o.vector && !o.antialias;
+  std::vector<POINT> rounded;
+  std::vector<int> roundedSizes;
   layer.ForEachPolygon(
       rules.field,
       [&](const PolygonFeature& f) {
-        if (!view.Touches(f.bounds)) return false;
-        const int c = rules.ClassOf(f.value, f.valueIsNull);
+        if (!view.Touches(f.bounds)) return Layer::Drawn::kOutside;
+        const int c = rules.ClassOf(f.value, f.valueIsNull, f.number);
         const int cls = c < 0 ? fallback : c;
-        if (view.ClipRings(f.xy, f.ringSizes, kClipMargin, xy, sizes) == 0) return false;
+        if (view.ClipRings(f.xy, f.ringSizes, kClipMargin, xy, sizes) == 0) return Layer::Drawn::kOutside;
+        // What the picture cannot show: on whole pixels, a feature that
+        // rounds away; smoothed, one narrower or lower than a pixel, which
+        // only minSize changes (it is drawn as far as it covers pixels).
+        const bool small = wholePixels ? RoundRings(xy, sizes, rounded, roundedSizes) == 0
+                                       : f.bounds.Width() * scale < 1 || f.bounds.Height() * scale < 1;
+        if (small && wholePixels && o.minSize <= 0) return Layer::Drawn::kTooSmall;
+        if (small && o.minSize > 0) {
+          // A square of minSize pixels on the pixel grid about the
+          // feature's centre.
+          const double x = std::floor(view.DeviceX((f.bounds.minX + f.bounds.maxX) / 2)) - (o.minSize - 1) / 2;
+          const double y = std::floor(view.DeviceY((f.bounds.minY + f.bounds.maxY) / 2)) - (o.minSize - 1) / 2;
+          const double s = o.minSize;
+          xy = {x, y, x + s, y, x + s, y + s, x, y + s};
+          sizes = {4};
+        }
         route->Add(cls, xy, sizes);
         ++perClass[cls];
-        return true;
+        return Layer::Drawn::kDrawn;
       },
       report.counts, [&](long long done) {
         if (progress) progress(done, total);
       });
   route->Finish();
+  if (o.graticule > 0) DrawLines(*route, dc, view, layer.NeatLine(), RGB(0x40, 0x40, 0x40), 0.25);
+  if (report.counts.drawn == 0 && !o.allowEmpty) throw MapError(NothingDrawn(layer.Name(), report.counts));
 
   for (size_t i = 0; i < rules.classes.size(); ++i) {
-    report.classes.push_back({rules.classes[i].first, rules.classes[i].second.label, rules.classes[i].second,
-                              perClass[i]});
+    MapReport::Class c{rules.classes[i].first, rules.classes[i].second.label, rules.classes[i].second, perClass[i]};
+    if (const ValueRange* r = rules.RangeOf(static_cast<int>(i))) c.isRange = true, c.min = r->min, c.max = r->max;
+    report.classes.push_back(c);
   }
   report.classes.push_back({"(other)", rules.fallback.label, rules.fallback, perClass[fallback]});
 
-  if (o.legend) {
-    std::vector<LegendEntry> entries;
-    for (size_t i = 0; i < rules.classes.size(); ++i) entries.push_back({static_cast<int>(i), rules.classes[i].second.label});
-    if (perClass[fallback] > 0 || rules.classes.empty()) entries.push_back({fallback, rules.fallback.label});
-    route->Overlay(dc, DrawLegend(dc, painter, rules.field, entries, height));
+  if (perClass[fallback] > 0 || rules.classes.empty()) entries.push_back({fallback, rules.fallback.label});
+  report.legendEntries = entries.size();
+  if (legend && !report.legendDidNotFit) {
+    legend = std::make_unique<Legend>(dc, painter, title, entries);
+    CPoint at;
+    if (o.legend == LegendPlace::kInside) {
+      if (Inside(*legend, dc, placement.map, o.paper, at)) {
+        legend->Draw(at);
+        report.legend = "inside";
+        route->Overlay(dc, CRect(at, legend->Size()));
+      } else {
+        report.legendDidNotFit = true;
+      }
+    } else {
+      // The panel is the paper's again (outlines and lines that ran past
+      // the map's edge are cut there), then the legend on it.
+      const CRect panel = placement.place == LegendPlace::kRight
+                              ? CRect(placement.map.right, 0, width, height)
+                              : CRect(0, placement.map.bottom, width, height);
+      dc.FillSolidRect(&panel, o.paper);
+      // Laid out again without the fallback's room where it has no entry.
+      placement = Beside(*legend, placement.place, extent, width, height);
+      legend->Draw(placement.legendAt);
+      report.legend = PlaceName(placement.place);
+      route->Overlay(dc, panel);
+    }
+  }
+  if (o.legendPicture) {
+    // A legend of its own, laid out in columns as tall as an A4 page.
+    Legend measure(dc, painter, title, entries);
+    const CSize s = measure.Layout(std::max(measure.Mm(297), 1));
+    if (s.cx > 0 && s.cy > 0) {
+      if (CDC* other = o.legendPicture(s.cx, s.cy)) {
+        MapPainter own(*other, lib, o.align, o.print);
+        for (const auto& [value, spec] : rules.classes) own.AddClass(spec);
+        own.AddClass(rules.fallback);
+        Legend picture(*other, own, title, entries);
+        picture.Layout(s.cy);
+        picture.Draw(CPoint(0, 0));
+      }
+    }
   }
   report.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   return report;

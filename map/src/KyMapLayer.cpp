@@ -5,12 +5,16 @@
 #include <ogrsf_frmts.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
-#include <mutex>
 #include <map>
+#include <mutex>
 #include <set>
 #include <sys/stat.h>
+
+#include "KyMapGeometry.h"
+#include "KyMapProjection.h"
 
 namespace kymap {
 
@@ -43,8 +47,31 @@ bool Exists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0;
 }
 
-GDALDataset* OpenVector(const std::string& path) {
-  return GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, nullptr, nullptr, nullptr);
+// The drivers a map opens without --allow-network: files and local
+// databases, none that reach the network or read other files by reference.
+const char* const kLocalDrivers[] = {
+    "ESRI Shapefile", "GPKG", "GeoJSON", "GeoJSONSeq", "ESRIJSON", "TopoJSON", "FlatGeobuf", "SQLite",
+    "OpenFileGDB", "MapInfo File", "KML", "LIBKML", "GPX", "GML", "CSV", "DXF", "Parquet", "Arrow",
+    "PostgreSQL", nullptr};
+
+// Names that only the network or a virtual file system can serve.
+bool NeedsNetwork(const std::string& name) {
+  static const char* const kPrefixes[] = {"/vsicurl", "/vsis3", "/vsigs", "/vsiaz", "/vsiadls", "/vsioss",
+                                          "/vsiswift", "/vsiwebhdfs", "/vsihdfs", "http://", "https://",
+                                          "ftp://", "WFS:", "OAPIF:", "<"};
+  std::string lower;
+  for (char c : name) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (const char* p : kPrefixes) {
+    std::string prefix;
+    for (const char* c = p; *c; ++c) prefix += static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
+    if (lower.compare(0, prefix.size(), prefix) == 0) return true;
+  }
+  return false;
+}
+
+GDALDataset* OpenVector(const std::string& path, bool allowNetwork) {
+  return GDALDataset::Open(path.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, allowNetwork ? nullptr : kLocalDrivers,
+                           nullptr, nullptr);
 }
 
 std::string CrsName(const OGRSpatialReference* srs) {
@@ -56,37 +83,10 @@ std::string CrsName(const OGRSpatialReference* srs) {
   return name ? name : "unnamed";
 }
 
-bool IsNumeric(OGRFieldType t) { return t == OFTInteger || t == OFTInteger64 || t == OFTReal; }
-
-// Appends the rings of a polygonal geometry; false for any other kind.
-bool AppendRings(const OGRGeometry* g, PolygonFeature& f) {
-  switch (wkbFlatten(g->getGeometryType())) {
-    case wkbPolygon: {
-      const auto* poly = g->toPolygon();
-      for (const OGRLinearRing* ring : *poly) {
-        const int n = ring->getNumPoints();
-        for (int i = 0; i < n; ++i) {
-          f.xy.push_back(ring->getX(i));
-          f.xy.push_back(ring->getY(i));
-        }
-        f.ringSizes.push_back(n);
-      }
-      return true;
-    }
-    case wkbMultiPolygon:
-    case wkbGeometryCollection: {
-      bool any = false;
-      for (const OGRGeometry* part : *g->toGeometryCollection()) any = AppendRings(part, f) || any;
-      return any;
-    }
-    case wkbCurvePolygon:
-    case wkbMultiSurface: {
-      std::unique_ptr<OGRGeometry> linear(g->getLinearGeometry());
-      return linear && AppendRings(linear.get(), f);
-    }
-    default:
-      return false;
-  }
+FieldKind KindOfType(OGRFieldType t) {
+  if (t == OFTInteger || t == OFTInteger64) return FieldKind::kInteger;
+  if (t == OFTReal) return FieldKind::kReal;
+  return FieldKind::kText;
 }
 
 // Coordinates past 1e100 are as unusable as infinite ones: no map unit is
@@ -106,23 +106,43 @@ Extent BoundsOf(const std::vector<double>& xy) {
   return e;
 }
 
+void Include(Extent& e, const Extent& b) {
+  e.minX = std::min(e.minX, b.minX);
+  e.minY = std::min(e.minY, b.minY);
+  e.maxX = std::max(e.maxX, b.maxX);
+  e.maxY = std::max(e.maxY, b.maxY);
+}
+
+// Real numbers in a total order: by value, -0 before 0, NaN after all.
+struct TotalLess {
+  bool operator()(double a, double b) const {
+    if (std::isnan(a) || std::isnan(b)) return !std::isnan(a) && std::isnan(b);
+    if (a != b) return a < b;
+    return std::signbit(a) && !std::signbit(b);
+  }
+};
+
 }  // namespace
 
 struct Layer::Impl {
   GDALDatasetUniquePtr ds;
   OGRLayer* layer = nullptr;
   OGRSpatialReference target;
-  std::unique_ptr<OGRCoordinateTransformation> transform;
+  std::unique_ptr<Projection> projection;
+  int nameIndex = -1;
+  bool keepGoing = false;
 
   int FieldIndex(const std::string& field) const {
     return field.empty() ? -1 : layer->GetLayerDefn()->GetFieldIndex(field.c_str());
   }
-  // Reads only the class field (and the geometry when wanted).
+  // Reads only the class and name fields (and the geometry when wanted).
   void IgnoreAllBut(const std::string& field, bool geometry) {
     std::vector<std::string> names;
     OGRFeatureDefn* defn = layer->GetLayerDefn();
     for (int i = 0; i < defn->GetFieldCount(); ++i) {
-      if (field != defn->GetFieldDefn(i)->GetNameRef()) names.push_back(defn->GetFieldDefn(i)->GetNameRef());
+      if (field != defn->GetFieldDefn(i)->GetNameRef() && !(geometry && i == nameIndex)) {
+        names.push_back(defn->GetFieldDefn(i)->GetNameRef());
+      }
     }
     names.push_back("OGR_STYLE");
     if (!geometry) names.push_back("OGR_GEOMETRY");
@@ -131,25 +151,75 @@ struct Layer::Impl {
     list.push_back(nullptr);
     layer->SetIgnoredFields(list.data());
   }
+  // The class value of a feature as PolygonFeature carries it.
+  void Value(OGRFeature& feature, int index, PolygonFeature& f) const {
+    f.valueIsNull = index < 0 || !feature.IsFieldSetAndNotNull(index);
+    f.number = 0;
+    if (f.valueIsNull) {
+      f.value.clear();
+      return;
+    }
+    switch (KindOfType(layer->GetLayerDefn()->GetFieldDefn(index)->GetType())) {
+      case FieldKind::kInteger: {
+        const long long v = feature.GetFieldAsInteger64(index);
+        f.number = static_cast<double>(v);
+        f.value = std::to_string(v);
+        break;
+      }
+      case FieldKind::kReal:
+        f.number = feature.GetFieldAsDouble(index);
+        f.value = FormatNumber(f.number);
+        break;
+      case FieldKind::kText:
+        f.value = feature.GetFieldAsString(index);
+        break;
+    }
+  }
+  // A read must reach the layer's last feature: a damaged file ends early.
+  void CheckComplete(long long read, FeatureCounts* counts) const {
+    const long long expected = layer->GetFeatureCount(FALSE);
+    const bool failed = CPLGetLastErrorType() >= CE_Failure;
+    if (expected >= 0 ? read >= expected : !failed) return;
+    if (keepGoing && counts && expected >= 0) {
+      for (long long i = read; i < expected; ++i) counts->Skip(SkipCause::kUnreadable);
+      return;
+    }
+    std::string what = "reading the layer '" + std::string(layer->GetName()) + "' stopped after " +
+                       std::to_string(read) + " features";
+    if (expected >= 0) what += " of " + std::to_string(expected);
+    const char* m = CPLGetLastErrorMsg();
+    if (m && *m) what += " (" + std::string(m) + ")";
+    throw MapError(what + "; the source is damaged (--keep-going draws what can be read)");
+  }
 };
 
-Layer::Layer(const std::string& spec) : m(std::make_unique<Impl>()) {
+Layer::Layer(const std::string& spec, bool allowNetwork) : m(std::make_unique<Impl>()) {
   RegisterDrivers();
   QuietErrors quiet;
+  if (!allowNetwork && NeedsNetwork(spec)) {
+    throw MapError("'" + spec + "' is read over the network or through a virtual file system; --allow-network "
+                   "permits it");
+  }
   std::string data = spec, name;
-  m->ds.reset(OpenVector(data));
+  m->ds.reset(OpenVector(data, allowNetwork));
   // "DATA:LAYER" when the whole text is not a source of its own.
   if (!m->ds) {
     const size_t colon = spec.rfind(':');
     if (colon != std::string::npos && colon > 0) {
       data = spec.substr(0, colon);
       name = spec.substr(colon + 1);
-      m->ds.reset(OpenVector(data));
+      m->ds.reset(OpenVector(data, allowNetwork));
     }
   }
   if (!m->ds) {
     const std::string why = QuietErrors::Last();
-    if (!Exists(data)) throw MapError("cannot open '" + spec + "': no such file or data source");
+    if (!Exists(data) && !Exists(spec) && data.rfind("PG:", 0) != 0) {
+      throw MapError("cannot open '" + spec + "': no such file or data source");
+    }
+    if (!allowNetwork && GDALDataset::Open(data.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY) != nullptr) {
+      throw MapError("'" + data + "' is read through a driver that may reach the network or other files; "
+                     "--allow-network permits it");
+    }
     throw MapError("cannot open '" + data + "' as vector data" + why);
   }
   if (m->ds->GetLayerCount() < 1) throw MapError("'" + data + "' has no layers");
@@ -170,6 +240,8 @@ Layer::Layer(const std::string& spec) : m(std::make_unique<Impl>()) {
     }
     throw MapError("'" + data + "' has no layer '" + name + "' (it has: " + names + ")");
   }
+  const std::string nameField = NameField();
+  m->nameIndex = m->FieldIndex(nameField);
 }
 
 Layer::~Layer() = default;
@@ -178,7 +250,7 @@ std::string Layer::Name() const { return m->layer->GetName(); }
 
 std::string Layer::SourceCrs() const { return CrsName(m->layer->GetSpatialRef()); }
 
-std::string Layer::MapCrs() const { return m->transform ? CrsName(&m->target) : SourceCrs(); }
+std::string Layer::MapCrs() const { return m->projection ? CrsName(&m->target) : SourceCrs(); }
 
 std::vector<std::string> Layer::FieldNames() const {
   std::vector<std::string> out;
@@ -193,6 +265,31 @@ void Layer::RequireField(const std::string& field) const {
   for (const std::string& n : FieldNames()) names += (names.empty() ? "" : ", ") + n;
   throw MapError("the layer '" + Name() + "' has no field '" + field + "' (it has: " + names + ")");
 }
+
+FieldKind Layer::KindOf(const std::string& field) const {
+  const int index = m->FieldIndex(field);
+  if (index < 0) return FieldKind::kText;
+  return KindOfType(m->layer->GetLayerDefn()->GetFieldDefn(index)->GetType());
+}
+
+std::string Layer::NameField() const {
+  const std::vector<std::string> names = FieldNames();
+  auto lower = [](std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+  };
+  for (const char* want : {"name", "name_en", "admin", "label", "title"}) {
+    for (const std::string& n : names) {
+      if (lower(n) == want && KindOf(n) == FieldKind::kText) return n;
+    }
+  }
+  for (const std::string& n : names) {
+    if (lower(n).find("name") != std::string::npos && KindOf(n) == FieldKind::kText) return n;
+  }
+  return "";
+}
+
+void Layer::SetKeepGoing(bool keepGoing) { m->keepGoing = keepGoing; }
 
 void Layer::RequirePolygons() const {
   const OGRwkbGeometryType type = wkbFlatten(m->layer->GetGeomType());
@@ -219,130 +316,209 @@ void Layer::SetTargetCrs(const std::string& crs) {
     throw MapError("the CRS '" + crs + "' is not understood" + QuietErrors::Last());
   }
   m->target.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
-  OGRSpatialReference from(*source);
-  from.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
-  m->transform.reset(OGRCreateCoordinateTransformation(&from, &m->target));
-  if (!m->transform) throw MapError("no transformation from " + SourceCrs() + " to '" + crs + "'" + QuietErrors::Last());
+  try {
+    m->projection = std::make_unique<Projection>(*source, m->target);
+  } catch (const MapError&) {
+    throw MapError("no transformation from " + SourceCrs() + " to '" + crs + "'" + QuietErrors::Last());
+  }
 }
 
 Extent Layer::MapExtent() {
   QuietErrors quiet;
-  OGREnvelope env;
-  if (m->layer->GetExtent(&env, TRUE) != OGRERR_NONE) throw MapError("the layer '" + Name() + "' has no extent");
-  Extent e{env.MinX, env.MinY, env.MaxX, env.MaxY};
-  if (m->transform) {
-    // The bounds of the projected layer, read from the projected features:
-    // a world extent does not project as a whole into many CRSs.
-    Extent p{HUGE_VAL, HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
-    FeatureCounts ignored;
-    ForEachPolygon("", [&p](const PolygonFeature& f) {
-      p.minX = std::min(p.minX, f.bounds.minX);
-      p.minY = std::min(p.minY, f.bounds.minY);
-      p.maxX = std::max(p.maxX, f.bounds.maxX);
-      p.maxY = std::max(p.maxY, f.bounds.maxY);
-      return true;
-    }, ignored);
-    e = p;
-  }
-  if (!std::isfinite(e.minX) || !std::isfinite(e.maxX) || !std::isfinite(e.minY) || !std::isfinite(e.maxY)) {
+  // Read from the features themselves: a header's extent counts features
+  // that cannot be drawn (one far point hides every other feature), and a
+  // world extent does not project as a whole into many CRSs.
+  Extent e{HUGE_VAL, HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+  FeatureCounts ignored;
+  ForEachPolygon(
+      "",
+      [&e](const PolygonFeature& f) {
+        Include(e, f.bounds);
+        return Drawn::kDrawn;
+      },
+      ignored);
+  if (!e.HasArea() && !(std::isfinite(e.minX) && std::isfinite(e.minY))) {
     throw MapError("the layer '" + Name() + "' has no drawable extent");
   }
   return e;
+}
+
+bool Layer::WorldBounds(Extent& bounds) const {
+  if (!m->projection) return false;
+  QuietErrors quiet;
+  bounds = m->projection->WorldBounds();
+  return bounds.HasArea();
+}
+
+namespace {
+
+// A projection from the layer's own CRS to itself, for lines drawn in
+// longitude and latitude on an unprojected map.
+std::unique_ptr<Projection> SelfProjection(const OGRLayer& layer) {
+  const OGRSpatialReference* source = const_cast<OGRLayer&>(layer).GetSpatialRef();
+  if (!source) throw MapError("the layer has no CRS: meridians and parallels cannot be placed");
+  return std::make_unique<Projection>(*source, *source);
+}
+
+}  // namespace
+
+std::vector<std::vector<double>> Layer::Graticule(double step) const {
+  QuietErrors quiet;
+  if (m->projection) return m->projection->Graticule(step);
+  return SelfProjection(*m->layer)->Graticule(step);
+}
+
+std::vector<std::vector<double>> Layer::NeatLine() const {
+  QuietErrors quiet;
+  if (m->projection) return m->projection->NeatLine();
+  return SelfProjection(*m->layer)->NeatLine();
 }
 
 long long Layer::FeatureCount() { return m->layer->GetFeatureCount(FALSE); }
 
 std::vector<std::string> Layer::DistinctValues(const std::string& field) {
   RequireField(field);
+  QuietErrors quiet;
   const int index = m->FieldIndex(field);
-  const bool numeric = IsNumeric(m->layer->GetLayerDefn()->GetFieldDefn(index)->GetType());
-  // Values are named as the features' own text names them (the text the
-  // classes are matched by); numbers are ordered by value.
+  const FieldKind kind = KindOf(field);
   std::set<std::string> text;
-  std::map<double, std::string> numbers;
+  std::set<long long> integers;
+  std::set<double, TotalLess> reals;
   m->IgnoreAllBut(field, false);
   m->layer->ResetReading();
+  long long read = 0;
   for (auto& feature : *m->layer) {
+    ++read;
     if (!feature->IsFieldSetAndNotNull(index)) continue;
-    if (numeric) {
-      numbers.emplace(feature->GetFieldAsDouble(index), feature->GetFieldAsString(index));
-    } else {
-      text.insert(feature->GetFieldAsString(index));
+    switch (kind) {
+      case FieldKind::kInteger:
+        integers.insert(feature->GetFieldAsInteger64(index));
+        break;
+      case FieldKind::kReal:
+        reals.insert(feature->GetFieldAsDouble(index));
+        break;
+      case FieldKind::kText:
+        text.insert(feature->GetFieldAsString(index));
+        break;
     }
   }
   m->layer->SetIgnoredFields(nullptr);
-  if (!numeric) return {text.begin(), text.end()};
+  m->CheckComplete(read, nullptr);
   std::vector<std::string> out;
-  for (const auto& [value, name] : numbers) out.push_back(name);
+  for (long long v : integers) out.push_back(std::to_string(v));
+  for (double v : reals) out.push_back(FormatNumber(v));
+  out.insert(out.end(), text.begin(), text.end());
   return out;
 }
 
-void Layer::ForEachPolygon(const std::string& field, const std::function<bool(const PolygonFeature&)>& draw,
+std::vector<double> Layer::NumericValues(const std::string& field) {
+  RequireField(field);
+  QuietErrors quiet;
+  const int index = m->FieldIndex(field);
+  std::vector<double> out;
+  m->IgnoreAllBut(field, false);
+  m->layer->ResetReading();
+  long long read = 0;
+  for (auto& feature : *m->layer) {
+    ++read;
+    if (!feature->IsFieldSetAndNotNull(index)) continue;
+    const double v = KindOf(field) == FieldKind::kInteger ? static_cast<double>(feature->GetFieldAsInteger64(index))
+                                                          : feature->GetFieldAsDouble(index);
+    if (!std::isnan(v)) out.push_back(v);
+  }
+  m->layer->SetIgnoredFields(nullptr);
+  m->CheckComplete(read, nullptr);
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+void Layer::ForEachPolygon(const std::string& field, const std::function<Drawn(const PolygonFeature&)>& draw,
                            FeatureCounts& counts, const std::function<void(long long)>& progress) {
   QuietErrors quiet;
   const int index = m->FieldIndex(field);
   m->IgnoreAllBut(field, true);
   m->layer->ResetReading();
   PolygonFeature f;
+  long long read = 0;
+  std::string reason;
   for (auto& feature : *m->layer) {
     ++counts.read;
+    ++read;
     if (progress && counts.read % 256 == 0) progress(counts.read);
+    FeatureNote note;
+    note.fid = feature->GetFID();
+    if (m->nameIndex >= 0 && feature->IsFieldSetAndNotNull(m->nameIndex)) {
+      note.name = feature->GetFieldAsString(m->nameIndex);
+    }
     const OGRGeometry* g = feature->GetGeometryRef();
-    if (!g) {
-      counts.Skip(SkipCause::kEmpty);
+    if (!g || g->IsEmpty()) {
+      counts.Skip(SkipCause::kEmpty, note);
+      continue;
+    }
+    std::unique_ptr<OGRMultiPolygon> shape = PolygonalParts(*g);
+    if (!shape) {
+      counts.Skip(SkipCause::kNotPolygon, note);
       continue;
     }
     f.xy.clear();
     f.ringSizes.clear();
-    if (!AppendRings(g, f)) {
-      counts.Skip(SkipCause::kNotPolygon);
-      continue;
-    }
+    AppendRings(*shape, f);
     if (f.xy.empty()) {
-      counts.Skip(SkipCause::kEmpty);
+      counts.Skip(SkipCause::kEmpty, note);
       continue;
     }
     if (!AllFinite(f.xy)) {
-      counts.Skip(SkipCause::kNotFinite);
+      counts.Skip(SkipCause::kNotFinite, note);
       continue;
     }
-    if (std::any_of(f.ringSizes.begin(), f.ringSizes.end(), [](int n) { return n < 4; }) || !g->IsValid()) {
-      counts.Skip(SkipCause::kInvalid);
+    if (!Repair(shape, reason)) {
+      note.detail = reason;
+      counts.Skip(SkipCause::kInvalid, note);
       continue;
     }
-    if (m->transform) {
-      const int n = static_cast<int>(f.xy.size() / 2);
-      std::vector<double> x(n), y(n);
-      for (int i = 0; i < n; ++i) {
-        x[i] = f.xy[2 * i];
-        y[i] = f.xy[2 * i + 1];
-      }
-      std::vector<int> ok(n, 0);
-      const bool all = m->transform->Transform(n, x.data(), y.data(), nullptr, ok.data());
-      if (!all || std::find(ok.begin(), ok.end(), 0) != ok.end()) {
-        counts.Skip(SkipCause::kNotProjectable);
+    f.repaired = !reason.empty();
+    if (f.repaired) {
+      FeatureNote repaired = note;
+      repaired.detail = reason;
+      counts.Repaired(repaired);
+    }
+    if (m->projection) {
+      const Projection::Result r = m->projection->Apply(shape);
+      if (r == Projection::Result::kNothingLeft) {
+        counts.Skip(SkipCause::kOutside);
         continue;
       }
-      for (int i = 0; i < n; ++i) {
-        f.xy[2 * i] = x[i];
-        f.xy[2 * i + 1] = y[i];
-      }
-      if (!AllFinite(f.xy)) {
-        counts.Skip(SkipCause::kNotProjectable);
+      if (r == Projection::Result::kFailed) {
+        counts.Skip(SkipCause::kNotProjectable, note);
         continue;
       }
     }
-    f.valueIsNull = index < 0 || !feature->IsFieldSetAndNotNull(index);
-    f.value = f.valueIsNull ? std::string() : std::string(feature->GetFieldAsString(index));
+    f.xy.clear();
+    f.ringSizes.clear();
+    AppendRings(*shape, f);
+    if (f.xy.empty() || !AllFinite(f.xy)) {
+      counts.Skip(m->projection ? SkipCause::kNotProjectable : SkipCause::kEmpty, note);
+      continue;
+    }
+    m->Value(*feature, index, f);
     f.bounds = BoundsOf(f.xy);
-    if (draw(f)) {
-      ++counts.drawn;
-    } else {
-      counts.Skip(SkipCause::kOutside);
+    f.fid = note.fid;
+    f.name = note.name;
+    switch (draw(f)) {
+      case Drawn::kDrawn:
+        ++counts.drawn;
+        break;
+      case Drawn::kOutside:
+        counts.Skip(SkipCause::kOutside);
+        break;
+      case Drawn::kTooSmall:
+        counts.Skip(SkipCause::kTooSmall);
+        break;
     }
   }
   m->layer->SetIgnoredFields(nullptr);
   if (progress) progress(counts.read);
+  m->CheckComplete(read, &counts);
 }
 
 }  // namespace kymap

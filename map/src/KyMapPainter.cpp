@@ -1,5 +1,6 @@
 #include "KyMapPainter.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "KyEspecialFill.h"
@@ -20,15 +21,15 @@ int HatchOf(long style) {
 
 struct MapPainter::Prepared {
   FillSpec spec;
-  std::unique_ptr<CKyFillStyle> style;  // a prepared copy of a library style
+  std::shared_ptr<CKyFillStyle> style;  // a prepared copy of a library style
   int outlinePx = 0;
   int lineStyle = -1;  // index in the line style library
   std::vector<POINT> closed;
   std::vector<DWORD> closedCounts;
 };
 
-MapPainter::MapPainter(CDC& dc, CKyFillStyleLib& lib, Align align, bool print)
-    : m_dc(dc), m_lib(lib), m_align(align), m_print(print) {}
+MapPainter::MapPainter(CDC& dc, CKyFillStyleLib& lib, Align align, bool print, POINT origin)
+    : m_dc(dc), m_lib(lib), m_align(align), m_print(print), m_origin(origin) {}
 
 MapPainter::~MapPainter() = default;
 
@@ -36,20 +37,26 @@ int MapPainter::AddClass(const FillSpec& spec) {
   auto p = std::make_unique<Prepared>();
   p->spec = spec;
   if (spec.gradient == 0 && spec.style >= 8) {
-    const long position = m_lib.FindID(spec.style);
-    CKyFillStyle* record = position < 0 ? nullptr : m_lib.GetFillStyle(position);
-    if (!record) throw MapError("style " + std::to_string(spec.style) + " is not in the library");
-    p->style = std::make_unique<CKyFillStyle>();
-    *p->style = *record;
-    m_dc.SetBkMode(spec.transparent ? TRANSPARENT : OPAQUE);
-    CSize natural(0, 0);
-    if (!p->style->SetFillStyleEx(&m_dc, spec.fore, spec.back, natural, 1.0)) {
-      throw MapError("style " + std::to_string(spec.style) + " cannot be prepared for this device");
+    std::shared_ptr<CKyFillStyle>& prepared = m_prepared[{spec.style, spec.fore, spec.back, spec.transparent}];
+    if (!prepared) {
+      const long position = m_lib.FindID(spec.style);
+      CKyFillStyle* record = position < 0 ? nullptr : m_lib.GetFillStyle(position);
+      if (!record) {
+        m_prepared.erase({spec.style, spec.fore, spec.back, spec.transparent});
+        throw MapError("style " + std::to_string(spec.style) + " is not in the library");
+      }
+      auto style = std::make_shared<CKyFillStyle>();
+      *style = *record;
+      m_dc.SetBkMode(spec.transparent ? TRANSPARENT : OPAQUE);
+      CSize natural(0, 0);
+      if (!style->SetFillStyleEx(&m_dc, spec.fore, spec.back, natural, 1.0)) {
+        m_prepared.erase({spec.style, spec.fore, spec.back, spec.transparent});
+        throw MapError("style " + std::to_string(spec.style) + " cannot be prepared for this device");
+      }
+      Anchor(*style);
+      prepared = std::move(style);
     }
-    if (m_align == Align::kMap) {
-      const POINT origin{0, 0};
-      p->style->SetPatternOrigin(&origin);
-    }
+    p->style = prepared;
   }
   if (spec.outline.visible) {
     const double px = spec.outline.widthMm * m_dc.GetDeviceCaps(LOGPIXELSX) / 25.4;
@@ -144,12 +151,38 @@ void MapPainter::Stroke(Prepared& p, const std::vector<POINT>& pts, const std::v
   m_dc.SelectObject(old);
 }
 
+void MapPainter::Anchor(CKyFillStyle& style) const {
+  if (m_align == Align::kMap) style.SetPatternOrigin(&m_origin);
+}
+
+CSize MapPainter::SwatchSize(int cls, const CSize& minimum) const {
+  const Prepared& p = *m_classes.at(cls);
+  CSize size = minimum;
+  if (p.style) {
+    // A whole tile and a pixel of its neighbours each side, so that the
+    // swatch shows how the tile joins up.
+    size.cx = std::max(size.cx, static_cast<LONG>(p.style->GetTileWidth() + 2));
+    size.cy = std::max(size.cy, static_cast<LONG>(p.style->GetTileHeight() + 2));
+  }
+  return size;
+}
+
 void MapPainter::Swatch(int cls, const CRect& rect) {
   Prepared& p = *m_classes.at(cls);
+  if (p.style) {
+    // One tile centred in the swatch, then the map's anchor again.
+    const POINT centred{static_cast<LONG>((rect.left + rect.right - p.style->GetTileWidth()) / 2),
+                        static_cast<LONG>((rect.top + rect.bottom - p.style->GetTileHeight()) / 2)};
+    p.style->SetPatternOrigin(&centred);
+  }
   std::vector<POINT> pts = {{rect.left, rect.top}, {rect.right, rect.top}, {rect.right, rect.bottom},
                             {rect.left, rect.bottom}};
   std::vector<int> counts = {4};
   Fill(p, pts, counts);
+  if (p.style) {
+    p.style->SetPatternOrigin(nullptr);
+    Anchor(*p.style);
+  }
   CPen pen(PS_SOLID, 1, p.spec.outline.visible ? p.spec.outline.colour : RGB(0x40, 0x40, 0x40));
   CPen* old = m_dc.SelectObject(&pen);
   CGdiObject* oldBrush = m_dc.SelectStockObject(NULL_BRUSH);

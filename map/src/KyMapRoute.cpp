@@ -1,5 +1,8 @@
 #include "KyMapRoute.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "KyMapView.h"
 
 namespace kymap {
@@ -20,6 +23,13 @@ class GdiRoute : public MapRoute {
 };
 
 }  // namespace
+
+void MapRoute::Lines(CDC& dc, const std::vector<std::vector<POINT>>& lines, COLORREF colour, double width) {
+  CPen pen(PS_SOLID, std::max(1, static_cast<int>(std::lround(width))), colour);
+  CPen* old = dc.SelectObject(&pen);
+  for (const std::vector<POINT>& line : lines) dc.Polyline(line.data(), static_cast<int>(line.size()));
+  dc.SelectObject(old);
+}
 
 std::unique_ptr<MapRoute> MakeGdiRoute(MapPainter& painter) { return std::make_unique<GdiRoute>(painter); }
 

@@ -1,6 +1,7 @@
 #include "KyMapTypes.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace kymap {
@@ -13,6 +14,14 @@ bool Extent::HasArea() const {
 Extent Extent::Grown(double fraction) const {
   const double d = std::max(Width(), Height()) * fraction;
   return Extent{minX - d, minY - d, maxX + d, maxY + d};
+}
+
+std::string FormatNumber(double v) {
+  if (std::isnan(v)) return "nan";
+  if (std::isinf(v)) return v > 0 ? "inf" : "-inf";
+  char text[64];
+  const auto r = std::to_chars(text, text + sizeof text, v);
+  return std::string(text, r.ptr);
 }
 
 const char* SkipCauseName(SkipCause cause) {
@@ -29,8 +38,32 @@ const char* SkipCauseName(SkipCause cause) {
       return "cannot be projected";
     case SkipCause::kOutside:
       return "outside the extent";
+    case SkipCause::kTooSmall:
+      return "smaller than a pixel";
+    case SkipCause::kUnreadable:
+      return "unreadable";
   }
   return "unknown";
+}
+
+void FeatureCounts::Skip(SkipCause cause, FeatureNote note) {
+  Skip(cause);
+  note.what = SkipCauseName(cause);
+  if (notes.size() < kMaxNotes) {
+    notes.push_back(std::move(note));
+  } else {
+    ++notesLeftOut;
+  }
+}
+
+void FeatureCounts::Repaired(FeatureNote note) {
+  ++repaired;
+  note.what = "repaired";
+  if (notes.size() < kMaxNotes) {
+    notes.push_back(std::move(note));
+  } else {
+    ++notesLeftOut;
+  }
 }
 
 long long FeatureCounts::SkippedTotal() const {

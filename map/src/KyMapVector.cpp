@@ -365,6 +365,22 @@ void VectorRoute::Finish() {
   m->paths.clear();
 }
 
+void VectorRoute::Lines(CDC& dc, const std::vector<std::vector<POINT>>& lines, COLORREF colour, double width) {
+  (void)dc;
+  cairo_t* cr = m->Cr();
+  cairo_save(cr);
+  cairo_set_source_rgb(cr, GetRValue(colour) / 255.0, GetGValue(colour) / 255.0, GetBValue(colour) / 255.0);
+  cairo_set_line_width(cr, width);
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+  for (const std::vector<POINT>& line : lines) {
+    if (line.size() < 2) continue;
+    cairo_move_to(cr, line[0].x + 0.5, line[0].y + 0.5);
+    for (size_t i = 1; i < line.size(); ++i) cairo_line_to(cr, line[i].x + 0.5, line[i].y + 0.5);
+  }
+  cairo_stroke(cr);
+  cairo_restore(cr);
+}
+
 void VectorRoute::Overlay(CDC& dc, const CRect& rect) {
   CRect r;
   if (!r.IntersectRect(&rect, CRect(0, 0, m->doc.Width(), m->doc.Height()))) return;

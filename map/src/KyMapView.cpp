@@ -36,7 +36,8 @@ LONG Near(double v) { return static_cast<LONG>(v > 0 ? v + 0.5 : v - 0.5); }
 
 }  // namespace
 
-MapView::MapView(const Extent& extent, int width, int height) : m_width(width), m_height(height) {
+MapView::MapView(const Extent& extent, int width, int height, int left, int top)
+    : m_width(width), m_height(height), m_left(left), m_top(top) {
   if (!extent.HasArea()) throw MapError("the extent has no area");
   if (width < 1 || height < 1) throw MapError("the picture has no pixels");
   m_scale = std::min(width / extent.Width(), height / extent.Height());
@@ -54,7 +55,8 @@ int MapView::ClipRings(const std::vector<double>& xy, const std::vector<int>& ri
                        std::vector<double>& out, std::vector<int>& counts) const {
   out.clear();
   counts.clear();
-  const double lo = -margin, right = m_width + margin, bottom = m_height + margin;
+  const double left = m_left - margin, top = m_top - margin;
+  const double right = m_left + m_width + margin, bottom = m_top + m_height + margin;
   std::vector<Pt> ring, scratch;
   size_t at = 0;
   for (int n : ringSizes) {
@@ -62,12 +64,12 @@ int MapView::ClipRings(const std::vector<double>& xy, const std::vector<int>& ri
     for (int i = 0; i < n; ++i, at += 2) ring.push_back(Pt{DeviceX(xy[at]), DeviceY(xy[at + 1])});
     // Each ring is cut to the rectangle on its own: inside the rectangle the
     // alternate rule counts the same crossings as before.
-    ClipEdge(ring, scratch, [&](const Pt& p) { return p.x >= lo; },
-             [&](const Pt& a, const Pt& b) { return Pt{lo, a.y + (b.y - a.y) * (lo - a.x) / (b.x - a.x)}; });
+    ClipEdge(ring, scratch, [&](const Pt& p) { return p.x >= left; },
+             [&](const Pt& a, const Pt& b) { return Pt{left, a.y + (b.y - a.y) * (left - a.x) / (b.x - a.x)}; });
     ClipEdge(ring, scratch, [&](const Pt& p) { return p.x <= right; },
              [&](const Pt& a, const Pt& b) { return Pt{right, a.y + (b.y - a.y) * (right - a.x) / (b.x - a.x)}; });
-    ClipEdge(ring, scratch, [&](const Pt& p) { return p.y >= lo; },
-             [&](const Pt& a, const Pt& b) { return Pt{a.x + (b.x - a.x) * (lo - a.y) / (b.y - a.y), lo}; });
+    ClipEdge(ring, scratch, [&](const Pt& p) { return p.y >= top; },
+             [&](const Pt& a, const Pt& b) { return Pt{a.x + (b.x - a.x) * (top - a.y) / (b.y - a.y), top}; });
     ClipEdge(ring, scratch, [&](const Pt& p) { return p.y <= bottom; },
              [&](const Pt& a, const Pt& b) { return Pt{a.x + (b.x - a.x) * (bottom - a.y) / (b.y - a.y), bottom}; });
     if (ring.size() < 3) continue;
@@ -108,6 +110,45 @@ int RoundRings(const std::vector<double>& xy, const std::vector<int>& sizes, std
     counts.push_back(static_cast<int>(pts.size() - first));
   }
   return static_cast<int>(counts.size());
+}
+
+void MapView::ClipLine(const std::vector<double>& xy, int margin, std::vector<std::vector<POINT>>& pieces) const {
+  const double x0 = m_left - margin, y0 = m_top - margin;
+  const double x1 = m_left + m_width + margin, y1 = m_top + m_height + margin;
+  std::vector<POINT> piece;
+  auto flush = [&] {
+    if (piece.size() >= 2) pieces.push_back(piece);
+    piece.clear();
+  };
+  for (size_t i = 0; i + 3 < xy.size(); i += 2) {
+    // Liang-Barsky: the part of the segment a-b inside the rectangle.
+    const double ax = DeviceX(xy[i]), ay = DeviceY(xy[i + 1]);
+    const double dx = DeviceX(xy[i + 2]) - ax, dy = DeviceY(xy[i + 3]) - ay;
+    double t0 = 0, t1 = 1;
+    bool inside = true;
+    const double p[4] = {-dx, dx, -dy, dy}, q[4] = {ax - x0, x1 - ax, ay - y0, y1 - ay};
+    for (int k = 0; k < 4 && inside; ++k) {
+      if (p[k] == 0) {
+        inside = q[k] >= 0;
+      } else if (p[k] < 0) {
+        t0 = std::max(t0, q[k] / p[k]);
+      } else {
+        t1 = std::min(t1, q[k] / p[k]);
+      }
+    }
+    if (!inside || t0 > t1) {
+      flush();
+      continue;
+    }
+    const POINT a{Near(ax + t0 * dx), Near(ay + t0 * dy)}, b{Near(ax + t1 * dx), Near(ay + t1 * dy)};
+    if (piece.empty() || piece.back().x != a.x || piece.back().y != a.y) {
+      flush();
+      piece.push_back(a);
+    }
+    piece.push_back(b);
+    if (t1 < 1) flush();
+  }
+  flush();
 }
 
 bool PaperSize(const std::string& name, double& widthMm, double& heightMm) {

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "KyMapLayer.h"
@@ -22,7 +25,7 @@ Read ReadAll(Layer& layer, const std::string& field) {
   Read r;
   layer.ForEachPolygon(field, [&r](const kymap::PolygonFeature& f) {
     r.features.push_back(f);
-    return true;
+    return Layer::Drawn::kDrawn;
   }, r.counts);
   return r;
 }
@@ -43,15 +46,25 @@ TEST(MapLayer, PolygonsAreStreamedAndEveryOtherFeatureIsCountedByCause) {
       Feature(R"({"kind": "dot"})", R"({"type": "Polygon", "coordinates": [[[5, 5]]]})") + "," +
       Feature(R"({})", R"({"type": "Polygon", "coordinates": [)" + Box(60, 0, 70, 10) + "]}");
   Layer layer(dir.Write("l.geojson", kymaptest::Collection(features)));
-  const Read r = ReadAll(layer, "kind");
+  Read r = ReadAll(layer, "kind");
   EXPECT_EQ(9, r.counts.read);
-  EXPECT_EQ(3, r.counts.drawn);
+  EXPECT_EQ(4, r.counts.drawn);
+  EXPECT_EQ(1, r.counts.repaired);  // the bow-tie
   const std::map<std::string, long long> causes = {{"not a polygon", 2},
-                                                   {"invalid geometry", 2},
+                                                   {"invalid geometry", 1},
                                                    {"coordinates not finite or out of range", 1},
                                                    {"empty", 1}};
   EXPECT_EQ(causes, r.counts.skipped);
-  ASSERT_EQ(3u, r.features.size());
+  // Every feature at fault is named by its FID, with its cause.
+  std::vector<std::string> notes;
+  for (const kymap::FeatureNote& n : r.counts.notes) notes.push_back(std::to_string(n.fid) + " " + n.what);
+  EXPECT_EQ((std::vector<std::string>{"2 not a polygon", "3 not a polygon", "4 repaired",
+                                      "5 coordinates not finite or out of range", "6 empty", "7 invalid geometry"}),
+            notes);
+  EXPECT_EQ("Self-intersection[5 5]", r.counts.notes[2].detail);
+  ASSERT_EQ(4u, r.features.size());
+  EXPECT_TRUE(r.features[2].repaired);
+  r.features.erase(r.features.begin() + 2);
   EXPECT_EQ((std::vector<int>{5, 5}), r.features[0].ringSizes);
   EXPECT_EQ("a", r.features[0].value);
   EXPECT_FALSE(r.features[0].valueIsNull);
@@ -128,6 +141,125 @@ TEST(MapLayer, FeaturesAreReprojectedAndTheExtentFollows) {
   const Read r = ReadAll(layer, "");
   ASSERT_EQ(1u, r.features.size());
   EXPECT_NEAR(111319.49079327357, r.features[0].xy[2], 1e-6);
+}
+
+std::string World() { return std::string(std::getenv("KY_TEST_DATA")) + "/../../data/naturalearth/naturalearth_lowres.shp"; }
+
+std::string Square(double x0, double y0, double x1, double y1) {
+  return R"({"type": "Polygon", "coordinates": [)" + Box(x0, y0, x1, y1) + "]}";
+}
+
+TEST(MapLayer, NumbersAreClassValuesOfTheirOwnKind) {
+  kymaptest::TempDir dir;
+  // Whole numbers past 2^53 stay apart; -0 is not 0; NaN is a value of its
+  // own; a real is written without the driver's trailing zeros.
+  const char* values[] = {"9007199254740993", "9007199254740992", "-3", "9007199254740993"};
+  const char* reals[] = {"0.0", "-0.0", "NaN", "140.0", "0.1", "NaN"};
+  std::string features;
+  for (int i = 0; i < 6; ++i) {
+    if (i) features += ",";
+    features += Feature(std::string("{\"i\": ") + values[i % 4] + ", \"r\": " + reals[i] + "}", Square(i, 0, i + 1, 1));
+  }
+  Layer layer(dir.Write("n.geojson", kymaptest::Collection(features)));
+  EXPECT_EQ(kymap::FieldKind::kInteger, layer.KindOf("i"));
+  EXPECT_EQ(kymap::FieldKind::kReal, layer.KindOf("r"));
+  EXPECT_EQ((std::vector<std::string>{"-3", "9007199254740992", "9007199254740993"}), layer.DistinctValues("i"));
+  EXPECT_EQ((std::vector<std::string>{"-0", "0", "0.1", "140", "nan"}), layer.DistinctValues("r"));
+  const Read r = ReadAll(layer, "r");
+  ASSERT_EQ(6u, r.features.size());
+  EXPECT_EQ("140", r.features[3].value);
+  EXPECT_EQ(140, r.features[3].number);
+  // As reals, 2^53 + 1 rounds to 2^53.
+  EXPECT_EQ((std::vector<double>{-3, 0x1p53, 0x1p53, 0x1p53, 0x1p53, 0x1p53}), layer.NumericValues("i"));
+}
+
+TEST(MapLayer, TheExtentComesFromFeaturesThatCanBeDrawn) {
+  kymaptest::TempDir dir;
+  for (const char* far : {"1e308", "1e101", "Infinity"}) {
+    SCOPED_TRACE(far);
+    const std::string features =
+        Feature("{}", Square(0, 0, 10, 10)) + "," + Feature("{}", Square(20, 5, 30, 8)) + "," +
+        Feature("{}", std::string(R"({"type": "Polygon", "coordinates": [[[0, 0], [)") + far + R"(, 0], [0, 1], [0, 0]]]})");
+    Layer layer(dir.Write("far.geojson", kymaptest::Collection(features)));
+    const kymap::Extent e = layer.MapExtent();
+    EXPECT_EQ(std::make_tuple(0.0, 0.0, 30.0, 10.0), std::make_tuple(e.minX, e.minY, e.maxX, e.maxY));
+  }
+}
+
+TEST(MapLayer, AReadThatEndsEarlyIsAnErrorOrCountedAsUnreadable) {
+  kymaptest::TempDir dir;
+  const std::string base = std::string(std::getenv("KY_TEST_DATA")) + "/../../data/naturalearth/naturalearth_lowres";
+  for (const char* ext : {".shp", ".shx", ".prj", ".dbf"}) {
+    std::filesystem::copy_file(base + ext, dir.Path() + "/cut" + ext);
+  }
+  std::filesystem::resize_file(dir.Path() + "/cut.dbf", 11838);
+  Layer layer(dir.Path() + "/cut.shp");
+  try {
+    ReadAll(layer, "continent");
+    ADD_FAILURE() << "a damaged source read as whole";
+  } catch (const MapError& e) {
+    EXPECT_NE(std::string::npos, std::string(e.what()).find("stopped after 41 features of 177")) << e.what();
+  }
+  EXPECT_THROW(layer.DistinctValues("continent"), MapError);
+  layer.SetKeepGoing(true);
+  const Read r = ReadAll(layer, "continent");
+  EXPECT_EQ(41, r.counts.read);
+  EXPECT_EQ(136, r.counts.skipped.at("unreadable"));
+}
+
+TEST(MapLayer, SourcesOnTheNetworkOrBehindAVirtualDriverNeedPermission) {
+  kymaptest::TempDir dir;
+  const std::string vrt = dir.Write("v.vrt", "<OGRVRTDataSource><OGRVRTLayer name=\"w\"><SrcDataSource>" + World() +
+                                                 "</SrcDataSource></OGRVRTLayer></OGRVRTDataSource>");
+  for (const std::string& name : {std::string("/vsicurl/http://127.0.0.1:9/x.geojson"),
+                                  std::string("https://127.0.0.1:9/x.geojson"), vrt}) {
+    SCOPED_TRACE(name);
+    try {
+      Layer l(name);
+      ADD_FAILURE() << "opened";
+    } catch (const MapError& e) {
+      EXPECT_NE(std::string::npos, std::string(e.what()).find("--allow-network")) << e.what();
+    }
+  }
+  EXPECT_NO_THROW(Layer(vrt, true));
+}
+
+TEST(MapLayer, FeaturesAreNamedByTheLayersNameField) {
+  Layer world(World());
+  EXPECT_EQ("name", world.NameField());
+  const Read r = ReadAll(world, "");
+  EXPECT_EQ("Fiji", r.features[0].name);
+  EXPECT_EQ(0, r.features[0].fid);
+}
+
+// Every feature of the world lands inside the projected world, none reaches
+// across it, and Web Mercator's world is its square.
+TEST(MapLayer, ProjectionsCutAtTheirAntimeridianAndClipInfinitePoles) {
+  struct Case {
+    const char* crs;
+    double half;  // half the world's width in map units
+  };
+  for (const Case& c : {Case{"EPSG:3857", 20037508.342789244}, Case{"+proj=robin +lon_0=150", 17005833.33052523},
+                        Case{"ESRI:54030", 17005833.33052523}, Case{"EPSG:3035", 0}}) {
+    SCOPED_TRACE(c.crs);
+    Layer world(World());
+    world.SetTargetCrs(c.crs);
+    const Read r = ReadAll(world, "");
+    EXPECT_EQ(177, r.counts.drawn);
+    const kymap::Extent e = world.MapExtent();
+    if (c.half > 0) {
+      EXPECT_GE(e.minX, -c.half - 1e-3);
+      EXPECT_LE(e.maxX, c.half + 1e-3);
+    }
+    // Only Mercator's world is bounded by a rectangle of its own.
+    kymap::Extent bounds;
+    EXPECT_EQ(std::string(c.crs) == "EPSG:3857", world.WorldBounds(bounds));
+  }
+  Layer mercator(World());
+  mercator.SetTargetCrs("EPSG:3857");
+  const kymap::Extent e = mercator.MapExtent();
+  EXPECT_NEAR(-20037508.342789244, e.minY, 1);  // Antarctica clipped at 85.0511 degrees south
+  EXPECT_NEAR(20037508.342789244, e.maxX, 1);
 }
 
 }  // namespace

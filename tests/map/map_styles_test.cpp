@@ -66,7 +66,19 @@ TEST(StylesFile, MistakesSayWhereTheyAre) {
       {R"({"field": "a", "classes": {"x": {"offset": [1]}}})",
        "STYLES.json: classes.x.offset: must be [horizontal, vertical] in percent"},
       {R"({"classes": {"x": {}}})", "STYLES.json: field: is missing: the classes need a field"},
-      {R"({"field": "a", "colours": {}})", "STYLES.json: colours: is not a key of a style file (field, classes, default)"},
+      {R"({"field": "a", "colours": {}})",
+       "STYLES.json: colours: is not a key of a style file (field, classes, ranges, default)"},
+      {R"({"field": "a", "classes": {"x": {"style": 9}, "x": {"style": 10}}})", "STYLES.json: x: is given twice"},
+      {R"({"field": "a", "field": "b"})", "STYLES.json: field: is given twice"},
+      {R"({"field": "a", "classes": {"x": {"outline": {"linestyle": 18446744073709551615}}}})",
+       "STYLES.json: classes.x.outline.linestyle: must be -1 to 1000000"},
+      {"{\"field\": \"a\", \"classes\": {\"x\\u0000y\": {\"fore\": \"red\"}}}",
+       "STYLES.json: classes.x\\x00y.fore: colour 'red' is not #RRGGBB"},
+      {R"({"field": "a", "ranges": [{"min": 5, "max": 1}]})", "STYLES.json: ranges[0]: min must not be above max"},
+      {R"({"field": "a", "ranges": [{"max": 1}]})", "STYLES.json: ranges[0]: must be a style with min and max"},
+      {R"({"field": "a", "ranges": [{"min": 0, "max": 1, "colour": "#000000"}]})",
+       "STYLES.json: ranges[0].colour: is not a key of a range (min, max, style, gradient, angle, offset, fore, back, "
+       "transparent, rate, label, outline)"},
       {R"({"field": "a", "classes": {"x": {"rate": 5E+88888}}})",
        "STYLES.json: number overflow parsing '5E+88888'"},
       {"", "STYLES.json: parse error at line 1, column 1: syntax error while parsing value - unexpected end of input; "
@@ -107,6 +119,50 @@ TEST(Classification, ValuesTakeStylesSpreadOverTheLibraryInOrder) {
   for (long i = 0; i < n + 3; ++i) many.push_back(std::to_string(i));
   const kymap::StyleRules m = kymap::ClassifyBy("v", many, lib);
   EXPECT_EQ(lib.FindIndex(2), m.classes[static_cast<size_t>(n + 2)].second.style);
+}
+
+TEST(StylesFile, RangesAndNumericKeysMatchNumbers) {
+  kymap::StyleRules r = ParseStyles(R"({"field": "pop",
+    "ranges": [{"min": 1000, "max": 5000, "style": 9}, {"min": 5000, "max": 1e9, "fore": "#800000"}],
+    "classes": {"140": {"style": 10}, "2.50": {"style": 11}}})");
+  // Single values first, then the ranges, in their order.
+  ASSERT_EQ(4u, r.classes.size());
+  EXPECT_EQ("1,000 \xE2\x80\x93 5,000", r.classes[2].second.label);
+  EXPECT_EQ(9, r.classes[2].second.style);
+  r.MatchFieldKind(kymap::FieldKind::kReal);
+  EXPECT_EQ("140", r.classes[0].first);
+  EXPECT_EQ("2.5", r.classes[1].first);
+  EXPECT_EQ(0, r.ClassOf("140", false, 140));
+  EXPECT_EQ(1, r.ClassOf("2.5", false, 2.5));
+  EXPECT_EQ(2, r.ClassOf("5000", false, 5000));  // a value on a break: the lower class
+  EXPECT_EQ(3, r.ClassOf("5001", false, 5001));
+  EXPECT_EQ(-1, r.ClassOf("999", false, 999));
+  // Whole number fields read "140.0" as 140; a key that is not a number, or
+  // two keys of one number, are mistakes.
+  kymap::StyleRules w = ParseStyles(R"({"field": "n", "classes": {"140.0": {"style": 10}}})");
+  w.MatchFieldKind(kymap::FieldKind::kInteger);
+  EXPECT_EQ("140", w.classes[0].first);
+  struct Case {
+    const char* text;
+    kymap::FieldKind kind;
+    const char* message;
+  } const cases[] = {
+      {R"({"field": "n", "classes": {"abc": {}}})", kymap::FieldKind::kInteger,
+       "STYLES.json: classes.abc: the field 'n' holds numbers, and this key is not one"},
+      {R"({"field": "n", "classes": {"140": {}, "140.0": {}}})", kymap::FieldKind::kReal,
+       "STYLES.json: classes.140.0: the number 140 has a class already"},
+      {R"({"field": "n", "ranges": [{"min": 0, "max": 1}]})", kymap::FieldKind::kText,
+       "STYLES.json: ranges: the field 'n' holds text, not numbers"},
+  };
+  for (const Case& c : cases) {
+    kymap::StyleRules rules = ParseStyles(c.text);
+    try {
+      rules.MatchFieldKind(c.kind);
+      ADD_FAILURE() << "accepted: " << c.text;
+    } catch (const MapError& e) {
+      EXPECT_EQ(std::string(c.message), e.what());
+    }
+  }
 }
 
 }  // namespace

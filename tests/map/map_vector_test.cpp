@@ -53,7 +53,7 @@ Picture Draw(const std::string& data, const std::string& styles, int width, int 
   o.extent = kymap::Extent{0, 0, 120, 80};
   o.rules = kymap::ParseStyles(styles);
   o.antialias = true;
-  o.legend = legend;
+  o.legend = legend ? kymap::LegendPlace::kBeside : kymap::LegendPlace::kNone;
   Picture p;
   if (!path.empty()) {
     const bool pdf = path.substr(path.size() - 3) == "pdf";

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 #include "KyMapJob.h"
 #include "KyMapVector.h"
@@ -23,9 +24,15 @@ struct MapArgs {
   std::string background = "#FFFFFF";
   std::string antialias = "on";
   std::string format;
+  std::string legend;  // "" none; beside, right, below, inside
+  std::string legendFile, method = "quantile";
+  std::optional<std::string> title;
   int dpi = 96;
+  int classes = 0, minSize = 0;
+  double graticule = 0;
   bool dpiGiven = false;
-  bool print = false, legend = false, quiet = false, json = false;
+  bool print = false, quiet = false, json = false;
+  bool allowEmpty = false, allowNetwork = false, keepGoing = false;
 };
 
 // The printer the print route draws on works at this resolution.
@@ -45,6 +52,15 @@ kymap::Extent ParseExtent(const std::string& text) {
   const kymap::Extent e{v[0], v[1], v[2], v[3]};
   if (!e.HasArea()) throw Failure{"--extent '" + text + "' has no area (min must be below max)", 2};
   return e;
+}
+
+kymap::LegendPlace LegendPlaceOf(const std::string& text) {
+  if (text.empty()) return kymap::LegendPlace::kNone;
+  if (text == "beside" || text == "outside") return kymap::LegendPlace::kBeside;
+  if (text == "right") return kymap::LegendPlace::kRight;
+  if (text == "below") return kymap::LegendPlace::kBelow;
+  if (text == "inside") return kymap::LegendPlace::kInside;
+  throw Failure{"--legend must be beside, right, below or inside", 2};
 }
 
 void PictureSize(const MapArgs& a, int dpi, int& width, int& height) {
@@ -94,9 +110,25 @@ int RunMap(MapArgs& a, const Globals& g) {
     o.rules = kymap::ParseStyles(std::string(bytes.begin(), bytes.end()));
   }
   o.align = a.align == "shape" ? kymap::Align::kShape : kymap::Align::kMap;
-  o.legend = a.legend;
+  o.legend = LegendPlaceOf(a.legend);
+  o.title = a.title;
   o.print = a.print;
   o.antialias = a.antialias == "on";
+  if (a.classes < 0 || a.classes > 100) throw Failure{"--classes must be 1 to 100", 2};
+  if (a.classes > 0 && a.by.empty()) throw Failure{"--classes goes with --by FIELD", 2};
+  if (!kymap::ParseBreakMethod(a.method, o.method)) {
+    throw Failure{"--method must be quantile, equal, jenks or pretty", 2};
+  }
+  o.classes = a.classes;
+  if (!(a.graticule >= 0 && a.graticule <= 90)) throw Failure{"--graticule must be 0 to 90 degrees", 2};
+  o.graticule = a.graticule;
+  if (a.minSize < 0 || a.minSize > 100) throw Failure{"--min-size must be 0 to 100 pixels", 2};
+  o.minSize = a.minSize;
+  o.allowEmpty = a.allowEmpty;
+  o.allowNetwork = a.allowNetwork;
+  o.keepGoing = a.keepGoing;
+  o.paper = ParseColour(a.background);
+  if (!a.legendFile.empty()) PictureKindOf(a.legendFile);
 
   int width = 0, height = 0;
   PictureSize(a, dpi, width, height);
@@ -118,21 +150,52 @@ int RunMap(MapArgs& a, const Globals& g) {
                                                   width, height, dpi, ParseColour(a.background));
     o.vector = doc.get();
   }
-  kymap::TerminalProgress bar(!a.quiet);
-  const kymap::MapReport report = kymap::DrawMap(
-      canvas.DC(), width, height, lib, o, [&bar](long long done, long long total) { bar.Update(done, total); });
+  std::unique_ptr<Canvas> legendCanvas;
+  if (!a.legendFile.empty()) {
+    o.legendPicture = [&](int w, int h) -> CDC* {
+      DeviceOptions ld = d;
+      ld.width = w;
+      ld.height = h;
+      kymap::CheckPictureSize(w, h);
+      legendCanvas = std::make_unique<Canvas>(ld);
+      return &legendCanvas->DC();
+    };
+  }
+
+  kymap::MapReport report;
+  {
+    kymap::TerminalProgress bar(!a.quiet);
+    report = kymap::DrawMap(canvas.DC(), width, height, lib, o,
+                            [&bar](long long done, long long total) { bar.Update(done, total); });
+  }
   if (doc) {
     doc->Commit();
   } else {
     canvas.Save(a.output);
   }
+  if (legendCanvas) legendCanvas->Save(a.legendFile);
+  if (report.legendDidNotFit) {
+    std::fprintf(stderr, "kyfsl: the legend of %zu entries does not fit %s the map; %s\n", report.legendEntries,
+                 o.legend == kymap::LegendPlace::kInside ? "over" : "beside",
+                 a.legendFile.empty() ? "--legend-file FILE writes it as a picture of its own"
+                                      : ("it is in " + a.legendFile).c_str());
+  }
   if (a.json) {
     std::printf("%s\n", report.ToJson().c_str());
   } else if (!a.quiet) {
-    std::printf("%s: %lld features read, %lld drawn, %lld skipped; %dx%d at %d dpi in %.2f s\n", a.output.c_str(),
-                report.counts.read, report.counts.drawn, report.counts.SkippedTotal(), width, height, dpi,
-                report.seconds);
+    std::printf("%s: %lld features read, %lld drawn (%lld repaired), %lld skipped; %dx%d at %d dpi in %.2f s\n",
+                a.output.c_str(), report.counts.read, report.counts.drawn, report.counts.repaired,
+                report.counts.SkippedTotal(), width, height, dpi, report.seconds);
     for (const auto& [cause, n] : report.counts.skipped) std::printf("  skipped, %s: %lld\n", cause.c_str(), n);
+    constexpr size_t kNamed = 20;
+    for (size_t i = 0; i < report.counts.notes.size() && i < kNamed; ++i) {
+      const kymap::FeatureNote& n = report.counts.notes[i];
+      std::printf("  %s: feature %lld%s%s%s%s\n", n.what.c_str(), n.fid, n.name.empty() ? "" : " (",
+                  n.name.c_str(), n.name.empty() ? "" : ")", n.detail.empty() ? "" : (": " + n.detail).c_str());
+    }
+    if (report.counts.notes.size() > kNamed) {
+      std::printf("  and %zu more (--json lists them all)\n", report.counts.notes.size() - kNamed);
+    }
   }
   (void)g;
   return 0;
@@ -160,10 +223,24 @@ void RegisterMap(CLI::App& app, const Globals& g, Outcome& out) {
                   "on: smooth edges and outlines, patterns pixel for pixel (default); off: the module's own pixels");
   sub->add_option("--format", a->format, "png, bmp, pdf or svg (default: from the output's extension)");
   sub->add_option("--background", a->background, "colour of the paper, #RRGGBB (default #FFFFFF)");
-  sub->add_flag("--legend", a->legend, "draw a legend of the classes");
+  CLI::Option* legendOption = sub->add_option("--legend", a->legend,
+                  "draw a legend of the classes: beside the map (the default: right or below, whichever leaves the "
+                  "map larger), right, below, or inside (over the map, in the emptiest corner)")
+      ->expected(0, 1);
+  sub->add_option("--legend-file", a->legendFile, "also write the legend as a picture of its own (.png or .bmp)");
+  sub->add_option_function<std::string>("--title", [a](const std::string& v) { a->title = v; },
+                                        "the legend's title (default: the field's name)");
+  sub->add_option("--classes", a->classes, "with --by on a numeric field: N graduated classes");
+  sub->add_option("--method", a->method, "how --classes breaks the values: quantile (default), equal, jenks, pretty");
+  sub->add_option("--graticule", a->graticule, "draw meridians and parallels every DEGREES, and the map's edge");
+  sub->add_option("--min-size", a->minSize, "draw features smaller than a pixel N pixels wide (default 0: skip them)");
+  sub->add_flag("--allow-empty", a->allowEmpty, "write the picture even when nothing is drawn");
+  sub->add_flag("--allow-network", a->allowNetwork, "let GDAL read over the network and through virtual drivers");
+  sub->add_flag("--keep-going", a->keepGoing, "draw what can be read of a damaged source, counting the rest");
   sub->add_flag("--quiet", a->quiet, "no progress and no summary");
   sub->add_flag("--json", a->json, "print what was drawn as JSON");
-  sub->callback([a, &g, &out] {
+  sub->callback([a, &g, &out, legendOption] {
+    if (legendOption->count() > 0 && a->legend.empty()) a->legend = "beside";
     try {
       out.status = RunMap(*a, g);
     } catch (const kymap::MapError& e) {
