@@ -50,7 +50,9 @@ cairo_surface_t* PixelBand::Copy() const {
   cairo_surface_flush(m_surface);
   cairo_surface_t* copy = cairo_image_surface_create(CAIRO_FORMAT_RGB24, m_rect.Width(), m_rect.Height());
   cairo_t* cr = cairo_create(copy);
-  cairo_set_source_surface(cr, m_surface, m_rect.left, m_rect.top);
+  // The band's surface has its device offset: its pixel (0, 0) is the
+  // pattern's point (left, top).
+  cairo_set_source_surface(cr, m_surface, -m_rect.left, -m_rect.top);
   cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
   cairo_paint(cr);
   cairo_destroy(cr);

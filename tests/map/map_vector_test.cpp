@@ -88,14 +88,15 @@ const char* kBoxStyles = R"({"field": "k", "default": {"style": 0, "fore": "#C0C
     "a": {"style": 500, "fore": "#1B5E20", "back": "#E8F5E9", "outline": false},
     "b": {"style": 500, "fore": "#0D47A1", "back": "#FFFFFF", "transparent": true, "outline": false},
     "h": {"style": 3, "fore": "#800000", "back": "#FFF8E1", "outline": false},
-    "d": {"style": 501, "fore": "#202020", "back": "#FFFF00", "outline": false}}})";
+    "d": {"style": 501, "fore": "#202020", "back": "#FFFF00", "outline": false},
+    "g": {"gradient": "linear", "fore": "#FF0000", "back": "#0000FF", "rate": 80, "outline": false}}})";
 
 struct Rect {
   double x0, y0, x1, y1;
 };
 const Rect kBoxes[] = {{5.3, 5.6, 45.45, 40.2}, {45.45, 5.6, 83.7, 40.2}, {88.2, 5.6, 115.3, 40.2},
                        {5.3, 45.5, 40.2, 75.35}, {45.45, 45.5, 80.1, 75.35}, {85.2, 45.5, 115.3, 75.35}};
-const char* kKeys[] = {"a", "a", "b", "h", "d", "zz"};
+const char* kKeys[] = {"a", "a", "b", "h", "d", "g"};
 
 std::string Boxes(const kymaptest::TempDir& dir) {
   std::string features;
@@ -132,9 +133,10 @@ TEST(MapVector, APdfAt300DpiHasTheSmoothPicturesColoursAndPatternPeriod) {
   const Picture theirs = Poppler(dir.Path() + "/map.pdf", 300, dir.Path());
   ASSERT_EQ(w, theirs.width);
   ASSERT_EQ(h, theirs.height);
-  // Away from edges, outside the pattern boxes (the paper and the grey box
-  // at 60 %): equal within two levels a channel, as blending at a rate
-  // rounds a level differently in each program.
+  // Away from edges, outside the pattern boxes (the paper, and a gradient at
+  // 80 %, a picture at the page's resolution): equal within two levels a
+  // channel, as blending at a rate rounds a level differently in each
+  // program.
   auto close = [](DWORD a, DWORD b) {
     for (int shift : {0, 8, 16}) {
       if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > 2) return false;
@@ -157,6 +159,9 @@ TEST(MapVector, APdfAt300DpiHasTheSmoothPicturesColoursAndPatternPeriod) {
     }
   }
   EXPECT_GT(compared, w * h / 3);
+  const int gx = static_cast<int>(100 * scale), gy = static_cast<int>((80 - 60) * scale);
+  EXPECT_NE(ours.At(gx, gy), 0xFFFFFFu);  // the gradient is there
+  EXPECT_TRUE(close(ours.At(gx, gy), theirs.At(gx, gy))) << std::hex << ours.At(gx, gy) << " " << theirs.At(gx, gy);
   EXPECT_GE(equal, compared * 99 / 100) << equal << " of " << compared;
   // The grid's vertical lines (a period of 30 pixels: 8 pixels of 81 dpi at
   // 300) start on the same columns.
