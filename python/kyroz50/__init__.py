@@ -147,7 +147,8 @@ class Style:
     def fill(self, out: np.ndarray, rings: Sequence, transform: Sequence[float] | None = None, dpi: int = 96,
              fore="#000000", back="#FFFFFF", transparent: bool = False, rate: int = 100,
              origin: tuple[int, int] | None = None, antialias: bool = False) -> np.ndarray:
-        """Fills polygons onto out, an (h, w, 4) RGBA uint8 array, in place, and returns it.
+        """Fills polygons onto out, an (h, w, 4) RGBA uint8 array, in place, and returns it. out must be
+        writable and C-contiguous: any other array raises kyroz50.Error rather than being drawn as a copy.
 
         rings: sequences of (x, y) points, together one shape with holes by the
         alternate rule. transform: (a, b, c, d, e, f) with px = a*x + b*y + c,
@@ -215,7 +216,7 @@ class Library:
     """A fill style library. Open with Library.open(path), Library.from_bytes(data)
     or Library.default(); iterate for its styles; lib[id] is one style."""
 
-    def __init__(self, handle, source: str, path: str | None = None):
+    def __init__(self, handle, source: str = "from a handle", path: str | None = None):
         self._handle = handle
         self._source = source
         self.path = path  # the file it was opened from; None for the built-in library and bytes
