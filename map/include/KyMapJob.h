@@ -56,6 +56,7 @@ struct MapReport {
   std::string layer;
   std::string crs;
   Extent extent;  // as drawn: fitted to the picture
+  Extent asked;   // as given, or the default: the layer's with a margin
   int width = 0, height = 0, dpi = 0;
   FeatureCounts counts;
   std::string field;

@@ -74,8 +74,8 @@ class Layer {
   void SetTargetCrs(const std::string& crs);
   // The bounds of the features that can be drawn, in the map's CRS (those
   // with finite coordinates in range that project); throws MapError when
-  // there are none.
-  Extent MapExtent();
+  // there are none. counts, when given, receives what the pass read.
+  Extent MapExtent(FeatureCounts* counts = nullptr);
   // Reprojected to a map whose poles go to infinity (Mercator): the bounds
   // of its world, clipped at those latitudes; false for any other map.
   bool WorldBounds(Extent& bounds) const;

@@ -59,6 +59,7 @@ std::string MapReport::ToJson() const {
   j["layer"] = layer;
   j["crs"] = crs;
   j["extent"] = {extent.minX, extent.minY, extent.maxX, extent.maxY};
+  j["asked_extent"] = {asked.minX, asked.minY, asked.maxX, asked.maxY};
   j["picture"] = {{"width", width}, {"height", height}, {"dpi", dpi}};
   j["features"] = {{"read", counts.read},
                    {"drawn", counts.drawn},
@@ -297,7 +298,14 @@ MapReport DrawMap(CDC& dc, int width, int height, CKyFillStyleLib& lib, const Ma
     extent = *o.extent;
   } else {
     try {
-      extent = layer.MapExtent().Grown(kMargin);
+      FeatureCounts read;
+      read.read = -1;  // stays so when the read itself fails
+      try {
+        extent = layer.MapExtent(&read).Grown(kMargin);
+      } catch (const MapError&) {
+        if (read.read < 0) throw;
+        throw MapError(NothingDrawn(layer.Name(), read));
+      }
       // No margin past the edge of a projected world.
       Extent world;
       if (layer.WorldBounds(world)) {
@@ -340,6 +348,7 @@ MapReport DrawMap(CDC& dc, int width, int height, CKyFillStyleLib& lib, const Ma
   report.layer = layer.Name();
   report.crs = layer.MapCrs();
   report.extent = view.Fitted();
+  report.asked = extent;
   report.width = width;
   report.height = height;
   report.dpi = dc.GetDeviceCaps(LOGPIXELSX);

@@ -323,7 +323,7 @@ void Layer::SetTargetCrs(const std::string& crs) {
   }
 }
 
-Extent Layer::MapExtent() {
+Extent Layer::MapExtent(FeatureCounts* counts) {
   QuietErrors quiet;
   // Read from the features themselves: a header's extent counts features
   // that cannot be drawn (one far point hides every other feature), and a
@@ -337,6 +337,7 @@ Extent Layer::MapExtent() {
         return Drawn::kDrawn;
       },
       ignored);
+  if (counts) *counts = ignored;
   if (!e.HasArea() && !(std::isfinite(e.minX) && std::isfinite(e.minY))) {
     throw MapError("the layer '" + Name() + "' has no drawable extent");
   }
