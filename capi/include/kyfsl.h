@@ -122,10 +122,10 @@ KYFSL_API int kyfsl_group_styles(const kyfsl_library* lib, size_t index, const i
  * byte of a pixel the fill leaves alone is kept, of a pixel it paints becomes
  * a + (255 - a) * rate / 100 (255 at rate 100).
  *
- * Pixels are drawn in place, a band of rows at a time: besides the caller's
- * buffer (and a fill's points, about 16 bytes each) a call holds about 8 MB
- * whatever the buffer's size, and a fill costs what its shape's box within
- * the buffer covers, not the whole buffer. */
+ * kyfsl_render_tile and kyfsl_fill draw in place, a band of rows at a time:
+ * besides the caller's buffer (and a fill's points, about 16 bytes each)
+ * they hold about 8 MB whatever the buffer's size, and a fill costs what its
+ * shape's box within the buffer covers, not the whole buffer. */
 typedef enum kyfsl_format { KYFSL_BGRA = 0, KYFSL_RGBA = 1 } kyfsl_format;
 typedef enum kyfsl_anchor {
   KYFSL_ANCHOR_SHAPE = 0, /* tiles start at each shape's bounding box */
