@@ -4,10 +4,10 @@
 #   include/kyroz50/ (every public header) and lib/cmake/KyROZ50/ for C++
 #   programs: find_package(KyROZ50) gives KyROZ50::KyROZ50 (the module with
 #   the platform beneath it), KyROZ50::kyfsl (the C interface),
-#   KyROZ50::kymap and KyROZ50::kyexport.
+#   KyROZ50::kymap, KyROZ50::kytiles and KyROZ50::kyexport.
 # Every installed file finds the others through RPATH $ORIGIN (bin: ../lib).
 set(ky_installed kyafx kygdi kyuser kydisplay_core kydisplay KyROdi50 KyVuv50 KyDez50 KyZod50 KyROZ50 kyexport
-                 kymap kyfsl_capi)
+                 kymap kytiles kyfsl_capi)
 set(ky_module_layers ky_module ky_style ky_render ky_editor ky_picker)
 set(ky_header_dir ${CMAKE_INSTALL_INCLUDEDIR}/kyroz50)
 

@@ -97,6 +97,14 @@ class TerminalProgress {
   std::chrono::steady_clock::time_point m_start, m_last;
 };
 
+class Layer;
+
+// The classes of a map: the options' STYLES.json rules, else a class for each
+// value of classifyBy, else one class for the whole layer (the library's
+// first style). Throws MapError when the rules' field is not in the layer.
+// dc: the device the classes' previews are measured on (graduated classes).
+StyleRules RulesFor(Layer& layer, CKyFillStyleLib& lib, const MapJobOptions& options, CDC& dc);
+
 // Draws the map onto dc, a picture of width x height pixels. Throws
 // MapError for anything the user can mend (the source, the layer, the
 // field, the CRS, the extent, a style the library lacks). progress may be

@@ -84,6 +84,12 @@ class Layer {
   // are. Throws MapError when the layer has no CRS.
   std::vector<std::vector<double>> Graticule(double step) const;
   std::vector<std::vector<double>> NeatLine() const;
+  // Limits the features ForEachPolygon reads to those that may touch bounds
+  // (in the map's CRS), through the source's own spatial index where it has
+  // one (a GeoPackage's R-tree, a shapefile's .qix, a PostGIS index); null
+  // reads every feature again. Throws MapError when bounds cannot be taken
+  // back into the layer's CRS.
+  void SetSpatialFilter(const Extent* bounds);
   // The number of features, or -1 when the driver cannot tell cheaply.
   long long FeatureCount();
   // The distinct non-null values of field, in ascending order, as features

@@ -56,6 +56,12 @@ class MapPainter {
   const CKyFillStyle* Style(int cls) const;
   // Outline pen width in pixels of the class (0: none).
   int OutlinePixels(int cls) const;
+  // With Align::kMap, lays every pattern and hatch on a grid through (x, y)
+  // in device pixels from now on, for classes prepared before and after: a
+  // picture cut from a larger one (a tile of a world) passes the larger
+  // one's origin so that its patterns continue it. Far origins are fine:
+  // each is taken modulo its pattern's size.
+  void SetPatternOrigin(long long x, long long y);
 
  private:
   struct Prepared;
@@ -68,7 +74,7 @@ class MapPainter {
   CKyFillStyleLib& m_lib;
   Align m_align;
   bool m_print;
-  POINT m_origin;
+  long long m_originX, m_originY;
   std::unique_ptr<CKyLineStyleLib> m_lines;
   std::vector<std::unique_ptr<Prepared>> m_classes;
   // Prepared styles by id, colours and mode: classes that share them share

@@ -268,14 +268,7 @@ std::string NothingDrawn(const std::string& layer, const FeatureCounts& c) {
 
 }  // namespace
 
-MapReport DrawMap(CDC& dc, int width, int height, CKyFillStyleLib& lib, const MapJobOptions& o,
-                  const std::function<void(long long, long long)>& progress) {
-  const auto start = std::chrono::steady_clock::now();
-  Layer layer(o.data, o.allowNetwork);
-  layer.RequirePolygons();
-  layer.SetKeepGoing(o.keepGoing);
-  if (!o.crs.empty()) layer.SetTargetCrs(o.crs);
-
+StyleRules RulesFor(Layer& layer, CKyFillStyleLib& lib, const MapJobOptions& o, CDC& dc) {
   StyleRules rules;
   if (o.rules) {
     rules = *o.rules;
@@ -292,6 +285,18 @@ MapReport DrawMap(CDC& dc, int width, int height, CKyFillStyleLib& lib, const Ma
     layer.RequireField(rules.field);
     rules.MatchFieldKind(layer.KindOf(rules.field));
   }
+  return rules;
+}
+
+MapReport DrawMap(CDC& dc, int width, int height, CKyFillStyleLib& lib, const MapJobOptions& o,
+                  const std::function<void(long long, long long)>& progress) {
+  const auto start = std::chrono::steady_clock::now();
+  Layer layer(o.data, o.allowNetwork);
+  layer.RequirePolygons();
+  layer.SetKeepGoing(o.keepGoing);
+  if (!o.crs.empty()) layer.SetTargetCrs(o.crs);
+
+  StyleRules rules = RulesFor(layer, lib, o, dc);
 
   Extent extent;
   if (o.extent) {

@@ -129,6 +129,7 @@ struct Layer::Impl {
   OGRLayer* layer = nullptr;
   OGRSpatialReference target;
   std::unique_ptr<Projection> projection;
+  std::unique_ptr<OGRCoordinateTransformation> inverse;  // made by the first spatial filter
   int nameIndex = -1;
   bool keepGoing = false;
 
@@ -373,6 +374,31 @@ std::vector<std::vector<double>> Layer::NeatLine() const {
   QuietErrors quiet;
   if (m->projection) return m->projection->NeatLine();
   return SelfProjection(*m->layer)->NeatLine();
+}
+
+void Layer::SetSpatialFilter(const Extent* b) {
+  if (!b) {
+    m->layer->SetSpatialFilter(nullptr);
+    return;
+  }
+  QuietErrors quiet;
+  double minX = b->minX, minY = b->minY, maxX = b->maxX, maxY = b->maxY;
+  if (m->projection) {
+    if (!m->inverse) {
+      const OGRSpatialReference* source = m->layer->GetSpatialRef();
+      if (source) {
+        OGRSpatialReference to(*source);
+        to.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+        m->inverse.reset(OGRCreateCoordinateTransformation(&m->target, &to));
+      }
+    }
+    // The edges are densified: a straight edge in one CRS is a curve in the
+    // other, and its corners alone would miss what bulges past them.
+    if (!m->inverse || !m->inverse->TransformBounds(b->minX, b->minY, b->maxX, b->maxY, &minX, &minY, &maxX, &maxY, 21)) {
+      throw MapError("the area cannot be taken back into the CRS of the layer '" + Name() + "'" + QuietErrors::Last());
+    }
+  }
+  m->layer->SetSpatialFilterRect(minX, minY, maxX, maxY);
 }
 
 long long Layer::FeatureCount() { return m->layer->GetFeatureCount(FALSE); }

@@ -29,7 +29,7 @@ struct MapPainter::Prepared {
 };
 
 MapPainter::MapPainter(CDC& dc, CKyFillStyleLib& lib, Align align, bool print, POINT origin)
-    : m_dc(dc), m_lib(lib), m_align(align), m_print(print), m_origin(origin) {}
+    : m_dc(dc), m_lib(lib), m_align(align), m_print(print), m_originX(origin.x), m_originY(origin.y) {}
 
 MapPainter::~MapPainter() = default;
 
@@ -151,8 +151,31 @@ void MapPainter::Stroke(Prepared& p, const std::vector<POINT>& pts, const std::v
   m_dc.SelectObject(old);
 }
 
+namespace {
+
+// v modulo a positive period, in [0, period).
+LONG Phase(long long v, long period) {
+  const long long r = v % period;
+  return static_cast<LONG>(r < 0 ? r + period : r);
+}
+
+// Hatch brushes repeat every eight pixels.
+constexpr long kHatchPeriod = 8;
+
+}  // namespace
+
 void MapPainter::Anchor(CKyFillStyle& style) const {
-  if (m_align == Align::kMap) style.SetPatternOrigin(&m_origin);
+  if (m_align != Align::kMap) return;
+  const POINT origin{Phase(m_originX, std::max(1L, style.GetTileWidth())),
+                     Phase(m_originY, std::max(1L, style.GetTileHeight()))};
+  style.SetPatternOrigin(&origin);
+}
+
+void MapPainter::SetPatternOrigin(long long x, long long y) {
+  m_originX = x;
+  m_originY = y;
+  for (auto& [key, style] : m_prepared) Anchor(*style);
+  if (m_align == Align::kMap) m_dc.SetBrushOrg(Phase(x, kHatchPeriod), Phase(y, kHatchPeriod));
 }
 
 CSize MapPainter::SwatchSize(int cls, const CSize& minimum) const {

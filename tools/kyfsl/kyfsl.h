@@ -81,6 +81,8 @@ void RegisterPick(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterCanvas(CLI::App& app, const Globals& g, Outcome& out);
 // Only in builds with the map renderer (KYFSL_WITH_MAP).
 void RegisterMap(CLI::App& app, const Globals& g, Outcome& out);
+// Only in builds with the tile renderer (KYFSL_WITH_TILES).
+void RegisterTiles(CLI::App& app, const Globals& g, Outcome& out);
 
 // The globals for the names of lib: the page the user gave, or else the one
 // its names read as (GB2312/GBK text as 936, anything else as the

@@ -59,6 +59,9 @@ int main(int argc, char** argv) {
 #ifdef KYFSL_WITH_MAP
   kyfsl::RegisterMap(app, globals, outcome);
 #endif
+#ifdef KYFSL_WITH_TILES
+  kyfsl::RegisterTiles(app, globals, outcome);
+#endif
 
   try {
     app.parse(argc, argv);

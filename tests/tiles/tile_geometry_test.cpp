@@ -1,0 +1,114 @@
+// A feature's rings as pixels of a block of the world: rounded on the
+// world's grid before the block's corner is taken off, generalised, cut far
+// outside.
+#include <gtest/gtest.h>
+
+#include "KyTileGeometry.h"
+
+namespace {
+
+using namespace kytiles;
+
+// Zoom 2 of 256-pixel tiles: 1024 world pixels.
+constexpr double kPerPixel = 2 * kWorldHalf / 1024;
+
+kymap::PolygonFeature Feature(std::vector<std::vector<std::pair<double, double>>> rings) {
+  kymap::PolygonFeature f;
+  f.bounds = Extent{1e300, 1e300, -1e300, -1e300};
+  for (const auto& ring : rings) {
+    for (const auto& [px, py] : ring) {
+      const double x = px * kPerPixel - kWorldHalf, y = kWorldHalf - py * kPerPixel;
+      f.xy.push_back(x);
+      f.xy.push_back(y);
+      f.bounds.minX = std::min(f.bounds.minX, x);
+      f.bounds.maxX = std::max(f.bounds.maxX, x);
+      f.bounds.minY = std::min(f.bounds.minY, y);
+      f.bounds.maxY = std::max(f.bounds.maxY, y);
+    }
+    f.ringSizes.push_back(static_cast<int>(ring.size()));
+  }
+  return f;
+}
+
+PictureFrame Frame(int64_t px0, int64_t py0, int w, int h) {
+  PictureFrame f;
+  f.z = 2;
+  f.tilePixels = 256;
+  f.px0 = px0;
+  f.py0 = py0;
+  f.width = w;
+  f.height = h;
+  return f;
+}
+
+std::string Text(const std::vector<POINT>& pts, const std::vector<int>& counts) {
+  std::string out;
+  size_t at = 0;
+  for (int n : counts) {
+    out += "[";
+    for (int i = 0; i < n; ++i, ++at) out += std::to_string(pts[at].x) + "," + std::to_string(pts[at].y) + " ";
+    out.back() = ']';
+  }
+  return out;
+}
+
+TEST(TileGeometry, RingsInPixelsOfTheBlock) {
+  const struct {
+    const char* name;
+    PictureFrame frame;
+    int margin;
+    kymap::PolygonFeature feature;
+    std::string want;
+  } cases[] = {
+      {"rounded on the world's grid, then moved",
+       Frame(100, 200, 50, 50), 16,
+       Feature({{{110.4, 210.6}, {130.6, 210.4}, {130.4, 230.6}, {110.4, 210.6}}}),
+       "[10,11 31,10 30,31]"},
+      {"a corner west of the origin rounds like the rest",
+       Frame(-3, -3, 20, 20), 16,
+       Feature({{{-0.6, 0.6}, {10.0, 0.6}, {10.0, 10.0}, {-0.6, 0.6}}}),
+       "[2,4 13,4 13,13]"},
+      {"repeated and straight-through vertices are dropped",
+       Frame(0, 0, 64, 64), 16,
+       Feature({{{10, 10}, {10.2, 10.1}, {20, 10}, {30, 10}, {30, 20}, {30, 30}, {10, 30}, {10, 10}}}),
+       "[10,10 30,10 30,30 10,30]"},
+      {"a spike back along a line is kept",
+       Frame(0, 0, 64, 64), 16,
+       Feature({{{10, 10}, {30, 10}, {20, 10}, {20, 30}, {10, 10}}}),
+       "[10,10 30,10 20,10 20,30]"},
+      {"a hole is a ring of its own; a ring that rounds to a line vanishes",
+       Frame(0, 0, 64, 64), 16,
+       Feature({{{0, 0}, {40, 0}, {40, 40}, {0, 40}, {0, 0}},
+                {{10, 10}, {20, 10}, {20, 20}, {10, 10}},
+                {{5, 5}, {5.2, 5.1}, {5.1, 5.3}, {5, 5}}}),
+       "[0,0 40,0 40,40 0,40][10,10 20,10 20,20]"},
+      {"cut at the margin past the picture",
+       Frame(500, 500, 10, 10), 4,
+       Feature({{{0, 0}, {1000, 0}, {1000, 1000}, {0, 1000}, {0, 0}}}),
+       "[-4,14 -4,-4 14,-4 14,14]"},
+      {"wholly outside",
+       Frame(0, 0, 10, 10), 4,
+       Feature({{{100, 100}, {200, 100}, {200, 200}, {100, 100}}}),
+       ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TileGeometry g(c.frame, c.margin);
+    std::vector<POINT> pts;
+    std::vector<int> counts;
+    g.Rings(c.feature, pts, counts);
+    EXPECT_EQ(c.want, Text(pts, counts));
+  }
+}
+
+TEST(TileGeometry, FeaturesBelowAPixel) {
+  TileGeometry g(Frame(0, 0, 64, 64), 16);
+  EXPECT_TRUE(g.BelowAPixel(Feature({{{10.1, 10.1}, {10.3, 10.1}, {10.3, 10.4}, {10.1, 10.1}}})));
+  EXPECT_FALSE(g.BelowAPixel(Feature({{{10.1, 10.1}, {10.7, 10.1}, {10.7, 10.2}, {10.1, 10.1}}})));
+  const Extent e = g.FilterExtent(2);
+  EXPECT_DOUBLE_EQ(-kWorldHalf - 2 * kPerPixel, e.minX);
+  EXPECT_DOUBLE_EQ(kWorldHalf + 2 * kPerPixel, e.maxY);
+  EXPECT_DOUBLE_EQ(-kWorldHalf + 66 * kPerPixel, e.maxX);
+}
+
+}  // namespace

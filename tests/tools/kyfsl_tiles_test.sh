@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# kyfsl tiles end to end on the shipped countries: a folder with its viewer
+# page, an MBTiles file with the same tiles in TMS rows, the same bytes from
+# several processes, a resumed run, and bad input that must fail cleanly.
+set -u
+kyfsl=$1
+data=$2/naturalearth/naturalearth_lowres.shp
+. "$(dirname "$0")/cli_helpers.sh"
+
+refuse_as() {  # refuse_as NAME STATUS PATTERN COMMAND...: that status and one line of message matching PATTERN
+  local name=$1 want=$2 pattern=$3; shift 3
+  "$@" >"$work/out" 2>"$work/err"
+  local rc=$?
+  if [ $rc -eq "$want" ] && [ "$(wc -l <"$work/err")" -eq 1 ] && grep -q -- "$pattern" "$work/err"; then
+    passed=$((passed + 1)); else
+    failed=$((failed + 1)); echo "FAIL: $name (status $rc, want $want, /$pattern/)"; cat "$work/err"; fi
+}
+# The tiles of an MBTiles file as z/x/y.png files (rows turned back to XYZ).
+unpack() {
+  python3 - "$1" "$2" <<'PY'
+import os, sqlite3, sys
+db = sqlite3.connect(sys.argv[1])
+for z, x, row, data in db.execute("SELECT zoom_level, tile_column, tile_row, tile_data FROM tiles"):
+    y = (1 << z) - 1 - row
+    os.makedirs(f"{sys.argv[2]}/{z}/{x}", exist_ok=True)
+    open(f"{sys.argv[2]}/{z}/{x}/{y}.png", "wb").write(data)
+PY
+}
+tiles_of() { (cd "$1" && find . -name '*.png' -path './[0-9]*' | sort); }
+
+check "folder z0-2" "$kyfsl" tiles "$data" --default --by continent --zoom 0-2 --metatile 2 --jobs 1 --json \
+  -o "$work/f"
+cp "$work/out" "$work/f.json"
+# z0: 1 tile, z1: 4, z2: 16 of which the polar rows' open sea is empty.
+expect "tiles in all" "$(python3 -c "import json,sys; t=json.load(open(sys.argv[1]))['tiles']; print(t['written'] + t['empty'])" "$work/f.json")" 21
+expect "z0 written" "$(json "$work/f.json" "['by_zoom']['0']['written']")" 1
+expect "z1 written" "$(json "$work/f.json" "['by_zoom']['1']['written']")" 4
+expect "files as written" "$(tiles_of "$work/f" | wc -l)" "$(json "$work/f.json" "['tiles']['written']")"
+expect "a tile is a 256 x 256 PNG" "$(python3 -c "import struct,sys; d=open(sys.argv[1],'rb').read(24); print(d[1:4].decode(), struct.unpack('>II', d[16:24]))" "$work/f/1/1/0.png")" "PNG (256, 256)"
+expect "viewer page" "$(grep -c 'leaflet/leaflet.js' "$work/f/index.html")" 1
+expect "leaflet copied" "$(test -s "$work/f/leaflet/leaflet.js" && echo yes)" yes
+expect "legend swatches" "$(ls "$work/f/legend" | wc -l)" 8
+expect "no parts left" "$(find "$work/f" -name '*.part' | wc -l)" 0
+
+check "mbtiles, two processes" "$kyfsl" tiles "$data" --default --by continent --zoom 0-2 --metatile 2 --jobs 2 \
+  --quiet -o "$work/t.mbtiles"
+unpack "$work/t.mbtiles" "$work/u"
+expect "same tiles as the folder" "$(tiles_of "$work/u")" "$(tiles_of "$work/f")"
+expect "same bytes as the folder" "$(cd "$work/u" && for t in $(tiles_of .); do cmp -s "$t" "$work/f/$t" || echo "$t"; done)" ""
+meta() { python3 -c "import sqlite3,sys; print(dict(sqlite3.connect(sys.argv[1]).execute('SELECT name, value FROM metadata'))[sys.argv[2]])" "$@"; }
+expect "format" "$(meta "$work/t.mbtiles" format)" png
+expect "zooms" "$(meta "$work/t.mbtiles" minzoom)-$(meta "$work/t.mbtiles" maxzoom)" 0-2
+expect "bounds" "$(meta "$work/t.mbtiles" bounds | cut -d, -f1)" "-180.000000"
+expect "name" "$(meta "$work/t.mbtiles" name)" naturalearth_lowres
+
+# An interrupted run: metatiles forgotten as if never finished; --resume
+# draws them again and the file ends as a whole run leaves it.
+python3 - "$work/t.mbtiles" <<'PY'
+import sqlite3, sys
+db = sqlite3.connect(sys.argv[1])
+db.execute("DELETE FROM tiles WHERE zoom_level = 2 AND tile_column >= 2")
+db.execute("DELETE FROM kyfsl_metatiles WHERE zoom_level = 2 AND x = 1")
+db.commit()
+PY
+check "resume" "$kyfsl" tiles "$data" --default --by continent --zoom 0-2 --metatile 2 --jobs 2 --resume --json \
+  -o "$work/t.mbtiles"
+expect "kept on resume" "$(json "$work/out" "['metatiles']")" "{'drawn': 2, 'kept': 4}"
+rm -rf "$work/u"; unpack "$work/t.mbtiles" "$work/u"
+expect "resumed bytes" "$(cd "$work/u" && for t in $(tiles_of .); do cmp -s "$t" "$work/f/$t" || echo "$t"; done; tiles_of . | wc -l)" \
+  "$(tiles_of "$work/f" | wc -l)"
+# A folder's journal ending in a cut line: that metatile is drawn again,
+# and the journal is whole afterwards.
+grep -v '^2 1 1$' "$work/f/.kyfsl-tiles" >"$work/journal" && printf '2 1 1' >>"$work/journal"
+cp "$work/journal" "$work/f/.kyfsl-tiles"
+check "resume folder" "$kyfsl" tiles "$data" --default --by continent --zoom 0-2 --metatile 2 --jobs 1 --resume --json \
+  -o "$work/f"
+expect "folder redrawn" "$(json "$work/out" "['metatiles']")" "{'drawn': 1, 'kept': 5}"
+check "resume folder again" "$kyfsl" tiles "$data" --default --by continent --zoom 0-2 --metatile 2 --resume --json \
+  -o "$work/f"
+expect "folder kept" "$(json "$work/out" "['metatiles']")" "{'drawn': 0, 'kept': 6}"
+
+check "scale 2, bbox" "$kyfsl" tiles "$data" --default --by continent --zoom 3 --scale 2 --bbox 0,40,20,55 --json \
+  -o "$work/s"
+expect "2x tile" "$(python3 -c "import struct,sys; d=open(sys.argv[1],'rb').read(24); print(struct.unpack('>II', d[16:24]))" "$(find "$work/s/3" -name '*.png' | head -1)")" "(512, 512)"
+expect "bbox tiles" "$(json "$work/out" "['by_zoom']['3']['written']")" 2
+
+refuse_as "no data" 1 "no such file" "$kyfsl" tiles "$work/nosuch.shp" --default --zoom 0 -o "$work/x"
+refuse_as "no table" 1 "has no layer 'roads'" "$kyfsl" tiles "$data:roads" --default --zoom 0 -o "$work/x"
+refuse_as "zoom past 22" 1 "within 0-22" "$kyfsl" tiles "$data" --default --zoom 0-23 -o "$work/x"
+refuse_as "bbox outside" 1 "outside the world" "$kyfsl" tiles "$data" --default --zoom 0 --bbox 190,0,200,10 -o "$work/x"
+refuse_as "tile size" 2 "256 or 512" "$kyfsl" tiles "$data" --default --zoom 0 --tile-size 300 -o "$work/x"
+refuse_as "existing folder" 1 "already holds files" "$kyfsl" tiles "$data" --default --zoom 0 -o "$work/f"
+refuse_as "existing mbtiles" 1 "already exists" "$kyfsl" tiles "$data" --default --zoom 0 -o "$work/t.mbtiles"
+refuse_as "resume other options" 1 "other options" "$kyfsl" tiles "$data" --default --zoom 0-3 --metatile 2 --resume \
+  -o "$work/t.mbtiles"
+cp "$work/f.json" "$work/json.mbtiles"
+refuse_as "not an mbtiles" 1 "not an MBTiles file" "$kyfsl" tiles "$data" --default --zoom 0 --resume -o "$work/json.mbtiles"
+mkdir "$work/ro" && chmod a-w "$work/ro"
+if [ "$(id -u)" -ne 0 ]; then
+  refuse_as "unwritable folder" 1 "cannot" "$kyfsl" tiles "$data" --default --zoom 0 -o "$work/ro/out"
+  refuse_as "unwritable mbtiles" 1 "cannot open" "$kyfsl" tiles "$data" --default --zoom 0 -o "$work/ro/out.mbtiles"
+fi
+finish

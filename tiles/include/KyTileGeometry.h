@@ -1,0 +1,64 @@
+// KyTileGeometry: a feature's rings as pixels of a picture that is a block of
+// the world's pixels at one zoom.
+//
+// Every vertex is first rounded to the world's pixel grid of the zoom, which
+// does not depend on the picture: the same feature gives the same pixel
+// vertices in every metatile, and a border shared by two features stays
+// shared (the rounding is the generalisation to the pixel: vertices that
+// fall on one pixel, and vertices on a straight line between their
+// neighbours, are dropped). Only then is the picture's corner subtracted.
+//
+//        world pixel grid (zoom z)
+//   (0,0) +-------------------------------------+
+//         |   picture at (px0, py0) +--------+  |
+//         |                         |  rings |  |   device = world - (px0, py0)
+//         |                         +--------+  |
+//         +-------------------------------------+
+//
+// Rings reaching further than the clip margin past the picture are cut there
+// (the cut vertex is rounded): inside the picture, the pixels are those of
+// the uncut ring as long as its edges stay within the margin.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "KyMapLayer.h"
+#include "KyTileMath.h"
+#include "windef.h"
+
+namespace kytiles {
+
+// A picture: width x height pixels whose top-left pixel is world pixel
+// (px0, py0) of zoom z, tiles of tilePixels.
+struct PictureFrame {
+  int z = 0;
+  int tilePixels = 256;
+  int64_t px0 = 0, py0 = 0;
+  int width = 0, height = 0;
+};
+
+class TileGeometry {
+ public:
+  // margin: how far past the picture rings are kept whole, in pixels.
+  TileGeometry(const PictureFrame& frame, int margin);
+
+  // The feature's extent grown by grow pixels, in Web Mercator metres: what
+  // a spatial filter for this picture reads.
+  Extent FilterExtent(int grow) const;
+  // True when the feature, rounded to the pixel grid, covers less than one
+  // pixel both across and down: it would draw as a dot or not at all.
+  bool BelowAPixel(const kymap::PolygonFeature& f) const;
+  // The feature's rings as device pixels of the picture, generalised and
+  // cut; rings that vanish are left out. Returns the number of rings kept
+  // (counts holds their sizes).
+  int Rings(const kymap::PolygonFeature& f, std::vector<POINT>& pts, std::vector<int>& counts);
+
+ private:
+  PictureFrame m_frame;
+  WorldPixels m_world;
+  int m_margin;
+  std::vector<int64_t> m_ring;  // x, y pairs of the ring being made
+};
+
+}  // namespace kytiles

@@ -1,0 +1,176 @@
+// An MBTiles 1.3 file: the metadata table (name, format, bounds, center,
+// minzoom, maxzoom, ...) and the tiles table with rows counted from the
+// south (TMS). Each metatile goes in with one transaction, together with its
+// row in kyfsl_metatiles, the record of finished metatiles a resumed run
+// reads: an interrupted run leaves the file as it was after the last whole
+// metatile.
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <set>
+
+#include "TileSinks.h"
+
+namespace kytiles {
+
+namespace {
+
+constexpr const char* kSchema = R"(
+CREATE TABLE IF NOT EXISTS metadata (name TEXT, value TEXT);
+CREATE UNIQUE INDEX IF NOT EXISTS metadata_name ON metadata (name);
+CREATE TABLE IF NOT EXISTS tiles (zoom_level INTEGER, tile_column INTEGER, tile_row INTEGER, tile_data BLOB);
+CREATE UNIQUE INDEX IF NOT EXISTS tile_index ON tiles (zoom_level, tile_column, tile_row);
+CREATE TABLE IF NOT EXISTS kyfsl_metatiles (zoom_level INTEGER, x INTEGER, y INTEGER, PRIMARY KEY (zoom_level, x, y));
+)";
+
+class Statement {
+ public:
+  Statement(sqlite3* db, const char* sql) { sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr); }
+  ~Statement() { sqlite3_finalize(m_stmt); }
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
+  sqlite3_stmt* get() const { return m_stmt; }
+
+ private:
+  sqlite3_stmt* m_stmt = nullptr;
+};
+
+std::string Number(double v) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.6f", v);
+  return text;
+}
+
+class MBTilesSink : public TileSink {
+ public:
+  MBTilesSink(const std::string& path, const PyramidInfo& info, bool resume) : m_path(path) {
+    std::error_code ec;
+    const bool exists = std::filesystem::exists(path, ec);
+    if (exists && !resume) {
+      throw MapError("'" + path + "' already exists; --resume continues a run in it, or give a new file");
+    }
+    if (sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+      const std::string why = m_db ? sqlite3_errmsg(m_db) : "out of memory";
+      throw MapError("cannot open '" + path + "': " + why);
+    }
+    sqlite3_busy_timeout(m_db, 10000);
+    if (exists) CheckEarlierRun(info.signature);
+    Exec(kSchema);
+    Exec("BEGIN IMMEDIATE");
+    try {
+      PutMetadata(info);
+      Exec("COMMIT");
+    } catch (...) {
+      sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+      throw;
+    }
+  }
+  ~MBTilesSink() override { sqlite3_close(m_db); }
+
+  bool Done(const Metatile& m) const override { return m_done.count(MetatileKey(m)) > 0; }
+
+  void Store(const Metatile& m, const std::vector<TileImage>& tiles) override {
+    Exec("BEGIN IMMEDIATE");
+    try {
+      Statement put(m_db, "INSERT OR REPLACE INTO tiles VALUES (?1, ?2, ?3, ?4)");
+      for (const TileImage& t : tiles) {
+        if (t.png.empty()) continue;
+        sqlite3_bind_int(put.get(), 1, t.id.z);
+        sqlite3_bind_int64(put.get(), 2, t.id.x);
+        sqlite3_bind_int64(put.get(), 3, TmsRow(t.id.z, t.id.y));
+        sqlite3_bind_blob(put.get(), 4, t.png.data(), static_cast<int>(t.png.size()), SQLITE_STATIC);
+        Step(put.get());
+        sqlite3_reset(put.get());
+      }
+      Statement done(m_db, "INSERT OR REPLACE INTO kyfsl_metatiles VALUES (?1, ?2, ?3)");
+      sqlite3_bind_int(done.get(), 1, m.z);
+      sqlite3_bind_int64(done.get(), 2, m.x);
+      sqlite3_bind_int64(done.get(), 3, m.y);
+      Step(done.get());
+      Exec("COMMIT");
+    } catch (...) {
+      sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+      throw;
+    }
+    m_done.insert(MetatileKey(m));
+  }
+
+  void Finish(const PyramidInfo& info) override {
+    Exec("BEGIN IMMEDIATE");
+    try {
+      std::string legend = "<b>" + info.legendTitle + "</b>";
+      for (const auto& e : info.legend) legend += "<br>" + e.label;
+      Put("legend", legend);
+      Exec("COMMIT");
+    } catch (...) {
+      sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+      throw;
+    }
+  }
+
+ private:
+  [[noreturn]] void Fail() const {
+    throw MapError("cannot write '" + m_path + "': " + sqlite3_errmsg(m_db) + " (the tiles stored before are kept)");
+  }
+  void Exec(const char* sql) {
+    if (sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) != SQLITE_OK) Fail();
+  }
+  void Step(sqlite3_stmt* stmt) {
+    if (!stmt || sqlite3_step(stmt) != SQLITE_DONE) Fail();
+  }
+  void Put(const std::string& name, const std::string& value) {
+    Statement put(m_db, "INSERT OR REPLACE INTO metadata VALUES (?1, ?2)");
+    sqlite3_bind_text(put.get(), 1, name.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(put.get(), 2, value.c_str(), -1, SQLITE_TRANSIENT);
+    Step(put.get());
+  }
+
+  void PutMetadata(const PyramidInfo& info) {
+    const LonLatBox& b = info.bounds;
+    Put("name", info.name);
+    Put("format", "png");
+    Put("type", "overlay");
+    Put("version", "1");
+    Put("description", "Made by kyfsl tiles");
+    Put("bounds", Number(b.west) + "," + Number(b.south) + "," + Number(b.east) + "," + Number(b.north));
+    Put("center", Number((b.west + b.east) / 2) + "," + Number((b.south + b.north) / 2) + "," +
+                      std::to_string(info.zooms.min));
+    Put("minzoom", std::to_string(info.zooms.min));
+    Put("maxzoom", std::to_string(info.zooms.max));
+    Put("kyfsl_job", info.signature);
+    Put("kyfsl_tile_size", std::to_string(info.tileSize));
+  }
+
+  // A file given to --resume must be one this command began with the same
+  // options; its finished metatiles are read back.
+  void CheckEarlierRun(const std::string& signature) {
+    Statement job(m_db, "SELECT value FROM metadata WHERE name = 'kyfsl_job'");
+    if (!job.get()) throw MapError("'" + m_path + "' is not an MBTiles file of kyfsl tiles: " + sqlite3_errmsg(m_db));
+    if (sqlite3_step(job.get()) != SQLITE_ROW) throw MapError("'" + m_path + "' is not an MBTiles file of kyfsl tiles");
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(job.get(), 0));
+    const std::string earlier = text ? text : "";
+    if (earlier != signature) {
+      throw MapError("the tiles in '" + m_path + "' were made with other options (" + earlier +
+                     "); --resume needs the same ones");
+    }
+    Statement done(m_db, "SELECT zoom_level, x, y FROM kyfsl_metatiles");
+    if (!done.get()) throw MapError("'" + m_path + "' is not an MBTiles file of kyfsl tiles: " + sqlite3_errmsg(m_db));
+    while (sqlite3_step(done.get()) == SQLITE_ROW) {
+      m_done.insert(MetatileKey(Metatile{sqlite3_column_int(done.get(), 0), sqlite3_column_int64(done.get(), 1),
+                                         sqlite3_column_int64(done.get(), 2)}));
+    }
+  }
+
+  std::string m_path;
+  sqlite3* m_db = nullptr;
+  std::set<std::string> m_done;
+};
+
+}  // namespace
+
+std::unique_ptr<TileSink> OpenMBTilesSink(const std::string& path, const PyramidInfo& info, bool resume) {
+  return std::make_unique<MBTilesSink>(path, info, resume);
+}
+
+}  // namespace kytiles
