@@ -41,12 +41,16 @@ PictureFrame Frame(int64_t px0, int64_t py0, int w, int h) {
   return f;
 }
 
-std::string Text(const std::vector<POINT>& pts, const std::vector<int>& counts) {
+std::string Text(const std::vector<double>& xy, const std::vector<int>& sizes) {
   std::string out;
   size_t at = 0;
-  for (int n : counts) {
+  for (int n : sizes) {
     out += "[";
-    for (int i = 0; i < n; ++i, ++at) out += std::to_string(pts[at].x) + "," + std::to_string(pts[at].y) + " ";
+    for (int i = 0; i < n; ++i, at += 2) {
+      char text[64];
+      std::snprintf(text, sizeof text, "%g,%g ", xy[at], xy[at + 1]);
+      out += text;
+    }
     out.back() = ']';
   }
   return out;
@@ -59,6 +63,7 @@ TEST(TileGeometry, RingsInPixelsOfTheBlock) {
     int margin;
     kymap::PolygonFeature feature;
     std::string want;
+    int steps = 1;
   } cases[] = {
       {"rounded on the world's grid, then moved",
        Frame(100, 200, 50, 50), 16,
@@ -90,14 +95,22 @@ TEST(TileGeometry, RingsInPixelsOfTheBlock) {
        Frame(0, 0, 10, 10), 4,
        Feature({{{100, 100}, {200, 100}, {200, 200}, {100, 100}}}),
        ""},
+      {"eighths of a pixel for smooth edges",
+       Frame(100, 200, 50, 50), 16,
+       Feature({{{110.4, 210.6}, {130.6, 210.4}, {130.4, 230.6}, {110.4, 210.61}}}),
+       "[10.375,10.625 30.625,10.375 30.375,30.625]", 8},
+      {"a slanted cut lands on the grid",
+       Frame(0, 0, 10, 10), 2,
+       Feature({{{0, 0}, {5, 0}, {20, 5}, {0, 5}, {0, 0}}}),
+       "[0,0 5,0 12,2.375 12,5 0,5]", 8},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    TileGeometry g(c.frame, c.margin);
-    std::vector<POINT> pts;
-    std::vector<int> counts;
-    g.Rings(c.feature, pts, counts);
-    EXPECT_EQ(c.want, Text(pts, counts));
+    TileGeometry g(c.frame, c.margin, c.steps);
+    std::vector<double> xy;
+    std::vector<int> sizes;
+    g.Rings(c.feature, xy, sizes);
+    EXPECT_EQ(c.want, Text(xy, sizes));
   }
 }
 
@@ -106,9 +119,12 @@ TEST(TileGeometry, FeaturesBelowAPixel) {
   EXPECT_TRUE(g.BelowAPixel(Feature({{{10.1, 10.1}, {10.3, 10.1}, {10.3, 10.4}, {10.1, 10.1}}})));
   EXPECT_FALSE(g.BelowAPixel(Feature({{{10.1, 10.1}, {10.7, 10.1}, {10.7, 10.2}, {10.1, 10.1}}})));
   const Extent e = g.FilterExtent(2);
-  EXPECT_DOUBLE_EQ(-kWorldHalf - 2 * kPerPixel, e.minX);
-  EXPECT_DOUBLE_EQ(kWorldHalf + 2 * kPerPixel, e.maxY);
+  // Cut at the world's edges: past them the projection back to degrees
+  // wraps around.
+  EXPECT_DOUBLE_EQ(-kWorldHalf, e.minX);
+  EXPECT_DOUBLE_EQ(kWorldHalf, e.maxY);
   EXPECT_DOUBLE_EQ(-kWorldHalf + 66 * kPerPixel, e.maxX);
+  EXPECT_DOUBLE_EQ(kWorldHalf - 66 * kPerPixel, e.minY);
 }
 
 }  // namespace

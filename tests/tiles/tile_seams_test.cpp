@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <map>
 #include <string>
 
@@ -122,10 +123,18 @@ struct Case {
   const char* name;
   int scale;
   bool transparent;
+  bool antialias;
 };
 
 TEST(TileSeams, NeighboursEqualOnePictureOfBoth) {
-  const Case cases[] = {{"scale 1", 1, false}, {"scale 2", 2, false}, {"scale 1, transparent", 1, true}};
+  // FIXME: the anti-aliased route is not in this list: its cairo strokes
+  // (and, rarely, its fills) differ in a few edge pixels between pictures
+  // that start at different places, so its tiles are not yet seamless to
+  // the pixel.
+  const Case cases[] = {{"scale 1", 1, false, false},
+                        {"scale 2", 2, false, false},
+                        {"scale 1, transparent", 1, true, false},
+                        {"scale 2, transparent", 2, true, false}};
   kymaptest::TempDir dir;
   const std::string data = dir.Write("shapes.geojson", Layer());
   CKyFillStyleLib lib;
@@ -137,6 +146,7 @@ TEST(TileSeams, NeighboursEqualOnePictureOfBoth) {
     setup.data = data;
     setup.rules = Rules(symbol, c.transparent);
     setup.scale = c.scale;
+    setup.antialias = c.antialias;
     setup.metatile = 2;  // metatile borders between tiles 3 and 4
     kytiles::TileRenderer renderer(setup, lib);
     const int tp = setup.TilePixels();

@@ -79,6 +79,14 @@ check "resume folder again" "$kyfsl" tiles "$data" --default --by continent --zo
   -o "$work/f"
 expect "folder kept" "$(json "$work/out" "['metatiles']")" "{'drawn': 0, 'kept': 6}"
 
+# Metatiles of 2 and of 8 tiles (the whole world at zoom 3) give the same
+# tiles: the spatial filter of a metatile at the antimeridian once lost the
+# features that cross it.
+check "metatiles of 8" "$kyfsl" tiles "$data" --default --by continent --zoom 3 --metatile 8 --jobs 1 --quiet -o "$work/m8"
+check "metatiles of 2" "$kyfsl" tiles "$data" --default --by continent --zoom 3 --metatile 2 --jobs 2 --quiet -o "$work/m2"
+expect "same tiles whatever the metatile" "$(tiles_of "$work/m2")" "$(tiles_of "$work/m8")"
+expect "same bytes whatever the metatile" "$(cd "$work/m8" && for t in $(tiles_of .); do cmp -s "$t" "$work/m2/$t" || echo "$t"; done)" ""
+
 check "scale 2, bbox" "$kyfsl" tiles "$data" --default --by continent --zoom 3 --scale 2 --bbox 0,40,20,55 --json \
   -o "$work/s"
 expect "2x tile" "$(python3 -c "import struct,sys; d=open(sys.argv[1],'rb').read(24); print(struct.unpack('>II', d[16:24]))" "$(find "$work/s/3" -name '*.png' | head -1)")" "(512, 512)"

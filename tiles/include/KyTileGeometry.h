@@ -1,12 +1,13 @@
 // KyTileGeometry: a feature's rings as pixels of a picture that is a block of
 // the world's pixels at one zoom.
 //
-// Every vertex is first rounded to the world's pixel grid of the zoom, which
-// does not depend on the picture: the same feature gives the same pixel
-// vertices in every metatile, and a border shared by two features stays
-// shared (the rounding is the generalisation to the pixel: vertices that
-// fall on one pixel, and vertices on a straight line between their
-// neighbours, are dropped). Only then is the picture's corner subtracted.
+// Every vertex is first rounded to a grid of the world's pixels at the zoom
+// (whole pixels, or a fraction of a pixel for smooth edges), which does not
+// depend on the picture: the same feature gives the same vertices in every
+// metatile, and a border shared by two features stays shared (the rounding
+// is the generalisation: vertices that fall on one grid point, and vertices
+// on a straight line between their neighbours, are dropped). Only then is
+// the picture's corner subtracted, exactly.
 //
 //        world pixel grid (zoom z)
 //   (0,0) +-------------------------------------+
@@ -25,7 +26,6 @@
 
 #include "KyMapLayer.h"
 #include "KyTileMath.h"
-#include "windef.h"
 
 namespace kytiles {
 
@@ -40,8 +40,9 @@ struct PictureFrame {
 
 class TileGeometry {
  public:
-  // margin: how far past the picture rings are kept whole, in pixels.
-  TileGeometry(const PictureFrame& frame, int margin);
+  // margin: how far past the picture rings are kept whole, in pixels;
+  // steps: grid points a pixel (1, or a power of two up to 256).
+  TileGeometry(const PictureFrame& frame, int margin, int steps = 1);
 
   // The feature's extent grown by grow pixels, in Web Mercator metres: what
   // a spatial filter for this picture reads.
@@ -49,15 +50,16 @@ class TileGeometry {
   // True when the feature, rounded to the pixel grid, covers less than one
   // pixel both across and down: it would draw as a dot or not at all.
   bool BelowAPixel(const kymap::PolygonFeature& f) const;
-  // The feature's rings as device pixels of the picture, generalised and
-  // cut; rings that vanish are left out. Returns the number of rings kept
-  // (counts holds their sizes).
-  int Rings(const kymap::PolygonFeature& f, std::vector<POINT>& pts, std::vector<int>& counts);
+  // The feature's rings in device pixels of the picture (x, y pairs, y
+  // down), generalised and cut; rings that vanish are left out. Returns the
+  // number of rings kept (sizes holds their points).
+  int Rings(const kymap::PolygonFeature& f, std::vector<double>& xy, std::vector<int>& sizes);
 
  private:
   PictureFrame m_frame;
   WorldPixels m_world;
   int m_margin;
+  int m_steps;
   std::vector<int64_t> m_ring;  // x, y pairs of the ring being made
 };
 

@@ -5,8 +5,9 @@
 //
 //   Metatile --frame--> picture (the metatile's tiles and a buffer, a block
 //   of the world's pixels) --Layer, spatial filter--> features of the block
-//   --TileGeometry--> pixel rings --MapPainter (patterns anchored to the
-//   world's pixel origin)--> pixels --cut--> TileImage per tile
+//   --TileGeometry--> pixel rings --route (anti-aliased, or the GDI's; the
+//   MapPainter's patterns anchored to the world's pixel origin)--> pixels
+//   --cut--> TileImage per tile
 //
 // Because the vertices are rounded on the world's grid and every pattern is
 // anchored to the world's origin, a tile comes out the same whichever
@@ -37,6 +38,10 @@ struct TileSetup {
   int scale = 1;       // 2 draws tiles of twice the pixels at twice the dpi
   int metatile = 8;    // tiles a side
   COLORREF background = RGB(0xFF, 0xFF, 0xFF);
+  // Smooth edges and outlines through cairo (the module's pixels inside).
+  // Off by default: the GDI's route is seamless to the pixel, the smooth one
+  // not yet (a few edge pixels of its strokes differ between metatiles).
+  bool antialias = false;
 
   int TilePixels() const { return tileSize * scale; }
   int Dpi() const { return 96 * scale; }
@@ -97,8 +102,8 @@ class TileRenderer {
   int m_fallback = 0;
   int m_buffer = 0;
   int m_outlineMax = 0;
-  std::vector<POINT> m_pts;
-  std::vector<int> m_counts;
+  std::vector<double> m_xy;
+  std::vector<int> m_sizes;
 };
 
 }  // namespace kytiles

@@ -18,7 +18,8 @@ struct PyramidInfo {
   std::string signature;  // the options that make the tiles; a resumed run must match it
   ZoomRange zooms;
   LonLatBox bounds;
-  int tileSize = 256;  // in the page's pixels: a 2x tile of 512 pixels shows as 256
+  int tileSize = 256;    // in the page's pixels: a 2x tile of 512 pixels shows as 256
+  int tilePixels = 256;  // in the tile's own
   COLORREF background = RGB(0xFF, 0xFF, 0xFF);
   struct LegendEntry {
     std::string label;

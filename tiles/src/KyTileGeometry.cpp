@@ -1,5 +1,6 @@
 #include "KyTileGeometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace kytiles {
@@ -39,12 +40,17 @@ bool Between(const int64_t* a, const int64_t* b, const int64_t* c) {
 
 }  // namespace
 
-TileGeometry::TileGeometry(const PictureFrame& frame, int margin)
-    : m_frame(frame), m_world(frame.z, frame.tilePixels), m_margin(margin) {}
+TileGeometry::TileGeometry(const PictureFrame& frame, int margin, int steps)
+    : m_frame(frame), m_world(frame.z, frame.tilePixels), m_margin(margin), m_steps(steps) {}
 
 Extent TileGeometry::FilterExtent(int grow) const {
-  return PixelExtent(m_frame.z, m_frame.tilePixels, m_frame.px0 - grow, m_frame.py0 - grow,
-                     m_frame.px0 + m_frame.width + grow, m_frame.py0 + m_frame.height + grow);
+  const Extent e = PixelExtent(m_frame.z, m_frame.tilePixels, m_frame.px0 - grow, m_frame.py0 - grow,
+                               m_frame.px0 + m_frame.width + grow, m_frame.py0 + m_frame.height + grow);
+  // A buffer past the world's edge would be taken back into degrees beyond
+  // 180 or the pole, which the projection wraps or refuses: the world
+  // stops at its edges (the pyramid does not repeat it).
+  const auto clamp = [](double v) { return std::clamp(v, -kWorldHalf, kWorldHalf); };
+  return Extent{clamp(e.minX), clamp(e.minY), clamp(e.maxX), clamp(e.maxY)};
 }
 
 bool TileGeometry::BelowAPixel(const kymap::PolygonFeature& f) const {
@@ -53,10 +59,14 @@ bool TileGeometry::BelowAPixel(const kymap::PolygonFeature& f) const {
          round(m_world.Y(f.bounds.minY)) == round(m_world.Y(f.bounds.maxY));
 }
 
-int TileGeometry::Rings(const kymap::PolygonFeature& f, std::vector<POINT>& pts, std::vector<int>& counts) {
-  pts.clear();
-  counts.clear();
-  const double lo = -m_margin, right = m_frame.width + m_margin, bottom = m_frame.height + m_margin;
+int TileGeometry::Rings(const kymap::PolygonFeature& f, std::vector<double>& xy, std::vector<int>& sizes) {
+  xy.clear();
+  sizes.clear();
+  // Everything below is in grid steps until the last division, which is
+  // exact (the steps are a power of two).
+  const double s = m_steps;
+  const double lo = -m_margin * s, right = (m_frame.width + m_margin) * s, bottom = (m_frame.height + m_margin) * s;
+  const int64_t x0 = m_frame.px0 * m_steps, y0 = m_frame.py0 * m_steps;
   std::vector<Pt> ring, scratch;
   size_t at = 0;
   for (int n : f.ringSizes) {
@@ -64,7 +74,7 @@ int TileGeometry::Rings(const kymap::PolygonFeature& f, std::vector<POINT>& pts,
     // vertices (the ring is closed: its last point repeats the first).
     m_ring.clear();
     for (int i = 0; i < n; ++i, at += 2) {
-      const int64_t x = std::llround(m_world.X(f.xy[at])), y = std::llround(m_world.Y(f.xy[at + 1]));
+      const int64_t x = std::llround(m_world.X(f.xy[at]) * s), y = std::llround(m_world.Y(f.xy[at + 1]) * s);
       const size_t k = m_ring.size();
       if (k >= 2 && m_ring[k - 2] == x && m_ring[k - 1] == y) continue;
       const int64_t p[2] = {x, y};
@@ -80,47 +90,43 @@ int TileGeometry::Rings(const kymap::PolygonFeature& f, std::vector<POINT>& pts,
       m_ring.resize(m_ring.size() - 2);
     }
     if (m_ring.size() < 6) continue;
-    // The picture's corner is subtracted exactly, in whole pixels.
+    // The picture's corner is subtracted exactly, in whole steps.
+    ring.clear();
     bool inside = true;
     for (size_t i = 0; i < m_ring.size(); i += 2) {
-      m_ring[i] -= m_frame.px0;
-      m_ring[i + 1] -= m_frame.py0;
-      inside = inside && m_ring[i] >= lo && m_ring[i] <= right && m_ring[i + 1] >= lo && m_ring[i + 1] <= bottom;
+      const Pt p{static_cast<double>(m_ring[i] - x0), static_cast<double>(m_ring[i + 1] - y0)};
+      inside = inside && p.x >= lo && p.x <= right && p.y >= lo && p.y <= bottom;
+      ring.push_back(p);
     }
-    const size_t first = pts.size();
-    if (inside) {
-      for (size_t i = 0; i < m_ring.size(); i += 2) {
-        pts.push_back(POINT{static_cast<LONG>(m_ring[i]), static_cast<LONG>(m_ring[i + 1])});
-      }
-    } else {
-      ring.clear();
-      for (size_t i = 0; i < m_ring.size(); i += 2) {
-        ring.push_back(Pt{static_cast<double>(m_ring[i]), static_cast<double>(m_ring[i + 1])});
-      }
+    if (!inside) {
       // Each ring is cut to the rectangle on its own: inside the rectangle
-      // the alternate rule counts the same crossings as before.
+      // the alternate rule counts the same crossings as before. The cut
+      // vertices are rounded to the grid like the others.
+      const auto grid = [](double v) { return std::nearbyint(v); };
       ClipEdge(ring, scratch, [&](const Pt& p) { return p.x >= lo; },
-               [&](const Pt& a, const Pt& b) { return Pt{lo, a.y + (b.y - a.y) * (lo - a.x) / (b.x - a.x)}; });
+               [&](const Pt& a, const Pt& b) { return Pt{lo, grid(a.y + (b.y - a.y) * (lo - a.x) / (b.x - a.x))}; });
       ClipEdge(ring, scratch, [&](const Pt& p) { return p.x <= right; },
-               [&](const Pt& a, const Pt& b) { return Pt{right, a.y + (b.y - a.y) * (right - a.x) / (b.x - a.x)}; });
+               [&](const Pt& a, const Pt& b) { return Pt{right, grid(a.y + (b.y - a.y) * (right - a.x) / (b.x - a.x))}; });
       ClipEdge(ring, scratch, [&](const Pt& p) { return p.y >= lo; },
-               [&](const Pt& a, const Pt& b) { return Pt{a.x + (b.x - a.x) * (lo - a.y) / (b.y - a.y), lo}; });
+               [&](const Pt& a, const Pt& b) { return Pt{grid(a.x + (b.x - a.x) * (lo - a.y) / (b.y - a.y)), lo}; });
       ClipEdge(ring, scratch, [&](const Pt& p) { return p.y <= bottom; },
-               [&](const Pt& a, const Pt& b) { return Pt{a.x + (b.x - a.x) * (bottom - a.y) / (b.y - a.y), bottom}; });
-      for (const Pt& p : ring) {
-        const POINT q{static_cast<LONG>(std::lround(p.x)), static_cast<LONG>(std::lround(p.y))};
-        if (pts.size() > first && pts.back().x == q.x && pts.back().y == q.y) continue;
-        pts.push_back(q);
-      }
-      while (pts.size() > first + 1 && pts.back().x == pts[first].x && pts.back().y == pts[first].y) pts.pop_back();
+               [&](const Pt& a, const Pt& b) { return Pt{grid(a.x + (b.x - a.x) * (bottom - a.y) / (b.y - a.y)), bottom}; });
     }
-    if (pts.size() - first < 3) {
-      pts.resize(first);
+    const size_t first = xy.size();
+    for (const Pt& p : ring) {
+      const size_t k = xy.size();
+      if (k > first && xy[k - 2] == p.x / s && xy[k - 1] == p.y / s) continue;
+      xy.push_back(p.x / s);
+      xy.push_back(p.y / s);
+    }
+    while (xy.size() > first + 2 && xy[xy.size() - 2] == xy[first] && xy.back() == xy[first + 1]) xy.resize(xy.size() - 2);
+    if (xy.size() - first < 6) {
+      xy.resize(first);
       continue;
     }
-    counts.push_back(static_cast<int>(pts.size() - first));
+    sizes.push_back(static_cast<int>((xy.size() - first) / 2));
   }
-  return static_cast<int>(counts.size());
+  return static_cast<int>(sizes.size());
 }
 
 }  // namespace kytiles

@@ -37,7 +37,8 @@ std::string Signature(const TileJobOptions& o, const LonLatBox& b, const TileSet
   std::snprintf(box, sizeof box, "%.6f,%.6f,%.6f,%.6f", b.west, b.south, b.east, b.north);
   return "data=" + o.data + " zoom=" + std::to_string(o.zooms.min) + "-" + std::to_string(o.zooms.max) +
          " bbox=" + box + " tile=" + std::to_string(o.tileSize) + " scale=" + std::to_string(o.scale) +
-         " metatile=" + std::to_string(o.metatile) + " background=" + std::to_string(o.background) +
+         " metatile=" + std::to_string(o.metatile) + (o.antialias ? " antialias" : "") +
+         " background=" + std::to_string(o.background) +
          " by=" + o.classifyBy + " styles=" + o.styleKey + " field=" + setup.rules.field +
          " classes=" + std::to_string(setup.rules.classes.size());
 }
@@ -101,6 +102,7 @@ TileReport RenderTiles(const TileJobOptions& o, CKyFillStyleLib& lib,
   setup.scale = o.scale;
   setup.metatile = o.metatile;
   setup.background = o.background;
+  setup.antialias = o.antialias;
 
   TileReport report;
   PyramidInfo info;
@@ -123,6 +125,7 @@ TileReport RenderTiles(const TileJobOptions& o, CKyFillStyleLib& lib,
   info.zooms = o.zooms;
   info.bounds = report.bounds;
   info.tileSize = o.tileSize;
+  info.tilePixels = o.tileSize * o.scale;
   info.background = o.background;
   info.signature = Signature(o, report.bounds, setup);
   info.legendTitle = setup.rules.field;

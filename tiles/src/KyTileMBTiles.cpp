@@ -22,6 +22,7 @@ CREATE UNIQUE INDEX IF NOT EXISTS metadata_name ON metadata (name);
 CREATE TABLE IF NOT EXISTS tiles (zoom_level INTEGER, tile_column INTEGER, tile_row INTEGER, tile_data BLOB);
 CREATE UNIQUE INDEX IF NOT EXISTS tile_index ON tiles (zoom_level, tile_column, tile_row);
 CREATE TABLE IF NOT EXISTS kyfsl_metatiles (zoom_level INTEGER, x INTEGER, y INTEGER, PRIMARY KEY (zoom_level, x, y));
+CREATE TABLE IF NOT EXISTS kyfsl_legend (position INTEGER PRIMARY KEY, label TEXT, swatch BLOB);
 )";
 
 class Statement {
@@ -99,8 +100,19 @@ class MBTilesSink : public TileSink {
   void Finish(const PyramidInfo& info) override {
     Exec("BEGIN IMMEDIATE");
     try {
+      Exec("DELETE FROM kyfsl_legend");
+      Put("kyfsl_legend_title", info.legendTitle);
       std::string legend = "<b>" + info.legendTitle + "</b>";
-      for (const auto& e : info.legend) legend += "<br>" + e.label;
+      Statement put(m_db, "INSERT INTO kyfsl_legend VALUES (?1, ?2, ?3)");
+      for (size_t i = 0; i < info.legend.size(); ++i) {
+        const auto& e = info.legend[i];
+        legend += "<br>" + e.label;
+        sqlite3_bind_int64(put.get(), 1, static_cast<sqlite3_int64>(i));
+        sqlite3_bind_text(put.get(), 2, e.label.c_str(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_blob(put.get(), 3, e.swatch.data(), static_cast<int>(e.swatch.size()), SQLITE_STATIC);
+        Step(put.get());
+        sqlite3_reset(put.get());
+      }
       Put("legend", legend);
       Exec("COMMIT");
     } catch (...) {
@@ -140,6 +152,8 @@ class MBTilesSink : public TileSink {
     Put("maxzoom", std::to_string(info.zooms.max));
     Put("kyfsl_job", info.signature);
     Put("kyfsl_tile_size", std::to_string(info.tileSize));
+    Put("kyfsl_tile_pixels", std::to_string(info.tilePixels));
+    Put("kyfsl_background", std::to_string(info.background));
   }
 
   // A file given to --resume must be one this command began with the same

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "KyMapRoute.h"
+#include "KyMapSmooth.h"
 #include "KyTilePng.h"
 
 namespace kytiles {
@@ -13,6 +15,9 @@ namespace {
 constexpr int kClipMargin = 1024;
 // The least buffer around a metatile.
 constexpr int kMinBuffer = 16;
+// Smooth edges keep vertices to an eighth of a pixel; the GDI's route draws
+// whole pixels.
+constexpr int kSmoothSteps = 8;
 
 }  // namespace
 
@@ -52,7 +57,14 @@ TileRenderer::~TileRenderer() = default;
 void TileRenderer::Draw(const PictureFrame& frame, DrawCounts& counts) {
   m_canvas.Clear(frame.width, frame.height, m_setup.background);
   m_painter->SetPatternOrigin(-frame.px0, -frame.py0);
-  TileGeometry geometry(frame, std::max(kClipMargin, m_buffer));
+  std::unique_ptr<kymap::MapRoute> route;
+  if (m_setup.antialias) {
+    route = std::make_unique<kymap::SmoothRoute>(m_canvas.DC(), *m_painter, kymap::Align::kMap, frame.width,
+                                                 frame.height);
+  } else {
+    route = kymap::MakeGdiRoute(*m_painter);
+  }
+  TileGeometry geometry(frame, std::max(kClipMargin, m_buffer), m_setup.antialias ? kSmoothSteps : 1);
   // Features just outside the picture still reach into it with their outline.
   const Extent filter = geometry.FilterExtent(m_outlineMax + 2);
   m_layer.SetSpatialFilter(&filter);
@@ -64,13 +76,14 @@ void TileRenderer::Draw(const PictureFrame& frame, DrawCounts& counts) {
           ++counts.belowPixel;
           return Drawn::kTooSmall;
         }
-        if (geometry.Rings(f, m_pts, m_counts) == 0) return Drawn::kOutside;
+        if (geometry.Rings(f, m_xy, m_sizes) == 0) return Drawn::kOutside;
         const int c = m_setup.rules.ClassOf(f.value, f.valueIsNull);
-        m_painter->Draw(c < 0 ? m_fallback : c, m_pts, m_counts);
+        route->Add(c < 0 ? m_fallback : c, m_xy, m_sizes);
         return Drawn::kDrawn;
       },
       counts.features);
   m_layer.SetSpatialFilter(nullptr);
+  route->Finish();
 }
 
 std::vector<TileImage> TileRenderer::Render(const Metatile& m, const TileRange& range, DrawCounts& counts) {

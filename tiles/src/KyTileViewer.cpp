@@ -96,7 +96,9 @@ std::string ViewerPage(const PyramidInfo& info, const std::string& tileUrl) {
   const map = L.map('map', { minZoom: view.minZoom + offset, maxZoom: view.maxZoom + offset });
   L.tileLayer(view.url, { tileSize: view.tileSize, zoomOffset: -offset, noWrap: true,
                           minZoom: view.minZoom + offset, maxZoom: view.maxZoom + offset }).addTo(map);
-  map.fitBounds(view.bounds);
+  // "#z/lat/lon" in the address opens that view; else the pyramid's bounds.
+  const place = /^#(\d+)\/(-?[\d.]+)\/(-?[\d.]+)$/.exec(location.hash);
+  if (place) map.setView([+place[2], +place[3]], +place[1]); else map.fitBounds(view.bounds);
 </script>
 </body>
 </html>

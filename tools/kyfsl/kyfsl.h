@@ -83,6 +83,7 @@ void RegisterCanvas(CLI::App& app, const Globals& g, Outcome& out);
 void RegisterMap(CLI::App& app, const Globals& g, Outcome& out);
 // Only in builds with the tile renderer (KYFSL_WITH_TILES).
 void RegisterTiles(CLI::App& app, const Globals& g, Outcome& out);
+void RegisterServe(CLI::App& app, const Globals& g, Outcome& out);
 
 // The globals for the names of lib: the page the user gave, or else the one
 // its names read as (GB2312/GBK text as 936, anything else as the

@@ -61,6 +61,7 @@ int main(int argc, char** argv) {
 #endif
 #ifdef KYFSL_WITH_TILES
   kyfsl::RegisterTiles(app, globals, outcome);
+  kyfsl::RegisterServe(app, globals, outcome);
 #endif
 
   try {
