@@ -83,6 +83,9 @@ if(TARGET kyfsl)
 endif()
 if(TARGET kyfsl_capi)
   install(FILES ${PROJECT_SOURCE_DIR}/capi/include/kyfsl.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+  if(TARGET kytiles)
+    install(FILES ${PROJECT_SOURCE_DIR}/capi/include/kyfsl_tiles.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+  endif()
   # The prefix is taken from the .pc file's own place, so the tree can move.
   # It is kept out of the build folder's top, where it would point at
   # folders that exist only once installed.

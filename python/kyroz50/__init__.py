@@ -295,3 +295,4 @@ class Library:
 
 
 from .plot import plot  # noqa: E402  (needs the classes above)
+from . import tiles  # noqa: E402,F401  (kyroz50.tiles.render)

@@ -10,9 +10,13 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "kyfsl.h"
+#ifdef KYROZ50_WITH_TILES
+#include "kyfsl_tiles.h"
+#endif
 
 namespace py = pybind11;
 
@@ -136,6 +140,48 @@ py::dict Info(const Handle& h, int32_t id) {
   return d;
 }
 
+#ifdef KYROZ50_WITH_TILES
+// A tiler of the C interface; closed when Python lets go of it. It keeps the
+// library's handle alive as long as it lives.
+class Tiler {
+ public:
+  Tiler(py::object library, const std::string& options) : m_library(std::move(library)) {
+    const kyfsl_library* lib = m_library.is_none() ? nullptr : m_library.cast<const Handle&>().get();
+    Check(kyfsl_tiler_open(lib, options.c_str(), &m_tiler));
+  }
+  ~Tiler() { kyfsl_tiler_close(m_tiler); }
+  Tiler(const Tiler&) = delete;
+  Tiler& operator=(const Tiler&) = delete;
+  std::string Plan() {
+    char* text = nullptr;
+    Check(kyfsl_tiler_plan(m_tiler, &text));
+    std::string out(text);
+    kyfsl_free(text);
+    return out;
+  }
+  // The metatile's drawn tiles as (z, x, y, png bytes).
+  py::list Draw(int z, int64_t x, int64_t y, int64_t x0, int64_t y0, int64_t x1, int64_t y1) {
+    std::vector<std::tuple<int, int64_t, int64_t, std::string>> tiles;
+    const auto sink = [](void* user, int tz, int64_t tx, int64_t ty, const void* png, size_t size) {
+      static_cast<decltype(tiles)*>(user)->emplace_back(tz, tx, ty, std::string(static_cast<const char*>(png), size));
+    };
+    int status;
+    {
+      py::gil_scoped_release free;
+      status = kyfsl_tiler_draw(m_tiler, z, x, y, x0, y0, x1, y1, sink, &tiles);
+    }
+    Check(status);
+    py::list out;
+    for (auto& [tz, tx, ty, png] : tiles) out.append(py::make_tuple(tz, tx, ty, py::bytes(png)));
+    return out;
+  }
+
+ private:
+  py::object m_library;
+  kyfsl_tiler* m_tiler = nullptr;
+};
+#endif
+
 }  // namespace
 
 PYBIND11_MODULE(_kyroz50, m) {
@@ -160,6 +206,12 @@ PYBIND11_MODULE(_kyroz50, m) {
   m.def("open_file", &OpenFile, py::arg("path"), py::arg("code_page") = 0);
   m.def("open_bytes", &OpenBytes, py::arg("data"), py::arg("code_page") = 0);
   m.def("open_default", &OpenDefault, py::arg("code_page") = 0);
+#ifdef KYROZ50_WITH_TILES
+  py::class_<Tiler>(m, "Tiler")
+      .def(py::init<py::object, const std::string&>(), py::arg("library"), py::arg("options"))
+      .def("plan", &Tiler::Plan)
+      .def("draw", &Tiler::Draw);
+#endif
 
   m.def("style_count", [](const Handle& h) {
     size_t n = 0;

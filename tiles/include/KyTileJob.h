@@ -61,6 +61,23 @@ struct TileReport {
   std::string ToJson() const;
 };
 
+// A pyramid ready to draw: the classes read once, the bounds, and every
+// metatile of every zoom with the tiles of the pyramid at its zoom.
+struct Pyramid {
+  TileSetup setup;
+  std::string layer;
+  LonLatBox bounds;
+  struct Item {
+    Metatile metatile;
+    TileRange range;
+  };
+  std::vector<Item> metatiles;
+};
+
+// Opens the source for its classes and extent (and closes it). Throws
+// MapError for bad options, a source, layer or field that cannot be read.
+Pyramid PlanPyramid(const TileJobOptions& options, CKyFillStyleLib& lib);
+
 // Checks the options that need no source: the zooms, tile size, scale,
 // metatile size and jobs. Throws MapError naming the option.
 void CheckTileOptions(const TileJobOptions& options);

@@ -92,20 +92,16 @@ void CheckTileOptions(const TileJobOptions& o) {
   if (o.jobs < 1 || o.jobs > 256) throw MapError("--jobs must be 1 to 256");
 }
 
-TileReport RenderTiles(const TileJobOptions& o, CKyFillStyleLib& lib,
-                       const std::function<void(long long, long long)>& progress) {
-  const auto start = Clock::now();
+Pyramid PlanPyramid(const TileJobOptions& o, CKyFillStyleLib& lib) {
   CheckTileOptions(o);
-  TileSetup setup;
+  Pyramid p;
+  TileSetup& setup = p.setup;
   setup.data = o.data;
   setup.tileSize = o.tileSize;
   setup.scale = o.scale;
   setup.metatile = o.metatile;
   setup.background = o.background;
   setup.antialias = o.antialias;
-
-  TileReport report;
-  PyramidInfo info;
   {
     // This process reads the layer only for its classes and extent; the
     // workers open it again for themselves.
@@ -118,9 +114,27 @@ TileReport RenderTiles(const TileJobOptions& o, CKyFillStyleLib& lib,
     TileCanvas measure(setup.Dpi());
     measure.Clear(1, 1, setup.background);
     setup.rules = kymap::RulesFor(layer, lib, mapOptions, measure.DC());
-    report.layer = layer.Name();
-    report.bounds = o.bbox ? *o.bbox : LayerBounds(layer);
+    p.layer = layer.Name();
+    p.bounds = o.bbox ? *o.bbox : LayerBounds(layer);
   }
+  const Extent area = MercatorExtent(p.bounds);
+  for (int z = o.zooms.min; z <= o.zooms.max; ++z) {
+    const TileRange range = TilesOf(area, z);
+    for (const Metatile& m : MetatilesOf(z, range, o.metatile)) p.metatiles.push_back(Pyramid::Item{m, range});
+  }
+  return p;
+}
+
+TileReport RenderTiles(const TileJobOptions& o, CKyFillStyleLib& lib,
+                       const std::function<void(long long, long long)>& progress) {
+  const auto start = Clock::now();
+  CheckTileOptions(o);
+  Pyramid pyramid = PlanPyramid(o, lib);
+  const TileSetup& setup = pyramid.setup;
+  TileReport report;
+  PyramidInfo info;
+  report.layer = pyramid.layer;
+  report.bounds = pyramid.bounds;
   info.name = report.layer;
   info.zooms = o.zooms;
   info.bounds = report.bounds;
@@ -132,21 +146,16 @@ TileReport RenderTiles(const TileJobOptions& o, CKyFillStyleLib& lib,
 
   std::unique_ptr<TileSink> sink = OpenSink(o.output, info, o.resume);
 
-  const Extent area = MercatorExtent(report.bounds);
   std::vector<MetatileWork> work;
-  for (int z = o.zooms.min; z <= o.zooms.max; ++z) {
-    const TileRange range = TilesOf(area, z);
-    TileReport::Zoom& counts = report.zooms[z];
-    for (const Metatile& m : MetatilesOf(z, range, o.metatile)) {
-      if (sink->Done(m)) {
-        counts.kept += TilesOfMetatile(m, o.metatile, range).Count();
-        ++report.metatilesKept;
-      } else {
-        work.push_back(MetatileWork{m, range});
-      }
+  for (const Pyramid::Item& item : pyramid.metatiles) {
+    TileReport::Zoom& counts = report.zooms[item.metatile.z];
+    if (sink->Done(item.metatile)) {
+      counts.kept += TilesOfMetatile(item.metatile, o.metatile, item.range).Count();
+      ++report.metatilesKept;
+    } else {
+      work.push_back(MetatileWork{item.metatile, item.range});
     }
   }
-
   long long done = 0;
   auto zoomStart = Clock::now();
   int lastZoom = work.empty() ? 0 : work.front().metatile.z;

@@ -1,0 +1,53 @@
+/* kyfsl_tiles.h: web map tiles through the C interface, for programs that
+ * spread a pyramid over processes or machines themselves (the Python
+ * package's kyroz50.tiles on Dask). A tiler opens the source and prepares
+ * the classes once; each call draws one metatile and hands back its tiles'
+ * PNG bytes, the same bytes `kyfsl tiles` writes.
+ *
+ * Threads: as the rest of the interface, every call takes the one lock. */
+#ifndef KYFSL_TILES_H
+#define KYFSL_TILES_H
+
+#include "kyfsl.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+typedef struct kyfsl_tiler kyfsl_tiler;
+
+/* Opens a tiler. options: a JSON object (UTF-8) with "data" (DATA[:LAYER] or
+ * a PG: connection and table), "zoom" [min, max], and optionally "by" (a
+ * field), "styles" (a STYLES.json document as an object), "bbox" [west,
+ * south, east, north] in degrees, "tile_size" 256|512, "scale" 1|2,
+ * "metatile" (tiles a side, default 8). lib: the library, which must stay
+ * open while the tiler lives; NULL for the built-in one. On success *out
+ * holds a tiler to close with kyfsl_tiler_close. Fails with
+ * KYFSL_ERR_ARGUMENT for options that are not understood and KYFSL_ERR_IO
+ * for a source, layer or field that cannot be read. */
+KYFSL_API int kyfsl_tiler_open(const kyfsl_library* lib, const char* options, kyfsl_tiler** out);
+
+/* The pyramid as JSON text: {"name": layer, "bounds": [w, s, e, n],
+ * "metatiles": [[z, x, y, x0, y0, x1, y1], ...]} where x0..y1 are the tiles
+ * of the pyramid at that zoom. *json is the caller's to free with
+ * kyfsl_free. */
+KYFSL_API int kyfsl_tiler_plan(kyfsl_tiler* tiler, char** json);
+
+/* Called once for each tile of a metatile with something drawn on it: png
+ * holds size bytes, valid during the call only. */
+typedef void (*kyfsl_tile_sink)(void* user, int z, int64_t x, int64_t y, const void* png, size_t size);
+
+/* Draws metatile (z, x, y), its tiles limited to x0..x1, y0..y1 (a row of
+ * the plan). Fails with KYFSL_ERR_IO when the source fails while reading,
+ * KYFSL_ERR_ARGUMENT for a metatile outside the world. */
+KYFSL_API int kyfsl_tiler_draw(kyfsl_tiler* tiler, int z, int64_t x, int64_t y, int64_t x0, int64_t y0, int64_t x1,
+                               int64_t y1, kyfsl_tile_sink sink, void* user);
+
+/* Closes the tiler (its connection to the source); NULL is ignored. */
+KYFSL_API int kyfsl_tiler_close(kyfsl_tiler* tiler);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif
