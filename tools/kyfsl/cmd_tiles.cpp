@@ -134,7 +134,7 @@ void RegisterTiles(CLI::App& app, const Globals& g, Outcome& out) {
   sub->add_option("--background", a->background, "colour under the features, #RRGGBB (default #FFFFFF)");
   sub->add_option("--jobs", a->jobs, "drawing processes (default: one a core)");
   sub->add_flag("--antialias", a->antialias,
-                "smooth edges and outlines (not yet seamless to the pixel: a few edge pixels differ at metatile borders)");
+                "smooth edges and outlines (not yet seamless to the pixel: a few outline pixels differ by one level)");
   sub->add_flag("--resume", a->resume, "continue an interrupted run in OUT, keeping the tiles it finished");
   sub->add_flag("--quiet", a->quiet, "no progress and no summary");
   sub->add_flag("--json", a->json, "print what was written as JSON");
