@@ -7,6 +7,7 @@
 #include <string>
 
 #include "afx.h"
+#include "afxfileerrors.h"
 
 namespace {
 
@@ -132,6 +133,28 @@ TEST_F(CFileTest, OpenFailuresAreReportedByResultAndException) {
   }
   EXPECT_EQ(CFileException::fileNotFound,
             ThrownCause([&] { CFile f(missing.c_str(), CFile::modeRead); }));
+  // Only regular files open: a fifo with no writer is refused at once
+  // instead of waiting, and a loop of links is named as such.
+  ASSERT_EQ(0, mkfifo(Path("fifo").c_str(), 0644));
+  ASSERT_EQ(0, symlink("loop", Path("loop").c_str()));
+  const struct {
+    std::string path;
+    UINT flags;
+    LONG os;
+    const char* message;
+  } special[] = {
+      {Path("fifo"), CFile::modeRead, ERROR_BAD_FILE_TYPE, "it is not a regular file (a fifo, device or socket)"},
+      {Path("fifo"), CFile::modeReadWrite, ERROR_BAD_FILE_TYPE, "it is not a regular file (a fifo, device or socket)"},
+      {"/dev/null", CFile::modeRead, ERROR_BAD_FILE_TYPE, "it is not a regular file (a fifo, device or socket)"},
+      {Path("loop"), CFile::modeRead, ERROR_CANT_RESOLVE_FILENAME, "the name is a loop of symbolic links"},
+  };
+  for (const auto& c : special) {
+    CFile f;
+    CFileException e;
+    EXPECT_FALSE(f.Open(c.path.c_str(), c.flags, &e)) << c.path;
+    EXPECT_EQ(c.os, e.m_lOsError) << c.path;
+    EXPECT_EQ(CString((c.path + ": " + c.message).c_str()), e.GetErrorMessage()) << c.path;
+  }
   CFileException e(CFileException::fileNotFound, ERROR_FILE_NOT_FOUND, "x.bru");
   EXPECT_EQ(CString("x.bru: the file was not found"), e.GetErrorMessage());
 }

@@ -5,6 +5,7 @@
 #include <dirent.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -113,6 +114,45 @@ TEST_F(ReplacingFileTest, AFolderIsNotReplaced) {
   ASSERT_EQ(0, mkdir(Path("d").c_str(), 0755));
   EXPECT_FALSE(AfxWriteFileReplacing(Path("d").c_str(), "abc", 3));
   EXPECT_EQ(ERROR_ACCESS_DENIED, GetLastError());
+}
+
+// Special files keep their node and a loop of links is named as such; the
+// folder is left without a temporary file. A device node is made only
+// where the process may (as root).
+TEST_F(ReplacingFileTest, SpecialFilesAndLinkLoopsAreRefused) {
+  ASSERT_EQ(0, mkfifo(Path("fifo").c_str(), 0644));
+  ASSERT_EQ(0, symlink("fifo", Path("to-fifo").c_str()));
+  ASSERT_EQ(0, symlink("loop-b", Path("loop-a").c_str()));
+  ASSERT_EQ(0, symlink("loop-a", Path("loop-b").c_str()));
+  ASSERT_EQ(0, symlink("loop-a", Path("to-loop").c_str()));
+  const bool device = mknod(Path("null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+  struct Case {
+    const char* name;
+    DWORD error;
+    mode_t kind;  // what the name must still be afterwards
+    const char* message;
+  } cases[] = {
+      {"fifo", ERROR_BAD_FILE_TYPE, S_IFIFO, "it is not a regular file (a fifo, device or socket)"},
+      {"to-fifo", ERROR_BAD_FILE_TYPE, S_IFLNK, "it is not a regular file (a fifo, device or socket)"},
+      {"null", ERROR_BAD_FILE_TYPE, S_IFCHR, "it is not a regular file (a fifo, device or socket)"},
+      {"loop-a", ERROR_CANT_RESOLVE_FILENAME, S_IFLNK, "the name is a loop of symbolic links"},
+      {"to-loop", ERROR_CANT_RESOLVE_FILENAME, S_IFLNK, "the name is a loop of symbolic links"},
+  };
+  for (const Case& c : cases) {
+    if (c.kind == S_IFCHR && !device) continue;
+    CFileException e;
+    SetLastError(0);
+    EXPECT_FALSE(AfxWriteFileReplacing(Path(c.name).c_str(), "new", 3, &e)) << c.name;
+    EXPECT_EQ(c.error, GetLastError()) << c.name;
+    e.m_strFileName.Empty();
+    EXPECT_STREQ(c.message, e.GetErrorMessage()) << c.name;
+    struct stat st;
+    ASSERT_EQ(0, lstat(Path(c.name).c_str(), &st)) << c.name;
+    EXPECT_EQ(c.kind, st.st_mode & S_IFMT) << c.name;
+  }
+  std::set<std::string> expected{"fifo", "to-fifo", "loop-a", "loop-b", "to-loop"};
+  if (device) expected.insert("null");
+  EXPECT_EQ(expected, Names());
 }
 
 TEST_F(ReplacingFileTest, AbortLeavesTheTargetAndNoTemporaryFile) {

@@ -60,6 +60,54 @@ expect "upper-case .BMP is a bmp" "$(head -c 2 "$work/u.BMP")" BM
 status "gallery -o x.jpg refused" 2 "$kyfsl" gallery --default -o "$work/x.jpg"
 status "demo -o x.tif refused" 2 "$kyfsl" demo -o "$work/x.tif"
 
+# Special files keep their node: every writer refuses a fifo, a device (a
+# copy of /dev/null, where the process may make one) and a loop of links,
+# with the reason, and reading one as a library fails at once instead of
+# waiting for a writer.
+mkdir "$work/sp"
+for kind in fifo loop dev; do
+  for ext in bru png bmp xml; do
+    case $kind in
+      fifo) mkfifo "$work/sp/$kind.$ext" ;;
+      loop) ln -s "$kind.$ext" "$work/sp/$kind.$ext" ;;
+      dev) mknod "$work/sp/$kind.$ext" c 1 3 2>/dev/null ;;
+    esac
+  done
+done
+for kind in fifo loop dev; do
+  [ -L "$work/sp/$kind.bru" ] || [ -e "$work/sp/$kind.bru" ] || continue
+  reason="it is not a regular file (a fifo, device or socket)"
+  [ $kind = loop ] && reason="the name is a loop of symbolic links"
+  for cmd in "default -o X.bru" "render --style 0 --canvas 10x10 -o X.png" "render --style 0 --canvas 10x10 -o X.bmp" \
+             "gallery --default -o X.png" "export --default --format qgis -o X.xml"; do
+    target=$work/sp/$kind.${cmd##*.}
+    # shellcheck disable=SC2086
+    timeout 60 "$kyfsl" ${cmd/X/$work/sp/$kind} >"$work/out" 2>"$work/err"
+    expect "'$cmd' onto a $kind fails" $? 1
+    expect "'$cmd' onto a $kind says why" "$(cat "$work/err")" \
+      "kyfsl: cannot write '$target': $reason (nothing was changed)"
+  done
+  [ $kind = loop ] && continue
+  timeout 60 "$kyfsl" list "$work/sp/$kind.bru" >"$work/out" 2>"$work/err"
+  expect "list a $kind fails" $? 1
+  expect "list a $kind says why" "$(cat "$work/err")" \
+    "kyfsl: cannot open $work/sp/$kind.bru: it is not a regular file (a fifo, device or socket)"
+done
+expect "the fifos stay fifos" "$(find "$work/sp" -type p | wc -l)" 4
+expect "the loops stay links" "$(find "$work/sp" -type l | wc -l)" 4
+expect "no file took a node's place" "$(find "$work/sp" -type f | wc -l)" 0
+
+# PNG and BMP writers give the same reason for each failure.
+mkdir "$work/taken.png" "$work/taken.bmp"
+for ext in png bmp; do
+  refuse "a $ext in a missing folder" "$kyfsl" render --style 0 --canvas 10x10 -o "$work/nodir/x.$ext"
+  expect "a $ext in a missing folder says why" "$(cat "$work/err")" \
+    "kyfsl: cannot write '$work/nodir/x.$ext': the path is invalid (nothing was changed)"
+  refuse "a $ext onto a folder" "$kyfsl" render --style 0 --canvas 10x10 -o "$work/taken.$ext"
+  expect "a $ext onto a folder says why" "$(cat "$work/err")" \
+    "kyfsl: cannot write '$work/taken.$ext': access was denied (nothing was changed)"
+done
+
 # Small ones: a folder is not a library; dialogs makes its folder; the
 # headless canvas needs a picture to draw into.
 refuse "list a folder" "$kyfsl" list "$work"

@@ -4,18 +4,15 @@
 // stays exactly as it was and the temporary file is removed.
 //
 // A target that is a symbolic link is written through: the link stays and
-// the file it points to is replaced. An existing target keeps its permission
+// the file it points to is replaced. Only regular files are replaced: a
+// fifo or device keeps its node. An existing target keeps its permission
 // bits (and, where the process may set them, its owner and group).
 #pragma once
 
 #include <string>
 
 #include "afxfile.h"
-
-// The last error of a write that would pass the process's file-size limit.
-#ifndef ERROR_FILE_TOO_LARGE
-#define ERROR_FILE_TOO_LARGE 223L
-#endif
+#include "afxfileerrors.h"
 
 class CReplacingFile : public CFile {
  public:
@@ -23,8 +20,10 @@ class CReplacingFile : public CFile {
   ~CReplacingFile() override;
 
   // Makes the temporary file for path. FALSE (pError, when given, says why)
-  // when the folder cannot hold it, or the target is a folder or a file this
-  // process may not write.
+  // when the folder cannot hold it, or the target is a folder
+  // (ERROR_ACCESS_DENIED), a fifo, device or socket (ERROR_BAD_FILE_TYPE), a
+  // loop of links (ERROR_CANT_RESOLVE_FILENAME) or a file this process may
+  // not write.
   BOOL Begin(const char* path, CFileException* pError = nullptr);
   // Flushes, closes and renames the temporary file over the target. Throws
   // CFileException* when a step fails; the target is then unchanged and the

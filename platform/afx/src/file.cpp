@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "afxfileerrors.h"
 #include "afxreplacefile.h"
 
 namespace {
@@ -32,6 +33,9 @@ DWORD WinErrorFromErrno(int err) {
     case EWOULDBLOCK: return ERROR_SHARING_VIOLATION;
     case ENOMEM: return ERROR_NOT_ENOUGH_MEMORY;
     case EIO: return ERROR_WRITE_FAULT;
+    case ELOOP: return ERROR_CANT_RESOLVE_FILENAME;
+    case ENXIO:
+    case ENODEV: return ERROR_BAD_FILE_TYPE;
     default: return ERROR_INVALID_PARAMETER;
   }
 }
@@ -79,8 +83,12 @@ CString CFileException::GetErrorMessage() const {
   CString s;
   int cause = (m_cause >= none && m_cause <= endOfFile) ? m_cause : genericException;
   // A file-size limit is not a full disk, though the platform files both
-  // under the same cause.
-  const char* text = m_lOsError == ERROR_FILE_TOO_LARGE ? "the file would be larger than allowed" : texts[cause];
+  // under the same cause; a special file and a loop of links have no cause
+  // of their own either.
+  const char* text = texts[cause];
+  if (m_lOsError == ERROR_FILE_TOO_LARGE) text = "the file would be larger than allowed";
+  if (m_lOsError == ERROR_BAD_FILE_TYPE) text = "it is not a regular file (a fifo, device or socket)";
+  if (m_lOsError == ERROR_CANT_RESOLVE_FILENAME) text = "the name is a loop of symbolic links";
   if (m_strFileName.IsEmpty()) {
     s = text;
   } else {
@@ -122,17 +130,21 @@ BOOL CFile::Open(const char* lpszFileName, UINT nOpenFlags, CFileException* pErr
     flags |= O_CREAT;
     if (!(nOpenFlags & modeNoTruncate)) flags |= O_TRUNC;
   }
-  int fd = ::open(lpszFileName, flags, 0666);
+  // Opened without blocking, so that a fifo with no writer cannot hold the
+  // caller forever; only regular files are kept, and they never block.
+  int fd = ::open(lpszFileName, flags | O_NONBLOCK, 0666);
   if (fd < 0) {
     const int err = errno;
     if (err == ENOENT && !ParentDirExists(lpszFileName)) return fail(ERROR_PATH_NOT_FOUND);
     return fail(WinErrorFromErrno(err));
   }
-  struct stat st;
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    const bool folder = S_ISDIR(st.st_mode);
     ::close(fd);
-    return fail(ERROR_ACCESS_DENIED);
+    return fail(folder ? ERROR_ACCESS_DENIED : ERROR_BAD_FILE_TYPE);
   }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   // Sharing modes are advisory locks here: they keep two cooperating
   // processes from writing the same file, which is what callers use them for.
   UINT share = nOpenFlags & 0x70;

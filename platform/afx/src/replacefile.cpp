@@ -14,14 +14,21 @@ namespace {
 
 // Follows a chain of symbolic links to the file they end at, which need not
 // exist yet (a link may point at a file still to be made). A relative link
-// is read from the folder that holds it.
-std::string FinalTarget(std::string path) {
-  for (int hops = 0; hops < 40; ++hops) {
+// is read from the folder that holds it. False when the chain does not end
+// (a loop, or longer than the system would follow).
+bool FinalTarget(std::string path, std::string* out) {
+  for (int hops = 0; hops <= 40; ++hops) {
     struct stat st;
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+      *out = path;
+      return true;
+    }
     std::vector<char> buf(PATH_MAX + 1);
     const ssize_t n = ::readlink(path.c_str(), buf.data(), buf.size() - 1);
-    if (n <= 0) return path;
+    if (n <= 0) {
+      *out = path;
+      return true;
+    }
     std::string link(buf.data(), static_cast<size_t>(n));
     if (link[0] != '/') {
       const size_t slash = path.rfind('/');
@@ -29,8 +36,7 @@ std::string FinalTarget(std::string path) {
     }
     path = link;
   }
-  // A loop of links: opening it reports the loop.
-  return path;
+  return false;
 }
 
 DWORD WinError(int err) {
@@ -46,6 +52,7 @@ DWORD WinError(int err) {
     case EFBIG: return ERROR_FILE_TOO_LARGE;
     case ENAMETOOLONG: return ERROR_FILENAME_EXCED_RANGE;
     case EIO: return ERROR_WRITE_FAULT;
+    case ELOOP: return ERROR_CANT_RESOLVE_FILENAME;
     default: return ERROR_WRITE_FAULT;
   }
 }
@@ -79,11 +86,25 @@ BOOL CReplacingFile::Begin(const char* path, CFileException* pError) {
     Fill(pError, ERROR_PATH_NOT_FOUND, "");
     return FALSE;
   }
-  const std::string target = FinalTarget(path);
+  std::string target;
+  if (!FinalTarget(path, &target)) {
+    Fill(pError, ERROR_CANT_RESOLVE_FILENAME, path);
+    return FALSE;
+  }
   struct stat st;
   const bool exists = ::stat(target.c_str(), &st) == 0;
   if (exists && S_ISDIR(st.st_mode)) {
     Fill(pError, ERROR_ACCESS_DENIED, target);
+    return FALSE;
+  }
+  // A fifo, device or socket would be turned into a plain file by the
+  // rename; it is left alone.
+  if (exists && !S_ISREG(st.st_mode)) {
+    Fill(pError, ERROR_BAD_FILE_TYPE, target);
+    return FALSE;
+  }
+  if (!exists && errno == ELOOP) {
+    Fill(pError, ERROR_CANT_RESOLVE_FILENAME, path);
     return FALSE;
   }
   // Renaming would replace a file that may not be written; refuse as

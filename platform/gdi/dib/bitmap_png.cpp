@@ -76,7 +76,10 @@ BOOL GdiSaveBitmapPng(HBITMAP hbm, const char* path) {
     for (size_t x = 0; x < width; ++x) row[x] = src[x] & 0x00FFFFFF;
     return TRUE;
   });
+  // The reason a write failed outlives the clean-up.
+  const DWORD error = GetLastError();
   DeleteDC(hdc);
+  SetLastError(error);
   return ok;
 }
 
