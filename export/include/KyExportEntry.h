@@ -31,10 +31,22 @@ using NameDecoder = std::function<bool(const CString& text, std::string* utf8)>;
 // which do not convert to UTF-8 and back unchanged.
 NameDecoder CodePageDecoder(UINT codePage);
 
-// The entries for the ids (all styles, ascending by id, when ids is empty).
-// Returns false with *error set to one line when the library is empty, when
-// ids name styles the library lacks (all listed), or when a name or group
-// name holds control characters or is not valid text of the decoder's page.
+// Ids from first to last, both included.
+struct IdRange {
+  long first = 0;
+  long last = 0;
+};
+
+// The entries for the ids in the ranges (all styles when ranges is empty),
+// ascending by id, each once; the ranges are never expanded, so their
+// width costs nothing. Returns false with *error set to one line when the
+// library is empty, when the ranges name ids the library lacks (the first
+// ten stretches of them, then "and N more"), or when a name or group name
+// holds control characters or is not valid text of the decoder's page.
+bool CollectEntriesInRanges(CKyFillStyleLib& lib, const std::vector<IdRange>& ranges, const NameDecoder& decode,
+                            std::vector<ExportEntry>* entries, std::string* error);
+
+// The same for single ids.
 bool CollectEntries(CKyFillStyleLib& lib, const std::vector<long>& ids, const NameDecoder& decode,
                     std::vector<ExportEntry>* entries, std::string* error);
 

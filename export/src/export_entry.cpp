@@ -18,9 +18,36 @@ bool HasControl(const CString& text) {
   return false;
 }
 
-std::string IdList(const std::vector<long>& ids) {
+// "12, 30-39, 40" from stretches of ids, at most kShown of them; the ids
+// left out are counted.
+std::string IdList(const std::vector<IdRange>& stretches) {
+  constexpr size_t kShown = 10;
   std::string out;
-  for (size_t i = 0; i < ids.size(); ++i) out += (i ? ", " : "") + std::to_string(ids[i]);
+  long long hidden = 0;
+  for (size_t i = 0; i < stretches.size(); ++i) {
+    const IdRange& r = stretches[i];
+    if (i >= kShown) {
+      hidden += static_cast<long long>(r.last) - r.first + 1;
+      continue;
+    }
+    out += (i ? ", " : "") + std::to_string(r.first);
+    if (r.last != r.first) out += "-" + std::to_string(r.last);
+  }
+  if (hidden) out += " and " + std::to_string(hidden) + " more";
+  return out;
+}
+
+// The ranges sorted, with overlapping and touching ones joined.
+std::vector<IdRange> Merged(std::vector<IdRange> ranges) {
+  std::sort(ranges.begin(), ranges.end(), [](const IdRange& a, const IdRange& b) { return a.first < b.first; });
+  std::vector<IdRange> out;
+  for (const IdRange& r : ranges) {
+    if (!out.empty() && static_cast<long long>(r.first) <= static_cast<long long>(out.back().last) + 1) {
+      out.back().last = std::max(out.back().last, r.last);
+    } else {
+      out.push_back(r);
+    }
+  }
   return out;
 }
 
@@ -89,26 +116,35 @@ std::string SafeStem(long id, const std::string& name) {
   return out;
 }
 
-bool CollectEntries(CKyFillStyleLib& lib, const std::vector<long>& ids, const NameDecoder& decode,
-                    std::vector<ExportEntry>* entries, std::string* error) {
+bool CollectEntriesInRanges(CKyFillStyleLib& lib, const std::vector<IdRange>& ranges, const NameDecoder& decode,
+                            std::vector<ExportEntry>* entries, std::string* error) {
   entries->clear();
   if (lib.GetCount() == 0) {
     *error = "the library has no styles to export";
     return false;
   }
-  std::vector<long> wanted = ids;
-  if (wanted.empty()) {
-    for (long i = 0; i < lib.GetCount(); ++i) wanted.push_back(lib.FindIndex(i));
-  }
-  std::sort(wanted.begin(), wanted.end());
-  wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
-  std::vector<long> missing;
-  for (long id : wanted) {
-    if (lib.FindID(id) < 0) missing.push_back(id);
+  std::vector<long> present;
+  for (long i = 0; i < lib.GetCount(); ++i) present.push_back(lib.FindIndex(i));
+  std::sort(present.begin(), present.end());
+  present.erase(std::unique(present.begin(), present.end()), present.end());
+  std::vector<long> wanted;
+  std::vector<IdRange> missing;
+  if (ranges.empty()) wanted = present;
+  // Walks the library's ids inside each range; the gaps between them are
+  // the ids it lacks.
+  for (const IdRange& r : Merged(ranges)) {
+    long long next = r.first;
+    for (auto it = std::lower_bound(present.begin(), present.end(), r.first); it != present.end() && *it <= r.last;
+         ++it) {
+      if (*it > next) missing.push_back({static_cast<long>(next), *it - 1});
+      wanted.push_back(*it);
+      next = static_cast<long long>(*it) + 1;
+    }
+    if (next <= r.last) missing.push_back({static_cast<long>(next), r.last});
   }
   if (!missing.empty()) {
-    *error = std::string(missing.size() == 1 ? "the library has no style " : "the library has no styles ") +
-             IdList(missing);
+    const bool one = missing.size() == 1 && missing[0].first == missing[0].last;
+    *error = std::string(one ? "the library has no style " : "the library has no styles ") + IdList(missing);
     return false;
   }
   for (long id : wanted) {
@@ -124,6 +160,13 @@ bool CollectEntries(CKyFillStyleLib& lib, const std::vector<long>& ids, const Na
     entries->push_back(std::move(e));
   }
   return true;
+}
+
+bool CollectEntries(CKyFillStyleLib& lib, const std::vector<long>& ids, const NameDecoder& decode,
+                    std::vector<ExportEntry>* entries, std::string* error) {
+  std::vector<IdRange> ranges;
+  for (long id : ids) ranges.push_back({id, id});
+  return CollectEntriesInRanges(lib, ranges, decode, entries, error);
 }
 
 }  // namespace kyexport

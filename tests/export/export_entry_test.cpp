@@ -68,6 +68,42 @@ TEST(ExportEntry, ChosenIdsInOrderOnce) {
   EXPECT_EQ(entries[1].id, 11);
 }
 
+// Ranges are walked, not expanded: the whole id space costs nothing, and
+// the ids missing from many ranges are named by their first ten stretches.
+TEST(ExportEntry, RangesOfIds) {
+  CKyFillStyleLib lib;
+  for (long id : {8, 9, 10, 11}) ASSERT_TRUE(kytest::AddBitmap(lib, id, "s"));
+  std::vector<kyexport::IdRange> many;
+  for (long k = 199; k >= 0; --k) many.push_back({k * 1000, k * 1000 + 500});
+  struct Case {
+    const char* name;
+    std::vector<kyexport::IdRange> ranges;
+    std::vector<long> ids;  // chosen, when the ranges are all there
+    std::string error;
+  } cases[] = {
+      {"overlapping ranges once each", {{10, 11}, {8, 10}, {9, 9}}, {8, 9, 10, 11}, ""},
+      {"touching ranges", {{10, 11}, {8, 9}}, {8, 9, 10, 11}, ""},
+      {"the whole id space", {{0, 2147483647}}, {}, "the library has no styles 0-7, 12-2147483647"},
+      {"one id past the end", {{11, 12}}, {}, "the library has no style 12"},
+      {"200 ranges",
+       many,
+       {},
+       "the library has no styles 0-7, 12-500, 1000-1500, 2000-2500, 3000-3500, 4000-4500, 5000-5500, 6000-6500, "
+       "7000-7500, 8000-8500 and 95691 more"},
+  };
+  for (const Case& c : cases) {
+    std::vector<ExportEntry> entries;
+    std::string error;
+    EXPECT_EQ(c.error.empty(),
+              kyexport::CollectEntriesInRanges(lib, c.ranges, kyexport::CodePageDecoder(936), &entries, &error))
+        << c.name;
+    EXPECT_EQ(error, c.error) << c.name;
+    std::vector<long> ids;
+    for (const ExportEntry& e : entries) ids.push_back(e.id);
+    EXPECT_EQ(ids, c.ids) << c.name;
+  }
+}
+
 TEST(ExportEntry, RefusalsSayWhy) {
   struct Case {
     const char* name;

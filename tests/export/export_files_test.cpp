@@ -2,10 +2,13 @@
 #include "KyExportFiles.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
+#include <set>
 
 namespace {
 
@@ -25,10 +28,18 @@ std::string Read(const fs::path& p) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// Writes plainly, but fails on the file named failOn.
+// The names in a folder, hidden ones too.
+std::set<std::string> Names(const fs::path& dir) {
+  std::set<std::string> out;
+  for (const auto& e : fs::directory_iterator(dir)) out.insert(e.path().filename().string());
+  return out;
+}
+
+// Writes plainly, but fails on the file whose name holds failOn (files are
+// written under a hidden name that holds their own).
 kyexport::FileWriter Writer(const std::string& failOn) {
   return [failOn](const std::string& path, const std::string& content, std::string* error) {
-    if (!failOn.empty() && fs::path(path).filename() == failOn) {
+    if (!failOn.empty() && fs::path(path).filename().string().find(failOn) != std::string::npos) {
       *error = "disk full";
       return false;
     }
@@ -58,18 +69,62 @@ TEST(ExportFiles, AFailedWriteTakesBackWhatItWrote) {
   const fs::path fresh = t.path / "fresh";
   std::string error;
   EXPECT_FALSE(kyexport::WritePlan(kFolderPlan, fresh.string(), true, Writer("9-b.svg"), &error));
-  EXPECT_EQ(error, "disk full");
+  EXPECT_EQ(error, "cannot write '" + (fresh / "9-b.svg").string() + "': disk full (nothing was changed)");
   EXPECT_FALSE(fs::exists(fresh));
-  // Into a folder that was there: its other files stay, new ones go.
+  // Into a folder that was there: every file is as it was, none is added.
   const fs::path old = t.path / "old";
   fs::create_directory(old);
   std::ofstream(old / "keep.txt") << "k";
   std::ofstream(old / "index.html") << "old index";
+  std::ofstream(old / "8-a.svg") << "old a";
   EXPECT_FALSE(kyexport::WritePlan(kFolderPlan, old.string(), true, Writer("9-b.svg"), &error));
   EXPECT_EQ(Read(old / "keep.txt"), "k");
-  EXPECT_TRUE(fs::exists(old / "index.html"));  // replaced whole, not removed
-  EXPECT_FALSE(fs::exists(old / "8-a.svg"));
-  EXPECT_FALSE(fs::exists(old / "9-b.svg"));
+  EXPECT_EQ(Read(old / "index.html"), "old index");
+  EXPECT_EQ(Read(old / "8-a.svg"), "old a");
+  EXPECT_EQ(Names(old), (std::set<std::string>{"8-a.svg", "index.html", "keep.txt"}));
+  // A file that was there before is replaced on success, with no hidden
+  // file left behind.
+  ASSERT_TRUE(kyexport::WritePlan(kFolderPlan, old.string(), true, Writer(""), &error)) << error;
+  EXPECT_EQ(Read(old / "index.html"), "i");
+  EXPECT_EQ(Names(old), (std::set<std::string>{"8-a.svg", "9-b.svg", "index.html", "keep.txt"}));
+}
+
+// A name of the plan taken by a folder or a fifo stops the export before a
+// single file changes: index.html, first in the plan, keeps its content.
+TEST(ExportFiles, ANameTakenByAFolderOrSpecialFileChangesNothing) {
+  struct Case {
+    const char* what;
+    std::function<void(const fs::path&)> block;
+    const char* reason;
+  } cases[] = {
+      {"folder", [](const fs::path& p) { fs::create_directory(p); }, "a folder has that name"},
+      {"fifo", [](const fs::path& p) { ASSERT_EQ(0, mkfifo(p.c_str(), 0644)); }, "a special file has that name"},
+  };
+  for (const Case& c : cases) {
+    TempDir t;
+    std::ofstream(t.path / "index.html") << "old index";
+    c.block(t.path / "9-b.svg");
+    std::string error;
+    EXPECT_FALSE(kyexport::WritePlan(kFolderPlan, t.path.string(), true, Writer(""), &error)) << c.what;
+    EXPECT_EQ(error, "cannot write '" + (t.path / "9-b.svg").string() + "': " + c.reason + " (nothing was changed)");
+    EXPECT_EQ(Read(t.path / "index.html"), "old index") << c.what;
+    EXPECT_EQ(Names(t.path), (std::set<std::string>{"9-b.svg", "index.html"})) << c.what;
+  }
+}
+
+// A link in the folder under a file's name is replaced by the file; what it
+// pointed at keeps its content.
+TEST(ExportFiles, ALinkInTheFolderIsReplacedNotWrittenThrough) {
+  TempDir t;
+  std::ofstream(t.path / "victim.txt") << "precious";
+  const fs::path out = t.path / "out";
+  fs::create_directory(out);
+  fs::create_symlink("../victim.txt", out / "index.html");
+  std::string error;
+  ASSERT_TRUE(kyexport::WritePlan(kFolderPlan, out.string(), true, Writer(""), &error)) << error;
+  EXPECT_EQ(Read(t.path / "victim.txt"), "precious");
+  EXPECT_FALSE(fs::is_symlink(out / "index.html"));
+  EXPECT_EQ(Read(out / "index.html"), "i");
 }
 
 TEST(ExportFiles, FileAndFolderMixUpsAreRefused) {
@@ -80,6 +135,8 @@ TEST(ExportFiles, FileAndFolderMixUpsAreRefused) {
   EXPECT_FALSE(kyexport::WritePlan(kFolderPlan, file.string(), true, Writer(""), &error));
   EXPECT_EQ(error, "'" + file.string() + "' is a file, but this format writes a folder");
   EXPECT_EQ(Read(file), "x");
+  EXPECT_FALSE(kyexport::WritePlan({{"", "q"}}, (t.path / "full.xml").string(), false, Writer("full"), &error));
+  EXPECT_EQ(error, "cannot write '" + (t.path / "full.xml").string() + "': disk full (nothing was changed)");
   EXPECT_FALSE(kyexport::WritePlan({{"", "q"}}, t.path.string(), false, Writer(""), &error));
   EXPECT_EQ(error, "'" + t.path.string() + "' is a folder, but this format writes one file");
   const fs::path nested = t.path / "no" / "such";

@@ -135,6 +135,34 @@ expect "missing ids named at once" "$(cat "$work/err")" "kyfsl: the library has 
 expect "nothing left behind" "$(ls -d "$work/ids" 2>/dev/null)" ""
 refuse "export into no folder" "$kyfsl" export --default --format svg -o "$work/no/such/dir"
 refuse "export bad ids" "$kyfsl" export --default --format svg --ids 9-3 -o "$work/ids"
+# Many ranges stay ranges, and the message names the first stretches only.
+ids=$(python3 -c "print(','.join(f'{k * 1000}-{k * 1000 + 500}' for k in range(200)))")
+refuse "export 200 ranges of ids" "$kyfsl" export --default --format svg --ids "$ids" -o "$work/ids"
+expect "200 ranges, a short message" "$(cat "$work/err")" "kyfsl: the library has no styles 0-7, 100-500, \
+1000-1500, 2000-2500, 3000-3500, 4000-4500, 5000-5500, 6000-6500, 7000-7500, 8000-8500 and 95691 more"
+check "export the whole id range of a library" "$kyfsl" export --default --format qgis --ids 8-99 -o "$work/all.xml"
+"$kyfsl" export --default --format qgis -o "$work/q" >"$work/out" 2>"$work/err"
+expect "qgis needs .xml, status" $? 2
+expect "qgis needs .xml, says so" "$(cat "$work/err")" "kyfsl: '$work/q': the QGIS style must be named .xml"
+[ ! -e "$work/q" ]; expect "no file without .xml" $? 0
+check "qgis .XML in capitals" "$kyfsl" export --default --format qgis --ids 8 -o "$work/q.XML"
+# Re-exporting into a folder whose last file's name is taken by a folder:
+# nothing in it changes, index.html included, and no hidden file stays.
+printf 'old index' >"$work/svg/index.html"
+last=$(ls "$work/svg" | grep '\.svg$' | tail -1)
+rm "$work/svg/$last" && mkdir "$work/svg/$last"
+refuse "re-export with a name taken" "$kyfsl" export --default --format svg -o "$work/svg" --fore '#FF0000'
+expect "a taken name is named" "$(cat "$work/err")" \
+  "kyfsl: cannot write '$work/svg/$last': a folder has that name (nothing was changed)"
+expect "index.html unchanged" "$(cat "$work/svg/index.html")" "old index"
+expect "no hidden file left" "$(ls -A "$work/svg" | grep -c '^\.')" 0
+# A link inside the folder is replaced; what it points at stays.
+rmdir "$work/svg/$last"
+printf 'precious' >"$work/victim.txt"
+rm "$work/svg/index.html" && ln -s ../victim.txt "$work/svg/index.html"
+check "re-export over a link" "$kyfsl" export --default --format svg -o "$work/svg"
+expect "the link's target untouched" "$(cat "$work/victim.txt")" "precious"
+[ ! -L "$work/svg/index.html" ] && grep -q '<html' "$work/svg/index.html"; expect "index.html is a new file" $? 0
 # Libraries of the oldest layout (magic, then id, name, pattern per record)
 # with one name that is not GB2312 text and one with a control byte.
 for bad in "ff fe" "41 07 42"; do

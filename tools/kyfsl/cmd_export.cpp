@@ -1,9 +1,9 @@
 // kyfsl export: a library's styles for other map programs (SVG tiles, QGIS
 // style XML, SLD, Mapnik XML).
-#include <cstdlib>
-#include <sstream>
+#include <cctype>
 
 #include "KyExportFiles.h"
+#include "afxreplacefile.h"
 #include "device.h"
 
 namespace kyfsl {
@@ -22,32 +22,6 @@ struct ExportArgs {
   UINT codePage = 0;
 };
 
-// "8,9,12-15" as ids; throws Failure for anything else.
-std::vector<long> ParseIds(const std::string& text) {
-  std::vector<long> ids;
-  std::istringstream in(text);
-  std::string part;
-  auto bad = [&] { return Failure{"--ids '" + text + "' is not a list like 8,9,12-15", 2}; };
-  auto number = [&](const std::string& s) {
-    char* end = nullptr;
-    const long v = std::strtol(s.c_str(), &end, 10);
-    if (s.empty() || *end || v < 0 || v > 0x7FFFFFFFL) throw bad();
-    return v;
-  };
-  while (std::getline(in, part, ',')) {
-    const size_t dash = part.find('-', 1);
-    if (dash == std::string::npos) {
-      ids.push_back(number(part));
-      continue;
-    }
-    const long first = number(part.substr(0, dash)), last = number(part.substr(dash + 1));
-    if (last < first || last - first > 100000) throw bad();
-    for (long id = first; id <= last; ++id) ids.push_back(id);
-  }
-  if (ids.empty()) throw bad();
-  return ids;
-}
-
 // Library text as UTF-8; bytes that are not text of the code page are
 // refused rather than shown as replacement marks.
 kyexport::NameDecoder ExportNameDecoder(const Globals& g) {
@@ -61,14 +35,19 @@ kyexport::NameDecoder ExportNameDecoder(const Globals& g) {
   };
 }
 
+bool EndsWithXml(const std::string& path) {
+  if (path.size() < 4 || path.find('/', path.size() - 4) != std::string::npos) return false;
+  std::string ext = path.substr(path.size() - 4);
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return ext == ".xml";
+}
+
 bool WriteWhole(const std::string& path, const std::string& content, std::string* error) {
-  try {
-    WriteFileReplacing(path, reinterpret_cast<const unsigned char*>(content.data()), content.size());
-    return true;
-  } catch (const Failure& f) {
-    *error = f.message;
-    return false;
-  }
+  CFileException e;
+  if (AfxWriteFileReplacing(path.c_str(), content.data(), content.size(), &e)) return true;
+  e.m_strFileName.Empty();
+  *error = e.GetErrorMessage().str();
+  return false;
 }
 
 int RunExport(const ExportArgs& a, const Globals& global) {
@@ -77,10 +56,18 @@ int RunExport(const ExportArgs& a, const Globals& global) {
     throw Failure{"unknown format '" + a.format + "': use svg, qgis, sld or mapnik", 2};
   }
   CheckSource(a.src);
+  // QGIS's Style Manager offers only .xml files to import: a style file
+  // without the extension would be written but never found.
+  if (format == kyexport::ExportFormat::Qgis && !EndsWithXml(a.output)) {
+    throw Failure{"'" + a.output + "': the QGIS style must be named .xml", 2};
+  }
   kyexport::ExportOptions options;
   options.colours = kyexport::SvgColours{ParseColour(a.fore), ParseColour(a.back), a.transparent};
   options.rate = a.rate;
-  const std::vector<long> ids = a.ids.empty() ? std::vector<long>{} : ParseIds(a.ids);
+  std::vector<kyexport::IdRange> ranges;
+  if (!a.ids.empty()) {
+    for (const auto& [first, last] : ParseIdRanges(a.ids)) ranges.push_back({first, last});
+  }
 
   CKyFillStyleLib lib;
   LoadLibrary(a.src, lib);
@@ -90,7 +77,7 @@ int RunExport(const ExportArgs& a, const Globals& global) {
   std::vector<kyexport::ExportEntry> entries;
   std::vector<kyexport::ExportFile> files;
   std::string error;
-  if (!kyexport::CollectEntries(lib, ids, ExportNameDecoder(g), &entries, &error) ||
+  if (!kyexport::CollectEntriesInRanges(lib, ranges, ExportNameDecoder(g), &entries, &error) ||
       !kyexport::PlanExport(format, entries, options, &files, &error) ||
       !kyexport::WritePlan(files, a.output, kyexport::WritesFolder(format), WriteWhole, &error)) {
     throw Failure{error};

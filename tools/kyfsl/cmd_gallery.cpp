@@ -25,31 +25,6 @@ struct GalleryArgs {
 constexpr int kCellW = 120, kCellH = 96, kSwatchW = 104, kSwatchH = 64, kMargin = 8;
 constexpr int kMaxEdge = 16384;  // the largest canvas the command line makes
 
-// "8,9,12-15" as ranges; throws Failure.
-std::vector<std::pair<long, long>> ParseIdRanges(const std::string& text) {
-  std::vector<std::pair<long, long>> out;
-  auto bad = [&] { return Failure{"--ids '" + text + "' is not a list like 8,9,12-15", 2}; };
-  auto number = [&](const std::string& s) {
-    char* end = nullptr;
-    const long v = std::strtol(s.c_str(), &end, 10);
-    if (s.empty() || *end || v < 0 || v > 0x7FFFFFFFL) throw bad();
-    return v;
-  };
-  size_t start = 0;
-  while (start <= text.size()) {
-    size_t comma = text.find(',', start);
-    if (comma == std::string::npos) comma = text.size();
-    const std::string part = text.substr(start, comma - start);
-    const size_t dash = part.find('-', 1);
-    const long first = number(part.substr(0, dash));
-    const long last = dash == std::string::npos ? first : number(part.substr(dash + 1));
-    if (last < first) throw bad();
-    out.emplace_back(first, last);
-    start = comma + 1;
-  }
-  return out;
-}
-
 // The positions of the styles to draw, in library order.
 std::vector<long> Chosen(CKyFillStyleLib& lib, const GalleryArgs& a, const Globals& g) {
   std::vector<long> out;

@@ -94,4 +94,8 @@ Globals ForLibrary(const Globals& g, CKyFillStyleLib& lib);
 void AddSourceOptions(CLI::App* sub, Source& src);
 void CheckSource(const Source& src);
 
+// "8,9,12-15" as ranges of ids, first and last included, in the order given
+// (never expanded); throws Failure with status 2 for anything else.
+std::vector<std::pair<long, long>> ParseIdRanges(const std::string& text);
+
 }  // namespace kyfsl

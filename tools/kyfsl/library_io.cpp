@@ -1,5 +1,6 @@
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <cstring>
 
 #include "KyROZ50Module.h"
@@ -146,6 +147,30 @@ void AddSourceOptions(CLI::App* sub, Source& src) {
 void CheckSource(const Source& src) {
   if (src.builtIn && !src.path.empty()) throw Failure{"give either LIB or --default, not both", 2};
   if (!src.builtIn && src.path.empty()) throw Failure{"give a library file or --default", 2};
+}
+
+std::vector<std::pair<long, long>> ParseIdRanges(const std::string& text) {
+  std::vector<std::pair<long, long>> out;
+  auto bad = [&] { return Failure{"--ids '" + text + "' is not a list like 8,9,12-15", 2}; };
+  auto number = [&](const std::string& s) {
+    char* end = nullptr;
+    const long v = std::strtol(s.c_str(), &end, 10);
+    if (s.empty() || *end || v < 0 || v > 0x7FFFFFFFL) throw bad();
+    return v;
+  };
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t comma = text.find(',', start);
+    if (comma == std::string::npos) comma = text.size();
+    const std::string part = text.substr(start, comma - start);
+    const size_t dash = part.find('-', 1);
+    const long first = number(part.substr(0, dash));
+    const long last = dash == std::string::npos ? first : number(part.substr(dash + 1));
+    if (last < first) throw bad();
+    out.emplace_back(first, last);
+    start = comma + 1;
+  }
+  return out;
 }
 
 }  // namespace kyfsl
