@@ -6,6 +6,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdio>
 #include <functional>
 #include <optional>
 #include <string>
@@ -85,15 +86,25 @@ struct MapReport {
 class TerminalProgress {
  public:
   explicit TerminalProgress(bool enabled);
+  // A bar on terminal, which is taken to be one, shown once the work has
+  // taken after and redrawn at most every every.
+  TerminalProgress(std::FILE* terminal, std::chrono::milliseconds after, std::chrono::milliseconds every);
+  // Clears a bar that was not finished (the work failed).
   ~TerminalProgress();
   TerminalProgress(const TerminalProgress&) = delete;
   TerminalProgress& operator=(const TerminalProgress&) = delete;
   // done of total features (total -1 when unknown).
   void Update(long long done, long long total);
+  // Ends a shown bar's line, so that what is printed next starts on a line
+  // of its own; no more updates are drawn.
+  void Finish();
 
  private:
+  std::FILE* m_out;
   bool m_enabled;
   bool m_shown = false;
+  int m_width = 0;  // of the last line drawn
+  std::chrono::milliseconds m_after, m_every;
   std::chrono::steady_clock::time_point m_start, m_last;
 };
 

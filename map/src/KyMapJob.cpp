@@ -100,27 +100,46 @@ std::string MapReport::ToJson() const {
 }
 
 TerminalProgress::TerminalProgress(bool enabled)
-    : m_enabled(enabled && ::isatty(2)), m_start(std::chrono::steady_clock::now()), m_last(m_start) {}
+    : TerminalProgress(stderr, std::chrono::milliseconds(500), std::chrono::milliseconds(100)) {
+  m_enabled = enabled && ::isatty(2);
+}
+
+TerminalProgress::TerminalProgress(std::FILE* terminal, std::chrono::milliseconds after,
+                                   std::chrono::milliseconds every)
+    : m_out(terminal),
+      m_enabled(terminal != nullptr),
+      m_after(after),
+      m_every(every),
+      m_start(std::chrono::steady_clock::now()),
+      m_last(m_start - every) {}
 
 TerminalProgress::~TerminalProgress() {
-  if (m_shown) std::fprintf(stderr, "\r%60s\r", "");
+  if (m_shown) std::fprintf(m_out, "\r%*s\r", m_width, "");
 }
 
 void TerminalProgress::Update(long long done, long long total) {
   if (!m_enabled) return;
   const auto now = std::chrono::steady_clock::now();
-  if (now - m_start < std::chrono::milliseconds(500) || now - m_last < std::chrono::milliseconds(100)) return;
+  if (now - m_start < m_after || now - m_last < m_every) return;
   m_last = now;
   m_shown = true;
+  int n;
   if (total > 0) {
     const int width = 30;
     const int filled = static_cast<int>(std::min<long long>(width, done * width / total));
-    std::fprintf(stderr, "\r[%.*s%*s] %3lld%% %lld/%lld features", filled, "##############################",
-                 width - filled, "", std::min<long long>(100, done * 100 / total), done, total);
+    n = std::fprintf(m_out, "\r[%.*s%*s] %3lld%% %lld/%lld features", filled, "##############################",
+                     width - filled, "", std::min<long long>(100, done * 100 / total), done, total);
   } else {
-    std::fprintf(stderr, "\r%lld features", done);
+    n = std::fprintf(m_out, "\r%lld features", done);
   }
-  std::fflush(stderr);
+  m_width = std::max(m_width, n - 1);
+  std::fflush(m_out);
+}
+
+void TerminalProgress::Finish() {
+  if (m_shown) std::fprintf(m_out, "\n");
+  m_shown = false;
+  m_enabled = false;
 }
 
 namespace {

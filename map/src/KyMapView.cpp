@@ -176,13 +176,15 @@ void PaperPixels(const std::string& spec, int dpi, int& width, int& height) {
   const size_t comma = spec.find(',');
   const std::string name = spec.substr(0, comma);
   const std::string orientation = comma == std::string::npos ? "portrait" : spec.substr(comma + 1);
+  std::string word;  // words are taken in any case
+  for (char c : orientation) word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   double w = 0, h = 0;
   if (!PaperSize(name, w, h)) {
     throw MapError("unknown paper '" + name + "' (A0 to A6, B4, B5, Letter, Legal, Tabloid)");
   }
-  if (orientation == "landscape") {
+  if (word == "landscape") {
     std::swap(w, h);
-  } else if (orientation != "portrait") {
+  } else if (word != "portrait") {
     throw MapError("paper orientation '" + orientation + "' is not portrait or landscape");
   }
   width = static_cast<int>(std::lround(w / 25.4 * dpi));

@@ -28,11 +28,20 @@ BOOL CKyFillStyleVector::CreateBitmap(CDC* pDC, COLORREF crFore, COLORREF crBack
   if (!mem.CreateCompatibleDC(pDC)) return FALSE;
   const int oldMode = mem.SetMapMode(MM_ISOTROPIC);
 
-  const long ws = ky::Near(m_nWidth * dScale);
-  const long hs = ky::Near(m_nHeight * dScale);
-  CSize device(static_cast<int>(ws), static_cast<int>(hs));
-  mem.LPtoDP(&device);
-  const int w = device.cx, h = device.cy;
+  // A tile that would come out under the four pixels a symbol needs (a
+  // small pattern on a coarse device) is drawn larger, symbols and spacing
+  // alike, until it has them: the pattern stays whole instead of failing.
+  long ws = 0, hs = 0;
+  int w = 0, h = 0;
+  for (int grow = 0; grow < 64; ++grow, dScale *= 1.25) {
+    ws = ky::Near(m_nWidth * dScale);
+    hs = ky::Near(m_nHeight * dScale);
+    CSize device(static_cast<int>(ws), static_cast<int>(hs));
+    mem.LPtoDP(&device);
+    w = device.cx;
+    h = device.cy;
+    if (w >= 4 && h >= 4) break;
+  }
 
   bitmap.DeleteObject();
   const int horzRes = pDC->GetDeviceCaps(HORZRES);

@@ -3,6 +3,7 @@
 // every device.
 //
 //   pattern pixels --(254 / dpi)--> tenths of a mm --(HORZRES / HORZSIZE*10)--> device pixels
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
@@ -107,8 +108,11 @@ BOOL CKyFillStyle::SetFillStyle(CDC* pDC, COLORREF crFore, COLORREF crBack, cons
   const int vertRes = pDC->GetDeviceCaps(VERTRES);
   const int horzSize = pDC->GetDeviceCaps(HORZSIZE);
   const int vertSize = pDC->GetDeviceCaps(VERTSIZE);
-  const long w = DeviceSize(m_nTileWidth, horzRes, horzSize);
-  const long h = DeviceSize(m_nTileHeight, vertRes, vertSize);
+  // A tile of some size that comes out under the two pixels every drawing
+  // operation needs (a small pattern on a coarse device) is drawn at two:
+  // the pattern is then as fine as the device can show it, not missing.
+  const long w = m_nTileWidth > 0 ? std::max(2L, DeviceSize(m_nTileWidth, horzRes, horzSize)) : 0;
+  const long h = m_nTileHeight > 0 ? std::max(2L, DeviceSize(m_nTileHeight, vertRes, vertSize)) : 0;
   m_nTileWidth = w;
   m_nTileHeight = h;
   if (w < 2 || h < 2 || w > horzRes || h > vertRes) {

@@ -103,6 +103,11 @@ class CKyFillStyle {
 
   // Rendering: defined in render/ (src/KyFillStyle_prepare.cpp, _paint.cpp,
   // _export.cpp), the layer above this one, with the tile and fill code.
+  // SetFillStyle prepares the tile for pDC; a bitmap tile that would be
+  // under 2 device pixels a side is made 2 (symbol tiles: see
+  // CKyFillStyleVector::CreateBitmap). FALSE for an empty tile size, a
+  // pattern that is not a whole image, a tile larger than the device or a
+  // failed GDI call.
   BOOL SetFillStyle(CDC* pDC, COLORREF crFore, COLORREF crBack, const CSize& size, double dScale);
   BOOL SetFillStyleEx(CDC* pDC, COLORREF crFore, COLORREF crBack, CSize& size, double dScale);
   // Deletes the three prepared tiles.

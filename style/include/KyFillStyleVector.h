@@ -67,8 +67,10 @@ class CKyFillStyleVector {
   // Renders the tile for the device of pDC into bitmap (its old bitmap is
   // deleted first): background crBack, the symbol in crFore at every point.
   // bMask asks for the transparency mask (callers pass black on white).
-  // FALSE for an empty tile size, a device tile under 4 pixels or larger
-  // than the device, a symbol the symbol library lacks, or a failed GDI call.
+  // A tile that would be under 4 device pixels a side is drawn larger as a
+  // whole (dScale raised by quarters) until it has 4. FALSE for an empty
+  // tile size, a device tile larger than the device, a symbol the symbol
+  // library lacks, or a failed GDI call.
   BOOL CreateBitmap(CDC* pDC, COLORREF crFore, COLORREF crBack, double dScale, int bMask, CBitmap& bitmap);
 
   // Copies the block and takes over the source's symbol library pointer.

@@ -546,3 +546,37 @@ TEST(MapJob, TheGraticuleFollowsTheMeridians) {
 }
 
 }  // namespace
+
+// The bar is redrawn in place; Finish ends its line so that a summary
+// starts on a line of its own, and an unfinished bar is wiped.
+TEST(MapJob, TheProgressBarEndsItsLine) {
+  struct Case {
+    const char* name;
+    bool finish;
+    std::string out;
+  } cases[] = {
+      {"finished", true,
+       "\r[###############               ]  50% 1/2 features\r[##############################] 100% 2/2 features\n"},
+      {"left unfinished", false,
+       "\r[###############               ]  50% 1/2 features\r[##############################] 100% 2/2 features"
+       "\r" + std::string(50, ' ') + "\r"},
+  };
+  for (const Case& c : cases) {
+    char* text = nullptr;
+    size_t size = 0;
+    std::FILE* terminal = open_memstream(&text, &size);
+    ASSERT_TRUE(terminal);
+    {
+      kymap::TerminalProgress bar(terminal, std::chrono::milliseconds(0), std::chrono::milliseconds(0));
+      bar.Update(1, 2);
+      bar.Update(2, 2);
+      if (c.finish) {
+        bar.Finish();
+        bar.Update(2, 2);  // nothing more after the end
+      }
+    }
+    std::fclose(terminal);
+    EXPECT_EQ(std::string(text, size), c.out) << c.name;
+    std::free(text);
+  }
+}

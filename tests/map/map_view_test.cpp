@@ -87,7 +87,7 @@ TEST(Paper, SizesAtAResolutionAndTheBound) {
   };
   const Case cases[] = {
       {"A4", 96, 794, 1123},           {"A4,landscape", 300, 3508, 2480}, {"a3,portrait", 150, 1754, 2480},
-      {"Letter,landscape", 100, 1100, 850}, {"A0", 72, 2384, 3370},
+      {"Letter,landscape", 100, 1100, 850}, {"a4,LANDSCAPE", 96, 1123, 794}, {"A5,Portrait", 96, 559, 794}, {"A0", 72, 2384, 3370},
   };
   for (const Case& c : cases) {
     int w = 0, h = 0;

@@ -66,6 +66,10 @@ TEST(TilePreparation, SizeAndScaleRules) {
   EXPECT_TRUE(s.SetFillStyle(&screen.dc, 0, 0xFFFFFF, CSize(100, 50), 2.0));
   EXPECT_EQ(200 * 1024 / 3200, s.GetTileWidth());
   EXPECT_EQ(100 * 768 / 2400, s.GetTileHeight());
+  // A tile under two pixels is drawn at two rather than refused.
+  EXPECT_TRUE(s.SetFillStyle(&screen.dc, 0, 0xFFFFFF, CSize(1, 4), 1.0));
+  EXPECT_EQ(2, s.GetTileWidth());
+  EXPECT_EQ(2, s.GetTileHeight());
   // An absurd scale ends in the size check, not in a wrapped size.
   EXPECT_FALSE(s.SetFillStyle(&screen.dc, 0, 0xFFFFFF, CSize(0, 0), 1e12));
   // Draw refuses one tile side of zero; with both zero it takes the natural size.
@@ -77,6 +81,45 @@ TEST(TilePreparation, SizeAndScaleRules) {
   EXPECT_TRUE(s.Draw(&screen.dc, &r, 100));
   CKyFillStyle empty;
   EXPECT_FALSE(empty.SetFillStyle(&screen.dc, 0, 0, CSize(0, 0), 1.0));
+}
+
+// On a coarse device a small pattern is drawn at the smallest tile that
+// can be drawn (two pixels; four for symbols, drawn larger as a whole)
+// instead of failing: every style of the built-in library prepares and
+// fills at 10 to 20 dpi, opaque and transparent.
+TEST(TilePreparation, EveryBuiltInStylePreparesAtLowResolution) {
+  CKyFillStyleLib lib;
+  ASSERT_TRUE(lib.CreateDefault());
+  ASSERT_GT(lib.GetCount(), 90);
+  for (int dpi : {10, 13, 20}) {
+    kytest::ScreenDC screen(kytest::ScreenAtDpi(200, 200, 32, dpi), 40, 40);
+    for (int mode : {OPAQUE, TRANSPARENT}) {
+      screen.dc.SetBkMode(mode);
+      for (long i = 0; i < lib.GetCount(); ++i) {
+        CKyFillStyle s;
+        s = *lib.GetFillStyle(i);
+        CSize natural(0, 0);
+        ASSERT_TRUE(s.SetFillStyleEx(&screen.dc, RGB(255, 0, 0), RGB(255, 255, 255), natural, 1.0))
+            << "style " << s.GetFillStyleID() << " at " << dpi << " dpi";
+        EXPECT_GE(s.GetTileWidth(), s.GetFillStyleVector() ? 4 : 2);
+        CRect r(0, 0, 40, 40);
+        // The transparent pair is painted by DisplayEx.
+        EXPECT_TRUE(mode == OPAQUE ? s.Display(&screen.dc, &r, 100) : s.DisplayEx(&screen.dc, &r, FALSE, 100))
+            << "style " << s.GetFillStyleID() << " at " << dpi << " dpi";
+      }
+    }
+  }
+}
+
+// An 8 x 8 grid of 81 dpi is 2.5 mm: under a pixel at 10 dpi, so its tile
+// is the two-pixel one.
+TEST(TilePreparation, TheSmallestTiles) {
+  kytest::ScreenDC screen(kytest::ScreenAtDpi(200, 200, 32, 10), 40, 40);
+  CKyFillStyle grid;
+  MonoStyle(grid, 8, 8);
+  ASSERT_TRUE(grid.SetFillStyle(&screen.dc, RGB(255, 0, 0), RGB(255, 255, 255), CSize(0, 0), 1.0));
+  EXPECT_EQ(2, grid.GetTileWidth());
+  EXPECT_EQ(2, grid.GetTileHeight());
 }
 
 TEST(TilePreparation, TwoColourPatternsTakeTheCallersColoursAndKeepTheirBytes) {
@@ -332,9 +375,13 @@ TEST(SymbolTile, SizeFollowsTheDevicesPhysicalResolution) {
   for (int y = 0; y < 32; y += 7) {
     for (int x = 0; x < 32; x += 7) EXPECT_EQ(RGB(0, 255, 0), TilePixel(screen.dc, tile, x, y));
   }
-  // Three device pixels are too few for a tile.
+  // Three device pixels are too few for a tile: the whole tile is drawn a
+  // quarter larger, 1.25 mm by 12.5 mm, which gives four.
   d.vector->SetWidth(10);
-  EXPECT_FALSE(d.vector->CreateBitmap(&screen.dc, 0, 0xFFFFFF, 1.0, FALSE, tile));
+  ASSERT_TRUE(d.vector->CreateBitmap(&screen.dc, 0, 0xFFFFFF, 1.0, FALSE, tile));
+  tile.GetBitmap(&bm);
+  EXPECT_EQ(4, bm.bmWidth);
+  EXPECT_EQ(40, bm.bmHeight);
   d.vector->SetWidth(0);
   EXPECT_FALSE(d.vector->CreateBitmap(&screen.dc, 0, 0xFFFFFF, 1.0, FALSE, tile));
 }

@@ -77,6 +77,23 @@ refuse_as "no styles file" 1 "nosuch.json" "$kyfsl" map "$data" --default --styl
 refuse_as "too large" 1 "past the bound" "$kyfsl" map "$data" --default --paper A0 --dpi 1200 -o "$work/x.png"
 refuse_as "flat extent" 2 "has no area" "$kyfsl" map "$data" --default --extent 0,0,0,10 -o "$work/x.png"
 refuse_as "bad extent" 2 "is not minx,miny,maxx,maxy" "$kyfsl" map "$data" --default --extent 0,0,10 -o "$work/x.png"
+for size in 0x0 10x x10 10x0 -5x10 10x10x 1e3x10; do
+  refuse_as "size $size" 2 "^kyfsl: --size '$size' must be WxH of positive numbers$" \
+    "$kyfsl" map "$data" --default --size "$size" -o "$work/x.png"
+done
+refuse_as "huge size" 1 "past the bound" "$kyfsl" map "$data" --default --size 99999999999999999999x10 -o "$work/x.png"
+refuse_as "nan extent" 2 "^kyfsl: --extent 'nan,0,10,10': 'nan' is not a number$" \
+  "$kyfsl" map "$data" --default --extent nan,0,10,10 -o "$work/x.png"
+refuse_as "infinite extent" 2 "^kyfsl: --extent '0,0,inf,10': 'inf' is not a finite number$" \
+  "$kyfsl" map "$data" --default --extent 0,0,inf,10 -o "$work/x.png"
+# At the lowest resolutions every class's style still draws (its tile is
+# the smallest the device shows).
+for dpi in 10 20; do
+  check "a map by continent at $dpi dpi" "$kyfsl" map "$data" --default --by continent --dpi $dpi --legend --quiet \
+    -o "$work/low$dpi.png"
+done
+check "paper words in any case" "$kyfsl" map "$data" --default --paper a6,LANDSCAPE --dpi 72 --quiet -o "$work/case.png"
+expect "a6 landscape at 72 dpi" "$(python3 -c "import struct,sys; d=open(sys.argv[1],'rb').read(); print(struct.unpack('>II', d[16:24]))" "$work/case.png")" "(420, 298)"
 refuse_as "bad crs" 1 "is not understood" "$kyfsl" map "$data" --default --crs EPSG:0 -o "$work/x.png"
 refuse_as "bad align" 2 "--align" "$kyfsl" map "$data" --default --align grid -o "$work/x.png"
 refuse_as "bad paper" 1 "unknown paper" "$kyfsl" map "$data" --default --paper A9 -o "$work/x.png"

@@ -1,6 +1,8 @@
 // kyfsl map: a map of GIS vector data (any source GDAL/OGR reads) drawn with
 // a library's fill styles, classed by a field or by a STYLES.json file.
+#include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -47,6 +49,10 @@ kymap::Extent ParseExtent(const std::string& text) {
     if (end == p || (i < 3 && *end != ',') || (i == 3 && *end != '\0')) {
       throw Failure{"--extent '" + text + "' is not minx,miny,maxx,maxy", 2};
     }
+    if (!std::isfinite(v[i])) {
+      throw Failure{"--extent '" + text + "': '" + std::string(p, static_cast<size_t>(end - p)) + "' is not " +
+                    (std::isnan(v[i]) ? "a number" : "a finite number"), 2};
+    }
     p = end + 1;
   }
   const kymap::Extent e{v[0], v[1], v[2], v[3]};
@@ -63,10 +69,27 @@ kymap::LegendPlace LegendPlaceOf(const std::string& text) {
   throw Failure{"--legend must be beside, right, below or inside", 2};
 }
 
+// "800x600": two whole numbers of at least one, nothing else. A number too
+// large for the picture is left to the size check, which names the bound.
+std::pair<int, int> ParseSize(const std::string& text) {
+  const size_t x = text.find('x');
+  if (x == std::string::npos || x == 0 || x + 1 == text.size() || text.find_first_not_of("0123456789") != x ||
+      text.find_first_not_of("0123456789", x + 1) != std::string::npos) {
+    throw Failure{"--size '" + text + "' must be WxH of positive numbers", 2};
+  }
+  const auto side = [](const std::string& digits) {
+    const unsigned long long v = std::strtoull(digits.c_str(), nullptr, 10);
+    return static_cast<int>(std::min<unsigned long long>(v, 1000000000ULL));
+  };
+  const int width = side(text.substr(0, x)), height = side(text.substr(x + 1));
+  if (width < 1 || height < 1) throw Failure{"--size '" + text + "' must be WxH of positive numbers", 2};
+  return {width, height};
+}
+
 void PictureSize(const MapArgs& a, int dpi, int& width, int& height) {
   if (!a.size.empty() && !a.paper.empty()) throw Failure{"give either --size or --paper, not both", 2};
   if (!a.size.empty()) {
-    std::tie(width, height) = ParsePair(a.size, 'x', "--size");
+    std::tie(width, height) = ParseSize(a.size);
   } else {
     kymap::PaperPixels(a.paper.empty() ? "A4,landscape" : a.paper, dpi, width, height);
   }
@@ -167,6 +190,7 @@ int RunMap(MapArgs& a, const Globals& g) {
     kymap::TerminalProgress bar(!a.quiet);
     report = kymap::DrawMap(canvas.DC(), width, height, lib, o,
                             [&bar](long long done, long long total) { bar.Update(done, total); });
+    bar.Finish();
   }
   if (doc) {
     doc->Commit();
