@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <string>
@@ -95,6 +96,12 @@ TEST(CapiOpen, FileRoundTripAndMissingFile) {
   EXPECT_EQ(kyfsl_open_file(path.c_str(), 0, &lib), KYFSL_ERR_IO);
   EXPECT_EQ(lib, nullptr);
   EXPECT_NE(std::string(kyfsl_last_error()).find("cannot open"), std::string::npos) << kyfsl_last_error();
+  // A fifo with no writer is refused at once, not waited on.
+  ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
+  EXPECT_EQ(kyfsl_open_file(path.c_str(), 0, &lib), KYFSL_ERR_IO);
+  EXPECT_EQ(std::string(kyfsl_last_error()),
+            "cannot open " + path + ": it is not a regular file (a fifo, device or socket)");
+  std::remove(path.c_str());
 }
 
 TEST(CapiOpen, DefaultLibraryHasUtf8Names) {

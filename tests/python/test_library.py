@@ -1,5 +1,7 @@
 """The kyroz50 package over the C interface: opening, iteration, tiles, fills, SVG, errors."""
 
+import os
+
 import numpy as np
 import pytest
 
@@ -100,5 +102,9 @@ def test_missing_style_and_closed_library():
 def test_open_errors(tmp_path):
     with pytest.raises(kyroz50.Error, match="cannot open"):
         kyroz50.Library.open(tmp_path / "missing.bru")
+    # A fifo with no writer is refused at once instead of blocking.
+    os.mkfifo(tmp_path / "fifo.bru")
+    with pytest.raises(kyroz50.Error, match="it is not a regular file"):
+        kyroz50.Library.open(tmp_path / "fifo.bru")
     with pytest.raises(kyroz50.Error, match="not a fill style library"):
         kyroz50.Library.from_bytes(b"12345678")
