@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "KyFillStyle.h"
@@ -90,8 +91,8 @@ TEST(FillStyleRecord, BitmapRecordBytesAreExact) {
   EXPECT_EQ(expected, Bytes(out));
 
   // Read back at an offset inside a larger array.
-  std::vector<uint8_t> padded(5, 0xEE);
-  padded.insert(padded.end(), expected.begin(), expected.end());
+  std::vector<uint8_t> padded(5 + expected.size(), 0xEE);
+  std::copy(expected.begin(), expected.end(), padded.begin() + 5);
   CByteArray in;
   Record back;
   EXPECT_EQ(5 + 81, back.FromBytes(5, Array(padded, in), KY_FSL_MAGIC_CURRENT));
