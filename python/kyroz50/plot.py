@@ -81,10 +81,11 @@ def plot(data, column=None, library=None, ax=None, styles=None, transparent=Fals
     extent: (minx, miny, maxx, maxy) shown, as kyfsl map --extent (None: the data's bounds).
     antialias: smooth edges, each class filled as one shape so that neighbours of a class show
         no seam (kyfsl map's default); False: the module's own pixels, feature by feature.
+    legend: True or "outside": beside the Axes, in columns when the classes need them;
+        "best": over the map where matplotlib's placement finds the fewest polygons; False: none.
+        Swatches show at least one whole tile of each pattern.
     """
     import matplotlib.pyplot as plt
-    from matplotlib.patches import Patch
-
     from . import Error, Library
 
     if library is None:
@@ -163,12 +164,57 @@ def plot(data, column=None, library=None, ax=None, styles=None, transparent=Fals
         lines = [r for g in geoms if g is not None for r in _rings(g)]
         ax.add_collection(LineCollection(lines, colors=edgecolor, linewidths=linewidth, zorder=2))
     if legend and column is not None:
-        handles = [Patch(label=v) for v in classes]
-        handler_map = {h: _PatternHandler(library[specs[v][0]], specs[v][1], specs[v][2], transparent, rate, dpi)
-                       for h, v in zip(handles, classes)}
-        ax.legend(handles=handles, handler_map=handler_map, title=title or column, loc="lower left",
-                  fontsize="small")
+        _legend(ax, legend, classes, specs, library, geoms, transparent, rate, dpi, title or column)
     return ax
+
+
+def _legend(ax, where, classes, specs, library, geoms, transparent, rate, dpi, title):
+    """The legend: beside the Axes ("outside", the default) or where
+    matplotlib's own placement finds the fewest polygons ("best"); swatches large enough for a
+    whole tile of every pattern; entries in as many columns as the Axes'
+    height needs."""
+    from matplotlib.patches import Patch, Polygon
+
+    if where is True:
+        where = "outside"  # as kyfsl map: beside the map, never over it
+    if where not in ("best", "outside"):
+        from . import Error
+        raise Error(f"legend must be True, False, 'best' or 'outside', not {where!r}")
+    handles = [Patch(label=_short(v)) for v in classes]
+    handler_map = {h: _PatternHandler(library[specs[v][0]], specs[v][1], specs[v][2], transparent, rate, dpi)
+                   for h, v in zip(handles, classes)}
+    fontsize = 8.0
+    # The largest tile, in font sizes: a swatch shows at least one whole tile.
+    tile_w, tile_h = 0, 0
+    for v in classes:
+        w, h = library[specs[v][0]].tile_size(dpi)
+        tile_w, tile_h = max(tile_w, w), max(tile_h, h)
+    to_em = 72.0 / dpi / fontsize
+    handlelength = max(2.0, (tile_w + 2) * to_em)
+    handleheight = max(0.7, (tile_h + 2) * to_em)
+    row_pt = (max(handleheight, 1.0) + 0.5) * fontsize
+    axes_pt = ax.get_window_extent().height * 72.0 / dpi
+    rows = max(1, int((axes_pt - 2 * fontsize) // row_pt))
+    ncols = max(1, -(-len(classes) // rows))
+    kwargs = dict(handles=handles, handler_map=handler_map, title=_short(title), fontsize=fontsize,
+                  handlelength=handlelength, handleheight=handleheight, ncols=ncols)
+    if where == "outside":
+        ax.legend(loc="upper left", bbox_to_anchor=(1.02, 1.0), borderaxespad=0.0, **kwargs)
+        return
+    # "best" weighs the artists on the Axes: the picture is one image, so the
+    # polygons' outlines go on as invisible patches for it to avoid.
+    for g in geoms:
+        for ring in (_rings(g) if g is not None else [])[:1]:
+            ring = np.asarray(ring)
+            step = max(1, len(ring) // 64)
+            ax.add_patch(Polygon(ring[::step], closed=True, fill=False, linewidth=0, alpha=0, zorder=0))
+    ax.legend(loc="best", **kwargs)
+
+
+def _short(text, most=60):
+    """A label cut to most characters, with an ellipsis."""
+    text = str(text)
+    return text if len(text) <= most else text[:most] + "\u2026"
 
 
 class _PatternHandler:
@@ -188,8 +234,13 @@ class _PatternHandler:
         trans = handlebox.get_transform()
         px_w = max(1, int(round(w * self.dpi / 72.0)))
         px_h = max(1, int(round(h * self.dpi / 72.0)))
-        swatch = self.style.tile(dpi=self.dpi, fore=self.fore, back=self.back, transparent=self.transparent,
-                                 rate=self.rate, size=(px_w, px_h))
+        # One tile, laid so that a whole tile stands in the swatch's middle.
+        tile = self.style.tile(dpi=self.dpi, fore=self.fore, back=self.back, transparent=self.transparent,
+                               rate=self.rate)
+        th, tw = tile.shape[:2]
+        ox, oy = ((px_w - tw) // 2) % tw, ((px_h - th) // 2) % th
+        big = np.tile(tile, (px_h // th + 2, px_w // tw + 2, 1))
+        swatch = big[th - oy:th - oy + px_h, tw - ox:tw - ox + px_w]
         image = BboxImage(TransformedBbox(Bbox.from_bounds(-x0, -y0, w, h), trans), interpolation="nearest")
         image.set_data(swatch)
         frame = Rectangle((-x0, -y0), w, h, facecolor="none", edgecolor="#404040", linewidth=0.5, transform=trans)

@@ -133,3 +133,48 @@ def test_the_same_map_as_kyfsl_map(tmp_path):
     # And the map is not empty: land in several class colours, sea white.
     colours = {tuple(int(round(255 * v)) for v in px) for px in ours.reshape(-1, 3)[::97]}
     assert (255, 255, 255) in colours and len(colours) >= 6
+
+
+def _legend_box(fig, ax):
+    fig.canvas.draw()
+    return ax.get_legend().get_window_extent(fig.canvas.get_renderer())
+
+
+def test_a_legend_outside_stands_beside_the_axes():
+    gdf = geopandas.read_file(COUNTRIES)
+    fig, ax = plt.subplots(figsize=(8, 4), dpi=100)
+    kyroz50.plot(gdf, column="continent", ax=ax, legend="outside")
+    box, axes = _legend_box(fig, ax), ax.get_window_extent()
+    assert box.x0 >= axes.x1
+    plt.close(fig)
+
+
+def test_a_legend_inside_avoids_the_polygons():
+    # Land in the lower left and upper right: the legend takes an empty corner.
+    shapes = [Polygon([(0, 0), (5, 0), (5, 5), (0, 5)]), Polygon([(5, 5), (10, 5), (10, 10), (5, 10)])]
+    gdf = geopandas.GeoDataFrame({"k": ["a", "b"]}, geometry=shapes)
+    fig, ax = plt.subplots(figsize=(5, 5), dpi=100)
+    kyroz50.plot(gdf, column="k", ax=ax, legend="best")
+    box = _legend_box(fig, ax)
+    inverse = ax.transData.inverted()
+    (x0, y0), (x1, y1) = inverse.transform([(box.x0, box.y0), (box.x1, box.y1)])
+    in_lower_left = x0 < 5 and y0 < 5
+    in_upper_right = x1 > 5 and y1 > 5
+    assert not in_lower_left or not in_upper_right
+    assert (x1 <= 5 and y0 >= 5) or (x0 >= 5 and y1 <= 5)  # upper left or lower right
+    plt.close(fig)
+
+
+def test_many_classes_flow_into_columns_and_large_tiles_get_large_swatches():
+    gdf = geopandas.read_file(COUNTRIES)
+    fig, ax = plt.subplots(figsize=(8, 4), dpi=100)
+    lib = kyroz50.Library.default()
+    kyroz50.plot(gdf, column="name", library=lib, ax=ax, legend="outside")
+    legend = ax.get_legend()
+    assert len(legend.get_texts()) == 177
+    assert legend._ncols > 1
+    # Every swatch holds a whole tile of the largest pattern shown.
+    chosen = automatic_styles(sorted(gdf["name"].astype(str).unique()), lib)
+    largest = max(lib[spec[0]].tile_size(100)[1] for spec in chosen.values())
+    assert legend.handleheight * 8.0 * 100 / 72 >= largest
+    plt.close(fig)
