@@ -53,17 +53,25 @@ class MBTilesSink : public TileSink {
     }
     if (sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
       const std::string why = m_db ? sqlite3_errmsg(m_db) : "out of memory";
+      sqlite3_close(m_db);  // a handle is made even when the open fails
       throw MapError("cannot open '" + path + "': " + why);
     }
-    sqlite3_busy_timeout(m_db, 10000);
-    if (exists) CheckEarlierRun(info.signature);
-    Exec(kSchema);
-    Exec("BEGIN IMMEDIATE");
+    // The destructor does not run for a constructor that throws: the
+    // connection is closed here.
     try {
-      PutMetadata(info);
-      Exec("COMMIT");
+      sqlite3_busy_timeout(m_db, 10000);
+      if (exists) CheckEarlierRun(info.signature);
+      Exec(kSchema);
+      Exec("BEGIN IMMEDIATE");
+      try {
+        PutMetadata(info);
+        Exec("COMMIT");
+      } catch (...) {
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+      }
     } catch (...) {
-      sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+      sqlite3_close(m_db);
       throw;
     }
   }
