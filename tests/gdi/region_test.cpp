@@ -1,4 +1,5 @@
 // Regions: polygon scan conversion, combination and queries.
+#include <cstring>
 #include <vector>
 
 #include "gdi_fixture.h"
@@ -244,3 +245,65 @@ TEST(Region, ACopyDownInsideOneBitmapThroughBandsKeepsItsSource) {
 }
 
 }  // namespace
+
+namespace {
+
+// A region's data as GetRegionData gives it.
+std::vector<char> DataOf(HRGN r) {
+  std::vector<char> data(GetRegionData(r, 0, nullptr));
+  EXPECT_EQ(GetRegionData(r, DWORD(data.size()), reinterpret_cast<RGNDATA*>(data.data())), data.size());
+  return data;
+}
+
+}  // namespace
+
+TEST(Region, ExtCreateRegionRebuildsARegionFromItsData) {
+  // Overlapping and touching rectangles in any order: the union.
+  const RECT rects[] = {{4, 1, 6, 5}, {0, 0, 3, 2}, {2, 1, 5, 2}, {0, 4, 1, 5}};
+  std::vector<char> data(sizeof(RGNDATAHEADER) + sizeof rects);
+  auto* d = reinterpret_cast<RGNDATA*>(data.data());
+  d->rdh = {sizeof(RGNDATAHEADER), RDH_RECTANGLES, 4, sizeof rects, {0, 0, 0, 0}};
+  std::memcpy(d->Buffer, rects, sizeof rects);
+  HRGN r = ExtCreateRegion(nullptr, DWORD(data.size()), d);
+  ASSERT_NE(r, nullptr);
+  EXPECT_EQ(Cover(r, 7, 6), Rows({"###....", "######.", "....##.", "....##.", "#...##.", "......."}));
+  // Round trip through GetRegionData, identity matrix given.
+  const XFORM unit{1, 0, 0, 1, 0, 0};
+  std::vector<char> again = DataOf(r);
+  HRGN copy = ExtCreateRegion(&unit, DWORD(again.size()), reinterpret_cast<RGNDATA*>(again.data()));
+  ASSERT_NE(copy, nullptr);
+  EXPECT_TRUE(EqualRgn(r, copy));
+  // No rectangles: an empty region.
+  RGNDATA empty{{sizeof(RGNDATAHEADER), RDH_RECTANGLES, 0, 0, {0, 0, 0, 0}}, {0}};
+  HRGN none = ExtCreateRegion(nullptr, sizeof(RGNDATAHEADER), &empty);
+  ASSERT_NE(none, nullptr);
+  RECT box;
+  EXPECT_EQ(GetRgnBox(none, &box), NULLREGION);
+  DeleteObject(r);
+  DeleteObject(copy);
+  DeleteObject(none);
+}
+
+TEST(Region, ExtCreateRegionRefusesDataItDoesNotHold) {
+  const RECT rect{0, 0, 2, 2};
+  std::vector<char> data(sizeof(RGNDATAHEADER) + sizeof rect);
+  auto* d = reinterpret_cast<RGNDATA*>(data.data());
+  d->rdh = {sizeof(RGNDATAHEADER), RDH_RECTANGLES, 1, sizeof rect, {0, 0, 2, 2}};
+  std::memcpy(d->Buffer, &rect, sizeof rect);
+  // More rectangles than the bytes hold, a short buffer, a wrong header, a
+  // transform, no data.
+  d->rdh.nCount = 2;
+  EXPECT_EQ(ExtCreateRegion(nullptr, DWORD(data.size()), d), nullptr);
+  d->rdh.nCount = 1;
+  EXPECT_EQ(ExtCreateRegion(nullptr, sizeof(RGNDATAHEADER) - 1, d), nullptr);
+  d->rdh.dwSize = 0;
+  EXPECT_EQ(ExtCreateRegion(nullptr, DWORD(data.size()), d), nullptr);
+  d->rdh.dwSize = sizeof(RGNDATAHEADER);
+  const XFORM twice{2, 0, 0, 2, 0, 0};
+  EXPECT_EQ(ExtCreateRegion(&twice, DWORD(data.size()), d), nullptr);
+  EXPECT_EQ(ExtCreateRegion(nullptr, 0, nullptr), nullptr);
+  HRGN ok = ExtCreateRegion(nullptr, DWORD(data.size()), d);
+  ASSERT_NE(ok, nullptr);
+  EXPECT_EQ(Cover(ok, 3, 3), Rows({"##.", "##.", "..."}));
+  DeleteObject(ok);
+}

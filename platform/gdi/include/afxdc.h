@@ -99,6 +99,7 @@ class CRgn : public CGdiObject {
   BOOL CreateEllipticRgnIndirect(LPCRECT lpRect);
   BOOL CreatePolygonRgn(LPPOINT lpPoints, int nCount, int nMode);
   BOOL CreatePolyPolygonRgn(LPPOINT lpPoints, LPINT lpPolyCounts, int nCount, int nMode);
+  BOOL CreateFromData(const XFORM* lpXForm, int nCount, const RGNDATA* pRgnData);
   void SetRectRgn(int x1, int y1, int x2, int y2);
   void SetRectRgn(LPCRECT lpRect);
   int CombineRgn(const CRgn* pRgn1, const CRgn* pRgn2, int nCombineMode);

@@ -530,6 +530,8 @@ BOOL PtInRegion(HRGN hrgn, int x, int y);
 BOOL RectInRegion(HRGN hrgn, const RECT* lprect);
 BOOL SetRectRgn(HRGN hrgn, int left, int top, int right, int bottom);
 DWORD GetRegionData(HRGN hrgn, DWORD nCount, LPRGNDATA lpRgnData);
+// nCount: the bytes of lpRgnData; lpx: nullptr or the identity.
+HRGN ExtCreateRegion(const XFORM* lpx, DWORD nCount, const RGNDATA* lpRgnData);
 BOOL FillRgn(HDC hdc, HRGN hrgn, HBRUSH hbr);
 BOOL FrameRgn(HDC hdc, HRGN hrgn, HBRUSH hbr, int w, int h);
 BOOL InvertRgn(HDC hdc, HRGN hrgn);

@@ -169,6 +169,9 @@ BOOL CRgn::CreatePolygonRgn(LPPOINT lpPoints, int nCount, int nMode) {
 BOOL CRgn::CreatePolyPolygonRgn(LPPOINT lpPoints, LPINT lpPolyCounts, int nCount, int nMode) {
   return Attach(::CreatePolyPolygonRgn(lpPoints, lpPolyCounts, nCount, nMode));
 }
+BOOL CRgn::CreateFromData(const XFORM* lpXForm, int nCount, const RGNDATA* pRgnData) {
+  return Attach(::ExtCreateRegion(lpXForm, DWORD(nCount), pRgnData));
+}
 void CRgn::SetRectRgn(int x1, int y1, int x2, int y2) { ::SetRectRgn(*this, x1, y1, x2, y2); }
 void CRgn::SetRectRgn(LPCRECT r) { ::SetRectRgn(*this, r->left, r->top, r->right, r->bottom); }
 int CRgn::CombineRgn(const CRgn* pRgn1, const CRgn* pRgn2, int nCombineMode) {

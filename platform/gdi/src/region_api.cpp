@@ -47,6 +47,23 @@ HRGN CreatePolyPolygonRgn(const POINT* pts, const INT* pc, int cPoly, int iMode)
   return NewRegion(Region::FromPolygons(pts, pc, cPoly, iMode));
 }
 
+// A region from its rectangles, as GetRegionData gives them. Only the
+// identity transform is taken (nullptr or the unit matrix).
+// FIXME: scaling, shearing and rotating transforms.
+HRGN ExtCreateRegion(const XFORM* lpx, DWORD nCount, const RGNDATA* data) {
+  const bool identity = !lpx || (lpx->eM11 == 1 && lpx->eM12 == 0 && lpx->eM21 == 0 && lpx->eM22 == 1 &&
+                                 lpx->eDx == 0 && lpx->eDy == 0);
+  if (!data || !identity || nCount < sizeof(RGNDATAHEADER) || data->rdh.dwSize != sizeof(RGNDATAHEADER) ||
+      data->rdh.iType != RDH_RECTANGLES ||
+      data->rdh.nCount > (nCount - sizeof(RGNDATAHEADER)) / sizeof(RECT)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  std::vector<RECT> rects(data->rdh.nCount);
+  if (!rects.empty()) std::memcpy(rects.data(), data->Buffer, rects.size() * sizeof(RECT));
+  return NewRegion(Region::FromRects(rects));
+}
+
 HRGN CreatePolygonRgn(const POINT* pts, int c, int iMode) {
   if (c < 0) return nullptr;
   return CreatePolyPolygonRgn(pts, &c, 1, iMode);
