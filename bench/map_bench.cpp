@@ -34,9 +34,16 @@ class Picture {
                         96};
     KySetDisplaySettings(&s);
     dc.CreateCompatibleDC(nullptr);
-    HDC screen = ::GetDC(nullptr);
-    bitmap.Attach(::CreateCompatibleBitmap(screen, width, height));
-    ::ReleaseDC(nullptr, screen);
+    // A 32-bit DIB section, as kyfsl map's canvas.
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap.Attach(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     old_ = dc.SelectObject(&bitmap);
     dc.FillSolidRect(0, 0, width, height, RGB(0xFF, 0xFF, 0xFF));
   }

@@ -28,6 +28,8 @@ class CKyLineStyleLib;
 
 namespace kymap {
 
+class CoverageFill;
+
 // Rings in device pixels: x, y pairs of every ring in turn, sizes points
 // each.
 struct DevicePath {
@@ -72,6 +74,7 @@ class SmoothRoute : public MapRoute {
   int m_width, m_height;
   double m_pixelsPerMm;
   std::unique_ptr<CKyLineStyleLib> m_lines;
+  std::unique_ptr<CoverageFill> m_cover;
   std::vector<Class> m_classes;
 };
 

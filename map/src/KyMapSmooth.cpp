@@ -5,6 +5,7 @@
 
 #include "KyLineStyleLib.h"
 #include "KyMapBand.h"
+#include "KyMapCoverage.h"
 #include "KyMapStroke.h"
 #include "KyMapView.h"
 
@@ -136,15 +137,25 @@ void SmoothRoute::Finish() {
 }
 
 void SmoothRoute::Composite(int cls, const DevicePath& path, const CRect& fillBox) {
-  CRect r;
-  if (!r.IntersectRect(&fillBox, CRect(0, 0, m_width, m_height))) return;
-  PixelBand before(m_dc, r), filled(m_dc, r);
-  before.Grab(m_dc);
   std::vector<POINT> box = {{fillBox.left, fillBox.top},
                             {fillBox.right, fillBox.top},
                             {fillBox.right, fillBox.bottom},
                             {fillBox.left, fillBox.bottom}};
   std::vector<int> counts = {4};
+  const FillSpec& s = m_fills.Spec(cls);
+  if (s.gradient == 0 && s.style != 0) {
+    // The library's patterns and the hatches fill through the DC's clip:
+    // they are painted only where the path is, band by band.
+    if (!m_cover) m_cover = std::make_unique<CoverageFill>(m_dc, m_width, m_height);
+    m_cover->Paint(path, fillBox, [&] { m_fills.FillOnly(cls, box, counts); });
+    return;
+  }
+  // Gradients and the plain colour set a clip of their own: the whole box
+  // is filled, and what the path leaves is put back.
+  CRect r;
+  if (!r.IntersectRect(&fillBox, CRect(0, 0, m_width, m_height))) return;
+  PixelBand before(m_dc, r), filled(m_dc, r);
+  before.Grab(m_dc);
   m_fills.FillOnly(cls, box, counts);
   filled.Grab(m_dc);
 
@@ -184,6 +195,22 @@ void SmoothRoute::Stroke(int cls, const DevicePath& path) {
   const CRect around(static_cast<int>(std::floor(x0)) - grow, static_cast<int>(std::floor(y0)) - grow,
                      static_cast<int>(std::ceil(x1)) + grow, static_cast<int>(std::ceil(y1)) + grow);
   if (!r.IntersectRect(&around, CRect(0, 0, m_width, m_height))) return;
+  const PictureRows rows = PictureRows::Of(m_dc);
+  CRgn clip;
+  clip.CreateRectRgn(0, 0, 0, 0);
+  if (rows && rows.width >= m_width && rows.height >= m_height && ::GetClipRgn(m_dc.GetSafeHdc(), clip) == 0) {
+    // Straight onto the picture's own rows.
+    cairo_surface_t* s =
+        cairo_image_surface_create_for_data(rows.bits, CAIRO_FORMAT_RGB24, m_width, m_height, rows.stride);
+    cairo_t* cr = cairo_create(s);
+    cairo_rectangle(cr, r.left, r.top, r.Width(), r.Height());
+    cairo_clip(cr);
+    StrokeOutline(cr, path, o.colour, width, style, true);
+    cairo_destroy(cr);
+    cairo_surface_flush(s);
+    cairo_surface_destroy(s);
+    return;
+  }
   PixelBand band(m_dc, r);
   band.Grab(m_dc);
   cairo_t* cr = cairo_create(band.Surface());

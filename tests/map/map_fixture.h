@@ -57,4 +57,25 @@ class Screen : public kytest::ScreenDC {
       : ScreenDC(kytest::ScreenAtDpi(width, height, bpp, dpi), width, height) {}
 };
 
+// A 32-bit screen whose canvas is a DIB section (kyfsl map's own canvas),
+// whose rows the anti-aliased route reads and writes in place.
+class SectionScreen : public Screen {
+ public:
+  SectionScreen(int width, int height, int dpi = 96) : Screen(width, height, 32, dpi) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    section.Attach(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    dc.SelectObject(&section);
+    dc.FillSolidRect(0, 0, width, height, RGB(0xCC, 0xCC, 0xCC));
+  }
+  ~SectionScreen() { dc.SelectObject(&canvas); }
+  CBitmap section;
+};
+
 }  // namespace kymaptest

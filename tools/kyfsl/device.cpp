@@ -75,7 +75,22 @@ Canvas::Canvas(const DeviceOptions& o) {
   } else if (!m_dc.CreateCompatibleDC(nullptr)) {
     throw Failure{"the canvas cannot be made (out of memory?)"};
   }
-  HBITMAP canvas = ::CreateBitmap(o.width, o.height, 1, static_cast<UINT>(bpp), nullptr);
+  // A 32-bit canvas is a DIB section: the anti-aliased map route reads and
+  // writes its rows in place instead of copying bands of them.
+  HBITMAP canvas = nullptr;
+  if (bpp == 32 && !o.printer) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = o.width;
+    info.bmiHeader.biHeight = -o.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    canvas = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  } else {
+    canvas = ::CreateBitmap(o.width, o.height, 1, static_cast<UINT>(bpp), nullptr);
+  }
   if (!canvas || !m_bitmap.Attach(canvas)) {
     if (canvas && !m_bitmap.GetSafeHandle()) ::DeleteObject(canvas);
     throw Failure{"the canvas cannot be made (out of memory?)"};

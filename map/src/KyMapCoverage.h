@@ -1,0 +1,74 @@
+// A fill painted through the anti-aliased cover of a path, in bands of rows.
+// Internal to the map library.
+//
+// For each band the path's cover is rasterised (cairo, an 8-bit mask, the
+// non-zero rule) and read as runs of touched pixels. The fill is painted on
+// the picture once per band with those runs as the DC's clip (intersected
+// with any clip it has), so it lands only where the path is; then each pixel
+// the path covers in part is put back between what it held and the fill, by
+// its cover, rounded as pixman rounds: a pixel covered whole keeps the fill's
+// very pixel, one not covered keeps its own.
+//
+// When the DC holds a 32-bit DIB section its rows are read and written in
+// place; other devices go through a copy of the band.
+#pragma once
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "afxdc.h"
+
+namespace kymap {
+
+struct DevicePath;
+
+// The rows of a 32-bit DIB section selected into a DC, or none.
+struct PictureRows {
+  uint8_t* bits = nullptr;
+  int stride = 0, width = 0, height = 0;
+  explicit operator bool() const { return bits != nullptr; }
+  static PictureRows Of(CDC& dc);
+};
+
+class CoverageFill {
+ public:
+  // dc: the picture, width x height pixels. Throws MapError when no mask
+  // can be made.
+  CoverageFill(CDC& dc, int width, int height);
+  ~CoverageFill();
+  CoverageFill(const CoverageFill&) = delete;
+  CoverageFill& operator=(const CoverageFill&) = delete;
+
+  // Paints the picture with paint() (a fill that honours the DC's clip)
+  // through path's cover inside rect.
+  void Paint(const DevicePath& path, const CRect& rect, const std::function<void()>& paint);
+
+  // Rows a band holds: the mask's memory is the picture's width times this.
+  static constexpr int kBandRows = 64;
+
+ private:
+  struct Partial {
+    int x, y;
+    uint32_t before;
+    uint8_t cover;
+  };
+  // Reads the band's mask into runs and partly covered pixels; false when
+  // the path touches none of it.
+  bool Scan(const CRect& band);
+  void Clip(const CRect& band);
+  void BlendInPlace();
+  void BlendThroughCopy(const CRect& band, const std::function<void()>& paint);
+
+  CDC& m_dc;
+  int m_width, m_height;
+  PictureRows m_rows;
+  cairo_surface_t* m_mask = nullptr;
+  std::vector<RECT> m_runs;
+  std::vector<Partial> m_partial;
+  std::vector<char> m_regionData;
+};
+
+}  // namespace kymap
