@@ -1,16 +1,15 @@
 // kyfsl_fill_smooth: an anti-aliased fill built on kyfsl_fill. The shape's
 // box is filled by kyfsl_fill (the module's pixels, alpha rules and all);
-// cairo gives the share of each pixel the unrounded shape covers, and the
-// box's pixels are blended byte by byte between what they held and that
-// fill.
-#include <cairo.h>
-
+// the share of each pixel the unrounded shape covers (kycover, as the map
+// renderer's) blends the box's pixels byte by byte between what they held
+// and that fill.
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "KyCover.h"
 #include "capi_internal.h"
 
 namespace {
@@ -100,42 +99,34 @@ int kyfsl_fill_smooth(const kyfsl_library* lib, int32_t id, const kyfsl_paint* p
   const int status = kyfsl_fill(lib, id, paint, box, &four, 1, nullptr, buffer);
   if (status != KYFSL_OK) return status;
 
-  // The share of each pixel the shape covers, by the alternate rule.
-  cairo_surface_t* mask = cairo_image_surface_create(CAIRO_FORMAT_A8, w, h);
-  cairo_t* cr = cairo_create(mask);
-  if (cairo_status(cr) != CAIRO_STATUS_SUCCESS) {
-    cairo_destroy(cr);
-    cairo_surface_destroy(mask);
-    for (int y = 0; y < h; ++y) {
-      std::memcpy(base + (by0 + y) * buffer->stride + bx0 * 4, &before[static_cast<size_t>(y) * w * 4], w * 4u);
-    }
-    return kyfsl_capi::SetError(KYFSL_ERR_MEMORY, "out of memory");
-  }
-  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+  // The share of each pixel the shape covers, by the alternate rule, a
+  // band of rows at a time.
+  kycover::Cover cover(kycover::Rule::kEvenOdd);
   size_t at = 0;
   for (size_t r = 0; r < ring_count; ++r) {
-    cairo_move_to(cr, pts[2 * at] - bx0, pts[2 * at + 1] - by0);
-    for (size_t i = 1; i < ring_sizes[r]; ++i) cairo_line_to(cr, pts[2 * (at + i)] - bx0, pts[2 * (at + i) + 1] - by0);
-    cairo_close_path(cr);
+    cover.AddRing(&pts[2 * at], static_cast<int>(ring_sizes[r]));
     at += ring_sizes[r];
   }
-  cairo_fill(cr);
-  cairo_destroy(cr);
-  cairo_surface_flush(mask);
-  const uint8_t* cover = cairo_image_surface_get_data(mask);
-  const int maskStride = cairo_image_surface_get_stride(mask);
-  for (int y = 0; y < h; ++y) {
-    uint8_t* row = base + (by0 + y) * buffer->stride + bx0 * 4;
-    const uint8_t* old = &before[static_cast<size_t>(y) * w * 4];
-    for (int x = 0; x < w; ++x) {
-      const uint32_t c = cover[y * maskStride + x];
-      for (int k = 0; k < 4; ++k) {
-        const size_t i = 4u * x + k;
-        row[i] = static_cast<uint8_t>(Mul(row[i], c) + Mul(old[i], 255 - c));
+  constexpr int kBand = 64;
+  std::vector<uint8_t> mask(static_cast<size_t>(w) * kBand);
+  for (int top = 0; top < h; top += kBand) {
+    const int rows = std::min(kBand, h - top);
+    cover.Render(kycover::Rows{static_cast<int>(bx0), static_cast<int>(by0) + top, static_cast<int>(bx1),
+                               static_cast<int>(by0) + top + rows},
+                 mask.data(), w);
+    for (int y = 0; y < rows; ++y) {
+      uint8_t* row = base + (by0 + top + y) * buffer->stride + bx0 * 4;
+      const uint8_t* old = &before[static_cast<size_t>(top + y) * w * 4];
+      const uint8_t* cov = &mask[static_cast<size_t>(y) * w];
+      for (int x = 0; x < w; ++x) {
+        const uint32_t c = cov[x];
+        for (int k = 0; k < 4; ++k) {
+          const size_t i = 4u * x + k;
+          row[i] = static_cast<uint8_t>(Mul(row[i], c) + Mul(old[i], 255 - c));
+        }
       }
     }
   }
-  cairo_surface_destroy(mask);
   return KYFSL_OK;
 }
 

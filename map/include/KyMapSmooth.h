@@ -26,6 +26,10 @@
 
 class CKyLineStyleLib;
 
+namespace kycover {
+class Cover;
+}
+
 namespace kymap {
 
 class CoverageFill;
@@ -75,6 +79,7 @@ class SmoothRoute : public MapRoute {
   double m_pixelsPerMm;
   std::unique_ptr<CKyLineStyleLib> m_lines;
   std::unique_ptr<CoverageFill> m_cover;
+  std::unique_ptr<kycover::Cover> m_strokeCover;
   std::vector<Class> m_classes;
 };
 

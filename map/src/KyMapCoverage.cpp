@@ -55,64 +55,35 @@ CoverageFill::CoverageFill(CDC& dc, int width, int height)
     : m_dc(dc), m_width(width), m_height(height), m_rows(PictureRows::Of(dc)) {
   // Only what lies inside both the picture and the section's rows.
   if (m_rows && (m_rows.width < width || m_rows.height < height)) m_rows = PictureRows{};
-  m_mask = cairo_image_surface_create(CAIRO_FORMAT_A8, std::max(width, 1), kBandRows);
-  if (cairo_surface_status(m_mask) != CAIRO_STATUS_SUCCESS) {
-    cairo_surface_destroy(m_mask);
-    throw MapError("a mask of " + std::to_string(width) + " x " + std::to_string(kBandRows) +
-                   " pixels cannot be made (out of memory?)");
+  m_mask.resize(static_cast<size_t>(std::max(width, 1)) * kBandRows);
+}
+
+CoverageFill::~CoverageFill() = default;
+
+template <typename Fn>
+void CoverageFill::ForEachBand(kycover::Cover& cover, const CRect& rect, Fn fn) {
+  const kycover::Rows reach = cover.Bounds();
+  CRect r;
+  if (cover.Empty() || !r.IntersectRect(&rect, CRect(0, 0, m_width, m_height)) ||
+      !r.IntersectRect(&r, CRect(reach.left, reach.top, reach.right, reach.bottom))) {
+    return;
+  }
+  for (int top = r.top; top < r.bottom; top += kBandRows) {
+    const CRect band(r.left, top, r.right, std::min<int>(r.bottom, top + kBandRows));
+    cover.Render(kycover::Rows{band.left, band.top, band.right, band.bottom}, m_mask.data(), band.Width());
+    fn(band);
   }
 }
 
-CoverageFill::~CoverageFill() { cairo_surface_destroy(m_mask); }
-
 void CoverageFill::Paint(const DevicePath& path, const CRect& rect, const std::function<void()>& paint) {
-  CRect r;
-  if (path.Empty() || !r.IntersectRect(&rect, CRect(0, 0, m_width, m_height))) return;
-  // Each ring's rows: a band is drawn with the rings that reach it only (a
-  // ring above or below a band crosses none of its rows, so leaves their
-  // winding numbers alone).
-  struct Ring {
-    size_t at;
-    int n;
-    double top, bottom;
-  };
-  std::vector<Ring> rings;
-  rings.reserve(path.sizes.size());
+  m_cover.Clear();
   size_t at = 0;
   for (int n : path.sizes) {
-    Ring ring{at, n, path.xy[at + 1], path.xy[at + 1]};
-    for (int i = 1; i < n; ++i) {
-      ring.top = std::min(ring.top, path.xy[at + 2 * i + 1]);
-      ring.bottom = std::max(ring.bottom, path.xy[at + 2 * i + 1]);
-    }
-    rings.push_back(ring);
+    m_cover.AddRing(path.xy.data() + at, n);
     at += 2 * static_cast<size_t>(n);
   }
-  unsigned char* data = cairo_image_surface_get_data(m_mask);
-  const int stride = cairo_image_surface_get_stride(m_mask);
-  for (int top = r.top; top < r.bottom; top += kBandRows) {
-    const CRect band(r.left, top, r.right, std::min<int>(r.bottom, top + kBandRows));
-    cairo_surface_flush(m_mask);
-    for (int y = 0; y < band.Height(); ++y) std::memset(data + y * stride, 0, band.Width());
-    cairo_surface_mark_dirty(m_mask);
-    cairo_surface_set_device_offset(m_mask, -band.left, -band.top);
-    cairo_t* cr = cairo_create(m_mask);
-    cairo_rectangle(cr, band.left, band.top, band.Width(), band.Height());
-    cairo_clip(cr);
-    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
-    bool any = false;
-    for (const Ring& ring : rings) {
-      if (ring.bottom < band.top || ring.top > band.bottom) continue;
-      AddRings(cr, path.xy.data() + ring.at, &ring.n, 1);
-      any = true;
-    }
-    if (any) cairo_fill(cr);
-    const cairo_status_t status = cairo_status(cr);
-    cairo_destroy(cr);
-    if (status != CAIRO_STATUS_SUCCESS) throw MapError(std::string("the cover cannot be drawn: ") +
-                                                       cairo_status_to_string(status));
-    cairo_surface_flush(m_mask);
-    if (!any || !Scan(band)) continue;
+  ForEachBand(m_cover, rect, [&](const CRect& band) {
+    if (!Scan(band)) return;
     if (m_rows) {
       const int saved = m_dc.SaveDC();
       Clip(band);
@@ -122,15 +93,47 @@ void CoverageFill::Paint(const DevicePath& path, const CRect& rect, const std::f
     } else {
       BlendThroughCopy(band, paint);
     }
-  }
+  });
+}
+
+void CoverageFill::Blend(kycover::Cover& cover, const CRect& rect, COLORREF colour, int alpha) {
+  // COLORREF is 0x00BBGGRR, a 32-bit pixel 0x00RRGGBB.
+  const uint32_t pixel = (static_cast<uint32_t>(GetRValue(colour)) << 16) |
+                         (static_cast<uint32_t>(GetGValue(colour)) << 8) | GetBValue(colour);
+  const uint32_t a = static_cast<uint32_t>(std::clamp(alpha, 0, 255));
+  ForEachBand(cover, rect, [&](const CRect& band) {
+    const int w = band.Width();
+    auto blendRows = [&](uint8_t* bits, int stride, int x0, int y0) {
+      for (int y = 0; y < band.Height(); ++y) {
+        const uint8_t* cov = m_mask.data() + static_cast<size_t>(y) * w;
+        uint8_t* row = bits + static_cast<size_t>(y + y0) * stride + 4u * x0;
+        for (int x = 0; x < w; ++x) {
+          if (!cov[x]) continue;
+          const uint32_t share = a == 255 ? cov[x] : Mul(cov[x], a);
+          if (share) Store(row + 4u * x, Lerp(pixel, Load(row + 4u * x), share));
+        }
+      }
+    };
+    if (m_rows) {
+      blendRows(m_rows.bits, m_rows.stride, band.left, band.top);
+      return;
+    }
+    PixelBand copy(m_dc, band);
+    copy.Grab(m_dc);
+    cairo_surface_t* s = copy.Surface();
+    cairo_surface_flush(s);
+    blendRows(cairo_image_surface_get_data(s), cairo_image_surface_get_stride(s), 0, 0);
+    cairo_surface_mark_dirty(s);
+    copy.Put(m_dc);
+  });
 }
 
 bool CoverageFill::Scan(const CRect& band) {
   m_runs.clear();
   m_partial.clear();
-  const unsigned char* data = cairo_image_surface_get_data(m_mask);
-  const int stride = cairo_image_surface_get_stride(m_mask);
   const int w = band.Width();
+  const unsigned char* data = m_mask.data();
+  const int stride = w;
   for (int y = 0; y < band.Height(); ++y) {
     const unsigned char* row = data + y * stride;
     const int py = band.top + y;

@@ -1,8 +1,8 @@
 // A fill painted through the anti-aliased cover of a path, in bands of rows.
 // Internal to the map library.
 //
-// For each band the path's cover is rasterised (cairo, an 8-bit mask, the
-// non-zero rule) and read as runs of touched pixels. The fill is painted on
+// For each band the path's cover is taken (kycover::Cover, the non-zero
+// rule, exact under whole-pixel moves) and read as runs of touched pixels. The fill is painted on
 // the picture once per band with those runs as the DC's clip (intersected
 // with any clip it has), so it lands only where the path is; then each pixel
 // the path covers in part is put back between what it held and the fill, by
@@ -13,12 +13,11 @@
 // place; other devices go through a copy of the band.
 #pragma once
 
-#include <cairo.h>
-
 #include <cstdint>
 #include <functional>
 #include <vector>
 
+#include "KyCover.h"
 #include "afxdc.h"
 
 namespace kymap {
@@ -35,8 +34,7 @@ struct PictureRows {
 
 class CoverageFill {
  public:
-  // dc: the picture, width x height pixels. Throws MapError when no mask
-  // can be made.
+  // dc: the picture, width x height pixels.
   CoverageFill(CDC& dc, int width, int height);
   ~CoverageFill();
   CoverageFill(const CoverageFill&) = delete;
@@ -45,6 +43,9 @@ class CoverageFill {
   // Paints the picture with paint() (a fill that honours the DC's clip)
   // through path's cover inside rect.
   void Paint(const DevicePath& path, const CRect& rect, const std::function<void()>& paint);
+  // Blends colour over the picture by cover's share of each pixel inside
+  // rect, times alpha (0..255).
+  void Blend(kycover::Cover& cover, const CRect& rect, COLORREF colour, int alpha);
 
   // Rows a band holds: the mask's memory is the picture's width times this.
   static constexpr int kBandRows = 64;
@@ -58,6 +59,9 @@ class CoverageFill {
   // Reads the band's mask into runs and partly covered pixels; false when
   // the path touches none of it.
   bool Scan(const CRect& band);
+  // The bands of rect (inside the picture and the cover's rows), top down.
+  template <typename Fn>
+  void ForEachBand(kycover::Cover& cover, const CRect& rect, Fn fn);
   void Clip(const CRect& band);
   void BlendInPlace();
   void BlendThroughCopy(const CRect& band, const std::function<void()>& paint);
@@ -65,7 +69,8 @@ class CoverageFill {
   CDC& m_dc;
   int m_width, m_height;
   PictureRows m_rows;
-  cairo_surface_t* m_mask = nullptr;
+  kycover::Cover m_cover;
+  std::vector<uint8_t> m_mask;  // a band's covers, m_width a row
   std::vector<RECT> m_runs;
   std::vector<Partial> m_partial;
   std::vector<char> m_regionData;

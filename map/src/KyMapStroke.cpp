@@ -9,6 +9,8 @@ namespace kymap {
 
 namespace {
 
+constexpr double kPi = 3.14159265358979323846;
+
 struct P {
   double x, y;
 };
@@ -151,6 +153,55 @@ void StrokeOutline(cairo_t* cr, const DevicePath& path, COLORREF colour, double 
           cairo_fill(cr);
         }
       }
+    }
+  }
+}
+
+void AddStroke(kycover::Cover& cover, const DevicePath& path, double width) {
+  const double half = width / 2;
+  if (!(half > 0)) return;
+  auto fixed = [](double v) { return std::nearbyint(v * 256) / 256; };
+  // A round join: a polygon whose chords stray at most 1/50 pixel.
+  const double chord = half > 0.02 ? std::acos(1 - 0.02 / half) : kPi / 4;
+  const int sides = std::clamp(static_cast<int>(std::ceil(kPi / chord)), 8, 128);
+  std::vector<P> circle(sides);
+  for (int i = 0; i < sides; ++i) {
+    const double t = 2 * kPi * i / sides;
+    circle[i] = P{fixed(half * std::cos(t)), fixed(half * std::sin(t))};
+  }
+  std::vector<double> shape;
+  // Every polygon is added turning the same way (positive Area2).
+  auto add = [&](const std::vector<double>& xy) {
+    const int n = static_cast<int>(xy.size() / 2);
+    double area = 0;
+    for (int i = 0, j = n - 1; i < n; j = i++) area += xy[2 * j] * xy[2 * i + 1] - xy[2 * i] * xy[2 * j + 1];
+    if (area > 0) {
+      cover.AddRing(xy.data(), n);
+    } else if (area < 0) {
+      std::vector<double> turned(xy.size());
+      for (int i = 0; i < n; ++i) {
+        turned[2 * i] = xy[2 * (n - 1 - i)];
+        turned[2 * i + 1] = xy[2 * (n - 1 - i) + 1];
+      }
+      cover.AddRing(turned.data(), n);
+    }
+  };
+  size_t at = 0;
+  for (int n : path.sizes) {
+    const double* ring = path.xy.data() + at;
+    at += 2 * static_cast<size_t>(n);
+    for (int i = 0; i < n; ++i) {
+      const int j = i + 1 == n ? 0 : i + 1;
+      const P a{ring[2 * i], ring[2 * i + 1]}, b{ring[2 * j], ring[2 * j + 1]};
+      const P v = b - a;
+      const double len = std::hypot(v.x, v.y);
+      shape.clear();
+      for (const P& c : circle) shape.insert(shape.end(), {a.x + c.x, a.y + c.y});
+      add(shape);
+      if (len == 0) continue;
+      const P off{fixed(-v.y / len * half), fixed(v.x / len * half)};
+      shape = {a.x + off.x, a.y + off.y, b.x + off.x, b.y + off.y, b.x - off.x, b.y - off.y, a.x - off.x, a.y - off.y};
+      add(shape);
     }
   }
 }

@@ -6,6 +6,7 @@
 
 #include <cairo.h>
 
+#include "KyCover.h"
 #include "KyLineStyleObj.h"
 #include "KyMapSmooth.h"
 
@@ -19,5 +20,11 @@ double OutlineReach(double width, const CKyLineStyleObj* style);
 // than a pixel is drawn a pixel wide at that fraction of opacity.
 void StrokeOutline(cairo_t* cr, const DevicePath& path, COLORREF colour, double width, const CKyLineStyleObj* style,
                    bool pixels);
+
+// A plain line of width pixels along every ring of path, as polygons of one
+// turn for the non-zero rule: a quadrilateral a segment and a round join at
+// each vertex. Offsets from the path's points are taken to 1/256 of a
+// pixel first, so the polygons move with the path by whole pixels exactly.
+void AddStroke(kycover::Cover& cover, const DevicePath& path, double width);
 
 }  // namespace kymap
