@@ -20,7 +20,8 @@ typedef struct kyfsl_tiler kyfsl_tiler;
  * a PG: connection and table), "zoom" [min, max], and optionally "by" (a
  * field), "styles" (a STYLES.json document as an object), "bbox" [west,
  * south, east, north] in degrees, "tile_size" 256|512, "scale" 1|2,
- * "metatile" (tiles a side, default 8). lib: the library, which must stay
+ * "metatile" (tiles a side, default 8), "antialias" (true, the default:
+ * smooth edges and outlines; false: the module's own pixels). lib: the library, which must stay
  * open while the tiler lives; NULL for the built-in one. On success *out
  * holds a tiler to close with kyfsl_tiler_close. Fails with
  * KYFSL_ERR_ARGUMENT for options that are not understood and KYFSL_ERR_IO

@@ -43,6 +43,7 @@ kytiles::TileJobOptions ReadOptions(const char* text) {
     o.tileSize = j.value("tile_size", 256);
     o.scale = j.value("scale", 1);
     o.metatile = j.value("metatile", 8);
+    o.antialias = j.value("antialias", true);
   } catch (const json::exception& e) {
     throw Error{KYFSL_ERR_ARGUMENT, std::string("the options: ") + e.what()};
   } catch (const kymap::MapError& e) {

@@ -97,14 +97,16 @@ class _MBTiles:
 
 
 def render(source, out, zooms, library=None, by=None, styles=None, client=None, tile_size=256, scale=1,
-           metatile=8, bbox=None, progress=None):
+           metatile=8, bbox=None, progress=None, antialias=True):
     """Draws the pyramid of zooms (min, max) of source into out.
 
     library: a Library opened from a file (every worker opens that file), or
     None for the built-in one; by: a field to class the features by; styles:
     a STYLES.json path or a dict of the same shape; client: a
     dask.distributed Client, or None for local processes; bbox: (west,
-    south, east, north) in degrees. progress(done, total) is called after
+    south, east, north) in degrees; antialias: smooth edges and outlines (seamless
+    to the pixel, as kyfsl tiles draws them by default), False for the module's
+    own pixels. progress(done, total) is called after
     each metatile. Returns {"metatiles": n, "tiles": written}. Raises
     kyroz50.Error for a source, field, style or option that cannot be used.
     """
@@ -118,7 +120,7 @@ def render(source, out, zooms, library=None, by=None, styles=None, client=None, 
             styles = json.load(f)
     z0, z1 = zooms
     options = {"data": os.fspath(source), "zoom": [int(z0), int(z1)], "tile_size": int(tile_size),
-               "scale": int(scale), "metatile": int(metatile)}
+               "scale": int(scale), "metatile": int(metatile), "antialias": bool(antialias)}
     if by is not None:
         options["by"] = by
     if styles is not None:

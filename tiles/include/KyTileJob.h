@@ -33,7 +33,7 @@ struct TileJobOptions {
   int scale = 1;
   int metatile = 8;
   COLORREF background = RGB(0xFF, 0xFF, 0xFF);
-  bool antialias = false;                 // see TileSetup
+  bool antialias = true;                  // see TileSetup
   int jobs = 1;                           // drawing processes
   bool resume = false;
   std::string output;                     // a folder, or a file ending in .mbtiles

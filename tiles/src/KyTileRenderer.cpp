@@ -18,6 +18,11 @@ constexpr int kMinBuffer = 16;
 // Smooth edges keep vertices to an eighth of a pixel; the GDI's route draws
 // whole pixels.
 constexpr int kSmoothSteps = 8;
+// Smooth covers are exact under whole-pixel moves, so every metatile must
+// see the same edges inside it: rings are cut only this far out (past the
+// world's width up to zoom 16), where a cut vertex's rounding cannot reach
+// a sample inside.
+constexpr int kSmoothMargin = 1 << 24;
 
 }  // namespace
 
@@ -64,7 +69,8 @@ void TileRenderer::Draw(const PictureFrame& frame, DrawCounts& counts) {
   } else {
     route = kymap::MakeGdiRoute(*m_painter);
   }
-  TileGeometry geometry(frame, std::max(kClipMargin, m_buffer), m_setup.antialias ? kSmoothSteps : 1);
+  TileGeometry geometry(frame, m_setup.antialias ? kSmoothMargin : std::max(kClipMargin, m_buffer),
+                        m_setup.antialias ? kSmoothSteps : 1);
   // Features just outside the picture still reach into it with their outline.
   const Extent filter = geometry.FilterExtent(m_outlineMax + 2);
   m_layer.SetSpatialFilter(&filter);

@@ -22,7 +22,8 @@ struct TilesArgs {
   std::string background = "#FFFFFF";
   int tileSize = 256, scale = 1, metatile = 8;
   int jobs = 0;  // 0: every core
-  bool resume = false, quiet = false, json = false, antialias = false;
+  bool resume = false, quiet = false, json = false;
+  std::string antialias = "on";
 };
 
 // A short fingerprint of a styles file, so that --resume notices an edit.
@@ -85,7 +86,8 @@ int RunTiles(TilesArgs& a) {
   o.scale = a.scale;
   o.metatile = a.metatile;
   o.background = ParseColour(a.background);
-  o.antialias = a.antialias;
+  if (a.antialias != "on" && a.antialias != "off") throw Failure{"--antialias must be on or off", 2};
+  o.antialias = a.antialias == "on";
   o.jobs = a.jobs > 0 ? a.jobs : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   o.resume = a.resume;
   o.output = a.output;
@@ -133,8 +135,8 @@ void RegisterTiles(CLI::App& app, const Globals& g, Outcome& out) {
   sub->add_option("--metatile", a->metatile, "tiles a side drawn at once (default 8)");
   sub->add_option("--background", a->background, "colour under the features, #RRGGBB (default #FFFFFF)");
   sub->add_option("--jobs", a->jobs, "drawing processes (default: one a core)");
-  sub->add_flag("--antialias", a->antialias,
-                "smooth edges and outlines (not yet seamless to the pixel: a few outline pixels differ by one level)");
+  sub->add_option("--antialias", a->antialias,
+                  "on (default): smooth edges and outlines, seamless to the pixel; off: the module's own pixels");
   sub->add_flag("--resume", a->resume, "continue an interrupted run in OUT, keeping the tiles it finished");
   sub->add_flag("--quiet", a->quiet, "no progress and no summary");
   sub->add_flag("--json", a->json, "print what was written as JSON");
