@@ -41,27 +41,124 @@ bool ShapeBox(const DevicePath& path, CRect& box) {
   return true;
 }
 
+// The number written at text[at...], its end in end; false when there is
+// none.
+bool NumberAt(const std::string& text, size_t at, double& value, size_t& end) {
+  while (at < text.size() && text[at] == ' ') ++at;
+  const char* begin = text.c_str() + at;
+  char* stop = nullptr;
+  value = std::strtod(begin, &stop);
+  if (stop == begin) return false;
+  end = at + static_cast<size_t>(stop - begin);
+  return true;
+}
+
+// cairo writes a repeating pattern's step equal to its cell's box. Our
+// cells are drawn with a bleed of bleed pixels on every side (their box
+// starts at -bleed), so that the cells of a tiling overlap and no reader
+// leaves a hairline between them; their steps are set back to the cell's
+// own size here, in place (the number is padded with spaces: no offset in
+// the file moves). Returns how many patterns were set.
+int SetCellSteps(std::string& pdf, int bleed) {
+  int set = 0;
+  for (size_t at = pdf.find("/PatternType 1"); at != std::string::npos; at = pdf.find("/PatternType 1", at + 1)) {
+    const size_t end = pdf.find("stream", at);
+    if (end == std::string::npos) break;
+    const size_t box = pdf.find("/BBox [", at), xs = pdf.find("/XStep ", at), ys = pdf.find("/YStep ", at);
+    if (box > end || xs > end || ys > end) continue;
+    double b[4], x, y;
+    size_t next = box + 7, xEnd, yEnd;
+    bool ok = true;
+    for (double& v : b) ok = ok && NumberAt(pdf, next, v, next);
+    if (!ok || !NumberAt(pdf, xs + 7, x, xEnd) || !NumberAt(pdf, ys + 7, y, yEnd)) continue;
+    // A repeating cell of ours: its box starts at -bleed and its step is
+    // the box. (Pictures that do not repeat have steps past their box.)
+    if (b[0] != -bleed || b[1] != -bleed || x != b[2] - b[0] || y != b[3] - b[1]) continue;
+    auto put = [&](size_t from, size_t to, double v) {
+      std::string text = std::to_string(static_cast<long>(std::lround(v)));
+      text.resize(to - from - 7, ' ');
+      pdf.replace(from + 7, text.size(), text);
+    };
+    put(xs, xEnd, x - 2 * bleed);
+    put(ys, yEnd, y - 2 * bleed);
+    ++set;
+  }
+  return set;
+}
+
+// A rectangle of one colour in a pattern's cell: columns x0..x1, rows
+// y0..y1 (ends excluded).
+struct CellRun {
+  int x0, x1, y0, y1;
+  long colour;
+};
+
+// How far the right and bottom edges of a cell's rectangles stop short of
+// the pixel's edge, in pixels.
+constexpr double kShort = 1.0 / 256;
+
+// The pixels of a width x height grid by colour(x, y) (-1: none) as
+// rectangles: runs of one colour on each row, merged with the same run on
+// the rows below.
+template <typename Colour>
+std::vector<CellRun> MergedRuns(int width, int height, Colour colour) {
+  std::vector<CellRun> done, open, next;
+  for (int y = 0; y < height; ++y) {
+    next.clear();
+    for (int x = 0; x < width;) {
+      const long c = colour(x, y);
+      int e = x + 1;
+      while (e < width && colour(e, y) == c) ++e;
+      if (c >= 0) next.push_back({x, e, y, y + 1, c});
+      x = e;
+    }
+    for (CellRun& r : next) {
+      auto same = std::find_if(open.begin(), open.end(), [&](const CellRun& o) {
+        return o.x0 == r.x0 && o.x1 == r.x1 && o.colour == r.colour;
+      });
+      if (same != open.end()) {
+        r.y0 = same->y0;
+        open.erase(same);
+      }
+    }
+    done.insert(done.end(), open.begin(), open.end());
+    open.swap(next);
+  }
+  done.insert(done.end(), open.begin(), open.end());
+  return done;
+}
+
 }  // namespace
 
 // ------------------------------------------------------------------ document
 
 struct VectorDocument::Impl {
   std::string path;
+  VectorKind kind = VectorKind::kPdf;
   CReplacingFile file;
   std::string failure;  // the first write's reason, if one failed
+  std::string pdf;      // a PDF is held until Commit (its cells' steps are set there)
   cairo_surface_t* surface = nullptr;
   cairo_t* cr = nullptr;
   int width = 0, height = 0, dpi = 0;
+  int bleed = 0;  // of the PDF's pattern cells, in pixels
 
   static cairo_status_t Write(void* closure, const unsigned char* data, unsigned int length) {
     Impl* d = static_cast<Impl*>(closure);
     if (!d->failure.empty()) return CAIRO_STATUS_WRITE_ERROR;
     try {
-      d->file.Write(data, length);
+      if (d->kind == VectorKind::kPdf) {
+        d->pdf.append(reinterpret_cast<const char*>(data), length);
+      } else {
+        d->file.Write(data, length);
+      }
     } catch (CFileException* e) {
       d->failure = Reason(*e);
       e->Delete();
       return CAIRO_STATUS_WRITE_ERROR;
+    } catch (const std::bad_alloc&) {
+      d->failure = "out of memory";
+      return CAIRO_STATUS_NO_MEMORY;
     }
     return CAIRO_STATUS_SUCCESS;
   }
@@ -77,6 +174,10 @@ VectorDocument::VectorDocument(const std::string& path, VectorKind kind, int wid
   m->width = width;
   m->height = height;
   m->dpi = dpi;
+  m->kind = kind;
+  // At least a point: a reader rasterising the page at any resolution
+  // from 72 dpi up covers the joins of the cells with whole pixels.
+  if (kind == VectorKind::kPdf) m->bleed = std::max(1, (dpi + 71) / 72);
   CFileException error;
   if (!m->file.Begin(path.c_str(), &error)) m->Fail(Reason(error));
   const double points = 72.0 / dpi;
@@ -119,10 +220,15 @@ void VectorDocument::Commit() {
     m->Fail(m->failure.empty() ? cairo_status_to_string(status) : m->failure);
   }
   try {
+    if (m->kind == VectorKind::kPdf) {
+      SetCellSteps(m->pdf, m->bleed);
+      m->file.Write(m->pdf.data(), static_cast<UINT>(m->pdf.size()));
+    }
     m->file.Commit();
   } catch (CFileException* e) {
     const std::string reason = Reason(*e);
     e->Delete();
+    m->file.Abort();
     m->Fail(reason);
   }
 }
@@ -205,49 +311,51 @@ cairo_pattern_t* VectorRoute::Impl::Cell(int cls) {
   const uint32_t* a = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(black.Surface()));
   const uint32_t* b = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(white.Surface()));
 
-  // Runs of one colour on each row, merged with the same run on the rows
-  // below.
-  struct Run {
-    int x0, x1, y0, y1;
-    uint32_t colour;
+  // The cell with its bleed: the tile repeated past its edges on every
+  // side (x, y from -bleed; the tile's pixels are from 0). A pixel that
+  // differs on black and on white is not painted (-1).
+  const int bleed = doc.Internal().bleed, cw = w + 2 * bleed, ch = h + 2 * bleed;
+  auto colour = [&](int x, int y) -> long {
+    const int i = ((y - bleed) % h + h) % h * w + ((x - bleed) % w + w) % w;
+    return (a[i] & 0xFFFFFF) == (b[i] & 0xFFFFFF) ? static_cast<long>(a[i] & 0xFFFFFF) : -1;
   };
-  std::vector<Run> done, open, next;
+  // The colour most pixels have is laid first under every painted pixel,
+  // the others over it: no edge between two colours of the cell is an
+  // edge of both, where readers would let the paper show through.
+  std::map<long, int> count;
   for (int y = 0; y < h; ++y) {
-    next.clear();
-    for (int x = 0; x < w;) {
-      const uint32_t pa = a[y * w + x] & 0xFFFFFF, pb = b[y * w + x] & 0xFFFFFF;
-      int e = x + 1;
-      if (pa != pb) {
-        while (e < w && (a[y * w + e] & 0xFFFFFF) != (b[y * w + e] & 0xFFFFFF)) ++e;
-        x = e;
-        continue;
-      }
-      while (e < w && (a[y * w + e] & 0xFFFFFF) == pa && (b[y * w + e] & 0xFFFFFF) == pa) ++e;
-      next.push_back({x, e, y, y + 1, pa});
-      x = e;
-    }
-    for (Run& r : next) {
-      auto same = std::find_if(open.begin(), open.end(),
-                               [&](const Run& o) { return o.x0 == r.x0 && o.x1 == r.x1 && o.colour == r.colour; });
-      if (same != open.end()) {
-        r.y0 = same->y0;
-        open.erase(same);
-      }
-    }
-    done.insert(done.end(), open.begin(), open.end());
-    open.swap(next);
+    for (int x = 0; x < w; ++x) ++count[colour(x + bleed, y + bleed)];
   }
-  done.insert(done.end(), open.begin(), open.end());
+  count.erase(-1);
+  long base = -1;
+  for (const auto& [c, n] : count) {
+    if (base < 0 || n > count[base]) base = c;
+  }
+  std::vector<CellRun> under = MergedRuns(cw, ch, [&](int x, int y) { return colour(x, y) < 0 ? -1L : base; });
+  std::vector<CellRun> over = MergedRuns(cw, ch, [&](int x, int y) {
+    const long c = colour(x, y);
+    return c == base ? -1L : c;
+  });
 
-  cairo_rectangle_t extents{0, 0, static_cast<double>(w), static_cast<double>(h)};
+  cairo_rectangle_t extents{static_cast<double>(-bleed), static_cast<double>(-bleed), static_cast<double>(cw),
+                            static_cast<double>(ch)};
   cairo_surface_t* rec = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &extents);
   cairo_t* cr = cairo_create(rec);
-  std::map<uint32_t, std::vector<const Run*>> byColour;
-  for (const Run& r : done) byColour[r.colour].push_back(&r);
-  for (const auto& [colour, runs] : byColour) {
-    cairo_set_source_rgb(cr, ((colour >> 16) & 0xFF) / 255.0, ((colour >> 8) & 0xFF) / 255.0, (colour & 0xFF) / 255.0);
-    for (const Run* r : runs) cairo_rectangle(cr, r->x0, r->y0, r->x1 - r->x0, r->y1 - r->y0);
-    cairo_fill(cr);
+  for (const std::vector<CellRun>* runs : {&under, &over}) {
+    std::map<long, std::vector<const CellRun*>> byColour;
+    for (const CellRun& r : *runs) byColour[r.colour].push_back(&r);
+    for (const auto& [c, list] : byColour) {
+      cairo_set_source_rgb(cr, ((c >> 16) & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0, (c & 0xFF) / 255.0);
+      for (const CellRun* r : list) {
+        // poppler counts a pixel whose left or top edge a shape's right or
+        // bottom edge touches as partly covered: those edges stop a trace
+        // short of the pixel (an exact reader shows the colour under it at
+        // that fraction in one pixel, under a level).
+        const double right = r->x1 < cw ? kShort : 0, bottom = r->y1 < ch ? kShort : 0;
+        cairo_rectangle(cr, r->x0 - bleed, r->y0 - bleed, r->x1 - r->x0 - right, r->y1 - r->y0 - bottom);
+      }
+      cairo_fill(cr);
+    }
   }
   cairo_destroy(cr);
   cairo_pattern_t* pattern = cairo_pattern_create_for_surface(rec);

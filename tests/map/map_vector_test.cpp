@@ -187,47 +187,90 @@ TEST(MapVector, APdfAt300DpiHasTheSmoothPicturesColoursAndPatternPeriod) {
   EXPECT_EQ(h, mupdf.height);
 }
 
+// Rows and columns (away from the page's edges) where the paper shows
+// through the "d" pattern: its colours have no blue, the paper is white, so
+// a line of the paper between cells raises the blue of a row or column
+// well above that of the pattern (at most 0x20, where its two colours
+// blend).
+std::vector<std::string> Hairlines(const Picture& p) {
+  std::vector<std::string> lines;
+  const int mx = p.width / 10, my = p.height / 10;
+  auto blue = [&](int x, int y) { return static_cast<long>(p.At(x, y) & 0xFF); };
+  for (int y = my; y < p.height - my; ++y) {
+    long sum = 0;
+    for (int x = mx; x < p.width - mx; ++x) sum += blue(x, y);
+    if (sum > 0x30L * (p.width - 2 * mx)) lines.push_back("row " + std::to_string(y));
+  }
+  for (int x = mx; x < p.width - mx; ++x) {
+    long sum = 0;
+    for (int y = my; y < p.height - my; ++y) sum += blue(x, y);
+    if (sum > 0x30L * (p.height - 2 * my)) lines.push_back("column " + std::to_string(x));
+  }
+  return lines;
+}
+
 TEST(MapVector, PatternCellsShowNoHairline) {
   kymaptest::TempDir dir;
   const std::string data =
       dir.Write("one.geojson", kymaptest::Collection(Feature(R"({"k": "d"})", Poly(Box(0, 0, 120, 80)))));
-  // Pattern pixels of 1/81 inch; the page is 120 x 80 pixels at 96 dpi.
-  Draw(data, kBoxStyles, 120, 80, 96, dir.Path() + "/one.pdf");
-  Draw(data, kBoxStyles, 120, 80, 96, dir.Path() + "/one.svg");
-  auto check = [](const Picture& p, const std::string& what) {
-    // Away from the page's edges, no row or column is mostly light: the
-    // tile's light pixel is one in eight of any row or column.
-    const int mx = p.width / 10, my = p.height / 10;
-    for (int y = my; y < p.height - my; ++y) {
-      int light = 0;
-      for (int x = mx; x < p.width - mx; ++x) light += (p.At(x, y) & 0xFF) > 0x60;
-      ASSERT_LT(light, (p.width - 2 * mx) / 2) << what << " row " << y;
+  // Pattern pixels of 1/81 inch: cells of 10 x 10 pixels on a page of 96
+  // dpi, 30 x 30 at 300 dpi.
+  for (int dpi : {96, 300}) {
+    const int w = 4 * dpi, h = 8 * dpi / 3;  // 4 x 2.67 inches
+    const std::string pdf = dir.Path() + "/one" + std::to_string(dpi) + ".pdf";
+    Draw(data, kBoxStyles, w, h, dpi, pdf);
+    // poppler at resolutions other than the page's, where cells that
+    // merely abut leave a line of the paper between them.
+    for (int at : {72, 150, 300, 600}) {
+      const Picture p = Poppler(pdf, at, dir.Path());
+      ASSERT_EQ(4 * at, p.width);
+      EXPECT_EQ(std::vector<std::string>(), Hairlines(p)) << "a page of " << dpi << " dpi, poppler at " << at;
     }
-    for (int x = mx; x < p.width - mx; ++x) {
-      int light = 0;
-      for (int y = my; y < p.height - my; ++y) light += (p.At(x, y) & 0xFF) > 0x60;
-      ASSERT_LT(light, (p.height - 2 * my) / 2) << what << " column " << x;
-    }
-  };
-  // poppler at the page's own resolution (cells of whole pixels); at others
-  // it leaves a pixel between cells, which needs a cell with a bleed.
-  check(Poppler(dir.Path() + "/one.pdf", 96, dir.Path()), "poppler 96");
-  // Headless Chromium at device scales 1, 2 and 4; the page is 120 x 80
-  // CSS pixels.
+    EXPECT_EQ(std::vector<std::string>(),
+              Hairlines(Read("mutool draw -r 150 -o " + dir.Path() + "/mupdf.png " + pdf, dir.Path() + "/mupdf.png")))
+        << "a page of " << dpi << " dpi, mupdf at 150";
+  }
+  // The SVG's <pattern> in headless Chromium at device scales 1, 2 and 4
+  // and in librsvg; the page is 240 x 160 CSS pixels.
+  Draw(data, kBoxStyles, 240, 160, 96, dir.Path() + "/one.svg");
   for (int zoom : {1, 2, 4}) {
     const Picture shot = Read("chromium --headless=new --no-sandbox --disable-gpu --hide-scrollbars "
                               "--force-device-scale-factor=" + std::to_string(zoom) +
-                                  " --window-size=120,80 --screenshot=" + dir.Path() + "/chromium.png file://" +
+                                  " --window-size=240,160 --screenshot=" + dir.Path() + "/chromium.png file://" +
                                   dir.Path() + "/one.svg",
                               dir.Path() + "/chromium.png");
-    EXPECT_EQ(120 * zoom, shot.width);
-    check(shot, "chromium " + std::to_string(zoom));
+    ASSERT_EQ(240 * zoom, shot.width);
+    EXPECT_EQ(std::vector<std::string>(), Hairlines(shot)) << "chromium at " << zoom;
   }
-  for (double zoom : {1.0, 2.0, 4.0}) {
-    check(Read("rsvg-convert -z " + std::to_string(zoom) + " -o " + dir.Path() + "/svg.png " + dir.Path() + "/one.svg",
-               dir.Path() + "/svg.png"),
-          "rsvg " + std::to_string(zoom));
+  for (double zoom : {1.0, 1.5, 2.0, 4.0}) {
+    const Picture p =
+        Read("rsvg-convert -z " + std::to_string(zoom) + " -o " + dir.Path() + "/svg.png " + dir.Path() + "/one.svg",
+             dir.Path() + "/svg.png");
+    EXPECT_EQ(std::vector<std::string>(), Hairlines(p)) << "rsvg at " << zoom;
   }
+}
+
+// The PDF's cells overlap their neighbours by their bleed, and repeat at
+// the tile's own size: the box of each repeating pattern is larger than
+// its step.
+TEST(MapVector, PdfCellsBleedPastTheirStep) {
+  kymaptest::TempDir dir;
+  const std::string data =
+      dir.Write("one.geojson", kymaptest::Collection(Feature(R"({"k": "d"})", Poly(Box(0, 0, 120, 80)))));
+  Draw(data, kBoxStyles, 120, 80, 96, dir.Path() + "/one.pdf");
+  std::ifstream in(dir.Path() + "/one.pdf");
+  std::stringstream pdf;
+  pdf << in.rdbuf();
+  const std::string text = pdf.str();
+  const size_t at = text.find("/PatternType 1");
+  ASSERT_NE(std::string::npos, at);
+  // 8 pixels of 81 dpi are 9 at 96 dpi; a bleed of 2 pixels (at least a
+  // point) on every side.
+  const std::string dict = text.substr(at, text.find("stream", at) - at);
+  EXPECT_NE(std::string::npos, dict.find("/BBox [ -2 -2 11 11 ]")) << dict;
+  EXPECT_NE(std::string::npos, dict.find("/XStep 9 ")) << dict;
+  EXPECT_NE(std::string::npos, dict.find("/YStep 9 ")) << dict;
+  EXPECT_EQ(std::string::npos, text.find("/PatternType 1", at + 1));  // one pattern
 }
 
 TEST(MapVector, APatternCellIsTheModulesTileAtThePagesResolution) {
