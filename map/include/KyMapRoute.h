@@ -22,12 +22,6 @@ class MapRoute {
   // Lines (device pixels) of a colour and width in pixels: meridians,
   // parallels, the map's edge. Drawn on dc by default.
   virtual void Lines(CDC& dc, const std::vector<std::vector<POINT>>& lines, COLORREF colour, double width);
-  // Takes the pixels of dc under rect (a legend drawn there) into the
-  // output. Nothing for routes that paint on dc itself.
-  virtual void Overlay(CDC& dc, const CRect& rect) {
-    (void)dc;
-    (void)rect;
-  }
 };
 
 // The module's own route: each feature rounded to whole pixels and drawn at

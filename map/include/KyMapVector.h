@@ -11,12 +11,14 @@
 // hairline where cells meet. A transparent tile paints no background, a
 // rate is the class's opacity. Gradients are the module's own, as a picture
 // at dpi cut to the shape. Outlines are vector strokes of their width in
-// millimetres, with the line-style module's layers.
+// millimetres, with the line-style module's layers. The legend is drawn
+// as vector paths and real text.
 #pragma once
 
 #include <memory>
 #include <string>
 
+#include "KyMapLegend.h"
 #include "KyMapRoute.h"
 
 class CKyFillStyleLib;
@@ -64,7 +66,11 @@ class VectorRoute : public MapRoute {
 
   void Add(int cls, const std::vector<double>& xy, const std::vector<int>& sizes) override;
   void Finish() override;
-  void Overlay(CDC& dc, const CRect& rect) override;
+  // A rectangle of the page in a colour (the legend's panel).
+  void Clear(const CRect& rect, COLORREF colour);
+  // A legend on the page: its box and frame as vector paths, each swatch
+  // the class's own repeating pattern (or gradient), its text as text.
+  void DrawLegend(const Legend::Plan& plan);
   // Lines as vector strokes on the page.
   void Lines(CDC& dc, const std::vector<std::vector<POINT>>& lines, COLORREF colour, double width) override;
 

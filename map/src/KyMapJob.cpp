@@ -381,8 +381,11 @@ MapReport DrawMap(CDC& dc, int width, int height, CKyFillStyleLib& lib, const Ma
   std::vector<long long> perClass(rules.classes.size() + 1, 0);
 
   std::unique_ptr<MapRoute> route;
+  VectorRoute* vector = nullptr;
   if (o.vector) {
-    route = std::make_unique<VectorRoute>(*o.vector, dc, lib, painter, o.align, o.print);
+    auto own = std::make_unique<VectorRoute>(*o.vector, dc, lib, painter, o.align, o.print);
+    vector = own.get();
+    route = std::move(own);
   } else if (o.antialias) {
     route = std::make_unique<SmoothRoute>(dc, painter, o.align, width, height);
   } else {
@@ -444,9 +447,12 @@ MapReport DrawMap(CDC& dc, int width, int height, CKyFillStyleLib& lib, const Ma
     CPoint at;
     if (o.legend == LegendPlace::kInside) {
       if (Inside(*legend, dc, placement.map, o.paper, at)) {
-        legend->Draw(at);
+        if (vector) {
+          vector->DrawLegend(legend->Planned(at));
+        } else {
+          legend->Draw(at, o.antialias);
+        }
         report.legend = "inside";
-        route->Overlay(dc, CRect(at, legend->Size()));
       } else {
         report.legendDidNotFit = true;
       }
@@ -456,12 +462,16 @@ MapReport DrawMap(CDC& dc, int width, int height, CKyFillStyleLib& lib, const Ma
       const CRect panel = placement.place == LegendPlace::kRight
                               ? CRect(placement.map.right, 0, width, height)
                               : CRect(0, placement.map.bottom, width, height);
-      dc.FillSolidRect(&panel, o.paper);
       // Laid out again without the fallback's room where it has no entry.
       placement = Beside(*legend, placement.place, extent, width, height);
-      legend->Draw(placement.legendAt);
+      if (vector) {
+        vector->Clear(panel, o.paper);
+        vector->DrawLegend(legend->Planned(placement.legendAt));
+      } else {
+        dc.FillSolidRect(&panel, o.paper);
+        legend->Draw(placement.legendAt, o.antialias);
+      }
       report.legend = PlaceName(placement.place);
-      route->Overlay(dc, panel);
     }
   }
   if (o.legendPicture) {

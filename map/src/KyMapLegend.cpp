@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "KyMapBand.h"
 #include "codepage.h"
 
 namespace kymap {
@@ -45,18 +46,26 @@ std::string DeviceText(const std::string& utf8) {
 }  // namespace
 
 Legend::Legend(CDC& dc, MapPainter& painter, const std::string& title, const std::vector<LegendEntry>& entries)
-    : m_dc(dc), m_painter(painter), m_title(DeviceText(Shortened(title, kMaxLabel))) {
-  m_font.CreatePointFont(80, "DejaVu Sans", &dc);
+    : m_dc(dc),
+      m_painter(painter),
+      m_titleUtf8(Shortened(title, kMaxLabel)),
+      m_title(DeviceText(m_titleUtf8)) {
+  m_font.CreatePointFont(80, kFont, &dc);
   CFont* old = m_dc.SelectObject(&m_font);
+  TEXTMETRIC tm{};
+  m_dc.GetTextMetrics(&tm);
+  m_ascent = tm.tmAscent;
+  m_em = tm.tmHeight - tm.tmInternalLeading;
   const CSize minSwatch(Mm(9), Mm(5));
   const size_t shown = std::min(entries.size(), kMaxEntries);
   for (size_t i = 0; i < shown; ++i) {
-    Row r{entries[i].cls, DeviceText(Shortened(entries[i].label, kMaxLabel)),
-          painter.SwatchSize(entries[i].cls, minSwatch), {}};
+    const std::string utf8 = Shortened(entries[i].label, kMaxLabel);
+    Row r{entries[i].cls, DeviceText(utf8), utf8, painter.SwatchSize(entries[i].cls, minSwatch), {}};
     m_rows.push_back(std::move(r));
   }
   if (entries.size() > shown) {
-    m_rows.push_back({-1, "... and " + std::to_string(entries.size() - shown) + " more classes", {0, 0}, {}});
+    const std::string more = "... and " + std::to_string(entries.size() - shown) + " more classes";
+    m_rows.push_back({-1, more, more, {0, 0}, {}});
   }
   for (Row& r : m_rows) {
     const std::string& t = r.label;
@@ -106,27 +115,20 @@ CSize Legend::Layout(int maxHeight) {
   return m_size;
 }
 
-void Legend::Draw(const CPoint& at) {
-  if (m_columns.empty()) return;
+Legend::Plan Legend::Planned(const CPoint& at) const {
+  Plan plan;
+  if (m_columns.empty()) return plan;
   const int pad = Mm(2.5), gap = Mm(1.5), columnGap = Mm(4);
-  const CRect box(at.x, at.y, at.x + m_size.cx, at.y + m_size.cy);
-  CBrush paper(RGB(0xFF, 0xFF, 0xFF));
-  CPen frame(PS_SOLID, std::max(1, Mm(0.25)), RGB(0x50, 0x50, 0x50));
-  CBrush* oldBrush = m_dc.SelectObject(&paper);
-  CPen* oldPen = m_dc.SelectObject(&frame);
-  m_dc.Rectangle(&box);
-  m_dc.SelectObject(oldPen);
-  m_dc.SelectObject(oldBrush);
-
-  CFont* oldFont = m_dc.SelectObject(&m_font);
-  m_dc.SetBkMode(TRANSPARENT);
-  const COLORREF oldText = m_dc.SetTextColor(RGB(0x20, 0x20, 0x20));
-  int top = box.top + pad;
+  plan.box = CRect(at.x, at.y, at.x + m_size.cx, at.y + m_size.cy);
+  plan.frame = std::max(1, Mm(0.25));
+  plan.ascent = m_ascent;
+  plan.em = m_em;
+  int top = plan.box.top + pad;
   if (!m_title.empty()) {
-    m_dc.TextOut(box.left + pad, top, m_title.c_str(), static_cast<int>(m_title.size()));
+    plan.texts.push_back({CPoint(plan.box.left + pad, top), m_titleUtf8});
     top += m_titleSize.cy + gap;
   }
-  int x = box.left + pad;
+  int x = plan.box.left + pad;
   for (const Column& c : m_columns) {
     int y = top;
     for (size_t i = c.first; i < c.first + c.count; ++i) {
@@ -135,17 +137,62 @@ void Legend::Draw(const CPoint& at) {
       int tx = x;
       if (r.cls >= 0) {
         const int sy = y + (rowH - r.swatch.cy) / 2;
-        m_painter.Swatch(r.cls, CRect(x, sy, x + r.swatch.cx, sy + r.swatch.cy));
+        plan.swatches.push_back({r.cls, CRect(x, sy, x + r.swatch.cx, sy + r.swatch.cy)});
         tx += r.swatch.cx + gap;
-        m_dc.SetBkMode(TRANSPARENT);
       }
-      m_dc.TextOut(tx, y + (rowH - r.text.cy) / 2, r.label.c_str(), static_cast<int>(r.label.size()));
+      plan.texts.push_back({CPoint(tx, y + (rowH - r.text.cy) / 2), r.utf8});
       y += rowH + gap;
     }
     x += c.width + columnGap;
   }
+  return plan;
+}
+
+void Legend::Draw(const CPoint& at, bool smooth) {
+  const Plan plan = Planned(at);
+  if (plan.box.IsRectEmpty()) return;
+  CBrush paper(RGB(0xFF, 0xFF, 0xFF));
+  CPen frame(PS_SOLID, plan.frame, kFrame);
+  CBrush* oldBrush = m_dc.SelectObject(&paper);
+  CPen* oldPen = m_dc.SelectObject(&frame);
+  m_dc.Rectangle(&plan.box);
+  m_dc.SelectObject(oldPen);
+  m_dc.SelectObject(oldBrush);
+  for (const Plan::Swatch& s : plan.swatches) m_painter.Swatch(s.cls, s.rect);
+  if (smooth) {
+    CRect inside = plan.box;
+    inside.DeflateRect(plan.frame, plan.frame);
+    PixelBand band(m_dc, inside);
+    band.Grab(m_dc);
+    cairo_t* cr = cairo_create(band.Surface());
+    PaintLegendText(cr, plan);
+    cairo_destroy(cr);
+    band.Put(m_dc);
+    return;
+  }
+  CFont* oldFont = m_dc.SelectObject(&m_font);
+  m_dc.SetBkMode(TRANSPARENT);
+  const COLORREF oldText = m_dc.SetTextColor(kText);
+  for (const Plan::Text& t : plan.texts) {
+    const std::string text = DeviceText(t.utf8);
+    m_dc.TextOut(t.at.x, t.at.y, text.c_str(), static_cast<int>(text.size()));
+  }
   m_dc.SetTextColor(oldText);
   m_dc.SelectObject(oldFont);
+}
+
+void PaintLegendText(cairo_t* cr, const Legend::Plan& plan) {
+  cairo_save(cr);
+  cairo_select_font_face(cr, Legend::kFont, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+  cairo_set_font_size(cr, plan.em);
+  cairo_set_source_rgb(cr, GetRValue(Legend::kText) / 255.0, GetGValue(Legend::kText) / 255.0,
+                       GetBValue(Legend::kText) / 255.0);
+  for (const Legend::Plan::Text& t : plan.texts) {
+    if (t.utf8.empty()) continue;
+    cairo_move_to(cr, t.at.x, t.at.y + plan.ascent);
+    cairo_show_text(cr, t.utf8.c_str());
+  }
+  cairo_restore(cr);
 }
 
 }  // namespace kymap

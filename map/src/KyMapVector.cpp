@@ -269,6 +269,7 @@ struct VectorRoute::Impl {
   }
   cairo_pattern_t* Cell(int cls);
   void FillClass(int cls);
+  void Swatch(int cls, const CRect& rect);
   void Gradient(int cls, const DevicePath& path);
   void Stroke(int cls, const DevicePath& path);
 };
@@ -398,6 +399,50 @@ void VectorRoute::Impl::FillClass(int cls) {
   cairo_pattern_destroy(pattern);
 }
 
+// A legend's swatch: the class's pattern with a tile centred in the
+// rectangle (as the device's swatch lays it), framed by a pixel-wide line.
+void VectorRoute::Impl::Swatch(int cls, const CRect& rect) {
+  const FillSpec& want = fills.Spec(cls);
+  const double l = rect.left, t = rect.top, r = rect.right, b = rect.bottom;
+  if (want.gradient != 0) {
+    DevicePath box;
+    box.xy = {l, t, r, t, r, b, l, b};
+    box.sizes = {4};
+    Gradient(cls, box);
+  } else if (cairo_pattern_t* pattern = Cell(cls)) {
+    cairo_matrix_t m;
+    cairo_matrix_init_identity(&m);
+    if (const CKyFillStyle* style = want.style >= 8 ? opaque.Style(Opaque(cls)) : nullptr) {
+      const long cx = (rect.left + rect.right - static_cast<long>(style->GetTileWidth())) / 2;
+      const long cy = (rect.top + rect.bottom - static_cast<long>(style->GetTileHeight())) / 2;
+      cairo_matrix_init_translate(&m, -cx, -cy);
+    }
+    cairo_pattern_set_matrix(pattern, &m);
+    cairo_t* cr = Cr();
+    cairo_save(cr);
+    // Inside the frame, which covers the outer pixels: poppler takes in the
+    // row and column a rectangle's far edges touch when it fills it with a
+    // pattern.
+    cairo_rectangle(cr, l + 1, t + 1, r - l - 2, b - t - 2);
+    cairo_set_source(cr, pattern);
+    if (want.rate >= 100) {
+      cairo_fill(cr);
+    } else {
+      cairo_clip(cr);
+      cairo_paint_with_alpha(cr, std::max(0L, want.rate) / 100.0);
+    }
+    cairo_restore(cr);
+    cairo_pattern_destroy(pattern);
+  }
+  cairo_t* cr = Cr();
+  cairo_save(cr);
+  SetColour(cr, want.outline.visible ? want.outline.colour : RGB(0x40, 0x40, 0x40));
+  cairo_set_line_width(cr, 1);
+  cairo_rectangle(cr, l + 0.5, t + 0.5, r - l - 1, b - t - 1);
+  cairo_stroke(cr);
+  cairo_restore(cr);
+}
+
 // The module's gradient for the shape's box, as a picture at the device's
 // resolution cut to the shape.
 void VectorRoute::Impl::Gradient(int cls, const DevicePath& path) {
@@ -489,20 +534,31 @@ void VectorRoute::Lines(CDC& dc, const std::vector<std::vector<POINT>>& lines, C
   cairo_restore(cr);
 }
 
-void VectorRoute::Overlay(CDC& dc, const CRect& rect) {
-  CRect r;
-  if (!r.IntersectRect(&rect, CRect(0, 0, m->doc.Width(), m->doc.Height()))) return;
-  PixelBand band(dc, r);
-  band.Grab(dc);
-  cairo_surface_t* picture = band.Copy();
+void VectorRoute::Clear(const CRect& rect, COLORREF colour) {
   cairo_t* cr = m->Cr();
   cairo_save(cr);
-  cairo_rectangle(cr, r.left, r.top, r.Width(), r.Height());
-  cairo_clip(cr);
-  cairo_set_source_surface(cr, picture, 0, 0);
-  cairo_paint(cr);
+  SetColour(cr, colour);
+  cairo_rectangle(cr, rect.left, rect.top, rect.Width(), rect.Height());
+  cairo_fill(cr);
   cairo_restore(cr);
-  cairo_surface_destroy(picture);
+}
+
+void VectorRoute::DrawLegend(const Legend::Plan& plan) {
+  if (plan.box.IsRectEmpty()) return;
+  cairo_t* cr = m->Cr();
+  cairo_save(cr);
+  const CRect& box = plan.box;
+  SetColour(cr, RGB(0xFF, 0xFF, 0xFF));
+  cairo_rectangle(cr, box.left, box.top, box.Width(), box.Height());
+  cairo_fill(cr);
+  // The frame's pen is centred on the box's outer pixels, as the device's.
+  SetColour(cr, Legend::kFrame);
+  cairo_set_line_width(cr, plan.frame);
+  cairo_rectangle(cr, box.left + 0.5, box.top + 0.5, box.Width() - 1, box.Height() - 1);
+  cairo_stroke(cr);
+  for (const Legend::Plan::Swatch& s : plan.swatches) m->Swatch(s.cls, s.rect);
+  PaintLegendText(cr, plan);
+  cairo_restore(cr);
 }
 
 }  // namespace kymap

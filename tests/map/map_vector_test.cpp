@@ -4,10 +4,13 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <set>
 #include <sstream>
+#include <vector>
 
 #include "KyFillStyleLib.h"
 #include "KyMapJob.h"
@@ -43,7 +46,8 @@ struct Picture {
 // Draws data over the extent 0..120 x 0..80 on a picture of width x height
 // at dpi: into path (a .pdf or .svg) when given, else as pixels.
 Picture Draw(const std::string& data, const std::string& styles, int width, int height, int dpi,
-             const std::string& path = "", bool legend = false) {
+             const std::string& path = "", bool legend = false, bool antialias = true,
+             kymap::MapReport* report = nullptr) {
   CKyFillStyleLib lib;
   AddTiles(lib);
   kymaptest::Screen screen(width, height, 32, dpi);
@@ -52,7 +56,7 @@ Picture Draw(const std::string& data, const std::string& styles, int width, int 
   o.data = data;
   o.extent = kymap::Extent{0, 0, 120, 80};
   o.rules = kymap::ParseStyles(styles);
-  o.antialias = true;
+  o.antialias = antialias;
   o.legend = legend ? kymap::LegendPlace::kBeside : kymap::LegendPlace::kNone;
   Picture p;
   if (!path.empty()) {
@@ -60,11 +64,13 @@ Picture Draw(const std::string& data, const std::string& styles, int width, int 
     kymap::VectorDocument doc(path, pdf ? kymap::VectorKind::kPdf : kymap::VectorKind::kSvg, width, height, dpi,
                               RGB(0xFF, 0xFF, 0xFF));
     o.vector = &doc;
-    kymap::DrawMap(screen.dc, width, height, lib, o);
+    const kymap::MapReport r = kymap::DrawMap(screen.dc, width, height, lib, o);
+    if (report) *report = r;
     doc.Commit();
     return p;
   }
-  kymap::DrawMap(screen.dc, width, height, lib, o);
+  const kymap::MapReport r = kymap::DrawMap(screen.dc, width, height, lib, o);
+  if (report) *report = r;
   GdiGetBitmapPixels(static_cast<HBITMAP>(screen.canvas.GetSafeHandle()), &p.width, &p.height, &p.px);
   return p;
 }
@@ -311,6 +317,120 @@ TEST(MapVector, NeighboursOfOneClassShowNoSeamInThePdf) {
   const Picture whole = Poppler(dir.Path() + "/one.pdf", 300, dir.Path());
   ASSERT_EQ(whole.width, joined.width);
   EXPECT_EQ(whole.px, joined.px);
+}
+
+std::string Output(const std::string& command) {
+  std::string text;
+  if (FILE* f = ::popen(command.c_str(), "r")) {
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+    ::pclose(f);
+  }
+  return text;
+}
+
+const char* kLabelledStyles = R"({"field": "k", "default": {"style": 0, "fore": "#C0C0C0", "label": "Other"},
+  "classes": {
+    "a": {"style": 500, "fore": "#1B5E20", "back": "#E8F5E9", "outline": false, "label": "Wetland"},
+    "b": {"style": 500, "fore": "#0D47A1", "back": "#FFFFFF", "transparent": true, "outline": false, "label": "Lake"},
+    "h": {"style": 3, "fore": "#800000", "back": "#FFF8E1", "outline": false, "label": "Hatched"},
+    "d": {"style": 501, "fore": "#202020", "back": "#FFFF00", "outline": false, "label": "Dotted"},
+    "g": {"gradient": "linear", "fore": "#FF0000", "back": "#0000FF", "outline": false, "label": "Gradient"}}})";
+
+// The legend of a PDF is real text in an embedded font, and its swatches
+// and frame are those of the anti-aliased picture at the same resolution.
+TEST(MapVector, TheLegendIsVectorWithItsFontEmbedded) {
+  kymaptest::TempDir dir;
+  const std::string data = Boxes(dir);
+  const int w = 1400, h = 666;
+  const std::string pdf = dir.Path() + "/legend.pdf";
+  kymap::MapReport inPdf, inPng;
+  Draw(data, kLabelledStyles, w, h, 300, pdf, true, true, &inPdf);
+  const Picture ours = Draw(data, kLabelledStyles, w, h, 300, "", true, true, &inPng);
+  ASSERT_EQ("right", inPdf.legend);
+  ASSERT_EQ(inPng.mapArea, inPdf.mapArea);
+  // pdffonts: name, type, encoding, embedded, subset, unicode, object.
+  std::istringstream fonts(Output("pdffonts " + pdf));
+  std::string line, embedded;
+  while (std::getline(fonts, line)) {
+    if (line.find("DejaVuSans") == std::string::npos) continue;
+    std::istringstream words(line);
+    std::vector<std::string> w8;
+    for (std::string word; words >> word;) w8.push_back(word);
+    ASSERT_GE(w8.size(), 7u) << line;
+    embedded = w8[w8.size() - 5];
+  }
+  EXPECT_EQ("yes", embedded) << Output("pdffonts " + pdf);
+  const std::string text = Output("pdftotext " + pdf + " -");
+  for (const char* label : {"k", "Wetland", "Lake", "Hatched", "Dotted", "Gradient"}) {
+    EXPECT_NE(std::string::npos, text.find(label)) << label << " in " << text;
+  }
+  EXPECT_EQ(std::string::npos, text.find("Other"));  // no feature fell to it
+  // No picture in the file but the gradient's (the map's and its swatch's).
+  const std::string images = Output("pdfimages -list " + pdf);
+  EXPECT_EQ(2 + 2, std::count(images.begin(), images.end(), '\n')) << images;
+  // The panel read back by poppler: the swatches (framed in 0x404040) hold
+  // the patterns in phase and the frames where the picture has them; the
+  // text beside them and above (the title) differs only where two
+  // rasterisers shade a glyph's edge differently.
+  const Picture theirs = Poppler(pdf, 300, dir.Path());
+  ASSERT_EQ(w, theirs.width);
+  // The swatches' frames: columns and rows with long runs of their colour.
+  int swatchesRight = 0, swatchesTop = h;
+  for (int x = inPdf.mapArea.right; x < w; ++x) {
+    int n = 0;
+    for (int y = 0; y < h; ++y) n += ours.At(x, y) == 0x404040;
+    if (n > 100) swatchesRight = x;
+  }
+  for (int y = 0; y < h && swatchesTop == h; ++y) {
+    int n = 0;
+    for (int x = inPdf.mapArea.right; x < w; ++x) n += ours.At(x, y) == 0x404040;
+    if (n > 50) swatchesTop = y;
+  }
+  ASSERT_GT(swatchesRight, inPdf.mapArea.right);
+  long swatches = 0, swatchesNear = 0, rest = 0, restNear = 0;
+  for (int y = 0; y < h; ++y) {
+    for (int x = inPdf.mapArea.right; x < w; ++x) {
+      const DWORD a = ours.At(x, y), b = theirs.At(x, y);
+      bool near = true;
+      for (int shift : {0, 8, 16}) {
+        near = near && std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) <= 8;
+      }
+      if (x <= swatchesRight && y >= swatchesTop) {
+        ++swatches, swatchesNear += near;
+      } else {
+        ++rest, restNear += near;
+      }
+    }
+  }
+  EXPECT_GE(swatchesNear, swatches * 995 / 1000) << swatchesNear << " of " << swatches;
+  EXPECT_GE(restNear, rest * 97 / 100) << restNear << " of " << rest;
+}
+
+// With anti-aliasing, the legend's text is shaded at its edges; without,
+// it is the module's text of one colour on the paper.
+TEST(MapVector, TheLegendsTextIsAntiAliasedOnlyWhenAsked) {
+  kymaptest::TempDir dir;
+  const std::string data = Boxes(dir);
+  kymap::MapReport report;
+  for (bool antialias : {false, true}) {
+    const Picture p = Draw(data, kLabelledStyles, 700, 333, 150, "", true, antialias, &report);
+    ASSERT_EQ("right", report.legend);
+    std::set<DWORD> greys;
+    for (int y = 0; y < p.height; ++y) {
+      for (int x = report.mapArea.right; x < p.width; ++x) {
+        const DWORD c = p.At(x, y);
+        const DWORD r = c >> 16, g = (c >> 8) & 0xFF, b = c & 0xFF;
+        if (r == g && g == b && r > 0x20 && r < 0xF0 && r != 0x50 && r != 0x40) greys.insert(c);
+      }
+    }
+    if (antialias) {
+      EXPECT_GT(greys.size(), 20u);
+    } else {
+      EXPECT_EQ(std::set<DWORD>(), greys);
+    }
+  }
 }
 
 TEST(MapVector, AFailedWriteKeepsTheOldFile) {
