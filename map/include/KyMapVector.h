@@ -5,10 +5,10 @@
 // path filled with one repeating pattern whose cell is the module's tile as
 // prepared for the device, its painted pixels as rectangles merged by
 // colour (one pixel of the tile is 1/dpi inch: the pattern keeps its
-// physical size and phase). In a PDF each cell reaches past its step by a
-// bleed of at least a point, the tile's own pixels continued, so that
-// readers that rasterise cells one by one at other resolutions leave no
-// hairline where cells meet. A transparent tile paints no background, a
+// physical size and phase). In a PDF each cell holds two tiles each way
+// and steps by one, so that cells overlap by a tile and readers that
+// rasterise cells one by one at other resolutions leave no hairline where
+// cells meet. A transparent tile paints no background, a
 // rate is the class's opacity. Gradients are the module's own, as a picture
 // at dpi cut to the shape. Outlines are vector strokes of their width in
 // millimetres, with the line-style module's layers. The legend is drawn

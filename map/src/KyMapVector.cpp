@@ -54,12 +54,14 @@ bool NumberAt(const std::string& text, size_t at, double& value, size_t& end) {
 }
 
 // cairo writes a repeating pattern's step equal to its cell's box. Our
-// cells are drawn with a bleed of bleed pixels on every side (their box
-// starts at -bleed), so that the cells of a tiling overlap and no reader
-// leaves a hairline between them; their steps are set back to the cell's
-// own size here, in place (the number is padded with spaces: no offset in
-// the file moves). Returns how many patterns were set.
-int SetCellSteps(std::string& pdf, int bleed) {
+// cells hold two tiles each way, so that the cells of a tiling overlap by a
+// whole tile and no reader leaves a hairline where they meet; their steps
+// are set back to one tile here, in place (the number is padded with
+// spaces: no offset in the file moves). The box still starts at 0 and
+// holds whole tiles, so a reader that takes the box for the step (as
+// Inkscape's import does) repeats the same pattern. Returns how many
+// patterns were set.
+int SetCellSteps(std::string& pdf) {
   int set = 0;
   for (size_t at = pdf.find("/PatternType 1"); at != std::string::npos; at = pdf.find("/PatternType 1", at + 1)) {
     const size_t end = pdf.find("stream", at);
@@ -71,16 +73,16 @@ int SetCellSteps(std::string& pdf, int bleed) {
     bool ok = true;
     for (double& v : b) ok = ok && NumberAt(pdf, next, v, next);
     if (!ok || !NumberAt(pdf, xs + 7, x, xEnd) || !NumberAt(pdf, ys + 7, y, yEnd)) continue;
-    // A repeating cell of ours: its box starts at -bleed and its step is
-    // the box. (Pictures that do not repeat have steps past their box.)
-    if (b[0] != -bleed || b[1] != -bleed || x != b[2] - b[0] || y != b[3] - b[1]) continue;
+    // A repeating cell of ours: its step is its box, of whole pixels.
+    // (Pictures that do not repeat have steps past their box.)
+    if (b[0] != 0 || b[1] != 0 || x != b[2] || y != b[3] || std::fmod(x, 2) != 0 || std::fmod(y, 2) != 0) continue;
     auto put = [&](size_t from, size_t to, double v) {
       std::string text = std::to_string(static_cast<long>(std::lround(v)));
       text.resize(to - from - 7, ' ');
       pdf.replace(from + 7, text.size(), text);
     };
-    put(xs, xEnd, x - 2 * bleed);
-    put(ys, yEnd, y - 2 * bleed);
+    put(xs, xEnd, x / 2);
+    put(ys, yEnd, y / 2);
     ++set;
   }
   return set;
@@ -141,7 +143,7 @@ struct VectorDocument::Impl {
   cairo_surface_t* surface = nullptr;
   cairo_t* cr = nullptr;
   int width = 0, height = 0, dpi = 0;
-  int bleed = 0;  // of the PDF's pattern cells, in pixels
+  bool overlap = false;  // the PDF's pattern cells hold two tiles each way
 
   static cairo_status_t Write(void* closure, const unsigned char* data, unsigned int length) {
     Impl* d = static_cast<Impl*>(closure);
@@ -175,9 +177,7 @@ VectorDocument::VectorDocument(const std::string& path, VectorKind kind, int wid
   m->height = height;
   m->dpi = dpi;
   m->kind = kind;
-  // At least a point: a reader rasterising the page at any resolution
-  // from 72 dpi up covers the joins of the cells with whole pixels.
-  if (kind == VectorKind::kPdf) m->bleed = std::max(1, (dpi + 71) / 72);
+  m->overlap = kind == VectorKind::kPdf;
   CFileException error;
   if (!m->file.Begin(path.c_str(), &error)) m->Fail(Reason(error));
   const double points = 72.0 / dpi;
@@ -221,7 +221,7 @@ void VectorDocument::Commit() {
   }
   try {
     if (m->kind == VectorKind::kPdf) {
-      SetCellSteps(m->pdf, m->bleed);
+      SetCellSteps(m->pdf);
       m->file.Write(m->pdf.data(), static_cast<UINT>(m->pdf.size()));
     }
     m->file.Commit();
@@ -312,12 +312,11 @@ cairo_pattern_t* VectorRoute::Impl::Cell(int cls) {
   const uint32_t* a = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(black.Surface()));
   const uint32_t* b = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(white.Surface()));
 
-  // The cell with its bleed: the tile repeated past its edges on every
-  // side (x, y from -bleed; the tile's pixels are from 0). A pixel that
+  // A PDF's cell holds two tiles each way (its step is one). A pixel that
   // differs on black and on white is not painted (-1).
-  const int bleed = doc.Internal().bleed, cw = w + 2 * bleed, ch = h + 2 * bleed;
+  const int copies = doc.Internal().overlap ? 2 : 1, cw = copies * w, ch = copies * h;
   auto colour = [&](int x, int y) -> long {
-    const int i = ((y - bleed) % h + h) % h * w + ((x - bleed) % w + w) % w;
+    const int i = (y % h) * w + x % w;
     return (a[i] & 0xFFFFFF) == (b[i] & 0xFFFFFF) ? static_cast<long>(a[i] & 0xFFFFFF) : -1;
   };
   // The colour most pixels have is laid first under every painted pixel,
@@ -325,7 +324,7 @@ cairo_pattern_t* VectorRoute::Impl::Cell(int cls) {
   // edge of both, where readers would let the paper show through.
   std::map<long, int> count;
   for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) ++count[colour(x + bleed, y + bleed)];
+    for (int x = 0; x < w; ++x) ++count[colour(x, y)];
   }
   count.erase(-1);
   long base = -1;
@@ -338,8 +337,7 @@ cairo_pattern_t* VectorRoute::Impl::Cell(int cls) {
     return c == base ? -1L : c;
   });
 
-  cairo_rectangle_t extents{static_cast<double>(-bleed), static_cast<double>(-bleed), static_cast<double>(cw),
-                            static_cast<double>(ch)};
+  cairo_rectangle_t extents{0, 0, static_cast<double>(cw), static_cast<double>(ch)};
   cairo_surface_t* rec = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &extents);
   cairo_t* cr = cairo_create(rec);
   for (const std::vector<CellRun>* runs : {&under, &over}) {
@@ -353,7 +351,7 @@ cairo_pattern_t* VectorRoute::Impl::Cell(int cls) {
         // short of the pixel (an exact reader shows the colour under it at
         // that fraction in one pixel, under a level).
         const double right = r->x1 < cw ? kShort : 0, bottom = r->y1 < ch ? kShort : 0;
-        cairo_rectangle(cr, r->x0 - bleed, r->y0 - bleed, r->x1 - r->x0 - right, r->y1 - r->y0 - bottom);
+        cairo_rectangle(cr, r->x0, r->y0, r->x1 - r->x0 - right, r->y1 - r->y0 - bottom);
       }
       cairo_fill(cr);
     }

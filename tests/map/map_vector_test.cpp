@@ -193,6 +193,37 @@ TEST(MapVector, APdfAt300DpiHasTheSmoothPicturesColoursAndPatternPeriod) {
   EXPECT_EQ(h, mupdf.height);
 }
 
+// Inkscape opens the SVG and the PDF and renders each at the page's size.
+// (Its pixels are not ours: its PDF import turns cairo's tiling patterns
+// upside down, and its SVG rendering cuts the gradient's picture short.)
+TEST(MapVector, InkscapeRendersTheSvgAndThePdf) {
+  kymaptest::TempDir dir;
+  const std::string data = Boxes(dir);
+  for (const char* kind : {"svg", "pdf"}) {
+    const std::string file = dir.Path() + "/map." + kind;
+    Draw(data, kBoxStyles, 1000, 666, 300, file);
+    const Picture theirs = Read("inkscape --export-type=png --export-dpi=300 --export-background=white "
+                                "--export-background-opacity=1 --export-filename=" +
+                                    dir.Path() + "/inkscape.png " + file,
+                                dir.Path() + "/inkscape.png");
+    EXPECT_EQ(1000, theirs.width) << kind;
+    EXPECT_EQ(666, theirs.height) << kind;
+    // The dotted box's pattern is there: dark with yellow dots.
+    const double scale = 1000 / 120.0;
+    long dark = 0, yellow = 0;
+    for (int y = static_cast<int>((80 - 70) * scale); y < (80 - 50) * scale; ++y) {
+      for (int x = static_cast<int>(50 * scale); x < 75 * scale; ++x) {
+        const DWORD c = theirs.At(x, y);
+        const int r = c >> 16, g = (c >> 8) & 0xFF, b = c & 0xFF;
+        dark += r < 0x30 && g < 0x30 && b < 0x30;
+        yellow += r > 0xE0 && g > 0xE0 && b < 0x40;
+      }
+    }
+    EXPECT_GT(dark, 20000) << kind;
+    EXPECT_GT(yellow, 100) << kind;
+  }
+}
+
 // Rows and columns (away from the page's edges) where the paper shows
 // through the "d" pattern: its colours have no blue, the paper is white, so
 // a line of the paper between cells raises the blue of a row or column
@@ -256,10 +287,10 @@ TEST(MapVector, PatternCellsShowNoHairline) {
   }
 }
 
-// The PDF's cells overlap their neighbours by their bleed, and repeat at
-// the tile's own size: the box of each repeating pattern is larger than
-// its step.
-TEST(MapVector, PdfCellsBleedPastTheirStep) {
+// The PDF's cells overlap their neighbours by a tile, and repeat at the
+// tile's own size: the box of each repeating pattern is two tiles each way
+// from 0, its step one.
+TEST(MapVector, PdfCellsOverlapByATile) {
   kymaptest::TempDir dir;
   const std::string data =
       dir.Write("one.geojson", kymaptest::Collection(Feature(R"({"k": "d"})", Poly(Box(0, 0, 120, 80)))));
@@ -270,10 +301,9 @@ TEST(MapVector, PdfCellsBleedPastTheirStep) {
   const std::string text = pdf.str();
   const size_t at = text.find("/PatternType 1");
   ASSERT_NE(std::string::npos, at);
-  // 8 pixels of 81 dpi are 9 at 96 dpi; a bleed of 2 pixels (at least a
-  // point) on every side.
+  // 8 pixels of 81 dpi are 9 at 96 dpi.
   const std::string dict = text.substr(at, text.find("stream", at) - at);
-  EXPECT_NE(std::string::npos, dict.find("/BBox [ -2 -2 11 11 ]")) << dict;
+  EXPECT_NE(std::string::npos, dict.find("/BBox [ 0 0 18 18 ]")) << dict;
   EXPECT_NE(std::string::npos, dict.find("/XStep 9 ")) << dict;
   EXPECT_NE(std::string::npos, dict.find("/YStep 9 ")) << dict;
   EXPECT_EQ(std::string::npos, text.find("/PatternType 1", at + 1));  // one pattern
