@@ -124,6 +124,36 @@ rc=${PIPESTATUS[0]}
 expect "limited pdf says why" "$(grep -c 'cannot write' "$work/err")" 1
 expect "limited pdf keeps the old file" "$(cat "$work/lim/keep.pdf")" "the old file"
 expect "limited pdf leaves no temporary" "$(ls -A "$work/lim" | wc -l)" 2
+printf 'the old file' >"$work/lim/keep.svg"
+(ulimit -f 2; exec "$kyfsl" map "$data" --default --by continent --paper A4 --dpi 300 --quiet -o "$work/lim/keep.svg") 2>&1 >/dev/null |
+  cat >"$work/err"
+rc=${PIPESTATUS[0]}
+[ $rc -ne 0 ] && [ $rc -lt 128 ]; expect "limited svg fails cleanly ($rc)" $? 0
+expect "limited svg says why" "$(grep -c 'cannot write' "$work/err")" 1
+expect "limited svg keeps the old file" "$(cat "$work/lim/keep.svg")" "the old file"
+expect "limited svg leaves no temporary" "$(ls -A "$work/lim" | wc -l)" 3
+# A PDF or SVG onto a link is written through it (the link stays); onto a
+# fifo, a device or a loop of links it is refused with the reason, and the
+# node stays.
+printf 'the old file' >"$work/real.pdf"
+ln -s real.pdf "$work/link.pdf"
+check "pdf onto a link" "$kyfsl" map "$data" --default --size 100x50 --quiet -o "$work/link.pdf"
+[ -L "$work/link.pdf" ]; expect "the link stays" $? 0
+expect "the link's target is the pdf" "$(head -c 5 "$work/real.pdf")" "%PDF-"
+mkdir "$work/sp"
+mkfifo "$work/sp/fifo.pdf" "$work/sp/fifo.svg"
+ln -s loop.svg "$work/sp/loop.svg"
+targets=("$work/sp/fifo.pdf" "$work/sp/fifo.svg" "$work/sp/loop.svg")
+# A full disk's device (a copy of /dev/full, where the process may make one).
+mknod "$work/sp/full.pdf" c 1 7 2>/dev/null && targets+=("$work/sp/full.pdf")
+for target in "${targets[@]}"; do
+  timeout 60 "$kyfsl" map "$data" --default --size 100x50 --quiet -o "$target" >"$work/out" 2>"$work/err"
+  rc=$?
+  [ $rc -eq 1 ] && grep -q "^kyfsl: cannot write '$target': " "$work/err"
+  expect "$(basename "$target") refused with the reason ($rc: $(cat "$work/err"))" $? 0
+done
+expect "the fifos stay fifos" "$(find "$work/sp" -type p | wc -l)" 2
+expect "the loop stays a link" "$(find "$work/sp" -type l | wc -l)" 1
 [ ! -e "$work/x.png" ] && passed=$((passed + 1)) || { failed=$((failed + 1)); echo "FAIL: a refused map wrote a file"; }
 
 echo -n "kyfsl map: "
