@@ -9,8 +9,10 @@
 // and steps by one, so that cells overlap by a tile and readers that
 // rasterise cells one by one at other resolutions leave no hairline where
 // cells meet. A transparent tile paints no background, a
-// rate is the class's opacity. Gradients are the module's own, as a picture
-// at dpi cut to the shape. Outlines are vector strokes of their width in
+// rate is the class's opacity. Linear and radial gradients are the
+// document's own (a PDF shading, an SVG gradient) with the module's
+// geometry and colours; conical and square ones are the module's, as a
+// picture at dpi cut to the shape. Outlines are vector strokes of their width in
 // millimetres, with the line-style module's layers. The legend is drawn
 // as vector paths and real text.
 #pragma once

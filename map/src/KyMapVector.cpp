@@ -130,6 +130,64 @@ std::vector<CellRun> MergedRuns(int width, int height, Colour colour) {
   return done;
 }
 
+void AddStop(cairo_pattern_t* p, double at, COLORREF c) {
+  cairo_pattern_add_color_stop_rgb(p, at, GetRValue(c) / 255.0, GetGValue(c) / 255.0, GetBValue(c) / 255.0);
+}
+
+// The module's linear and radial gradients in box as cairo's own, with the
+// module's geometry: a linear one runs from the corner its direction points
+// away from to the level of the opposite corner, a radial one from its
+// centre (moved by the offsets, in percent of the box) to its farthest
+// corner; fore at the start, back at the end and beyond. Null for the other
+// kinds, which have no counterpart in PDF or SVG.
+cairo_pattern_t* NativeGradient(const FillSpec& s, const CRect& box) {
+  const double L = box.left, T = box.top, R = box.right, B = box.bottom;
+  cairo_pattern_t* p = nullptr;
+  if (s.gradient == 1) {
+    const double a = ((s.angle % 3600 + 3600) % 3600) * M_PI / 1800, e = 0.001;
+    double x1, y1, x2, y2;
+    if (a < e || 2 * M_PI - a < e) {
+      x1 = L, y1 = T, x2 = R, y2 = T;
+    } else if (std::fabs(a - M_PI / 2) < e) {
+      x1 = L, y1 = B, x2 = L, y2 = T;
+    } else if (std::fabs(a - M_PI) < e) {
+      x1 = R, y1 = T, x2 = L, y2 = T;
+    } else if (std::fabs(a - 3 * M_PI / 2) < e) {
+      x1 = L, y1 = T, x2 = L, y2 = B;
+    } else {
+      // From the corner behind the direction, to the foot of the opposite
+      // corner on the line in the direction (y down on the device).
+      if (a < M_PI / 2) {
+        x1 = L, y1 = B, x2 = R, y2 = T;
+      } else if (a < M_PI) {
+        x1 = R, y1 = B, x2 = L, y2 = T;
+      } else if (a < 3 * M_PI / 2) {
+        x1 = R, y1 = T, x2 = L, y2 = B;
+      } else {
+        x1 = L, y1 = T, x2 = R, y2 = B;
+      }
+      const double dx = std::cos(a), dy = -std::sin(a);
+      const double along = (x2 - x1) * dx + (y2 - y1) * dy;
+      x2 = x1 + along * dx;
+      y2 = y1 + along * dy;
+    }
+    p = cairo_pattern_create_linear(x1, y1, x2, y2);
+  } else if (s.gradient == 2) {
+    const long h = std::clamp(s.hOffset, -100L, 100L), v = std::clamp(s.vOffset, -100L, 100L);
+    const long cx = (box.left + box.right) / 2 + box.Width() * h / 100;
+    const long cy = (box.top + box.bottom) / 2 - box.Height() * v / 100;
+    const double fx = h < 0 ? R : L, fy = v > 0 ? B : T;
+    const double rmax = std::ceil(std::hypot(fx - cx, fy - cy));
+    p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, std::max(rmax, 1.0));
+  } else {
+    return nullptr;
+  }
+  AddStop(p, 0, s.fore);
+  AddStop(p, 1, s.back);
+  cairo_pattern_set_extend(p, CAIRO_EXTEND_PAD);
+  return p;
+}
+
 }  // namespace
 
 // ------------------------------------------------------------------ document
@@ -446,6 +504,18 @@ void VectorRoute::Impl::Swatch(int cls, const CRect& rect) {
 void VectorRoute::Impl::Gradient(int cls, const DevicePath& path) {
   CRect box, r;
   if (!ShapeBox(path, box) || !r.IntersectRect(&box, CRect(0, 0, doc.Width(), doc.Height()))) return;
+  if (cairo_pattern_t* native = NativeGradient(fills.Spec(cls), box)) {
+    cairo_t* cr = Cr();
+    cairo_save(cr);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+    AddRings(cr, path.xy.data(), path.sizes.data(), path.sizes.size());
+    cairo_clip(cr);
+    cairo_set_source(cr, native);
+    cairo_paint_with_alpha(cr, std::clamp(fills.Spec(cls).rate, 0L, 100L) / 100.0);
+    cairo_restore(cr);
+    cairo_pattern_destroy(native);
+    return;
+  }
   PixelBand before(dc, r), after(dc, r);
   before.Grab(dc);
   std::vector<POINT> pts = {{box.left, box.top}, {box.right, box.top}, {box.right, box.bottom}, {box.left, box.bottom}};
