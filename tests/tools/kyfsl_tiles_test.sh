@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # kyfsl tiles end to end on the shipped countries: a folder with its viewer
-# page, an MBTiles file with the same tiles in TMS rows, the same bytes from
-# several processes, a resumed run, and bad input that must fail cleanly.
+# page, an MBTiles file with the same tiles in TMS rows (identical tiles
+# stored once), the same bytes from several processes, a resumed run, and
+# bad input that must fail cleanly.
 set -u
 kyfsl=$1
 data=$2/naturalearth/naturalearth_lowres.shp
@@ -52,13 +53,38 @@ expect "format" "$(meta "$work/t.mbtiles" format)" png
 expect "zooms" "$(meta "$work/t.mbtiles" minzoom)-$(meta "$work/t.mbtiles" maxzoom)" 0-2
 expect "bounds" "$(meta "$work/t.mbtiles" bounds | cut -d, -f1)" "-180.000000"
 expect "name" "$(meta "$work/t.mbtiles" name)" naturalearth_lowres
+sql() { python3 -c "import sqlite3,sys; print(*sqlite3.connect(sys.argv[1]).execute(sys.argv[2]).fetchone())" "$@"; }
+expect "tiles is a view of map and images" "$(sql "$work/t.mbtiles" "SELECT group_concat(type || ' ' || name, ', ') FROM (SELECT type, name FROM sqlite_master WHERE name IN ('tiles', 'map', 'images') ORDER BY name)")" \
+  "table images, table map, view tiles"
+expect "one image per distinct tile" "$(sql "$work/t.mbtiles" "SELECT (SELECT COUNT(*) FROM images) = (SELECT COUNT(DISTINCT tile_data) FROM tiles)")" 1
+
+# One sea polygon in a solid blue over the whole world: its inner tiles are
+# all alike and share one image; the tiles read back through the view equal
+# the folder's.
+python3 - "$work/sea.geojson" <<'PY'
+import json, sys
+ring = [[-179, -84], [179, -84], [179, 84], [-179, 84], [-179, -84]]
+json.dump({"type": "FeatureCollection", "features": [
+    {"type": "Feature", "properties": {"name": "sea"}, "geometry": {"type": "Polygon", "coordinates": [ring]}}]},
+    open(sys.argv[1], "w"))
+PY
+echo '{"default": {"style": 0, "fore": "#A0C8F0", "outline": false}}' >"$work/sea.json"
+check "sea mbtiles" "$kyfsl" tiles "$work/sea.geojson" --default --styles "$work/sea.json" --zoom 4 --metatile 4 \
+  --bbox -90,-45,90,45 --jobs 2 --json -o "$work/sea.mbtiles"
+expect "sea tiles" "$(json "$work/out" "['tiles']['written']")" "$(sql "$work/sea.mbtiles" "SELECT COUNT(*) FROM map")"
+expect "sea images" "$(sql "$work/sea.mbtiles" "SELECT COUNT(*) FROM map"), $(sql "$work/sea.mbtiles" "SELECT COUNT(*) FROM images")" "48, 1"
+check "sea folder" "$kyfsl" tiles "$work/sea.geojson" --default --styles "$work/sea.json" --zoom 4 --metatile 4 \
+  --bbox -90,-45,90,45 --quiet -o "$work/sea"
+unpack "$work/sea.mbtiles" "$work/sea-u"
+expect "sea bytes" "$(cd "$work/sea" && for t in $(tiles_of .); do cmp -s "$t" "$work/sea-u/$t" || echo "$t"; done; tiles_of . | wc -l)" \
+  "$(tiles_of "$work/sea-u" | wc -l)"
 
 # An interrupted run: metatiles forgotten as if never finished; --resume
 # draws them again and the file ends as a whole run leaves it.
 python3 - "$work/t.mbtiles" <<'PY'
 import sqlite3, sys
 db = sqlite3.connect(sys.argv[1])
-db.execute("DELETE FROM tiles WHERE zoom_level = 2 AND tile_column >= 2")
+db.execute("DELETE FROM map WHERE zoom_level = 2 AND tile_column >= 2")
 db.execute("DELETE FROM kyfsl_metatiles WHERE zoom_level = 2 AND x = 1")
 db.commit()
 PY
@@ -68,6 +94,26 @@ expect "kept on resume" "$(json "$work/out" "['metatiles']")" "{'drawn': 2, 'kep
 rm -rf "$work/u"; unpack "$work/t.mbtiles" "$work/u"
 expect "resumed bytes" "$(cd "$work/u" && for t in $(tiles_of .); do cmp -s "$t" "$work/f/$t" || echo "$t"; done; tiles_of . | wc -l)" \
   "$(tiles_of "$work/f" | wc -l)"
+# A file begun with a plain tiles table (an earlier version) is resumed in
+# that table.
+python3 - "$work/t.mbtiles" "$work/plain.mbtiles" <<'PY'
+import sqlite3, sys
+db = sqlite3.connect(sys.argv[2])
+db.execute("ATTACH ? AS new", (sys.argv[1],))
+for table in ("metadata", "kyfsl_metatiles", "kyfsl_legend"):
+    db.execute(f"CREATE TABLE {table} AS SELECT * FROM new.{table}")
+db.execute("CREATE TABLE tiles AS SELECT * FROM new.tiles WHERE NOT (zoom_level = 2 AND tile_column >= 2)")
+db.execute("DELETE FROM kyfsl_metatiles WHERE zoom_level = 2 AND x = 1")
+db.commit()
+PY
+check "resume plain" "$kyfsl" tiles "$data" --default --by continent --zoom 0-2 --metatile 2 --jobs 1 --resume --json \
+  -o "$work/plain.mbtiles"
+expect "plain kept" "$(json "$work/out" "['metatiles']")" "{'drawn': 2, 'kept': 4}"
+expect "plain stays plain" "$(sql "$work/plain.mbtiles" "SELECT group_concat(type || ' ' || name) FROM sqlite_master WHERE name IN ('tiles', 'map', 'images')")" "table tiles"
+rm -rf "$work/u"; unpack "$work/plain.mbtiles" "$work/u"
+expect "plain bytes" "$(cd "$work/u" && for t in $(tiles_of .); do cmp -s "$t" "$work/f/$t" || echo "$t"; done; tiles_of . | wc -l)" \
+  "$(tiles_of "$work/f" | wc -l)"
+
 # A folder's journal ending in a cut line: that metatile is drawn again,
 # and the journal is whole afterwards.
 grep -v '^2 1 1$' "$work/f/.kyfsl-tiles" >"$work/journal" && printf '2 1 1' >>"$work/journal"

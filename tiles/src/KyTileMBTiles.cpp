@@ -1,12 +1,16 @@
 // An MBTiles 1.3 file: the metadata table (name, format, bounds, center,
-// minzoom, maxzoom, ...) and the tiles table with rows counted from the
-// south (TMS). Each metatile goes in with one transaction, together with its
-// row in kyfsl_metatiles, the record of finished metatiles a resumed run
-// reads: an interrupted run leaves the file as it was after the last whole
-// metatile.
+// minzoom, maxzoom, ...) and the tiles with rows counted from the south
+// (TMS). Identical tiles (open sea, the inside of a large polygon) share
+// their bytes: the map table names an image of the images table for each
+// tile, and the tiles view joins them into the table readers expect. A file
+// begun with a plain tiles table (an earlier version) is continued in it.
+// Each metatile goes in with one transaction, together with its row in
+// kyfsl_metatiles, the record of finished metatiles a resumed run reads: an
+// interrupted run leaves the file as it was after the last whole metatile.
 #include <sqlite3.h>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <set>
 
@@ -16,11 +20,20 @@ namespace kytiles {
 
 namespace {
 
+constexpr const char* kSharedTiles = R"(
+CREATE TABLE IF NOT EXISTS map (zoom_level INTEGER, tile_column INTEGER, tile_row INTEGER, tile_id TEXT);
+CREATE UNIQUE INDEX IF NOT EXISTS map_index ON map (zoom_level, tile_column, tile_row);
+CREATE TABLE IF NOT EXISTS images (tile_data BLOB, tile_id TEXT);
+CREATE UNIQUE INDEX IF NOT EXISTS images_id ON images (tile_id);
+CREATE VIEW IF NOT EXISTS tiles AS
+  SELECT map.zoom_level AS zoom_level, map.tile_column AS tile_column, map.tile_row AS tile_row,
+         images.tile_data AS tile_data
+  FROM map JOIN images ON images.tile_id = map.tile_id;
+)";
+
 constexpr const char* kSchema = R"(
 CREATE TABLE IF NOT EXISTS metadata (name TEXT, value TEXT);
 CREATE UNIQUE INDEX IF NOT EXISTS metadata_name ON metadata (name);
-CREATE TABLE IF NOT EXISTS tiles (zoom_level INTEGER, tile_column INTEGER, tile_row INTEGER, tile_data BLOB);
-CREATE UNIQUE INDEX IF NOT EXISTS tile_index ON tiles (zoom_level, tile_column, tile_row);
 CREATE TABLE IF NOT EXISTS kyfsl_metatiles (zoom_level INTEGER, x INTEGER, y INTEGER, PRIMARY KEY (zoom_level, x, y));
 CREATE TABLE IF NOT EXISTS kyfsl_legend (position INTEGER PRIMARY KEY, label TEXT, swatch BLOB);
 )";
@@ -36,6 +49,18 @@ class Statement {
  private:
   sqlite3_stmt* m_stmt = nullptr;
 };
+
+// 64-bit FNV-1a of the bytes, in hex: the first guess at an image's id.
+std::string Digest(const std::vector<uint8_t>& data) {
+  uint64_t h = 14695981039346656037ull;
+  for (uint8_t b : data) {
+    h ^= b;
+    h *= 1099511628211ull;
+  }
+  char text[17];
+  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(h));
+  return text;
+}
 
 std::string Number(double v) {
   char text[32];
@@ -61,7 +86,9 @@ class MBTilesSink : public TileSink {
     try {
       sqlite3_busy_timeout(m_db, 10000);
       if (exists) CheckEarlierRun(info.signature);
+      m_shared = !HasPlainTilesTable();
       Exec(kSchema);
+      if (m_shared) Exec(kSharedTiles);
       Exec("BEGIN IMMEDIATE");
       try {
         PutMetadata(info);
@@ -82,15 +109,10 @@ class MBTilesSink : public TileSink {
   void Store(const Metatile& m, const std::vector<TileImage>& tiles) override {
     Exec("BEGIN IMMEDIATE");
     try {
-      Statement put(m_db, "INSERT OR REPLACE INTO tiles VALUES (?1, ?2, ?3, ?4)");
-      for (const TileImage& t : tiles) {
-        if (t.png.empty()) continue;
-        sqlite3_bind_int(put.get(), 1, t.id.z);
-        sqlite3_bind_int64(put.get(), 2, t.id.x);
-        sqlite3_bind_int64(put.get(), 3, TmsRow(t.id.z, t.id.y));
-        sqlite3_bind_blob(put.get(), 4, t.png.data(), static_cast<int>(t.png.size()), SQLITE_STATIC);
-        Step(put.get());
-        sqlite3_reset(put.get());
+      if (m_shared) {
+        PutShared(tiles);
+      } else {
+        PutPlain(tiles);
       }
       Statement done(m_db, "INSERT OR REPLACE INTO kyfsl_metatiles VALUES (?1, ?2, ?3)");
       sqlite3_bind_int(done.get(), 1, m.z);
@@ -122,6 +144,9 @@ class MBTilesSink : public TileSink {
         sqlite3_reset(put.get());
       }
       Put("legend", legend);
+      // Images no tile names any more (a metatile drawn again by a resumed
+      // run) are dropped.
+      if (m_shared) Exec("DELETE FROM images WHERE tile_id NOT IN (SELECT tile_id FROM map)");
       Exec("COMMIT");
     } catch (...) {
       sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -139,6 +164,68 @@ class MBTilesSink : public TileSink {
   void Step(sqlite3_stmt* stmt) {
     if (!stmt || sqlite3_step(stmt) != SQLITE_DONE) Fail();
   }
+  void PutPlain(const std::vector<TileImage>& tiles) {
+    Statement put(m_db, "INSERT OR REPLACE INTO tiles VALUES (?1, ?2, ?3, ?4)");
+    for (const TileImage& t : tiles) {
+      if (t.png.empty()) continue;
+      sqlite3_bind_int(put.get(), 1, t.id.z);
+      sqlite3_bind_int64(put.get(), 2, t.id.x);
+      sqlite3_bind_int64(put.get(), 3, TmsRow(t.id.z, t.id.y));
+      sqlite3_bind_blob(put.get(), 4, t.png.data(), static_cast<int>(t.png.size()), SQLITE_STATIC);
+      Step(put.get());
+      sqlite3_reset(put.get());
+    }
+  }
+
+  // Each tile names the image with its bytes, stored once. The id is the
+  // bytes' digest; two different images with one digest get "-1", "-2"...
+  // after it, so sharing never rests on the digest alone.
+  void PutShared(const std::vector<TileImage>& tiles) {
+    Statement find(m_db, "SELECT tile_data FROM images WHERE tile_id = ?1");
+    Statement image(m_db, "INSERT INTO images (tile_data, tile_id) VALUES (?1, ?2)");
+    Statement put(m_db, "INSERT OR REPLACE INTO map VALUES (?1, ?2, ?3, ?4)");
+    if (!find.get() || !image.get()) Fail();
+    for (const TileImage& t : tiles) {
+      if (t.png.empty()) continue;
+      const std::string digest = Digest(t.png);
+      std::string id;
+      for (int n = 0; id.empty(); ++n) {
+        const std::string candidate = n == 0 ? digest : digest + "-" + std::to_string(n);
+        sqlite3_bind_text(find.get(), 1, candidate.c_str(), -1, SQLITE_TRANSIENT);
+        const int rc = sqlite3_step(find.get());
+        if (rc == SQLITE_ROW) {
+          const auto* data = static_cast<const uint8_t*>(sqlite3_column_blob(find.get(), 0));
+          const auto size = static_cast<size_t>(sqlite3_column_bytes(find.get(), 0));
+          if (size == t.png.size() && (size == 0 || std::memcmp(data, t.png.data(), size) == 0)) id = candidate;
+        } else if (rc == SQLITE_DONE) {
+          sqlite3_bind_blob(image.get(), 1, t.png.data(), static_cast<int>(t.png.size()), SQLITE_STATIC);
+          sqlite3_bind_text(image.get(), 2, candidate.c_str(), -1, SQLITE_TRANSIENT);
+          Step(image.get());
+          sqlite3_reset(image.get());
+          id = candidate;
+        } else {
+          Fail();
+        }
+        sqlite3_reset(find.get());
+      }
+      sqlite3_bind_int(put.get(), 1, t.id.z);
+      sqlite3_bind_int64(put.get(), 2, t.id.x);
+      sqlite3_bind_int64(put.get(), 3, TmsRow(t.id.z, t.id.y));
+      sqlite3_bind_text(put.get(), 4, id.c_str(), -1, SQLITE_TRANSIENT);
+      Step(put.get());
+      sqlite3_reset(put.get());
+    }
+  }
+
+  // A file begun by an earlier version keeps its tiles table.
+  bool HasPlainTilesTable() {
+    Statement kind(m_db, "SELECT type FROM sqlite_master WHERE name = 'tiles'");
+    if (!kind.get()) Fail();
+    if (sqlite3_step(kind.get()) != SQLITE_ROW) return false;
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(kind.get(), 0));
+    return text && std::string(text) == "table";
+  }
+
   void Put(const std::string& name, const std::string& value) {
     Statement put(m_db, "INSERT OR REPLACE INTO metadata VALUES (?1, ?2)");
     sqlite3_bind_text(put.get(), 1, name.c_str(), -1, SQLITE_TRANSIENT);
@@ -186,6 +273,7 @@ class MBTilesSink : public TileSink {
 
   std::string m_path;
   sqlite3* m_db = nullptr;
+  bool m_shared = true;  // the map and images tables, else a plain tiles table
   std::set<std::string> m_done;
 };
 
