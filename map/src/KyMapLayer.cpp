@@ -177,19 +177,23 @@ struct Layer::Impl {
     }
   }
   // A read must reach the layer's last feature: a damaged file ends early.
-  void CheckComplete(long long read, FeatureCounts* counts) const {
+  // failure: the error that ended the read, if one did (a database whose
+  // connection was lost ends its features with one, and counts none).
+  void CheckComplete(long long read, FeatureCounts* counts, const std::string& failure = {}) const {
     const long long expected = layer->GetFeatureCount(FALSE);
-    const bool failed = CPLGetLastErrorType() >= CE_Failure;
-    if (expected >= 0 ? read >= expected : !failed) return;
+    const bool failed = !failure.empty() || CPLGetLastErrorType() >= CE_Failure;
+    if (failure.empty() && (expected >= 0 ? read >= expected : !failed)) return;
     if (keepGoing && counts && expected >= 0) {
       for (long long i = read; i < expected; ++i) counts->Skip(SkipCause::kUnreadable);
       return;
     }
     std::string what = "reading the layer '" + std::string(layer->GetName()) + "' stopped after " +
                        std::to_string(read) + " features";
-    if (expected >= 0) what += " of " + std::to_string(expected);
+    if (expected > read) what += " of " + std::to_string(expected);
     const char* m = CPLGetLastErrorMsg();
-    if (m && *m) what += " (" + std::string(m) + ")";
+    const std::string why = !failure.empty() ? failure : m ? m : "";
+    if (!why.empty()) what += " (" + why + ")";
+    if (expected >= 0 && expected <= read) throw MapError(what + "; the rest could not be read");
     throw MapError(what + "; the source is damaged (--keep-going draws what can be read)");
   }
 };
@@ -468,7 +472,13 @@ void Layer::ForEachPolygon(const std::string& field, const std::function<Drawn(c
   PolygonFeature f;
   long long read = 0;
   std::string reason;
+  // The errors of a feature read and drawn are forgotten once it is done,
+  // so that what is left after the loop is the error that ended it.
+  struct ForgetErrors {
+    ~ForgetErrors() { CPLErrorReset(); }
+  };
   for (auto& feature : *m->layer) {
+    const ForgetErrors forget;
     ++counts.read;
     ++read;
     if (progress && counts.read % 256 == 0) progress(counts.read);
@@ -543,9 +553,15 @@ void Layer::ForEachPolygon(const std::string& field, const std::function<Drawn(c
         break;
     }
   }
+  std::string failure;
+  if (CPLGetLastErrorType() >= CE_Failure) {
+    const char* message = CPLGetLastErrorMsg();
+    failure = message && *message ? message : "the read failed";
+    while (!failure.empty() && std::isspace(static_cast<unsigned char>(failure.back()))) failure.pop_back();
+  }
   m->layer->SetIgnoredFields(nullptr);
   if (progress) progress(counts.read);
-  m->CheckComplete(read, &counts);
+  m->CheckComplete(read, &counts, failure);
 }
 
 }  // namespace kymap

@@ -3,8 +3,8 @@
 # folder, an unprivileged user, a Unix socket, stopped at the end) holding
 # the shipped countries loaded with ogr2ogr; its tiles equal, byte for byte,
 # those from the shapefile, drawn by two processes with no more than two
-# connections; a table that is not there and a server that is not there
-# fail cleanly.
+# connections; sessions ended by the server in the middle of a run, a table
+# that is not there and a server that is not there fail cleanly.
 set -u
 kyfsl=$1
 data=$2/naturalearth/naturalearth_lowres.shp
@@ -40,6 +40,35 @@ check "from PostGIS" "$kyfsl" tiles "$pg:countries" --default --by continent --z
   -o "$work/pg"
 expect "tiles written" "$(json "$work/out" "['tiles']['written']")" "$(find "$work/shp" -name '*.png' -path '*/[0-9]*/*' | wc -l)"
 expect "same bytes" "$(cd "$work/shp" && for t in $(find . -name '*.png' -path './[0-9]*'); do cmp -s "$t" "$work/pg/$t" || echo "$t"; done)" ""
+# A connection broken in the middle of a run: the server ends the workers'
+# sessions while they draw. The run stops with the metatile and the reason,
+# the tiles stored before stay whole, and --resume finishes the pyramid with
+# the shapefile's tiles.
+check "cut: reference" "$kyfsl" tiles "$data" --default --by continent --zoom 0-5 --metatile 2 --jobs 2 --quiet \
+  -o "$work/shp5"
+"$kyfsl" tiles "$pg:countries" --default --by continent --zoom 0-5 --metatile 2 --jobs 2 --quiet -o "$work/cut" \
+  >"$work/cut.out" 2>"$work/cut.err" &
+run=$!
+for _ in $(seq 1200); do
+  [ "$(cat "$work/cut/.kyfsl-tiles" 2>/dev/null | wc -l)" -ge 30 ] && break
+  sleep 0.02
+done
+"$bin/psql" -h "$cluster/socket" -U kyfsl -d postgres -At -c \
+  "SELECT count(pg_terminate_backend(pid)) FROM pg_stat_activity WHERE datname = 'tiles'" >"$work/ended"
+wait $run
+expect "cut: the run fails" "$?" 1
+expect "cut: sessions ended" "$(test "$(cat "$work/ended")" -ge 1 && echo yes)" yes
+expect "cut: the metatile and the reason" "$(grep -c "metatile [0-9]/[0-9]*/[0-9]*: .*countries" "$work/cut.err")" 1
+expect "cut: no parts" "$(find "$work/cut" -name '*.part' | wc -l)" 0
+same_as_shp5() { (cd "$work/cut" && for t in $(find . -name '*.png' -path './[0-9]*'); do cmp -s "$t" "$work/shp5/$t" || echo "$t"; done); }
+expect "cut: the tiles stored are whole" "$(same_as_shp5)" ""
+expect "cut: zooms 0-3 stored" "$(cd "$work/shp" && for t in $(find . -name '*.png' -path './[0-9]*'); do cmp -s "$t" "$work/cut/$t" || echo "$t"; done)" ""
+check "cut: resumed" "$kyfsl" tiles "$pg:countries" --default --by continent --zoom 0-5 --metatile 2 --jobs 2 --resume --json \
+  -o "$work/cut"
+expect "cut: kept" "$(test "$(json "$work/out" "['metatiles']['kept']")" -ge 30 && echo yes)" yes
+expect "cut: all drawn" "$(json "$work/out" "['metatiles']['kept'] + $(json "$work/out" "['metatiles']['drawn']")")" 342
+expect "cut: resumed tiles" "$(same_as_shp5; find "$work/cut" -name '*.png' -path '*/[0-9]*/*' | wc -l)" \
+  "$(find "$work/shp5" -name '*.png' -path '*/[0-9]*/*' | wc -l)"
 refuse "no such table" "$kyfsl" tiles "$pg:rivers" --default --zoom 0 -o "$work/x"
 expect "names the table" "$(grep -c "no layer 'rivers'" "$work/err")" 1
 refuse "no server" "$kyfsl" tiles "PG:dbname=tiles host=$work/nowhere user=kyfsl:countries" --default --zoom 0 -o "$work/y"

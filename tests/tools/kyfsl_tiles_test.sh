@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # kyfsl tiles end to end on the shipped countries: a folder with its viewer
 # page, an MBTiles file with the same tiles in TMS rows (identical tiles
-# stored once), the same bytes from several processes, a resumed run, and
-# bad input that must fail cleanly.
+# stored once), the same bytes from several processes, a resumed run, a full
+# disk in the middle of a run, and bad input that must fail cleanly.
 set -u
 kyfsl=$1
 data=$2/naturalearth/naturalearth_lowres.shp
@@ -114,6 +114,37 @@ rm -rf "$work/u"; unpack "$work/plain.mbtiles" "$work/u"
 expect "plain bytes" "$(cd "$work/u" && for t in $(tiles_of .); do cmp -s "$t" "$work/f/$t" || echo "$t"; done; tiles_of . | wc -l)" \
   "$(tiles_of "$work/f" | wc -l)"
 
+# A full disk in the middle of a run: files may grow to a limit only
+# (SIGXFSZ ignored, so a write past it fails with EFBIG as on a full disk).
+# The run stops with the reason and the metatile; what was stored before is
+# whole, and --resume finishes the pyramid.
+limited() {  # limited KILOBYTES COMMAND...
+  bash -c 'trap "" XFSZ; ulimit -f "$0" && exec "$@"' "$@"
+}
+largest=$(find "$work/f" -name '*.png' -path '*/[0-9]*/*' -printf '%s\n' | sort -n | tail -1)
+status "folder on a full disk" 1 limited $(( largest / 1024 - 1 )) "$kyfsl" tiles "$data" --default --by continent \
+  --zoom 0-2 --metatile 2 --jobs 2 --quiet -o "$work/full"
+expect "folder: the reason" "$(grep -c "metatile [0-9]*/[0-9]*/[0-9]*: cannot write .*File too large" "$work/err")" 1
+expect "folder: no parts left" "$(find "$work/full" -name '*.part' | wc -l)" 0
+expect "folder: tiles whole" "$(cd "$work/full" && for t in $(tiles_of .); do cmp -s "$t" "$work/f/$t" || echo "$t"; done)" ""
+expect "folder: some stored" "$(test "$(tiles_of "$work/full" | wc -l)" -gt 0 && echo yes)" yes
+check "folder resumed" "$kyfsl" tiles "$data" --default --by continent --zoom 0-2 --metatile 2 --resume --quiet -o "$work/full"
+expect "folder: all there" "$(cd "$work/f" && for t in $(tiles_of .); do cmp -s "$t" "$work/full/$t" || echo "$t"; done)" ""
+# The MBTiles file may grow to half its whole size.
+status "mbtiles on a full disk" 1 limited $(( $(stat -c %s "$work/t.mbtiles") / 2048 )) "$kyfsl" tiles "$data" --default \
+  --by continent --zoom 0-2 --metatile 2 --jobs 2 --quiet -o "$work/full.mbtiles"
+expect "mbtiles: the reason" "$(grep -c "metatile [0-9]*/[0-9]*/[0-9]*: cannot write .*full.mbtiles.*File too large.*the tiles stored before are kept" "$work/err")" 1
+expect "mbtiles: readable" "$(sqlite3 "$work/full.mbtiles" "PRAGMA integrity_check")" ok
+rm -rf "$work/u"; unpack "$work/full.mbtiles" "$work/u"
+expect "mbtiles: some stored" "$(test "$(tiles_of "$work/u" | wc -l)" -gt 0 && echo yes)" yes
+expect "mbtiles: tiles whole" "$(cd "$work/u" && for t in $(tiles_of .); do cmp -s "$t" "$work/f/$t" || echo "$t"; done)" ""
+expect "mbtiles: only finished metatiles" "$(sql "$work/full.mbtiles" "SELECT COUNT(*) FROM map WHERE zoom_level || ' ' || (tile_column / 2) || ' ' || (((1 << zoom_level) - 1 - tile_row) / 2) NOT IN (SELECT zoom_level || ' ' || x || ' ' || y FROM kyfsl_metatiles)")" 0
+check "mbtiles resumed" "$kyfsl" tiles "$data" --default --by continent --zoom 0-2 --metatile 2 --resume --quiet \
+  -o "$work/full.mbtiles"
+rm -rf "$work/u"; unpack "$work/full.mbtiles" "$work/u"
+expect "mbtiles: all there" "$(cd "$work/f" && for t in $(tiles_of .); do cmp -s "$t" "$work/u/$t" || echo "$t"; done; tiles_of "$work/u" | wc -l)" \
+  "$(tiles_of "$work/f" | wc -l)"
+
 # A folder's journal ending in a cut line: that metatile is drawn again,
 # and the journal is whole afterwards.
 grep -v '^2 1 1$' "$work/f/.kyfsl-tiles" >"$work/journal" && printf '2 1 1' >>"$work/journal"
@@ -141,7 +172,11 @@ expect "bbox tiles" "$(json "$work/out" "['by_zoom']['3']['written']")" 2
 refuse_as "no data" 1 "no such file" "$kyfsl" tiles "$work/nosuch.shp" --default --zoom 0 -o "$work/x"
 refuse_as "no table" 1 "has no layer 'roads'" "$kyfsl" tiles "$data:roads" --default --zoom 0 -o "$work/x"
 refuse_as "zoom past 22" 1 "within 0-22" "$kyfsl" tiles "$data" --default --zoom 0-23 -o "$work/x"
+refuse_as "zoom below 0" 1 "zoom" "$kyfsl" tiles "$data" --default --zoom=-1-3 -o "$work/x"
+refuse_as "zooms reversed" 1 "within 0-22" "$kyfsl" tiles "$data" --default --zoom 5-3 -o "$work/x"
 refuse_as "bbox outside" 1 "outside the world" "$kyfsl" tiles "$data" --default --zoom 0 --bbox 190,0,200,10 -o "$work/x"
+refuse_as "bbox past the poles" 1 "outside the world" "$kyfsl" tiles "$data" --default --zoom 0 --bbox 0,86,10,89 -o "$work/x"
+refuse_as "bbox upside down" 1 "bbox" "$kyfsl" tiles "$data" --default --zoom 0 --bbox 10,10,0,0 -o "$work/x"
 refuse_as "tile size" 2 "256 or 512" "$kyfsl" tiles "$data" --default --zoom 0 --tile-size 300 -o "$work/x"
 refuse_as "existing folder" 1 "already holds files" "$kyfsl" tiles "$data" --default --zoom 0 -o "$work/f"
 refuse_as "existing mbtiles" 1 "already exists" "$kyfsl" tiles "$data" --default --zoom 0 -o "$work/t.mbtiles"
@@ -149,6 +184,10 @@ refuse_as "resume other options" 1 "other options" "$kyfsl" tiles "$data" --defa
   -o "$work/t.mbtiles"
 cp "$work/f.json" "$work/json.mbtiles"
 refuse_as "not an mbtiles" 1 "not an MBTiles file" "$kyfsl" tiles "$data" --default --zoom 0 --resume -o "$work/json.mbtiles"
+# Unwritable for anyone, root too: a folder or file under a plain file.
+refuse_as "folder under a file" 1 "cannot make" "$kyfsl" tiles "$data" --default --zoom 0 -o "$work/f.json/out"
+refuse_as "mbtiles under a file" 1 "cannot open" "$kyfsl" tiles "$data" --default --zoom 0 -o "$work/f.json/out.mbtiles"
+expect "nothing made" "$(ls "$work" | grep -c '^x$')" 0
 mkdir "$work/ro" && chmod a-w "$work/ro"
 if [ "$(id -u)" -ne 0 ]; then
   refuse_as "unwritable folder" 1 "cannot" "$kyfsl" tiles "$data" --default --zoom 0 -o "$work/ro/out"

@@ -160,7 +160,12 @@ TileReport RenderTiles(const TileJobOptions& o, CKyFillStyleLib& lib,
   auto zoomStart = Clock::now();
   int lastZoom = work.empty() ? 0 : work.front().metatile.z;
   const TakeTiles take = [&](const MetatileWork& item, const std::vector<TileImage>& tiles, const DrawCounts& c) {
-    sink->Store(item.metatile, tiles);
+    try {
+      sink->Store(item.metatile, tiles);
+    } catch (const MapError& e) {
+      throw MapError("metatile " + std::to_string(item.metatile.z) + "/" + std::to_string(item.metatile.x) + "/" +
+                     std::to_string(item.metatile.y) + ": " + e.what());
+    }
     TileReport::Zoom& counts = report.zooms[item.metatile.z];
     for (const TileImage& t : tiles) ++(t.png.empty() ? counts.empty : counts.written);
     if (item.metatile.z != lastZoom) {

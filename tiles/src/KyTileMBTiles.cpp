@@ -156,7 +156,13 @@ class MBTilesSink : public TileSink {
 
  private:
   [[noreturn]] void Fail() const {
-    throw MapError("cannot write '" + m_path + "': " + sqlite3_errmsg(m_db) + " (the tiles stored before are kept)");
+    // SQLite says "disk I/O error" for a file that may grow no more: the
+    // system's own reason says which.
+    std::string why = sqlite3_errmsg(m_db);
+    int error = sqlite3_system_errno(m_db);
+    if (error == 0) sqlite3_file_control(m_db, "main", SQLITE_FCNTL_LAST_ERRNO, &error);
+    if (error != 0) why += " (" + std::string(std::strerror(error)) + ")";
+    throw MapError("cannot write '" + m_path + "': " + why + "; the tiles stored before are kept");
   }
   void Exec(const char* sql) {
     if (sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) != SQLITE_OK) Fail();
