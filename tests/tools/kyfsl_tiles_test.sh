@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # kyfsl tiles end to end on the shipped countries: a folder with its viewer
-# page, an MBTiles file with the same tiles in TMS rows (identical tiles
-# stored once), the same bytes from several processes, a resumed run, a full
-# disk in the middle of a run, and bad input that must fail cleanly.
+# page and the list of its tiles, an MBTiles file with the same tiles in TMS
+# rows (identical tiles stored once), the same bytes from several processes,
+# a resumed run, a full disk in the middle of a run, and bad input that must
+# fail cleanly.
 set -u
 kyfsl=$1
 data=$2/naturalearth/naturalearth_lowres.shp
@@ -42,6 +43,22 @@ expect "viewer page" "$(grep -c 'leaflet/leaflet.js' "$work/f/index.html")" 1
 expect "leaflet copied" "$(test -s "$work/f/leaflet/leaflet.js" && echo yes)" yes
 expect "legend swatches" "$(ls "$work/f/legend" | wc -l)" 8
 expect "no parts left" "$(find "$work/f" -name '*.part' | wc -l)" 0
+# tiles.js lists exactly the tile files, as runs of rows by zoom and column.
+listed() {
+  python3 - "$1" <<'PY'
+import json, sys
+text = open(sys.argv[1] + "/tiles.js").read()
+assert text.startswith("var kyfslTiles = ") and text.endswith(";\n"), text[:40]
+for z, columns in json.loads(text[len("var kyfslTiles = "):-2]).items():
+    for x, runs in columns.items():
+        for y0, y1 in runs:
+            for y in range(y0, y1 + 1):
+                print(f"./{z}/{x}/{y}.png")
+PY
+}
+expect "tiles.js lists the tiles" "$(listed "$work/f" | sort)" "$(tiles_of "$work/f")"
+expect "tiles.js leaves out the empty ones" "$(listed "$work/f" | grep -c '^./2/')" "$(json "$work/f.json" "['by_zoom']['2']['written']")"
+expect "the page reads the list" "$(grep -c '<script src="tiles.js">' "$work/f/index.html")" 1
 
 check "mbtiles, two processes" "$kyfsl" tiles "$data" --default --by continent --zoom 0-2 --metatile 2 --jobs 2 \
   --quiet -o "$work/t.mbtiles"

@@ -2,9 +2,14 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <vector>
+
+#include "KyTileMath.h"
 
 namespace kytiles {
 
@@ -49,9 +54,57 @@ void WriteFile(const fs::path& path, const void* data, size_t size) {
   if (ec) throw kymap::MapError("cannot write '" + path.string() + "': " + ec.message());
 }
 
+// A name made of digits only, as the pyramid's folders and files are.
+bool Number(const std::string& text, long long& value) {
+  if (text.empty() || text.size() > 12) return false;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  value = std::stoll(text);
+  return true;
+}
+
 }  // namespace
 
-std::string ViewerPage(const PyramidInfo& info, const std::string& tileUrl) {
+std::string TileList(const std::string& folder) {
+  // zoom -> column -> rows
+  std::map<long long, std::map<long long, std::vector<long long>>> held;
+  std::error_code ec;
+  for (const auto& zoom : fs::directory_iterator(folder, ec)) {
+    long long z = 0;
+    if (!zoom.is_directory(ec) || !Number(zoom.path().filename().string(), z) || z > kMaxZoom) continue;
+    for (const auto& column : fs::directory_iterator(zoom.path(), ec)) {
+      long long x = 0;
+      if (!column.is_directory(ec) || !Number(column.path().filename().string(), x)) continue;
+      for (const auto& tile : fs::directory_iterator(column.path(), ec)) {
+        long long y = 0;
+        const fs::path name = tile.path().filename();
+        if (name.extension() == ".png" && Number(name.stem().string(), y) && tile.is_regular_file(ec)) {
+          held[z][x].push_back(y);
+        }
+      }
+    }
+  }
+  nlohmann::json list = nlohmann::json::object();
+  for (auto& [z, columns] : held) {
+    nlohmann::json byColumn = nlohmann::json::object();
+    for (auto& [x, rows] : columns) {
+      std::sort(rows.begin(), rows.end());
+      nlohmann::json runs = nlohmann::json::array();
+      for (size_t i = 0; i < rows.size();) {
+        size_t j = i;
+        while (j + 1 < rows.size() && rows[j + 1] == rows[j] + 1) ++j;
+        runs.push_back({rows[i], rows[j]});
+        i = j + 1;
+      }
+      byColumn[std::to_string(x)] = runs;
+    }
+    list[std::to_string(z)] = byColumn;
+  }
+  return "var kyfslTiles = " + list.dump() + ";\n";
+}
+
+std::string ViewerPage(const PyramidInfo& info, const std::string& tileUrl, bool listed) {
   const nlohmann::json view = {
       {"url", tileUrl},
       {"minZoom", info.zooms.min},
@@ -88,14 +141,28 @@ std::string ViewerPage(const PyramidInfo& info, const std::string& tileUrl) {
 )" + legend + R"(  </ul>
 </div>
 <script src="leaflet/leaflet.js"></script>
-<script>
+)" + (listed ? "<script src=\"tiles.js\"></script>\n" : "") + R"(<script>
   const view = )" + view.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + R"(;
   // Tiles of 512 pixels cover what four of 256 do: Leaflet asks for them one
   // zoom lower than it shows.
   const offset = view.tileSize === 512 ? 1 : 0;
   const map = L.map('map', { minZoom: view.minZoom + offset, maxZoom: view.maxZoom + offset });
-  L.tileLayer(view.url, { tileSize: view.tileSize, zoomOffset: -offset, noWrap: true,
-                          minZoom: view.minZoom + offset, maxZoom: view.maxZoom + offset }).addTo(map);
+  // With the list of the tiles there are, a tile that is not there is an
+  // empty cell on the background, never a request that fails.
+  const held = typeof kyfslTiles === 'undefined' ? null : kyfslTiles;
+  const Tiles = L.TileLayer.extend({
+    createTile(coords, done) {
+      const runs = held && (held[this._getZoomForUrl()] || {})[coords.x];
+      if (!held || (runs && runs.some(r => coords.y >= r[0] && coords.y <= r[1]))) {
+        return L.TileLayer.prototype.createTile.call(this, coords, done);
+      }
+      const cell = document.createElement('div');
+      setTimeout(() => done(null, cell), 0);
+      return cell;
+    }
+  });
+  new Tiles(view.url, { tileSize: view.tileSize, zoomOffset: -offset, noWrap: true,
+                        minZoom: view.minZoom + offset, maxZoom: view.maxZoom + offset }).addTo(map);
   // "#z/lat/lon" in the address opens that view; else the pyramid's bounds.
   const place = /^#(\d+)\/(-?[\d.]+)\/(-?[\d.]+)$/.exec(location.hash);
   if (place) map.setView([+place[2], +place[3]], +place[1]); else map.fitBounds(view.bounds);
@@ -127,7 +194,9 @@ void WriteViewer(const std::string& folder, const PyramidInfo& info, const std::
     const auto& png = info.legend[i].swatch;
     WriteFile(root / "legend" / (std::to_string(i) + ".png"), png.data(), png.size());
   }
-  const std::string page = ViewerPage(info, tileUrl);
+  const std::string list = TileList(folder);
+  WriteFile(root / "tiles.js", list.data(), list.size());
+  const std::string page = ViewerPage(info, tileUrl, true);
   WriteFile(root / "index.html", page.data(), page.size());
 }
 
