@@ -21,7 +21,9 @@ typedef struct kyfsl_tiler kyfsl_tiler;
  * field), "styles" (a STYLES.json document as an object), "bbox" [west,
  * south, east, north] in degrees, "tile_size" 256|512, "scale" 1|2,
  * "metatile" (tiles a side, default 8), "antialias" (true, the default:
- * smooth edges and outlines; false: the module's own pixels). lib: the library, which must stay
+ * smooth edges and outlines; false: the module's own pixels), "library"
+ * (what names the library for a resumed output: a path, or "default").
+ * lib: the library, which must stay
  * open while the tiler lives; NULL for the built-in one. On success *out
  * holds a tiler to close with kyfsl_tiler_close. Fails with
  * KYFSL_ERR_ARGUMENT for options that are not understood and KYFSL_ERR_IO
@@ -46,6 +48,39 @@ KYFSL_API int kyfsl_tiler_draw(kyfsl_tiler* tiler, int z, int64_t x, int64_t y, 
 
 /* Closes the tiler (its connection to the source); NULL is ignored. */
 KYFSL_API int kyfsl_tiler_close(kyfsl_tiler* tiler);
+
+/* Where a tiler's pyramid is written, as `kyfsl tiles` writes it: a folder
+ * of z/x/y.png files with its viewer page, or an MBTiles file (a path
+ * ending in .mbtiles). One process writes; the tiles may come from
+ * anywhere (kyfsl_tiler_draw on other processes or machines). */
+typedef struct kyfsl_tile_output kyfsl_tile_output;
+
+/* Opens the output of tiler's pyramid. Without resume the output must not
+ * exist yet (or be an empty folder); with resume, an output begun with the
+ * same options keeps its finished metatiles (kyfsl_tile_output_done). The
+ * tiler must stay open while the output lives. Fails with KYFSL_ERR_IO for
+ * an output that cannot be made or written, that would be overwritten, or
+ * that was begun with other options. */
+KYFSL_API int kyfsl_tile_output_open(kyfsl_tiler* tiler, const char* path, int resume, kyfsl_tile_output** out);
+
+/* *done: 1 when the metatile (z, x, y) was finished by an earlier run. */
+KYFSL_API int kyfsl_tile_output_done(const kyfsl_tile_output* output, int z, int64_t x, int64_t y, int* done);
+
+/* Adds a tile (png: size bytes, copied) to the metatile being stored. */
+KYFSL_API int kyfsl_tile_output_add(kyfsl_tile_output* output, int z, int64_t x, int64_t y, const void* png,
+                                    size_t size);
+
+/* Stores the tiles added since the last store as metatile (z, x, y) and
+ * marks it finished, all or nothing. Fails with KYFSL_ERR_IO naming the
+ * metatile and the reason (a full disk); what was stored before stays. */
+KYFSL_API int kyfsl_tile_output_store(kyfsl_tile_output* output, int z, int64_t x, int64_t y);
+
+/* Writes what shows the pyramid: a folder's index.html with Leaflet, the
+ * list of its tiles and the legend; an MBTiles file's legend. */
+KYFSL_API int kyfsl_tile_output_finish(kyfsl_tile_output* output);
+
+/* Closes the output; NULL is ignored. */
+KYFSL_API int kyfsl_tile_output_close(kyfsl_tile_output* output);
 
 #ifdef __cplusplus
 }

@@ -14,8 +14,17 @@ using namespace kyfsl_capi;
 
 struct kyfsl_tiler {
   std::unique_ptr<CKyFillStyleLib> builtIn;  // the built-in library when none was given
+  CKyFillStyleLib* library = nullptr;
+  kytiles::TileJobOptions options;
   kytiles::Pyramid pyramid;
   std::unique_ptr<kytiles::TileRenderer> renderer;
+};
+
+struct kyfsl_tile_output {
+  kyfsl_tiler* tiler = nullptr;
+  kytiles::PyramidInfo info;
+  std::unique_ptr<kytiles::TileSink> sink;
+  std::vector<kytiles::TileImage> pending;  // the metatile being stored
 };
 
 namespace {
@@ -44,6 +53,8 @@ kytiles::TileJobOptions ReadOptions(const char* text) {
     o.scale = j.value("scale", 1);
     o.metatile = j.value("metatile", 8);
     o.antialias = j.value("antialias", true);
+    o.styleKey = j.value("library", std::string("default"));
+    if (o.rules) o.styleKey += "," + j["styles"].dump();
   } catch (const json::exception& e) {
     throw Error{KYFSL_ERR_ARGUMENT, std::string("the options: ") + e.what()};
   } catch (const kymap::MapError& e) {
@@ -75,9 +86,10 @@ int kyfsl_tiler_open(const kyfsl_library* lib, const char* options, kyfsl_tiler*
       if (!t->builtIn->CreateDefault()) throw Error{KYFSL_ERR_FORMAT, "the built-in library cannot be read"};
       library = t->builtIn.get();
     }
-    const kytiles::TileJobOptions o = ReadOptions(options);
+    t->library = library;
+    t->options = ReadOptions(options);
     try {
-      t->pyramid = kytiles::PlanPyramid(o, *library);
+      t->pyramid = kytiles::PlanPyramid(t->options, *library);
       t->renderer = std::make_unique<kytiles::TileRenderer>(t->pyramid.setup, *library);
     } catch (const kymap::MapError& e) {
       throw Error{KYFSL_ERR_IO, e.what()};
@@ -133,6 +145,75 @@ int kyfsl_tiler_draw(kyfsl_tiler* tiler, int z, int64_t x, int64_t y, int64_t x0
 
 int kyfsl_tiler_close(kyfsl_tiler* tiler) {
   return Guarded([&] { delete tiler; });
+}
+
+int kyfsl_tile_output_open(kyfsl_tiler* tiler, const char* path, int resume, kyfsl_tile_output** out) {
+  return Guarded([&] {
+    Need(tiler, "tiler");
+    Need(path, "path");
+    Need(out, "out");
+    *out = nullptr;
+    auto o = std::make_unique<kyfsl_tile_output>();
+    o->tiler = tiler;
+    o->info = kytiles::InfoOf(tiler->options, tiler->pyramid);
+    try {
+      o->sink = kytiles::OpenSink(path, o->info, resume != 0);
+    } catch (const kymap::MapError& e) {
+      throw Error{KYFSL_ERR_IO, e.what()};
+    }
+    *out = o.release();
+  });
+}
+
+int kyfsl_tile_output_done(const kyfsl_tile_output* output, int z, int64_t x, int64_t y, int* done) {
+  return Guarded([&] {
+    Need(output, "output");
+    Need(done, "done");
+    *done = output->sink->Done(kytiles::Metatile{z, x, y}) ? 1 : 0;
+  });
+}
+
+int kyfsl_tile_output_add(kyfsl_tile_output* output, int z, int64_t x, int64_t y, const void* png, size_t size) {
+  return Guarded([&] {
+    Need(output, "output");
+    Need(png, "png");
+    if (z < 0 || z > kytiles::kMaxZoom || x < 0 || y < 0 || x >= (int64_t{1} << z) || y >= (int64_t{1} << z)) {
+      throw Error{KYFSL_ERR_ARGUMENT, "the tile lies outside the world of zoom " + std::to_string(z)};
+    }
+    if (size == 0) throw Error{KYFSL_ERR_ARGUMENT, "a tile of no bytes"};
+    const auto* bytes = static_cast<const uint8_t*>(png);
+    output->pending.push_back(kytiles::TileImage{kytiles::TileId{z, x, y}, std::vector<uint8_t>(bytes, bytes + size)});
+  });
+}
+
+int kyfsl_tile_output_store(kyfsl_tile_output* output, int z, int64_t x, int64_t y) {
+  return Guarded([&] {
+    Need(output, "output");
+    std::vector<kytiles::TileImage> tiles;
+    tiles.swap(output->pending);
+    try {
+      output->sink->Store(kytiles::Metatile{z, x, y}, tiles);
+    } catch (const kymap::MapError& e) {
+      throw Error{KYFSL_ERR_IO, "metatile " + std::to_string(z) + "/" + std::to_string(x) + "/" + std::to_string(y) +
+                                    ": " + e.what()};
+    }
+  });
+}
+
+int kyfsl_tile_output_finish(kyfsl_tile_output* output) {
+  return Guarded([&] {
+    Need(output, "output");
+    try {
+      kytiles::AddLegend(output->info, output->tiler->pyramid, *output->tiler->library);
+      output->sink->Finish(output->info);
+    } catch (const kymap::MapError& e) {
+      throw Error{KYFSL_ERR_IO, e.what()};
+    }
+  });
+}
+
+int kyfsl_tile_output_close(kyfsl_tile_output* output) {
+  return Guarded([&] { delete output; });
 }
 
 }  // extern "C"

@@ -5,8 +5,9 @@ The pyramid is cut into metatiles; each task draws one metatile in a worker
 process, which opens the source itself (a file path every worker can reach,
 or a PostGIS connection string) once and keeps it for its later tasks, and
 returns its tiles' PNG bytes. The calling process alone writes them into a
-folder (out/z/x/y.png) or an MBTiles file (a path ending in .mbtiles). The
-bytes are those `kyfsl tiles` writes.
+folder (out/z/x/y.png with the viewer page index.html) or an MBTiles file (a
+path ending in .mbtiles), through the same writer as `kyfsl tiles`: the
+bytes, the files and a resumed run are those of the command.
 
 Several machines: start a scheduler and workers, then point a client at it:
 
@@ -26,7 +27,6 @@ import concurrent.futures
 import json
 import multiprocessing
 import os
-import sqlite3
 
 from . import Library, _error, _kyroz50
 
@@ -48,56 +48,14 @@ def _tiler(options: str, library_path):
 
 
 def _draw(options: str, library_path, item):
+    """The metatile (z, x, y) and its drawn tiles [(z, x, y, png bytes)]."""
     z, x, y, x0, y0, x1, y1 = item
-    return [(tz, tx, ty, bytes(png)) for tz, tx, ty, png in _tiler(options, library_path).draw(z, x, y, x0, y0, x1, y1)]
-
-
-class _Folder:
-    def __init__(self, path):
-        self.path = os.fspath(path)
-        os.makedirs(self.path, exist_ok=True)
-
-    def put(self, tiles):
-        for z, x, y, png in tiles:
-            folder = os.path.join(self.path, str(z), str(x))
-            os.makedirs(folder, exist_ok=True)
-            target = os.path.join(folder, f"{y}.png")
-            with open(target + ".part", "wb") as f:
-                f.write(png)
-            os.replace(target + ".part", target)
-
-    def close(self):
-        pass
-
-
-class _MBTiles:
-    def __init__(self, path, plan, zooms):
-        self.db = sqlite3.connect(os.fspath(path))
-        w, s, e, n = plan["bounds"]
-        with self.db:
-            self.db.execute("CREATE TABLE IF NOT EXISTS metadata (name TEXT, value TEXT)")
-            self.db.execute("CREATE UNIQUE INDEX IF NOT EXISTS metadata_name ON metadata (name)")
-            self.db.execute("CREATE TABLE IF NOT EXISTS tiles (zoom_level INTEGER, tile_column INTEGER, "
-                            "tile_row INTEGER, tile_data BLOB)")
-            self.db.execute("CREATE UNIQUE INDEX IF NOT EXISTS tile_index ON tiles (zoom_level, tile_column, tile_row)")
-            meta = {"name": plan["name"], "format": "png", "type": "overlay", "version": "1",
-                    "bounds": f"{w:.6f},{s:.6f},{e:.6f},{n:.6f}",
-                    "center": f"{(w + e) / 2:.6f},{(s + n) / 2:.6f},{zooms[0]}",
-                    "minzoom": str(zooms[0]), "maxzoom": str(zooms[1])}
-            self.db.executemany("INSERT OR REPLACE INTO metadata VALUES (?, ?)", meta.items())
-
-    def put(self, tiles):
-        # A metatile's tiles in one transaction: all or none.
-        with self.db:
-            self.db.executemany("INSERT OR REPLACE INTO tiles VALUES (?, ?, ?, ?)",
-                                [(z, x, (1 << z) - 1 - y, png) for z, x, y, png in tiles])
-
-    def close(self):
-        self.db.close()
+    tiles = _tiler(options, library_path).draw(z, x, y, x0, y0, x1, y1)
+    return (z, x, y), [(tz, tx, ty, bytes(png)) for tz, tx, ty, png in tiles]
 
 
 def render(source, out, zooms, library=None, by=None, styles=None, client=None, tile_size=256, scale=1,
-           metatile=8, bbox=None, progress=None, antialias=True):
+           metatile=8, bbox=None, progress=None, antialias=True, resume=False):
     """Draws the pyramid of zooms (min, max) of source into out.
 
     library: a Library opened from a file (every worker opens that file), or
@@ -106,9 +64,14 @@ def render(source, out, zooms, library=None, by=None, styles=None, client=None, 
     dask.distributed Client, or None for local processes; bbox: (west,
     south, east, north) in degrees; antialias: smooth edges and outlines (seamless
     to the pixel, as kyfsl tiles draws them by default), False for the module's
-    own pixels. progress(done, total) is called after
-    each metatile. Returns {"metatiles": n, "tiles": written}. Raises
-    kyroz50.Error for a source, field, style or option that cannot be used.
+    own pixels. progress(done, total) is called after each metatile drawn. A
+    folder gets the viewer page (index.html, Leaflet, the legend, the list of
+    its tiles). The output must be new unless resume is true: then an output
+    begun with the same options keeps the metatiles it finished and only the
+    others are drawn. Returns {"metatiles": drawn, "kept": finished before,
+    "tiles": written}. Raises kyroz50.Error for a source, field, style,
+    option or output that cannot be used; what was stored before an error
+    stays.
     """
     if library is not None and not isinstance(library, Library):
         raise _error("library must be a kyroz50.Library or None")
@@ -120,7 +83,8 @@ def render(source, out, zooms, library=None, by=None, styles=None, client=None, 
             styles = json.load(f)
     z0, z1 = zooms
     options = {"data": os.fspath(source), "zoom": [int(z0), int(z1)], "tile_size": int(tile_size),
-               "scale": int(scale), "metatile": int(metatile), "antialias": bool(antialias)}
+               "scale": int(scale), "metatile": int(metatile), "antialias": bool(antialias),
+               "library": "default" if library_path is None else os.path.abspath(library_path)}
     if by is not None:
         options["by"] = by
     if styles is not None:
@@ -128,16 +92,18 @@ def render(source, out, zooms, library=None, by=None, styles=None, client=None, 
     if bbox is not None:
         options["bbox"] = [float(v) for v in bbox]
     text = json.dumps(options, sort_keys=True)
-    plan = json.loads(_tiler(text, library_path).plan())
-    items = plan["metatiles"]
-    path = os.fspath(out)
-    writer = _MBTiles(path, plan, (z0, z1)) if path.lower().endswith(".mbtiles") else _Folder(path)
-    written = 0
+    tiler = _tiler(text, library_path)
+    plan = json.loads(tiler.plan())
+    writer = _kyroz50.TileOutput(tiler, os.fspath(out), bool(resume))
     try:
+        items = [item for item in plan["metatiles"] if not writer.done(*item[:3])]
+        kept = len(plan["metatiles"]) - len(items)
+        written = 0
         if client is not None:
             from dask.distributed import as_completed
             futures = client.map(_draw, [text] * len(items), [library_path] * len(items), items, pure=False)
             done = as_completed(futures)
+            pool = None
         else:
             # Fresh processes, not forks: a fork would share this process's
             # open source (its file offsets, its database connection).
@@ -145,14 +111,17 @@ def render(source, out, zooms, library=None, by=None, styles=None, client=None, 
                                                           mp_context=multiprocessing.get_context("spawn"))
             futures = [pool.submit(_draw, text, library_path, item) for item in items]
             done = concurrent.futures.as_completed(futures)
-        for count, future in enumerate(done, 1):
-            tiles = future.result()
-            writer.put(tiles)
-            written += len(tiles)
-            if progress:
-                progress(count, len(items))
-        if client is None:
-            pool.shutdown()
+        try:
+            for count, future in enumerate(done, 1):
+                (z, x, y), tiles = future.result()
+                writer.store(z, x, y, tiles)
+                written += len(tiles)
+                if progress:
+                    progress(count, len(items))
+        finally:
+            if pool is not None:
+                pool.shutdown(cancel_futures=True)
+        writer.finish()
     finally:
         writer.close()
-    return {"metatiles": len(items), "tiles": written}
+    return {"metatiles": len(items), "kept": kept, "tiles": written}

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -177,8 +178,45 @@ class Tiler {
   }
 
  private:
+  friend class TileOutput;
   py::object m_library;
   kyfsl_tiler* m_tiler = nullptr;
+};
+
+// A tiler's folder or MBTiles file, written by this process; it keeps the
+// tiler alive as long as it lives.
+class TileOutput {
+ public:
+  TileOutput(py::object tiler, const std::string& path, bool resume) : m_tiler(std::move(tiler)) {
+    Check(kyfsl_tile_output_open(m_tiler.cast<Tiler&>().m_tiler, path.c_str(), resume ? 1 : 0, &m_output));
+  }
+  ~TileOutput() { kyfsl_tile_output_close(m_output); }
+  TileOutput(const TileOutput&) = delete;
+  TileOutput& operator=(const TileOutput&) = delete;
+  bool Done(int z, int64_t x, int64_t y) {
+    int done = 0;
+    Check(kyfsl_tile_output_done(m_output, z, x, y, &done));
+    return done != 0;
+  }
+  // Stores a metatile's tiles, (z, x, y, png bytes), all or nothing.
+  void Store(int z, int64_t x, int64_t y, const py::list& tiles) {
+    for (const py::handle item : tiles) {
+      const auto tile = item.cast<std::tuple<int, int64_t, int64_t, py::bytes>>();
+      const std::string_view png = std::get<3>(tile);
+      Check(kyfsl_tile_output_add(m_output, std::get<0>(tile), std::get<1>(tile), std::get<2>(tile), png.data(),
+                                  png.size()));
+    }
+    Check(kyfsl_tile_output_store(m_output, z, x, y));
+  }
+  void Finish() { Check(kyfsl_tile_output_finish(m_output)); }
+  void Close() {
+    kyfsl_tile_output_close(m_output);
+    m_output = nullptr;
+  }
+
+ private:
+  py::object m_tiler;
+  kyfsl_tile_output* m_output = nullptr;
 };
 #endif
 
@@ -211,6 +249,12 @@ PYBIND11_MODULE(_kyroz50, m) {
       .def(py::init<py::object, const std::string&>(), py::arg("library"), py::arg("options"))
       .def("plan", &Tiler::Plan)
       .def("draw", &Tiler::Draw);
+  py::class_<TileOutput>(m, "TileOutput")
+      .def(py::init<py::object, const std::string&, bool>(), py::arg("tiler"), py::arg("path"), py::arg("resume"))
+      .def("done", &TileOutput::Done)
+      .def("store", &TileOutput::Store)
+      .def("finish", &TileOutput::Finish)
+      .def("close", &TileOutput::Close);
 #endif
 
   m.def("style_count", [](const Handle& h) {

@@ -1,7 +1,8 @@
 """kyroz50.tiles.render on a real dask.distributed LocalCluster of two worker
 processes, and on local processes: the same tiles, byte for byte, as
 `kyfsl tiles`; a worker killed in the middle is replaced and the pyramid is
-still whole."""
+still whole; a folder gets the command's viewer page, and an interrupted
+run resumes without drawing again what it stored."""
 
 import os
 import signal
@@ -29,12 +30,12 @@ def tiles_of(folder):
     return out
 
 
-def reference(tmp_path, zooms, metatile):
+def reference(tmp_path, zooms, metatile, folder=False):
     out = tmp_path / f"ref-{metatile}"
     subprocess.run([os.environ["KYFSL"], "tiles", DATA, "--default", "--by", "continent", "--zoom",
                     f"{zooms[0]}-{zooms[1]}", "--metatile", str(metatile), "--jobs", "1", "--quiet", "-o", str(out)],
                    check=True)
-    return tiles_of(out)
+    return out if folder else tiles_of(out)
 
 
 @pytest.fixture(scope="module")
@@ -49,7 +50,7 @@ def test_a_cluster_draws_the_same_bytes_as_the_command(tmp_path, cluster):
     ref = reference(tmp_path, (0, 2), 2)
     result = kyroz50.tiles.render(DATA, tmp_path / "dask", (0, 2), by="continent", client=cluster, metatile=2)
     assert tiles_of(tmp_path / "dask") == ref
-    assert result == {"metatiles": 6, "tiles": len(ref)}
+    assert result == {"metatiles": 6, "kept": 0, "tiles": len(ref)}
 
 
 def test_a_killed_worker_is_replaced_and_the_pyramid_is_whole(tmp_path, cluster):
@@ -77,6 +78,72 @@ def test_local_processes_write_mbtiles_in_tms_rows(tmp_path):
     assert got == ref
     meta = dict(db.execute("SELECT name, value FROM metadata"))
     assert (meta["format"], meta["minzoom"], meta["maxzoom"]) == ("png", "0", "2")
+
+
+def viewer_files(folder):
+    names = ["index.html", "tiles.js", "leaflet/leaflet.js", "leaflet/leaflet.css"]
+    names += [os.path.join("legend", n) for n in sorted(os.listdir(os.path.join(folder, "legend")))]
+    out = {}
+    for name in names:
+        with open(os.path.join(folder, name), "rb") as f:
+            out[name] = f.read()
+    return out
+
+
+class Interrupted(Exception):
+    pass
+
+
+def test_a_folder_gets_the_viewer_page_and_an_interrupted_run_resumes(tmp_path):
+    ref_folder = reference(tmp_path, (0, 2), 2, folder=True)
+    ref = tiles_of(ref_folder)
+    out = tmp_path / "resumed"
+
+    def stop_after_three(done, total):
+        if done == 3:
+            raise Interrupted()
+
+    with pytest.raises(Interrupted):
+        kyroz50.tiles.render(DATA, out, (0, 2), by="continent", metatile=2, progress=stop_after_three)
+    first = tiles_of(out)
+    assert first and len(first) < len(ref)
+    assert all(ref[name] == data for name, data in first.items())
+    assert not os.path.exists(out / "index.html")
+    stamps = {name: os.stat(out / name).st_ino for name in first}
+
+    with pytest.raises(kyroz50.Error, match="already holds files"):
+        kyroz50.tiles.render(DATA, out, (0, 2), by="continent", metatile=2)
+    with pytest.raises(kyroz50.Error, match="other options"):
+        kyroz50.tiles.render(DATA, out, (0, 3), by="continent", metatile=2, resume=True)
+
+    result = kyroz50.tiles.render(DATA, out, (0, 2), by="continent", metatile=2, resume=True)
+    assert (result["metatiles"], result["kept"]) == (3, 3)
+    # The tiles stored before are the same files, not drawn again.
+    assert {name: os.stat(out / name).st_ino for name in first} == stamps
+    assert tiles_of(out) == ref
+    # The page, its list of tiles, Leaflet and the legend are the command's.
+    assert viewer_files(out) == viewer_files(ref_folder)
+    assert len(os.listdir(out / "legend")) == 8
+
+
+def test_an_mbtiles_file_resumes_and_shares_identical_tiles(tmp_path):
+    ref = reference(tmp_path, (0, 2), 2)
+    out = tmp_path / "t.mbtiles"
+
+    def stop_after_two(done, total):
+        if done == 2:
+            raise Interrupted()
+
+    with pytest.raises(Interrupted):
+        kyroz50.tiles.render(DATA, out, (0, 2), by="continent", metatile=2, progress=stop_after_two)
+    result = kyroz50.tiles.render(DATA, out, (0, 2), by="continent", metatile=2, resume=True)
+    assert (result["metatiles"], result["kept"]) == (4, 2)
+    db = sqlite3.connect(out)
+    got = {os.path.join(str(z), str(x), f"{(1 << z) - 1 - row}.png"): bytes(data)
+           for z, x, row, data in db.execute("SELECT zoom_level, tile_column, tile_row, tile_data FROM tiles")}
+    assert got == ref
+    assert db.execute("SELECT COUNT(*) FROM images").fetchone()[0] == len(set(ref.values()))
+    assert db.execute("SELECT COUNT(*) FROM kyfsl_legend").fetchone()[0] == 8
 
 
 @pytest.mark.parametrize("kwargs, message", [

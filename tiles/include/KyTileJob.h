@@ -17,6 +17,7 @@
 #include "KyMapStyles.h"
 #include "KyTileMath.h"
 #include "KyTileRenderer.h"
+#include "KyTileSink.h"
 
 class CKyFillStyleLib;
 
@@ -77,6 +78,15 @@ struct Pyramid {
 // Opens the source for its classes and extent (and closes it). Throws
 // MapError for bad options, a source, layer or field that cannot be read.
 Pyramid PlanPyramid(const TileJobOptions& options, CKyFillStyleLib& lib);
+
+// What the output records of a planned pyramid: its name, zooms, bounds,
+// tile sizes and the signature a resumed run must match. The legend is not
+// drawn yet (AddLegend).
+PyramidInfo InfoOf(const TileJobOptions& options, const Pyramid& pyramid);
+
+// Draws the legend's swatches (one per class, or the fallback's) into info,
+// with a renderer of this process. Throws MapError.
+void AddLegend(PyramidInfo& info, const Pyramid& pyramid, CKyFillStyleLib& lib);
 
 // Checks the options that need no source: the zooms, tile size, scale,
 // metatile size and jobs. Throws MapError naming the option.

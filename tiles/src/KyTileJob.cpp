@@ -125,6 +125,40 @@ Pyramid PlanPyramid(const TileJobOptions& o, CKyFillStyleLib& lib) {
   return p;
 }
 
+PyramidInfo InfoOf(const TileJobOptions& o, const Pyramid& p) {
+  PyramidInfo info;
+  info.name = p.layer;
+  info.zooms = o.zooms;
+  info.bounds = p.bounds;
+  info.tileSize = o.tileSize;
+  info.tilePixels = o.tileSize * o.scale;
+  info.background = o.background;
+  info.signature = Signature(o, p.bounds, p.setup);
+  info.legendTitle = p.setup.rules.field;
+  return info;
+}
+
+void AddLegend(PyramidInfo& info, const Pyramid& p, CKyFillStyleLib& lib) {
+  const TileSetup& setup = p.setup;
+  TileRenderer renderer(setup, lib);
+  const int w = 32 * setup.scale, h = 16 * setup.scale;
+  info.legend.clear();
+  for (size_t i = 0; i < setup.rules.classes.size(); ++i) {
+    info.legend.push_back({setup.rules.classes[i].second.label, renderer.Swatch(static_cast<int>(i), w, h)});
+  }
+  if (setup.rules.classes.empty()) {
+    info.legend.push_back({setup.rules.fallback.label, renderer.Swatch(static_cast<int>(setup.rules.classes.size()), w, h)});
+  }
+}
+
+namespace {
+
+std::string MetatileName(const Metatile& m) {
+  return "metatile " + std::to_string(m.z) + "/" + std::to_string(m.x) + "/" + std::to_string(m.y);
+}
+
+}  // namespace
+
 TileReport RenderTiles(const TileJobOptions& o, CKyFillStyleLib& lib,
                        const std::function<void(long long, long long)>& progress) {
   const auto start = Clock::now();
@@ -132,17 +166,9 @@ TileReport RenderTiles(const TileJobOptions& o, CKyFillStyleLib& lib,
   Pyramid pyramid = PlanPyramid(o, lib);
   const TileSetup& setup = pyramid.setup;
   TileReport report;
-  PyramidInfo info;
   report.layer = pyramid.layer;
   report.bounds = pyramid.bounds;
-  info.name = report.layer;
-  info.zooms = o.zooms;
-  info.bounds = report.bounds;
-  info.tileSize = o.tileSize;
-  info.tilePixels = o.tileSize * o.scale;
-  info.background = o.background;
-  info.signature = Signature(o, report.bounds, setup);
-  info.legendTitle = setup.rules.field;
+  PyramidInfo info = InfoOf(o, pyramid);
 
   std::unique_ptr<TileSink> sink = OpenSink(o.output, info, o.resume);
 
@@ -163,8 +189,7 @@ TileReport RenderTiles(const TileJobOptions& o, CKyFillStyleLib& lib,
     try {
       sink->Store(item.metatile, tiles);
     } catch (const MapError& e) {
-      throw MapError("metatile " + std::to_string(item.metatile.z) + "/" + std::to_string(item.metatile.x) + "/" +
-                     std::to_string(item.metatile.y) + ": " + e.what());
+      throw MapError(MetatileName(item.metatile) + ": " + e.what());
     }
     TileReport::Zoom& counts = report.zooms[item.metatile.z];
     for (const TileImage& t : tiles) ++(t.png.empty() ? counts.empty : counts.written);
@@ -189,8 +214,7 @@ TileReport RenderTiles(const TileJobOptions& o, CKyFillStyleLib& lib,
       try {
         tiles = renderer->Render(item.metatile, item.range, c);
       } catch (const MapError& e) {
-        throw MapError("metatile " + std::to_string(item.metatile.z) + "/" + std::to_string(item.metatile.x) + "/" +
-                       std::to_string(item.metatile.y) + ": " + e.what());
+        throw MapError(MetatileName(item.metatile) + ": " + e.what());
       }
       take(item, tiles, c);
     }
@@ -199,17 +223,7 @@ TileReport RenderTiles(const TileJobOptions& o, CKyFillStyleLib& lib,
   }
   if (!work.empty()) report.zooms[lastZoom].seconds += Since(zoomStart);
 
-  // The legend's swatches are drawn by a renderer of this process.
-  {
-    TileRenderer renderer(setup, lib);
-    const int w = 32 * o.scale, h = 16 * o.scale;
-    for (size_t i = 0; i < setup.rules.classes.size(); ++i) {
-      info.legend.push_back({setup.rules.classes[i].second.label, renderer.Swatch(static_cast<int>(i), w, h)});
-    }
-    if (setup.rules.classes.empty()) {
-      info.legend.push_back({setup.rules.fallback.label, renderer.Swatch(static_cast<int>(setup.rules.classes.size()), w, h)});
-    }
-  }
+  AddLegend(info, pyramid, lib);
   sink->Finish(info);
   report.seconds = Since(start);
   return report;
