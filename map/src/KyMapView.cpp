@@ -5,30 +5,13 @@
 #include <cmath>
 #include <cstring>
 
+#include "KyMapClip.h"
+
 namespace kymap {
 
 namespace {
 
-struct Pt {
-  double x, y;
-};
-
-// One pass of the polygon clipper against the half plane inside(p).
-template <typename Inside, typename Cross>
-void ClipEdge(std::vector<Pt>& in, std::vector<Pt>& out, Inside inside, Cross cross) {
-  out.clear();
-  if (in.empty()) return;
-  Pt prev = in.back();
-  bool prevIn = inside(prev);
-  for (const Pt& cur : in) {
-    const bool curIn = inside(cur);
-    if (curIn != prevIn) out.push_back(cross(prev, cur));
-    if (curIn) out.push_back(cur);
-    prev = cur;
-    prevIn = curIn;
-  }
-  in.swap(out);
-}
+using Pt = ClipPt;
 
 // The conversion to whole pixels used throughout rendering: half away from
 // zero.

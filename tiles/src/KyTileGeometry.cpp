@@ -3,30 +3,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include "KyMapClip.h"
+
 namespace kytiles {
 
 namespace {
 
-struct Pt {
-  double x, y;
-};
-
-// One pass of the polygon clipper against the half plane inside(p).
-template <typename Inside, typename Cross>
-void ClipEdge(std::vector<Pt>& in, std::vector<Pt>& out, Inside inside, Cross cross) {
-  out.clear();
-  if (in.empty()) return;
-  Pt prev = in.back();
-  bool prevIn = inside(prev);
-  for (const Pt& cur : in) {
-    const bool curIn = inside(cur);
-    if (curIn != prevIn) out.push_back(cross(prev, cur));
-    if (curIn) out.push_back(cur);
-    prev = cur;
-    prevIn = curIn;
-  }
-  in.swap(out);
-}
+using Pt = kymap::ClipPt;
+using kymap::ClipEdge;
 
 // b lies on the straight line from a to c, between them: dropping it changes
 // neither the fill nor the outline (a spike back along the line would).
