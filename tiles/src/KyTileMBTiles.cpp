@@ -9,6 +9,7 @@
 // interrupted run leaves the file as it was after the last whole metatile.
 #include <sqlite3.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -86,23 +87,34 @@ class MBTilesSink : public TileSink {
     try {
       sqlite3_busy_timeout(m_db, 10000);
       if (exists) CheckEarlierRun(info.signature);
-      m_shared = !HasPlainTilesTable();
-      Exec(kSchema);
-      if (m_shared) Exec(kSharedTiles);
+      // The tables and the metadata go in together: a file is an MBTiles
+      // file of this run whole or not at all.
       Exec("BEGIN IMMEDIATE");
       try {
+        m_shared = !HasPlainTilesTable();
+        Exec(kSchema);
+        if (m_shared) Exec(kSharedTiles);
         PutMetadata(info);
         Exec("COMMIT");
       } catch (...) {
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
         throw;
       }
+      // While the run writes, a write-ahead log: a metatile's commit is one
+      // append and no wait for the disk (a power cut loses the last
+      // metatiles, never the file, and --resume draws them again). The file
+      // goes back to a plain journal when the sink is closed, whole in itself.
+      Exec("PRAGMA journal_mode=WAL");
+      Exec("PRAGMA synchronous=NORMAL");
     } catch (...) {
       sqlite3_close(m_db);
       throw;
     }
   }
-  ~MBTilesSink() override { sqlite3_close(m_db); }
+  ~MBTilesSink() override {
+    sqlite3_exec(m_db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+    sqlite3_close(m_db);
+  }
 
   bool Done(const Metatile& m) const override { return m_done.count(MetatileKey(m)) > 0; }
 
@@ -157,10 +169,13 @@ class MBTilesSink : public TileSink {
  private:
   [[noreturn]] void Fail() const {
     // SQLite says "disk I/O error" for a file that may grow no more: the
-    // system's own reason says which.
+    // system's own reason says which. SQLite keeps it for the main file; a
+    // write to the log that failed leaves it in errno.
+    const int last = errno;
     std::string why = sqlite3_errmsg(m_db);
     int error = sqlite3_system_errno(m_db);
     if (error == 0) sqlite3_file_control(m_db, "main", SQLITE_FCNTL_LAST_ERRNO, &error);
+    if (error == 0 && (sqlite3_errcode(m_db) == SQLITE_IOERR || sqlite3_errcode(m_db) == SQLITE_FULL)) error = last;
     if (error != 0) why += " (" + std::string(std::strerror(error)) + ")";
     throw MapError("cannot write '" + m_path + "': " + why + "; the tiles stored before are kept");
   }
