@@ -180,7 +180,10 @@ struct Layer::Impl {
   // failure: the error that ended the read, if one did (a database whose
   // connection was lost ends its features with one, and counts none).
   void CheckComplete(long long read, FeatureCounts* counts, const std::string& failure = {}) const {
-    const long long expected = layer->GetFeatureCount(FALSE);
+    // Under a spatial filter the count is the index's (a GeoPackage's R-tree
+    // holds boxes rounded outwards to floats) and may name a feature the
+    // read rightly leaves out: only an error ends such a read early.
+    const long long expected = layer->GetSpatialFilter() ? -1 : layer->GetFeatureCount(FALSE);
     const bool failed = !failure.empty() || CPLGetLastErrorType() >= CE_Failure;
     if (failure.empty() && (expected >= 0 ? read >= expected : !failed)) return;
     if (keepGoing && counts && expected >= 0) {
