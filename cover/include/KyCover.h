@@ -32,6 +32,8 @@ class Cover {
   // are not finite or lie beyond 2^30 pixels drop the ring; false then.
   bool AddRing(const double* xy, int n);
   void Clear();
+  // Room for this many more edges (rings' points) before they are added.
+  void Reserve(size_t edges) { m_edges.reserve(m_edges.size() + edges); }
   bool Empty() const { return m_edges.empty(); }
   // The rows the rings reach, in whole pixels; {0, 0, 0, 0} when empty.
   Rows Bounds() const;
@@ -61,8 +63,9 @@ class Cover {
   // The sweep: the next sample row it expects, the next edge to join.
   int64_t m_nextY = INT64_MIN;
   size_t m_next = 0;
-  std::vector<Active> m_active;
+  std::vector<Active> m_active, m_merged;
   std::vector<int32_t> m_cells, m_steps;
+  std::vector<int64_t> m_points;  // a ring's points being added
 };
 
 }  // namespace kycover

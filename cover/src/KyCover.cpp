@@ -25,7 +25,8 @@ int64_t FloorDiv(Wide a, int64_t b) {
 
 bool Cover::AddRing(const double* xy, int n) {
   if (!xy || n < 3) return false;
-  std::vector<int64_t> p(2 * static_cast<size_t>(n));
+  std::vector<int64_t>& p = m_points;
+  p.resize(2 * static_cast<size_t>(n));
   for (int i = 0; i < 2 * n; ++i) {
     if (!std::isfinite(xy[i]) || std::fabs(xy[i]) > kLimit) return false;
     p[i] = std::llround(xy[i] * kUnit);
@@ -108,6 +109,7 @@ void Cover::Render(const Rows& band, uint8_t* mask, int stride) {
   for (int py = band.top; py < band.bottom; ++py) {
     for (int j = 0; j < kSub; ++j) {
       const int64_t y = static_cast<int64_t>(py) * kUnit + j * kPitch + kPitch / 2;
+      size_t sorted = 0;  // m_active[0, sorted) in order of their columns
       if (y != m_nextY) {
         Start(y);
       } else {
@@ -123,21 +125,33 @@ void Cover::Render(const Rows& band, uint8_t* mask, int stride) {
           m_active[kept++] = a;
         }
         m_active.resize(kept);
+        // Left to right (the order barely changes from row to row).
+        for (size_t i = 1; i < kept; ++i) {
+          const Active a = m_active[i];
+          size_t k = i;
+          while (k > 0 && m_active[k - 1].column > a.column) {
+            m_active[k] = m_active[k - 1];
+            --k;
+          }
+          m_active[k] = a;
+        }
+        sorted = kept;
         while (m_next < m_edges.size() && m_edges[m_next].y0 <= y) {
           if (m_edges[m_next].y1 > y) Activate(m_edges[m_next], y);
           ++m_next;
         }
       }
       m_nextY = y + kPitch;
-      // Left to right (the order barely changes from row to row).
-      for (size_t i = 1; i < m_active.size(); ++i) {
-        const Active a = m_active[i];
-        size_t k = i;
-        while (k > 0 && m_active[k - 1].column > a.column) {
-          m_active[k] = m_active[k - 1];
-          --k;
+      // The edges that joined, in order, merged with the others.
+      if (sorted < m_active.size()) {
+        const auto byColumn = [](const Active& a, const Active& b) { return a.column < b.column; };
+        std::sort(m_active.begin() + sorted, m_active.end(), byColumn);
+        if (sorted > 0) {
+          m_merged.resize(m_active.size());
+          std::merge(m_active.begin(), m_active.begin() + sorted, m_active.begin() + sorted, m_active.end(),
+                     m_merged.begin(), byColumn);
+          m_active.swap(m_merged);
         }
-        m_active[k] = a;
       }
       int winding = 0;
       int64_t from = 0;

@@ -77,6 +77,7 @@ void CoverageFill::ForEachBand(kycover::Cover& cover, const CRect& rect, Fn fn) 
 
 void CoverageFill::Paint(const DevicePath& path, const CRect& rect, const std::function<void()>& paint) {
   m_cover.Clear();
+  m_cover.Reserve(path.xy.size() / 2);
   size_t at = 0;
   for (int n : path.sizes) {
     m_cover.AddRing(path.xy.data() + at, n);

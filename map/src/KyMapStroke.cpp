@@ -161,47 +161,70 @@ void AddStroke(kycover::Cover& cover, const DevicePath& path, double width) {
   const double half = width / 2;
   if (!(half > 0)) return;
   auto fixed = [](double v) { return std::nearbyint(v * 256) / 256; };
-  // A round join: a polygon whose chords stray at most 1/50 pixel.
-  const double chord = half > 0.02 ? std::acos(1 - 0.02 / half) : kPi / 4;
-  const int sides = std::clamp(static_cast<int>(std::ceil(kPi / chord)), 8, 128);
-  std::vector<P> circle(sides);
-  for (int i = 0; i < sides; ++i) {
-    const double t = 2 * kPi * i / sides;
-    circle[i] = P{fixed(half * std::cos(t)), fixed(half * std::sin(t))};
-  }
-  std::vector<double> shape;
+  // Round joins of chords that stray at most 1/50 pixel.
+  const double step = half > 0.01 ? 2 * std::acos(1 - 0.01 / half) : kPi / 4;
+  std::vector<double> shape, turned;
   // Every polygon is added turning the same way (positive Area2).
-  auto add = [&](const std::vector<double>& xy) {
-    const int n = static_cast<int>(xy.size() / 2);
+  auto add = [&]() {
+    const int n = static_cast<int>(shape.size() / 2);
     double area = 0;
-    for (int i = 0, j = n - 1; i < n; j = i++) area += xy[2 * j] * xy[2 * i + 1] - xy[2 * i] * xy[2 * j + 1];
+    for (int i = 0, j = n - 1; i < n; j = i++) area += shape[2 * j] * shape[2 * i + 1] - shape[2 * i] * shape[2 * j + 1];
     if (area > 0) {
-      cover.AddRing(xy.data(), n);
+      cover.AddRing(shape.data(), n);
     } else if (area < 0) {
-      std::vector<double> turned(xy.size());
+      turned.resize(shape.size());
       for (int i = 0; i < n; ++i) {
-        turned[2 * i] = xy[2 * (n - 1 - i)];
-        turned[2 * i + 1] = xy[2 * (n - 1 - i) + 1];
+        turned[2 * i] = shape[2 * (n - 1 - i)];
+        turned[2 * i + 1] = shape[2 * (n - 1 - i) + 1];
       }
       cover.AddRing(turned.data(), n);
     }
   };
+  std::vector<P> pts, normals;
+  // A quadrilateral and a join a point, mostly a triangle.
+  cover.Reserve(path.xy.size() / 2 * 7);
   size_t at = 0;
   for (int n : path.sizes) {
     const double* ring = path.xy.data() + at;
     at += 2 * static_cast<size_t>(n);
+    // The ring's distinct points and each segment's normal, half the width
+    // long, to 1/256 of a pixel.
+    pts.clear();
     for (int i = 0; i < n; ++i) {
-      const int j = i + 1 == n ? 0 : i + 1;
-      const P a{ring[2 * i], ring[2 * i + 1]}, b{ring[2 * j], ring[2 * j + 1]};
-      const P v = b - a;
+      const P p{ring[2 * i], ring[2 * i + 1]};
+      if (pts.empty() || p.x != pts.back().x || p.y != pts.back().y) pts.push_back(p);
+    }
+    while (pts.size() > 1 && pts.back().x == pts.front().x && pts.back().y == pts.front().y) pts.pop_back();
+    const size_t m = pts.size();
+    if (m < 2) continue;
+    normals.resize(m);
+    for (size_t i = 0; i < m; ++i) {
+      const P v = pts[(i + 1) % m] - pts[i];
       const double len = std::hypot(v.x, v.y);
-      shape.clear();
-      for (const P& c : circle) shape.insert(shape.end(), {a.x + c.x, a.y + c.y});
-      add(shape);
-      if (len == 0) continue;
-      const P off{fixed(-v.y / len * half), fixed(v.x / len * half)};
+      normals[i] = P{fixed(-v.y / len * half), fixed(v.x / len * half)};
+    }
+    for (size_t i = 0; i < m; ++i) {
+      const P a = pts[i], b = pts[(i + 1) % m], off = normals[i];
       shape = {a.x + off.x, a.y + off.y, b.x + off.x, b.y + off.y, b.x - off.x, b.y - off.y, a.x - off.x, a.y - off.y};
-      add(shape);
+      add();
+      // The join at b, on the side the path turns away from: the sector
+      // between the two segments' ends.
+      const P n1 = normals[i], n2 = normals[(i + 1) % m];
+      const double turn = std::atan2(n1.x * n2.y - n1.y * n2.x, n1.x * n2.x + n1.y * n2.y);
+      if (turn == 0) continue;
+      const P next = pts[(i + 2) % m] - b;
+      const double side = next.x * n1.x + next.y * n1.y > 0 ? -1 : 1;
+      const int steps = std::clamp(static_cast<int>(std::ceil(std::fabs(turn) / step)), 1, 64);
+      shape = {b.x, b.y};
+      for (int k = 0; k <= steps; ++k) {
+        P r = n2;
+        if (k < steps) {
+          const double t = turn * k / steps, c = std::cos(t), s = std::sin(t);
+          r = k == 0 ? n1 : P{fixed(n1.x * c - n1.y * s), fixed(n1.x * s + n1.y * c)};
+        }
+        shape.insert(shape.end(), {b.x + side * r.x, b.y + side * r.y});
+      }
+      add();
     }
   }
 }
