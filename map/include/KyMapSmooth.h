@@ -3,20 +3,24 @@
 // A class's features are kept as one path in device pixels, its rings
 // oriented so that the non-zero rule covers what the alternate rule covers
 // for each feature (holes stay empty, neighbours and overlaps of one class
-// read as their union). At Finish each class is painted in one step:
+// read as their union). At Finish each class is painted in one step, by
+// the path's cover of each pixel (kycover: exact, so pictures drawn from
+// different corners agree to the last level):
 //
-//   canvas --copy--> before
-//   the module fills the class's box on the canvas (its own tile, phase,
-//   transparency, rate or gradient) --copy--> filled
-//   before := filled where the path covers a pixel, blended by the coverage
-//   where it covers part of it (cairo) --copy--> canvas
+//   patterns and hatches: the module fills the class's box through the runs
+//   of pixels the path touches, as the DC's clip, a band of rows at a time;
+//   each partly covered pixel is then blended between what it held and the
+//   fill by its cover;
+//   gradients and the plain colour, which set clips of their own: the box is
+//   filled whole and every pixel put back between its copy and the fill.
 //
-// so a pixel the path covers whole takes exactly the module's pixel, and a
+// So a pixel the path covers whole takes exactly the module's pixel, and a
 // border shared by two features of a class is not an edge at all. Classes
 // whose tiles start at each shape (Align::kShape, gradients) are painted a
 // feature at a time in the same way. Outlines follow, anti-aliased strokes
 // of their width in millimetres (a width under a pixel is a pixel-wide line
-// at that fraction of opacity), with the line-style module's layers.
+// at that fraction of opacity): plain lines as polygons through the same
+// cover, the line-style module's layers through cairo.
 #pragma once
 
 #include <memory>

@@ -75,7 +75,7 @@ void CoverageFill::ForEachBand(kycover::Cover& cover, const CRect& rect, Fn fn) 
   }
 }
 
-void CoverageFill::Paint(const DevicePath& path, const CRect& rect, const std::function<void()>& paint) {
+void CoverageFill::SetPath(const DevicePath& path) {
   m_cover.Clear();
   m_cover.Reserve(path.xy.size() / 2);
   size_t at = 0;
@@ -83,6 +83,42 @@ void CoverageFill::Paint(const DevicePath& path, const CRect& rect, const std::f
     m_cover.AddRing(path.xy.data() + at, n);
     at += 2 * static_cast<size_t>(n);
   }
+}
+
+void CoverageFill::PaintWhole(const DevicePath& path, const CRect& rect, const std::function<void()>& paint) {
+  CRect r;
+  if (path.Empty() || !r.IntersectRect(&rect, CRect(0, 0, m_width, m_height))) return;
+  PixelBand before(m_dc, r), filled(m_dc, r);
+  before.Grab(m_dc);
+  paint();
+  filled.Grab(m_dc);
+  cairo_surface_t* to = before.Surface();
+  cairo_surface_t* from = filled.Surface();
+  cairo_surface_flush(to);
+  cairo_surface_flush(from);
+  uint8_t* out = cairo_image_surface_get_data(to);
+  const uint8_t* fill = cairo_image_surface_get_data(from);
+  const int stride = cairo_image_surface_get_stride(to);
+  SetPath(path);
+  // Rows the path does not reach keep what they held.
+  ForEachBand(m_cover, r, [&](const CRect& band) {
+    for (int y = band.top; y < band.bottom; ++y) {
+      const uint8_t* cov = m_mask.data() + static_cast<size_t>(y - band.top) * band.Width();
+      const size_t row = static_cast<size_t>(y - r.top) * stride;
+      for (int x = band.left; x < band.right; ++x) {
+        const uint32_t c = cov[x - band.left];
+        if (c == 0) continue;
+        const size_t i = row + 4u * (x - r.left);
+        Store(out + i, c == 255 ? Load(fill + i) : Lerp(Load(fill + i), Load(out + i), c));
+      }
+    }
+  });
+  cairo_surface_mark_dirty(to);
+  before.Put(m_dc);
+}
+
+void CoverageFill::Paint(const DevicePath& path, const CRect& rect, const std::function<void()>& paint) {
+  SetPath(path);
   ForEachBand(m_cover, rect, [&](const CRect& band) {
     if (!Scan(band)) return;
     if (m_rows) {

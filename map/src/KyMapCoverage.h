@@ -43,6 +43,10 @@ class CoverageFill {
   // Paints the picture with paint() (a fill that honours the DC's clip)
   // through path's cover inside rect.
   void Paint(const DevicePath& path, const CRect& rect, const std::function<void()>& paint);
+  // The same for a fill that sets a clip of its own (gradients, the plain
+  // colour): it paints the whole of rect, and each pixel is then put back
+  // between what it held and the fill by the path's cover.
+  void PaintWhole(const DevicePath& path, const CRect& rect, const std::function<void()>& paint);
   // Blends colour over the picture by cover's share of each pixel inside
   // rect, times alpha (0..255).
   void Blend(kycover::Cover& cover, const CRect& rect, COLORREF colour, int alpha);
@@ -58,6 +62,7 @@ class CoverageFill {
   };
   // Reads the band's mask into runs and partly covered pixels; false when
   // the path touches none of it.
+  void SetPath(const DevicePath& path);
   bool Scan(const CRect& band);
   // The bands of rect (inside the picture and the cover's rows), top down.
   template <typename Fn>

@@ -152,22 +152,8 @@ void SmoothRoute::Composite(int cls, const DevicePath& path, const CRect& fillBo
   }
   // Gradients and the plain colour set a clip of their own: the whole box
   // is filled, and what the path leaves is put back.
-  CRect r;
-  if (!r.IntersectRect(&fillBox, CRect(0, 0, m_width, m_height))) return;
-  PixelBand before(m_dc, r), filled(m_dc, r);
-  before.Grab(m_dc);
-  m_fills.FillOnly(cls, box, counts);
-  filled.Grab(m_dc);
-
-  cairo_t* cr = cairo_create(before.Surface());
-  cairo_rectangle(cr, r.left, r.top, r.Width(), r.Height());
-  cairo_clip(cr);
-  cairo_set_source_surface(cr, filled.Surface(), 0, 0);
-  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
-  AddRings(cr, path.xy.data(), path.sizes.data(), path.sizes.size());
-  cairo_fill(cr);
-  cairo_destroy(cr);
-  before.Put(m_dc);
+  if (!m_cover) m_cover = std::make_unique<CoverageFill>(m_dc, m_width, m_height);
+  m_cover->PaintWhole(path, fillBox, [&] { m_fills.FillOnly(cls, box, counts); });
 }
 
 void SmoothRoute::Stroke(int cls, const DevicePath& path) {
