@@ -55,6 +55,8 @@ class Screen : public kytest::ScreenDC {
  public:
   Screen(int width, int height, int bpp = 32, int dpi = 96)
       : ScreenDC(kytest::ScreenAtDpi(width, height, bpp, dpi), width, height) {}
+  // A section screen may be held as a screen.
+  virtual ~Screen() = default;
 };
 
 // A 32-bit screen whose canvas is a DIB section (kyfsl map's own canvas),
