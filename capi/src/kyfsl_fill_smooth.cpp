@@ -10,15 +10,12 @@
 #include <vector>
 
 #include "KyCover.h"
+#include "KyCoverBlend.h"
 #include "capi_internal.h"
 
 namespace {
 
-// a * b / 255, rounded as pixman rounds it.
-inline uint32_t Mul(uint32_t a, uint32_t b) {
-  const uint32_t t = a * b + 0x80;
-  return (t + (t >> 8)) >> 8;
-}
+using kycover::Mul;
 
 // near(x) of the module: half away from zero.
 long Near(double v) { return static_cast<long>(v > 0 ? v + 0.5 : v - 0.5); }

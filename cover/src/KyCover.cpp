@@ -2,15 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace kycover {
 
 namespace {
 
-constexpr int kSub = 16;            // samples a pixel across and down
-constexpr int64_t kUnit = 256;      // fixed units a pixel
-constexpr int64_t kPitch = kUnit / kSub;  // fixed units between samples
-constexpr double kLimit = 1 << 30;  // pixels
+constexpr int64_t kUnit = 256;            // fixed units a pixel
+constexpr int64_t kWhole = 2 * kUnit * kUnit;  // a pixel's doubled area
+constexpr double kLimit = 1 << 30;        // pixels
 
 using Wide = __int128;
 
@@ -20,6 +20,16 @@ int64_t FloorDiv(Wide a, int64_t b) {
   if (a % b != 0 && a < 0) --q;
   return static_cast<int64_t>(q);
 }
+
+int64_t FloorDiv64(int64_t a, int64_t b) {
+  int64_t q = a / b;
+  if (a % b != 0 && a < 0) --q;
+  return q;
+}
+
+// (Right shifts of negative numbers are arithmetic, as C++20 has them.)
+int64_t FloorPixel(int64_t v) { return v >> 8; }
+int64_t CeilPixel(int64_t v) { return -FloorPixel(-v); }
 
 }  // namespace
 
@@ -34,7 +44,7 @@ bool Cover::AddRing(const double* xy, int n) {
   for (int i = 0; i < n; ++i) {
     const int j = i + 1 == n ? 0 : i + 1;
     int64_t x0 = p[2 * i], y0 = p[2 * i + 1], x1 = p[2 * j], y1 = p[2 * j + 1];
-    if (y0 == y1) continue;  // no sample row crosses it
+    if (y0 == y1) continue;  // encloses no area
     int dir = 1;
     if (y0 > y1) {
       std::swap(x0, x1);
@@ -51,7 +61,7 @@ void Cover::Clear() {
   m_edges.clear();
   m_active.clear();
   m_sorted = false;
-  m_nextY = INT64_MIN;
+  m_nextRow = INT64_MIN;
   m_next = 0;
 }
 
@@ -64,128 +74,247 @@ Rows Cover::Bounds() const {
     y0 = std::min(y0, e.y0);
     y1 = std::max(y1, e.y1);
   }
-  auto down = [](int64_t v) { return static_cast<int>(FloorDiv(v, kUnit)); };
-  auto up = [](int64_t v) { return static_cast<int>(-FloorDiv(-v, kUnit)); };
-  return Rows{down(x0), down(y0), up(x1), up(y1)};
+  return Rows{static_cast<int>(FloorPixel(x0)), static_cast<int>(FloorPixel(y0)), static_cast<int>(CeilPixel(x1)),
+              static_cast<int>(CeilPixel(y1))};
 }
 
-void Cover::Activate(const Edge& e, int64_t sampleY) {
-  // The crossing of sample row y is at x = x0 + dx (y - y0) / D; the first
-  // sample column k inside, right of it, is the least with
-  // kPitch k + kPitch / 2 >= x, that is ceil(V / M) with V = N - D kPitch / 2
-  // and M = D kPitch, N = x D. V advances by dx kPitch a row.
-  const int64_t d = e.y1 - e.y0, dx = e.x1 - e.x0, m = d * kPitch;
-  const Wide v = static_cast<Wide>(e.x0) * d + static_cast<Wide>(dx) * (sampleY - e.y0) - static_cast<Wide>(d) * (kPitch / 2);
+void Cover::SortEdges() {
+  // The sweep needs the edges in order of the rows they start in: counted
+  // into their rows when the rows are few enough, sorted otherwise.
+  const size_t n = m_edges.size();
+  int64_t first = INT64_MAX, last = INT64_MIN;
+  for (const Edge& e : m_edges) first = std::min(first, e.y0), last = std::max(last, e.y0);
+  const int64_t rows = n ? FloorPixel(last) - FloorPixel(first) + 1 : 0;
+  if (n < 64 || rows > static_cast<int64_t>(4 * n) + 4096) {
+    std::sort(m_edges.begin(), m_edges.end(), [](const Edge& a, const Edge& b) { return a.y0 < b.y0; });
+    return;
+  }
+  const int64_t base = FloorPixel(first);
+  std::vector<size_t> at(static_cast<size_t>(rows) + 1, 0);
+  for (const Edge& e : m_edges) ++at[static_cast<size_t>(FloorPixel(e.y0) - base) + 1];
+  for (size_t i = 1; i < at.size(); ++i) at[i] += at[i - 1];
+  m_spare.resize(n);
+  for (const Edge& e : m_edges) m_spare[at[static_cast<size_t>(FloorPixel(e.y0) - base)]++] = e;
+  m_edges.swap(m_spare);
+}
+
+void Cover::Activate(const Edge& e, int64_t rowTop) {
   Active a;
-  a.edge = &e;
-  a.q = FloorDiv(v, m);
-  a.r = static_cast<int64_t>(v - static_cast<Wide>(a.q) * m);
-  a.dq = FloorDiv(static_cast<Wide>(dx) * kPitch, m);
-  a.dr = dx * kPitch - a.dq * m;
-  a.column = a.q + (a.r > 0);
+  a.x0 = e.x0, a.y0 = e.y0, a.x1 = e.x1, a.y1 = e.y1, a.dir = e.dir;
+  a.dy = e.y1 - e.y0;
+  // x at height Y is x0 + round(dx (Y - y0) / dy), halves up: the floor of
+  // (2 dx (Y - y0) + dy) / 2 dy, whose numerator grows by 2 dx kUnit a row.
+  const int64_t dx = e.x1 - e.x0, den = 2 * a.dy;
+  a.dq = FloorDiv64(2 * dx * kUnit, den);
+  a.dr = 2 * dx * kUnit - a.dq * den;
+  const int64_t below = rowTop + kUnit - e.y0;
+  if (std::llabs(dx) < (int64_t{1} << 30) && below < (int64_t{1} << 30)) {
+    // Short edges (all but those of some four million pixels) in 64 bits.
+    a.x = e.y0 >= rowTop ? e.x0 : e.x0 + FloorDiv64(2 * dx * (rowTop - e.y0) + a.dy, den);
+    const int64_t n = 2 * dx * below + a.dy;
+    a.q = FloorDiv64(n, den);
+    a.r = n - a.q * den;
+  } else {
+    a.x = e.y0 >= rowTop ? e.x0 : e.x0 + FloorDiv(2 * static_cast<Wide>(dx) * (rowTop - e.y0) + a.dy, den);
+    const Wide n = 2 * static_cast<Wide>(dx) * below + a.dy;
+    a.q = FloorDiv(n, den);
+    a.r = static_cast<int64_t>(n - static_cast<Wide>(a.q) * den);
+  }
   m_active.push_back(a);
 }
 
-void Cover::Start(int64_t sampleY) {
+void Cover::Start(int64_t row) {
   m_active.clear();
   m_next = 0;
-  while (m_next < m_edges.size() && m_edges[m_next].y0 <= sampleY) {
-    if (m_edges[m_next].y1 > sampleY) Activate(m_edges[m_next], sampleY);
+  const int64_t top = row * kUnit, bottom = top + kUnit;
+  while (m_next < m_edges.size() && m_edges[m_next].y0 < bottom) {
+    if (m_edges[m_next].y1 > top) Activate(m_edges[m_next], top);
     ++m_next;
+  }
+}
+
+inline void Cover::Piece(int64_t cell, int64_t fx0, int64_t fx1, int64_t h, int dir) {
+  const size_t i = static_cast<size_t>(cell - m_leftPixel);
+  m_cover[i] += dir * h;
+  m_area[i] += dir * h * (fx0 + fx1);
+  m_touched[i >> 6] |= uint64_t{1} << (i & 63);
+}
+
+void Cover::Walk(int64_t xa, int64_t xb, int64_t h, int dir) {
+  const int64_t leftPixel = m_leftPixel, rightPixel = m_leftPixel + (m_right - m_left) / kUnit;
+  if (xa == xb) {
+    if (xa >= m_right) return;
+    if (xa < m_left) {
+      m_carry += dir * h;
+      return;
+    }
+    const int64_t c = FloorPixel(xa), fx = xa - c * kUnit;
+    Piece(c, fx, fx, h, dir);
+    return;
+  }
+  // Each column boundary bx the piece crosses is met at height
+  // round(|bx - xa| h / d), halves up: (2 |bx - xa| h + d) / 2d, stepped
+  // exactly from one boundary to the next; columns outside
+  // [m_left, m_right) are skipped to the same heights.
+  const int64_t d = std::llabs(xb - xa), den = 2 * d, stepN = 2 * kUnit * h, sq = stepN / den, sr = stepN % den;
+  if (xb > xa) {
+    if (xa >= m_right) return;
+    if (xb <= m_left) {
+      m_carry += dir * h;
+      return;
+    }
+    int64_t c = FloorPixel(xa), px = xa, py = 0;
+    const int64_t last = CeilPixel(xb) - 1;
+    if (xa < m_left) {
+      c = leftPixel, px = m_left, py = (2 * (m_left - xa) * h + d) / den;
+      m_carry += dir * py;
+    }
+    int64_t bx = (c + 1) * kUnit;
+    const int64_t n = 2 * (bx - xa) * h + d;
+    int64_t q = n / den, r = n % den;
+    for (; c < rightPixel; ++c) {
+      const int64_t base = c * kUnit;
+      if (c == last) {
+        Piece(c, px - base, xb - base, h - py, dir);
+        return;
+      }
+      Piece(c, px - base, kUnit, q - py, dir);
+      px = bx, py = q, bx += kUnit;
+      q += sq, r += sr;
+      if (r >= den) ++q, r -= den;
+    }
+    return;
+  }
+  if (xb >= m_right) return;
+  if (xa <= m_left) {
+    m_carry += dir * h;
+    return;
+  }
+  int64_t c = CeilPixel(xa) - 1, px = xa, py = 0;
+  const int64_t last = FloorPixel(xb);
+  if (xa > m_right) c = rightPixel - 1, px = m_right, py = (2 * (xa - m_right) * h + d) / den;
+  int64_t bx = c * kUnit;
+  const int64_t n = 2 * (xa - bx) * h + d;
+  int64_t q = n / den, r = n % den;
+  for (;; --c) {
+    if (c < leftPixel) {
+      m_carry += dir * (h - py);
+      return;
+    }
+    const int64_t base = c * kUnit;
+    if (c == last) {
+      Piece(c, px - base, xb - base, h - py, dir);
+      return;
+    }
+    Piece(c, px - base, 0, q - py, dir);
+    px = bx, py = q, bx -= kUnit;
+    q += sq, r += sr;
+    if (r >= den) ++q, r -= den;
+  }
+}
+
+void Cover::EmitRow(int y, const RowSink& row) {
+  const int width = static_cast<int>((m_right - m_left) / kUnit);
+  const bool nonZero = m_rule == Rule::kNonZero;
+  m_spans.clear();
+  auto put = [&](int x0, int x1, int64_t doubled) {
+    int64_t a = std::llabs(doubled);
+    if (nonZero) {
+      a = std::min(a, kWhole);
+    } else {
+      a %= 2 * kWhole;
+      if (a > kWhole) a = 2 * kWhole - a;
+    }
+    const auto cover = static_cast<uint8_t>((a * 255 + kWhole / 2) / kWhole);
+    if (cover == 0) return;
+    x0 += m_leftPixel, x1 += m_leftPixel;
+    if (!m_spans.empty() && m_spans.back().x1 == x0 && m_spans.back().cover == cover) {
+      m_spans.back().x1 = x1;
+    } else {
+      m_spans.push_back(Span{x0, x1, cover});
+    }
+  };
+  int64_t acc = m_carry;
+  int x = 0;
+  // The touched columns, left to right, from the words of the bit set.
+  for (size_t w = 0; w < m_words; ++w) {
+    if (!m_touched[w]) continue;
+    for (uint64_t bits = m_touched[w]; bits != 0; bits &= bits - 1) {
+      const int i = static_cast<int>(64 * w + static_cast<size_t>(__builtin_ctzll(bits)));
+      if (i > x && acc != 0) put(x, i, acc * 2 * kUnit);
+      acc += m_cover[i];
+      put(i, i + 1, acc * 2 * kUnit - m_area[i]);
+      x = i + 1;
+      m_cover[i] = 0, m_area[i] = 0;
+    }
+    m_touched[w] = 0;
+  }
+  if (x < width && acc != 0) put(x, width, acc * 2 * kUnit);
+  m_carry = 0;
+  if (!m_spans.empty()) row(y, m_spans.data(), m_spans.size());
+}
+
+void Cover::Render(const Rows& band, const RowSink& row) {
+  const int width = band.right - band.left;
+  if (width <= 0 || band.bottom <= band.top) return;
+  if (!m_sorted) {
+    SortEdges();
+    m_sorted = true;
+    m_nextRow = INT64_MIN;
+  }
+  if (m_cover.size() < static_cast<size_t>(width)) {
+    m_cover.assign(width, 0);
+    m_area.assign(width, 0);
+    m_touched.assign((static_cast<size_t>(width) + 63) / 64, 0);
+  }
+  m_leftPixel = band.left;
+  m_left = static_cast<int64_t>(band.left) * kUnit;
+  m_right = static_cast<int64_t>(band.right) * kUnit;
+  m_carry = 0;
+  m_words = (static_cast<size_t>(width) + 63) / 64;
+  for (int64_t py = band.top; py < band.bottom; ++py) {
+    const int64_t top = py * kUnit, bottom = top + kUnit;
+    if (py != m_nextRow) {
+      Start(py);
+    } else {
+      while (m_next < m_edges.size() && m_edges[m_next].y0 < bottom) Activate(m_edges[m_next++], top);
+    }
+    m_nextRow = py + 1;
+    size_t kept = 0;
+    for (Active& a : m_active) {
+      const bool ends = a.y1 <= bottom;
+      const int64_t xb = ends ? a.x1 : a.x0 + a.q;
+      const int64_t h = std::min(a.y1, bottom) - std::max(a.y0, top);
+      if (h > 0) {
+        // Most pieces stay in one pixel.
+        const int64_t c = FloorPixel(a.x);
+        if (c == FloorPixel(xb) && a.x >= m_left && xb < m_right) {
+          Piece(c, a.x - c * kUnit, xb - c * kUnit, h, a.dir);
+        } else {
+          Walk(a.x, xb, h, a.dir);
+        }
+      }
+      if (ends) continue;
+      a.x = xb;
+      a.q += a.dq, a.r += a.dr;
+      if (a.r >= 2 * a.dy) ++a.q, a.r -= 2 * a.dy;
+      m_active[kept++] = a;
+    }
+    m_active.resize(kept);
+    EmitRow(static_cast<int>(py), row);
   }
 }
 
 void Cover::Render(const Rows& band, uint8_t* mask, int stride) {
   const int width = band.right - band.left;
   if (width <= 0 || band.bottom <= band.top) return;
-  if (!m_sorted) {
-    std::sort(m_edges.begin(), m_edges.end(), [](const Edge& a, const Edge& b) { return a.y0 < b.y0; });
-    m_sorted = true;
-    m_nextY = INT64_MIN;
+  for (int y = band.top; y < band.bottom; ++y) {
+    std::fill_n(mask + static_cast<size_t>(y - band.top) * stride, width, 0);
   }
-  m_cells.assign(width + 1, 0);
-  m_steps.assign(width + 1, 0);
-  const int64_t left = static_cast<int64_t>(band.left) * kSub, right = static_cast<int64_t>(band.right) * kSub;
-  for (int py = band.top; py < band.bottom; ++py) {
-    for (int j = 0; j < kSub; ++j) {
-      const int64_t y = static_cast<int64_t>(py) * kUnit + j * kPitch + kPitch / 2;
-      size_t sorted = 0;  // m_active[0, sorted) in order of their columns
-      if (y != m_nextY) {
-        Start(y);
-      } else {
-        // Edges that end above this row leave; the others step down.
-        size_t kept = 0;
-        for (Active& a : m_active) {
-          if (a.edge->y1 <= y) continue;
-          const int64_t m = (a.edge->y1 - a.edge->y0) * kPitch;
-          a.q += a.dq;
-          a.r += a.dr;
-          if (a.r >= m) ++a.q, a.r -= m;
-          a.column = a.q + (a.r > 0);
-          m_active[kept++] = a;
-        }
-        m_active.resize(kept);
-        // Left to right (the order barely changes from row to row).
-        for (size_t i = 1; i < kept; ++i) {
-          const Active a = m_active[i];
-          size_t k = i;
-          while (k > 0 && m_active[k - 1].column > a.column) {
-            m_active[k] = m_active[k - 1];
-            --k;
-          }
-          m_active[k] = a;
-        }
-        sorted = kept;
-        while (m_next < m_edges.size() && m_edges[m_next].y0 <= y) {
-          if (m_edges[m_next].y1 > y) Activate(m_edges[m_next], y);
-          ++m_next;
-        }
-      }
-      m_nextY = y + kPitch;
-      // The edges that joined, in order, merged with the others.
-      if (sorted < m_active.size()) {
-        const auto byColumn = [](const Active& a, const Active& b) { return a.column < b.column; };
-        std::sort(m_active.begin() + sorted, m_active.end(), byColumn);
-        if (sorted > 0) {
-          m_merged.resize(m_active.size());
-          std::merge(m_active.begin(), m_active.begin() + sorted, m_active.begin() + sorted, m_active.end(),
-                     m_merged.begin(), byColumn);
-          m_active.swap(m_merged);
-        }
-      }
-      int winding = 0;
-      int64_t from = 0;
-      for (const Active& a : m_active) {
-        const bool wasIn = m_rule == Rule::kNonZero ? winding != 0 : (winding & 1) != 0;
-        winding += a.edge->dir;
-        const bool isIn = m_rule == Rule::kNonZero ? winding != 0 : (winding & 1) != 0;
-        if (!wasIn && isIn) from = a.column;
-        if (wasIn && !isIn) {
-          // Samples [from, column) of this row are inside.
-          const int64_t s0 = std::max(from, left) - left, s1 = std::min(a.column, right) - left;
-          if (s0 >= s1) continue;
-          const int64_t p0 = s0 / kSub, p1 = s1 / kSub;
-          if (p0 == p1) {
-            m_cells[p0] += static_cast<int32_t>(s1 - s0);
-          } else {
-            m_cells[p0] += static_cast<int32_t>(kSub - s0 % kSub);
-            m_steps[p0 + 1] += kSub;
-            m_steps[p1] -= kSub;
-            m_cells[p1] += static_cast<int32_t>(s1 % kSub);
-          }
-        }
-      }
-    }
-    uint8_t* out = mask + static_cast<size_t>(py - band.top) * stride;
-    int32_t run = 0;
-    for (int x = 0; x < width; ++x) {
-      run += m_steps[x];
-      const int32_t c = run + m_cells[x];
-      out[x] = static_cast<uint8_t>((c * 255 + 128) >> 8);
-    }
-    std::fill(m_cells.begin(), m_cells.end(), 0);
-    std::fill(m_steps.begin(), m_steps.end(), 0);
-  }
+  Render(band, [&](int y, const Span* spans, size_t count) {
+    uint8_t* out = mask + static_cast<size_t>(y - band.top) * stride - band.left;
+    for (size_t i = 0; i < count; ++i) std::fill(out + spans[i].x0, out + spans[i].x1, spans[i].cover);
+  });
 }
 
 }  // namespace kycover

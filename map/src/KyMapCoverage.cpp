@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "KyCoverBlend.h"
 #include "KyMapBand.h"
 #include "KyMapSmooth.h"
 #include "KyMapTypes.h"
@@ -12,21 +13,8 @@ namespace kymap {
 
 namespace {
 
-// a * b / 255, rounded as pixman rounds it.
-inline uint32_t Mul(uint32_t a, uint32_t b) {
-  const uint32_t t = a * b + 0x80;
-  return (t + (t >> 8)) >> 8;
-}
-
-// fill over before by cover, byte by byte.
-inline uint32_t Lerp(uint32_t fill, uint32_t before, uint32_t cover) {
-  uint32_t out = 0;
-  for (int shift = 0; shift < 32; shift += 8) {
-    const uint32_t f = (fill >> shift) & 0xFF, b = (before >> shift) & 0xFF;
-    out |= (Mul(f, cover) + Mul(b, 255 - cover)) << shift;
-  }
-  return out;
-}
+using kycover::Lerp;
+using kycover::Mul;
 
 inline uint32_t Load(const uint8_t* p) {
   uint32_t v;
@@ -55,7 +43,6 @@ CoverageFill::CoverageFill(CDC& dc, int width, int height)
     : m_dc(dc), m_width(width), m_height(height), m_rows(PictureRows::Of(dc)) {
   // Only what lies inside both the picture and the section's rows.
   if (m_rows && (m_rows.width < width || m_rows.height < height)) m_rows = PictureRows{};
-  m_mask.resize(static_cast<size_t>(std::max(width, 1)) * kBandRows);
 }
 
 CoverageFill::~CoverageFill() = default;
@@ -70,8 +57,24 @@ void CoverageFill::ForEachBand(kycover::Cover& cover, const CRect& rect, Fn fn) 
   }
   for (int top = r.top; top < r.bottom; top += kBandRows) {
     const CRect band(r.left, top, r.right, std::min<int>(r.bottom, top + kBandRows));
-    cover.Render(kycover::Rows{band.left, band.top, band.right, band.bottom}, m_mask.data(), band.Width());
-    fn(band);
+    m_spans.clear();
+    m_rowAt.assign(static_cast<size_t>(band.Height()) + 1, 0);
+    cover.Render(kycover::Rows{band.left, band.top, band.right, band.bottom},
+                 [&](int y, const kycover::Span* spans, size_t count) {
+                   m_spans.insert(m_spans.end(), spans, spans + count);
+                   m_rowAt[static_cast<size_t>(y - band.top) + 1] = m_spans.size();
+                 });
+    // Rows without spans end where the row above them ended.
+    for (size_t i = 1; i < m_rowAt.size(); ++i) m_rowAt[i] = std::max(m_rowAt[i], m_rowAt[i - 1]);
+    if (!m_spans.empty()) fn(band);
+  }
+}
+
+template <typename Fn>
+void CoverageFill::ForEachSpan(const CRect& band, Fn fn) const {
+  for (int y = band.top; y < band.bottom; ++y) {
+    const size_t i = static_cast<size_t>(y - band.top);
+    for (size_t k = m_rowAt[i]; k < m_rowAt[i + 1]; ++k) fn(y, m_spans[k]);
   }
 }
 
@@ -102,16 +105,13 @@ void CoverageFill::PaintWhole(const DevicePath& path, const CRect& rect, const s
   SetPath(path);
   // Rows the path does not reach keep what they held.
   ForEachBand(m_cover, r, [&](const CRect& band) {
-    for (int y = band.top; y < band.bottom; ++y) {
-      const uint8_t* cov = m_mask.data() + static_cast<size_t>(y - band.top) * band.Width();
+    ForEachSpan(band, [&](int y, const kycover::Span& s) {
       const size_t row = static_cast<size_t>(y - r.top) * stride;
-      for (int x = band.left; x < band.right; ++x) {
-        const uint32_t c = cov[x - band.left];
-        if (c == 0) continue;
+      for (int x = s.x0; x < s.x1; ++x) {
         const size_t i = row + 4u * (x - r.left);
-        Store(out + i, c == 255 ? Load(fill + i) : Lerp(Load(fill + i), Load(out + i), c));
+        Store(out + i, s.cover == 255 ? Load(fill + i) : Lerp(Load(fill + i), Load(out + i), s.cover));
       }
-    }
+    });
   });
   cairo_surface_mark_dirty(to);
   before.Put(m_dc);
@@ -139,27 +139,27 @@ void CoverageFill::Blend(kycover::Cover& cover, const CRect& rect, COLORREF colo
                          (static_cast<uint32_t>(GetGValue(colour)) << 8) | GetBValue(colour);
   const uint32_t a = static_cast<uint32_t>(std::clamp(alpha, 0, 255));
   ForEachBand(cover, rect, [&](const CRect& band) {
-    const int w = band.Width();
+    // bits: the pixel (x0, y0) of the picture and the rows from it.
     auto blendRows = [&](uint8_t* bits, int stride, int x0, int y0) {
-      for (int y = 0; y < band.Height(); ++y) {
-        const uint8_t* cov = m_mask.data() + static_cast<size_t>(y) * w;
-        uint8_t* row = bits + static_cast<size_t>(y + y0) * stride + 4u * x0;
-        for (int x = 0; x < w; ++x) {
-          if (!cov[x]) continue;
-          const uint32_t share = a == 255 ? cov[x] : Mul(cov[x], a);
-          if (share) Store(row + 4u * x, Lerp(pixel, Load(row + 4u * x), share));
+      ForEachSpan(band, [&](int y, const kycover::Span& s) {
+        const uint32_t share = a == 255 ? s.cover : Mul(s.cover, a);
+        if (!share) return;
+        uint8_t* row = bits + static_cast<size_t>(y - y0) * stride;
+        for (int x = s.x0; x < s.x1; ++x) {
+          uint8_t* at = row + 4u * (x - x0);
+          Store(at, share == 255 ? pixel : Lerp(pixel, Load(at), share));
         }
-      }
+      });
     };
     if (m_rows) {
-      blendRows(m_rows.bits, m_rows.stride, band.left, band.top);
+      blendRows(m_rows.bits, m_rows.stride, 0, 0);
       return;
     }
     PixelBand copy(m_dc, band);
     copy.Grab(m_dc);
     cairo_surface_t* s = copy.Surface();
     cairo_surface_flush(s);
-    blendRows(cairo_image_surface_get_data(s), cairo_image_surface_get_stride(s), 0, 0);
+    blendRows(cairo_image_surface_get_data(s), cairo_image_surface_get_stride(s), band.left, band.top);
     cairo_surface_mark_dirty(s);
     copy.Put(m_dc);
   });
@@ -168,35 +168,19 @@ void CoverageFill::Blend(kycover::Cover& cover, const CRect& rect, COLORREF colo
 bool CoverageFill::Scan(const CRect& band) {
   m_runs.clear();
   m_partial.clear();
-  const int w = band.Width();
-  const unsigned char* data = m_mask.data();
-  const int stride = w;
-  for (int y = 0; y < band.Height(); ++y) {
-    const unsigned char* row = data + y * stride;
-    const int py = band.top + y;
-    int x = 0;
-    while (x < w) {
-      // Untouched pixels, eight at a time where they can be.
-      while (x + 8 <= w) {
-        uint64_t v;
-        std::memcpy(&v, row + x, 8);
-        if (v != 0) break;
-        x += 8;
-      }
-      while (x < w && row[x] == 0) ++x;
-      if (x == w) break;
-      const int start = x;
-      while (x < w && row[x] != 0) {
-        if (row[x] != 0xFF) {
-          uint32_t before = 0;
-          if (m_rows) before = Load(m_rows.bits + static_cast<size_t>(py) * m_rows.stride + 4u * (band.left + x));
-          m_partial.push_back({band.left + x, py, before, row[x]});
-        }
-        ++x;
-      }
-      m_runs.push_back(RECT{band.left + start, py, band.left + x, py + 1});
+  ForEachSpan(band, [&](int y, const kycover::Span& s) {
+    // Spans that touch make one run of the clip.
+    if (!m_runs.empty() && m_runs.back().top == y && m_runs.back().right == s.x0) {
+      m_runs.back().right = s.x1;
+    } else {
+      m_runs.push_back(RECT{s.x0, y, s.x1, y + 1});
     }
-  }
+    if (s.cover == 255) return;
+    for (int x = s.x0; x < s.x1; ++x) {
+      const uint32_t before = m_rows ? Load(m_rows.bits + static_cast<size_t>(y) * m_rows.stride + 4u * x) : 0;
+      m_partial.push_back({x, y, before, s.cover});
+    }
+  });
   return !m_runs.empty();
 }
 

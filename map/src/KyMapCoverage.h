@@ -2,7 +2,7 @@
 // Internal to the map library.
 //
 // For each band the path's cover is taken (kycover::Cover, the non-zero
-// rule, exact under whole-pixel moves) and read as runs of touched pixels. The fill is painted on
+// rule, exact under whole-pixel moves) as spans of touched pixels. The fill is painted on
 // the picture once per band with those runs as the DC's clip (intersected
 // with any clip it has), so it lands only where the path is; then each pixel
 // the path covers in part is put back between what it held and the fill, by
@@ -51,7 +51,7 @@ class CoverageFill {
   // rect, times alpha (0..255).
   void Blend(kycover::Cover& cover, const CRect& rect, COLORREF colour, int alpha);
 
-  // Rows a band holds: the mask's memory is the picture's width times this.
+  // Rows a band holds.
   static constexpr int kBandRows = 64;
 
  private:
@@ -60,13 +60,17 @@ class CoverageFill {
     uint32_t before;
     uint8_t cover;
   };
-  // Reads the band's mask into runs and partly covered pixels; false when
-  // the path touches none of it.
   void SetPath(const DevicePath& path);
+  // Reads the band's spans into runs and partly covered pixels; false when
+  // the path touches none of it.
   bool Scan(const CRect& band);
-  // The bands of rect (inside the picture and the cover's rows), top down.
+  // The bands of rect (inside the picture and the cover's rows) the cover
+  // touches, top down, each with its spans taken.
   template <typename Fn>
   void ForEachBand(kycover::Cover& cover, const CRect& rect, Fn fn);
+  // fn(y, span) for the band's spans, top down, left to right.
+  template <typename Fn>
+  void ForEachSpan(const CRect& band, Fn fn) const;
   void Clip(const CRect& band);
   void BlendInPlace();
   void BlendThroughCopy(const CRect& band, const std::function<void()>& paint);
@@ -75,7 +79,8 @@ class CoverageFill {
   int m_width, m_height;
   PictureRows m_rows;
   kycover::Cover m_cover;
-  std::vector<uint8_t> m_mask;  // a band's covers, m_width a row
+  std::vector<kycover::Span> m_spans;  // a band's spans
+  std::vector<size_t> m_rowAt;         // row i's spans: [m_rowAt[i], m_rowAt[i + 1])
   std::vector<RECT> m_runs;
   std::vector<Partial> m_partial;
   std::vector<char> m_regionData;
