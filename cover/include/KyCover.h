@@ -96,7 +96,10 @@ class Cover {
   // the columns touched, and the heights of pieces left of m_left.
   int64_t m_left = 0, m_right = 0;
   int m_leftPixel = 0;
-  std::vector<int64_t> m_cover, m_area;
+  struct Cell {
+    int64_t cover = 0, area = 0;
+  };
+  std::vector<Cell> m_cells;
   std::vector<uint64_t> m_touched;  // a bit a column
   size_t m_words = 0;                // the row's words of it
   int64_t m_carry = 0;

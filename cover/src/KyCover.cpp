@@ -105,9 +105,16 @@ void Cover::Activate(const Edge& e, int64_t rowTop) {
   // x at height Y is x0 + round(dx (Y - y0) / dy), halves up: the floor of
   // (2 dx (Y - y0) + dy) / 2 dy, whose numerator grows by 2 dx kUnit a row.
   const int64_t dx = e.x1 - e.x0, den = 2 * a.dy;
+  const int64_t below = rowTop + kUnit - e.y0;
+  if (e.y1 <= rowTop + kUnit && e.y0 >= rowTop) {
+    // Within this row: only its ends are needed.
+    a.x = e.x0;
+    a.q = a.r = a.dq = a.dr = 0;
+    m_active.push_back(a);
+    return;
+  }
   a.dq = FloorDiv64(2 * dx * kUnit, den);
   a.dr = 2 * dx * kUnit - a.dq * den;
-  const int64_t below = rowTop + kUnit - e.y0;
   if (std::llabs(dx) < (int64_t{1} << 30) && below < (int64_t{1} << 30)) {
     // Short edges (all but those of some four million pixels) in 64 bits.
     a.x = e.y0 >= rowTop ? e.x0 : e.x0 + FloorDiv64(2 * dx * (rowTop - e.y0) + a.dy, den);
@@ -135,8 +142,8 @@ void Cover::Start(int64_t row) {
 
 inline void Cover::Piece(int64_t cell, int64_t fx0, int64_t fx1, int64_t h, int dir) {
   const size_t i = static_cast<size_t>(cell - m_leftPixel);
-  m_cover[i] += dir * h;
-  m_area[i] += dir * h * (fx0 + fx1);
+  m_cells[i].cover += dir * h;
+  m_cells[i].area += dir * h * (fx0 + fx1);
   m_touched[i >> 6] |= uint64_t{1} << (i & 63);
 }
 
@@ -156,7 +163,15 @@ void Cover::Walk(int64_t xa, int64_t xb, int64_t h, int dir) {
   // round(|bx - xa| h / d), halves up: (2 |bx - xa| h + d) / 2d, stepped
   // exactly from one boundary to the next; columns outside
   // [m_left, m_right) are skipped to the same heights.
-  const int64_t d = std::llabs(xb - xa), den = 2 * d, stepN = 2 * kUnit * h, sq = stepN / den, sr = stepN % den;
+  const int64_t d = std::llabs(xb - xa), den = 2 * d, stepN = 2 * kUnit * h;
+  // The step, taken only when a third column is reached (most pieces
+  // cross one boundary or two).
+  int64_t sq = -1, sr = 0;
+  auto step = [&](int64_t& q, int64_t& r) {
+    if (sq < 0) sq = stepN / den, sr = stepN % den;
+    q += sq, r += sr;
+    if (r >= den) ++q, r -= den;
+  };
   if (xb > xa) {
     if (xa >= m_right) return;
     if (xb <= m_left) {
@@ -180,8 +195,7 @@ void Cover::Walk(int64_t xa, int64_t xb, int64_t h, int dir) {
       }
       Piece(c, px - base, kUnit, q - py, dir);
       px = bx, py = q, bx += kUnit;
-      q += sq, r += sr;
-      if (r >= den) ++q, r -= den;
+      step(q, r);
     }
     return;
   }
@@ -208,8 +222,7 @@ void Cover::Walk(int64_t xa, int64_t xb, int64_t h, int dir) {
     }
     Piece(c, px - base, 0, q - py, dir);
     px = bx, py = q, bx -= kUnit;
-    q += sq, r += sr;
-    if (r >= den) ++q, r -= den;
+    step(q, r);
   }
 }
 
@@ -242,10 +255,10 @@ void Cover::EmitRow(int y, const RowSink& row) {
     for (uint64_t bits = m_touched[w]; bits != 0; bits &= bits - 1) {
       const int i = static_cast<int>(64 * w + static_cast<size_t>(__builtin_ctzll(bits)));
       if (i > x && acc != 0) put(x, i, acc * 2 * kUnit);
-      acc += m_cover[i];
-      put(i, i + 1, acc * 2 * kUnit - m_area[i]);
+      acc += m_cells[i].cover;
+      put(i, i + 1, acc * 2 * kUnit - m_cells[i].area);
       x = i + 1;
-      m_cover[i] = 0, m_area[i] = 0;
+      m_cells[i] = Cell{};
     }
     m_touched[w] = 0;
   }
@@ -262,9 +275,8 @@ void Cover::Render(const Rows& band, const RowSink& row) {
     m_sorted = true;
     m_nextRow = INT64_MIN;
   }
-  if (m_cover.size() < static_cast<size_t>(width)) {
-    m_cover.assign(width, 0);
-    m_area.assign(width, 0);
+  if (m_cells.size() < static_cast<size_t>(width)) {
+    m_cells.assign(width, Cell{});
     m_touched.assign((static_cast<size_t>(width) + 63) / 64, 0);
   }
   m_leftPixel = band.left;
@@ -280,8 +292,10 @@ void Cover::Render(const Rows& band, const RowSink& row) {
       while (m_next < m_edges.size() && m_edges[m_next].y0 < bottom) Activate(m_edges[m_next++], top);
     }
     m_nextRow = py + 1;
-    size_t kept = 0;
-    for (Active& a : m_active) {
+    // The order of the edges does not matter: one that ends leaves its
+    // place to the last.
+    for (size_t i = 0; i < m_active.size();) {
+      Active& a = m_active[i];
       const bool ends = a.y1 <= bottom;
       const int64_t xb = ends ? a.x1 : a.x0 + a.q;
       const int64_t h = std::min(a.y1, bottom) - std::max(a.y0, top);
@@ -294,13 +308,16 @@ void Cover::Render(const Rows& band, const RowSink& row) {
           Walk(a.x, xb, h, a.dir);
         }
       }
-      if (ends) continue;
+      if (ends) {
+        a = m_active.back();
+        m_active.pop_back();
+        continue;
+      }
       a.x = xb;
       a.q += a.dq, a.r += a.dr;
       if (a.r >= 2 * a.dy) ++a.q, a.r -= 2 * a.dy;
-      m_active[kept++] = a;
+      ++i;
     }
-    m_active.resize(kept);
     EmitRow(static_cast<int>(py), row);
   }
 }

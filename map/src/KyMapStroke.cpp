@@ -163,6 +163,9 @@ void AddStroke(kycover::Cover& cover, const DevicePath& path, double width) {
   auto fixed = [](double v) { return std::nearbyint(v * 256) / 256; };
   // Round joins of chords that stray at most 1/50 pixel.
   const double step = half > 0.01 ? 2 * std::acos(1 - 0.01 / half) : kPi / 4;
+  // A hair under the step's cosine, so that a turn of about one step takes
+  // the exact count below.
+  const double cosStep = std::cos(step) + 1e-9;
   std::vector<double> shape, turned;
   // Every polygon is added turning the same way (positive Area2).
   auto add = [&]() {
@@ -181,8 +184,9 @@ void AddStroke(kycover::Cover& cover, const DevicePath& path, double width) {
     }
   };
   std::vector<P> pts, normals;
-  // A quadrilateral and a join a point, mostly a triangle.
-  cover.Reserve(path.xy.size() / 2 * 7);
+  // A quadrilateral and a join a point, mostly a triangle (room for a
+  // little more, so that the edges are not moved as they grow).
+  cover.Reserve(path.xy.size() / 2 * 12);
   size_t at = 0;
   for (int n : path.sizes) {
     const double* ring = path.xy.data() + at;
@@ -210,11 +214,17 @@ void AddStroke(kycover::Cover& cover, const DevicePath& path, double width) {
       // The join at b, on the side the path turns away from: the sector
       // between the two segments' ends.
       const P n1 = normals[i], n2 = normals[(i + 1) % m];
-      const double turn = std::atan2(n1.x * n2.y - n1.y * n2.x, n1.x * n2.x + n1.y * n2.y);
-      if (turn == 0) continue;
+      const double cross = n1.x * n2.y - n1.y * n2.x, dot = n1.x * n2.x + n1.y * n2.y;
+      if (cross == 0 && dot > 0) continue;  // straight on
       const P next = pts[(i + 2) % m] - b;
       const double side = next.x * n1.x + next.y * n1.y > 0 ? -1 : 1;
-      const int steps = std::clamp(static_cast<int>(std::ceil(std::fabs(turn) / step)), 1, 64);
+      // One chord unless the turn is wider than a step (its cosine less).
+      double turn = 0;
+      int steps = 1;
+      if (dot <= cosStep * std::sqrt((n1.x * n1.x + n1.y * n1.y) * (n2.x * n2.x + n2.y * n2.y))) {
+        turn = std::atan2(cross, dot);
+        steps = std::clamp(static_cast<int>(std::ceil(std::fabs(turn) / step)), 1, 64);
+      }
       shape = {b.x, b.y};
       for (int k = 0; k <= steps; ++k) {
         P r = n2;
