@@ -30,10 +30,6 @@
 
 class CKyLineStyleLib;
 
-namespace kycover {
-class Cover;
-}
-
 namespace kymap {
 
 class CoverageFill;
@@ -83,7 +79,6 @@ class SmoothRoute : public MapRoute {
   double m_pixelsPerMm;
   std::unique_ptr<CKyLineStyleLib> m_lines;
   std::unique_ptr<CoverageFill> m_cover;
-  std::unique_ptr<kycover::Cover> m_strokeCover;
   std::vector<Class> m_classes;
 };
 

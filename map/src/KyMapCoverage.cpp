@@ -1,6 +1,7 @@
 #include "KyMapCoverage.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 
@@ -133,36 +134,94 @@ void CoverageFill::Paint(const DevicePath& path, const CRect& rect, const std::f
   });
 }
 
-void CoverageFill::Blend(kycover::Cover& cover, const CRect& rect, COLORREF colour, int alpha) {
+void CoverageFill::BlendStroke(const DevicePath& path, double width, const CRect& rect, COLORREF colour, int alpha) {
+  CRect r;
+  if (path.Empty() || !r.IntersectRect(&rect, CRect(0, 0, m_width, m_height))) return;
   // COLORREF is 0x00BBGGRR, a 32-bit pixel 0x00RRGGBB.
   const uint32_t pixel = (static_cast<uint32_t>(GetRValue(colour)) << 16) |
                          (static_cast<uint32_t>(GetGValue(colour)) << 8) | GetBValue(colour);
   const uint32_t a = static_cast<uint32_t>(std::clamp(alpha, 0, 255));
-  ForEachBand(cover, rect, [&](const CRect& band) {
-    // bits: the pixel (x0, y0) of the picture and the rows from it.
-    auto blendRows = [&](uint8_t* bits, int stride, int x0, int y0) {
-      ForEachSpan(band, [&](int y, const kycover::Span& s) {
-        const uint32_t share = a == 255 ? s.cover : Mul(s.cover, a);
-        if (!share) return;
-        uint8_t* row = bits + static_cast<size_t>(y - y0) * stride;
-        for (int x = s.x0; x < s.x1; ++x) {
-          uint8_t* at = row + 4u * (x - x0);
-          Store(at, share == 255 ? pixel : Lerp(pixel, Load(at), share));
-        }
-      });
-    };
-    if (m_rows) {
-      blendRows(m_rows.bits, m_rows.stride, 0, 0);
-      return;
+  // The pixels each ring's line can touch.
+  const double reach = width / 2 + 1;
+  m_rings.clear();
+  size_t at = 0;
+  for (int n : path.sizes) {
+    const double* xy = path.xy.data() + at;
+    double x0 = HUGE_VAL, y0 = HUGE_VAL, x1 = -HUGE_VAL, y1 = -HUGE_VAL;
+    for (int i = 0; i < n; ++i) {
+      x0 = std::min(x0, xy[2 * i]), x1 = std::max(x1, xy[2 * i]);
+      y0 = std::min(y0, xy[2 * i + 1]), y1 = std::max(y1, xy[2 * i + 1]);
     }
-    PixelBand copy(m_dc, band);
-    copy.Grab(m_dc);
-    cairo_surface_t* s = copy.Surface();
-    cairo_surface_flush(s);
-    blendRows(cairo_image_surface_get_data(s), cairo_image_surface_get_stride(s), band.left, band.top);
-    cairo_surface_mark_dirty(s);
-    copy.Put(m_dc);
-  });
+    const CRect box(static_cast<int>(std::max(-1e9, std::floor(x0 - reach))),
+                    static_cast<int>(std::max(-1e9, std::floor(y0 - reach))),
+                    static_cast<int>(std::min(1e9, std::ceil(x1 + reach))),
+                    static_cast<int>(std::min(1e9, std::ceil(y1 + reach))));
+    CRect inside;
+    if (n >= 2 && inside.IntersectRect(&box, &r)) m_rings.push_back(Ring{at, n, inside});
+    at += 2 * static_cast<size_t>(n);
+  }
+  if (m_rings.empty()) return;
+  const int w = r.Width();
+  const int bandRows = std::clamp(kStrokeBandBytes / w, kBandRows, std::max(kBandRows, r.Height()));
+  m_lines.assign(static_cast<size_t>(w) * bandRows, 0);
+  m_lineFrom.assign(bandRows, INT_MAX);
+  m_lineTo.assign(bandRows, INT_MIN);
+  for (int top = r.top; top < r.bottom; top += bandRows) {
+    const CRect band(r.left, top, r.right, std::min<int>(r.bottom, top + bandRows));
+    bool any = false;
+    for (const Ring& ring : m_rings) {
+      CRect rows;
+      if (!rows.IntersectRect(&ring.reach, &band)) continue;
+      m_ringCover.Clear();
+      AddRingStroke(m_ringCover, path.xy.data() + ring.at, ring.n, width, m_scratch);
+      m_ringCover.Render(kycover::Rows{rows.left, rows.top, rows.right, rows.bottom},
+                         [&](int y, const kycover::Span* spans, size_t count) {
+                           const size_t i = static_cast<size_t>(y - band.top);
+                           uint8_t* line = m_lines.data() + i * w - band.left;
+                           for (size_t k = 0; k < count; ++k) {
+                             for (int x = spans[k].x0; x < spans[k].x1; ++x) line[x] = std::max(line[x], spans[k].cover);
+                           }
+                           m_lineFrom[i] = std::min(m_lineFrom[i], spans[0].x0);
+                           m_lineTo[i] = std::max(m_lineTo[i], spans[count - 1].x1);
+                           any = true;
+                         });
+    }
+    if (any) BlendLines(band, pixel, a);
+  }
+}
+
+void CoverageFill::BlendLines(const CRect& band, uint32_t pixel, uint32_t alpha) {
+  const int w = band.Width();
+  // bits: the pixel (x0, y0) of the picture and the rows from it.
+  auto blendRows = [&](uint8_t* bits, int stride, int x0, int y0) {
+    for (int y = band.top; y < band.bottom; ++y) {
+      const size_t i = static_cast<size_t>(y - band.top);
+      if (m_lineFrom[i] >= m_lineTo[i]) continue;
+      uint8_t* line = m_lines.data() + i * w - band.left;
+      uint8_t* row = bits + static_cast<size_t>(y - y0) * stride;
+      for (int x = m_lineFrom[i]; x < m_lineTo[i]; ++x) {
+        if (!line[x]) continue;
+        const uint32_t share = alpha == 255 ? line[x] : Mul(line[x], alpha);
+        line[x] = 0;
+        if (!share) continue;
+        uint8_t* px = row + 4u * (x - x0);
+        Store(px, share == 255 ? pixel : Lerp(pixel, Load(px), share));
+      }
+      m_lineFrom[i] = INT_MAX;
+      m_lineTo[i] = INT_MIN;
+    }
+  };
+  if (m_rows) {
+    blendRows(m_rows.bits, m_rows.stride, 0, 0);
+    return;
+  }
+  PixelBand copy(m_dc, band);
+  copy.Grab(m_dc);
+  cairo_surface_t* s = copy.Surface();
+  cairo_surface_flush(s);
+  blendRows(cairo_image_surface_get_data(s), cairo_image_surface_get_stride(s), band.left, band.top);
+  cairo_surface_mark_dirty(s);
+  copy.Put(m_dc);
 }
 
 bool CoverageFill::Scan(const CRect& band) {

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "KyCover.h"
+#include "KyMapStroke.h"
 #include "afxdc.h"
 
 namespace kymap {
@@ -47,12 +48,18 @@ class CoverageFill {
   // colour): it paints the whole of rect, and each pixel is then put back
   // between what it held and the fill by the path's cover.
   void PaintWhole(const DevicePath& path, const CRect& rect, const std::function<void()>& paint);
-  // Blends colour over the picture by cover's share of each pixel inside
-  // rect, times alpha (0..255).
-  void Blend(kycover::Cover& cover, const CRect& rect, COLORREF colour, int alpha);
+  // Blends colour over the picture where a plain line width pixels wide
+  // runs along every ring of path, inside rect, times alpha (0..255). Each
+  // ring's line is covered on its own and the lines are joined by the larger
+  // share of each pixel: a border two rings share is drawn once, as one
+  // line, not twice as dark.
+  void BlendStroke(const DevicePath& path, double width, const CRect& rect, COLORREF colour, int alpha);
 
   // Rows a band holds.
   static constexpr int kBandRows = 64;
+  // The bytes of a band of the lines' shares at most (when the picture is
+  // narrower than this over kBandRows).
+  static constexpr int kStrokeBandBytes = 4 << 20;
 
  private:
   struct Partial {
@@ -79,11 +86,25 @@ class CoverageFill {
   int m_width, m_height;
   PictureRows m_rows;
   kycover::Cover m_cover;
+  struct Ring {
+    size_t at;  // its first point in the path's xy
+    int n;
+    CRect reach;
+  };
+  // Puts the band's shares of the lines (m_lines, a byte a pixel) over the
+  // picture and clears them.
+  void BlendLines(const CRect& band, uint32_t pixel, uint32_t alpha);
+
   std::vector<kycover::Span> m_spans;  // a band's spans
   std::vector<size_t> m_rowAt;         // row i's spans: [m_rowAt[i], m_rowAt[i + 1])
   std::vector<RECT> m_runs;
   std::vector<Partial> m_partial;
   std::vector<char> m_regionData;
+  kycover::Cover m_ringCover;
+  StrokeScratch m_scratch;
+  std::vector<Ring> m_rings;
+  std::vector<uint8_t> m_lines;
+  std::vector<int> m_lineFrom, m_lineTo;  // each row's touched columns, [from, to)
 };
 
 }  // namespace kymap

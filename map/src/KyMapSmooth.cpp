@@ -185,10 +185,7 @@ void SmoothRoute::Stroke(int cls, const DevicePath& path) {
     // A plain line: its polygons' cover, exact under whole-pixel moves. On
     // pixels a line thinner than a pixel is a pixel wide at that opacity.
     if (!m_cover) m_cover = std::make_unique<CoverageFill>(m_dc, m_width, m_height);
-    if (!m_strokeCover) m_strokeCover = std::make_unique<kycover::Cover>();
-    m_strokeCover->Clear();
-    AddStroke(*m_strokeCover, path, std::max(1.0, width));
-    m_cover->Blend(*m_strokeCover, r, o.colour, static_cast<int>(std::lround(255 * std::min(1.0, width))));
+    m_cover->BlendStroke(path, std::max(1.0, width), r, o.colour, static_cast<int>(std::lround(255 * std::min(1.0, width))));
     return;
   }
   const PictureRows rows = PictureRows::Of(m_dc);

@@ -158,84 +158,128 @@ void StrokeOutline(cairo_t* cr, const DevicePath& path, COLORREF colour, double 
 }
 
 void AddStroke(kycover::Cover& cover, const DevicePath& path, double width) {
+  cover.Reserve(path.xy.size() / 2 * 5);
+  StrokeScratch scratch;
+  size_t at = 0;
+  for (int n : path.sizes) {
+    AddRingStroke(cover, path.xy.data() + at, n, width, scratch);
+    at += 2 * static_cast<size_t>(n);
+  }
+}
+
+void AddRingStroke(kycover::Cover& cover, const double* ring, int n, double width, StrokeScratch& scratch) {
   const double half = width / 2;
-  if (!(half > 0)) return;
+  if (!(half > 0) || n < 2) return;
   auto fixed = [](double v) { return std::nearbyint(v * 256) / 256; };
+  auto fixedP = [&](P p) { return P{fixed(p.x), fixed(p.y)}; };
   // Round joins of chords that stray at most 1/50 pixel.
   const double step = half > 0.01 ? 2 * std::acos(1 - 0.01 / half) : kPi / 4;
   // A hair under the step's cosine, so that a turn of about one step takes
   // the exact count below.
   const double cosStep = std::cos(step) + 1e-9;
-  std::vector<double> shape, turned;
-  // Every polygon is added turning the same way (positive Area2).
-  auto add = [&]() {
-    const int n = static_cast<int>(shape.size() / 2);
-    double area = 0;
-    for (int i = 0, j = n - 1; i < n; j = i++) area += shape[2 * j] * shape[2 * i + 1] - shape[2 * i] * shape[2 * j + 1];
-    if (area > 0) {
-      cover.AddRing(shape.data(), n);
-    } else if (area < 0) {
-      turned.resize(shape.size());
-      for (int i = 0; i < n; ++i) {
-        turned[2 * i] = shape[2 * (n - 1 - i)];
-        turned[2 * i + 1] = shape[2 * (n - 1 - i) + 1];
-      }
-      cover.AddRing(turned.data(), n);
-    }
-  };
-  std::vector<P> pts, normals;
-  // A quadrilateral and a join a point, mostly a triangle (room for a
-  // little more, so that the edges are not moved as they grow).
-  cover.Reserve(path.xy.size() / 2 * 12);
-  size_t at = 0;
-  for (int n : path.sizes) {
-    const double* ring = path.xy.data() + at;
-    at += 2 * static_cast<size_t>(n);
+  // The two sides of the line: plus at +normal, minus at -normal, point by
+  // point along the ring.
+  std::vector<double>&pts = scratch.points, &normals = scratch.normals, &plus = scratch.plus, &minus = scratch.minus;
+  auto put = [](std::vector<double>& side, P p) { side.insert(side.end(), {p.x, p.y}); };
+  {
     // The ring's distinct points and each segment's normal, half the width
     // long, to 1/256 of a pixel.
     pts.clear();
     for (int i = 0; i < n; ++i) {
-      const P p{ring[2 * i], ring[2 * i + 1]};
-      if (pts.empty() || p.x != pts.back().x || p.y != pts.back().y) pts.push_back(p);
+      const double x = ring[2 * i], y = ring[2 * i + 1];
+      if (pts.empty() || x != pts[pts.size() - 2] || y != pts.back()) pts.insert(pts.end(), {x, y});
     }
-    while (pts.size() > 1 && pts.back().x == pts.front().x && pts.back().y == pts.front().y) pts.pop_back();
-    const size_t m = pts.size();
-    if (m < 2) continue;
-    normals.resize(m);
+    while (pts.size() > 2 && pts[pts.size() - 2] == pts[0] && pts.back() == pts[1]) pts.resize(pts.size() - 2);
+    const size_t m = pts.size() / 2;
+    if (m < 2) return;
+    auto point = [&](size_t i) { return P{pts[2 * (i % m)], pts[2 * (i % m) + 1]}; };
+    auto normal = [&](size_t i) { return P{normals[2 * (i % m)], normals[2 * (i % m) + 1]}; };
+    normals.resize(2 * m);
     for (size_t i = 0; i < m; ++i) {
-      const P v = pts[(i + 1) % m] - pts[i];
+      const P v = point(i + 1) - point(i);
       const double len = std::hypot(v.x, v.y);
-      normals[i] = P{fixed(-v.y / len * half), fixed(v.x / len * half)};
+      normals[2 * i] = fixed(-v.y / len * half);
+      normals[2 * i + 1] = fixed(v.x / len * half);
     }
+    plus.clear();
+    minus.clear();
     for (size_t i = 0; i < m; ++i) {
-      const P a = pts[i], b = pts[(i + 1) % m], off = normals[i];
-      shape = {a.x + off.x, a.y + off.y, b.x + off.x, b.y + off.y, b.x - off.x, b.y - off.y, a.x - off.x, a.y - off.y};
-      add();
-      // The join at b, on the side the path turns away from: the sector
-      // between the two segments' ends.
-      const P n1 = normals[i], n2 = normals[(i + 1) % m];
+      // The join at b of the segments a -> b and b -> c.
+      const P a = point(i), b = point(i + 1), c = point(i + 2);
+      const P n1 = normal(i), n2 = normal(i + 1);
       const double cross = n1.x * n2.y - n1.y * n2.x, dot = n1.x * n2.x + n1.y * n2.y;
-      if (cross == 0 && dot > 0) continue;  // straight on
-      const P next = pts[(i + 2) % m] - b;
+      if (cross == 0 && dot > 0) {  // straight on
+        put(plus, b + n1);
+        put(minus, b - n1);
+        continue;
+      }
+      // The side the path turns away from (outer) takes a round join: the
+      // arc from one segment's end to the next one's, in chords.
+      const P next = c - b;
       const double side = next.x * n1.x + next.y * n1.y > 0 ? -1 : 1;
-      // One chord unless the turn is wider than a step (its cosine less).
+      std::vector<double>& outer = side > 0 ? plus : minus;
+      std::vector<double>& inner = side > 0 ? minus : plus;
       double turn = 0;
       int steps = 1;
       if (dot <= cosStep * std::sqrt((n1.x * n1.x + n1.y * n1.y) * (n2.x * n2.x + n2.y * n2.y))) {
-        turn = std::atan2(cross, dot);
+        // A path that doubles back turns by half a circle either way: the
+        // arc goes round the end, ahead of the segment (n1 turned by -pi/2
+        // points along it on the plus side).
+        turn = cross == 0 ? -side * kPi : std::atan2(cross, dot);
         steps = std::clamp(static_cast<int>(std::ceil(std::fabs(turn) / step)), 1, 64);
       }
-      shape = {b.x, b.y};
       for (int k = 0; k <= steps; ++k) {
-        P r = n2;
-        if (k < steps) {
-          const double t = turn * k / steps, c = std::cos(t), s = std::sin(t);
-          r = k == 0 ? n1 : P{fixed(n1.x * c - n1.y * s), fixed(n1.x * s + n1.y * c)};
+        P r = k == 0 ? n1 : n2;
+        if (k > 0 && k < steps) {
+          const double t = turn * k / steps, cs = std::cos(t), sn = std::sin(t);
+          r = P{fixed(n1.x * cs - n1.y * sn), fixed(n1.x * sn + n1.y * cs)};
         }
-        shape.insert(shape.end(), {b.x + side * r.x, b.y + side * r.y});
+        put(outer, P{b.x + side * r.x, b.y + side * r.y});
       }
-      add();
+      // The inner side: where the two segments' edges cross, when that lies
+      // in the half of each segment next to b (so that the two ends of a
+      // segment never pass each other); else through b itself, which
+      // covers what the segments' own quadrilaterals cover. Taken from b's
+      // offsets, to 1/256 of a pixel, so that it moves with b exactly.
+      const P p1 = n1 * -side, p2 = n2 * -side, d1 = b - a, d2 = next;
+      const double det = d2.x * d1.y - d1.x * d2.y;
+      bool crossed = false;
+      if (std::fabs(det) > 1e-12 * (std::fabs(d2.x * d1.y) + std::fabs(d1.x * d2.y))) {
+        const P w = p2 - p1;
+        const double t = (d2.x * w.y - w.x * d2.y) / det, u = (d1.x * w.y - d1.y * w.x) / det;
+        if (t >= -0.5 && t <= 0 && u >= 0 && u <= 0.5) {
+          put(inner, b + fixedP(p1 + d1 * t));
+          crossed = true;
+        }
+      }
+      if (!crossed) {
+        put(inner, b + p1);
+        put(inner, b);
+        put(inner, b + p2);
+      }
     }
+    const size_t k = plus.size() / 2;
+    auto reversePlus = [&] {
+      for (size_t i = 0; i < k / 2; ++i) {
+        std::swap(plus[2 * i], plus[2 * (k - 1 - i)]);
+        std::swap(plus[2 * i + 1], plus[2 * (k - 1 - i) + 1]);
+      }
+    };
+    if (m == 2) {
+      // There and back: the plus side goes round both ends and is the
+      // whole line (the minus side would count it twice); turned the
+      // positive way.
+      double area = 0;
+      for (size_t i = 0, j = k - 1; i < k; j = i++) area += plus[2 * j] * plus[2 * i + 1] - plus[2 * i] * plus[2 * j + 1];
+      if (area < 0) reversePlus();
+      cover.AddRing(plus.data(), static_cast<int>(k));
+      return;
+    }
+    // The band between the sides turns the positive way whichever way the
+    // ring turns: minus forwards, plus backwards.
+    cover.AddRing(minus.data(), static_cast<int>(minus.size() / 2));
+    reversePlus();
+    cover.AddRing(plus.data(), static_cast<int>(k));
   }
 }
 

@@ -6,6 +6,8 @@
 
 #include <cairo.h>
 
+#include <vector>
+
 #include "KyCover.h"
 #include "KyLineStyleObj.h"
 #include "KyMapSmooth.h"
@@ -21,10 +23,18 @@ double OutlineReach(double width, const CKyLineStyleObj* style);
 void StrokeOutline(cairo_t* cr, const DevicePath& path, COLORREF colour, double width, const CKyLineStyleObj* style,
                    bool pixels);
 
-// A plain line of width pixels along every ring of path, as polygons of one
-// turn for the non-zero rule: a quadrilateral a segment and a round join at
-// each vertex. Offsets from the path's points are taken to 1/256 of a
-// pixel first, so the polygons move with the path by whole pixels exactly.
+// A plain line of width pixels along a closed ring of n points, with round
+// joins, as rings that turn the positive way for the non-zero rule: the
+// line's two sides, the one a vertex turns away from going round it in an
+// arc, the other cut where the two segments' sides cross (or, on a turn too
+// sharp for that, taken through the vertex). Offsets from the ring's points
+// are taken to 1/256 of a pixel first, so the rings move with the path by
+// whole pixels exactly. Where the line folds over itself its shares add.
+struct StrokeScratch {  // memory kept from ring to ring
+  std::vector<double> points, normals, plus, minus;
+};
+void AddRingStroke(kycover::Cover& cover, const double* ring, int n, double width, StrokeScratch& scratch);
+// The same for every ring of path, into one cover.
 void AddStroke(kycover::Cover& cover, const DevicePath& path, double width);
 
 }  // namespace kymap
