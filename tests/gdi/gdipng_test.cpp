@@ -1,10 +1,12 @@
 // PNG files of pixels, bitmaps and DCs.
 #include "gdipng.h"
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 #include "gdi_fixture.h"
 
@@ -32,6 +34,52 @@ TEST(GdiPng, PixelsRoundTripExactly) {
   EXPECT_EQ(b1, b2);
   std::remove(path.c_str());
   std::remove(again.c_str());
+}
+
+std::string Bytes(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(f)), {});
+}
+
+TEST(GdiPng, FewColoursAreWrittenAsTheSmallestPalette) {
+  // n colours in a 40 x 30 picture, the last of them in its last pixel
+  // (found only at the end of the first pass): IHDR's bit depth (byte 24)
+  // and colour type (byte 25: 3 a palette, 2 RGB), and exact pixels back.
+  const struct {
+    int colours, depth, type;
+  } cases[] = {{1, 1, 3}, {2, 1, 3}, {3, 2, 3}, {4, 2, 3}, {5, 4, 3}, {16, 4, 3}, {17, 8, 3}, {256, 8, 3}, {257, 8, 2}};
+  for (const auto& c : cases) {
+    std::vector<DWORD> px(40 * 30);
+    for (size_t i = 0; i < px.size(); ++i)
+      px[i] = static_cast<DWORD>((i * 7919) % (c.colours - 1 ? c.colours - 1 : 1)) * 0x010101u;
+    px.back() = 0xABCDEF;  // a colour of its own
+    if (c.colours == 1) std::fill(px.begin(), px.end(), 0xABCDEF);
+    const std::string path = TempPath("few.png");
+    ASSERT_TRUE(GdiWritePngPixels(path.c_str(), 40, 30, px.data())) << c.colours;
+    const std::string bytes = Bytes(path);
+    ASSERT_GT(bytes.size(), 26u);
+    EXPECT_EQ(c.depth, bytes[24]) << c.colours;
+    EXPECT_EQ(c.type, bytes[25]) << c.colours;
+    int w = 0, h = 0;
+    std::vector<DWORD> got;
+    ASSERT_TRUE(GdiReadPngPixels(path.c_str(), &w, &h, &got));
+    EXPECT_EQ(px, got) << c.colours;
+    // The encoder in memory, at the files' level, gives the file's bytes;
+    // from rows further apart, the same.
+    std::vector<BYTE> memory;
+    ASSERT_TRUE(GdiEncodePng(px.data(), 40, 40, 30, 1, &memory));
+    EXPECT_EQ(bytes, std::string(memory.begin(), memory.end())) << c.colours;
+    std::vector<DWORD> wide(50 * 30, 0x999999);
+    for (int y = 0; y < 30; ++y) std::copy_n(&px[y * 40], 40, &wide[y * 50]);
+    ASSERT_TRUE(GdiEncodePng(wide.data(), 50, 40, 30, 1, &memory));
+    EXPECT_EQ(bytes, std::string(memory.begin(), memory.end())) << c.colours;
+    std::remove(path.c_str());
+  }
+  std::vector<BYTE> out;
+  const DWORD one = 0;
+  EXPECT_FALSE(GdiEncodePng(&one, 0, 1, 1, 1, &out));
+  EXPECT_FALSE(GdiEncodePng(&one, 1, 1, 1, 10, &out));
+  EXPECT_FALSE(GdiEncodePng(nullptr, 1, 1, 1, 1, &out));
 }
 
 TEST(GdiPng, BitmapsOfEveryDepthSaveTheirColours) {

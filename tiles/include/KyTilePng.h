@@ -1,5 +1,6 @@
-// KyTilePng: a tile's pixels as PNG bytes in memory (8-bit RGB, no time
-// stamp: the same pixels always give the same bytes).
+// KyTilePng: a tile's pixels as PNG bytes in memory (a palette when the tile
+// has at most 256 colours, else 8-bit RGB; no time stamp: the same pixels
+// always give the same bytes).
 #pragma once
 
 #include <cstdint>

@@ -63,7 +63,7 @@ BOOL GdiSaveBitmapPng(HBITMAP hbm, const char* path) {
   HDC hdc = CreateCompatibleDC(nullptr);
   if (!hdc) return FALSE;
   const BOOL ok = GdiWritePngRows(path, bm.bmWidth, bm.bmHeight, [&](int y, DWORD* row) {
-    if (y >= bandTop + kBand) {
+    if (y < bandTop || y >= bandTop + kBand) {
       const int lines = std::min(kBand, bm.bmHeight - y);
       if (GetDIBits(hdc, hbm, static_cast<UINT>(y), static_cast<UINT>(lines), band.data(), &bi, DIB_RGB_COLORS) !=
           lines) {

@@ -2,8 +2,9 @@
 // call of the home platform; it fails in its style (FALSE, SetLastError).
 //
 // Pixels are 0x00RRGGBB values, top row first, `width` per row. Written
-// files are 8-bit RGB without a time stamp: the same pixels give the same
-// bytes.
+// files are a palette (of 1, 2, 4 or 8 bits a pixel) when the picture has at
+// most 256 colours, and 8-bit RGB otherwise, without a time stamp: the same
+// pixels give the same bytes.
 #pragma once
 
 #include <functional>
@@ -29,10 +30,15 @@ BOOL GdiGetBitmapPixels(HBITMAP hbm, int* width, int* height, std::vector<DWORD>
 // (ERROR_PATH_NOT_FOUND, ERROR_ACCESS_DENIED, ERROR_DISK_FULL,
 // ERROR_FILE_TOO_LARGE, ERROR_WRITE_FAULT).
 BOOL GdiWritePngPixels(const char* path, int width, int height, const DWORD* pixels);
-// The same, with the rows asked for one at a time, top first: rows(y, out)
-// fills width pixels of row y, or returns FALSE (with the last error set) to
-// give up, leaving the old file.
+// The same, with the rows asked for one at a time: rows(y, out) fills width
+// pixels of row y, or returns FALSE (with the last error set) to give up,
+// leaving the old file. Rows are asked for top first, the whole picture
+// twice when it may be a palette.
 BOOL GdiWritePngRows(const char* path, int width, int height, const std::function<BOOL(int y, DWORD* row)>& rows);
+// Encodes pixels (rows stride pixels apart) as PNG bytes in memory, with
+// zlib's level (0-9). FALSE with ERROR_INVALID_PARAMETER for bad sizes,
+// ERROR_NOT_ENOUGH_MEMORY, or ERROR_INVALID_DATA when libpng fails.
+BOOL GdiEncodePng(const DWORD* pixels, int stride, int width, int height, int level, std::vector<BYTE>* out);
 // Reads any PNG (every colour type and depth; alpha is dropped). FALSE with
 // ERROR_FILE_NOT_FOUND or ERROR_INVALID_DATA, leaving *pixels alone.
 BOOL GdiReadPngPixels(const char* path, int* width, int* height, std::vector<DWORD>* pixels);
