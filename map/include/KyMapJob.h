@@ -46,6 +46,7 @@ struct MapJobOptions {
   bool allowEmpty = false;            // a map with nothing drawn is not an error
   bool allowNetwork = false;          // network and virtual drivers may open the data
   bool keepGoing = false;             // a read that ends early is counted, not an error
+  bool nameCrs = true;                // name the CRS in the report (reads a shapefile's .prj)
   COLORREF paper = RGB(0xFF, 0xFF, 0xFF);  // the picture's colour before the map
   // Called with the legend's size in pixels when the legend is wanted as a
   // picture of its own; returns the DC to draw it on (at the map's dpi), or

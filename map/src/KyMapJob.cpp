@@ -370,7 +370,7 @@ MapReport DrawMap(CDC& dc, int width, int height, CKyFillStyleLib& lib, const Ma
   const MapView view(extent, placement.map.Width(), placement.map.Height(), placement.map.left, placement.map.top);
 
   report.layer = layer.Name();
-  report.crs = layer.MapCrs();
+  if (o.nameCrs) report.crs = layer.MapCrs();
   report.extent = view.Fitted();
   report.asked = extent;
   report.width = width;

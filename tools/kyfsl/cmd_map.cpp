@@ -126,6 +126,7 @@ int RunMap(MapArgs& a, const Globals& g) {
   kymap::MapJobOptions o;
   o.data = a.data;
   o.crs = a.crs;
+  o.nameCrs = a.json;  // only the JSON report names it
   if (!a.extent.empty()) o.extent = ParseExtent(a.extent);
   o.classifyBy = a.by;
   if (!a.styles.empty()) {

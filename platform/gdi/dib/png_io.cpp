@@ -39,19 +39,24 @@ class Palette {
     m_colours.clear();
     m_last = kNone;
   }
-  // False once the picture has more than 256 colours.
-  bool Add(const DWORD* row, int width) {
+  // Adds a row's colours and writes their indices to out (when given);
+  // false once the picture has more than 256 colours.
+  bool Add(const DWORD* row, int width, png_byte* out) {
     for (int x = 0; x < width; ++x) {
       const DWORD c = row[x] & 0x00FFFFFF;
-      if (c == m_last) continue;
-      m_last = c;
-      size_t i = Slot(c);
-      while (m_keys[i] != 0 && m_keys[i] != c + 1) i = (i + 1) % kSlots;
-      if (m_keys[i] != 0) continue;
-      if (m_colours.size() == 256) return false;
-      m_keys[i] = c + 1;
-      m_index[i] = static_cast<png_byte>(m_colours.size());
-      m_colours.push_back(c);
+      if (c != m_last) {
+        m_last = c;
+        size_t i = Slot(c);
+        while (m_keys[i] != 0 && m_keys[i] != c + 1) i = (i + 1) % kSlots;
+        if (m_keys[i] == 0) {
+          if (m_colours.size() == 256) return false;
+          m_keys[i] = c + 1;
+          m_index[i] = static_cast<png_byte>(m_colours.size());
+          m_colours.push_back(c);
+        }
+        m_lastIndex = m_index[i];
+      }
+      if (out) out[x] = m_lastIndex;
     }
     return true;
   }
@@ -83,7 +88,8 @@ class Palette {
   std::vector<DWORD> m_keys = std::vector<DWORD>(kSlots, 0);  // colour + 1, 0 for none
   png_byte m_index[kSlots] = {};
   std::vector<DWORD> m_colours;
-  DWORD m_last = kNone;
+  DWORD m_last = kNone;  // the colour Add last met, and its index
+  png_byte m_lastIndex = 0;
 };
 
 // What the encoding needs, made before libpng's setjmp so that a longjmp
@@ -91,21 +97,27 @@ class Palette {
 struct Scratch {
   explicit Scratch(int width) : pixels(static_cast<size_t>(width)), row(static_cast<size_t>(width) * 3) {}
   std::vector<DWORD> pixels;
-  std::vector<png_byte> row;
+  std::vector<png_byte> row, indices;
   Palette palette;
 };
 
+// Pictures up to this many pixels keep their palette's indices from the
+// first pass; larger ones ask for their rows again.
+constexpr size_t kKeptIndices = size_t{64} << 20;
+
 // Writes the image of rows into png, whose output is set: the palette when
-// the picture has few colours (rows are then asked for twice), else RGB
-// with the Sub filter, which suits flat colour and repeating patterns.
-// False when rows gives up.
+// the picture has few colours, else RGB with the Sub filter, which suits
+// flat colour and repeating patterns. False when rows gives up.
 bool EncodeRows(png_structp png, png_infop info, int width, int height, int level,
                 const std::function<BOOL(int y, DWORD* row)>& rows, Scratch& s) {
   s.palette.Clear();
+  const size_t area = static_cast<size_t>(width) * static_cast<size_t>(height);
+  const bool keep = area <= kKeptIndices;
+  s.indices.resize(keep ? area : 0);
   bool few = true;
   for (int y = 0; y < height && few; ++y) {
     if (!rows(y, s.pixels.data())) return false;
-    few = s.palette.Add(s.pixels.data(), width);
+    few = s.palette.Add(s.pixels.data(), width, keep ? &s.indices[static_cast<size_t>(y) * width] : nullptr);
   }
   const auto w = static_cast<png_uint_32>(width), h = static_cast<png_uint_32>(height);
   if (few) {
@@ -128,6 +140,10 @@ bool EncodeRows(png_structp png, png_infop info, int width, int height, int leve
   png_write_info(png, info);
   if (few) png_set_packing(png);  // an index a byte in, packed to the depth
   for (int y = 0; y < height; ++y) {
+    if (few && keep) {
+      png_write_row(png, &s.indices[static_cast<size_t>(y) * width]);
+      continue;
+    }
     if (!rows(y, s.pixels.data())) return false;
     if (few) {
       s.palette.Indices(s.pixels.data(), width, s.row.data());

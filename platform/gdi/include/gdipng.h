@@ -32,8 +32,9 @@ BOOL GdiGetBitmapPixels(HBITMAP hbm, int* width, int* height, std::vector<DWORD>
 BOOL GdiWritePngPixels(const char* path, int width, int height, const DWORD* pixels);
 // The same, with the rows asked for one at a time: rows(y, out) fills width
 // pixels of row y, or returns FALSE (with the last error set) to give up,
-// leaving the old file. Rows are asked for top first, the whole picture
-// twice when it may be a palette.
+// leaving the old file. Rows are asked for top first, and once more from
+// the top when the picture proves to have more than 256 colours (or has
+// more than 2^26 pixels and few).
 BOOL GdiWritePngRows(const char* path, int width, int height, const std::function<BOOL(int y, DWORD* row)>& rows);
 // Encodes pixels (rows stride pixels apart) as PNG bytes in memory, with
 // zlib's level (0-9). FALSE with ERROR_INVALID_PARAMETER for bad sizes,

@@ -24,7 +24,10 @@ bool Surface::Create(int w, int h, int bits_per_pixel) {
   height = h;
   bpp = bits_per_pixel;
   stride = static_cast<int>(row);
-  storage.assign(static_cast<size_t>(row * h), 0);
+  // Fresh zeroed memory, not the old storage cleared.
+  decltype(storage) fresh;
+  fresh.resize(static_cast<size_t>(row * h));
+  storage.swap(fresh);
   bits = storage.empty() ? nullptr : storage.data();
   funcs = (w == 0 || h == 0) ? PrimitivesFor(0) : p;
   if (w == 0 || h == 0) width = height = 0;

@@ -17,6 +17,9 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
+#include <new>
+#include <utility>
 #include <vector>
 
 #include "wingdi.h"
@@ -95,12 +98,38 @@ const Primitives* PrimitivesFor(int bpp);  // null table for 0; null for an unkn
 const RGBQUAD* FixedPalette8();
 uint32_t NearestPaletteIndex(const RGBQUAD* palette, int count, COLORREF colour);
 
+// Memory the system hands out zeroed (calloc: fresh pages of a large block
+// are zero without being written), so a surface is not written once to
+// clear it and again to paint it.
+template <typename T>
+struct ZeroedAllocator {
+  using value_type = T;
+  ZeroedAllocator() = default;
+  template <typename U>
+  ZeroedAllocator(const ZeroedAllocator<U>&) {}
+  T* allocate(size_t n) {
+    if (void* p = std::calloc(n, sizeof(T))) return static_cast<T*>(p);
+    throw std::bad_alloc();
+  }
+  void deallocate(T* p, size_t) { std::free(p); }
+  template <typename U>
+  void construct(U*) noexcept {}  // already zero
+  template <typename U, typename... A>
+  void construct(U* p, A&&... a) {
+    ::new (static_cast<void*>(p)) U(std::forward<A>(a)...);
+  }
+  template <typename U>
+  bool operator==(const ZeroedAllocator<U>&) const {
+    return true;
+  }
+};
+
 struct Surface {
   int width = 0;
   int height = 0;
   int bpp = 0;
   int stride = 0;  // bytes per row: ((width * bpp + 15) / 16) * 2
-  std::vector<uint8_t> storage;
+  std::vector<uint8_t, ZeroedAllocator<uint8_t>> storage;
   uint8_t* bits = nullptr;
   const Primitives* funcs = nullptr;
 
