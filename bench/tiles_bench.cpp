@@ -100,7 +100,7 @@ void BM_Tiles_KyROZ50(benchmark::State& state) {
     state.SkipWithError("the Voronoi layer cannot be made");
     return;
   }
-  state.SetLabel(kNames[state.range(0)]);
+  state.SetLabel(std::string(kNames[state.range(0)]) + (state.range(2) ? "" : ", antialias off"));
   CKyFillStyleLib lib;
   AddHatch(lib);
   kytiles::TileJobOptions o;
@@ -113,8 +113,8 @@ void BM_Tiles_KyROZ50(benchmark::State& state) {
   o.zooms = kytiles::ZoomRange{layer.z0, layer.z1};
   o.bbox = layer.box;
   o.metatile = kMetatile;
-  // The module's own pixels: the route these figures were first taken on.
-  o.antialias = false;
+  // Anti-aliased (the default), or the module's own pixels.
+  o.antialias = state.range(2) != 0;
   o.jobs = static_cast<int>(state.range(1));
   const fs::path out = fs::temp_directory_path() / "ky-bench-tiles.mbtiles";
   long long tiles = 0, written = 0;
@@ -132,8 +132,14 @@ void BM_Tiles_KyROZ50(benchmark::State& state) {
   getrusage(RUSAGE_CHILDREN, &children);
   state.counters["worker_peak_rss_mb"] = static_cast<double>(children.ru_maxrss) / 1024;
 }
-// {layer, processes}
-BENCHMARK(BM_Tiles_KyROZ50)->Args({0, 1})->Args({0, 2})->Args({1, 1})->Args({1, 2})
+// {layer, processes, antialias}
+BENCHMARK(BM_Tiles_KyROZ50)
+    ->Args({0, 1, 1})
+    ->Args({0, 1, 0})
+    ->Args({0, 2, 1})
+    ->Args({1, 1, 1})
+    ->Args({1, 1, 0})
+    ->Args({1, 2, 1})
     ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 void BM_Tiles_Mapnik(benchmark::State& state) {

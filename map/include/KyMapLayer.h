@@ -99,6 +99,15 @@ class Layer {
   std::vector<std::string> DistinctValues(const std::string& field);
   // Every non-null value of a numeric field but NaN, in ascending order.
   std::vector<double> NumericValues(const std::string& field);
+  // True when the layer's CRS is longitude and latitude in degrees on
+  // WGS 84, read longitude first (what Web Mercator is made from without a
+  // datum shift).
+  bool SourceIsWgs84LonLat() const;
+  // A check of each feature's extent in the layer's own CRS, made after it
+  // is made valid and before it is projected: true counts the feature as
+  // smaller than a pixel at once, without projecting it or calling draw.
+  // An empty function (the default) checks nothing.
+  void SetEarlyTooSmall(std::function<bool(const Extent& source)> tooSmall);
   // Streams the layer: calls draw for every polygon feature (class value
   // from field, "" for none), invalid ones made valid first, and counts
   // every feature read, drawn (draw returned kDrawn), skipped by draw

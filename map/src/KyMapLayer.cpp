@@ -132,6 +132,7 @@ struct Layer::Impl {
   std::unique_ptr<OGRCoordinateTransformation> inverse;  // made by the first spatial filter
   int nameIndex = -1;
   bool keepGoing = false;
+  std::function<bool(const Extent&)> earlyTooSmall;
 
   int FieldIndex(const std::string& field) const {
     return field.empty() ? -1 : layer->GetLayerDefn()->GetFieldIndex(field.c_str());
@@ -257,6 +258,27 @@ Layer::~Layer() = default;
 std::string Layer::Name() const { return m->layer->GetName(); }
 
 std::string Layer::SourceCrs() const { return CrsName(m->layer->GetSpatialRef()); }
+
+bool Layer::SourceIsWgs84LonLat() const {
+  const OGRSpatialReference* srs = m->layer->GetSpatialRef();
+  if (!srs || !srs->IsGeographic()) return false;
+  OGRSpatialReference wgs84;
+  wgs84.SetWellKnownGeogCS("WGS84");
+  if (!srs->IsSameGeogCS(&wgs84) || std::fabs(srs->GetAngularUnits() - M_PI / 180) > 1e-12 ||
+      srs->GetPrimeMeridian() != 0) {
+    return false;
+  }
+  // The data's first axis is the CRS's east-pointing one.
+  const std::vector<int>& mapping = srs->GetDataAxisToSRSAxisMapping();
+  if (mapping.size() < 2) return false;
+  OGRAxisOrientation orientation = OAO_Other;
+  srs->GetAxis("GEOGCS", std::abs(mapping[0]) - 1, &orientation);
+  return orientation == OAO_East && mapping[0] > 0;
+}
+
+void Layer::SetEarlyTooSmall(std::function<bool(const Extent& source)> tooSmall) {
+  m->earlyTooSmall = std::move(tooSmall);
+}
 
 std::string Layer::MapCrs() const { return m->projection ? CrsName(&m->target) : SourceCrs(); }
 
@@ -521,6 +543,14 @@ void Layer::ForEachPolygon(const std::string& field, const std::function<Drawn(c
       FeatureNote repaired = note;
       repaired.detail = reason;
       counts.Repaired(repaired);
+    }
+    if (m->earlyTooSmall) {
+      OGREnvelope e;
+      shape->getEnvelope(&e);
+      if (m->earlyTooSmall(Extent{e.MinX, e.MinY, e.MaxX, e.MaxY})) {
+        counts.Skip(SkipCause::kTooSmall);
+        continue;
+      }
     }
     if (m->projection) {
       const Projection::Result r = m->projection->Apply(shape);

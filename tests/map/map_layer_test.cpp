@@ -143,6 +143,35 @@ TEST(MapLayer, FeaturesAreReprojectedAndTheExtentFollows) {
   EXPECT_NEAR(111319.49079327357, r.features[0].xy[2], 1e-6);
 }
 
+TEST(MapLayer, DegreesOnWgs84AreToldApartAndAnEarlyCheckCountsTheSmall) {
+  kymaptest::TempDir dir;
+  const std::string square = Feature("{}", R"({"type": "Polygon", "coordinates": [)" + Box(0, 0, 1, 1) + "]}");
+  auto withCrs = [&](const std::string& crs) {
+    return R"({"type": "FeatureCollection", "crs": {"type": "name", "properties": {"name": ")" + crs +
+           R"("}}, "features": [)" + square + "]}";
+  };
+  // GeoJSON without a CRS is in WGS 84 degrees; the fixture's collections
+  // are in Web Mercator.
+  EXPECT_TRUE(Layer(dir.Write("plain.geojson", R"({"type": "FeatureCollection", "features": [)" + square + "]}"))
+                  .SourceIsWgs84LonLat());
+  EXPECT_FALSE(Layer(dir.Write("fixture.geojson", kymaptest::Collection(square))).SourceIsWgs84LonLat());
+  EXPECT_TRUE(Layer(dir.Write("4326.geojson", withCrs("EPSG:4326"))).SourceIsWgs84LonLat());
+  EXPECT_FALSE(Layer(dir.Write("nad27.geojson", withCrs("EPSG:4267"))).SourceIsWgs84LonLat());
+  EXPECT_FALSE(Layer(dir.Write("3857.geojson", withCrs("EPSG:3857"))).SourceIsWgs84LonLat());
+  // What the check calls small is counted so and never drawn.
+  Layer layer(dir.Write("w.geojson", kymaptest::Collection(square)));
+  std::vector<kymap::Extent> seen;
+  layer.SetEarlyTooSmall([&](const kymap::Extent& e) {
+    seen.push_back(e);
+    return true;
+  });
+  const Read r = ReadAll(layer, "");
+  EXPECT_TRUE(r.features.empty());
+  ASSERT_EQ(1u, seen.size());
+  EXPECT_EQ(1, seen[0].maxX);
+  EXPECT_EQ(1, r.counts.skipped.at(kymap::SkipCauseName(kymap::SkipCause::kTooSmall)));
+}
+
 std::string World() { return std::string(std::getenv("KY_TEST_DATA")) + "/../../data/naturalearth/naturalearth_lowres.shp"; }
 
 std::string Square(double x0, double y0, double x1, double y1) {

@@ -3,6 +3,12 @@
 // outside.
 #include <gtest/gtest.h>
 
+#include <ogr_spatialref.h>
+
+#include <cmath>
+#include <memory>
+#include <random>
+
 #include "KyTileGeometry.h"
 
 namespace {
@@ -125,6 +131,48 @@ TEST(TileGeometry, FeaturesBelowAPixel) {
   EXPECT_DOUBLE_EQ(kWorldHalf, e.maxY);
   EXPECT_DOUBLE_EQ(-kWorldHalf + 66 * kPerPixel, e.maxX);
   EXPECT_DOUBLE_EQ(kWorldHalf - 66 * kPerPixel, e.minY);
+}
+
+TEST(TileGeometry, WhatIsPlainlyBelowAPixelInDegreesIsSoOnceProjected) {
+  // Small boxes of degrees at every zoom, against BelowAPixel on their
+  // corners projected by the projection the tiles use.
+  OGRSpatialReference wgs84, mercator;
+  wgs84.SetWellKnownGeogCS("WGS84");
+  wgs84.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+  mercator.importFromEPSG(3857);
+  mercator.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+  std::unique_ptr<OGRCoordinateTransformation> project(OGRCreateCoordinateTransformation(&wgs84, &mercator));
+  ASSERT_TRUE(project);
+  std::mt19937 rng(20261208);
+  std::uniform_real_distribution<double> lon(-180, 180), lat(-85, 85), unit(0, 1);
+  int plainly = 0, below = 0;
+  for (int z = 0; z <= 22; ++z) {
+    PictureFrame frame;
+    frame.z = z;
+    TileGeometry g(frame, 16);
+    const double pixelDegrees = 360.0 / (256.0 * std::ldexp(1.0, z));
+    for (int i = 0; i < 400; ++i) {
+      const double x = lon(rng), y = lat(rng), w = unit(rng) * 2 * pixelDegrees, h = unit(rng) * 2 * pixelDegrees;
+      const Extent degrees{x, y, std::min(180.0, x + w), std::min(85.0, y + h)};
+      double xs[2] = {degrees.minX, degrees.maxX}, ys[2] = {degrees.minY, degrees.maxY};
+      ASSERT_TRUE(project->Transform(2, xs, ys));
+      kymap::PolygonFeature f;
+      f.bounds = Extent{xs[0], ys[0], xs[1], ys[1]};
+      const bool isBelow = g.BelowAPixel(f), isPlainly = g.PlainlyBelowAPixel(degrees);
+      if (isPlainly) {
+        EXPECT_TRUE(isBelow) << z << ": " << x << ", " << y;
+      }
+      plainly += isPlainly;
+      below += isBelow;
+    }
+  }
+  // Nearly every box below a pixel is told so before it is projected.
+  EXPECT_GT(plainly, below * 99 / 100);
+  // Outside Web Mercator's square of the world: never.
+  PictureFrame frame;
+  TileGeometry g(frame, 16);
+  EXPECT_FALSE(g.PlainlyBelowAPixel(Extent{10, 85.5, 10.0001, 85.5001}));
+  EXPECT_FALSE(g.PlainlyBelowAPixel(Extent{180.5, 0, 180.6, 0.1}));
 }
 
 }  // namespace

@@ -50,6 +50,12 @@ class TileGeometry {
   // True when the feature, rounded to the pixel grid, covers less than one
   // pixel both across and down: it would draw as a dot or not at all.
   bool BelowAPixel(const kymap::PolygonFeature& f) const;
+  // The same judged from the feature's extent in longitude and latitude on
+  // WGS 84, before it is projected: true only when it is plainly so (each
+  // side further than a ten-thousandth of a pixel from where the rounding
+  // turns), so that it never differs from BelowAPixel on the projected
+  // feature.
+  bool PlainlyBelowAPixel(const Extent& lonLat) const;
   // The feature's rings in device pixels of the picture (x, y pairs, y
   // down), generalised and cut; rings that vanish are left out. Returns the
   // number of rings kept (sizes holds their points).

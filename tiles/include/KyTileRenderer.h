@@ -97,6 +97,7 @@ class TileRenderer {
  private:
   TileSetup m_setup;
   kymap::Layer m_layer;
+  bool m_lonLat = false;  // the layer is in WGS 84 degrees
   TileCanvas m_canvas;
   std::unique_ptr<kymap::MapPainter> m_painter;
   int m_fallback = 0;

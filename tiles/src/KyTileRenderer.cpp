@@ -44,6 +44,7 @@ TileRenderer::TileRenderer(const TileSetup& setup, CKyFillStyleLib& lib)
     : m_setup(setup), m_layer(setup.data), m_canvas(setup.Dpi()) {
   m_layer.RequirePolygons();
   m_layer.SetTargetCrs("EPSG:3857");
+  m_lonLat = m_layer.SourceIsWgs84LonLat();
   if (!m_setup.rules.field.empty()) m_layer.RequireField(m_setup.rules.field);
   m_setup.rules.Index();
   // The classes are prepared on the device's own format.
@@ -74,6 +75,15 @@ void TileRenderer::Draw(const PictureFrame& frame, DrawCounts& counts) {
   // Features just outside the picture still reach into it with their outline.
   const Extent filter = geometry.FilterExtent(m_outlineMax + 2);
   m_layer.SetSpatialFilter(&filter);
+  // Features on one pixel are counted before they are projected, where
+  // their degrees tell it plainly.
+  if (m_lonLat) {
+    m_layer.SetEarlyTooSmall([&](const Extent& lonLat) {
+      if (!geometry.PlainlyBelowAPixel(lonLat)) return false;
+      ++counts.belowPixel;
+      return true;
+    });
+  }
   m_layer.ForEachPolygon(
       m_setup.rules.field,
       [&](const kymap::PolygonFeature& f) {
@@ -89,6 +99,7 @@ void TileRenderer::Draw(const PictureFrame& frame, DrawCounts& counts) {
       },
       counts.features);
   m_layer.SetSpatialFilter(nullptr);
+  m_layer.SetEarlyTooSmall({});
   route->Finish();
 }
 
