@@ -8,9 +8,9 @@ namespace kycover {
 
 namespace {
 
-constexpr int64_t kUnit = 256;            // fixed units a pixel
+constexpr int64_t kUnit = 256;                 // fixed units a pixel
 constexpr int64_t kWhole = 2 * kUnit * kUnit;  // a pixel's doubled area
-constexpr double kLimit = 1 << 30;        // pixels
+constexpr double kLimit = 1 << 30;             // pixels
 
 using Wide = __int128;
 
@@ -39,7 +39,9 @@ bool Cover::AddRing(const double* xy, int n) {
   p.resize(2 * static_cast<size_t>(n));
   for (int i = 0; i < 2 * n; ++i) {
     if (!std::isfinite(xy[i]) || std::fabs(xy[i]) > kLimit) return false;
-    p[i] = std::llround(xy[i] * kUnit);
+    // Halves up (not away from zero), so that a point and the same point
+    // moved by whole pixels round alike on either side of zero.
+    p[i] = static_cast<int64_t>(std::floor(xy[i] * kUnit + 0.5));
   }
   for (int i = 0; i < n; ++i) {
     const int j = i + 1 == n ? 0 : i + 1;
@@ -85,7 +87,17 @@ void Cover::SortEdges() {
   int64_t first = INT64_MAX, last = INT64_MIN;
   for (const Edge& e : m_edges) first = std::min(first, e.y0), last = std::max(last, e.y0);
   const int64_t rows = n ? FloorPixel(last) - FloorPixel(first) + 1 : 0;
-  if (n < 64 || rows > static_cast<int64_t>(4 * n) + 4096) {
+  if (n < 64) {
+    // A ring's few edges (a line's own rings are drawn one by one).
+    for (size_t i = 1; i < n; ++i) {
+      const Edge e = m_edges[i];
+      size_t k = i;
+      for (; k > 0 && m_edges[k - 1].y0 > e.y0; --k) m_edges[k] = m_edges[k - 1];
+      m_edges[k] = e;
+    }
+    return;
+  }
+  if (rows > static_cast<int64_t>(4 * n) + 4096) {
     std::sort(m_edges.begin(), m_edges.end(), [](const Edge& a, const Edge& b) { return a.y0 < b.y0; });
     return;
   }

@@ -47,8 +47,12 @@ double AreaIn(const std::vector<double>& ring, int x, int y) {
     poly = out;
   };
   using P = std::pair<double, double>;
-  auto atX = [](double v) { return [v](P a, P b) { return P{v, a.second + (b.second - a.second) * (v - a.first) / (b.first - a.first)}; }; };
-  auto atY = [](double v) { return [v](P a, P b) { return P{a.first + (b.first - a.first) * (v - a.second) / (b.second - a.second), v}; }; };
+  auto atX = [](double v) {
+    return [v](P a, P b) { return P{v, a.second + (b.second - a.second) * (v - a.first) / (b.first - a.first)}; };
+  };
+  auto atY = [](double v) {
+    return [v](P a, P b) { return P{a.first + (b.first - a.first) * (v - a.second) / (b.second - a.second), v}; };
+  };
   clip([x](P p) { return p.first >= x; }, atX(x));
   clip([x](P p) { return p.first <= x + 1; }, atX(x + 1));
   clip([y](P p) { return p.second >= y; }, atY(y));
@@ -114,11 +118,10 @@ TEST(Cover, SharesOfPixelsAreTheirAreasInside) {
   const std::vector<double> box = Box(2.5, 1.75, 5.25, 3);
   ASSERT_TRUE(c.AddRing(box.data(), 4));
   const std::vector<uint8_t> m = Render(c, Rows{0, 0, 7, 4});
-  const std::vector<uint8_t> want = {
-      0, 0, 0,  0,   0,   0,  0,  //
-      0, 0, 32, 64,  64,  16, 0,  // 1/8, 1/4, 1/16 of 255
-      0, 0, 128, 255, 255, 64, 0,  //
-      0, 0, 0,  0,   0,   0,  0};
+  const std::vector<uint8_t> want = {0, 0, 0,   0,   0,   0,  0,  //
+                                     0, 0, 32,  64,  64,  16, 0,  // 1/8, 1/4, 1/16 of 255
+                                     0, 0, 128, 255, 255, 64, 0,  //
+                                     0, 0, 0,   0,   0,   0,  0};
   EXPECT_EQ(want, m);
   EXPECT_EQ(2, c.Bounds().left);
   EXPECT_EQ(1, c.Bounds().top);
@@ -135,7 +138,8 @@ TEST(Cover, MovesByWholePixelsAndSplitsIntoBandsAndColumnsChangeNothing) {
     const bool eighths = round % 2 == 0;
     std::vector<double> ring;
     const int n = 3 + round % 9;
-    for (int i = 0; i < 2 * n; ++i) ring.push_back(eighths ? std::round(at(rng) * 8) / 8 : std::round(at(rng) * 256) / 256);
+    for (int i = 0; i < 2 * n; ++i)
+      ring.push_back(eighths ? std::round(at(rng) * 8) / 8 : std::round(at(rng) * 256) / 256);
     std::vector<double> moved = ring;
     for (int i = 0; i < n; ++i) moved[2 * i] += 1037, moved[2 * i + 1] -= 2029;
     Cover a(round % 3 ? Rule::kNonZero : Rule::kEvenOdd), b(round % 3 ? Rule::kNonZero : Rule::kEvenOdd);
@@ -158,6 +162,18 @@ TEST(Cover, MovesByWholePixelsAndSplitsIntoBandsAndColumnsChangeNothing) {
       EXPECT_EQ(whole, joined) << round << " cut at " << cut;
     }
   }
+}
+
+TEST(Cover, PointsHalfwayBetweenFixedUnitsMoveAlikeEitherSideOfZero) {
+  // Vertices on odd 512ths of a pixel round halves up, on both sides of
+  // zero: moved by whole pixels across it, the covers are the same.
+  const std::vector<double> ring = {-3.0 / 512, -7.0 / 512, 4 + 7.0 / 512, -3.0 / 512, 2 + 1.0 / 512, 3 + 5.0 / 512};
+  std::vector<double> moved = ring;
+  for (size_t i = 0; i < moved.size(); i += 2) moved[i] -= 7, moved[i + 1] -= 9;
+  Cover a, b;
+  ASSERT_TRUE(a.AddRing(ring.data(), 3));
+  ASSERT_TRUE(b.AddRing(moved.data(), 3));
+  EXPECT_EQ(Render(a, Rows{-1, -1, 6, 5}), Render(b, Rows{-8, -10, -1, -4}));
 }
 
 TEST(Cover, NeighboursSharingAnEdgeCoverLikeTheirUnion) {

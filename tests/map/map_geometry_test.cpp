@@ -1,12 +1,11 @@
 // The quick validity test agrees with the geometry engine: what it passes
 // the engine finds valid, and the plain shapes of real data pass it.
+#include <cpl_error.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
 #include <vector>
-
-#include <cpl_error.h>
 
 #include "KyMapGeometry.h"
 

@@ -102,9 +102,9 @@ TEST(Stroke, NeighboursOutlinesAddUpWhicheverWayTheirRingsTurn) {
   // the same way, so where they lie on each other they are covered once,
   // never cancelled.
   kymap::DevicePath path;
-  path.xy = {4.3, 4.7, 10, 4.7, 10, 14.2, 4.3, 14.2,    // clockwise on the screen
-             10, 4.7, 10, 14.2, 15.6, 14.2, 15.6, 4.7,  // counter-clockwise
-             5.1, 4.7, 9.2, 4.7};                       // there and back
+  path.xy = {4.3, 4.7, 10,  4.7,  10,   14.2, 4.3,  14.2,  // clockwise on the screen
+             10,  4.7, 10,  14.2, 15.6, 14.2, 15.6, 4.7,   // counter-clockwise
+             5.1, 4.7, 9.2, 4.7};                          // there and back
   path.sizes = {4, 4, 2};
   for (double width : {1.0, 1.5}) {
     Cover both;
@@ -124,8 +124,8 @@ TEST(Stroke, NeighboursOutlinesAddUpWhicheverWayTheirRingsTurn) {
 
 // The picture's pixels after a plain black line along path's rings.
 std::vector<COLORREF> Lines(const std::vector<double>& xy, const std::vector<int>& sizes, bool section) {
-  std::unique_ptr<kymaptest::Screen> screen = section ? std::make_unique<kymaptest::SectionScreen>(24, 20)
-                                                      : std::make_unique<kymaptest::Screen>(24, 20);
+  std::unique_ptr<kymaptest::Screen> screen =
+      section ? std::make_unique<kymaptest::SectionScreen>(24, 20) : std::make_unique<kymaptest::Screen>(24, 20);
   kymap::DevicePath path;
   path.xy = xy;
   path.sizes = sizes;
