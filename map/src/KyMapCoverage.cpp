@@ -199,7 +199,16 @@ void CoverageFill::BlendLines(const CRect& band, uint32_t pixel, uint32_t alpha)
       if (m_lineFrom[i] >= m_lineTo[i]) continue;
       uint8_t* line = m_lines.data() + i * w - band.left;
       uint8_t* row = bits + static_cast<size_t>(y - y0) * stride;
-      for (int x = m_lineFrom[i]; x < m_lineTo[i]; ++x) {
+      const int to = m_lineTo[i];
+      for (int x = m_lineFrom[i]; x < to; ++x) {
+        // Untouched pixels, eight at a time where they can be.
+        while (x + 8 <= to) {
+          uint64_t eight;
+          std::memcpy(&eight, line + x, 8);
+          if (eight != 0) break;
+          x += 8;
+        }
+        if (x >= to) break;
         if (!line[x]) continue;
         const uint32_t share = alpha == 255 ? line[x] : Mul(line[x], alpha);
         line[x] = 0;

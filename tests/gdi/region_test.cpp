@@ -1,4 +1,5 @@
 // Regions: polygon scan conversion, combination and queries.
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -307,3 +308,37 @@ TEST(Region, ExtCreateRegionRefusesDataItDoesNotHold) {
   EXPECT_EQ(Cover(ok, 3, 3), Rows({"##.", "##.", "..."}));
   DeleteObject(ok);
 }
+
+namespace {
+
+TEST(Region, AnUprightRectangleIsTheSameRegionAsAnyPolygonOfItsShape) {
+  // Four corners (the quick way) against five, one repeated (the rows' own
+  // way): every order of the corners, both fill modes, corners off the
+  // origin on both sides and degenerate ones.
+  const int xs[] = {-7, -1, 0, 3, 3, 12}, ys[] = {-5, 0, 2, 2, 9};
+  for (int x0 : xs) {
+    for (int x1 : xs) {
+      for (int y0 : ys) {
+        for (int y1 : ys) {
+          const POINT box[4] = {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
+          for (int start = 0; start < 4; ++start) {
+            for (bool reverse : {false, true}) {
+              POINT four[4], five[5];
+              for (int i = 0; i < 4; ++i) four[i] = box[(start + (reverse ? 4 - i : i)) % 4];
+              std::copy(four, four + 4, five);
+              five[4] = four[3];
+              for (int mode : {ALTERNATE, WINDING}) {
+                HRGN quick = CreatePolygonRgn(four, 4, mode), rows = CreatePolygonRgn(five, 5, mode);
+                EXPECT_TRUE(EqualRgn(quick, rows)) << x0 << "," << y0 << " " << x1 << "," << y1 << " " << start;
+                DeleteObject(quick);
+                DeleteObject(rows);
+              }
+            }
+          }
+        }
+      }
+    }
+  }
+}
+
+}  // namespace

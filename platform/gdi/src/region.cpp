@@ -127,6 +127,25 @@ Region Region::Outline(const Region& r) {
 
 Region Region::FromPolygonsF(const double* pts, const int* counts, int polys, int fill_mode, int row_min,
                              int row_max, int col_min, int col_max) {
+  // An upright rectangle (a box filled through a clip, the commonest call):
+  // its rows and columns at once, as the rows below would find them.
+  if (polys == 1 && counts[0] == 4) {
+    const double* q = pts;
+    const bool upright = (q[1] == q[3] && q[2] == q[4] && q[5] == q[7] && q[6] == q[0]) ||
+                         (q[0] == q[2] && q[3] == q[5] && q[4] == q[6] && q[7] == q[1]);
+    if (upright && std::all_of(q, q + 8, [](double v) { return std::isfinite(v); })) {
+      const double x0 = std::min({q[0], q[2], q[4]}), x1 = std::max({q[0], q[2], q[4]});
+      const double y0 = std::min({q[1], q[3], q[5]}), y1 = std::max({q[1], q[3], q[5]});
+      if (y0 == y1 || row_max <= row_min || col_max <= col_min) return Region();
+      // Rows y with y0 <= y < y1, pixels ceil(x0) <= x < ceil(x1), inside
+      // the limits.
+      const double top = std::max(std::ceil(y0), double(row_min)), bottom = std::min(std::ceil(y1), double(row_max));
+      const double left = std::ceil(std::clamp(x0, double(col_min), double(col_max))),
+                   right = std::ceil(std::clamp(x1, double(col_min), double(col_max)));
+      if (top >= bottom || left >= right) return Region();
+      return Region(RECT{LONG(left), LONG(top), LONG(right), LONG(bottom)});
+    }
+  }
   struct Edge {
     double x0, y0, x1, y1;
     double lo, hi;  // the rows Y it crosses: lo <= Y < hi
