@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "KyCover.h"
+#include "KyCoverBlend.h"
 #include "KyMapCoverage.h"
 #include "KyMapStroke.h"
 #include "map_fixture.h"
@@ -155,6 +156,61 @@ TEST(Stroke, ABorderTwoRingsShareIsDrawnOnce) {
     }
     EXPECT_NE(one[9 * 24 + 10], RGB(0xCC, 0xCC, 0xCC));  // the line is there
     EXPECT_EQ(two, Lines(both, {4, 4}, !section));
+  }
+}
+
+TEST(Stroke, ManyRingsDrawAsTheLargerShareOfEachRingsOwnLine) {
+  // A grid of jittered cells sharing their borders and a ring round them
+  // all (whose lines meet many others'), drawn at once, against each ring's
+  // line covered alone and joined by the larger share, blended here.
+  constexpr int kW = 90, kH = 70;
+  std::vector<double> xy;
+  std::vector<int> sizes;
+  auto corner = [](int i, int j) {
+    return std::pair<double, double>{6 + i * 5.3 + 0.7 * std::sin(i * 3.1 + j), 5 + j * 4.9 + 0.6 * std::cos(j * 2.3 + i)};
+  };
+  for (int j = 0; j < 11; ++j) {
+    for (int i = 0; i < 14; ++i) {
+      for (auto [di, dj] : {std::pair{0, 0}, {1, 0}, {1, 1}, {0, 1}}) {
+        const auto [x, y] = corner(i + di, j + dj);
+        xy.insert(xy.end(), {x, y});
+      }
+      sizes.push_back(4);
+    }
+  }
+  xy.insert(xy.end(), {3.5, 2.5, 84.5, 2.5, 84.5, 66.5, 3.5, 66.5});
+  sizes.push_back(4);
+  std::vector<uint8_t> share(kW * kH, 0);
+  kymap::StrokeScratch scratch;
+  size_t at = 0;
+  for (int n : sizes) {
+    Cover alone;
+    kymap::AddRingStroke(alone, xy.data() + at, n, 1.3, scratch);
+    at += 2 * static_cast<size_t>(n);
+    std::vector<uint8_t> m(kW * kH);
+    alone.Render(Rows{0, 0, kW, kH}, m.data(), kW);
+    for (size_t k = 0; k < m.size(); ++k) share[k] = std::max(share[k], m[k]);
+  }
+  for (bool section : {true, false}) {
+    std::unique_ptr<kymaptest::Screen> screen = section ? std::make_unique<kymaptest::SectionScreen>(kW, kH)
+                                                        : std::make_unique<kymaptest::Screen>(kW, kH);
+    kymap::DevicePath path;
+    path.xy = xy;
+    path.sizes = sizes;
+    {
+      kymap::CoverageFill fill(screen->dc, kW, kH);
+      fill.BlendStroke(path, 1.3, CRect(0, 0, kW, kH), RGB(0x20, 0x40, 0x80), 200);
+    }
+    long differ = 0;
+    for (int y = 0; y < kH; ++y) {
+      for (int x = 0; x < kW; ++x) {
+        const uint32_t s = kycover::Mul(share[y * kW + x], 200);
+        const uint32_t want = s ? kycover::Lerp(0x204080, 0xCCCCCC, s) : 0xCCCCCC;
+        const COLORREF got = screen->dc.GetPixel(x, y);
+        differ += RGB((want >> 16) & 0xFF, (want >> 8) & 0xFF, want & 0xFF) != got;
+      }
+    }
+    EXPECT_EQ(0, differ) << (section ? "section" : "copy");
   }
 }
 
