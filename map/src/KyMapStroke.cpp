@@ -157,16 +157,6 @@ void StrokeOutline(cairo_t* cr, const DevicePath& path, COLORREF colour, double 
   }
 }
 
-void AddStroke(kycover::Cover& cover, const DevicePath& path, double width) {
-  cover.Reserve(path.xy.size() / 2 * 5);
-  StrokeScratch scratch;
-  size_t at = 0;
-  for (int n : path.sizes) {
-    AddRingStroke(cover, path.xy.data() + at, n, width, scratch);
-    at += 2 * static_cast<size_t>(n);
-  }
-}
-
 void AddRingStroke(kycover::Cover& cover, const double* ring, int n, double width, StrokeScratch& scratch) {
   const double half = width / 2;
   if (!(half > 0) || n < 2) return;

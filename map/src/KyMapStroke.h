@@ -34,7 +34,5 @@ struct StrokeScratch {  // memory kept from ring to ring
   std::vector<double> points, normals, plus, minus;
 };
 void AddRingStroke(kycover::Cover& cover, const double* ring, int n, double width, StrokeScratch& scratch);
-// The same for every ring of path, into one cover.
-void AddStroke(kycover::Cover& cover, const DevicePath& path, double width);
 
 }  // namespace kymap

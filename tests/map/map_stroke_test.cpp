@@ -18,12 +18,22 @@ namespace {
 using kycover::Cover;
 using kycover::Rows;
 
+// Every ring's line of path into one cover.
+void AddStroke(Cover& cover, const kymap::DevicePath& path, double width) {
+  kymap::StrokeScratch scratch;
+  size_t at = 0;
+  for (int n : path.sizes) {
+    kymap::AddRingStroke(cover, path.xy.data() + at, n, width, scratch);
+    at += 2 * static_cast<size_t>(n);
+  }
+}
+
 std::vector<uint8_t> StrokeCover(const std::vector<double>& ring, double width, const Rows& rows) {
   kymap::DevicePath path;
   path.xy = ring;
   path.sizes = {static_cast<int>(ring.size() / 2)};
   Cover c;
-  kymap::AddStroke(c, path, width);
+  AddStroke(c, path, width);
   const int w = rows.right - rows.left;
   std::vector<uint8_t> m(static_cast<size_t>(w) * (rows.bottom - rows.top));
   c.Render(rows, m.data(), w);
@@ -109,7 +119,7 @@ TEST(Stroke, NeighboursOutlinesAddUpWhicheverWayTheirRingsTurn) {
   path.sizes = {4, 4, 2};
   for (double width : {1.0, 1.5}) {
     Cover both;
-    kymap::AddStroke(both, path, width);
+    AddStroke(both, path, width);
     std::vector<uint8_t> m(20 * 20);
     both.Render(Rows{0, 0, 20, 20}, m.data(), 20);
     const std::vector<uint8_t> alone = StrokeCover({4.3, 4.7, 10, 4.7, 10, 14.2, 4.3, 14.2}, width, Rows{0, 0, 20, 20});

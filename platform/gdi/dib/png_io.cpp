@@ -92,6 +92,17 @@ class Palette {
   png_byte m_lastIndex = 0;
 };
 
+// A libpng writer with our handlers; false (ERROR_NOT_ENOUGH_MEMORY) when
+// libpng cannot get memory for it.
+bool CreateWriter(png_structp* png, png_infop* info) {
+  *png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, PngError, PngWarning);
+  *info = *png ? png_create_info_struct(*png) : nullptr;
+  if (*info) return true;
+  png_destroy_write_struct(png, nullptr);
+  SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+  return false;
+}
+
 // What the encoding needs, made before libpng's setjmp so that a longjmp
 // out of it leaves them valid.
 struct Scratch {
@@ -199,13 +210,9 @@ BOOL GdiWritePngRows(const char* path, int width, int height, const std::functio
   Scratch scratch(width);
   CFileException error;
   if (!sink.file.Begin(path, &error)) return FALSE;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, PngError, PngWarning);
-  png_infop info = png ? png_create_info_struct(png) : nullptr;
-  if (!info) {
-    png_destroy_write_struct(&png, nullptr);
-    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    return FALSE;
-  }
+  png_structp png = nullptr;
+  png_infop info = nullptr;
+  if (!CreateWriter(&png, &info)) return FALSE;
   if (setjmp(png_jmpbuf(png))) {
     png_destroy_write_struct(&png, &info);
     sink.file.Abort();
@@ -252,13 +259,9 @@ BOOL GdiEncodePng(const DWORD* pixels, int stride, int width, int height, int le
   // Declared before setjmp so that a longjmp out of libpng leaves them valid.
   std::vector<BYTE> bytes;
   Scratch scratch(width);
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, PngError, PngWarning);
-  png_infop info = png ? png_create_info_struct(png) : nullptr;
-  if (!info) {
-    png_destroy_write_struct(&png, nullptr);
-    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    return FALSE;
-  }
+  png_structp png = nullptr;
+  png_infop info = nullptr;
+  if (!CreateWriter(&png, &info)) return FALSE;
   if (setjmp(png_jmpbuf(png))) {
     png_destroy_write_struct(&png, &info);
     SetLastError(ERROR_INVALID_DATA);
