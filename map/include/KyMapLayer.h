@@ -103,10 +103,11 @@ class Layer {
   // WGS 84, read longitude first (what Web Mercator is made from without a
   // datum shift).
   bool SourceIsWgs84LonLat() const;
-  // A check of each feature's extent in the layer's own CRS, made after it
-  // is made valid and before it is projected: true counts the feature as
-  // smaller than a pixel at once, without projecting it or calling draw.
-  // An empty function (the default) checks nothing.
+  // A check of each polygon's or multipolygon's extent in the layer's own
+  // CRS as it is read, before it is made valid or projected: true counts
+  // the feature as smaller than a pixel at once (an invalid one is not
+  // repaired first, nor reported), without calling draw. An empty function
+  // (the default) checks nothing.
   void SetEarlyTooSmall(std::function<bool(const Extent& source)> tooSmall);
   // Streams the layer: calls draw for every polygon feature (class value
   // from field, "" for none), invalid ones made valid first, and counts

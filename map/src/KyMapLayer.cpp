@@ -95,6 +95,13 @@ bool AllFinite(const std::vector<double>& xy) {
   return std::all_of(xy.begin(), xy.end(), [](double v) { return std::isfinite(v) && std::fabs(v) < 1e100; });
 }
 
+// A polygon or a multipolygon: any other geometry is taken apart first, so
+// that a point is counted as one and not as a small feature.
+bool IsPolygonal(const OGRGeometry& g) {
+  const OGRwkbGeometryType t = wkbFlatten(g.getGeometryType());
+  return t == wkbPolygon || t == wkbMultiPolygon;
+}
+
 Extent BoundsOf(const std::vector<double>& xy) {
   Extent e{HUGE_VAL, HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
   for (size_t i = 0; i + 1 < xy.size(); i += 2) {
@@ -507,12 +514,23 @@ void Layer::ForEachPolygon(const std::string& field, const std::function<Drawn(c
     ++counts.read;
     ++read;
     if (progress && counts.read % 256 == 0) progress(counts.read);
+    const OGRGeometry* g = feature->GetGeometryRef();
+    // Judged on the feature as read: what it is made of once valid lies
+    // within that extent, so a feature too small to draw is neither taken
+    // apart nor repaired (most features of a large layer at a low zoom).
+    if (m->earlyTooSmall && g && IsPolygonal(*g)) {
+      OGREnvelope e;
+      g->getEnvelope(&e);
+      if (!g->IsEmpty() && m->earlyTooSmall(Extent{e.MinX, e.MinY, e.MaxX, e.MaxY})) {
+        counts.Skip(SkipCause::kTooSmall);
+        continue;
+      }
+    }
     FeatureNote note;
     note.fid = feature->GetFID();
     if (m->nameIndex >= 0 && feature->IsFieldSetAndNotNull(m->nameIndex)) {
       note.name = feature->GetFieldAsString(m->nameIndex);
     }
-    const OGRGeometry* g = feature->GetGeometryRef();
     if (!g || g->IsEmpty()) {
       counts.Skip(SkipCause::kEmpty, note);
       continue;
@@ -543,14 +561,6 @@ void Layer::ForEachPolygon(const std::string& field, const std::function<Drawn(c
       FeatureNote repaired = note;
       repaired.detail = reason;
       counts.Repaired(repaired);
-    }
-    if (m->earlyTooSmall) {
-      OGREnvelope e;
-      shape->getEnvelope(&e);
-      if (m->earlyTooSmall(Extent{e.MinX, e.MinY, e.MaxX, e.MaxY})) {
-        counts.Skip(SkipCause::kTooSmall);
-        continue;
-      }
     }
     if (m->projection) {
       const Projection::Result r = m->projection->Apply(shape);

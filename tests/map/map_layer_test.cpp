@@ -158,8 +158,12 @@ TEST(MapLayer, DegreesOnWgs84AreToldApartAndAnEarlyCheckCountsTheSmall) {
   EXPECT_TRUE(Layer(dir.Write("4326.geojson", withCrs("EPSG:4326"))).SourceIsWgs84LonLat());
   EXPECT_FALSE(Layer(dir.Write("nad27.geojson", withCrs("EPSG:4267"))).SourceIsWgs84LonLat());
   EXPECT_FALSE(Layer(dir.Write("3857.geojson", withCrs("EPSG:3857"))).SourceIsWgs84LonLat());
-  // What the check calls small is counted so and never drawn.
-  Layer layer(dir.Write("w.geojson", kymaptest::Collection(square)));
+  // What the check calls small is counted so and never drawn, an invalid
+  // polygon as it is read (not repaired first); a point is not asked about.
+  const std::string bowtie =
+      Feature("{}", R"({"type": "Polygon", "coordinates": [[[5, 0], [6, 1], [6, 0], [5, 1], [5, 0]]]})");
+  const std::string point = Feature("{}", R"({"type": "Point", "coordinates": [1, 2]})");
+  Layer layer(dir.Write("w.geojson", kymaptest::Collection(square + "," + bowtie + "," + point)));
   std::vector<kymap::Extent> seen;
   layer.SetEarlyTooSmall([&](const kymap::Extent& e) {
     seen.push_back(e);
@@ -167,9 +171,12 @@ TEST(MapLayer, DegreesOnWgs84AreToldApartAndAnEarlyCheckCountsTheSmall) {
   });
   const Read r = ReadAll(layer, "");
   EXPECT_TRUE(r.features.empty());
-  ASSERT_EQ(1u, seen.size());
+  ASSERT_EQ(2u, seen.size());
   EXPECT_EQ(1, seen[0].maxX);
-  EXPECT_EQ(1, r.counts.skipped.at(kymap::SkipCauseName(kymap::SkipCause::kTooSmall)));
+  EXPECT_EQ(5, seen[1].minX);
+  EXPECT_EQ(2, r.counts.skipped.at(kymap::SkipCauseName(kymap::SkipCause::kTooSmall)));
+  EXPECT_EQ(1, r.counts.skipped.at(kymap::SkipCauseName(kymap::SkipCause::kNotPolygon)));
+  EXPECT_EQ(0, r.counts.repaired);
 }
 
 std::string World() { return std::string(std::getenv("KY_TEST_DATA")) + "/../../data/naturalearth/naturalearth_lowres.shp"; }

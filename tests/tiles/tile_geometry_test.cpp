@@ -123,7 +123,15 @@ TEST(TileGeometry, RingsInPixelsOfTheBlock) {
 TEST(TileGeometry, FeaturesBelowAPixel) {
   TileGeometry g(Frame(0, 0, 64, 64), 16);
   EXPECT_TRUE(g.BelowAPixel(Feature({{{10.1, 10.1}, {10.3, 10.1}, {10.3, 10.4}, {10.1, 10.1}}})));
-  EXPECT_FALSE(g.BelowAPixel(Feature({{{10.1, 10.1}, {10.7, 10.1}, {10.7, 10.2}, {10.1, 10.1}}})));
+  // By its size, wherever it lies: across a pixel's edge as well.
+  EXPECT_TRUE(g.BelowAPixel(Feature({{{10.1, 10.1}, {10.9, 10.1}, {10.9, 10.95}, {10.1, 10.1}}})));
+  EXPECT_TRUE(g.BelowAPixel(Feature({{{10.7, 10.7}, {11.6, 10.7}, {11.6, 11.6}, {10.7, 10.7}}})));
+  // A pixel or more either way is drawn, however thin the other way.
+  EXPECT_FALSE(g.BelowAPixel(Feature({{{10.1, 10.1}, {11.1, 10.1}, {11.1, 10.2}, {10.1, 10.1}}})));
+  EXPECT_FALSE(g.BelowAPixel(Feature({{{10.1, 10.1}, {10.2, 10.1}, {10.2, 12.5}, {10.1, 10.1}}})));
+  // The same feature in another picture: the same answer.
+  TileGeometry elsewhere(Frame(-500, 333, 7, 9), 16, 8);
+  EXPECT_TRUE(elsewhere.BelowAPixel(Feature({{{10.7, 10.7}, {11.6, 10.7}, {11.6, 11.6}, {10.7, 10.7}}})));
   const Extent e = g.FilterExtent(2);
   // Cut at the world's edges: past them the projection back to degrees
   // wraps around.
@@ -168,6 +176,7 @@ TEST(TileGeometry, WhatIsPlainlyBelowAPixelInDegreesIsSoOnceProjected) {
   }
   // Nearly every box below a pixel is told so before it is projected.
   EXPECT_GT(plainly, below * 99 / 100);
+  EXPECT_GT(below, 1000);
   // Outside Web Mercator's square of the world: never.
   PictureFrame frame;
   TileGeometry g(frame, 16);

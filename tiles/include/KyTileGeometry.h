@@ -47,14 +47,13 @@ class TileGeometry {
   // The feature's extent grown by grow pixels, in Web Mercator metres: what
   // a spatial filter for this picture reads.
   Extent FilterExtent(int grow) const;
-  // True when the feature, rounded to the pixel grid, covers less than one
-  // pixel both across and down: it would draw as a dot or not at all.
+  // True when the feature spans less than one pixel both across and down:
+  // it is counted, not drawn.
   bool BelowAPixel(const kymap::PolygonFeature& f) const;
   // The same judged from the feature's extent in longitude and latitude on
-  // WGS 84, before it is projected: true only when it is plainly so (each
-  // side further than a ten-thousandth of a pixel from where the rounding
-  // turns), so that it never differs from BelowAPixel on the projected
-  // feature.
+  // WGS 84, before it is projected: true only when it is plainly so (a
+  // ten-thousandth of a pixel below), so that it never differs from
+  // BelowAPixel on the projected feature.
   bool PlainlyBelowAPixel(const Extent& lonLat) const;
   // The feature's rings in device pixels of the picture (x, y pairs, y
   // down), generalised and cut; rings that vanish are left out. Returns the
