@@ -163,7 +163,7 @@ void AddRingStroke(kycover::Cover& cover, const double* ring, int n, double widt
   auto fixed = [](double v) { return std::nearbyint(v * 256) / 256; };
   auto fixedP = [&](P p) { return P{fixed(p.x), fixed(p.y)}; };
   // Round joins of chords that stray at most 1/50 pixel.
-  const double step = half > 0.01 ? 2 * std::acos(1 - 0.01 / half) : kPi / 4;
+  const double step = half > 0.04 ? 2 * std::acos(1 - 0.04 / half) : kPi / 4;
   // A hair under the step's cosine, so that a turn of about one step takes
   // the exact count below.
   const double cosStep = std::cos(step) + 1e-9;
