@@ -124,6 +124,9 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The window of kyfsl pick and edit opens SDL2 when it is shown, which
+# dpkg-shlibdeps cannot see.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsdl2-2.0-0")
 # The project's own libraries are in the package; dpkg-shlibdeps looks for
 # them there.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR}/_CPack_Packages/Linux/DEB/kyroz50-1.0.0-Linux/usr/${CMAKE_INSTALL_LIBDIR})

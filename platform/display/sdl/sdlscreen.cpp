@@ -1,8 +1,14 @@
 // The SDL2 presenter: the screen's pixels go to a streaming texture, SDL's
 // events come back as the screen's raw input.
+//
+// SDL2 is opened with the first window, not linked: it brings some forty
+// libraries (audio, Wayland, X input) whose loading and symbol binding
+// would add to the start of every program that links the display and never
+// shows a window (a map drawn from the command line).
 #include "sdlscreen.h"
 
 #include <SDL.h>
+#include <dlfcn.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -14,6 +20,67 @@
 #include "winuser.h"
 
 namespace {
+
+// The SDL functions the window calls, looked up in the library once.
+#define KY_SDL_FUNCTIONS(X) \
+  X(CreateRenderer)         \
+  X(CreateSystemCursor)     \
+  X(CreateTexture)          \
+  X(CreateWindow)           \
+  X(DestroyRenderer)        \
+  X(DestroyTexture)         \
+  X(DestroyWindow)          \
+  X(FreeCursor)             \
+  X(GetCurrentVideoDriver)  \
+  X(GetDisplayBounds)       \
+  X(GetError)               \
+  X(GetMouseState)          \
+  X(GetTicks)               \
+  X(GetWindowDisplayIndex)  \
+  X(InitSubSystem)          \
+  X(PollEvent)              \
+  X(QuitSubSystem)          \
+  X(RenderClear)            \
+  X(RenderCopy)             \
+  X(RenderPresent)          \
+  X(RenderSetLogicalSize)   \
+  X(RenderWindowToLogical)  \
+  X(SetCursor)              \
+  X(SetWindowPosition)      \
+  X(SetWindowSize)          \
+  X(ShowCursor)             \
+  X(StartTextInput)         \
+  X(UpdateTexture)          \
+  X(WaitEvent)              \
+  X(WaitEventTimeout)
+
+struct SdlApi {
+#define KY_SDL_POINTER(name) decltype(&::SDL_##name) SDL_##name = nullptr;
+  KY_SDL_FUNCTIONS(KY_SDL_POINTER)
+#undef KY_SDL_POINTER
+};
+
+// NULL (and the reason on standard error) when SDL2 cannot be loaded.
+const SdlApi* Sdl() {
+  static const SdlApi* api = []() -> const SdlApi* {
+    void* lib = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+    if (!lib) {
+      fprintf(stderr, "KySdlWindow: SDL2 cannot be loaded: %s\n", dlerror());
+      return nullptr;
+    }
+    static SdlApi loaded;
+#define KY_SDL_LOOKUP(name)                                                                    \
+  loaded.SDL_##name = reinterpret_cast<decltype(loaded.SDL_##name)>(dlsym(lib, "SDL_" #name)); \
+  if (!loaded.SDL_##name) {                                                                    \
+    fprintf(stderr, "KySdlWindow: SDL2 lacks SDL_%s\n", #name);                                \
+    return nullptr;                                                                            \
+  }
+    KY_SDL_FUNCTIONS(KY_SDL_LOOKUP)
+#undef KY_SDL_LOOKUP
+    return &loaded;
+  }();
+  return api;
+}
 
 int VirtualKey(SDL_Keycode k) {
   if (k >= SDLK_a && k <= SDLK_z) return 'A' + (k - SDLK_a);
@@ -97,21 +164,23 @@ RECT KySdlWindow::ShownPart(const KyScreen& screen) {
 }
 
 KySdlWindow* KySdlWindow::Open(KyScreen& screen, const char* title) {
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-    fprintf(stderr, "KySdlWindow: no display: %s\n", SDL_GetError());
+  // Every other call below is made on a window opened here, with SDL2 loaded.
+  if (!Sdl()) return nullptr;
+  if (Sdl()->SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    fprintf(stderr, "KySdlWindow: no display: %s\n", Sdl()->SDL_GetError());
     return nullptr;
   }
   // When the desktop named by DISPLAY is not running, SDL falls back to a
   // driver without a screen: a window there is seen by nobody and a modal
   // loop on it waits for ever. Only a person who asks for such a driver
   // gets it.
-  const char* driver = SDL_GetCurrentVideoDriver();
+  const char* driver = Sdl()->SDL_GetCurrentVideoDriver();
   const char* asked = std::getenv("SDL_VIDEODRIVER");
   if (driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0) &&
       !(asked && *asked)) {
     const char* display = std::getenv("DISPLAY");
     fprintf(stderr, "KySdlWindow: the display %s cannot be opened\n", display && *display ? display : "(none)");
-    SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    Sdl()->SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
     return nullptr;
   }
   auto* w = new KySdlWindow();
@@ -119,25 +188,25 @@ KySdlWindow* KySdlWindow::Open(KyScreen& screen, const char* title) {
   w->m_width = screen.Width();
   w->m_height = screen.Height();
   w->m_view = RECT{0, 0, w->m_width, w->m_height};
-  SDL_Window* win = SDL_CreateWindow(title ? title : "", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w->m_width,
+  SDL_Window* win = Sdl()->SDL_CreateWindow(title ? title : "", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w->m_width,
                                      w->m_height, SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
   if (!win) {
-    fprintf(stderr, "KySdlWindow: cannot open a window: %s\n", SDL_GetError());
+    fprintf(stderr, "KySdlWindow: cannot open a window: %s\n", Sdl()->SDL_GetError());
     delete w;
     return nullptr;
   }
   w->m_window = win;
-  SDL_Renderer* r = SDL_CreateRenderer(win, -1, SDL_RENDERER_SOFTWARE);
-  if (!r) r = SDL_CreateRenderer(win, -1, 0);
+  SDL_Renderer* r = Sdl()->SDL_CreateRenderer(win, -1, SDL_RENDERER_SOFTWARE);
+  if (!r) r = Sdl()->SDL_CreateRenderer(win, -1, 0);
   w->m_renderer = r;
-  w->m_texture = r ? SDL_CreateTexture(r, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, w->m_width, w->m_height)
+  w->m_texture = r ? Sdl()->SDL_CreateTexture(r, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, w->m_width, w->m_height)
                    : nullptr;
   if (!r || !w->m_texture) {
-    fprintf(stderr, "KySdlWindow: cannot draw: %s\n", SDL_GetError());
+    fprintf(stderr, "KySdlWindow: cannot draw: %s\n", Sdl()->SDL_GetError());
     delete w;
     return nullptr;
   }
-  SDL_StartTextInput();
+  Sdl()->SDL_StartTextInput();
   w->m_open = true;
   screen.SetPresenter(w);
   w->Present(screen.Pixels(), screen.Width(), screen.Height(), RECT{0, 0, screen.Width(), screen.Height()});
@@ -148,11 +217,11 @@ KySdlWindow::~KySdlWindow() {
   if (m_screen && m_screen->Presenter() == this) m_screen->SetPresenter(nullptr);
   else if (m_screen) m_screen->SetPresenter(nullptr);
   for (void* c : m_cursors)
-    if (c) SDL_FreeCursor(static_cast<SDL_Cursor*>(c));
-  if (m_texture) SDL_DestroyTexture(static_cast<SDL_Texture*>(m_texture));
-  if (m_renderer) SDL_DestroyRenderer(static_cast<SDL_Renderer*>(m_renderer));
-  if (m_window) SDL_DestroyWindow(static_cast<SDL_Window*>(m_window));
-  SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    if (c) Sdl()->SDL_FreeCursor(static_cast<SDL_Cursor*>(c));
+  if (m_texture) Sdl()->SDL_DestroyTexture(static_cast<SDL_Texture*>(m_texture));
+  if (m_renderer) Sdl()->SDL_DestroyRenderer(static_cast<SDL_Renderer*>(m_renderer));
+  if (m_window) Sdl()->SDL_DestroyWindow(static_cast<SDL_Window*>(m_window));
+  Sdl()->SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
 }
 
 // The desktop window shows only the part of the screen the windows cover,
@@ -165,13 +234,13 @@ void KySdlWindow::FollowShownPart() {
   const int w = v.right - v.left, h = v.bottom - v.top;
   if (!m_placed) {
     SDL_Rect desk{0, 0, 0, 0};
-    if (SDL_GetDisplayBounds(std::max(SDL_GetWindowDisplayIndex(win), 0), &desk) != 0) desk = SDL_Rect{0, 0, w, h};
+    if (Sdl()->SDL_GetDisplayBounds(std::max(Sdl()->SDL_GetWindowDisplayIndex(win), 0), &desk) != 0) desk = SDL_Rect{0, 0, w, h};
     m_originX = desk.x + (desk.w - w) / 2 - v.left;
     m_originY = desk.y + (desk.h - h) / 2 - v.top;
     m_placed = v.right - v.left < m_screen->Width() || v.bottom - v.top < m_screen->Height();
   }
-  if (w != m_view.right - m_view.left || h != m_view.bottom - m_view.top) SDL_SetWindowSize(win, w, h);
-  SDL_SetWindowPosition(win, m_originX + v.left, m_originY + v.top);
+  if (w != m_view.right - m_view.left || h != m_view.bottom - m_view.top) Sdl()->SDL_SetWindowSize(win, w, h);
+  Sdl()->SDL_SetWindowPosition(win, m_originX + v.left, m_originY + v.top);
   m_view = v;
 }
 
@@ -180,32 +249,32 @@ void KySdlWindow::Present(const DWORD* pixels, int width, int height, const RECT
   FollowShownPart();
   auto* tex = static_cast<SDL_Texture*>(m_texture);
   auto* ren = static_cast<SDL_Renderer*>(m_renderer);
-  SDL_UpdateTexture(tex, nullptr, pixels, width * 4);
-  SDL_RenderClear(ren);
+  Sdl()->SDL_UpdateTexture(tex, nullptr, pixels, width * 4);
+  Sdl()->SDL_RenderClear(ren);
   const SDL_Rect src{m_view.left, m_view.top, m_view.right - m_view.left, m_view.bottom - m_view.top};
-  SDL_RenderSetLogicalSize(ren, src.w, src.h);
-  SDL_RenderCopy(ren, tex, &src, nullptr);
-  SDL_RenderPresent(ren);
+  Sdl()->SDL_RenderSetLogicalSize(ren, src.w, src.h);
+  Sdl()->SDL_RenderCopy(ren, tex, &src, nullptr);
+  Sdl()->SDL_RenderPresent(ren);
 }
 
-DWORD KySdlWindow::Now() { return SDL_GetTicks(); }
+DWORD KySdlWindow::Now() { return Sdl()->SDL_GetTicks(); }
 
 void KySdlWindow::SetCursorShape(UINT idc) {
   if (!m_open) return;
   if (idc == 0) {
-    SDL_ShowCursor(SDL_DISABLE);
+    Sdl()->SDL_ShowCursor(SDL_DISABLE);
     return;
   }
-  SDL_ShowCursor(SDL_ENABLE);
+  Sdl()->SDL_ShowCursor(SDL_ENABLE);
   SDL_SystemCursor id = CursorFor(idc);
-  if (!m_cursors[id]) m_cursors[id] = SDL_CreateSystemCursor(id);
-  if (m_cursors[id]) SDL_SetCursor(static_cast<SDL_Cursor*>(m_cursors[id]));
+  if (!m_cursors[id]) m_cursors[id] = Sdl()->SDL_CreateSystemCursor(id);
+  if (m_cursors[id]) Sdl()->SDL_SetCursor(static_cast<SDL_Cursor*>(m_cursors[id]));
 }
 
 bool KySdlWindow::Translate(const void* p) {
   const SDL_Event& e = *static_cast<const SDL_Event*>(p);
   KyInputEvent ev;
-  ev.time = SDL_GetTicks();
+  ev.time = Sdl()->SDL_GetTicks();
   if (ev.time == 0) ev.time = 1;
   switch (e.type) {
     case SDL_QUIT:
@@ -234,9 +303,9 @@ bool KySdlWindow::Translate(const void* p) {
     case SDL_MOUSEWHEEL: {
       ev.kind = KyInputEvent::kWheel;
       int x = 0, y = 0;
-      SDL_GetMouseState(&x, &y);
+      Sdl()->SDL_GetMouseState(&x, &y);
       float lx = static_cast<float>(x), ly = static_cast<float>(y);
-      SDL_RenderWindowToLogical(static_cast<SDL_Renderer*>(m_renderer), x, y, &lx, &ly);
+      Sdl()->SDL_RenderWindowToLogical(static_cast<SDL_Renderer*>(m_renderer), x, y, &lx, &ly);
       ev.x = static_cast<int>(lx) + m_view.left;
       ev.y = static_cast<int>(ly) + m_view.top;
       ev.wheel = e.wheel.y;
@@ -279,7 +348,7 @@ bool KySdlWindow::Translate(const void* p) {
 BOOL KySdlWindow::Pump() {
   bool any = false;
   SDL_Event e;
-  while (SDL_PollEvent(&e))
+  while (Sdl()->SDL_PollEvent(&e))
     if (Translate(&e)) any = true;
   return any;
 }
@@ -288,7 +357,7 @@ BOOL KySdlWindow::Wait(int timeoutMs) {
   if (!m_open) return FALSE;
   if (Pump()) return TRUE;
   SDL_Event e;
-  int got = timeoutMs < 0 ? SDL_WaitEvent(&e) : SDL_WaitEventTimeout(&e, timeoutMs);
+  int got = timeoutMs < 0 ? Sdl()->SDL_WaitEvent(&e) : Sdl()->SDL_WaitEventTimeout(&e, timeoutMs);
   bool any = false;
   if (got && Translate(&e)) any = true;
   if (Pump()) any = true;
