@@ -239,6 +239,32 @@ TEST(Dib, CreateDIBitmapAndSections) {
   ReleaseDC(nullptr, screen);
 }
 
+TEST(Dib, LargeSectionsAreZeroedEveryTime) {
+  // A map's page of many megabytes is mapped on its own: zero throughout,
+  // also when it reuses what a deleted one held, and drawn into like any.
+  HDC screen = GetDC(nullptr);
+  Info big(4096, -700, 32);  // 11.5 MB
+  for (int round = 0; round < 2; ++round) {
+    void* p = nullptr;
+    HBITMAP section = CreateDIBSection(screen, big.Get(), DIB_RGB_COLORS, &p, nullptr, 0);
+    ASSERT_NE(section, nullptr);
+    const auto* px = static_cast<const DWORD*>(p);
+    const size_t n = size_t{4096} * 700;
+    size_t nonZero = 0;
+    for (size_t i = 0; i < n; ++i) nonZero += px[i] != 0;
+    EXPECT_EQ(nonZero, 0u) << round;
+    HDC dc = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(dc, section);
+    SetPixel(dc, 4095, 699, kRed);
+    EXPECT_EQ(px[n - 1] & 0xFFFFFF, 0xFF0000u);
+    std::memset(p, 0xAB, n * 4);  // what the next one must not show
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(section);
+  }
+  ReleaseDC(nullptr, screen);
+}
+
 TEST(Dib, BadInputFails) {
   TestCanvas m(2, 2, 32);
   Info good(2, 2, 24);

@@ -1,9 +1,52 @@
 #include "surface.h"
 
+#include <sys/mman.h>
+
 #include <climits>
+#include <cstdint>
 #include <cstring>
 
 namespace kygdi {
+
+namespace {
+
+// Blocks from this size on are mapped on their own, aligned to the huge
+// page; smaller ones come from the heap. Address sanitiser builds keep
+// every block on the heap, where it watches them.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr size_t kMappedFrom = SIZE_MAX;
+#else
+constexpr size_t kMappedFrom = size_t{8} << 20;
+#endif
+constexpr size_t kHugePage = size_t{2} << 20;
+
+size_t MappedSize(size_t bytes) { return (bytes + kHugePage - 1) / kHugePage * kHugePage; }
+
+}  // namespace
+
+void* AllocateZeroed(size_t bytes) {
+  if (bytes < kMappedFrom) return std::calloc(bytes ? bytes : 1, 1);
+  const size_t size = MappedSize(bytes);
+  // Mapped with a huge page's slack, then trimmed to an aligned block.
+  void* raw = mmap(nullptr, size + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (raw == MAP_FAILED) return nullptr;
+  const auto start = reinterpret_cast<uintptr_t>(raw);
+  const uintptr_t aligned = (start + kHugePage - 1) / kHugePage * kHugePage;
+  if (aligned > start) munmap(raw, aligned - start);
+  const uintptr_t end = start + size + kHugePage;
+  if (end > aligned + size) munmap(reinterpret_cast<void*>(aligned + size), end - (aligned + size));
+  madvise(reinterpret_cast<void*>(aligned), size, MADV_HUGEPAGE);  // a hint: without it, small pages
+  return reinterpret_cast<void*>(aligned);
+}
+
+void FreeZeroed(void* p, size_t bytes) {
+  if (!p) return;
+  if (bytes < kMappedFrom) {
+    std::free(p);
+    return;
+  }
+  munmap(p, MappedSize(bytes));
+}
 
 int Surface::StrideFor(int w, int bits_per_pixel) {
   // Device-dependent bitmaps pad each row to a 16-bit word. A 15-bit pixel

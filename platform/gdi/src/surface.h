@@ -98,9 +98,15 @@ const Primitives* PrimitivesFor(int bpp);  // null table for 0; null for an unkn
 const RGBQUAD* FixedPalette8();
 uint32_t NearestPaletteIndex(const RGBQUAD* palette, int count, COLORREF colour);
 
-// Memory the system hands out zeroed (calloc: fresh pages of a large block
-// are zero without being written), so a surface is not written once to
-// clear it and again to paint it.
+// Zeroed memory of bytes; null when there is none. A block of many
+// megabytes (a map's page) is mapped on huge pages where the system
+// offers them, so that it is faulted in a few hundred times fewer.
+void* AllocateZeroed(size_t bytes);
+void FreeZeroed(void* p, size_t bytes);
+
+// Memory the system hands out zeroed (fresh pages of a large block are
+// zero without being written), so a surface is not written once to clear
+// it and again to paint it.
 template <typename T>
 struct ZeroedAllocator {
   using value_type = T;
@@ -108,10 +114,11 @@ struct ZeroedAllocator {
   template <typename U>
   ZeroedAllocator(const ZeroedAllocator<U>&) {}
   T* allocate(size_t n) {
-    if (void* p = std::calloc(n, sizeof(T))) return static_cast<T*>(p);
+    if (n > SIZE_MAX / sizeof(T)) throw std::bad_alloc();
+    if (void* p = AllocateZeroed(n * sizeof(T))) return static_cast<T*>(p);
     throw std::bad_alloc();
   }
-  void deallocate(T* p, size_t) { std::free(p); }
+  void deallocate(T* p, size_t n) { FreeZeroed(p, n * sizeof(T)); }
   template <typename U>
   void construct(U*) noexcept {}  // already zero
   template <typename U, typename... A>
