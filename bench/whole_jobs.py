@@ -130,13 +130,16 @@ def cells_layer(path):
     return path
 
 
-def median_seconds(cmd, runs):
-    times = []
+def median_seconds(cmds, runs):
+    """Median wall times of each command, run in turn round after round, so
+    that a slower spell of the machine weighs on all of them alike."""
+    times = {name: [] for name in cmds}
     for _ in range(runs):
-        start = time.perf_counter()
-        subprocess.run(cmd, check=True, stdout=subprocess.DEVNULL)
-        times.append(time.perf_counter() - start)
-    return statistics.median(times)
+        for name, cmd in cmds.items():
+            start = time.perf_counter()
+            subprocess.run(cmd, check=True, stdout=subprocess.DEVNULL)
+            times[name].append(time.perf_counter() - start)
+    return {name: statistics.median(t) for name, t in times.items()}
 
 
 def main():
@@ -166,12 +169,12 @@ def main():
         theirs = ["/usr/bin/python3", job, xml, os.path.join(a.work, name + "-mapnik.png")]
         subprocess.run(ours, check=True)
         subprocess.run(theirs, check=True)
-        results[name] = {"kyfsl": median_seconds(ours, a.runs), "mapnik": median_seconds(theirs, a.runs),
-                         "kyfsl_gdi": median_seconds(ours + ["--antialias", "off"], a.runs)}
+        jobs = {"kyfsl": ours, "mapnik": theirs, "kyfsl_gdi": ours + ["--antialias", "off"]}
         if name == "world":
             pdf = [a.kyfsl, "map", data, "--default", "--styles", styles, "--quiet",
                    "-o", os.path.join(a.work, "world.pdf")]
-            results[name]["kyfsl_pdf_a4"] = median_seconds(pdf, a.runs)
+            jobs["kyfsl_pdf_a4"] = pdf
+        results[name] = median_seconds(jobs, a.runs)
     for name, r in results.items():
         line = f"{name:6} kyfsl {r['kyfsl'] * 1000:7.1f} ms  mapnik {r['mapnik'] * 1000:7.1f} ms  " \
                f"ratio {r['kyfsl'] / r['mapnik']:.2f}  (module's own pixels {r['kyfsl_gdi'] * 1000:.1f} ms)"
