@@ -163,7 +163,8 @@ void CoverageFill::BlendStroke(const DevicePath& path, double width, const CRect
   if (m_rings.empty()) return;
   const int w = r.Width();
   const int bandRows = std::clamp(kStrokeBandBytes / w, kBandRows, std::max(kBandRows, r.Height()));
-  m_lines.assign(static_cast<size_t>(w) * bandRows, 0);
+  // Zeros either side: the blend reads whole cache lines' worth.
+  m_lines.assign(static_cast<size_t>(w) * bandRows + 2 * kLinePad, 0);
   m_lineFrom.assign(bandRows, INT_MAX);
   m_lineTo.assign(bandRows, INT_MIN);
   for (int top = r.top; top < r.bottom; top += bandRows) {
@@ -177,7 +178,7 @@ void CoverageFill::BlendStroke(const DevicePath& path, double width, const CRect
       m_ringCover.Render(kycover::Rows{rows.left, rows.top, rows.right, rows.bottom},
                          [&](int y, const kycover::Span* spans, size_t count) {
                            const size_t i = static_cast<size_t>(y - band.top);
-                           uint8_t* line = m_lines.data() + i * w - band.left;
+                           uint8_t* line = m_lines.data() + kLinePad + i * w - band.left;
                            for (size_t k = 0; k < count; ++k) {
                              for (int x = spans[k].x0; x < spans[k].x1; ++x) line[x] = std::max(line[x], spans[k].cover);
                            }
@@ -197,9 +198,18 @@ void CoverageFill::BlendLines(const CRect& band, uint32_t pixel, uint32_t alpha)
     for (int y = band.top; y < band.bottom; ++y) {
       const size_t i = static_cast<size_t>(y - band.top);
       if (m_lineFrom[i] >= m_lineTo[i]) continue;
-      uint8_t* line = m_lines.data() + i * w - band.left;
+      uint8_t* line = m_lines.data() + kLinePad + i * w - band.left;
       uint8_t* row = bits + static_cast<size_t>(y - y0) * stride;
       const int to = m_lineTo[i];
+      // The picture is long out of the cache by now, and a line's pixels
+      // are a few here and there along the row: their cache lines are
+      // asked for all at once, so that the waits overlap.
+      for (int x = m_lineFrom[i] & ~15; x < to; x += 16) {
+        uint64_t a, b;
+        std::memcpy(&a, line + x, 8);
+        std::memcpy(&b, line + x + 8, 8);
+        if (a | b) __builtin_prefetch(row + 4 * (std::max(x, m_lineFrom[i]) - x0), 1);
+      }
       for (int x = m_lineFrom[i]; x < to; ++x) {
         // Untouched pixels, eight at a time where they can be.
         while (x + 8 <= to) {

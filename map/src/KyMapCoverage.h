@@ -103,7 +103,8 @@ class CoverageFill {
   kycover::Cover m_ringCover;
   StrokeScratch m_scratch;
   std::vector<Ring> m_rings;
-  std::vector<uint8_t> m_lines;
+  std::vector<uint8_t> m_lines;  // kLinePad bytes, the rows, kLinePad bytes
+  static constexpr size_t kLinePad = 16;
   std::vector<int> m_lineFrom, m_lineTo;  // each row's touched columns, [from, to)
 };
 
