@@ -3,7 +3,8 @@
 #include <geos_c.h>
 
 #include <algorithm>
-#include <array>
+#include <cstdlib>
+#include <vector>
 #include <cmath>
 
 namespace kymap {
@@ -68,45 +69,120 @@ int Turn(const double* a, const double* b, const double* c) {
 
 }  // namespace
 
+namespace {
+
+// A side of a ring: its ends, its box, its ring and place in it.
+struct Side {
+  const double *a, *b;
+  double minX, maxX, minY, maxY;
+  int ring, index;
+};
+
+// True when the two sides plainly neither cross nor touch.
+bool Apart(const Side& s, const Side& t) {
+  if (s.maxY < t.minY || t.maxY < s.minY) return true;
+  const int t1 = Turn(s.a, s.b, t.a), t2 = Turn(s.a, s.b, t.b), t3 = Turn(t.a, t.b, s.a), t4 = Turn(t.a, t.b, s.b);
+  if (t1 == 0 || t2 == 0 || t3 == 0 || t4 == 0) return false;
+  return t1 == t2 || t3 == t4;
+}
+
+// +1 or -1 when p is plainly inside or outside the ring of m points, 0 when
+// too near its boundary to tell (a ray to the right, crossings counted by
+// the side of each edge p lies on).
+int Inside(const double* ring, int m, const double* p) {
+  bool inside = false;
+  for (int i = 0, j = m - 1; i < m; j = i++) {
+    const double *a = ring + 2 * j, *b = ring + 2 * i;
+    if ((a[1] <= p[1]) == (b[1] <= p[1])) continue;
+    const int turn = Turn(a, b, p);
+    if (turn == 0) return 0;
+    if ((b[1] > a[1]) == (turn > 0)) inside = !inside;
+  }
+  return inside ? 1 : -1;
+}
+
+}  // namespace
+
 bool PlainlyValid(const OGRMultiPolygon& g) {
-  constexpr int kMaxPoints = 64;
-  if (g.getNumGeometries() != 1) return false;
-  const OGRPolygon* poly = g.getGeometryRef(0);
-  const OGRLinearRing* ring = poly->getExteriorRing();
-  if (!ring || poly->getNumInteriorRings() != 0) return false;
-  const int n = ring->getNumPoints();
-  if (n < 4 || n > kMaxPoints + 1) return false;
-  if (ring->getX(0) != ring->getX(n - 1) || ring->getY(0) != ring->getY(n - 1)) return false;
-  // The ring's points without the closing one and without repeats.
-  std::array<double, 2 * kMaxPoints> p;
-  int m = 0;
-  for (int i = 0; i + 1 < n; ++i) {
-    const double x = ring->getX(i), y = ring->getY(i);
-    if (!std::isfinite(x) || !std::isfinite(y)) return false;
-    if (m > 0 && x == p[2 * (m - 1)] && y == p[2 * (m - 1) + 1]) continue;
-    p[2 * m] = x, p[2 * m + 1] = y;
-    ++m;
+  // The rings' points without the closing one and without repeats.
+  std::vector<double> p;
+  std::vector<int> start, size;
+  for (const OGRPolygon* poly : g) {
+    const OGRLinearRing* ring = poly->getExteriorRing();
+    if (!ring || poly->getNumInteriorRings() != 0) return false;
+    const int n = ring->getNumPoints();
+    if (n < 4) return false;
+    if (ring->getX(0) != ring->getX(n - 1) || ring->getY(0) != ring->getY(n - 1)) return false;
+    const size_t first = p.size();
+    for (int i = 0; i + 1 < n; ++i) {
+      const double x = ring->getX(i), y = ring->getY(i);
+      if (!std::isfinite(x) || !std::isfinite(y)) return false;
+      if (p.size() > first && x == p[p.size() - 2] && y == p.back()) continue;
+      p.push_back(x);
+      p.push_back(y);
+    }
+    int m = static_cast<int>((p.size() - first) / 2);
+    if (m > 1 && p[first] == p[p.size() - 2] && p[first + 1] == p.back()) {
+      p.resize(p.size() - 2);
+      --m;
+    }
+    if (m < 3) return false;
+    start.push_back(static_cast<int>(first));
+    size.push_back(m);
   }
-  if (m > 1 && p[0] == p[2 * (m - 1)] && p[1] == p[2 * (m - 1) + 1]) --m;
-  if (m < 3) return false;
-  auto at = [&](int i) { return &p[2 * (i % m)]; };
-  // Every corner turns (no spike, no straight run to doubt).
-  for (int i = 0; i < m; ++i) {
-    if (Turn(at(i), at(i + 1), at(i + 2)) == 0) return false;
+  const int rings = static_cast<int>(start.size());
+  if (rings == 0 || rings > 1024) return false;
+  std::vector<Side> sides;
+  sides.reserve(p.size() / 2);
+  for (int r = 0; r < rings; ++r) {
+    const int m = size[r];
+    auto at = [&](int i) { return &p[start[r] + 2 * (i % m)]; };
+    for (int i = 0; i < m; ++i) {
+      // Every corner turns (no spike, no straight run to doubt).
+      if (Turn(at(i), at(i + 1), at(i + 2)) == 0) return false;
+      const double *a = at(i), *b = at(i + 1);
+      sides.push_back(Side{a, b, std::min(a[0], b[0]), std::max(a[0], b[0]), std::min(a[1], b[1]),
+                           std::max(a[1], b[1]), r, i});
+    }
   }
-  // No two sides that do not follow each other meet.
-  for (int i = 0; i < m; ++i) {
-    const double *a = at(i), *b = at(i + 1);
-    for (int j = i + 2; j < m; ++j) {
-      if (i == 0 && j == m - 1) continue;  // the last side follows the first
-      const double *c = at(j), *d = at(j + 1);
-      if (std::max(a[0], b[0]) < std::min(c[0], d[0]) || std::max(c[0], d[0]) < std::min(a[0], b[0]) ||
-          std::max(a[1], b[1]) < std::min(c[1], d[1]) || std::max(c[1], d[1]) < std::min(a[1], b[1])) {
-        continue;
+  // No two sides that do not follow each other meet: swept from west to
+  // east, each side against those whose span across it has not yet ended.
+  // A sweep that would take too long leaves the ring to the engine.
+  std::sort(sides.begin(), sides.end(), [](const Side& s, const Side& t) { return s.minX < t.minX; });
+  std::vector<const Side*> open;
+  size_t work = 0;
+  const size_t budget = 64 * sides.size() + 4096;
+  for (const Side& s : sides) {
+    open.erase(std::remove_if(open.begin(), open.end(), [&](const Side* t) { return t->maxX < s.minX; }),
+               open.end());
+    work += open.size();
+    if (work > budget) return false;
+    for (const Side* t : open) {
+      if (t->ring == s.ring) {
+        const int d = std::abs(t->index - s.index);
+        if (d == 1 || d == size[s.ring] - 1) continue;  // they follow each other
       }
-      const int t1 = Turn(a, b, c), t2 = Turn(a, b, d), t3 = Turn(c, d, a), t4 = Turn(c, d, b);
-      if (t1 == 0 || t2 == 0 || t3 == 0 || t4 == 0) return false;
-      if (t1 != t2 && t3 != t4) return false;  // they cross
+      if (!Apart(s, *t)) return false;
+    }
+    open.push_back(&s);
+  }
+  // Rings that do not meet are one inside the other or apart: a point of
+  // each tells, against every ring whose box holds it.
+  std::vector<double> box(4 * static_cast<size_t>(rings));
+  for (int r = 0; r < rings; ++r) {
+    double* b = &box[4 * r];
+    b[0] = b[2] = p[start[r]], b[1] = b[3] = p[start[r] + 1];
+    for (int i = 1; i < size[r]; ++i) {
+      const double x = p[start[r] + 2 * i], y = p[start[r] + 2 * i + 1];
+      b[0] = std::min(b[0], x), b[1] = std::min(b[1], y), b[2] = std::max(b[2], x), b[3] = std::max(b[3], y);
+    }
+  }
+  for (int r = 0; r < rings; ++r) {
+    const double* q = &p[start[r]];
+    for (int k = 0; k < rings; ++k) {
+      const double* b = &box[4 * k];
+      if (k == r || q[0] < b[0] || q[0] > b[2] || q[1] < b[1] || q[1] > b[3]) continue;
+      if (Inside(&p[start[k]], size[k], q) >= 0) return false;
     }
   }
   return true;

@@ -25,10 +25,11 @@ std::unique_ptr<OGRMultiPolygon> PolygonalParts(const OGRGeometry& g);
 // was valid).
 bool Repair(std::unique_ptr<OGRMultiPolygon>& g, std::string& reason);
 
-// True when g is one polygon of one ring of at most 64 points that plainly
-// neither crosses nor touches itself, so valid without asking the geometry
-// engine; false on any doubt (points in a line or too near to tell, holes,
-// several polygons, a longer ring), which the engine then settles.
+// True when g's polygons are rings without holes that plainly neither
+// cross nor touch themselves or each other and do not lie in one another,
+// so valid without asking the geometry engine; false on any doubt (points
+// in a line or too near to tell, holes, a sweep that would take long),
+// which the engine then settles.
 bool PlainlyValid(const OGRMultiPolygon& g);
 
 // Appends every ring of g to f (xy and ringSizes).
