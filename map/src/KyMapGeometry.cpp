@@ -3,9 +3,9 @@
 #include <geos_c.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
-#include <cmath>
 
 namespace kymap {
 
@@ -104,9 +104,18 @@ int Inside(const double* ring, int m, const double* p) {
 }  // namespace
 
 bool PlainlyValid(const OGRMultiPolygon& g) {
+  // Room kept from call to call: most features are a ring of a few points.
+  struct Scratch {
+    std::vector<double> p, box;
+    std::vector<int> start, size;
+    std::vector<Side> sides;
+    std::vector<const Side*> open;
+  };
+  thread_local Scratch scratch;
   // The rings' points without the closing one and without repeats.
-  std::vector<double> p;
-  std::vector<int> start, size;
+  std::vector<double>& p = scratch.p;
+  std::vector<int>&start = scratch.start, &size = scratch.size;
+  p.clear(), start.clear(), size.clear();
   for (const OGRPolygon* poly : g) {
     const OGRLinearRing* ring = poly->getExteriorRing();
     if (!ring || poly->getNumInteriorRings() != 0) return false;
@@ -132,8 +141,8 @@ bool PlainlyValid(const OGRMultiPolygon& g) {
   }
   const int rings = static_cast<int>(start.size());
   if (rings == 0 || rings > 1024) return false;
-  std::vector<Side> sides;
-  sides.reserve(p.size() / 2);
+  std::vector<Side>& sides = scratch.sides;
+  sides.clear();
   for (int r = 0; r < rings; ++r) {
     const int m = size[r];
     auto at = [&](int i) { return &p[start[r] + 2 * (i % m)]; };
@@ -141,20 +150,20 @@ bool PlainlyValid(const OGRMultiPolygon& g) {
       // Every corner turns (no spike, no straight run to doubt).
       if (Turn(at(i), at(i + 1), at(i + 2)) == 0) return false;
       const double *a = at(i), *b = at(i + 1);
-      sides.push_back(Side{a, b, std::min(a[0], b[0]), std::max(a[0], b[0]), std::min(a[1], b[1]),
-                           std::max(a[1], b[1]), r, i});
+      sides.push_back(
+          Side{a, b, std::min(a[0], b[0]), std::max(a[0], b[0]), std::min(a[1], b[1]), std::max(a[1], b[1]), r, i});
     }
   }
   // No two sides that do not follow each other meet: swept from west to
   // east, each side against those whose span across it has not yet ended.
   // A sweep that would take too long leaves the ring to the engine.
   std::sort(sides.begin(), sides.end(), [](const Side& s, const Side& t) { return s.minX < t.minX; });
-  std::vector<const Side*> open;
+  std::vector<const Side*>& open = scratch.open;
+  open.clear();
   size_t work = 0;
   const size_t budget = 64 * sides.size() + 4096;
   for (const Side& s : sides) {
-    open.erase(std::remove_if(open.begin(), open.end(), [&](const Side* t) { return t->maxX < s.minX; }),
-               open.end());
+    open.erase(std::remove_if(open.begin(), open.end(), [&](const Side* t) { return t->maxX < s.minX; }), open.end());
     work += open.size();
     if (work > budget) return false;
     for (const Side* t : open) {
@@ -168,7 +177,8 @@ bool PlainlyValid(const OGRMultiPolygon& g) {
   }
   // Rings that do not meet are one inside the other or apart: a point of
   // each tells, against every ring whose box holds it.
-  std::vector<double> box(4 * static_cast<size_t>(rings));
+  std::vector<double>& box = scratch.box;
+  box.resize(4 * static_cast<size_t>(rings));
   for (int r = 0; r < rings; ++r) {
     double* b = &box[4 * r];
     b[0] = b[2] = p[start[r]], b[1] = b[3] = p[start[r] + 1];

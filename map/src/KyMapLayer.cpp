@@ -102,6 +102,21 @@ bool IsPolygonal(const OGRGeometry& g) {
   return t == wkbPolygon || t == wkbMultiPolygon;
 }
 
+// The feature's polygonal parts as one multipolygon, null when it has none.
+// A polygon or a multipolygon is taken from the feature as it is, without
+// a copy (the feature is done with after this).
+std::unique_ptr<OGRMultiPolygon> TakePolygons(OGRFeature& feature) {
+  const OGRGeometry* g = feature.GetGeometryRef();
+  const OGRwkbGeometryType t = g ? wkbFlatten(g->getGeometryType()) : wkbUnknown;
+  if (t == wkbMultiPolygon) return std::unique_ptr<OGRMultiPolygon>(feature.StealGeometry()->toMultiPolygon());
+  if (t == wkbPolygon) {
+    auto out = std::make_unique<OGRMultiPolygon>();
+    out->addGeometryDirectly(feature.StealGeometry());
+    return out;
+  }
+  return g ? PolygonalParts(*g) : nullptr;
+}
+
 Extent BoundsOf(const std::vector<double>& xy) {
   Extent e{HUGE_VAL, HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
   for (size_t i = 0; i + 1 < xy.size(); i += 2) {
@@ -535,7 +550,7 @@ void Layer::ForEachPolygon(const std::string& field, const std::function<Drawn(c
       counts.Skip(SkipCause::kEmpty, note);
       continue;
     }
-    std::unique_ptr<OGRMultiPolygon> shape = PolygonalParts(*g);
+    std::unique_ptr<OGRMultiPolygon> shape = TakePolygons(*feature);
     if (!shape) {
       counts.Skip(SkipCause::kNotPolygon, note);
       continue;
@@ -573,9 +588,12 @@ void Layer::ForEachPolygon(const std::string& field, const std::function<Drawn(c
         continue;
       }
     }
-    f.xy.clear();
-    f.ringSizes.clear();
-    AppendRings(*shape, f);
+    // The rings as read stand unless they were repaired or projected.
+    if (f.repaired || m->projection) {
+      f.xy.clear();
+      f.ringSizes.clear();
+      AppendRings(*shape, f);
+    }
     if (f.xy.empty() || !AllFinite(f.xy)) {
       counts.Skip(m->projection ? SkipCause::kNotProjectable : SkipCause::kEmpty, note);
       continue;
