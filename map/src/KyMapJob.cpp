@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <memory>
 
+#include "KyCover.h"
 #include "KyFillStyleLib.h"
 #include "KyMapLayer.h"
 #include "KyMapLegend.h"
@@ -209,9 +211,9 @@ Placement Beside(Legend& legend, LegendPlace want, const Extent& extent, int wid
   return best;
 }
 
-// The corner of the map where the legend covers the fewest drawn pixels;
-// false when it does not fit over the map.
-bool Inside(Legend& legend, CDC& dc, const CRect& map, COLORREF paper, CPoint& at) {
+// The corner of the map where the legend covers the least that is drawn
+// (drawn(rect) measures it); false when it does not fit over the map.
+bool Inside(Legend& legend, const CRect& map, const std::function<long(const CRect&)>& drawn, CPoint& at) {
   const int margin = legend.Mm(4);
   const CSize s = legend.Layout(map.Height() * 2 / 3);
   if (s.cx <= 0 || s.cx + 2 * margin > map.Width() || s.cy + 2 * margin > map.Height()) return false;
@@ -221,7 +223,7 @@ bool Inside(Legend& legend, CDC& dc, const CRect& map, COLORREF paper, CPoint& a
                             {map.right - margin - s.cx, map.top + margin}};
   long fewest = -1;
   for (const CPoint& c : corners) {
-    const long n = DrawnPixels(dc, CRect(c.x, c.y, c.x + s.cx, c.y + s.cy), paper);
+    const long n = drawn(CRect(c.x, c.y, c.x + s.cx, c.y + s.cy));
     if (fewest < 0 || n < fewest) fewest = n, at = c;
   }
   return true;
@@ -398,6 +400,10 @@ MapReport DrawMap(CDC& dc, int width, int height, CKyFillStyleLib& lib, const Ma
   std::vector<int> sizes;
   const double scale = view.Scale();
   const bool wholePixels = !o.vector && !o.antialias;
+  // A document's shapes are not drawn on the device: a legend inside the
+  // map measures what they cover from their rings.
+  kycover::Cover shapes;
+  const bool measureShapes = vector && o.legend == LegendPlace::kInside;
   std::vector<POINT> rounded;
   std::vector<int> roundedSizes;
   layer.ForEachPolygon(
@@ -423,6 +429,13 @@ MapReport DrawMap(CDC& dc, int width, int height, CKyFillStyleLib& lib, const Ma
           sizes = {4};
         }
         route->Add(cls, xy, sizes);
+        if (measureShapes) {
+          size_t at = 0;
+          for (int n : sizes) {
+            shapes.AddRing(xy.data() + at, n);
+            at += 2 * static_cast<size_t>(n);
+          }
+        }
         ++perClass[cls];
         return Layer::Drawn::kDrawn;
       },
@@ -446,7 +459,16 @@ MapReport DrawMap(CDC& dc, int width, int height, CKyFillStyleLib& lib, const Ma
     legend = std::make_unique<Legend>(dc, painter, title, entries);
     CPoint at;
     if (o.legend == LegendPlace::kInside) {
-      if (Inside(*legend, dc, placement.map, o.paper, at)) {
+      const auto drawn = [&](const CRect& r) -> long {
+        if (!measureShapes) return DrawnPixels(dc, r, o.paper);
+        long covered = 0;
+        shapes.Render(kycover::Rows{r.left, r.top, r.right, r.bottom},
+                      [&](int, const kycover::Span* spans, size_t count) {
+                        for (size_t i = 0; i < count; ++i) covered += (spans[i].x1 - spans[i].x0) * spans[i].cover;
+                      });
+        return covered / 255;
+      };
+      if (Inside(*legend, placement.map, drawn, at)) {
         if (vector) {
           vector->DrawLegend(legend->Planned(at));
         } else {

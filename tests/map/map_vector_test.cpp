@@ -482,6 +482,50 @@ TEST(MapVector, TheLegendIsVectorWithItsFontEmbedded) {
 
 // With anti-aliasing, the legend's text is shaded at its edges; without,
 // it is the module's text of one colour on the paper.
+TEST(MapVector, ALegendInsideTakesTheEmptiestCornerOfThePage) {
+  // Shapes in three quarters of the map, none in the upper left: the legend
+  // of the PDF goes there, as it does on pixels (the page's shapes are not
+  // drawn on the device it measures).
+  kymaptest::TempDir dir;
+  const std::string data = dir.Write(
+      "q.geojson", kymaptest::Collection(Feature(R"({"k": "a"})", Poly(Box(0, 0, 60, 40))) + "," +
+                                         Feature(R"({"k": "a"})", Poly(Box(60, 40, 120, 80))) + "," +
+                                         Feature(R"({"k": "a"})", Poly(Box(60, 0, 120, 25)))));
+  const int w = 480, h = 320;
+  auto draw = [&](kymap::LegendPlace legend, const std::string& pdf) {
+    CKyFillStyleLib lib;
+    AddTiles(lib);
+    kymaptest::Screen screen(w, h, 32, 96);
+    screen.dc.FillSolidRect(0, 0, w, h, RGB(0xFF, 0xFF, 0xFF));
+    kymap::MapJobOptions o;
+    o.data = data;
+    o.extent = kymap::Extent{0, 0, 120, 80};
+    o.rules = kymap::ParseStyles(R"({"field": "k", "classes": {"a": {"style": 500, "outline": false}}})");
+    o.legend = legend;
+    kymap::VectorDocument doc(pdf, kymap::VectorKind::kPdf, w, h, 96, RGB(0xFF, 0xFF, 0xFF));
+    o.vector = &doc;
+    const kymap::MapReport r = kymap::DrawMap(screen.dc, w, h, lib, o);
+    doc.Commit();
+    return r;
+  };
+  EXPECT_EQ("inside", draw(kymap::LegendPlace::kInside, dir.Path() + "/inside.pdf").legend);
+  draw(kymap::LegendPlace::kNone, dir.Path() + "/plain.pdf");
+  const Picture with = Poppler(dir.Path() + "/inside.pdf", 96, dir.Path());
+  const Picture without = Poppler(dir.Path() + "/plain.pdf", 96, dir.Path());
+  ASSERT_EQ(with.width, without.width);
+  ASSERT_EQ(with.height, without.height);
+  int changed = 0, elsewhere = 0;
+  for (int y = 0; y < with.height; ++y) {
+    for (int x = 0; x < with.width; ++x) {
+      if (with.At(x, y) == without.At(x, y)) continue;
+      ++changed;
+      elsewhere += x >= with.width / 2 || y >= with.height / 2;
+    }
+  }
+  EXPECT_GT(changed, 100);
+  EXPECT_EQ(0, elsewhere);
+}
+
 TEST(MapVector, TheLegendsTextIsAntiAliasedOnlyWhenAsked) {
   kymaptest::TempDir dir;
   const std::string data = Boxes(dir);
