@@ -8,11 +8,13 @@
 #include <map>
 
 #include "KyFillStyle.h"
+#include "KyFillStyleVector.h"
 #include "KyLineStyleLib.h"
 #include "KyMapBand.h"
 #include "KyMapSmooth.h"
 #include "KyMapStroke.h"
 #include "KyMapView.h"
+#include "KyStrokePainter.h"
 #include "afxreplacefile.h"
 
 namespace kymap {
@@ -326,6 +328,7 @@ struct VectorRoute::Impl {
     return opaqueOf[cls];
   }
   cairo_pattern_t* Cell(int cls);
+  cairo_pattern_t* SymbolCell(int cls, CKyFillStyleVector& symbols, int w, int h);
   void FillClass(int cls);
   void Swatch(int cls, const CRect& rect);
   void Gradient(int cls, const DevicePath& path);
@@ -346,6 +349,13 @@ cairo_pattern_t* VectorRoute::Impl::Cell(int cls) {
   const int w = style ? static_cast<int>(style->GetTileWidth()) : 8;
   const int h = style ? static_cast<int>(style->GetTileHeight()) : 8;
   if (w < 1 || h < 1 || w > 4096 || h > 4096) throw MapError("style " + std::to_string(want.style) + " has no tile");
+  // A symbol pattern on its background is drawn as the symbols' shapes;
+  // with a transparent background the module's mask decides what shows
+  // around each symbol, which its pixels carry.
+  CKyFillStyleVector* symbols = style && !want.transparent ? style->GetFillStyleVector() : nullptr;
+  if (symbols) {
+    if (cairo_pattern_t* pattern = SymbolCell(cls, *symbols, w, h)) return pattern;
+  }
   // Painted on black and on white: pixels that differ are not painted (a
   // transparent tile's background).
   FillSpec s = fills.Spec(cls);
@@ -412,6 +422,135 @@ cairo_pattern_t* VectorRoute::Impl::Cell(int cls) {
         cairo_rectangle(cr, r->x0, r->y0, r->x1 - r->x0 - right, r->y1 - r->y0 - bottom);
       }
       cairo_fill(cr);
+    }
+  }
+  cairo_destroy(cr);
+  cairo_pattern_t* pattern = cairo_pattern_create_for_surface(rec);
+  cairo_surface_destroy(rec);
+  cairo_pattern_set_extend(pattern, CAIRO_EXTEND_REPEAT);
+  return pattern;
+}
+
+namespace {
+
+// One stroke of a symbol as the symbol module lays it on the tile's pixels.
+struct SymbolShape {
+  enum Kind { kPolygon, kPolyline, kEllipse } kind = kPolygon;
+  std::vector<POINT> points;  // a polygon's or polyline's vertices
+  RECT box{};                 // an upright ellipse's box, as the device's Ellipse takes it
+  bool fill = false;
+  COLORREF fillColour = 0;
+  int pen = -1;  // width in pixels, -1 for none
+  COLORREF penColour = 0;
+};
+
+// The strokes of a symbol at a placement; false when one is drawn in a way
+// a path does not say (a hatched fill, a dashed pen).
+bool SymbolShapes(CDC& mem, CKySymbol& symbol, const CKySymbolParameter& param, std::vector<SymbolShape>& out) {
+  CKySymbolPlacement place;
+  if (!CKySymbolPlacement::FromParameter(&mem, param, &place)) return false;
+  const CKyStrokePainter painter(&mem, place, param.m_crColor, 1);
+  for (int i = 0; i < symbol.GetCount(); ++i) {
+    const CKySymStroke& s = *symbol.GetLastStroke(i);
+    const BYTE type = s.GetStrokeType();
+    const bool pen = type >= CKySymStroke::typePolyline && type <= CKySymStroke::typeEllipse &&
+                     s.GetPenStyle() != CKySymStroke::penStyleLast;
+    if ((pen && s.GetPenStyle() != 0) || (s.IsFilled() && s.GetBrushStyle() != 0)) return false;
+    if (!pen && !s.IsFilled()) continue;
+    SymbolShape shape;
+    shape.fill = s.IsFilled();
+    shape.fillColour = s.IsBrushFix() ? s.GetColor() : param.m_crColor;
+    shape.pen = pen ? std::max(1, painter.PenWidth(s)) : -1;
+    shape.penColour = s.IsPenFix() ? s.GetColor() : param.m_crColor;
+    if (painter.UprightEllipseBox(s, &shape.box)) {
+      shape.kind = SymbolShape::kEllipse;
+    } else {
+      shape.points = painter.Vertices(s);
+      if (shape.points.empty()) continue;
+      shape.kind = type == CKySymStroke::typePolyline ? SymbolShape::kPolyline : SymbolShape::kPolygon;
+    }
+    out.push_back(std::move(shape));
+  }
+  return true;
+}
+
+// An ellipse spanning x0..x1, y0..y1 as a path.
+void AddEllipse(cairo_t* cr, double x0, double y0, double x1, double y1) {
+  if (x1 <= x0 || y1 <= y0) return;
+  cairo_save(cr);
+  cairo_translate(cr, (x0 + x1) / 2, (y0 + y1) / 2);
+  cairo_scale(cr, (x1 - x0) / 2, (y1 - y0) / 2);
+  cairo_new_sub_path(cr);
+  cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+  cairo_restore(cr);
+}
+
+// A shape in the device's pixel rules: a fill without a pen from x0 to x1
+// covers x0 .. x1 - 1 (the path on the vertices), a pen is centred on the
+// pixels it draws (the path half a pixel in).
+void PaintShape(cairo_t* cr, const SymbolShape& s) {
+  auto path = [&](double in) {
+    cairo_new_path(cr);
+    if (s.kind == SymbolShape::kEllipse) {
+      // The device fills the box's pixels, left and top to right and bottom.
+      AddEllipse(cr, s.box.left + in, s.box.top + in, s.box.right - in, s.box.bottom - in);
+      return;
+    }
+    for (size_t i = 0; i < s.points.size(); ++i) {
+      const double x = s.points[i].x + in, y = s.points[i].y + in;
+      i == 0 ? cairo_move_to(cr, x, y) : cairo_line_to(cr, x, y);
+    }
+    if (s.kind == SymbolShape::kPolygon) cairo_close_path(cr);
+  };
+  if (s.fill && s.kind != SymbolShape::kPolyline) {
+    path(0);
+    SetColour(cr, s.fillColour);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+    cairo_fill(cr);
+  }
+  if (s.pen > 0) {
+    path(0.5);
+    SetColour(cr, s.penColour);
+    cairo_set_line_width(cr, s.pen);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_stroke(cr);
+  }
+}
+
+}  // namespace
+
+// A symbol pattern's cell on its background as the symbols' own shapes,
+// laid out as the module's tile lays them (each tile of the cell clipped to
+// itself, as its pixels are); null when a symbol is drawn in a way a path
+// does not say, or the layout does not come to the prepared tile's size:
+// the pixels' rectangles then take it.
+cairo_pattern_t* VectorRoute::Impl::SymbolCell(int cls, CKyFillStyleVector& symbols, int w, int h) {
+  const FillSpec& want = fills.Spec(cls);
+  std::vector<SymbolShape> shapes;
+  bool drawable = true;
+  CSize tile(0, 0);
+  if (!symbols.ForEachSymbolCopy(&dc, want.fore, 1.0, &tile,
+                                 [&](CDC& mem, CKySymbol& symbol, CKySymbolParameter& param) {
+                                   drawable = drawable && SymbolShapes(mem, symbol, param, shapes);
+                                 }) ||
+      !drawable || tile.cx != w || tile.cy != h) {
+    return nullptr;
+  }
+  const int copies = doc.Internal().overlap ? 2 : 1;
+  cairo_rectangle_t extents{0, 0, static_cast<double>(copies * w), static_cast<double>(copies * h)};
+  cairo_surface_t* rec = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &extents);
+  cairo_t* cr = cairo_create(rec);
+  for (int ty = 0; ty < copies; ++ty) {
+    for (int tx = 0; tx < copies; ++tx) {
+      cairo_save(cr);
+      cairo_rectangle(cr, tx * w, ty * h, w, h);
+      cairo_clip(cr);
+      SetColour(cr, want.back);
+      cairo_paint(cr);
+      cairo_translate(cr, tx * w, ty * h);
+      for (const SymbolShape& s : shapes) PaintShape(cr, s);
+      cairo_restore(cr);
     }
   }
   cairo_destroy(cr);

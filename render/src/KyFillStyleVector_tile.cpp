@@ -19,7 +19,76 @@ void DrawAt(CDC& dc, CKySymbol& symbol, CKySymbolParameter& param, double x, dou
   symbol.Draw(&dc, param, 0, 0, 0);
 }
 
+// The symbol's drawing parameter for a tile at dScale.
+CKySymbolParameter TileParameter(const CKyFillStyleVector& v, COLORREF crFore, double dScale) {
+  CKySymbolParameter param(CPoint(10, 10), 128, 0, 0, 0, nullptr, 1.0);
+  param.m_nSize = static_cast<unsigned long>(v.m_nSymSize);
+  param.m_nAngle = static_cast<int>(v.m_nSymAngle);
+  param.m_crColor = crFore;
+  param.m_nSymID = static_cast<unsigned long>(v.m_nSymID);
+  param.m_dScale = dScale;
+  return param;
+}
+
 }  // namespace
+
+BOOL CKyFillStyleVector::TileScale(CDC& mem, double& dScale, long& ws, long& hs, CSize& device) const {
+  // A tile that would come out under the four pixels a symbol needs (a
+  // small pattern on a coarse device) is drawn larger, symbols and spacing
+  // alike, until it has them: the pattern stays whole instead of failing.
+  for (int grow = 0; grow < 64; ++grow, dScale *= 1.25) {
+    ws = ky::Near(m_nWidth * dScale);
+    hs = ky::Near(m_nHeight * dScale);
+    device = CSize(static_cast<int>(ws), static_cast<int>(hs));
+    mem.LPtoDP(&device);
+    if (device.cx >= 4 && device.cy >= 4) break;
+  }
+  return device.cx >= 4 && device.cy >= 4;
+}
+
+template <typename Fn>
+void CKyFillStyleVector::ForEachCopy(Fn at) const {
+  double hw = m_nSymSize * 0.5;
+  hw = hw > 0 ? static_cast<double>(static_cast<long>((m_nSymSize + 1) * 0.5)) : static_cast<double>(ky::Near(hw));
+  const double tw = m_nWidth, th = m_nHeight;
+  for (INT_PTR k = 0; k < m_arrPoints.GetSize(); ++k) {
+    const double px = m_arrPoints[k].x, py = m_arrPoints[k].y;
+    const bool left = px - hw < 0, right = px + hw > tw, top = py - hw < 0, bottom = py + hw > th;
+    at(px, py);
+    if (left) at(px + tw, py);
+    if (right) at(px - tw, py);
+    if (top) at(px, py + th);
+    if (bottom) at(px, py - th);
+    if (left && top) at(px + tw, py + th);
+    if (right && bottom) at(px - tw, py - th);
+    if (left && bottom) at(px + tw, py - th);
+    if (right && top) at(px - tw, py + th);
+  }
+}
+
+BOOL CKyFillStyleVector::ForEachSymbolCopy(CDC* pDC, COLORREF crFore, double dScale, CSize* pTile,
+                                           const std::function<void(CDC&, CKySymbol&, CKySymbolParameter&)>& fn) {
+  if (!pDC || !pTile || m_nWidth == 0 || m_nHeight == 0) return FALSE;
+  CDC mem;
+  if (!mem.CreateCompatibleDC(pDC)) return FALSE;
+  mem.SetMapMode(MM_ISOTROPIC);
+  long ws = 0, hs = 0;
+  CSize device;
+  if (!TileScale(mem, dScale, ws, hs, device) || device.cx > pDC->GetDeviceCaps(HORZRES) ||
+      device.cy > pDC->GetDeviceCaps(VERTRES)) {
+    return FALSE;
+  }
+  mem.SetWindowOrg(0, 0);
+  CKySymbol* symbol = m_pSymLib ? m_pSymLib->GetSymbol(static_cast<unsigned long>(m_nSymID)) : nullptr;
+  if (GetPointCount() > 0 && !symbol) return FALSE;
+  *pTile = device;
+  CKySymbolParameter param = TileParameter(*this, crFore, dScale);
+  ForEachCopy([&](double x, double y) {
+    param.m_ptPosition = CPoint(ky::Near(x * dScale), -ky::Near(y * dScale));
+    fn(mem, *symbol, param);
+  });
+  return TRUE;
+}
 
 BOOL CKyFillStyleVector::CreateBitmap(CDC* pDC, COLORREF crFore, COLORREF crBack, double dScale, int bMask,
                                       CBitmap& bitmap) {
@@ -28,20 +97,10 @@ BOOL CKyFillStyleVector::CreateBitmap(CDC* pDC, COLORREF crFore, COLORREF crBack
   if (!mem.CreateCompatibleDC(pDC)) return FALSE;
   const int oldMode = mem.SetMapMode(MM_ISOTROPIC);
 
-  // A tile that would come out under the four pixels a symbol needs (a
-  // small pattern on a coarse device) is drawn larger, symbols and spacing
-  // alike, until it has them: the pattern stays whole instead of failing.
   long ws = 0, hs = 0;
-  int w = 0, h = 0;
-  for (int grow = 0; grow < 64; ++grow, dScale *= 1.25) {
-    ws = ky::Near(m_nWidth * dScale);
-    hs = ky::Near(m_nHeight * dScale);
-    CSize device(static_cast<int>(ws), static_cast<int>(hs));
-    mem.LPtoDP(&device);
-    w = device.cx;
-    h = device.cy;
-    if (w >= 4 && h >= 4) break;
-  }
+  CSize device;
+  TileScale(mem, dScale, ws, hs, device);
+  const int w = device.cx, h = device.cy;
 
   bitmap.DeleteObject();
   const int horzRes = pDC->GetDeviceCaps(HORZRES);
@@ -72,12 +131,7 @@ BOOL CKyFillStyleVector::CreateBitmap(CDC* pDC, COLORREF crFore, COLORREF crBack
     return FALSE;
   }
 
-  CKySymbolParameter param(CPoint(10, 10), 128, 0, 0, 0, nullptr, 1.0);
-  param.m_nSize = static_cast<unsigned long>(m_nSymSize);
-  param.m_nAngle = static_cast<int>(m_nSymAngle);
-  param.m_crColor = crFore;
-  param.m_nSymID = static_cast<unsigned long>(m_nSymID);
-  param.m_dScale = dScale;
+  CKySymbolParameter param = TileParameter(*this, crFore, dScale);
 
   std::unique_ptr<CKySymbol> maskSymbol;
   if (bMask) {
@@ -105,22 +159,7 @@ BOOL CKyFillStyleVector::CreateBitmap(CDC* pDC, COLORREF crFore, COLORREF crBack
   }
   CKySymbol& drawn = maskSymbol ? *maskSymbol : *symbol;
 
-  double hw = m_nSymSize * 0.5;
-  hw = hw > 0 ? static_cast<double>(static_cast<long>((m_nSymSize + 1) * 0.5)) : static_cast<double>(ky::Near(hw));
-  const double tw = m_nWidth, th = m_nHeight;
-  for (INT_PTR k = 0; k < m_arrPoints.GetSize(); ++k) {
-    const double px = m_arrPoints[k].x, py = m_arrPoints[k].y;
-    const bool left = px - hw < 0, right = px + hw > tw, top = py - hw < 0, bottom = py + hw > th;
-    DrawAt(mem, drawn, param, px, py, dScale);
-    if (left) DrawAt(mem, drawn, param, px + tw, py, dScale);
-    if (right) DrawAt(mem, drawn, param, px - tw, py, dScale);
-    if (top) DrawAt(mem, drawn, param, px, py + th, dScale);
-    if (bottom) DrawAt(mem, drawn, param, px, py - th, dScale);
-    if (left && top) DrawAt(mem, drawn, param, px + tw, py + th, dScale);
-    if (right && bottom) DrawAt(mem, drawn, param, px - tw, py - th, dScale);
-    if (left && bottom) DrawAt(mem, drawn, param, px + tw, py - th, dScale);
-    if (right && top) DrawAt(mem, drawn, param, px - tw, py + th, dScale);
-  }
+  ForEachCopy([&](double x, double y) { DrawAt(mem, drawn, param, x, y, dScale); });
   restore();
   return TRUE;
 }

@@ -11,9 +11,13 @@
 // first.
 #pragma once
 
+#include <functional>
+
 #include "afx.h"
 
 class CKySymLib;
+class CKySymbol;
+class CKySymbolParameter;
 class CDC;
 class CBitmap;
 
@@ -72,6 +76,14 @@ class CKyFillStyleVector {
   // tile size, a device tile larger than the device, a symbol the symbol
   // library lacks, or a failed GDI call.
   BOOL CreateBitmap(CDC* pDC, COLORREF crFore, COLORREF crBack, double dScale, int bMask, CBitmap& bitmap);
+  // The symbols of that tile as drawings rather than pixels: fn(mem,
+  // symbol, param) for every copy CreateBitmap draws (those cut by an edge
+  // again past the opposite one), mem a memory DC in the tile's mapping and
+  // param the symbol's drawing parameter placed on it, in crFore. *pTile
+  // receives the tile's size in device pixels. FALSE where CreateBitmap
+  // fails before it draws.
+  BOOL ForEachSymbolCopy(CDC* pDC, COLORREF crFore, double dScale, CSize* pTile,
+                         const std::function<void(CDC& mem, CKySymbol& symbol, CKySymbolParameter& param)>& fn);
 
   // Copies the block and takes over the source's symbol library pointer.
   CKyFillStyleVector& operator=(const CKyFillStyleVector& source);
@@ -83,4 +95,14 @@ class CKyFillStyleVector {
   long m_nSymAngle = 0;
   long m_nSymSize = 60;
   CKySymLib* m_pSymLib = nullptr;
+
+ private:
+  // The tile's size at dScale on mem's device (ws, hs in logical units,
+  // device in pixels), dScale raised until it has four pixels a side;
+  // FALSE when it never does.
+  BOOL TileScale(CDC& mem, double& dScale, long& ws, long& hs, CSize& device) const;
+  // at(x, y) for every copy of the symbol the tile draws, in tenths of a
+  // millimetre, y down.
+  template <typename Fn>
+  void ForEachCopy(Fn at) const;
 };

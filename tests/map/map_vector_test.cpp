@@ -15,7 +15,9 @@
 #include "KyFillStyleLib.h"
 #include "KyMapJob.h"
 #include "KyMapVector.h"
+#include "KyVuv50.h"
 #include "bmp_builder.h"
+#include "lib_builder.h"
 #include "gdipng.h"
 #include "map_fixture.h"
 
@@ -524,6 +526,97 @@ TEST(MapVector, ALegendInsideTakesTheEmptiestCornerOfThePage) {
   }
   EXPECT_GT(changed, 100);
   EXPECT_EQ(0, elsewhere);
+}
+
+TEST(MapVector, SymbolPatternCellsAreTheSymbolsOwnShapes) {
+  // Dots (an ellipse), stars (a polygon) and rocks (an outline and a line),
+  // one of each cut by the tile's edge, on boxes: the PDF's cells are paths with curves, not the tile's
+  // pixels as rectangles, and poppler's picture of them is the module's
+  // tile but for the symbols' smoothed edges.
+  kymaptest::TempDir dir;
+  const std::string data =
+      dir.Write("s.geojson", kymaptest::Collection(Feature(R"({"k": "d"})", Poly(Box(5, 5, 58, 38))) + "," +
+                                                   Feature(R"({"k": "r"})", Poly(Box(5, 42, 58, 75))) + "," +
+                                                   Feature(R"({"k": "s"})", Poly(Box(62, 5, 115, 75)))));
+  const int w = 480, h = 320;
+  bool transparent = false;
+  auto draw = [&](const std::string& pdf) {
+    CKyFillStyleLib lib;
+    CKySymLib samples = KySampleSymbols();
+    for (auto [id, symbol] : {std::pair{900, kySampleDot}, {901, kySampleStar}, {902, kySampleRock}}) {
+      auto* copy = new CKySymbol;
+      *copy = *samples.GetSymbol(symbol);
+      CKyFillStyle* style = kytest::AddVector(lib, id, "symbols", lib.AddSymbol(copy));
+      style->GetFillStyleVector()->AddPoint(CPoint(95, 12));
+    }
+    kymaptest::Screen screen(w, h, 32, 96);
+    screen.dc.FillSolidRect(0, 0, w, h, RGB(0xFF, 0xFF, 0xFF));
+    kymap::MapJobOptions o;
+    o.data = data;
+    o.extent = kymap::Extent{0, 0, 120, 80};
+    o.rules = kymap::ParseStyles(R"({"field": "k", "classes": {
+      "d": {"style": 900, "fore": "#802000", "back": "#FFFFE0", "outline": false},
+      "s": {"style": 901, "fore": "#003080", "back": "#E0F0FF", "outline": false},
+      "r": {"style": 902, "fore": "#202020", "back": "#FFFFFF", "outline": false}}})");
+    o.antialias = false;
+    for (auto& [value, spec] : o.rules->classes) spec.transparent = transparent;
+    std::unique_ptr<kymap::VectorDocument> doc;
+    if (!pdf.empty()) {
+      doc = std::make_unique<kymap::VectorDocument>(pdf, kymap::VectorKind::kPdf, w, h, 96, RGB(0xFF, 0xFF, 0xFF));
+      o.vector = doc.get();
+    }
+    kymap::DrawMap(screen.dc, w, h, lib, o);
+    if (doc) doc->Commit();
+    Picture p;
+    GdiGetBitmapPixels(static_cast<HBITMAP>(screen.canvas.GetSafeHandle()), &p.width, &p.height, &p.px);
+    return p;
+  };
+  const std::string pdf = dir.Path() + "/symbols.pdf";
+  draw(pdf);
+  const Picture ours = draw("");
+  const Picture theirs = Poppler(pdf, 96, dir.Path());
+  ASSERT_EQ(ours.width, theirs.width);
+  ASSERT_EQ(ours.height, theirs.height);
+  // Inside the boxes, two pixels clear of their edges, and away from the
+  // symbols' edges (a pixel whose neighbours on the module's tile are all
+  // its colour): the same colour, so every symbol lies where its pixels do.
+  const double scale = w / 120.0;
+  int inside = 0, near = 0;
+  for (int y = 1; y + 1 < h; ++y) {
+    for (int x = 1; x + 1 < w; ++x) {
+      const double mx = (x + 0.5) / scale, my = 80 - (y + 0.5) / scale, r = 2 / scale;
+      const bool in = (my > 5 + r && my < 38 - r && mx > 5 + r && mx < 58 - r) ||
+                      (my > 42 + r && my < 75 - r && mx > 5 + r && mx < 58 - r) ||
+                      (my > 5 + r && my < 75 - r && mx > 62 + r && mx < 115 - r);
+      const DWORD a = ours.At(x, y);
+      bool flat = true;
+      for (int k = 0; k < 9; ++k) flat = flat && ours.At(x - 1 + k % 3, y - 1 + k / 3) == a;
+      if (!in || !flat) continue;
+      ++inside;
+      const DWORD b = theirs.At(x, y);
+      int d = 0;
+      for (int shift : {0, 8, 16}) {
+        d = std::max(d, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+      }
+      near += d <= 8;
+    }
+  }
+  EXPECT_GT(inside, 70000);
+  EXPECT_GE(near, inside * 99 / 100) << near << " of " << inside;
+  // The cells hold curves (the dot's ellipse).
+  const std::string plain = dir.Path() + "/plain.pdf";
+  ASSERT_EQ(0, std::system(("mutool clean -d " + pdf + " " + plain + " >/dev/null 2>&1").c_str()));
+  std::ifstream in(plain, std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(std::string::npos, text.find(" c f*")) << "no curve in the PDF";
+  // On a transparent background the tile's pixels stay (the module's mask
+  // decides what shows around a symbol): no curves.
+  transparent = true;
+  draw(pdf);
+  ASSERT_EQ(0, std::system(("mutool clean -d " + pdf + " " + plain + " >/dev/null 2>&1").c_str()));
+  std::ifstream again(plain, std::ios::binary);
+  const std::string rects((std::istreambuf_iterator<char>(again)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(std::string::npos, rects.find(" c f*"));
 }
 
 TEST(MapVector, TheLegendsTextIsAntiAliasedOnlyWhenAsked) {
