@@ -67,10 +67,6 @@ int Turn(const double* a, const double* b, const double* c) {
   return 0;
 }
 
-}  // namespace
-
-namespace {
-
 // A side of a ring: its ends, its box, its ring and place in it.
 struct Side {
   const double *a, *b;
