@@ -562,7 +562,9 @@ TEST(MapVector, SymbolPatternCellsAreTheSymbolsOwnShapes) {
     for (auto& [value, spec] : o.rules->classes) spec.transparent = transparent;
     std::unique_ptr<kymap::VectorDocument> doc;
     if (!pdf.empty()) {
-      doc = std::make_unique<kymap::VectorDocument>(pdf, kymap::VectorKind::kPdf, w, h, 96, RGB(0xFF, 0xFF, 0xFF));
+      const kymap::VectorKind kind = pdf.substr(pdf.size() - 3) == "svg" ? kymap::VectorKind::kSvg
+                                                                         : kymap::VectorKind::kPdf;
+      doc = std::make_unique<kymap::VectorDocument>(pdf, kind, w, h, 96, RGB(0xFF, 0xFF, 0xFF));
       o.vector = doc.get();
     }
     kymap::DrawMap(screen.dc, w, h, lib, o);
@@ -571,44 +573,54 @@ TEST(MapVector, SymbolPatternCellsAreTheSymbolsOwnShapes) {
     GdiGetBitmapPixels(static_cast<HBITMAP>(screen.canvas.GetSafeHandle()), &p.width, &p.height, &p.px);
     return p;
   };
-  const std::string pdf = dir.Path() + "/symbols.pdf";
+  const std::string pdf = dir.Path() + "/symbols.pdf", svg = dir.Path() + "/symbols.svg";
   draw(pdf);
+  draw(svg);
   const Picture ours = draw("");
-  const Picture theirs = Poppler(pdf, 96, dir.Path());
-  ASSERT_EQ(ours.width, theirs.width);
-  ASSERT_EQ(ours.height, theirs.height);
-  // Inside the boxes, two pixels clear of their edges, and away from the
-  // symbols' edges (a pixel whose neighbours on the module's tile are all
-  // its colour): the same colour, so every symbol lies where its pixels do.
-  const double scale = w / 120.0;
-  int inside = 0, near = 0;
-  for (int y = 1; y + 1 < h; ++y) {
-    for (int x = 1; x + 1 < w; ++x) {
-      const double mx = (x + 0.5) / scale, my = 80 - (y + 0.5) / scale, r = 2 / scale;
-      const bool in = (my > 5 + r && my < 38 - r && mx > 5 + r && mx < 58 - r) ||
-                      (my > 42 + r && my < 75 - r && mx > 5 + r && mx < 58 - r) ||
-                      (my > 5 + r && my < 75 - r && mx > 62 + r && mx < 115 - r);
-      const DWORD a = ours.At(x, y);
-      bool flat = true;
-      for (int k = 0; k < 9; ++k) flat = flat && ours.At(x - 1 + k % 3, y - 1 + k / 3) == a;
-      if (!in || !flat) continue;
-      ++inside;
-      const DWORD b = theirs.At(x, y);
-      int d = 0;
-      for (int shift : {0, 8, 16}) {
-        d = std::max(d, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+  // Read by poppler and by librsvg (the SVG's cells hold one tile, the
+  // PDF's two each way).
+  const Picture readings[] = {
+      Poppler(pdf, 96, dir.Path()),
+      Read("rsvg-convert -o " + dir.Path() + "/svg.png " + svg, dir.Path() + "/svg.png")};
+  for (const Picture& theirs : readings) {
+    ASSERT_EQ(ours.width, theirs.width);
+    ASSERT_EQ(ours.height, theirs.height);
+    // Inside the boxes, two pixels clear of their edges, and away from the
+    // symbols' edges (a pixel whose neighbours on the module's tile are all
+    // its colour): the same colour, so every symbol lies where its pixels do.
+    const double scale = w / 120.0;
+    int inside = 0, near = 0;
+    for (int y = 1; y + 1 < h; ++y) {
+      for (int x = 1; x + 1 < w; ++x) {
+        const double mx = (x + 0.5) / scale, my = 80 - (y + 0.5) / scale, r = 2 / scale;
+        const bool in = (my > 5 + r && my < 38 - r && mx > 5 + r && mx < 58 - r) ||
+                        (my > 42 + r && my < 75 - r && mx > 5 + r && mx < 58 - r) ||
+                        (my > 5 + r && my < 75 - r && mx > 62 + r && mx < 115 - r);
+        const DWORD a = ours.At(x, y);
+        bool flat = true;
+        for (int k = 0; k < 9; ++k) flat = flat && ours.At(x - 1 + k % 3, y - 1 + k / 3) == a;
+        if (!in || !flat) continue;
+        ++inside;
+        const DWORD b = theirs.At(x, y);
+        int d = 0;
+        for (int shift : {0, 8, 16}) {
+          d = std::max(d, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+        }
+        near += d <= 8;
       }
-      near += d <= 8;
     }
+    EXPECT_GT(inside, 70000);
+    EXPECT_GE(near, inside * 99 / 100) << near << " of " << inside;
   }
-  EXPECT_GT(inside, 70000);
-  EXPECT_GE(near, inside * 99 / 100) << near << " of " << inside;
   // The cells hold curves (the dot's ellipse).
   const std::string plain = dir.Path() + "/plain.pdf";
   ASSERT_EQ(0, std::system(("mutool clean -d " + pdf + " " + plain + " >/dev/null 2>&1").c_str()));
   std::ifstream in(plain, std::ios::binary);
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_NE(std::string::npos, text.find(" c f*")) << "no curve in the PDF";
+  std::ifstream svgIn(svg, std::ios::binary);
+  const std::string svgText((std::istreambuf_iterator<char>(svgIn)), std::istreambuf_iterator<char>());
+  EXPECT_NE(std::string::npos, svgText.find(" C ")) << "no curve in the SVG";
   // On a transparent background the tile's pixels stay (the module's mask
   // decides what shows around a symbol): no curves.
   transparent = true;
