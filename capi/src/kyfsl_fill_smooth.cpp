@@ -99,11 +99,7 @@ int kyfsl_fill_smooth(const kyfsl_library* lib, int32_t id, const kyfsl_paint* p
   // The share of each pixel the shape covers, by the alternate rule, a
   // band of rows at a time.
   kycover::Cover cover(kycover::Rule::kEvenOdd);
-  size_t at = 0;
-  for (size_t r = 0; r < ring_count; ++r) {
-    cover.AddRing(&pts[2 * at], static_cast<int>(ring_sizes[r]));
-    at += ring_sizes[r];
-  }
+  cover.AddRings(pts.data(), ring_sizes, ring_count);
   constexpr int kBand = 64;
   std::vector<uint8_t> mask(static_cast<size_t>(w) * kBand);
   for (int top = 0; top < h; top += kBand) {

@@ -44,6 +44,12 @@ class Cover {
   // A closed ring of n points, x, y pairs in pixels (y down). Points that
   // are not finite or lie beyond 2^30 pixels drop the ring; false then.
   bool AddRing(const double* xy, int n);
+  // Rings one after another in xy, sizes[i] points each, as AddRing takes
+  // them.
+  template <typename Size>
+  void AddRings(const double* xy, const Size* sizes, size_t rings) {
+    for (size_t i = 0; i < rings; xy += 2 * static_cast<size_t>(sizes[i]), ++i) AddRing(xy, static_cast<int>(sizes[i]));
+  }
   void Clear();
   // Room for this many more edges (rings' points) before they are added.
   void Reserve(size_t edges) { m_edges.reserve(m_edges.size() + edges); }

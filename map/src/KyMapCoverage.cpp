@@ -82,11 +82,7 @@ void CoverageFill::ForEachSpan(const CRect& band, Fn fn) const {
 void CoverageFill::SetPath(const DevicePath& path) {
   m_cover.Clear();
   m_cover.Reserve(path.xy.size() / 2);
-  size_t at = 0;
-  for (int n : path.sizes) {
-    m_cover.AddRing(path.xy.data() + at, n);
-    at += 2 * static_cast<size_t>(n);
-  }
+  m_cover.AddRings(path.xy.data(), path.sizes.data(), path.sizes.size());
 }
 
 void CoverageFill::PaintWhole(const DevicePath& path, const CRect& rect, const std::function<void()>& paint) {

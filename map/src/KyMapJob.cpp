@@ -429,13 +429,7 @@ MapReport DrawMap(CDC& dc, int width, int height, CKyFillStyleLib& lib, const Ma
           sizes = {4};
         }
         route->Add(cls, xy, sizes);
-        if (measureShapes) {
-          size_t at = 0;
-          for (int n : sizes) {
-            shapes.AddRing(xy.data() + at, n);
-            at += 2 * static_cast<size_t>(n);
-          }
-        }
+        if (measureShapes) shapes.AddRings(xy.data(), sizes.data(), sizes.size());
         ++perClass[cls];
         return Layer::Drawn::kDrawn;
       },

@@ -104,6 +104,21 @@ constexpr double kShort = 1.0 / 256;
 // The pixels of a width x height grid by colour(x, y) (-1: none) as
 // rectangles: runs of one colour on each row, merged with the same run on
 // the rows below.
+// A repeating pattern whose cell, width x height pixels from (0, 0), is
+// what draw(cr) puts on it.
+template <typename Draw>
+cairo_pattern_t* RepeatingCell(int width, int height, Draw draw) {
+  cairo_rectangle_t extents{0, 0, static_cast<double>(width), static_cast<double>(height)};
+  cairo_surface_t* rec = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &extents);
+  cairo_t* cr = cairo_create(rec);
+  draw(cr);
+  cairo_destroy(cr);
+  cairo_pattern_t* pattern = cairo_pattern_create_for_surface(rec);
+  cairo_surface_destroy(rec);
+  cairo_pattern_set_extend(pattern, CAIRO_EXTEND_REPEAT);
+  return pattern;
+}
+
 template <typename Colour>
 std::vector<CellRun> MergedRuns(int width, int height, Colour colour) {
   std::vector<CellRun> done, open, next;
@@ -405,30 +420,24 @@ cairo_pattern_t* VectorRoute::Impl::Cell(int cls) {
     return c == base ? -1L : c;
   });
 
-  cairo_rectangle_t extents{0, 0, static_cast<double>(cw), static_cast<double>(ch)};
-  cairo_surface_t* rec = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &extents);
-  cairo_t* cr = cairo_create(rec);
-  for (const std::vector<CellRun>* runs : {&under, &over}) {
-    std::map<long, std::vector<const CellRun*>> byColour;
-    for (const CellRun& r : *runs) byColour[r.colour].push_back(&r);
-    for (const auto& [c, list] : byColour) {
-      cairo_set_source_rgb(cr, ((c >> 16) & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0, (c & 0xFF) / 255.0);
-      for (const CellRun* r : list) {
-        // poppler counts a pixel whose left or top edge a shape's right or
-        // bottom edge touches as partly covered: those edges stop a trace
-        // short of the pixel (an exact reader shows the colour under it at
-        // that fraction in one pixel, under a level).
-        const double right = r->x1 < cw ? kShort : 0, bottom = r->y1 < ch ? kShort : 0;
-        cairo_rectangle(cr, r->x0, r->y0, r->x1 - r->x0 - right, r->y1 - r->y0 - bottom);
+  return RepeatingCell(cw, ch, [&](cairo_t* cr) {
+    for (const std::vector<CellRun>* runs : {&under, &over}) {
+      std::map<long, std::vector<const CellRun*>> byColour;
+      for (const CellRun& r : *runs) byColour[r.colour].push_back(&r);
+      for (const auto& [c, list] : byColour) {
+        cairo_set_source_rgb(cr, ((c >> 16) & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0, (c & 0xFF) / 255.0);
+        for (const CellRun* r : list) {
+          // poppler counts a pixel whose left or top edge a shape's right or
+          // bottom edge touches as partly covered: those edges stop a trace
+          // short of the pixel (an exact reader shows the colour under it at
+          // that fraction in one pixel, under a level).
+          const double right = r->x1 < cw ? kShort : 0, bottom = r->y1 < ch ? kShort : 0;
+          cairo_rectangle(cr, r->x0, r->y0, r->x1 - r->x0 - right, r->y1 - r->y0 - bottom);
+        }
+        cairo_fill(cr);
       }
-      cairo_fill(cr);
     }
-  }
-  cairo_destroy(cr);
-  cairo_pattern_t* pattern = cairo_pattern_create_for_surface(rec);
-  cairo_surface_destroy(rec);
-  cairo_pattern_set_extend(pattern, CAIRO_EXTEND_REPEAT);
-  return pattern;
+  });
 }
 
 namespace {
@@ -538,26 +547,20 @@ cairo_pattern_t* VectorRoute::Impl::SymbolCell(int cls, CKyFillStyleVector& symb
     return nullptr;
   }
   const int copies = doc.Internal().overlap ? 2 : 1;
-  cairo_rectangle_t extents{0, 0, static_cast<double>(copies * w), static_cast<double>(copies * h)};
-  cairo_surface_t* rec = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &extents);
-  cairo_t* cr = cairo_create(rec);
-  for (int ty = 0; ty < copies; ++ty) {
-    for (int tx = 0; tx < copies; ++tx) {
-      cairo_save(cr);
-      cairo_rectangle(cr, tx * w, ty * h, w, h);
-      cairo_clip(cr);
-      SetColour(cr, want.back);
-      cairo_paint(cr);
-      cairo_translate(cr, tx * w, ty * h);
-      for (const SymbolShape& s : shapes) PaintShape(cr, s);
-      cairo_restore(cr);
+  return RepeatingCell(copies * w, copies * h, [&](cairo_t* cr) {
+    for (int ty = 0; ty < copies; ++ty) {
+      for (int tx = 0; tx < copies; ++tx) {
+        cairo_save(cr);
+        cairo_rectangle(cr, tx * w, ty * h, w, h);
+        cairo_clip(cr);
+        SetColour(cr, want.back);
+        cairo_paint(cr);
+        cairo_translate(cr, tx * w, ty * h);
+        for (const SymbolShape& s : shapes) PaintShape(cr, s);
+        cairo_restore(cr);
+      }
     }
-  }
-  cairo_destroy(cr);
-  cairo_pattern_t* pattern = cairo_pattern_create_for_surface(rec);
-  cairo_surface_destroy(rec);
-  cairo_pattern_set_extend(pattern, CAIRO_EXTEND_REPEAT);
-  return pattern;
+  });
 }
 
 void VectorRoute::Impl::FillClass(int cls) {
